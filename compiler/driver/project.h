@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace compiler {
+
+class Console;
+
+// What the compiler knows of the project it translates: the project file's values, the tool
+// locations of Config.cfg and the platform predicates every translator asks.
+struct Project {
+    static constexpr std::size_t kMaxProjectLines = 25;
+
+    std::vector<std::string> allLines;
+    std::string path;  // project folder with its trailing "/"
+    std::string name;
+    std::string main;
+    std::string platform;
+    int run = 0;
+    bool usesInclude = false;
+    bool uses3D = false;
+    bool usesFloats = false;
+    bool usesMM = false;
+    std::vector<std::string> includes;
+    std::vector<std::string> references;
+    std::size_t incPointer = 0;
+    std::size_t classPointer = 0;
+    std::optional<std::string> javaLocation;
+    std::optional<std::string> j2meLocation;
+    std::string tbLocation;  // the install folder with its trailing "/"
+
+    bool isJ2ME() const { return platform == "TB"; }
+    bool isApplet() const { return platform == "Applet"; }
+    bool isMSPC() const { return platform == "PC"; }
+    bool isPC() const { return platform == "PPC"; }
+    bool isJava() const { return isJ2ME() || isApplet(); }
+
+    std::string basePath() const { return path + name; }
+    std::string sourceFile() const { return path + name + "X.bss"; }
+
+    // Value of the first project line that starts with `key`; "Include" and "Classpath" hand out
+    // successive lines on successive calls.
+    std::optional<std::string> getValue(const std::string& key);
+};
+
+struct ProjectSettings {
+    std::string installDir;  // folder of the running program, with trailing "/"
+    bool debug = false;
+};
+
+// Reads the project file and Config.cfg (from the install folder). Refusals print their lines and
+// raise RunAbort.
+void readProject(Project& project, const std::string& file, const ProjectSettings& settings, Console& console);
+
+// Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement.
+std::vector<std::string> readSource(const Project& project, Console& console);
+
+// The same preparation over text already in memory (one string per physical line).
+std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines, const std::string& platform,
+                                       Console& console);
+
+}  // namespace compiler

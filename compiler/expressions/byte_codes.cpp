@@ -1,0 +1,1 @@
+// Byte-token codes live here.

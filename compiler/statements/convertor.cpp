@@ -1,0 +1,1 @@
+// The statement dispatcher lives here.
