@@ -52,13 +52,14 @@ struct ProjectSettings {
 
 // Reads the project file and Config.cfg (from the install folder). Refusals print their lines and
 // raise RunAbort.
-void readProject(Project& project, const std::string& file, const ProjectSettings& settings, Console& console);
+void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
+                 Console& console);
 
 // Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement.
 std::vector<std::string> readSource(const Project& project, Console& console);
 
 // The same preparation over text already in memory (one string per physical line).
-std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines, const std::string& platform,
-                                       Console& console);
+std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines,
+                                       const std::string& platform, Console& console);
 
 }  // namespace compiler

@@ -19,7 +19,6 @@ public:
     virtual std::string GetJava(std::vector<std::string>& tokens, int count) = 0;
 };
 
-using TranslatorFactory =
-    std::function<std::unique_ptr<StatementTranslator>(Context&, InterfaceFileWrite&)>;
+using TranslatorFactory = std::function<std::unique_ptr<StatementTranslator>(Context&, InterfaceFileWrite&)>;
 
 }  // namespace compiler
