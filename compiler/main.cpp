@@ -1,1 +1,46 @@
-int main() { return 0; }
+#include <unistd.h>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "driver/compiler.h"
+#include "statements/convertor.h"
+
+namespace {
+
+// The kit folder is the folder that holds this program; Config.cfg and Build-Linux live there.
+std::string installFolder() {
+    std::string exe(4096, '\0');
+    ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size() - 1);
+    if (n <= 0) return "./";
+    exe.resize(static_cast<std::size_t>(n));
+    auto slash = exe.rfind('/');
+    return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
+}
+
+bool envFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::string(value) == "1";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        compiler::CompilerOptions options;
+        options.installDir = installFolder();
+        options.debug = envFlag("TZ_DEBUG");
+        options.keepJava = envFlag("TZ_KEEP_JAVA");
+        options.makeTranslator = compiler::makeConvertor;
+        std::vector<std::string> args(argv + 1, argv + argc);
+        return compiler::runCompiler(args, std::cout, options);
+    } catch (const std::exception& e) {
+        std::cout << "Error: Unknown error - internal compiler error\n" << e.what() << std::endl;
+    } catch (...) {
+        std::cout << "Error: Unknown error - internal compiler error" << std::endl;
+    }
+    return 1;
+}

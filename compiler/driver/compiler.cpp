@@ -1,0 +1,172 @@
+#include "driver/compiler.h"
+
+#include <unistd.h>
+
+#include <exception>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/messages.h"
+#include "driver/text_file.h"
+#include "driver/token_line.h"
+#include "expressions/byte_codes.h"
+#include "expressions/java_file_write.h"
+#include "expressions/writer.h"
+
+namespace compiler {
+namespace {
+
+void printLines(Console& console, const std::vector<std::string>& lines) {
+    for (const auto& line : lines) console.line(line);
+}
+
+void reportInternalError(Console& console, const std::string& what) {
+    console.line(res("Error_Unknown_error"));
+    console.line(res("Please_send_a_copy_of"));
+    if (!what.empty()) console.line("Reason: " + what);
+}
+
+bool isCommentStart(const std::string& upper) { return startsWith(upper, "REM") || startsWith(upper, "'"); }
+
+}  // namespace
+
+void cleanUp(const Context& ctx, bool all, bool keepJava) {
+    if (ctx.debug.enabled()) return;
+    const Project& p = ctx.project;
+    if (!keepJava) ::unlink((p.path + p.name + ".java").c_str());
+    ::unlink((p.path + "MANIFEST.MF").c_str());
+    ::unlink((p.path + "CBuild.bat").c_str());
+    if (all) ::unlink((p.path + p.name + ".tbx").c_str());
+}
+
+int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options) {
+    Context ctx(out, options.debug);
+    Console& console = ctx.console;
+
+    if (args.size() != 1) {
+        console.line(res("Error_The_number_of"));
+        console.line(res("This_could_be_caused"));
+        console.line(res("1You_have_installed"));
+        console.line(res("2You_have_not"));
+        return 1;
+    }
+
+    std::vector<std::string> lines;
+    try {
+        std::string file = args[0];
+        if (!endsWith(file, ".tbp")) file += ".tbp";
+        readProject(ctx.project, file, ProjectSettings{options.installDir, options.debug}, console);
+        lines = readSource(ctx.project, console);
+        ctx.library.instantiate();
+    } catch (const RunAbort& abort) {
+        printLines(console, abort.lines);
+        return abort.status;
+    } catch (const std::exception& e) {
+        reportInternalError(console, e.what());
+        return 1;
+    }
+
+    console.line(res("Welcome_to_the_Tesvo"));
+    console.line(res("Public_Release"));
+    console.line(res("This_program_is"));
+    console.line("**");
+
+    std::unique_ptr<InterfaceFileWrite> writer;
+    bool error = false;
+    int status = 1;
+    // Ends the output as a complete file even after an error; a failure there is reported, not hidden.
+    auto finishOutput = [&]() {
+        if (!writer) return;
+        try {
+            writer->WriteEnd();
+            writer->Close();
+        } catch (const RunAbort& abort) {
+            printLines(console, abort.lines);
+            error = true;
+        } catch (const std::exception& e) {
+            reportInternalError(console, e.what());
+            error = true;
+        }
+        writer.reset();
+    };
+
+    std::size_t n = 0;
+    try {
+        if (options.prepass) {
+            std::string verdict = options.prepass(ctx, lines);
+            if (verdict != "Done") {
+                console.line(verdict);
+                return 1;
+            }
+        }
+        if (!ctx.project.isJava()) {
+            // The byte-token writer is not part of this build.
+            console.line("Error: Byte-token output is not available for the platform \"" + ctx.project.platform +
+                         "\"");
+            return 1;
+        }
+        writer = std::make_unique<JavaFileWrite>(ctx, ctx.project.path + ctx.project.name + ".java",
+                                                 ctx.project.name);
+        ctx.saver = writer.get();
+        if (!options.makeTranslator) throw std::logic_error("no statement translator");
+        std::unique_ptr<StatementTranslator> translator = options.makeTranslator(ctx, *writer);
+
+        console.line(res("Preverification_is"));
+        console.line("**");
+        writer->WriteHeader();
+
+        bool commentBlock = false;
+        const bool java = ctx.project.isJava();
+        for (n = 1; n <= lines.size(); ++n) {
+            std::string line = trim(lines[n - 1]);
+            if (!line.empty()) {
+                std::string upper = toUpperAscii(line);
+                if (upper == "REMSTART") {
+                    commentBlock = true;
+                } else if (startsWith(upper, "REMEND")) {
+                    commentBlock = false;
+                } else if (isCommentStart(upper)) {
+                    if (ctx.debug.enabled()) writer->Write("// " + line);
+                } else if (!commentBlock) {
+                    std::vector<std::string> tokens = tokenize(line);
+                    std::string s = translator->GetJava(tokens, static_cast<int>(tokens.size()));
+                    if (!s.empty() && !endsWith(s, ";") && !endsWith(s, "{") && !endsWith(s, "}")) {
+                        ctx.debug.printDebug("Fixer>>>>>Standing in for a command" + s);
+                        s += ";";
+                    }
+                    ctx.debug.printDebug("Got: " + s);
+                    if (!ErrorHandler::bracketCheck(s)) throw CompileException(res("Error_Internal"));
+                    if (java) {
+                        writer->Write(s);
+                    } else {
+                        writer->writeByte(ByteCodes::endLine);
+                    }
+                }
+            }
+            writer->WriteLn();
+        }
+    } catch (const CompileException& e) {
+        e.printError(console, " at line " + std::to_string(n));
+        error = true;
+    } catch (const RunAbort& abort) {
+        printLines(console, abort.lines);
+        status = abort.status;
+        writer.reset();  // an aborted writer is not finished
+        cleanUp(ctx, true, false);
+        return status;
+    } catch (const std::exception& e) {
+        reportInternalError(console, e.what());
+        error = true;
+    }
+
+    finishOutput();
+    if (error) {
+        console.line("**");
+        console.line(res("Error_detected"));
+        cleanUp(ctx, true, false);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace compiler

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver/translator.h"
+
+namespace compiler {
+
+struct Context;
+class InterfaceFileWrite;
+
+// What a run needs from outside: where the kit is installed, the options, and the makers of the
+// pieces that later layers provide.
+struct CompilerOptions {
+    std::string installDir;  // the kit folder (holds Config.cfg and Build-Linux)
+    bool debug = false;      // TZ_DEBUG=1
+    bool keepJava = false;   // TZ_KEEP_JAVA=1: clean-up leaves the generated Java
+    TranslatorFactory makeTranslator;
+    // Whole-source check before anything is written; returns "Done" or the line to print.
+    std::function<std::string(Context&, const std::vector<std::string>&)> prepass;
+};
+
+// One compiler run over `args` (the arguments after the program name). Returns the exit status.
+int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options);
+
+// Deletes the intermediate files of the project (the descriptor too when `all`).
+void cleanUp(const Context& ctx, bool all, bool keepJava);
+
+}  // namespace compiler

@@ -1,0 +1,242 @@
+#include "driver/project.h"
+
+#include <charconv>
+
+#include "driver/console.h"
+#include "driver/errors.h"
+#include "driver/messages.h"
+#include "driver/text_file.h"
+
+namespace compiler {
+namespace {
+
+// A read failure of the project file or Config.cfg: the report names the file and says why.
+RunAbort couldNotRead(const std::string& file, const std::string& reason) {
+    return RunAbort{{res("Error_Could_not") + file + "\"", reason}, 1};
+}
+
+bool isTrue(const std::optional<std::string>& value) { return value && toUpperAscii(*value) == "TRUE"; }
+
+// A line holds `key` when the key is followed by "=" or ends the line, so "Inc" never takes an
+// "Include=" line (the editor writes include lines before "Inc=").
+bool lineHasKey(const std::string& line, const std::string& key) {
+    return startsWith(line, key) && (line.size() == key.size() || line[key.size()] == '=');
+}
+
+std::string valueOf(const std::string& line) {
+    auto eq = line.find('=');
+    return eq == std::string::npos ? line : line.substr(eq + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> Project::getValue(const std::string& key) {
+    for (std::size_t i = 0; i < allLines.size(); ++i) {
+        const std::string& line = allLines[i];
+        if (!lineHasKey(line, key)) continue;
+        if (key == "Include" || key == "Classpath") {
+            std::size_t& pointer = key == "Include" ? incPointer : classPointer;
+            if (i <= pointer) continue;
+            pointer = i;
+            (key == "Include" ? includes : references).push_back(valueOf(line));
+        }
+        return valueOf(line);
+    }
+    return std::nullopt;
+}
+
+void readProject(Project& project, const std::string& file, const ProjectSettings& settings, Console& console) {
+    auto slash = file.rfind('/');
+    project.path = slash == std::string::npos ? "" : file.substr(0, slash + 1);
+    project.incPointer = 0;
+    project.classPointer = 0;
+
+    auto lines = readTextLines(file);
+    if (!lines) throw couldNotRead(file, "The project file does not exist or cannot be read.");
+    if (lines->size() > Project::kMaxProjectLines) {
+        throw couldNotRead(file, "The project file has more than " + std::to_string(Project::kMaxProjectLines) +
+                                     " lines.");
+    }
+    project.allLines = std::move(*lines);
+
+    auto run = project.getValue("Run");
+    if (!run) throw couldNotRead(file, "The project file has no \"Run\" value.");
+    {
+        const std::string& text = *run;
+        const char* begin = text.data();
+        const char* end = text.data() + text.size();
+        if (!text.empty() && *begin == '+') ++begin;
+        auto [ptr, ec] = std::from_chars(begin, end, project.run);
+        if (ec != std::errc() || ptr != end || begin == end) {
+            throw couldNotRead(file, "The project file's \"Run\" value is not a number: " + text);
+        }
+    }
+    project.main = project.getValue("Main").value_or("");
+    project.name = project.getValue("Name").value_or("");
+    auto platform = project.getValue("Platform");
+    if (!platform) throw couldNotRead(file, "The project file has no \"Platform\" value.");
+    project.platform = *platform;
+    project.usesInclude = isTrue(project.getValue("Inc"));
+    project.uses3D = isTrue(project.getValue("3D"));
+    project.usesFloats = isTrue(project.getValue("Floats"));
+    project.usesMM = isTrue(project.getValue("MM"));
+
+    if (project.platform == "J2ME") {
+        throw RunAbort{{"Cannot compile J2ME code, you need to use the build application"}, 1};
+    }
+    if (project.platform == "PPC" && !settings.debug) {
+        throw RunAbort{{"Cannot compile PocketPC code, it is currently unsupported"}, 1};
+    }
+    if (project.platform == "PC") {
+        throw RunAbort{{"Cannot compile PC code, it is currently unsupported"}, 1};
+    }
+
+    std::string install = settings.installDir;
+    if (!install.empty() && install.back() != '/') install += '/';
+    const std::string config = install + "Config.cfg";
+    if (!fileExists(config)) {
+        std::string shown = install.size() > 1 ? install.substr(0, install.size() - 1) : install;
+        throw RunAbort{{shown, "Could not find Config.cfg. Run the Editor to generate this file"}, 1};
+    }
+    auto configLines = readTextLines(config);
+    if (!configLines) throw couldNotRead(config, "Config.cfg cannot be read.");
+    if (configLines->size() > 0) project.javaLocation = (*configLines)[0];
+    if (configLines->size() > 1) project.j2meLocation = (*configLines)[1];
+    // Line 3 names the install folder; the folder the program runs from is the one that counts.
+    project.tbLocation = install;
+    (void)console;
+}
+
+std::vector<std::string> readSource(const Project& project, Console& console) {
+    const std::string file = project.sourceFile();
+    if (!fileExists(file)) throw RunAbort{{"Could not find source file " + file}, 1};
+    auto lines = readTextLines(file);
+    if (!lines) throw RunAbort{{res("Error_Could_not") + file + "\"", "The source file cannot be read."}, 1};
+    return prepareSource(*lines, project.platform, console);
+}
+
+namespace {
+
+// Position just past the first word THEN outside string literals, or npos.
+std::size_t thenEnd(const std::string& upper) {
+    bool inString = false;
+    for (std::size_t i = 0; i + 4 <= upper.size(); ++i) {
+        char c = upper[i];
+        if (c == '"') inString = !inString;
+        if (inString || upper.compare(i, 4, "THEN") != 0) continue;
+        bool startOk = i == 0 || upper[i - 1] == ' ' || upper[i - 1] == ')' || upper[i - 1] == '"';
+        bool endOk = i + 4 == upper.size() || upper[i + 4] == ' ' || upper[i + 4] == ':';
+        if (startOk && endOk) return i + 4;
+    }
+    return std::string::npos;
+}
+
+// The last blank-separated word of the line, outside literals, is THEN.
+bool endsWithThenWord(const std::string& upper) {
+    if (!endsWith(upper, "THEN")) return false;
+    std::size_t at = upper.size() - 4;
+    if (at != 0 && upper[at - 1] != ' ' && upper[at - 1] != ')' && upper[at - 1] != '"') return false;
+    bool inString = false;
+    for (std::size_t i = 0; i < at; ++i) {
+        if (upper[i] == '"') inString = !inString;
+    }
+    return !inString;
+}
+
+// One-line IF: "IF <cond> THEN <stmts>" becomes "IF <cond> THEN : <stmts> : EndIf".
+std::string rewriteOneLineIf(const std::string& line) {
+    std::string upper = toUpperAscii(line);
+    if (!startsWith(upper, "IF") || upper.size() < 3 || (upper[2] != ' ' && upper[2] != '(')) return line;
+    if (endsWithThenWord(upper)) return line;
+    std::size_t cut = thenEnd(upper);
+    if (cut == std::string::npos) return line;
+    return line.substr(0, cut) + " :" + line.substr(cut) + " : EndIf";
+}
+
+// Split at colons outside string literals; trailing empty parts dropped, an empty line gives one part.
+std::vector<std::string> splitAtColons(const std::string& line) {
+    std::vector<std::string> parts;
+    std::string current;
+    bool inString = false;
+    for (char c : line) {
+        if (c == '"') inString = !inString;
+        if (c == ':' && !inString) {
+            parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    parts.push_back(std::move(current));
+    if (line.empty()) return parts;
+    while (!parts.empty() && parts.back().empty()) parts.pop_back();
+    return parts;
+}
+
+// Java's split(" "): every single blank separates, trailing empty words dropped.
+std::vector<std::string> splitAtBlanks(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = text.find(' ', start);
+        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) break;
+        start = at + 1;
+    }
+    while (!words.empty() && words.back().empty()) words.pop_back();
+    return words;
+}
+
+bool selects(const std::string& word, const std::string& platform) {
+    return (word == "J2ME" && platform == "J2ME") || (word == "WEB" && platform == "Applet") ||
+           (word == "WINDOWS" && platform == "PC") || (word == "CE" && platform == "PPC");
+}
+
+}  // namespace
+
+std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines, const std::string& platform,
+                                       Console& console) {
+    (void)console;
+    std::vector<std::string> statements;
+    statements.reserve(physicalLines.size());
+    for (const std::string& physical : physicalLines) {
+        std::string line = rewriteOneLineIf(trim(physical));
+        std::string upper = toUpperAscii(line);
+        if (startsWith(upper, "REM") || startsWith(upper, "'")) {
+            statements.push_back(line);
+            continue;
+        }
+        bool include = true;
+        bool add = true;
+        std::vector<std::string> parts = splitAtColons(line);
+        for (std::size_t position = 0; position < parts.size(); ++position) {
+            std::string& part = parts[position];
+            std::string partUpper = toUpperAscii(part);
+            if (startsWith(partUpper, "#IF")) {
+                std::vector<std::string> words = splitAtBlanks(part);
+                include = false;
+                for (std::size_t k = 1; k < words.size(); k += 2) {
+                    if (selects(words[k], platform)) {
+                        include = true;
+                        add = false;
+                    }
+                    if (k + 1 < words.size() && toUpperAscii(words[k + 1]) != "OR") {
+                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(position)}, 1};
+                    }
+                }
+            } else if (startsWith(partUpper, "#ENDIF")) {
+                include = true;
+                add = true;
+            }
+            if (!include) continue;
+            if (add) {
+                statements.push_back(std::move(part));
+            } else {
+                add = true;
+            }
+        }
+    }
+    return statements;
+}
+
+}  // namespace compiler

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace compiler {
+
+// Reads a text file as lines: LF or CR LF, UTF-8 where the bytes are valid UTF-8, otherwise every byte
+// taken as Latin-1 (never rejected). nullopt when the file cannot be opened or read.
+std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+
+bool isValidUtf8(std::string_view bytes);
+std::string latin1ToUtf8(std::string_view bytes);
+
+std::string toUpperAscii(std::string_view text);
+bool startsWith(std::string_view text, std::string_view prefix);
+bool endsWith(std::string_view text, std::string_view suffix);
+// Trims blanks (and tabs) at both ends, as the source reader does.
+std::string trim(std::string_view text);
+
+bool fileExists(const std::string& path);
+
+}  // namespace compiler

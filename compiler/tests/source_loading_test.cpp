@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/console.h"
+#include "driver/errors.h"
+#include "driver/project.h"
+
+namespace compiler {
+namespace {
+
+struct SourceRow {
+    std::vector<std::string> physical;
+    std::string platform;
+    std::vector<std::string> statements;
+};
+
+std::vector<std::string> load(const std::vector<std::string>& physical, const std::string& platform) {
+    std::ostringstream out;
+    Console console(out);
+    return prepareSource(physical, platform, console);
+}
+
+TEST(SourceLoading, CommentsColonsAndOneLineIf) {
+    const SourceRow rows[] = {
+        {{"A = 1 : B = 2"}, "TB", {"A = 1 ", " B = 2"}},
+        {{"  PRINT \"A:B\"  "}, "TB", {"PRINT \"A:B\""}},
+        {{"REM A : B"}, "TB", {"REM A : B"}},
+        {{"' score: 10"}, "TB", {"' score: 10"}},
+        {{"REMSTART", "x : y", "REMEND"}, "TB", {"REMSTART", "x ", " y", "REMEND"}},
+        {{""}, "TB", {""}},
+        {{"::"}, "TB", {}},
+        {{"A = 1 :"}, "TB", {"A = 1 "}},
+        {{"IF X THEN PRINT 1 : PRINT 2"}, "TB", {"IF X THEN ", " PRINT 1 ", " PRINT 2 ", " EndIf"}},
+        {{"if x then print 1"}, "TB", {"if x then ", " print 1 ", " EndIf"}},
+        {{"IF(X=1) THEN PRINT 1"}, "TB", {"IF(X=1) THEN ", " PRINT 1 ", " EndIf"}},
+        {{"IF X = 1 THEN"}, "TB", {"IF X = 1 THEN"}},
+        {{"IFFY = 3"}, "TB", {"IFFY = 3"}},
+        {{"IF A$ = \"THEN\" THEN B = 1"}, "TB", {"IF A$ = \"THEN\" THEN ", " B = 1 ", " EndIf"}},
+        {{"IF AUTHENTIC = 1 THEN B = 1"}, "TB", {"IF AUTHENTIC = 1 THEN ", " B = 1 ", " EndIf"}},
+        {{"PRINT \"\xC2\xB1\""}, "TB", {"PRINT \"\xC2\xB1\""}},
+        {{"X = 1 \xC2\xB1 2"}, "TB", {"X = 1 \xC2\xB1 2"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+}
+
+TEST(SourceLoading, PlatformSections) {
+    const SourceRow rows[] = {
+        {{"#IF WEB : PRINT 1", "PRINT 2"}, "Applet", {" PRINT 1", "PRINT 2"}},
+        {{"#IF WEB : PRINT 1", "PRINT 2"}, "TB", {"PRINT 2"}},
+        {{"#IF WEB or CE : PRINT 1"}, "Applet", {" PRINT 1"}},
+        {{"#IF CE OR WEB : PRINT 1"}, "Applet", {" PRINT 1"}},
+        {{"#IF CE : PRINT 1"}, "PPC", {" PRINT 1"}},
+        {{"#IF WINDOWS : PRINT 1"}, "PC", {" PRINT 1"}},
+        {{"#IF : PRINT 1"}, "Applet", {}},
+        {{"#IF WEB : A :#ENDIF: B"}, "TB", {"#ENDIF", " B"}},
+        {{"#IF WEB : A :#ENDIF: B"}, "Applet", {" A ", "#ENDIF", " B"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+}
+
+TEST(SourceLoading, MalformedIfEndsTheRun) {
+    for (const char* line : {"#IF WEB AND CE", "#IF WEB  OR CE"}) {
+        try {
+            load({line}, "Applet");
+            FAIL() << line;
+        } catch (const RunAbort& abort) {
+            EXPECT_EQ(abort.lines, std::vector<std::string>{"Error: #If statement incorrect at line 0"});
+            EXPECT_EQ(abort.status, 1);
+        }
+    }
+    // A part that does not start with "#IF" is no section marker, so its words are not checked.
+    EXPECT_EQ(load({"A = 1 : #IF WEB X CE"}, "Applet"), (std::vector<std::string>{"A = 1 ", " #IF WEB X CE"}));
+}
+
+}  // namespace
+}  // namespace compiler
