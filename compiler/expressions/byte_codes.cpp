@@ -1,1 +1,0 @@
-// Byte-token codes live here.
