@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "driver/compiler.h"
+#include "driver/context.h"
+#include "driver/messages.h"
+#include "test_support.h"
+
+namespace compiler {
+namespace {
+
+using testing_support::readFile;
+using testing_support::splitLines;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+// Stands in for the statement translator: echoes the tokens joined by "|", refuses "FAIL", returns
+// an unbalanced text for "BRACKET", and records every token line it was handed.
+class EchoTranslator : public StatementTranslator {
+public:
+    explicit EchoTranslator(std::vector<std::vector<std::string>>& seen) : seen_(seen) {}
+    std::string GetJava(std::vector<std::string>& tokens, int count) override {
+        EXPECT_EQ(static_cast<std::size_t>(count), tokens.size());
+        seen_.push_back(tokens);
+        if (tokens[0] == "FAIL") throw CompileException("Error: refused");
+        if (tokens[0] == "BRACKET") return "f((x)";
+        if (tokens[0] == "BLOCK") return "while (true) {";
+        std::string text;
+        for (const auto& t : tokens) text += (text.empty() ? "" : "|") + t;
+        return text;
+    }
+
+private:
+    std::vector<std::vector<std::string>>& seen_;
+};
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFile(kit / "Config.cfg", "/jdk/bin/\n/wtk/\n/kit/\n");
+        project("Platform=TB");
+    }
+
+    void project(const std::string& platformLine, const std::string& extra = "") {
+        writeFile(dir / "Game.tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\n" +
+                                        platformLine + "\n3D=false\nInc=true\n" + extra);
+    }
+    void source(const std::string& text) { writeFile(dir / "GameX.bss", text); }
+
+    int run(std::vector<std::string> args, bool debug = false) {
+        CompilerOptions options;
+        options.installDir = kit.path() + "/";
+        options.debug = debug;
+        options.makeTranslator = [this](Context&, InterfaceFileWrite&) {
+            return std::make_unique<EchoTranslator>(seen);
+        };
+        out.str("");
+        return runCompiler(args, out, options);
+    }
+    int run() { return run({dir / "Game"}); }
+
+    std::vector<std::string> printed() const { return splitLines(out.str()); }
+    bool javaExists() const { return std::filesystem::exists(dir / "Game.java"); }
+
+    TempDir kit;
+    TempDir dir;
+    std::ostringstream out;
+    std::vector<std::vector<std::string>> seen;
+};
+
+TEST_F(DriverTest, RefusalsPrintTheirLinesAndWriteNothing) {
+    source("PRINT 1\n");
+    const std::vector<std::string> usage = {res("Error_The_number_of"), res("This_could_be_caused"),
+                                            res("1You_have_installed"), res("2You_have_not")};
+    EXPECT_EQ(run(std::vector<std::string>{}), 1);
+    EXPECT_EQ(printed(), usage);
+    EXPECT_EQ(run({"a", "b"}), 1);
+    EXPECT_EQ(printed(), usage);
+
+    struct Row {
+        std::string platform;
+        std::string line;
+    };
+    const Row rows[] = {
+        {"Platform=J2ME", "Cannot compile J2ME code, you need to use the build application"},
+        {"Platform=PPC", "Cannot compile PocketPC code, it is currently unsupported"},
+        {"Platform=PC", "Cannot compile PC code, it is currently unsupported"},
+    };
+    for (const auto& row : rows) {
+        project(row.platform);
+        EXPECT_EQ(run(), 1) << row.platform;
+        EXPECT_EQ(printed(), std::vector<std::string>{row.line});
+    }
+    EXPECT_EQ(testing_support::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+}
+
+TEST_F(DriverTest, MissingFilesAndBadProjectFiles) {
+    source("PRINT 1\n");
+    EXPECT_EQ(run({dir / "Nothing"}), 1);
+    EXPECT_EQ(printed()[0], res("Error_Could_not") + dir / "Nothing.tbp\"");
+
+    // An argument that already ends in ".tbp" is used as it is.
+    EXPECT_EQ(run({dir / "Game.tbp"}), 0);
+
+    std::filesystem::remove(kit / "Config.cfg");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(), (std::vector<std::string>{
+                             kit.path(), "Could not find Config.cfg. Run the Editor to generate this file"}));
+    writeFile(kit / "Config.cfg", "/jdk/bin/\n");
+
+    std::filesystem::remove(dir / "GameX.bss");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(), std::vector<std::string>{"Could not find source file " + dir / "GameX.bss"});
+    source("#IF WEB AND CE\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(), std::vector<std::string>{"Error: #If statement incorrect at line 0"});
+
+    source("PRINT 1\n");
+    std::string lines;
+    for (int i = 0; i < 20; ++i) lines += "X=1\n";
+    project("Platform=TB", lines);  // 26 lines
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed()[0], res("Error_Could_not") + dir / "Game.tbp\"");
+    writeFile(dir / "Game.tbp", "Main=Game\nRun=x\nName=Game\nPlatform=TB\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed()[0], res("Error_Could_not") + dir / "Game.tbp\"");
+    writeFile(dir / "Game.tbp", "Main=Game\nRun=1\nName=Game\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed()[0], res("Error_Could_not") + dir / "Game.tbp\"");
+}
+
+TEST_F(DriverTest, ProjectKeysNeedTheirEqualsSign) {
+    Project p;
+    p.allLines = {"// header", "Include=util", "Include=maps", "Inc=true", "Classpath=a.jar", "Run=1"};
+    EXPECT_EQ(p.getValue("Inc"), "true");
+    EXPECT_EQ(p.getValue("Include"), "util");
+    EXPECT_EQ(p.getValue("Include"), "maps");
+    EXPECT_EQ(p.getValue("Include"), std::nullopt);
+    EXPECT_EQ(p.getValue("Classpath"), "a.jar");
+    EXPECT_EQ(p.includes, (std::vector<std::string>{"util", "maps"}));
+    EXPECT_EQ(p.getValue("Main"), std::nullopt);
+}
+
+TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
+    source("REM hello\n'quote\nA=1 : B = -2\n\n   \nREMSTART\nSKIPPED\nREMEND stuff\nBLOCK\nremark\nC<>D\n");
+    EXPECT_EQ(run(), 0);
+    const std::vector<std::vector<std::string>> expected = {
+        {"A", "=", "1"}, {"B", "=", "-2"}, {"BLOCK"}, {"C", "<>", "D"}};
+    EXPECT_EQ(seen, expected);
+    const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"), res("Public_Release"),
+                                             res("This_program_is"),       "**",
+                                             res("Preverification_is"),    "**"};
+    EXPECT_EQ(printed(), banner);
+    std::string java = readFile(dir / "Game.java");
+    EXPECT_NE(java.find("\nA|=|1;\n\nB|=|-2;\n"), std::string::npos) << java;
+    EXPECT_NE(java.find("\nwhile (true) {\n"), std::string::npos);
+}
+
+TEST_F(DriverTest, DebugCopiesCommentsIntoTheOutput) {
+    source("REM hello\nA=1\n");
+    EXPECT_EQ(run({dir / "Game"}, true), 0);
+    EXPECT_NE(readFile(dir / "Game.java").find("\n// REM hello\n"), std::string::npos);
+}
+
+TEST_F(DriverTest, TranslationErrorsStopAtTheirStatement) {
+    source("A=1\nB=2 : FAIL now\nC=3\n");
+    writeFile(dir / "Game.tbx", "Main=Game\n");
+    EXPECT_EQ(run(), 1);
+    const auto lines = printed();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"Error: refused at line 3", "**", res("Error_detected")}));
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_FALSE(javaExists());
+    EXPECT_FALSE(std::filesystem::exists(dir / "Game.tbx"));
+
+    source("A=1\nBRACKET\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed()[printed().size() - 3], res("Error_Internal") + " at line 2");
+}
+
+}  // namespace
+}  // namespace compiler
