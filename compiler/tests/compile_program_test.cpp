@@ -1,0 +1,85 @@
+// Runs the built Compile-Linux of the kit folder as a user would, from an unrelated directory.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "driver/messages.h"
+#include "test_support.h"
+
+namespace {
+
+using testing_support::listDir;
+using testing_support::runProgram;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+const std::string kCompiler = std::string(TZ_KIT_DIR) + "/Compile-Linux";
+
+void writeProject(const TempDir& dir, const std::string& platform, const std::string& source) {
+    writeFile(dir / "My Game/Game.tbp", "// Tesvo Zorid v1.1.0 Project File\r\nMain=Game\r\nRun=0\r\nName=Game\r\n"
+                                        "Platform=" + platform + "\r\nInc=true\r\n");
+    writeFile(dir / "My Game/GameX.bss", source);
+}
+
+TEST(CompileProgram, RefusesWithExactLinesStatusOneAndNoFiles) {
+    TempDir dir;
+    TempDir elsewhere;
+    auto result = runProgram(elsewhere.path(), {kCompiler});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, compiler::res("Error_The_number_of") + "\n" + compiler::res("This_could_be_caused") +
+                                 "\n" + compiler::res("1You_have_installed") + "\n" +
+                                 compiler::res("2You_have_not") + "\n");
+    EXPECT_EQ(runProgram(elsewhere.path(), {kCompiler, "a", "b"}).status, 1);
+
+    struct Row {
+        const char* platform;
+        const char* line;
+    };
+    for (const Row& row : {Row{"J2ME", "Cannot compile J2ME code, you need to use the build application"},
+                           Row{"PPC", "Cannot compile PocketPC code, it is currently unsupported"},
+                           Row{"PC", "Cannot compile PC code, it is currently unsupported"}}) {
+        writeProject(dir, row.platform, "PRINT 1\n");
+        result = runProgram(elsewhere.path(), {kCompiler, dir / "My Game/Game"});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.output, std::string(row.line) + "\n");
+    }
+
+    writeProject(dir, "TB", "#IF WEB AND CE : PRINT 1\n");
+    result = runProgram(elsewhere.path(), {kCompiler, dir / "My Game/Game"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Error: #If statement incorrect at line 0\n");
+
+    std::filesystem::remove(dir / "My Game/GameX.bss");
+    result = runProgram(elsewhere.path(), {kCompiler, dir / "My Game/Game"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "Could not find source file " + dir / "My Game/GameX.bss\n");
+
+    EXPECT_EQ(listDir(dir / "My Game"), std::vector<std::string>{"Game.tbp"});
+    EXPECT_TRUE(listDir(elsewhere.path()).empty());
+}
+
+TEST(CompileProgram, NeedsConfigBesideTheProgram) {
+    TempDir kit;
+    TempDir dir;
+    std::filesystem::copy_file(kCompiler, kit / "Compile-Linux");
+    std::filesystem::permissions(kit / "Compile-Linux", std::filesystem::perms::owner_all);
+    writeProject(dir, "TB", "PRINT 1\n");
+    auto result = runProgram(dir.path(), {kit / "Compile-Linux", dir / "My Game/Game"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, kit.path() + "\nCould not find Config.cfg. Run the Editor to generate this file\n");
+}
+
+TEST(CompileProgram, UnknownStatementStopsWithItsNumber) {
+    TempDir dir;
+    writeProject(dir, "TB", "REM first\n\nFROBNICATE 1\n");
+    auto result = runProgram(dir.path(), {kCompiler, dir / "My Game/Game"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find(compiler::res("Error_Syntax_or") + "FROBNICATE.\n"), std::string::npos);
+    EXPECT_NE(result.output.find(compiler::res("Error_The_error") + " at line 3\n**\n" +
+                                 compiler::res("Error_detected") + "\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_EQ(listDir(dir / "My Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+}
+
+}  // namespace
