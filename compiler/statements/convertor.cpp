@@ -4,33 +4,116 @@
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/writer.h"
+#include "statements/keyword_table.h"
 
 namespace compiler {
 namespace {
 
-class Convertor : public StatementTranslator {
-public:
-    Convertor(Context& ctx, InterfaceFileWrite& out) : ctx_(ctx), out_(out) {}
+bool startsWithQuote(const std::string& token) { return !token.empty() && token[0] == '"'; }
 
-    std::string GetJava(std::vector<std::string>& tokens, int count) override {
-        (void)count;
-        (void)out_;
-        return syntaxError(tokens.empty() ? std::string() : tokens[0]);
+void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
+    for (std::size_t i = 0; i < count && i < tokens.size(); ++i) {
+        if (startsWithQuote(tokens[i])) continue;
+        for (char& c : tokens[i]) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        }
     }
-
-private:
-    // A line that nothing recognises.
-    std::string syntaxError(const std::string& first) {
-        ctx_.console.line(res("Error_Syntax_or") + first + ".");
-        ctx_.console.line(res("Error_Some_keywords"));
-        throw CompileException(res("Error_The_error"));
-    }
-
-    Context& ctx_;
-    InterfaceFileWrite& out_;
-};
+}
 
 }  // namespace
+
+TokenOverrun::TokenOverrun(std::size_t index)
+    : std::out_of_range("the statement ends before its token " + std::to_string(index + 1)) {}
+
+Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context), out(writer) {
+    ctx.variables.addSystemVars();
+    ctx.functions.CurrentFunction = "GLOBAL";
+    for (int i = 0; i < ctx.library.getForVariableNumber(); ++i) {
+        ctx.variables.add(ctx.library.getForVariableName(i), 2);
+    }
+}
+
+const std::string& Convertor::token(std::size_t index) const {
+    if (index >= Tokens.size()) throw TokenOverrun(index);
+    return Tokens[index];
+}
+
+bool Convertor::checkCommand(int expected, std::size_t start) const {
+    int count = 1;
+    int depth = 0;
+    for (std::size_t i = start; i < Tokens.size(); ++i) {
+        const std::string& t = Tokens[i];
+        if (t == "(" || t == "[") ++depth;
+        else if (t == ")" || t == "]") --depth;
+        else if (t == "," && depth == 0) ++count;
+    }
+    return expected == count;
+}
+
+void Convertor::syntaxError() {
+    ctx.console.line(res("Error_Syntax_or") + (Tokens.empty() ? std::string() : Tokens[0]) + ".");
+    ctx.console.line(res("Error_Some_keywords"));
+    throw CompileException(res("Error_The_error"));
+}
+
+std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
+    const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
+    upperCaseWords(tokens, n);
+    Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
+    returnType = 0;
+    gPointer = 0;
+
+    Temp.clear();
+    for (const auto& t : Tokens) Temp += t + " ";
+    ctx.debug.printDebug(res("Compiler_Received_") + Temp);
+
+    const std::string& first = Tokens.empty() ? Temp : Tokens[0];
+    if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
+        ctx.console.line("Switching to command mode");
+        ctx.console.line("All variables from this point will become local and therefore inaccessible to other functions");
+        out.WriteStart();
+        out.WriteMain();
+        ctx.functions.CurrentFunction = "MAIN";
+    }
+
+    for (StatementHandler hook : lineHooks()) {
+        if (auto text = hook(*this)) return *text;
+    }
+
+    if (auto text = keywordChain(first)) return *text;
+    for (StatementHandler reading : closingBranch()) {
+        if (auto text = reading(*this)) return *text;
+    }
+    syntaxError();
+}
+
+std::optional<std::string> Convertor::keywordChain(const std::string& first) {
+    const std::string& fn = ctx.functions.CurrentFunction;
+    for (const KeywordEntry& entry : keywordTable()) {
+        switch (entry.condition) {
+            case KeywordCondition::Always:
+                break;
+            case KeywordCondition::SingleToken:
+                if (Tokens.size() != 1) continue;
+                break;
+            case KeywordCondition::SpecialFunctionStop:
+                if (fn == "PAUSE" || fn == "END") return std::nullopt;
+                continue;
+            case KeywordCondition::InCanvasAction:
+                if (ctx.scope.CurrentCanvas.empty() || ctx.scope.CurrentAction.empty()) continue;
+                break;
+            case KeywordCondition::InPaintAction:
+                if (ctx.scope.CurrentCanvas.empty() || ctx.scope.CurrentAction != "PAINT") continue;
+                break;
+            case KeywordCondition::NotInActionFunction:
+                if (fn == "ACTION") continue;
+                break;
+        }
+        if (first != entry.keyword) continue;
+        if (auto text = entry.handler(*this)) return text;
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<StatementTranslator> makeConvertor(Context& ctx, InterfaceFileWrite& out) {
     return std::make_unique<Convertor>(ctx, out);
