@@ -1,33 +1,17 @@
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "driver/context.h"
 #include "driver/messages.h"
+#include "registry_fixture.h"
 
 namespace compiler {
 namespace {
 
-std::vector<std::string> problemsOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const CompileException& e) {
-        return e.problems();
-    }
-    return {};
-}
-
-class FunctionsTest : public ::testing::Test {
+class FunctionsTest : public RegistryTest {
 protected:
     FunctionsTest() {
-        ctx.project.platform = "TB";
-        ctx.library.instantiate();
-        ctx.variables.addSystemVars();
-        ctx.functions.CurrentFunction = "GLOBAL";
         // As the pre-pass registers FUNCTION ADD(A, B#, C$, X%) with an integer result.
         Function& add = ctx.functions.addFunction("ADD");
         add.addArg(2, "A");
@@ -38,9 +22,6 @@ protected:
         ctx.functions.addFunction("NOARGS");
         ctx.functions.addFunction("THIRD").addArg(5, "P");
     }
-
-    std::ostringstream out;
-    Context ctx{out, false};
 };
 
 TEST_F(FunctionsTest, RecordsArgumentsPatternAndNumber) {

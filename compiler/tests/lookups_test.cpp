@@ -1,13 +1,10 @@
 #include "driver/lookups.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "driver/context.h"
+#include "registry_fixture.h"
 
 namespace compiler {
 namespace {
@@ -17,24 +14,11 @@ const std::string kVariableScope =
 const std::string kArrayScope =
     "Array is being used out of it's visible scope, make the array global to use the array here";
 
-std::vector<std::string> problemsOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const CompileException& e) {
-        return e.problems();
-    }
-    return {};
-}
-
 // A program with a global X#, a main-section M, locals L of F and Y of F and G, a field FX of type T,
 // a global array ARR and an array LA local to F.
-class LookupsTest : public ::testing::Test {
+class LookupsTest : public RegistryTest {
 protected:
-    LookupsTest() : ctx(out, false), helpers(ctx) {
-        ctx.project.platform = "TB";
-        ctx.library.instantiate();
-        ctx.variables.addSystemVars();
-        enter("GLOBAL");
+    LookupsTest() {
         ctx.variables.add("X", 1);
         ctx.arrays.add("ARR", 3);
         enter("GLOBAL", "T");
@@ -48,14 +32,7 @@ protected:
         enter("G");
         ctx.variables.add("Y", 3);
     }
-    void enter(const std::string& function, const std::string& type = "") {
-        ctx.functions.CurrentFunction = function;
-        ctx.scope.CurrentType = type;
-    }
-
-    std::ostringstream out;
-    Context ctx;
-    Helpers helpers;
+    Helpers helpers{ctx};
 };
 
 TEST_F(LookupsTest, PerKindLookupsUpperCaseAndTakeTheFirst) {

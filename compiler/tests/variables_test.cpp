@@ -1,30 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "driver/context.h"
+#include "registry_fixture.h"
 
 namespace compiler {
 namespace {
 
-class VariablesTest : public ::testing::Test {
-protected:
-    VariablesTest() {
-        ctx.project.platform = "TB";
-        ctx.library.instantiate();
-        ctx.variables.addSystemVars();
-        ctx.functions.CurrentFunction = "GLOBAL";
-    }
-    void enter(const std::string& function, const std::string& type = "") {
-        ctx.functions.CurrentFunction = function;
-        ctx.scope.CurrentType = type;
-    }
-
-    std::ostringstream out;
-    Context ctx{out, false};
-};
+using VariablesTest = RegistryTest;
 
 TEST_F(VariablesTest, ConstructionRuleSetsOwnerAndFieldCode) {
     struct Row {
