@@ -4,9 +4,11 @@
 
 #include "driver/console.h"
 #include "driver/errors.h"
+#include "driver/functions.h"
 #include "driver/library.h"
 #include "driver/objects.h"
 #include "driver/project.h"
+#include "driver/variables.h"
 
 namespace compiler {
 
@@ -23,6 +25,12 @@ struct Context {
     Project project;
     Library library;
     Objects objects;
+    Scope scope;
+    Functions functions{objects, variables, debug};  // only keeps the reference to `variables`
+    Variables variables{scope, functions, objects};
+    Arrays arrays{scope, functions};
+    Types types;
+    NameList worlds;                      // WORLD declarations, in order
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
 };
 

@@ -299,6 +299,8 @@ constexpr Res::Row kContents[] = {
     {"Error_Str$_requires_a", "Error: Str$ requires a valid integer expression"},
     {"Error_Cannot_close", "Error: Cannot close file handle"},
     {"Error_Internal_byte", "Error: Internal byte conversion error"},
+    // Messages of the kit's own checks, after the inherited rows.
+    {"Error_Function_Suffix", "Error: A function name cannot end in $, # or %"},
 };
 
 // Built on first use and never changed; the keys view the static table above.
