@@ -7,6 +7,7 @@
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
+#include "driver/prepass.h"
 #include "driver/text_file.h"
 #include "driver/token_line.h"
 #include "expressions/byte_codes.h"
@@ -20,10 +21,11 @@ void printLines(Console& console, const std::vector<std::string>& lines) {
     for (const auto& line : lines) console.line(line);
 }
 
+// In place of a stack trace, one line saying what failed, then the internal-error report.
 void reportInternalError(Console& console, const std::string& what) {
+    if (!what.empty()) console.line("Internal failure: " + what);
     console.line(res("Error_Unknown_error"));
     console.line(res("Please_send_a_copy_of"));
-    if (!what.empty()) console.line("Reason: " + what);
 }
 
 bool isCommentStart(const std::string& upper) { return startsWith(upper, "REM") || startsWith(upper, "'"); }
@@ -92,12 +94,10 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
 
     std::size_t n = 0;
     try {
-        if (options.prepass) {
-            std::string verdict = options.prepass(ctx, lines);
-            if (verdict != "Done") {
-                console.line(verdict);
-                return 1;
-            }
+        std::string verdict = Preverify(ctx)(lines);
+        if (verdict != "Done") {
+            console.line(verdict);
+            return 1;
         }
         if (!ctx.project.isJava()) {
             // The byte-token writer is not part of this build.

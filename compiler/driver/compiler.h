@@ -20,8 +20,6 @@ struct CompilerOptions {
     bool debug = false;      // TZ_DEBUG=1
     bool keepJava = false;   // TZ_KEEP_JAVA=1: clean-up leaves the generated Java
     TranslatorFactory makeTranslator;
-    // Whole-source check before anything is written; returns "Done" or the line to print.
-    std::function<std::string(Context&, const std::vector<std::string>&)> prepass;
 };
 
 // One compiler run over `args` (the arguments after the program name). Returns the exit status.

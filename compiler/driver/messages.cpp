@@ -301,6 +301,15 @@ constexpr Res::Row kContents[] = {
     {"Error_Internal_byte", "Error: Internal byte conversion error"},
     // Messages of the kit's own checks, after the inherited rows.
     {"Error_Function_Suffix", "Error: A function name cannot end in $, # or %"},
+    {"Error_Function_Name", "Error: Function name is missing at line: "},
+    {"Error_EndFunction_Value", "Error: EndFunction requires a value after ExitFunction returned one at line: "},
+    {"Error_For_Variable", "Error: For requires a variable followed by = at line: "},
+    {"Error_Too_many_FOR", "Error: Too many FOR loop variables at line: "},
+    {"EndIf_used", "EndIf used without If at line: "},
+    {"Next_used", "Next used without For at line: "},
+    {"EndWhile_used", "EndWhile used without While at line: "},
+    {"EndTry_used", "EndTry used without Try at line: "},
+    {"EndCatch_used", "EndCatch used without Catch at line: "},
 };
 
 // Built on first use and never changed; the keys view the static table above.

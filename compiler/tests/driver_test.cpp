@@ -151,7 +151,10 @@ TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
     EXPECT_EQ(seen, expected);
     const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"), res("Public_Release"),
                                              res("This_program_is"),       "**",
-                                             res("Preverification_is"),    "**"};
+                                             "**",                         res("Home_") + kit.path(),
+                                             "Java: /jdk/bin/",            "**",
+                                             res("Preverifying_code"),     res("Preverification_is"),
+                                             "**"};
     EXPECT_EQ(printed(), banner);
     std::string java = readFile(dir / "Game.java");
     EXPECT_NE(java.find("\nA|=|1;\n\nB|=|-2;\n"), std::string::npos) << java;

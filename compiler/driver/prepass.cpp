@@ -1,0 +1,351 @@
+#include "driver/prepass.h"
+
+#include "driver/context.h"
+#include "driver/messages.h"
+#include "driver/text_file.h"
+
+namespace compiler {
+namespace {
+
+// A problem that ends the pass: its text is the pass's result.
+struct Verdict {
+    std::string text;
+};
+
+std::vector<std::string> splitRuns(const std::string& text) {
+    std::vector<std::string> tokens;
+    std::size_t i = 0;
+    if (!text.empty() && text[0] == ' ') tokens.emplace_back();
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        if (i >= text.size()) break;
+        std::size_t start = i;
+        while (i < text.size() && text[i] != ' ') ++i;
+        tokens.push_back(text.substr(start, i - start));
+    }
+    return tokens;
+}
+
+// Java's split(" "): every blank separates, trailing empty words dropped.
+std::vector<std::string> splitSingle(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = text.find(' ', start);
+        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) break;
+        start = at + 1;
+    }
+    while (!words.empty() && words.back().empty()) words.pop_back();
+    return words;
+}
+
+std::string spaceOut(const std::string& text) {
+    std::string spaced;
+    spaced.reserve(text.size() + 16);
+    for (char c : text) {
+        if (c == '(' || c == ')' || c == '+' || c == '-' || c == '/' || c == ',') {
+            spaced += ' ';
+            spaced += c;
+            spaced += ' ';
+        } else {
+            spaced += c;
+        }
+    }
+    return spaced;
+}
+
+bool bracketsBalance(const std::string& text) {
+    long open = 0, close = 0;
+    bool inString = false;
+    for (char c : text) {
+        if (c == '"') inString = !inString;
+        if (inString) continue;
+        if (c == '(') ++open;
+        if (c == ')') ++close;
+    }
+    return open == close;
+}
+
+bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
+    for (const char* w : words) {
+        if (word == w) return true;
+    }
+    return false;
+}
+
+// One pass over the source: the open blocks and the section flags.
+class Pass {
+public:
+    Pass(Context& ctx) : ctx_(ctx) {}
+
+    void entry(const std::string& raw, long n);
+    std::string finish();
+
+private:
+    std::string at(const std::vector<std::string>& tokens, std::size_t i) const {
+        return i < tokens.size() ? tokens[i] : std::string();
+    }
+    void push(const char* block) { stack_.emplace_back(block); }
+    void pop(const char* expected, const std::string& strayKey, long n);
+    void function(const std::vector<std::string>& tokens, long n);
+    void endFunction(const std::string& line, long n);
+    void objectsAndFeatures(const std::vector<std::string>& tokens);
+    void warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)());
+
+    Context& ctx_;
+    std::vector<std::string> stack_;
+    bool commentBlock_ = false;
+    bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
+    bool fileUse_ = false;
+    bool returnsValue_ = false;
+    std::string functionName_;
+};
+
+void Pass::pop(const char* expected, const std::string& strayText, long n) {
+    if (stack_.empty()) throw Verdict{strayText + std::to_string(n)};
+    std::string top = stack_.back();
+    stack_.pop_back();
+    if (top != expected) throw Verdict{res("Error_Incorrect") + top + " at line: " + std::to_string(n)};
+}
+
+void Pass::function(const std::vector<std::string>& tokens, long n) {
+    const std::string number = std::to_string(n);
+    if (inFunction_ || inType_) throw Verdict{res("Cannot_create_new") + number};
+    push("Function");
+    const std::string name = at(tokens, 1);
+    if (name == "PAUSE" || name == "ACTION" || name == "END") {
+        if (name == "PAUSE") ctx_.library.setPauseFunc();
+        if (name == "ACTION") ctx_.library.setCommandFunc();
+        if (name == "END") ctx_.library.setEndFunc();
+        functionName_.clear();
+    } else {
+        if (name.empty()) throw Verdict{res("Error_Function_Name") + number};
+        try {
+            ctx_.functions.addFunction(name);
+        } catch (const CompileException& e) {
+            throw Verdict{e.problems().front() + " at line: " + number};
+        }
+        ctx_.library.addReturner(name);
+        functionName_ = name;
+        if (tokens.size() > 4) {
+            Function& fn = ctx_.functions.getLastFunction();
+            for (std::size_t i = 3; i < tokens.size(); i += 2) {
+                const std::string& arg = tokens[i];
+                if (!Preverify::Name(Preverify::FixVariable(arg))) throw Verdict{res("Error_Function") + number};
+                if (endsWith(arg, "#")) {
+                    fn.addArg(1, arg.substr(0, arg.size() - 1));
+                } else if (endsWith(arg, "$")) {
+                    fn.addArg(3, arg.substr(0, arg.size() - 1));
+                } else {
+                    fn.addArg(2, arg);
+                }
+                const std::string next = at(tokens, i + 1);
+                if (next == ")") break;
+                if (next != ",") throw Verdict{res("Error_Expecting_or_at") + number};
+            }
+        }
+    }
+    inFunction_ = true;
+}
+
+void Pass::endFunction(const std::string& line, long n) {
+    if (!inFunction_) throw Verdict{res("EndFunction_used") + std::to_string(n)};
+    pop("Function", res("EndFunction_used"), n);
+    if (functionName_.empty()) {
+        inFunction_ = false;
+        return;
+    }
+    std::vector<std::string> words = splitSingle(line);
+    Function& fn = ctx_.functions.getLastFunction();
+    if (words.size() != 2 && !returnsValue_) {
+        fn.setType(0);
+    } else {
+        if (words.size() < 2) throw Verdict{res("Error_EndFunction_Value") + std::to_string(n)};
+        const std::string& value = words[1];
+        if (endsWith(value, "#")) {
+            fn.setType(1);
+        } else if (endsWith(value, "$") || (value.size() >= 2 && value.front() == '"' && value.back() == '"')) {
+            fn.setType(3);
+        } else {
+            fn.setType(2);
+        }
+    }
+    inFunction_ = false;
+    returnsValue_ = false;
+}
+
+void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
+    const std::string first = tokens[0];
+    Library& lib = ctx_.library;
+    if (first == "IMAGE") {
+        if (!inTry_) throw Verdict{res("Error_Image_loading")};
+        ctx_.objects.addImage(at(tokens, 1));
+        fileUse_ = true;
+    }
+    if (first == "SPRITE" || first == "SPRITE.ANIMATION") ctx_.objects.addSprite(at(tokens, 1));
+    if (first == "IMAGE.ARRAY") ctx_.objects.addImageArray(at(tokens, 1));
+    if (first == "SPRITE.ARRAY") ctx_.objects.addSpriteArray(at(tokens, 1));
+
+    // Feature words may stand anywhere in a line (VIDEO.HASCAMERA inside an expression), and the class
+    // header that needs them is written before the first statement is translated.
+    for (const std::string& word : tokens) {
+        if (word == "MAPPY.LOAD") lib.setMappy();
+        if (isOneOf(word, {"SOUND.LOAD", "SOUND.PLAY", "SOUND.DELETE", "SOUND.LOOP", "SOUND.STOP"})) {
+            lib.usesSound = true;
+        }
+        if (isOneOf(word, {"MIDI.LOAD", "MIDI.PLAY", "MIDI.LOOP", "MIDI.DELETE", "MIDI.STOP"})) lib.usesMidi = true;
+        if (isOneOf(word, {"NET.IMAGE", "NET.LOADIMAGE"})) lib.usesImage = true;
+        if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.IMAGE"})) lib.usesVideo = true;
+    }
+}
+
+void Pass::warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)()) {
+    if ((ctx_.library.*isOn)()) return;
+    (ctx_.library.*setOn)();
+    ctx_.console.line(res("Warning_You_are_using"));
+}
+
+void Pass::entry(const std::string& raw, long n) {
+    const std::string upper = trim(toUpperAscii(trim(raw)));
+    if (startsWith(upper, "REMSTART")) {
+        commentBlock_ = true;
+    } else if (startsWith(upper, "REMEND")) {
+        commentBlock_ = false;
+    } else if (commentBlock_ || startsWith(upper, "REM") || startsWith(upper, "'")) {
+        return;
+    }
+
+    const std::string line = spaceOut(upper);
+    const std::string number = std::to_string(n);
+    if (!bracketsBalance(line)) {
+        ctx_.console.line(line);
+        throw Verdict{res("Error_Bracket") + number};
+    }
+    const std::vector<std::string> tokens = splitRuns(line);
+    const std::string first = at(tokens, 0);
+    const std::string second = at(tokens, 1);
+
+    if (first == "FUNCTION") function(tokens, n);
+    if (first == "EXITFUNCTION") {
+        if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
+        if (splitSingle(line).size() == 2) returnsValue_ = true;
+    }
+    if (first == "ENDFUNCTION") endFunction(line, n);
+    if (first == "TYPE" && tokens.size() > 1) {
+        if (inType_) throw Verdict{res("Cannot_create_new") + number};
+        if (!Preverify::Name(second)) throw Verdict{"Type name is invalid at line: " + number};
+        push("Type");
+        inType_ = true;
+    }
+    if (first == "ENDTYPE") {
+        if (!inType_) throw Verdict{res("EndType_used_without") + number};
+        pop("Type", res("EndType_used_without"), n);
+        inType_ = false;
+    }
+    if (first == "ACTION" && tokens.size() > 1) {
+        if (inAction_) throw Verdict{res("Cannot_create_new") + number};
+        push("Action");
+        inAction_ = true;
+    }
+    if (first == "ENDACTION") {
+        if (!inAction_) throw Verdict{res("EndAction_used") + number};
+        pop("Action", res("EndAction_used"), n);
+        inAction_ = false;
+    }
+    if (first == "CANVAS") {
+        if (inCanvas_) throw Verdict{res("Cannot_create_new") + number};
+        push("Canvas");
+        ctx_.objects.addCanvas(second);
+        inCanvas_ = true;
+    }
+    if (first == "ENDCANVAS") {
+        if (!inCanvas_) throw Verdict{res("EndCanvas_used") + number};
+        pop("Canvas", res("EndCanvas_used"), n);
+        inCanvas_ = false;
+    }
+    if (first == "IF" && tokens.size() > 1) {
+        push("If");
+        if (!endsWith(line, "THEN")) throw Verdict{"If statement requires a THEN keyword at line: " + number};
+    }
+    if (first == "ENDIF" || (first == "END" && second == "IF")) pop("If", res("EndIf_used"), n);
+    if (first == "FOR" && tokens.size() > 1) {
+        push("For");
+        long end = Preverify::find(line, '=', 4);
+        if (end < 0) throw Verdict{res("Error_For_Variable") + number};
+        if (!ctx_.library.addForVariable(line.substr(4, static_cast<std::size_t>(end) - 4))) {
+            throw Verdict{res("Error_Too_many_FOR") + number};
+        }
+    }
+    if (first == "NEXT") pop("For", res("Next_used"), n);
+    if (first == "WHILE") push("While");
+    if (first == "ENDWHILE") pop("While", res("EndWhile_used"), n);
+    if (first == "TRY") {
+        push("Try");
+        inTry_ = true;
+    }
+    if (first == "ENDTRY") {
+        pop("Try", res("EndTry_used"), n);
+        inTry_ = false;
+        fileUse_ = false;
+    }
+    if (first == "CATCH") {
+        if (second == "IO" && !fileUse_) throw Verdict{res("Error_File_error_is") + number};
+        push("Catch");
+    }
+    if (first == "ENDCATCH") pop("Catch", res("EndCatch_used"), n);
+
+    if (!tokens.empty()) objectsAndFeatures(tokens);
+
+    if (first == "DIM" && line.find('#') != std::string::npos) warnOnce(&Library::usesFloats, &Library::setFloat);
+    if (ctx_.library.isM3G(first)) warnOnce(&Library::uses3D, &Library::set3D);
+    if (ctx_.library.isMM(first)) warnOnce(&Library::usesMM, &Library::setMM);
+}
+
+std::string Pass::finish() {
+    if (stack_.empty()) return "Done";
+    ctx_.console.line(res("Error_Your_have_not") + stack_.back());
+    return "Structure Error";
+}
+
+}  // namespace
+
+bool Preverify::Name(std::string_view text) {
+    for (char c : text) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+    }
+    return true;
+}
+
+std::string Preverify::FixVariable(const std::string& text) {
+    if (endsWith(text, "$") || endsWith(text, "#")) return text.substr(0, text.size() - 1);
+    return text;
+}
+
+long Preverify::find(std::string_view text, char c, std::size_t start) {
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] == c || text[i] == ' ') return static_cast<long>(i);
+    }
+    return -1;
+}
+
+std::string Preverify::operator()(const std::vector<std::string>& lines) {
+    Console& console = ctx_.console;
+    console.line("**");
+    std::string home = ctx_.project.tbLocation;
+    if (home.size() > 1 && home.back() == '/') home.pop_back();
+    console.line(res("Home_") + home);
+    console.line("Java: " + ctx_.project.javaLocation.value_or(""));
+    console.line("**");
+    console.line(res("Preverifying_code"));
+
+    Pass pass(ctx_);
+    try {
+        for (std::size_t i = 0; i < lines.size(); ++i) pass.entry(lines[i], static_cast<long>(i + 1));
+    } catch (const Verdict& verdict) {
+        return verdict.text;
+    }
+    return pass.finish();
+}
+
+}  // namespace compiler
