@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/context.h"
+#include "driver/messages.h"
+#include "driver/prepass.h"
+#include "test_support.h"
+
+namespace compiler {
+namespace {
+
+class PrepassTest : public ::testing::Test {
+protected:
+    PrepassTest() : ctx(out, false) {
+        ctx.project.platform = "TB";
+        ctx.project.tbLocation = "/kit/";
+        ctx.project.javaLocation = "/kit/jdk/bin/";
+        ctx.library.instantiate();
+    }
+
+    std::string check(const std::string& source) {
+        out.str("");
+        return Preverify(ctx)(testing_support::splitLines(source));
+    }
+    // What the pass printed after its five header lines.
+    std::vector<std::string> printed() const {
+        auto lines = testing_support::splitLines(out.str());
+        return std::vector<std::string>(lines.begin() + 5, lines.end());
+    }
+
+    std::ostringstream out;
+    Context ctx;
+};
+
+TEST_F(PrepassTest, HeaderAndCleanSource) {
+    EXPECT_EQ(check("PRINT 1\nA = 2\n"), "Done");
+    EXPECT_EQ(out.str(), "**\nHome: /kit\nJava: /kit/jdk/bin/\n**\nPreverifying code\n");
+}
+
+TEST_F(PrepassTest, BlockStructureErrors) {
+    struct Row {
+        const char* source;
+        std::string result;
+    };
+    const Row rows[] = {
+        {"IF A = 1 THEN\nFOR I = 1 TO 3\nNEXT\nENDIF\n", "Done"},
+        {"WHILE A < 1\nIF A THEN\nENDIF\nENDWHILE\n", "Done"},
+        {"IF A THEN\nNEXT\n", res("Error_Incorrect") + "If at line: 2"},
+        {"PRINT 1\nENDIF\n", res("EndIf_used") + "2"},
+        {"NEXT\n", res("Next_used") + "1"},
+        {"ENDWHILE\n", res("EndWhile_used") + "1"},
+        {"ENDTRY\n", res("EndTry_used") + "1"},
+        {"ENDCATCH\n", res("EndCatch_used") + "1"},
+        {"ENDFUNCTION\n", res("EndFunction_used") + "1"},
+        {"ENDTYPE\n", res("EndType_used_without") + "1"},
+        {"ENDACTION\n", res("EndAction_used") + "1"},
+        {"ENDCANVAS\n", res("EndCanvas_used") + "1"},
+        {"FUNCTION F()\nFUNCTION G()\n", res("Cannot_create_new") + "2"},
+        {"CANVAS A\nCANVAS B\n", res("Cannot_create_new") + "2"},
+        {"TYPE 9X\n", "Type name is invalid at line: 1"},
+        {"IF X = 1\n", "If statement requires a THEN keyword at line: 1"},
+        {"FOR I\n", res("Error_For_Variable") + "1"},
+        {"PRINT \"(\"\n", "Done"},
+        {"PRINT (1\n", res("Error_Bracket") + "1"},
+        {"' a comment (\nREM another (\n", "Done"},
+        {"REMSTART\n(\nREMEND\n", "Done"},
+        {"NEXTX = 1\nTRYCOUNT = 0\nENDIFFY = 2\n", "Done"},
+        {"FUNCTION F()\n", "Structure Error"},
+        {"FUNCTION F()\nEXITFUNCTION 1\nENDFUNCTION\n", res("Error_EndFunction_Value") + "3"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(check(row.source), row.result) << row.source;
+    check("FUNCTION F()\nIF A THEN\n");
+    EXPECT_EQ(printed(), std::vector<std::string>{res("Error_Your_have_not") + "If"});
+    check("PRINT (1\n");
+    EXPECT_EQ(printed(), std::vector<std::string>{"PRINT  ( 1"});
+}
+
+TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
+    ASSERT_EQ(check("FUNCTION ADD(A, B#, C$)\nENDFUNCTION R#\nFUNCTION NOTHING()\nENDFUNCTION\n"
+                    "FUNCTION NAME$()\n"),
+              res("Error_Function_Suffix") + " at line: 5");
+    const Function* add = ctx.functions.getFunction("ADD");
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->ArgNames, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(add->ArgTypes, (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(add->getType(), 1);
+    EXPECT_EQ(ctx.functions.getFunction("NOTHING")->getType(), 0);
+    EXPECT_TRUE(ctx.library.isReturner("add"));
+
+    EXPECT_EQ(check("FUNCTION S()\nEXITFUNCTION \"x\"\nENDFUNCTION \"y\"\nFUNCTION PAUSE\nENDFUNCTION\n"), "Done");
+    EXPECT_EQ(ctx.functions.getFunction("S")->getType(), 3);
+    EXPECT_TRUE(ctx.library.getPauseFunc());
+    EXPECT_FALSE(ctx.functions.isFunction("PAUSE"));
+
+    EXPECT_EQ(check("FUNCTION F(A B)\n"), res("Error_Expecting_or_at") + "1");
+    EXPECT_EQ(check("FUNCTION G(A1)\n"), res("Error_Function") + "1");
+    EXPECT_EQ(check("FUNCTION H(A,\n"), res("Error_Bracket") + "1");
+    EXPECT_EQ(check("FUNCTION\n"), res("Error_Function_Name") + "1");
+}
+
+TEST_F(PrepassTest, ObjectsAndFeatureFlags) {
+    EXPECT_EQ(check("IMAGE PIC, \"a.png\"\n"), res("Error_Image_loading"));
+    EXPECT_EQ(check("TRY\nCATCH IO\nENDCATCH\nENDTRY\n"), res("Error_File_error_is") + "2");
+    EXPECT_EQ(check("DIM A#\nDIM B#\nTRY\nIMAGE PIC, \"a.png\"\nCATCH IO\nENDCATCH\nENDTRY\nCANVAS MAIN\n"
+                    "SPRITE S, PIC\nSPRITE.ARRAY SA\nIMAGE.ARRAY IA\nENDCANVAS\nFOR I = 1 TO 2\nNEXT\n"
+                    "FOR I=3 TO 4\nNEXT\nSOUND.PLAY 1\nX = VIDEO.HASCAMERA()\nMAPPY.LOAD \"m\"\n"
+                    "3D.START\nVIDEO.START 1\n"),
+              "Done");
+    EXPECT_EQ(ctx.objects.getImageName(0), "PIC");
+    EXPECT_EQ(ctx.objects.getCanvasName(0), "MAIN");
+    EXPECT_EQ(ctx.objects.getSpriteName(0), "S");
+    EXPECT_EQ(ctx.objects.getSpriteArrayName(0), "SA");
+    EXPECT_EQ(ctx.objects.getImageArrayName(0), "IA");
+    EXPECT_EQ(ctx.library.getForVariable(), "int I;");
+    EXPECT_TRUE(ctx.library.usesFloats());
+    EXPECT_TRUE(ctx.library.usesSound);
+    EXPECT_TRUE(ctx.library.usesVideo);
+    EXPECT_TRUE(ctx.library.usesMappy());
+    EXPECT_TRUE(ctx.library.uses3D());
+    EXPECT_TRUE(ctx.library.usesMM());
+    // One warning per feature: floats, 3D, multimedia.
+    EXPECT_EQ(printed(), std::vector<std::string>(3, res("Warning_You_are_using")));
+}
+
+}  // namespace
+}  // namespace compiler
