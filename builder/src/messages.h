@@ -8,7 +8,7 @@
 namespace build {
 
 // Build's message table: every text the build program prints or writes, looked up by key.
-// Pass the key as a string literal directly in the call; a test scans the sources for res("...")
+// Pass the key as a string literal directly in the call; a test scans the sources for these calls
 // and checks that each key exists. An unknown key throws std::out_of_range (a programming fault).
 const std::string& res(std::string_view key);
 
