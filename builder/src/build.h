@@ -36,8 +36,6 @@ public:
     int buildPC();
     int buildApplet();
 
-    Project& project() { return project_; }
-
 private:
     int run(const std::vector<std::string>& args);
     // Runs one child with its lines relayed; prints why it could not start.
