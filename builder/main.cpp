@@ -1,0 +1,46 @@
+// Build-Linux: turns a translated project into its deliverable. One argument: the project's base path
+// (folder and name, without extension). Exit status 0 on success, 1 on any failure.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "build.h"
+#include "project.h"
+
+namespace {
+
+// The kit folder is the folder of the running program; Config.cfg lives there.
+std::string installFolder() {
+    std::vector<char> buffer(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) return ".";
+    std::string exe(buffer.data(), static_cast<size_t>(n));
+    size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        std::signal(SIGPIPE, SIG_IGN);
+        build::Settings settings;
+        settings.installDir = installFolder();
+        if (const char* timeout = std::getenv("TZ_BUILD_TIMEOUT_MS")) {
+            if (auto value = build::parseDecimal(timeout); value && *value > 0)
+                settings.timeout = std::chrono::milliseconds(*value);
+        }
+        if (const char* keep = std::getenv("TZ_KEEP_JAVA")) settings.keepJava = std::string(keep) == "1";
+
+        build::Console console(std::cout);
+        build::ProcessRunner runner;
+        build::Build program(console, runner, settings);
+        return program.main(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (...) {
+        return 1;
+    }
+}

@@ -1,0 +1,192 @@
+#include "build.h"
+
+#include <sys/stat.h>
+
+#include <exception>
+#include <filesystem>
+
+#include "commands.h"
+#include "file_copy.h"
+#include "messages.h"
+#include "text_file.h"
+#include "watchdog.h"
+#include "writers.h"
+
+namespace build {
+
+int Build::main(const std::vector<std::string>& args) {
+    try {
+        return run(args);
+    } catch (const std::exception& failure) {
+        console_.line(res("Error_Unknown_error"));
+        console_.line(failure.what());
+    } catch (...) {
+        console_.line(res("Error_Unknown_error"));
+    }
+    return kFailure;
+}
+
+int Build::run(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        console_.line(res("Error_The_number_of"));
+        return kFailure;
+    }
+    console_.line(res("Welcome_to_the_Tesvo"));
+    console_.line(res("Public_Release"));
+    console_.line(res("This_program_is"));
+    console_.line(kSeparatorLine);
+
+    std::string descriptor = args[0] + ".tbx";
+    auto read = project_.read(descriptor, settings_.installDir);
+    if (read.status == Project::ReadStatus::MissingConfig) {
+        console_.line("Could not find Config.cfg. Run the Editor to generate this file");
+        return kFailure;
+    }
+    if (read.status == Project::ReadStatus::Failed) {
+        console_.line(read.message);
+        console_.line(res("Error_Could_not") + descriptor + "\"");
+        return kFailure;
+    }
+
+    const auto& platform = project_.platform;
+    if (platform == "J2ME") return buildJ2ME();
+    if (platform == "PPC") return buildPC();
+    if (platform == "Applet") return buildApplet();
+    if (platform == "PC") return buildPC();
+    console_.line(res("Build_Error_Unknown") + orNull(platform));
+    return kFailure;
+}
+
+void Build::cleanUp(bool descriptor) {
+    const std::string& path = project_.path;
+    std::string name = orNull(project_.name);
+    if (!settings_.keepJava) deleteIfExists(path + name + ".java");
+    deleteIfExists(path + "MANIFEST.MF");
+    deleteIfExists(path + "CBuild.bat");
+    if (descriptor) deleteIfExists(path + name + ".tbx");
+}
+
+RunResult Build::runRelayed(const std::vector<std::string>& argv) {
+    RunResult result = runner_.run(argv, {}, [this](const std::string& line) { console_.line(line); });
+    if (!result.started && !result.cancelled) console_.line(result.error);
+    return result;
+}
+
+int Build::writeFailure(const std::string& description) {
+    console_.line(res("Error_Cannot_write"));
+    console_.line(description);
+    return kFailure;
+}
+
+int Build::buildPC() {
+    console_.line(kSeparatorLine);
+    console_.line(res("Copying_Support_Files"));
+    if (!FileCopyManager::copyFiles(console_, project_)) return kFailure;
+    console_.line(kSeparatorLine);
+    console_.line(res("Program_compiled"));
+    if (project_.run != 1) return kSuccess;
+
+    console_.line(kSeparatorLine);
+    console_.line(res("Executing_Application"));
+    // The main source's name with its extension (a dot and three letters) replaced, beside the project.
+    std::string file = orNull(project_.file);
+    std::string program = file.substr(0, file.size() >= 4 ? file.size() - 4 : 0) + ".exe";
+    if (program[0] != '/') program = project_.path + program;
+    RunResult result = runRelayed({program});
+    console_.line(res("Executing_Finished"));
+    return result.ok() ? kSuccess : kFailure;
+}
+
+int Build::buildApplet() {
+    const std::string& path = project_.path;
+    std::string name = orNull(project_.name);
+    // Compiled against the JDK's own class library into the project folder: the class lands in Game/.
+    RunResult compiled = runRelayed(
+        {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path, path + name + ".java"});
+    if (!compiled.ok()) {
+        console_.line(kInternalError);
+        return kFailure;
+    }
+    if (auto failure = HTML::writeHTML(path, name)) return writeFailure(*failure);
+    return kSuccess;
+}
+
+int Build::buildJ2ME() {
+    const std::string& path = project_.path;
+    std::string name = orNull(project_.name);
+    std::string jar = path + name + ".jar";
+
+    Watchdog watchdog(settings_.timeout, [this] {
+        runner_.cancel();
+        console_.line(kTimedOutLine);
+        console_.line(kContactLine);
+    });
+    watchdog.start();
+
+    if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return kFailure;
+    deleteIfExists(jar);
+
+    console_.line(kSeparatorLine);
+    console_.line(res("Preparing_Directories"));
+    // Emptied first: classes of an earlier build must never reach the jar.
+    for (const char* folder : {"tmpclasses", "classes"}) {
+        std::error_code error;
+        std::filesystem::path directory = path + folder;
+        std::filesystem::remove_all(directory, error);
+        if (!error) std::filesystem::create_directories(directory / "Game", error);
+        if (error) return writeFailure(directory.string() + " (" + error.message() + ")");
+    }
+    if (watchdog.expired()) return kFailure;
+
+    console_.line(kSeparatorLine);
+    console_.line(res("Copying_Support_Files"));
+    if (!FileCopyManager::copyFiles(console_, project_)) return kFailure;
+    if (watchdog.expired()) return kFailure;
+
+    console_.line(kSeparatorLine);
+    console_.line(res("Determing_Compilation"));
+    if (auto failure = writeLines(path + "CBuild.bat", cbuildScript(project_), 0755))
+        return writeFailure(*failure);
+    if (auto failure = writeLines(path + "RunGame.bat", runGameScript(project_), 0755))
+        return writeFailure(*failure);
+    auto commands = commandList(project_);
+
+    console_.line(kSeparatorLine);
+    console_.line(res("Compiling"));
+    console_.line(kSeparatorLine);
+    bool failed = false;
+    for (const auto& command : commands) {
+        RunResult result = runRelayed(command);
+        if (watchdog.expired()) return kFailure;
+        if (!result.ok()) {
+            failed = true;
+            break;
+        }
+    }
+
+    cleanUp(false);
+    if (failed) {
+        deleteIfExists(jar);
+        console_.line(kInternalError);
+        return kFailure;
+    }
+    struct stat jarInfo;
+    if (::stat(jar.c_str(), &jarInfo) != 0 || !S_ISREG(jarInfo.st_mode)) {
+        console_.line(kInternalError);
+        return kFailure;
+    }
+    if (!JAD::write(console_, path, name, jarInfo.st_size)) return kFailure;
+    watchdog.setDone();
+    if (watchdog.expired()) return kFailure;
+    console_.line(kSeparatorLine);
+    console_.line(res("Program_compiled"));
+
+    if (project_.run != 1) return kSuccess;
+    console_.line(kSeparatorLine);
+    console_.line(res("Executing_Emulator"));
+    RunResult emulator = runRelayed(emulatorCommand(project_));
+    console_.line(res("Executing_Finished"));
+    return emulator.ok() ? kSuccess : kFailure;
+}
+
+}  // namespace build

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "project.h"
+#include "runner.h"
+
+namespace build {
+
+struct Settings {
+    std::string installDir;                    // the kit folder that holds Config.cfg (no trailing "/")
+    std::chrono::milliseconds timeout{30000};  // the MIDlet build's watchdog period
+    bool keepJava = false;                     // TZ_KEEP_JAVA=1: leave <name>.java in the project folder
+};
+
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailure = 1;
+
+// The build program from its arguments to its exit status: reads <base>.tbx and Config.cfg, then builds
+// one platform: "J2ME" (MIDlet suite), "PC"/"PPC" (runtime copy), "Applet" (class and page).
+class Build {
+public:
+    Build(Console& console, CommandRunner& runner, Settings settings)
+        : console_(console), runner_(runner), settings_(std::move(settings)) {}
+
+    int main(const std::vector<std::string>& args);
+
+    // Deletes <name>.java (unless kept), "MANIFEST.MF" and "CBuild.bat", and with `descriptor` also
+    // <name>.tbx; missing files and failed deletions are ignored.
+    void cleanUp(bool descriptor);
+
+    int buildJ2ME();
+    int buildPC();
+    int buildApplet();
+
+private:
+    int run(const std::vector<std::string>& args);
+    // Runs one child with its lines relayed; prints why it could not start.
+    RunResult runRelayed(const std::vector<std::string>& argv);
+    int writeFailure(const std::string& description);
+
+    Console& console_;
+    CommandRunner& runner_;
+    Settings settings_;
+    Project project_;
+};
+
+}  // namespace build

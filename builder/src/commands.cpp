@@ -1,0 +1,136 @@
+#include "commands.h"
+
+#include "messages.h"
+
+namespace build {
+
+std::string shellQuote(std::string_view word) {
+    std::string quoted = "'";
+    for (char c : word) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+namespace {
+
+struct Places {
+    explicit Places(const Project& project)
+        : J(orNull(project.javaLocation)),
+          W(orNull(project.j2meLocation)),
+          P(project.path),
+          N(orNull(project.name)),
+          lib(W + "lib/"),
+          CP(project.getClassPath()) {}
+    std::string J, W, P, N, lib, CP;
+};
+
+bool mainUsesCldc11(const Project& project) {
+    return project.uses3D() || project.usesFloats();
+}
+
+// The optional libraries of the main compile and the preverifier, in their fixed order.
+std::vector<std::string> optionalLibraries(const Project& project, const std::string& lib) {
+    std::vector<std::string> libraries;
+    if (project.usesMM()) libraries.push_back(lib + "mmapi.jar");
+    libraries.push_back(lib + (mainUsesCldc11(project) ? "cldcapi11.jar" : "cldcapi10.jar"));
+    if (project.uses3D()) libraries.push_back(lib + "jsr184.jar");
+    return libraries;
+}
+
+std::string joinPath(const std::vector<std::string>& entries) {
+    std::string text;
+    for (const auto& entry : entries) text += (text.empty() ? "" : ":") + entry;
+    return text;
+}
+
+Argv javac(const Places& at, const std::string& bootClassPath, const std::string& classPath,
+           const std::string& source) {
+    return {at.J + "javac", "-bootclasspath", bootClassPath, "-d",  at.P + "tmpclasses", "-classpath",
+            classPath,      source,           "-target",     "1.4", "-source",           "1.4"};
+}
+
+}  // namespace
+
+std::string cldcVersion(const Project& project) {
+    if (auto value = project.CLDCVersion()) return *value;
+    return mainUsesCldc11(project) ? "11" : "10";
+}
+
+bool compiledAgainstCldc11(const Project& project) {
+    bool listCompiles = !project.includes.empty() || !project.objects.empty();
+    return mainUsesCldc11(project) || (listCompiles && cldcVersion(project) == "11");
+}
+
+std::vector<Argv> commandList(const Project& project) {
+    Places at(project);
+    std::string cldc = at.lib + "cldcapi" + cldcVersion(project) + ".jar";
+    std::string midp = at.lib + "midpapi20.jar";
+    std::string tmpclasses = at.P + "tmpclasses";
+    std::vector<Argv> commands;
+    for (const auto& include : project.includes)
+        commands.push_back(javac(at, midp + ":" + cldc, at.CP + tmpclasses, at.P + include + ".java"));
+    // Object sources are record types: they need no project class path, but may use the 3D types.
+    for (const auto& object : project.objects)
+        commands.push_back(
+            javac(at, midp + ":" + cldc + ":" + at.lib + "jsr184.jar", tmpclasses, at.P + object + ".java"));
+
+    auto optional = optionalLibraries(project, at.lib);
+    std::vector<std::string> boot{midp};
+    boot.insert(boot.end(), optional.begin(), optional.end());
+    commands.push_back(javac(at, joinPath(boot), at.CP + tmpclasses, at.P + at.N + ".java"));
+
+    boot.push_back(tmpclasses);
+    commands.push_back(
+        {at.W + "bin/preverify", "-classpath", at.CP + joinPath(boot), "-d", at.P + "classes", tmpclasses});
+    commands.push_back(
+        {at.J + "jar", "cmf", at.P + "MANIFEST.MF", at.P + at.N + ".jar", "-C", at.P + "classes", "."});
+    commands.push_back({"/bin/sh", at.P + "CBuild.bat"});
+    return commands;
+}
+
+std::vector<std::string> cbuildScript(const Project& project) {
+    Places at(project);
+    auto add = [&](const char* pattern) {
+        return std::string("set -- ") + pattern + "; if [ -e \"$1\" ]; then " + shellQuote(at.J + "jar") +
+               " uf " + shellQuote(at.N + ".jar") + " \"$@\"; fi";
+    };
+    std::vector<std::string> lines{
+        "#!/bin/sh",
+        "set -e",
+        "cd " + shellQuote(at.P.empty() ? "." : at.P),
+        res("echo_Adding_Image"),
+        "echo '**'",
+        add("*.png"),
+        res("echo_Adding_Sound"),
+        add("*.wav"),
+    };
+    if (project.usesMappy()) {
+        lines.push_back("echo '**'");
+        lines.push_back(res("echo_Adding_mappy"));
+        lines.push_back(add("*.fmp"));
+    }
+    return lines;
+}
+
+Argv emulatorCommand(const Project& project) {
+    Places at(project);
+    return {at.W + "bin/emulator", "-classpath", at.P + at.N + ".jar",
+            "-Xdescriptor:" + at.P + at.N + ".jad"};
+}
+
+std::vector<std::string> runGameScript(const Project& project) {
+    std::string command;
+    for (const auto& word : emulatorCommand(project))
+        command += (command.empty() ? "" : " ") + shellQuote(word);
+    return {
+        "#!/bin/sh",
+        command,
+        "printf 'Press Enter to continue . . . '; read -r key",
+    };
+}
+
+}  // namespace build

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project.h"
+
+namespace build {
+
+using Argv = std::vector<std::string>;
+
+// Quotes a word for sh: '...' with each ' written as '\''.
+std::string shellQuote(std::string_view word);
+
+// The CLDC library version of the include and object compiles: the descriptor's CLDC value, or, when
+// the descriptor has none, the version the main compile picks from the flags.
+std::string cldcVersion(const Project& project);
+
+// True when any compile of the suite reads the CLDC 1.1 library.
+bool compiledAgainstCldc11(const Project& project);
+
+// The MIDlet build's commands in run order: one javac per include, one per object source, the main
+// javac, preverify, jar, and the resource script.
+std::vector<Argv> commandList(const Project& project);
+
+// "CBuild.bat": adds the project's images, sounds (and maps) to the jar; a pattern without matches is
+// skipped, so a project without images still builds.
+std::vector<std::string> cbuildScript(const Project& project);
+
+// "RunGame.bat": starts the emulator on the suite, left for the user.
+std::vector<std::string> runGameScript(const Project& project);
+
+Argv emulatorCommand(const Project& project);
+
+}  // namespace build

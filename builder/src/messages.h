@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace build {
+
+// Build's message table: every text the build program prints or writes, looked up by key.
+// Pass the key as a string literal directly in the call; a test scans the sources for these calls
+// and checks that each key exists. An unknown key throws std::out_of_range (a programming fault).
+const std::string& res(std::string_view key);
+
+// The whole table in its fixed order (for tests).
+const std::vector<std::pair<std::string, std::string>>& resTable();
+
+// Plain literals printed outside the table.
+inline constexpr std::string_view kSeparatorLine = "**";
+inline constexpr std::string_view kInternalError = "Internal Error";
+inline constexpr std::string_view kTimedOutLine =
+    "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.";
+inline constexpr std::string_view kContactLine =
+    "Please contact support@tesvozorid.example along with your source code.";
+
+}  // namespace build

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace build {
+
+using LineSink = std::function<void(const std::string&)>;
+
+struct RunResult {
+    bool started = false;  // false: the program could not be started (see `error`)
+    bool cancelled = false;
+    int exitStatus = -1;  // the exit status, or -1 when the child ended by a signal
+    std::string error;    // why the start failed
+
+    bool ok() const { return started && !cancelled && exitStatus == 0; }
+};
+
+// How the build starts its tools: an argv list (never a shell string), the child's standard output and
+// error stream relayed to `out` as whole lines, both streams drained before the result is returned.
+// `workDir` empty means the child inherits the build program's working directory.
+class CommandRunner {
+public:
+    virtual ~CommandRunner() = default;
+    virtual RunResult run(const std::vector<std::string>& argv, const std::string& workDir,
+                          const LineSink& out) = 0;
+    // Stops the running child with its process group; every later run() returns cancelled at once.
+    // Called from another thread (the watchdog).
+    virtual void cancel() = 0;
+};
+
+// Starts real processes, each in a process group of its own so that cancel() reaches its children.
+class ProcessRunner : public CommandRunner {
+public:
+    RunResult run(const std::vector<std::string>& argv, const std::string& workDir,
+                  const LineSink& out) override;
+    void cancel() override;
+
+private:
+    std::mutex mutex_;
+    bool cancelled_ = false;
+    pid_t current_ = -1;
+};
+
+// A description of a start failure in the form the build prints.
+std::string startFailure(const std::string& program, int error);
+
+}  // namespace build

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace build {
+
+// Reads a text file as lines; "\n" and "\r\n" both end a line, the bytes are kept as they are.
+// On failure returns nothing and sets `error` to "<path> (<reason>)".
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::string& error);
+
+// Writes `lines`, each ended by "\n", replacing the file. Every write and the close are checked, so a
+// full disk or a file-size limit is reported; the returned text is "<path> (<reason>)".
+std::optional<std::string> writeLines(const std::string& path, const std::vector<std::string>& lines,
+                                      mode_t mode = 0644);
+
+// "<path> (<reason of errno>)".
+std::string describeErrno(const std::string& path, int error);
+
+// Deletes a file if it exists; failures are ignored.
+void deleteIfExists(const std::string& path);
+
+bool exists(const std::string& path);
+
+}  // namespace build

@@ -1,0 +1,171 @@
+#include "commands.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "text_file.h"
+
+namespace build {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+Project projectWith(Lines lines) {
+    Project project;
+    project.allLines = std::move(lines);
+    project.allLines.push_back("Name=Space");
+    project.name = "Space";
+    project.path = "/p q/";
+    project.javaLocation = "/jdk/bin/";
+    project.j2meLocation = "/wtk/";
+    project.tbLocation = "/kit/";
+    return project;
+}
+
+// The main compile's boot class path and the preverifier's class path follow the feature flags.
+TEST(CommandList, LibrariesFollowTheFlags) {
+    struct Row {
+        Lines flags;
+        std::string boot;       // after midpapi20.jar
+        std::string preverify;  // after midpapi20.jar, before the class folder
+        bool cldc11;
+    };
+    const Row rows[] = {
+        {{"3D=false", "Floats=false", "MM=false"},
+         ":/wtk/lib/cldcapi10.jar",
+         ":/wtk/lib/cldcapi10.jar",
+         false},
+        {{"Floats=true"}, ":/wtk/lib/cldcapi11.jar", ":/wtk/lib/cldcapi11.jar", true},
+        {{"3D=true"},
+         ":/wtk/lib/cldcapi11.jar:/wtk/lib/jsr184.jar",
+         ":/wtk/lib/cldcapi11.jar:/wtk/lib/jsr184.jar",
+         true},
+        {{"MM=true"},
+         ":/wtk/lib/mmapi.jar:/wtk/lib/cldcapi10.jar",
+         ":/wtk/lib/mmapi.jar:/wtk/lib/cldcapi10.jar",
+         false},
+        {{"MM=TRUE", "3D=True", "Floats=true"},
+         ":/wtk/lib/mmapi.jar:/wtk/lib/cldcapi11.jar:/wtk/lib/jsr184.jar",
+         ":/wtk/lib/mmapi.jar:/wtk/lib/cldcapi11.jar:/wtk/lib/jsr184.jar",
+         true},
+    };
+    for (const auto& row : rows) {
+        Project project = projectWith(row.flags);
+        auto commands = commandList(project);
+        ASSERT_EQ(commands.size(), 4u);
+        EXPECT_EQ(commands[0], (Lines{"/jdk/bin/javac", "-bootclasspath", "/wtk/lib/midpapi20.jar" + row.boot,
+                                      "-d", "/p q/tmpclasses", "-classpath", "/p q/tmpclasses",
+                                      "/p q/Space.java", "-target", "1.4", "-source", "1.4"}))
+            << row.flags[0];
+        EXPECT_EQ(commands[1], (Lines{"/wtk/bin/preverify", "-classpath",
+                                      "/wtk/lib/midpapi20.jar" + row.preverify + ":/p q/tmpclasses", "-d",
+                                      "/p q/classes", "/p q/tmpclasses"}));
+        EXPECT_EQ(compiledAgainstCldc11(project), row.cldc11);
+    }
+}
+
+TEST(CommandList, IncludesObjectsAndClassPathInRunOrder) {
+    Project project = projectWith({"CLDC=11"});
+    project.includes = {"Util", "Maps"};
+    project.objects = {"TypePoint"};
+    project.classPaths = {"/lib/a.jar", "/lib/b c.jar"};
+    auto commands = commandList(project);
+    ASSERT_EQ(commands.size(), 7u);
+    const std::string cp = "/lib/a.jar:/lib/b c.jar:";
+    const std::string boot11 = "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi11.jar";
+    EXPECT_EQ(commands[0],
+              (Lines{"/jdk/bin/javac", "-bootclasspath", boot11, "-d", "/p q/tmpclasses", "-classpath",
+                     cp + "/p q/tmpclasses", "/p q/Util.java", "-target", "1.4", "-source", "1.4"}));
+    EXPECT_EQ(commands[1][7], "/p q/Maps.java");
+    EXPECT_EQ(commands[2], (Lines{"/jdk/bin/javac", "-bootclasspath", boot11 + ":/wtk/lib/jsr184.jar", "-d",
+                                  "/p q/tmpclasses", "-classpath", "/p q/tmpclasses", "/p q/TypePoint.java",
+                                  "-target", "1.4", "-source", "1.4"}));
+    EXPECT_EQ(commands[3][2], "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi10.jar");
+    EXPECT_EQ(commands[3][6], cp + "/p q/tmpclasses");
+    EXPECT_EQ(commands[4][2], cp + "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi10.jar:/p q/tmpclasses");
+    EXPECT_EQ(commands[5], (Lines{"/jdk/bin/jar", "cmf", "/p q/MANIFEST.MF", "/p q/Space.jar", "-C",
+                                  "/p q/classes", "."}));
+    EXPECT_EQ(commands[6], (Lines{"/bin/sh", "/p q/CBuild.bat"}));
+    // The includes read the CLDC 1.1 library, so the suite needs CLDC 1.1.
+    EXPECT_TRUE(compiledAgainstCldc11(project));
+}
+
+TEST(CommandList, MissingCldcValueFollowsTheFlags) {
+    Project project = projectWith({"Floats=true"});
+    project.includes = {"Util"};
+    EXPECT_EQ(commandList(project)[0][2], "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi11.jar");
+    project = projectWith({});
+    project.includes = {"Util"};
+    EXPECT_EQ(commandList(project)[0][2], "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi10.jar");
+}
+
+TEST(Scripts, BuildScriptAddsMapsOnlyWithMappy) {
+    const std::string add = "; if [ -e \"$1\" ]; then '/jdk/bin/jar' uf 'Space.jar' \"$@\"; fi";
+    Lines expected{"#!/bin/sh",
+                   "set -e",
+                   "cd '/p q/'",
+                   "echo Adding Image files",
+                   "echo '**'",
+                   "set -- *.png" + add,
+                   "echo Adding Sound files",
+                   "set -- *.wav" + add};
+    EXPECT_EQ(cbuildScript(projectWith({"Mappy=false"})), expected);
+    expected.insert(expected.end(), {"echo '**'", "echo Adding mappy files", "set -- *.fmp" + add});
+    EXPECT_EQ(cbuildScript(projectWith({"Mappy=true"})), expected);
+}
+
+TEST(Scripts, RunScriptQuotesEveryPath) {
+    Project project = projectWith({});
+    project.path = "/it's here/";
+    EXPECT_EQ(runGameScript(project), (Lines{"#!/bin/sh",
+                                             "'/wtk/bin/emulator' '-classpath' '/it'\\''s here/Space.jar' "
+                                             "'-Xdescriptor:/it'\\''s here/Space.jad'",
+                                             "printf 'Press Enter to continue . . . '; read -r key"}));
+}
+
+// The build script runs under sh: every path survives blanks and quotes, and a pattern without files
+// skips its jar command instead of failing the step.
+TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
+    testing::TempDir temp;
+    fs::path jdk = temp.path() / "it's a \"jdk\" $HOME" / "bin";
+    fs::path projectDir = temp.path() / "my `game` dir";
+    fs::create_directories(jdk);
+    fs::create_directories(projectDir);
+    testing::writeFile(jdk / "jar", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done; echo\n");
+    fs::permissions(jdk / "jar", fs::perms::owner_all);
+    testing::writeFile(projectDir / "a b.png", "png");
+    testing::writeFile(projectDir / "c.png", "png");
+    testing::writeFile(projectDir / "level.fmp", "map");
+
+    Project project = projectWith({"Mappy=true"});
+    project.path = projectDir.string() + "/";
+    project.javaLocation = jdk.string() + "/";
+    ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project)));
+
+    ProcessRunner runner;
+    Lines output;
+    auto result =
+        runner.run(commandList(project).back(), {}, [&](const std::string& line) { output.push_back(line); });
+    EXPECT_TRUE(result.ok()) << result.exitStatus;
+    EXPECT_EQ(output,
+              (Lines{"Adding Image files", "**", "[uf][Space.jar][a b.png][c.png]", "Adding Sound files",
+                     "**", "Adding mappy files", "[uf][Space.jar][level.fmp]"}));
+}
+
+TEST(Scripts, FailingJarFailsTheScript) {
+    testing::TempDir temp;
+    testing::writeFile(temp.path() / "jdk/jar", "#!/bin/sh\nexit 3\n");
+    fs::permissions(temp.path() / "jdk/jar", fs::perms::owner_all);
+    testing::writeFile(temp.path() / "x.png", "png");
+    Project project = projectWith({});
+    project.path = temp.str() + "/";
+    project.javaLocation = temp.str() + "/jdk/";
+    ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project)));
+    ProcessRunner runner;
+    auto result = runner.run({"/bin/sh", project.path + "CBuild.bat"}, {}, nullptr);
+    EXPECT_FALSE(result.ok());
+}
+
+}  // namespace
+}  // namespace build

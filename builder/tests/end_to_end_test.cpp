@@ -1,0 +1,209 @@
+// The real Build-Linux in the kit folder with the kit's own tool chain, on hand-written projects.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "runner.h"
+#include "test_support.h"
+
+namespace build {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+const fs::path kKit = TZ_KIT_DIR;
+
+struct Outcome {
+    int status = -1;
+    Lines lines;
+    bool printed(const std::string& line) const {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+Outcome runProgram(const Lines& argv, const std::string& workDir = {}) {
+    Outcome outcome;
+    ProcessRunner runner;
+    auto result = runner.run(argv, workDir, [&](const std::string& line) { outcome.lines.push_back(line); });
+    outcome.status = result.started ? result.exitStatus : -1;
+    return outcome;
+}
+
+std::string joined(const Lines& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text;
+}
+
+// The class file's major version and the attribute names inside the Code attributes of its methods.
+struct ClassFile {
+    int major = -1;
+    std::vector<std::string> codeAttributes;
+};
+
+class ClassReader {
+public:
+    explicit ClassReader(const std::string& bytes) : bytes_(bytes) {}
+
+    ClassFile read() {
+        ClassFile file;
+        if (u4() != 0xCAFEBABE) return file;
+        u2();
+        file.major = u2();
+        int count = u2();
+        pool_.assign(count, "");
+        for (int i = 1; i < count; ++i) {
+            int tag = u1();
+            if (tag == 1) {
+                int length = u2();
+                pool_[i] = bytes_.substr(at_, length);
+                at_ += length;
+            } else if (tag == 5 || tag == 6) {
+                at_ += 8;
+                ++i;
+            } else if (tag == 3 || tag == 4 || tag == 9 || tag == 10 || tag == 11 || tag == 12 || tag == 17 ||
+                       tag == 18) {
+                at_ += 4;
+            } else if (tag == 15) {
+                at_ += 3;
+            } else {
+                at_ += 2;  // Class, String, MethodType, Module, Package
+            }
+        }
+        at_ += 6;
+        at_ += 2 * u2();  // interfaces
+        for (int kind = 0; kind < 2; ++kind) {
+            int members = u2();
+            for (int m = 0; m < members; ++m) {
+                at_ += 6;
+                int attributes = u2();
+                for (int a = 0; a < attributes; ++a) {
+                    std::string name = pool_.at(u2());
+                    uint32_t length = u4();
+                    size_t end = at_ + length;
+                    if (kind == 1 && name == "Code") {
+                        at_ += 4;
+                        at_ += u4();      // code
+                        at_ += 8 * u2();  // exception table
+                        int inner = u2();
+                        for (int c = 0; c < inner; ++c) {
+                            file.codeAttributes.push_back(pool_.at(u2()));
+                            at_ += u4();
+                        }
+                    }
+                    at_ = end;
+                }
+            }
+        }
+        return file;
+    }
+
+private:
+    uint32_t u1() { return at_ < bytes_.size() ? static_cast<unsigned char>(bytes_[at_++]) : 0; }
+    uint32_t u2() { return (u1() << 8) | u1(); }
+    uint32_t u4() { return (u2() << 16) | u2(); }
+
+    const std::string& bytes_;
+    size_t at_ = 0;
+    std::vector<std::string> pool_;
+};
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kKit / "jdk/bin/javac")) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    }
+
+    // A copy of a project from the test data, in a folder whose name holds a blank.
+    fs::path copyProject(const std::string& name) {
+        fs::path copy = temp.path() / name;
+        fs::copy(fs::path(TZ_TEST_DATA) / name, copy, fs::copy_options::recursive);
+        return copy;
+    }
+
+    Outcome build(const fs::path& base) {
+        return runProgram({(kKit / "Build-Linux").string(), base.string()});
+    }
+
+    testing::TempDir temp;
+};
+
+TEST_F(EndToEnd, MidletBecomesAPreverifiedSuiteTheEmulatorAccepts) {
+    fs::path project = copyProject("hello midlet");
+    Outcome outcome = build(project / "Hello");
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    EXPECT_TRUE(outcome.printed("Program compiled"));
+    EXPECT_TRUE(outcome.printed("Execution Finished"));
+
+    fs::path jar = project / "Hello.jar";
+    ASSERT_TRUE(fs::exists(jar));
+    EXPECT_EQ(
+        testing::readFile(project / "Hello.jad"),
+        "MIDlet-1: Hello,,Game.Hello\nMIDlet-Name: Hello\nMIDlet-Version: 1.0\nMIDlet-Vendor: Brinmoor\n"
+        "MIDlet-Jar-Size: " +
+            std::to_string(fs::file_size(jar)) + "\nMIDlet-Jar-URL: Hello.jar\n");
+
+    fs::path unpacked = temp.path() / "unpacked";
+    ASSERT_EQ(runProgram({"unzip", "-q", "-o", jar.string(), "-d", unpacked.string()}).status, 0);
+    Lines manifest = testing::splitLines(testing::readFile(unpacked / "META-INF/MANIFEST.MF"));
+    for (auto& line : manifest)
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const char* entry : {"MIDlet-1: Hello,,Game.Hello", "MIDlet-Name: Hello", "MIDlet-Version: 1.0",
+                              "MIDlet-Vendor: Brinmoor", "MicroEdition-Profile: MIDP-2.0",
+                              "MicroEdition-Configuration: CLDC-1.0"})
+        EXPECT_NE(std::find(manifest.begin(), manifest.end(), entry), manifest.end()) << entry;
+
+    for (const char* name : {"Game/Hello.class", "Game/Hello$Board.class"}) {
+        ClassFile file = ClassReader(testing::readFile(unpacked / name)).read();
+        EXPECT_GE(file.major, 45) << name;
+        EXPECT_LE(file.major, 48) << name;
+    }
+    ClassFile hello = ClassReader(testing::readFile(unpacked / "Game/Hello.class")).read();
+    EXPECT_NE(std::find(hello.codeAttributes.begin(), hello.codeAttributes.end(), "StackMap"),
+              hello.codeAttributes.end());
+    for (const char* gone : {"Hello.java", "MANIFEST.MF", "CBuild.bat"})
+        EXPECT_FALSE(fs::exists(project / gone));
+}
+
+TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {
+    fs::path project = copyProject("hello midlet");
+    std::string source = testing::readFile(project / "Hello.java");
+    size_t statement = source.find("board.setCommandListener(this);");
+    ASSERT_NE(statement, std::string::npos);
+    source.replace(statement, 31, "board.setCommandListener(this)");
+    testing::writeFile(project / "Hello.java", source);
+
+    Outcome outcome = build(project / "Hello");
+    EXPECT_EQ(outcome.status, 1);
+    ASSERT_FALSE(outcome.lines.empty());
+    EXPECT_EQ(outcome.lines.back(), "Internal Error");
+    bool compilerSpoke = std::any_of(outcome.lines.begin(), outcome.lines.end(), [](const std::string& line) {
+        return line.find("Hello.java") != std::string::npos;
+    });
+    EXPECT_TRUE(compilerSpoke) << joined(outcome.lines);
+    EXPECT_FALSE(fs::exists(project / "Hello.jad"));
+    EXPECT_FALSE(fs::exists(project / "Hello.jar"));
+}
+
+TEST_F(EndToEnd, AppletBuildsItsClassAndPage) {
+    fs::path project = copyProject("applet page");
+    Outcome outcome = build(project / "Wave");
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    ClassFile wave = ClassReader(testing::readFile(project / "Game/Wave.class")).read();
+    EXPECT_GT(wave.major, 0);
+    EXPECT_EQ(testing::readFile(project / "Wave.html"),
+              "<HTML>\n<HEAD><Title>Tesvo Zorid Applet</Title></HEAD>\n<BODY>\n"
+              "<APPLET CODE='Game.Wave.class' WIDTH=100 HEIGHT=100>\n</APPLET>\n</BODY>\n</HTML>\n");
+}
+
+TEST_F(EndToEnd, PcBuildCopiesTheRuntime) {
+    fs::path project = copyProject("pc game");
+    Outcome outcome = build(project / "Runner");
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    EXPECT_EQ(testing::readFile(project / "Runner.exe"), testing::readFile(kKit / "VM/Tesvo Zorid.exe"));
+    EXPECT_FALSE(testing::readFile(project / "Runner.exe").empty());
+}
+
+}  // namespace
+}  // namespace build

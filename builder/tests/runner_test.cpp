@@ -1,0 +1,133 @@
+#include "runner.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+#include "test_support.h"
+
+namespace build {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+struct Collected {
+    Lines lines;
+    LineSink sink() {
+        return [this](const std::string& line) { lines.push_back(line); };
+    }
+};
+
+TEST(ProcessRunner, RelaysBothStreamsAsWholeLines) {
+    ProcessRunner runner;
+    Collected out;
+    auto result =
+        runner.run({"/bin/sh", "-c", "printf 'one\\r\\ntwo\\n'; printf 'oops\\n' >&2; printf 'last'; exit 3"},
+                   {}, out.sink());
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.exitStatus, 3);
+    EXPECT_FALSE(result.ok());
+    std::multiset<std::string> lines(out.lines.begin(), out.lines.end());
+    EXPECT_EQ(lines, (std::multiset<std::string>{"one", "two", "oops", "last"}));
+}
+
+TEST(ProcessRunner, ArgumentsReachTheChildUnsplit) {
+    testing::TempDir temp;
+    fs::create_directories(temp.path() / "a b");
+    ProcessRunner runner;
+    Collected out;
+    auto result = runner.run({"sh", "-c", "printf '%s|' \"$@\"; pwd", "sh", "x y", "$HOME", "'"},
+                             (temp.path() / "a b").string(), out.sink());
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(out.lines, Lines{"x y|$HOME|'|" + (temp.path() / "a b").string()});
+}
+
+TEST(ProcessRunner, MissingProgramIsNotStarted) {
+    ProcessRunner runner;
+    auto result = runner.run({"/no/such/javac", "-d"}, {}, nullptr);
+    EXPECT_FALSE(result.started);
+    EXPECT_EQ(result.error, "Cannot run program \"/no/such/javac\": No such file or directory");
+}
+
+bool processGone(pid_t pid) {
+    // A killed process whose parent has not reaped it yet counts as gone.
+    std::string stat = testing::readFile("/proc/" + std::to_string(pid) + "/stat");
+    if (stat.empty()) return true;
+    size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
+}
+
+pid_t waitForPid(const fs::path& file) {
+    for (int i = 0; i < 500; ++i) {
+        std::string text = testing::readFile(file);
+        if (!text.empty() && text.back() == '\n') return std::stoi(text);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return -1;
+}
+
+TEST(ProcessRunner, CancelStopsTheChildAndItsGroup) {
+    testing::TempDir temp;
+    fs::path pidFile = temp.path() / "sleep.pid";
+    ProcessRunner runner;
+    std::thread canceller([&] {
+        waitForPid(pidFile);
+        runner.cancel();
+    });
+    auto result =
+        runner.run({"/bin/sh", "-c", "sleep 300 & echo $! > \"$0\"; wait", pidFile.string()}, {}, nullptr);
+    canceller.join();
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_FALSE(result.ok());
+    pid_t sleeper = waitForPid(pidFile);
+    ASSERT_GT(sleeper, 0);
+    for (int i = 0; i < 200 && !processGone(sleeper); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(processGone(sleeper));
+    EXPECT_TRUE(runner.run({"/bin/true"}, {}, nullptr).cancelled);  // nothing starts after a cancel
+}
+
+// The real program with a javac that never ends: the watchdog stops it, prints its two lines and the
+// program ends with status 1, leaving no process behind.
+TEST(BuildProgram, WatchdogStopsAHungCompiler) {
+    testing::TempDir temp;
+    fs::path kit = temp.path() / "kit";
+    fs::path project = temp.path() / "hung project";
+    fs::create_directories(kit / "jdk/bin");
+    fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
+    testing::writeFile(kit / "Config.cfg",
+                       kit.string() + "/jdk/bin/\n" + kit.string() + "/wtk/\n" + kit.string() + "/\n");
+    testing::writeFile(kit / "jdk/bin/javac", "#!/bin/sh\necho $$ > '" + temp.str() +
+                                                  "/javac.pid'\nsleep 300 &\necho $! > '" + temp.str() +
+                                                  "/sleep.pid'\nwait\n");
+    fs::permissions(kit / "jdk/bin/javac", fs::perms::owner_all);
+    testing::writeFile(project / "Space.java", "class Space {}\n");
+    testing::writeFile(project / "Space.tbx", "Run=0\nName=Space\nPlatform=J2ME\nInc=false\nCLDC=10\n");
+
+    ::setenv("TZ_BUILD_TIMEOUT_MS", "300", 1);
+    ProcessRunner runner;
+    Collected out;
+    auto result = runner.run({(kit / "Build-Linux").string(), (project / "Space").string()}, {}, out.sink());
+    ::unsetenv("TZ_BUILD_TIMEOUT_MS");
+
+    EXPECT_EQ(result.exitStatus, 1);
+    ASSERT_GE(out.lines.size(), 2u);
+    EXPECT_EQ(
+        Lines(out.lines.end() - 2, out.lines.end()),
+        (Lines{"The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid "
+               "Compiler.",
+               "Please contact support@tesvozorid.example along with your source code."}));
+    for (const char* file : {"javac.pid", "sleep.pid"}) {
+        pid_t pid = waitForPid(temp.path() / file);
+        ASSERT_GT(pid, 0) << file;
+        for (int i = 0; i < 200 && !processGone(pid); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_TRUE(processGone(pid)) << file;
+    }
+    EXPECT_FALSE(fs::exists(project / "Space.jad"));
+}
+
+}  // namespace
+}  // namespace build

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "build.h"
+#include "console.h"
+#include "runner.h"
+
+namespace build::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// A fresh directory under the system temp folder, removed with its contents at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "tzbuild-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+// Records every command and answers from `behaviour`; by default each command succeeds and the
+// archive command leaves a jar behind, as the real jar tool would.
+class FakeRunner : public CommandRunner {
+public:
+    using Behaviour = std::function<RunResult(const std::vector<std::string>&, const LineSink&)>;
+
+    RunResult run(const std::vector<std::string>& argv, const std::string&, const LineSink& out) override {
+        commands.push_back(argv);
+        if (behaviour) return behaviour(argv, out);
+        return succeed(argv);
+    }
+    void cancel() override { cancelled = true; }
+
+    static RunResult succeed(const std::vector<std::string>& argv) {
+        if (argv.size() > 3 && argv[1] == "cmf") writeFile(argv[3], "PK-fake-jar");
+        RunResult result;
+        result.started = true;
+        result.exitStatus = 0;
+        return result;
+    }
+    static RunResult exitWith(int status) {
+        RunResult result;
+        result.started = true;
+        result.exitStatus = status;
+        return result;
+    }
+
+    std::vector<std::vector<std::string>> commands;
+    Behaviour behaviour;
+    bool cancelled = false;
+};
+
+// A kit folder (Config.cfg, Include/, VM/) and a project folder with a blank in its name.
+class BuildFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kit = temp.path() / "kit";
+        project = temp.path() / "my project";
+        fs::create_directories(kit / "Include");
+        fs::create_directories(project);
+        writeFile(kit / "Config.cfg", kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        writeFile(project / "Space.java", "class Space {}\n");
+    }
+
+    std::string kitDir() const { return kit.string() + "/"; }
+    std::string projectDir() const { return project.string() + "/"; }
+    std::string base() const { return projectDir() + "Space"; }
+
+    void writeDescriptor(const std::string& body) { writeFile(project / "Space.tbx", body); }
+
+    // Runs the build on the descriptor's base path; returns the exit status, the lines in `output`.
+    int runBuild(Settings settings = {}) { return runBuildWith({base()}, std::move(settings)); }
+    int runBuildWith(const std::vector<std::string>& args, Settings settings = {}) {
+        if (settings.installDir.empty()) settings.installDir = kit.string();
+        std::ostringstream stream;
+        Console console(stream);
+        Build program(console, runner, settings);
+        int status = program.main(args);
+        output = splitLines(stream.str());
+        return status;
+    }
+
+    bool printed(const std::string& line) const {
+        return std::find(output.begin(), output.end(), line) != output.end();
+    }
+
+    TempDir temp;
+    fs::path kit;
+    fs::path project;
+    FakeRunner runner;
+    std::vector<std::string> output;
+};
+
+}  // namespace build::testing
