@@ -6,6 +6,7 @@
 #include "driver/errors.h"
 #include "driver/functions.h"
 #include "driver/library.h"
+#include "driver/line_state.h"
 #include "driver/objects.h"
 #include "driver/project.h"
 #include "driver/variables.h"
@@ -31,6 +32,7 @@ struct Context {
     Arrays arrays{scope, functions};
     Types types;
     NameList worlds;                      // WORLD declarations, in order
+    LineState line;                       // the token line being translated
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
 };
 

@@ -22,9 +22,6 @@ void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
 
 }  // namespace
 
-TokenOverrun::TokenOverrun(std::size_t index)
-    : std::out_of_range("the statement ends before its token " + std::to_string(index + 1)) {}
-
 Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context), out(writer) {
     ctx.variables.addSystemVars();
     ctx.functions.CurrentFunction = "GLOBAL";
@@ -33,16 +30,15 @@ Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context
     }
 }
 
-const std::string& Convertor::token(std::size_t index) const {
-    if (index >= Tokens.size()) throw TokenOverrun(index);
-    return Tokens[index];
-}
+const std::string& Convertor::token(long index) const { return ctx.line.token(index); }
+std::size_t Convertor::tokenCount() const { return ctx.line.size(); }
 
 bool Convertor::checkCommand(int expected, std::size_t start) const {
     int count = 1;
     int depth = 0;
-    for (std::size_t i = start; i < Tokens.size(); ++i) {
-        const std::string& t = Tokens[i];
+    const auto& tokens = ctx.line.Tokens;
+    for (std::size_t i = start; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
         if (t == "(" || t == "[") ++depth;
         else if (t == ")" || t == "]") --depth;
         else if (t == "," && depth == 0) ++count;
@@ -51,7 +47,8 @@ bool Convertor::checkCommand(int expected, std::size_t start) const {
 }
 
 void Convertor::syntaxError() {
-    ctx.console.line(res("Error_Syntax_or") + (Tokens.empty() ? std::string() : Tokens[0]) + ".");
+    const auto& tokens = ctx.line.Tokens;
+    ctx.console.line(res("Error_Syntax_or") + (tokens.empty() ? std::string() : tokens[0]) + ".");
     ctx.console.line(res("Error_Some_keywords"));
     throw CompileException(res("Error_The_error"));
 }
@@ -59,15 +56,16 @@ void Convertor::syntaxError() {
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
     upperCaseWords(tokens, n);
-    Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
-    returnType = 0;
-    gPointer = 0;
+    LineState& line = ctx.line;
+    line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
+    line.returnType = 0;
+    line.gPointer = 0;
 
     Temp.clear();
-    for (const auto& t : Tokens) Temp += t + " ";
+    for (const auto& t : line.Tokens) Temp += t + " ";
     ctx.debug.printDebug(res("Compiler_Received_") + Temp);
 
-    const std::string& first = Tokens.empty() ? Temp : Tokens[0];
+    const std::string first = line.Tokens.empty() ? std::string() : line.Tokens[0];
     if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
         ctx.console.line("Switching to command mode");
         ctx.console.line("All variables from this point will become local and therefore inaccessible to other functions");
@@ -94,7 +92,7 @@ std::optional<std::string> Convertor::keywordChain(const std::string& first) {
             case KeywordCondition::Always:
                 break;
             case KeywordCondition::SingleToken:
-                if (Tokens.size() != 1) continue;
+                if (ctx.line.size() != 1) continue;
                 break;
             case KeywordCondition::SpecialFunctionStop:
                 if (fn == "PAUSE" || fn == "END") return std::nullopt;

@@ -13,12 +13,6 @@ namespace compiler {
 struct Context;
 class InterfaceFileWrite;
 
-// A statement read past its last token. Reported by the driver as an internal compiler error.
-class TokenOverrun : public std::out_of_range {
-public:
-    explicit TokenOverrun(std::size_t index);
-};
-
 // The statement translator: normalises each token line, opens the main section, offers the line to
 // the declaration and world hooks, then to the keyword table, and finally to the closing branch.
 class Convertor : public StatementTranslator {
@@ -28,8 +22,8 @@ public:
     std::string GetJava(std::vector<std::string>& tokens, int count) override;
 
     // Bounds-checked token access: a read past the end raises TokenOverrun, never undefined behaviour.
-    const std::string& token(std::size_t index) const;
-    std::size_t tokenCount() const { return Tokens.size(); }
+    const std::string& token(long index) const;
+    std::size_t tokenCount() const;
     // Number of top-level, comma-separated arguments from `start` to the end of the line equals `expected`.
     bool checkCommand(int expected, std::size_t start) const;
     // The closing branch's last step: prints the two lines and raises the syntax error.
@@ -42,11 +36,6 @@ private:
     std::optional<std::string> keywordChain(const std::string& first);
 
 public:
-
-    // Shared translation state of the line being translated.
-    std::vector<std::string> Tokens;
-    int gPointer = 0;
-    int returnType = 0;
 
     // Block and scratch state carried from line to line.
     std::string Temp;

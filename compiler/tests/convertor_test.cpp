@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/context.h"
+#include "driver/messages.h"
+#include "driver/token_line.h"
+#include "recording_writer.h"
+#include "statements/convertor.h"
+#include "test_support.h"
+
+namespace compiler {
+namespace {
+
+class ConvertorTest : public ::testing::Test {
+protected:
+    ConvertorTest() : ctx(out, false) {
+        ctx.project.platform = "TB";
+        ctx.library.instantiate();
+        ctx.library.addForVariable("I");
+        convertor = makeConvertor(ctx, writer);
+    }
+
+    std::string translate(const std::string& statement) {
+        std::vector<std::string> tokens = tokenize(statement);
+        return convertor->GetJava(tokens, static_cast<int>(tokens.size()));
+    }
+
+    std::ostringstream out;
+    Context ctx;
+    RecordingWriter writer;
+    std::unique_ptr<StatementTranslator> convertor;
+};
+
+TEST_F(ConvertorTest, ConstructionRegistersSystemAndLoopVariables) {
+    EXPECT_EQ(ctx.functions.CurrentFunction, "GLOBAL");
+    EXPECT_GE(ctx.variables.find("POINTX"), 0);
+    int i = ctx.variables.find("I");
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(ctx.variables.getType(i), 2);
+}
+
+TEST_F(ConvertorTest, UnknownLineIsASyntaxErrorAndOpensTheMainSectionOnce) {
+    try {
+        translate("frobnicate 1, 2");
+        FAIL();
+    } catch (const CompileException& e) {
+        EXPECT_EQ(e.problems(), std::vector<std::string>{res("Error_The_error")});
+    }
+    EXPECT_EQ(writer.calls, (std::vector<std::string>{"WriteStart", "WriteMain"}));
+    EXPECT_EQ(ctx.functions.CurrentFunction, "MAIN");
+    EXPECT_EQ(testing_support::splitLines(out.str()),
+              (std::vector<std::string>{
+                  "Switching to command mode",
+                  "All variables from this point will become local and therefore inaccessible to other functions",
+                  res("Error_Syntax_or") + "FROBNICATE.", res("Error_Some_keywords")}));
+
+    EXPECT_THROW(translate("still unknown"), CompileException);
+    EXPECT_EQ(writer.calls.size(), 2u);  // the main section opens once
+}
+
+TEST_F(ConvertorTest, PlatformSectionEndTranslatesToNothing) {
+    EXPECT_EQ(translate("#endif"), "");
+    EXPECT_EQ(ctx.functions.CurrentFunction, "GLOBAL");
+    EXPECT_TRUE(writer.calls.empty());
+}
+
+TEST(LineState, ReadsPastTheEndRaiseTokenOverrun) {
+    LineState line;
+    line.Tokens = {"SETDISPLAY"};
+    EXPECT_EQ(line.token(0), "SETDISPLAY");
+    EXPECT_THROW(line.token(1), TokenOverrun);
+    EXPECT_THROW(line.token(-1), TokenOverrun);
+}
+
+}  // namespace
+}  // namespace compiler
