@@ -172,7 +172,8 @@ void JavaFileWrite::WriteStart() {
         line("Timer timer" + std::to_string(i) + ";");
     }
     line("public " + file_ + "() {");
-    if (ctx_.library.uses3D()) line("g3d = Graphics3D.getInstance();");
+    // g3d is declared by the MIDlet's header only; the applet has no 3D package.
+    if (ctx_.library.uses3D() && phone()) line("g3d = Graphics3D.getInstance();");
     line("}");
 }
 
