@@ -207,6 +207,9 @@ bool JavaHandleArguments::expression(char letter, std::string& result) {
             if (letter == 'I') throw CompileException(res("Error_Expecting_I"));
             throw CompileException(res("Error_Expecting_float"));
         }
+        // A lone "-" is a number token and is written without blanks; two in a row must not read as "--".
+        if (!result.empty() && result.back() == '-' && !piece->empty() && piece->front() == '-')
+            result += ' ';
         result += *piece;
         ++ctx_.line.gPointer;
         passBrackets(result);
