@@ -32,7 +32,7 @@ std::string HandleArray::translate() {
                 operand || (v && isIntegerValue(*v))) {
                 // Written without blanks: two "-" in a row must not read as Java's "--".
                 if (text.back() == '-' && t.front() == '-') text += ' ';
-                text += t;
+                text += operand ? t : Helpers::FixVariable(t);
             } else if (t == ",") {
                 text += "][";
             } else if (t == "]") {

@@ -45,6 +45,7 @@ TEST_F(ArgumentsTest, TranslatesEachPatternLetter) {
         {"F# = F# * 2.5", "F", 2, 0, 2, "F * 2.5f", 5},
         {"F# = FS#[ 1 ] - -0.5 + 3", "F", 2, 0, 2, "FS[1]- -0.5f + 3", 11},
         {"X = X - -1", "I", 2, 0, 2, "X- -1", 6},
+        {"X = X# + ARR [ X$ ]", "I", 2, 0, 2, "X + ARR[X]", 8},
         {"F# = ABS ( X ) / HALF ( 1.5 )", "F", 2, 0, 2, "Math.abs(X) / HALF(1.5f)", 11},
         // one-token letters
         {"B = TRUE", "b", 2, 0, 2, "true", 3},
