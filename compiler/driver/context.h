@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "driver/console.h"
 #include "driver/errors.h"
@@ -34,6 +36,7 @@ struct Context {
     NameList worlds;                      // WORLD declarations, in order
     LineState line;                       // the token line being translated
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
+    std::vector<std::string> typeFiles;   // record types whose <name>.java the run wrote, in order
 };
 
 }  // namespace compiler

@@ -9,7 +9,9 @@
 namespace compiler {
 namespace {
 
-bool startsWithQuote(const std::string& token) { return !token.empty() && token[0] == '"'; }
+bool startsWithQuote(const std::string& token) {
+    return !token.empty() && token[0] == '"';
+}
 
 void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
     for (std::size_t i = 0; i < count && i < tokens.size(); ++i) {
@@ -30,8 +32,21 @@ Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context
     }
 }
 
-const std::string& Convertor::token(long index) const { return ctx.line.token(index); }
-std::size_t Convertor::tokenCount() const { return ctx.line.size(); }
+bool Convertor::java() const {
+    return ctx.project.isJava();
+}
+
+void Convertor::writeType(const std::string& line) {
+    typeW << line << "\n";
+    if (!typeW) throw RunAbort{{res("File_Error_Cannot")}, 1};
+}
+
+const std::string& Convertor::token(long index) const {
+    return ctx.line.token(index);
+}
+std::size_t Convertor::tokenCount() const {
+    return ctx.line.size();
+}
 
 bool Convertor::checkCommand(int expected, std::size_t start) const {
     int count = 1;
@@ -39,9 +54,12 @@ bool Convertor::checkCommand(int expected, std::size_t start) const {
     const auto& tokens = ctx.line.Tokens;
     for (std::size_t i = start; i < tokens.size(); ++i) {
         const std::string& t = tokens[i];
-        if (t == "(" || t == "[") ++depth;
-        else if (t == ")" || t == "]") --depth;
-        else if (t == "," && depth == 0) ++count;
+        if (t == "(" || t == "[")
+            ++depth;
+        else if (t == ")" || t == "]")
+            --depth;
+        else if (t == "," && depth == 0)
+            ++count;
     }
     return expected == count;
 }
@@ -68,7 +86,8 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::string first = line.Tokens.empty() ? std::string() : line.Tokens[0];
     if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
         ctx.console.line("Switching to command mode");
-        ctx.console.line("All variables from this point will become local and therefore inaccessible to other functions");
+        ctx.console.line(
+            "All variables from this point will become local and therefore inaccessible to other functions");
         out.WriteStart();
         out.WriteMain();
         ctx.functions.CurrentFunction = "MAIN";
