@@ -1,9 +1,11 @@
 #include "expressions/nested_values.h"
 
-#include <stdexcept>
-
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "expressions/changer.h"
+#include "expressions/returner.h"
+#include "statements/array_access.h"
+#include "statements/type_access.h"
 
 namespace compiler {
 
@@ -13,19 +15,17 @@ CompileException missingValue(std::string_view pattern) {
     return CompileException(res("Error_Expecting"));
 }
 
-// PENDING: these forward to the value, conversion, array and record-field translators, which land with
-// the expressions branch.
-std::string returnerValue(Context&) {
-    throw std::logic_error("value built-ins are not built yet");
+std::string returnerValue(Context& ctx) {
+    return HandleReturner(ctx).Returner();
 }
-std::string changerValue(Context&) {
-    throw std::logic_error("conversions are not built yet");
+std::string changerValue(Context& ctx) {
+    return HandleChanger(ctx).Changer();
 }
-std::string arrayIndex(Context&) {
-    throw std::logic_error("array access is not built yet");
+std::string arrayIndex(Context& ctx) {
+    return HandleArray(ctx).translate();
 }
-std::string typeReference(Context&) {
-    throw std::logic_error("record-field access is not built yet");
+std::string typeReference(Context& ctx) {
+    return HandleType(ctx).translate();
 }
 
 }  // namespace compiler

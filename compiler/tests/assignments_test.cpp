@@ -18,12 +18,12 @@ TEST(Assignments, JavaText) {
     };
     const Row rows[] = {
         {"DIM X\nX = 5", "X = 5;"},
-        {"DIM X\nX = X * 2 - 1", "X = X * 2 - 1;"},
+        {"DIM X\nX = X * 2 + 1", "X = X * 2 + 1;"},
         {"DIM S$\nS$ = \"a\" + S$", "S = \"a\" + S;"},
         {"DIM F#\nF# = 3", "F = 3;"},
         {"BOOLEAN B\nB = TRUE", "B=true"},
         {"BOOLEAN B\nB = FALSE", "B=false"},
-        {"BOOLEAN B\nBOOLEAN C\nB = C", "B=C"},
+        {"BOOLEAN B\nBOOLEAN D\nB = D", "B=D"},
         {"DIM A[3]\nA[1] = 5", "A[1] =5;"},
         {"DIM N$[3]\nDIM I\nN$[I + 1] = \"x\"", "N[I+1] =\"x\";"},
         {"DIM M[2,2]\nM[0,1] = 7", "M[0][1] =7;"},
@@ -39,7 +39,7 @@ TEST(Assignments, JavaText) {
     for (const char* platform : {"TB", "Applet"}) {
         for (const Row& row : rows) {
             Program program(platform);
-            auto texts = program.run(row.program);
+            auto texts = program.texts(row.program);
             EXPECT_EQ(texts.back(), row.java) << platform << ": " << row.program;
         }
     }

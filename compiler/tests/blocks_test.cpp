@@ -13,9 +13,9 @@ const char* kCatchLine = "}catch(Exception err) { err.printStackTrace(); } };";
 
 TEST(Blocks, FunctionsOnThePhone) {
     Program program("TB");
-    auto texts = program.run(
+    auto texts = program.texts(
         "PRINT \"start\"\n"
-        "FUNCTION ADD(A, B$, C#)\n"
+        "FUNCTION ADD(A, B$, D#)\n"
         "DIM R = 1\n"
         "ENDFUNCTION R\n"
         "FUNCTION NAME()\n"
@@ -36,7 +36,7 @@ TEST(Blocks, FunctionsOnThePhone) {
         "ENDFUNCTION");
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "System.out.println(\"start\");",
-                         "private int ADD(int A,String B,float C){",
+                         "private int ADD(int A,String B,float D){",
                          "int R = 1;",
                          "return R; }",
                          "private String NAME(){",
@@ -63,12 +63,12 @@ TEST(Blocks, FunctionsOnThePhone) {
     EXPECT_TRUE(program.ctx.library.endFound);
     int a = program.ctx.variables.find("A");
     EXPECT_EQ(program.ctx.variables.at(a).owner, "ADD");
-    EXPECT_EQ(program.ctx.variables.getType(program.ctx.variables.find("C")), 1);
+    EXPECT_EQ(program.ctx.variables.getType(program.ctx.variables.find("D")), 1);
 }
 
 TEST(Blocks, AppletStartAppHasNoTryToClose) {
     Program program("Applet");
-    auto texts = program.run("FUNCTION END\nENDFUNCTION\nFUNCTION ACTION\nENDFUNCTION");
+    auto texts = program.texts("FUNCTION END\nENDFUNCTION\nFUNCTION ACTION\nENDFUNCTION");
     EXPECT_EQ(texts, (std::vector<std::string>{"", "}", "", "}"}));
     EXPECT_EQ(program.writer.calls, (std::vector<std::string>{"WriteStart", "WriteMain", "Write:}",
                                                               "WriteDestroy", "WriteCommandAction"}));
@@ -76,7 +76,7 @@ TEST(Blocks, AppletStartAppHasNoTryToClose) {
 
 TEST(Blocks, CanvasWithItsActions) {
     Program program("TB");
-    auto texts = program.run(
+    auto texts = program.texts(
         "CANVAS FIRST\nACTION LOOP 10\nENDACTION\nENDCANVAS\n"
         "CANVAS GAME\n"
         "ACTION PAINT\nENDACTION\n"

@@ -22,7 +22,7 @@ struct ErrorRow {
 void expectRows(const char* platform, std::initializer_list<Row> rows) {
     for (const Row& row : rows) {
         Program program(platform);
-        auto texts = program.run(row.program);
+        auto texts = program.texts(row.program);
         EXPECT_EQ(texts.back(), row.java) << platform << ": " << row.program;
         EXPECT_FALSE(program.ctx.library.isComparator) << row.program;
     }
@@ -51,7 +51,7 @@ TEST(Conditions, JavaText) {
                        {"DIM A\nIF A + 1 > 3 THEN", "if(A + 1 > 3){"},
                        {"DIM A\nIF 3 < A THEN", "if(3 < A){"},
                        {"BOOLEAN B\nIF B = TRUE THEN", "if(B ==  true){"},
-                       {"BOOLEAN B\nBOOLEAN C\nIF B <> C THEN", "if(B != C){"},
+                       {"BOOLEAN B\nBOOLEAN D\nIF B <> D THEN", "if(B != D){"},
                        {"DIM A[4]\nDIM I\nIF A[I] = 2 THEN", "if(A[I] == 2){"},
                        {"DIM A\nWHILE A < 10", "while(A < 10){"},
                        {"DIM A\nWHILE A < 10 THEN", "while(A < 10){"},

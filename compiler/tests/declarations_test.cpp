@@ -44,7 +44,7 @@ TEST(Declarations, JavaTextOnBothTargets) {
     for (const char* platform : {"TB", "Applet"}) {
         for (const Row& row : rows) {
             Program program(platform);
-            auto texts = program.run(row.program);
+            auto texts = program.texts(row.program);
             EXPECT_EQ(texts.back(), row.java) << platform << ": " << row.program;
         }
     }
@@ -94,7 +94,7 @@ TEST(Declarations, Refusals) {
 
 TEST(Declarations, RecordTypeFileHoldsPublicFields) {
     Program program("TB");
-    auto texts = program.run(
+    auto texts = program.texts(
         "TYPE POINT\nDIM X\nDIM Y = 2\nDIM N$[5]\nDIM W#\nBOOLEAN SEEN = TRUE\nENDTYPE\n"
         "TYPE RECT\nDIM X\nENDTYPE");
     EXPECT_EQ(texts, (std::vector<std::string>{"// Type", "", "", "", "", "", "", "// Type", "", ""}));

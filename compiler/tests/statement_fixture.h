@@ -51,6 +51,17 @@ public:
         return texts;
     }
 
+    // As run, but a refusal becomes the last text: "error: " and its lines joined by " / ".
+    std::vector<std::string> texts(const std::string& source) {
+        try {
+            return run(source);
+        } catch (const CompileException& e) {
+            std::string joined = "error:";
+            for (const std::string& line : e.problems()) joined += " / " + line;
+            return {joined};
+        }
+    }
+
     // The writer calls made with Write, in order, without the main-section opening.
     std::vector<std::string> written() const {
         std::vector<std::string> lines;
