@@ -16,10 +16,8 @@ using testing_support::writeFile;
 const std::string kCompiler = std::string(TZ_KIT_DIR) + "/Compile-Linux";
 
 void writeProject(const TempDir& dir, const std::string& platform, const std::string& source) {
-    writeFile(dir / "My Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\r\nMain=Game\r\nRun=0\r\nName=Game\r\n"
-              "Platform=" +
-                  platform + "\r\nInc=true\r\n");
+    writeFile(dir / "My Game/Game.tbp", "// Tesvo Zorid v1.1.0 Project File\r\nMain=Game\r\nRun=0\r\nName=Game\r\n"
+                                        "Platform=" + platform + "\r\nInc=true\r\n");
     writeFile(dir / "My Game/GameX.bss", source);
 }
 
@@ -28,9 +26,9 @@ TEST(CompileProgram, RefusesWithExactLinesStatusOneAndNoFiles) {
     TempDir elsewhere;
     auto result = runProgram(elsewhere.path(), {kCompiler});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output,
-              compiler::res("Error_The_number_of") + "\n" + compiler::res("This_could_be_caused") + "\n" +
-                  compiler::res("1You_have_installed") + "\n" + compiler::res("2You_have_not") + "\n");
+    EXPECT_EQ(result.output, compiler::res("Error_The_number_of") + "\n" + compiler::res("This_could_be_caused") +
+                                 "\n" + compiler::res("1You_have_installed") + "\n" +
+                                 compiler::res("2You_have_not") + "\n");
     EXPECT_EQ(runProgram(elsewhere.path(), {kCompiler, "a", "b"}).status, 1);
 
     struct Row {
@@ -68,8 +66,7 @@ TEST(CompileProgram, NeedsConfigBesideTheProgram) {
     writeProject(dir, "TB", "PRINT 1\n");
     auto result = runProgram(dir.path(), {kit / "Compile-Linux", dir / "My Game/Game"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output,
-              kit.path() + "\nCould not find Config.cfg. Run the Editor to generate this file\n");
+    EXPECT_EQ(result.output, kit.path() + "\nCould not find Config.cfg. Run the Editor to generate this file\n");
 }
 
 TEST(CompileProgram, UnknownStatementStopsWithItsNumber) {

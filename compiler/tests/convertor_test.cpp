@@ -1,5 +1,3 @@
-#include "statements/convertor.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -8,6 +6,7 @@
 #include "driver/messages.h"
 #include "driver/token_line.h"
 #include "recording_writer.h"
+#include "statements/convertor.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -50,12 +49,11 @@ TEST_F(ConvertorTest, UnknownLineIsASyntaxErrorAndOpensTheMainSectionOnce) {
     }
     EXPECT_EQ(writer.calls, (std::vector<std::string>{"WriteStart", "WriteMain"}));
     EXPECT_EQ(ctx.functions.CurrentFunction, "MAIN");
-    EXPECT_EQ(
-        testing_support::splitLines(out.str()),
-        (std::vector<std::string>{
-            "Switching to command mode",
-            "All variables from this point will become local and therefore inaccessible to other functions",
-            res("Error_Syntax_or") + "FROBNICATE.", res("Error_Some_keywords")}));
+    EXPECT_EQ(testing_support::splitLines(out.str()),
+              (std::vector<std::string>{
+                  "Switching to command mode",
+                  "All variables from this point will become local and therefore inaccessible to other functions",
+                  res("Error_Syntax_or") + "FROBNICATE.", res("Error_Some_keywords")}));
 
     EXPECT_THROW(translate("still unknown"), CompileException);
     EXPECT_EQ(writer.calls.size(), 2u);  // the main section opens once

@@ -149,16 +149,11 @@ TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
     const std::vector<std::vector<std::string>> expected = {
         {"A", "=", "1"}, {"B", "=", "-2"}, {"BLOCK"}, {"C", "<>", "D"}};
     EXPECT_EQ(seen, expected);
-    const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"),
-                                             res("Public_Release"),
-                                             res("This_program_is"),
-                                             "**",
-                                             "**",
-                                             res("Home_") + kit.path(),
-                                             "Java: /jdk/bin/",
-                                             "**",
-                                             res("Preverifying_code"),
-                                             res("Preverification_is"),
+    const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"), res("Public_Release"),
+                                             res("This_program_is"),       "**",
+                                             "**",                         res("Home_") + kit.path(),
+                                             "Java: /jdk/bin/",            "**",
+                                             res("Preverifying_code"),     res("Preverification_is"),
                                              "**"};
     EXPECT_EQ(printed(), banner);
     std::string java = readFile(dir / "Game.java");

@@ -1,11 +1,10 @@
-#include "driver/prepass.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "driver/prepass.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -89,8 +88,7 @@ TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     EXPECT_EQ(ctx.functions.getFunction("NOTHING")->getType(), 0);
     EXPECT_TRUE(ctx.library.isReturner("add"));
 
-    EXPECT_EQ(check("FUNCTION S()\nEXITFUNCTION \"x\"\nENDFUNCTION \"y\"\nFUNCTION PAUSE\nENDFUNCTION\n"),
-              "Done");
+    EXPECT_EQ(check("FUNCTION S()\nEXITFUNCTION \"x\"\nENDFUNCTION \"y\"\nFUNCTION PAUSE\nENDFUNCTION\n"), "Done");
     EXPECT_EQ(ctx.functions.getFunction("S")->getType(), 3);
     EXPECT_TRUE(ctx.library.getPauseFunc());
     EXPECT_FALSE(ctx.functions.isFunction("PAUSE"));

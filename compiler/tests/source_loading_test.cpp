@@ -41,8 +41,7 @@ TEST(SourceLoading, CommentsColonsAndOneLineIf) {
         {{"PRINT \"\xC2\xB1\""}, "TB", {"PRINT \"\xC2\xB1\""}},
         {{"X = 1 \xC2\xB1 2"}, "TB", {"X = 1 \xC2\xB1 2"}},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
 }
 
 TEST(SourceLoading, PlatformSections) {
@@ -57,8 +56,7 @@ TEST(SourceLoading, PlatformSections) {
         {{"#IF WEB : A :#ENDIF: B"}, "TB", {"#ENDIF", " B"}},
         {{"#IF WEB : A :#ENDIF: B"}, "Applet", {" A ", "#ENDIF", " B"}},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
 }
 
 TEST(SourceLoading, MalformedIfEndsTheRun) {
@@ -72,8 +70,7 @@ TEST(SourceLoading, MalformedIfEndsTheRun) {
         }
     }
     // A part that does not start with "#IF" is no section marker, so its words are not checked.
-    EXPECT_EQ(load({"A = 1 : #IF WEB X CE"}, "Applet"),
-              (std::vector<std::string>{"A = 1 ", " #IF WEB X CE"}));
+    EXPECT_EQ(load({"A = 1 : #IF WEB X CE"}, "Applet"), (std::vector<std::string>{"A = 1 ", " #IF WEB X CE"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "driver/token_line.h"
-
 #include <gtest/gtest.h>
+
+#include "driver/token_line.h"
 
 namespace compiler {
 namespace {
