@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <exception>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -28,6 +29,7 @@ std::string installFolder() {
 int main(int argc, char** argv) {
     try {
         std::signal(SIGPIPE, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write, which is reported
         build::Settings settings;
         settings.installDir = installFolder();
         if (const char* timeout = std::getenv("TZ_BUILD_TIMEOUT_MS")) {
@@ -40,7 +42,10 @@ int main(int argc, char** argv) {
         build::ProcessRunner runner;
         build::Build program(console, runner, settings);
         return program.main(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        std::cout << "Internal Error" << std::endl << e.what() << std::endl;
     } catch (...) {
-        return 1;
+        std::cout << "Internal Error" << std::endl;
     }
+    return 1;
 }

@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,6 +30,8 @@ bool envFlag(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit then fails the write, which the writers report, instead of killing the process.
+    ::signal(SIGXFSZ, SIG_IGN);
     try {
         compiler::CompilerOptions options;
         options.installDir = installFolder();

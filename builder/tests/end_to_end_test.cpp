@@ -111,9 +111,7 @@ private:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!fs::exists(kKit / "jdk/bin/javac")) GTEST_SKIP() << "the kit's Java tool chain is not built";
-    }
+    void SetUp() override { ASSERT_TRUE(fs::exists(kKit / "jdk/bin/javac")) << "the kit's Java tool chain is missing"; }
 
     // A copy of a project from the test data, in a folder whose name holds a blank.
     fs::path copyProject(const std::string& name) {

@@ -11,6 +11,7 @@
 #include "driver/text_file.h"
 #include "driver/token_line.h"
 #include "expressions/byte_codes.h"
+#include "expressions/descriptor.h"
 #include "expressions/java_file_write.h"
 #include "expressions/writer.h"
 
@@ -30,12 +31,45 @@ void reportInternalError(Console& console, const std::string& what) {
 
 bool isCommentStart(const std::string& upper) { return startsWith(upper, "REM") || startsWith(upper, "'"); }
 
+// Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
+// succeeds when Build does.
+int handOver(Context& ctx, const CompilerOptions& options) {
+    Console& console = ctx.console;
+    const std::string base = ctx.project.basePath();
+    try {
+        writeDescriptor(ctx, base + ".tbx");
+    } catch (const RunAbort& abort) {
+        printLines(console, abort.lines);
+        cleanUp(ctx, true, false);
+        return 1;
+    }
+    console.line("");
+    console.line("");
+
+    const std::string command = ctx.project.tbLocation + "Build-Linux";
+    if (!fileExists(command)) {
+        console.line("Could not find " + command + ", please reinstall Tesvo Zorid");
+        cleanUp(ctx, true, false);
+        return 1;
+    }
+    ChildResult result = options.runBuild({command, base}, [&](const std::string& line) { console.line(line); });
+    cleanUp(ctx, false, options.keepJava);
+    if (!result.started) {
+        reportInternalError(console, "cannot start " + command + ": " + result.error);
+        return 1;
+    }
+    return result.status == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 void cleanUp(const Context& ctx, bool all, bool keepJava) {
     if (ctx.debug.enabled()) return;
     const Project& p = ctx.project;
-    if (!keepJava) ::unlink((p.path + p.name + ".java").c_str());
+    if (!keepJava) {
+        ::unlink((p.path + p.name + ".java").c_str());
+        for (const auto& type : ctx.typeFiles) ::unlink((p.path + type + ".java").c_str());
+    }
     ::unlink((p.path + "MANIFEST.MF").c_str());
     ::unlink((p.path + "CBuild.bat").c_str());
     if (all) ::unlink((p.path + p.name + ".tbx").c_str());
@@ -166,7 +200,7 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         cleanUp(ctx, true, false);
         return 1;
     }
-    return 0;
+    return handOver(ctx, options);
 }
 
 }  // namespace compiler

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/child_process.h"
 #include "driver/translator.h"
 
 namespace compiler {
@@ -20,6 +21,9 @@ struct CompilerOptions {
     bool debug = false;      // TZ_DEBUG=1
     bool keepJava = false;   // TZ_KEEP_JAVA=1: clean-up leaves the generated Java
     TranslatorFactory makeTranslator;
+    // Starts Build-Linux on the translated project; a seam for tests.
+    std::function<ChildResult(const std::vector<std::string>&, const std::function<void(const std::string&)>&)>
+        runBuild = runChild;
 };
 
 // One compiler run over `args` (the arguments after the program name). Returns the exit status.

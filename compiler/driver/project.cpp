@@ -80,6 +80,11 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
     project.uses3D = isTrue(project.getValue("3D"));
     project.usesFloats = isTrue(project.getValue("Floats"));
     project.usesMM = isTrue(project.getValue("MM"));
+    // The include files and class-path entries the editor lists travel on to Build in the descriptor.
+    while (project.getValue("Include")) {
+    }
+    while (project.getValue("Classpath")) {
+    }
 
     if (project.platform == "J2ME") {
         throw RunAbort{{"Cannot compile J2ME code, you need to use the build application"}, 1};

@@ -1,4 +1,249 @@
 #include "expressions/java_file_write.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "driver/context.h"
+
 namespace compiler {
-JavaFileWrite::JavaFileWrite(Context&, const std::string& filePath, const std::string&) : out_(filePath) {}
+
+namespace {
+
+constexpr std::size_t kFlushSize = 64 * 1024;
+
+constexpr std::string_view kPhoneMainClose = "}catch(Exception err) { err.printStackTrace(); } };";
+// The applet's startApp opens no try block, so only the method is closed.
+constexpr std::string_view kAppletMainClose = "}";
+
+// Nested in the generated class: the canvas base of every program canvas and its key-repeat thread.
+constexpr std::string_view kKeyRepeatSupport[] = {
+    "class TBCanvas extends Canvas implements KeyRepeater{",
+    "public KeyRepeat m_repeat = new KeyRepeat(this);",
+    "public TBCanvas() {\tm_repeat.start(); }",
+    "public void paint(Graphics b){}",
+    "public void performAction(int gameAction){} }",
+    "interface KeyRepeater { public void performAction(int gameAction); }",
+    "class KeyRepeat extends Thread {",
+    "public boolean m_cancel = false;",
+    "private long m_sleepTime = 50;",
+    "private int m_gameAction = 0;",
+    "private final KeyRepeater m_ui;",
+    "public KeyRepeat(KeyRepeater ui) { m_ui = ui; }",
+    "public void startRepeat(int gameAction) { m_gameAction = gameAction; }",
+    "public void stopRepeat() { m_gameAction = 0; }",
+    "public void run() {",
+    "while (!m_cancel) {",
+    "while (m_gameAction == 0 && !m_cancel) { Thread.yield(); }",
+    "m_ui.performAction(m_gameAction);",
+    "try { sleep(m_sleepTime); } catch (InterruptedException e) { } } } }",
+};
+
+}  // namespace
+
+JavaFileWrite::JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className)
+    : ctx_(ctx), path_(filePath), file_(className) {
+    fd_ = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) fail("Error: Cannot create file ", errno);
+    buffer_.reserve(kFlushSize + 4096);
 }
+
+JavaFileWrite::~JavaFileWrite() {
+    // Only reached without Close after the run has already failed; keep what we have, quietly.
+    if (fd_ < 0) return;
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd_);
+}
+
+std::string_view JavaFileWrite::mainSectionClose(const Project& project) {
+    return project.isJ2ME() ? kPhoneMainClose : kAppletMainClose;
+}
+
+bool JavaFileWrite::phone() const {
+    return ctx_.project.isJ2ME();
+}
+
+void JavaFileWrite::fail(std::string_view what, int error) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    dead_ = true;
+    buffer_.clear();
+    throw RunAbort{{std::string(what) + path_ + ": " + std::strerror(error)}, 1};
+}
+
+void JavaFileWrite::flush() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail("Error: Cannot write file ", errno);
+        if (n == 0) fail("Error: Cannot write file ", EIO);
+        done += static_cast<std::size_t>(n);
+    }
+    buffer_.clear();
+}
+
+void JavaFileWrite::line(std::string_view text) {
+    if (dead_ || fd_ < 0) return;
+    buffer_.append(text);
+    buffer_.push_back('\n');
+    if (buffer_.size() >= kFlushSize) flush();
+}
+
+void JavaFileWrite::Write(std::string_view text) {
+    line(text);
+}
+
+void JavaFileWrite::WriteLn() {
+    line("");
+}
+
+void JavaFileWrite::WriteHeader() {
+    const Library& lib = ctx_.library;
+    line("package Game;");
+    line("");
+    line("import java.io.*;");
+    line("import java.util.*;");
+    if (!phone()) {
+        line("import java.applet.*;");
+        line("import java.awt.*;");
+        line("import java.awt.event.*;");
+        line("public class " + file_ + " extends Applet implements ActionListener {");
+        line("");
+        line("Color ColorTemp;");
+        line("Panel MainPanel;");
+    } else {
+        line("import javax.microedition.midlet.*;");
+        line("import javax.microedition.lcdui.*;");
+        line("import javax.microedition.lcdui.game.*;");
+        if (lib.usesMM()) {
+            line("import javax.microedition.media.*;");
+            line("import javax.microedition.media.control.*;");
+        }
+        if (lib.uses3D()) line("import javax.microedition.m3g.*;");
+        line("public class " + file_ + " extends MIDlet implements CommandListener {");
+        line("");
+        if (lib.usesMM()) line("VideoControl videoControl;");
+        if (lib.usesMappy()) line("private MapViewer m_mapViewer;");
+        if (lib.uses3D()) {
+            line("Graphics3D g3d;");
+            line("Background background = new Background();");
+            line("Fog fog;");
+            line("Image2D image2D;");
+            line("Texture2D texture2D;");
+            line("Transform tTransform = new Transform();");
+        }
+        line("Include inc;");
+        if (lib.usesSound) line("       IncludeSound incSound;");
+        if (lib.usesMidi) line("       IncludeMidi incMidi;");
+        if (lib.usesImage) line("       IncludeImage incImage;");
+        if (lib.usesVideo) line("       IncludeVideo incVideo;");
+        line("LayerManager layers = new LayerManager();");
+        line("TiledLayer tiles;");
+        line("Alert alert;");
+        line("Display display;");
+    }
+    // getForVariable() is "" without FOR variables, which leaves the empty line in place.
+    line(lib.getForVariable());
+    line("int LastKey = 0;");
+    line("int GameTemp = 0;");
+    line("Random generator = new Random( System.currentTimeMillis() );");
+    line("public Graphics g;");
+}
+
+void JavaFileWrite::WriteStart() {
+    startWritten_ = true;
+    const Objects& objects = ctx_.objects;
+    for (const std::string& name : objects.Images.names()) line("Image " + name + ";");
+    for (const std::string& name : objects.ImageArray.names()) line("Image[] " + name + ";");
+    for (const std::string& name : objects.Sprites.names()) line("Sprite " + name + ";");
+    for (const std::string& name : objects.SpriteArray.names()) line("Sprite[] " + name + ";");
+    const std::vector<std::string>& canvases = objects.Canvas.names();
+    for (std::size_t i = 0; i < canvases.size(); ++i) {
+        line("TBCanvas " + canvases[i] + ";");
+        line("Timer timer" + std::to_string(i) + ";");
+    }
+    line("public " + file_ + "() {");
+    // g3d is declared by the MIDlet's header only; the applet has no 3D package.
+    if (ctx_.library.uses3D() && phone()) line("g3d = Graphics3D.getInstance();");
+    line("}");
+}
+
+void JavaFileWrite::WriteMain() {
+    mainWritten_ = true;
+    const Library& lib = ctx_.library;
+    line("public void startApp() {");
+    if (!phone()) {
+        line("MainPanel = new Panel();");
+    } else {
+        line("\ttry{");
+        line("       display = Display.getDisplay(this);");
+        line("       inc = new Include(Display.getDisplay(this));");
+        if (lib.usesSound) line("       incSound = new IncludeSound();");
+        if (lib.usesMidi) line("       incMidi = new IncludeMidi();");
+        if (lib.usesImage) line("       incImage = new IncludeImage();");
+        if (lib.usesVideo) line("       incVideo = new IncludeVideo();");
+    }
+    line("");
+}
+
+void JavaFileWrite::WritePause() {
+    line("public void pauseApp() {");
+}
+
+void JavaFileWrite::WriteDestroy() {
+    line("public void destroyApp(boolean unconditional) {");
+}
+
+void JavaFileWrite::WriteCommandAction() {
+    line(phone() ? "public void commandAction(Command C, Displayable s) {"
+                 : "public void actionPerformed(ActionEvent C) {");
+}
+
+void JavaFileWrite::WriteCanvasPaint() {
+    line("public void paint(Graphics b) {");
+    line("g = b;");
+}
+
+void JavaFileWrite::WriteEnd() {
+    const Library& lib = ctx_.library;
+    // A program that never left its declarations still needs its constructor and startApp.
+    if (!startWritten_) WriteStart();
+    if (!mainWritten_) WriteMain();
+    if (!lib.endFound) line(mainSectionClose(ctx_.project));
+    if (!lib.getPauseFunc()) {
+        WritePause();
+        line("}");
+    }
+    if (!lib.getCommandFunc()) {
+        WriteCommandAction();
+        line("}");
+    }
+    if (!lib.getEndFunc()) {
+        WriteDestroy();
+        line("}");
+    }
+    for (std::string_view text : kKeyRepeatSupport) line(text);
+    line("}");
+}
+
+void JavaFileWrite::Close() {
+    if (dead_ || fd_ < 0) return;
+    flush();
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        dead_ = true;
+        throw RunAbort{{"Error: Cannot close file " + path_ + ": " + std::strerror(errno)}, 1};
+    }
+}
+
+}  // namespace compiler

@@ -1,28 +1,66 @@
 #pragma once
-#include <fstream>
+
 #include <string>
+#include <string_view>
+
 #include "expressions/writer.h"
+
 namespace compiler {
+
 struct Context;
+struct Project;
+
+// Writes the Java source of the one generated class: a fixed skeleton (package, imports, class head,
+// fields chosen by the run's feature flags, constructor, life-cycle methods, the key-repeat support)
+// around the translated lines. Platform "TB" gives the MIDlet, any other value the applet.
+//
+// Output is buffered and written with plain write(2) calls, so every failure is seen: a file that
+// cannot be created, a failed write or a failed close raises RunAbort naming the file. After a
+// failure has been raised the writer is dead and every further call does nothing; the run is ending.
 class JavaFileWrite : public InterfaceFileWrite {
 public:
     JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className);
+    ~JavaFileWrite() override;
+    JavaFileWrite(const JavaFileWrite&) = delete;
+    JavaFileWrite& operator=(const JavaFileWrite&) = delete;
+
+    // The line that ends the main section (closes startApp). The MIDlet's startApp opens a try block
+    // and this line carries its catch; the applet's startApp has no try, so its line has no catch.
+    // The statement translator writes the same line at the first FUNCTION.
+    static std::string_view mainSectionClose(const Project& project);
+
+    // Byte-token operations: nothing goes into a Java file.
     void writeString(std::string_view) override {}
     void writeOP(std::string_view) override {}
     void writeNumber(std::int32_t) override {}
     void writeByte(std::string_view) override {}
-    void WriteStart() override {}
-    void WritePause() override {}
-    void WriteMain() override {}
-    void WriteLn() override { out_ << "\n"; }
-    void WriteHeader() override { out_ << "package Game;\n"; }
-    void WriteEnd() override { out_ << "}\n"; }
-    void WriteDestroy() override {}
-    void WriteCommandAction() override {}
-    void WriteCanvasPaint() override {}
-    void Write(std::string_view line) override { out_ << line << "\n"; }
-    void Close() override { out_.close(); }
+
+    void WriteStart() override;
+    void WritePause() override;
+    void WriteMain() override;
+    void WriteLn() override;
+    void WriteHeader() override;
+    void WriteEnd() override;
+    void WriteDestroy() override;
+    void WriteCommandAction() override;
+    void WriteCanvasPaint() override;
+    void Write(std::string_view line) override;
+    void Close() override;
+
 private:
-    std::ofstream out_;
+    bool phone() const;
+    void line(std::string_view text);
+    void flush();
+    [[noreturn]] void fail(std::string_view what, int error);
+
+    Context& ctx_;
+    std::string path_;
+    std::string file_;  // the class name
+    int fd_ = -1;
+    bool dead_ = false;
+    bool startWritten_ = false;
+    bool mainWritten_ = false;
+    std::string buffer_;
 };
-}
+
+}  // namespace compiler

@@ -40,6 +40,7 @@ class DriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         writeFile(kit / "Config.cfg", "/jdk/bin/\n/wtk/\n/kit/\n");
+        writeFile(kit / "Build-Linux", "");
         project("Platform=TB");
     }
 
@@ -53,8 +54,19 @@ protected:
         CompilerOptions options;
         options.installDir = kit.path() + "/";
         options.debug = debug;
+        options.keepJava = keepJava;
         options.makeTranslator = [this](Context&, InterfaceFileWrite&) {
             return std::make_unique<EchoTranslator>(seen);
+        };
+        // Build-Linux stand-in: records its command line and what the project folder held, prints two lines.
+        options.runBuild = [this](const std::vector<std::string>& argv,
+                                  const std::function<void(const std::string&)>& onLine) {
+            buildArgv = argv;
+            javaDuringBuild = readFile(dir / "Game.java");
+            descriptor = readFile(dir / "Game.tbx");
+            onLine("Building");
+            onLine("Program compiled");
+            return ChildResult{true, buildStatus, ""};
         };
         out.str("");
         return runCompiler(args, out, options);
@@ -68,6 +80,11 @@ protected:
     TempDir dir;
     std::ostringstream out;
     std::vector<std::vector<std::string>> seen;
+    bool keepJava = false;
+    int buildStatus = 0;
+    std::vector<std::string> buildArgv;
+    std::string javaDuringBuild;
+    std::string descriptor;
 };
 
 TEST_F(DriverTest, RefusalsPrintTheirLinesAndWriteNothing) {
@@ -155,8 +172,15 @@ TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
                                              "Java: /jdk/bin/",            "**",
                                              res("Preverifying_code"),     res("Preverification_is"),
                                              "**"};
-    EXPECT_EQ(printed(), banner);
-    std::string java = readFile(dir / "Game.java");
+    std::vector<std::string> expectedOutput = banner;
+    for (const char* line : {"**", "Writing Project Descriptor File", "", "", "Building", "Program compiled"}) {
+        expectedOutput.push_back(line);
+    }
+    EXPECT_EQ(printed(), expectedOutput);
+    EXPECT_EQ(buildArgv, (std::vector<std::string>{kit / "Build-Linux", dir / "Game"}));
+    EXPECT_FALSE(javaExists());
+    EXPECT_TRUE(std::filesystem::exists(dir / "Game.tbx"));
+    std::string java = javaDuringBuild;
     EXPECT_NE(java.find("\nA|=|1;\n\nB|=|-2;\n"), std::string::npos) << java;
     EXPECT_NE(java.find("\nwhile (true) {\n"), std::string::npos);
 }
@@ -165,6 +189,46 @@ TEST_F(DriverTest, DebugCopiesCommentsIntoTheOutput) {
     source("REM hello\nA=1\n");
     EXPECT_EQ(run({dir / "Game"}, true), 0);
     EXPECT_NE(readFile(dir / "Game.java").find("\n// REM hello\n"), std::string::npos);
+}
+
+TEST_F(DriverTest, HandOverToBuild) {
+    source("A=1\n");
+    writeFile(dir / "MANIFEST.MF", "x");
+    writeFile(dir / "CBuild.bat", "x");
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(descriptor,
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=J2ME\n3D=false\n"
+              "Floats=false\nMappy=false\nMM=false\nImage=false\nSound=false\nMidi=false\nVideo=false\n"
+              "Inc=true\nCLDC=10\n");
+    EXPECT_EQ(testing_support::listDir(dir.path()),
+              (std::vector<std::string>{"Game.tbp", "Game.tbx", "GameX.bss"}));
+
+    // The compiler fails when Build fails; the generated Java can be kept for inspection.
+    buildStatus = 1;
+    keepJava = true;
+    EXPECT_EQ(run(), 1);
+    EXPECT_TRUE(javaExists());
+
+    std::filesystem::remove(kit / "Build-Linux");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed().back(), "Could not find " + kit / "Build-Linux" + ", please reinstall Tesvo Zorid");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Game.tbx"));
+}
+
+TEST_F(DriverTest, DescriptorCarriesListsAndUsedFeatures) {
+    project("Platform=Applet", "Include=util\nInclude=maps\nClasspath=lib/a.jar\nFloats=false\n");
+    source("A=1\n");
+    ASSERT_EQ(run(), 0);
+    EXPECT_NE(descriptor.find("Main=Game\nInclude0=util\nInclude1=maps\nClassPath0=lib/a.jar\nRun=0\n"),
+              std::string::npos)
+        << descriptor;
+    EXPECT_NE(descriptor.find("Platform=Applet\n"), std::string::npos);
+
+    // A directory where the descriptor belongs: it cannot be written.
+    std::filesystem::remove(dir / "Game.tbx");
+    writeFile(dir / "Game.tbx/x", "");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed().back(), "Error writing the Descriptor file");
 }
 
 TEST_F(DriverTest, TranslationErrorsStopAtTheirStatement) {

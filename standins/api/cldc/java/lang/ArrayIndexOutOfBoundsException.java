@@ -1,0 +1,9 @@
+package java.lang;
+
+public class ArrayIndexOutOfBoundsException extends IndexOutOfBoundsException {
+    public ArrayIndexOutOfBoundsException() {}
+
+    public ArrayIndexOutOfBoundsException(String s) { super(s); }
+
+    public ArrayIndexOutOfBoundsException(int index) {}
+}

@@ -1,0 +1,23 @@
+package java.lang;
+
+public final class Class {
+    private Class() {}
+
+    public static native Class forName(String className) throws ClassNotFoundException;
+
+    public native Object newInstance() throws InstantiationException, IllegalAccessException;
+
+    public native boolean isInstance(Object obj);
+
+    public native boolean isAssignableFrom(Class cls);
+
+    public native boolean isInterface();
+
+    public native boolean isArray();
+
+    public native String getName();
+
+    public String toString() { return null; }
+
+    public java.io.InputStream getResourceAsStream(String name) { return null; }
+}

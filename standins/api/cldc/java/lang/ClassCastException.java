@@ -1,0 +1,7 @@
+package java.lang;
+
+public class ClassCastException extends RuntimeException {
+    public ClassCastException() {}
+
+    public ClassCastException(String s) { super(s); }
+}

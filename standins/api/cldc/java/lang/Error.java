@@ -1,0 +1,7 @@
+package java.lang;
+
+public class Error extends Throwable {
+    public Error() {}
+
+    public Error(String s) { super(s); }
+}

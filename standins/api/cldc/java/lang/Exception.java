@@ -1,0 +1,7 @@
+package java.lang;
+
+public class Exception extends Throwable {
+    public Exception() {}
+
+    public Exception(String s) { super(s); }
+}

@@ -1,0 +1,7 @@
+package java.lang;
+
+public class IllegalAccessException extends Exception {
+    public IllegalAccessException() {}
+
+    public IllegalAccessException(String s) { super(s); }
+}

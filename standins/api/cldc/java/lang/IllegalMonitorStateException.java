@@ -1,0 +1,7 @@
+package java.lang;
+
+public class IllegalMonitorStateException extends RuntimeException {
+    public IllegalMonitorStateException() {}
+
+    public IllegalMonitorStateException(String s) { super(s); }
+}

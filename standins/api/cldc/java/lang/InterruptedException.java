@@ -1,0 +1,7 @@
+package java.lang;
+
+public class InterruptedException extends Exception {
+    public InterruptedException() {}
+
+    public InterruptedException(String s) { super(s); }
+}

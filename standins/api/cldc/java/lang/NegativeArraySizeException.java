@@ -1,0 +1,7 @@
+package java.lang;
+
+public class NegativeArraySizeException extends RuntimeException {
+    public NegativeArraySizeException() {}
+
+    public NegativeArraySizeException(String s) { super(s); }
+}

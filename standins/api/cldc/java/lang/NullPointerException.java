@@ -1,0 +1,7 @@
+package java.lang;
+
+public class NullPointerException extends RuntimeException {
+    public NullPointerException() {}
+
+    public NullPointerException(String s) { super(s); }
+}

@@ -1,0 +1,7 @@
+package java.lang;
+
+public class NumberFormatException extends IllegalArgumentException {
+    public NumberFormatException() {}
+
+    public NumberFormatException(String s) { super(s); }
+}

@@ -1,0 +1,7 @@
+package java.lang;
+
+public class SecurityException extends RuntimeException {
+    public SecurityException() {}
+
+    public SecurityException(String s) { super(s); }
+}

@@ -1,0 +1,5 @@
+package java.util;
+
+public class EmptyStackException extends RuntimeException {
+    public EmptyStackException() {}
+}

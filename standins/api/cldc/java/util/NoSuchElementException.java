@@ -1,0 +1,7 @@
+package java.util;
+
+public class NoSuchElementException extends RuntimeException {
+    public NoSuchElementException() {}
+
+    public NoSuchElementException(String s) { super(s); }
+}

@@ -1,0 +1,5 @@
+package java.lang.ref;
+
+public class WeakReference extends Reference {
+    public WeakReference(Object ref) {}
+}

@@ -1,0 +1,198 @@
+// The API stubs hold the public API's constants and the CLDC 1.0 / 1.1 split; a wrong stub hides a wrong
+// program.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "suite.h"
+#include "test_util.h"
+
+namespace standins::test {
+namespace {
+
+// javap's listing of one class, read straight from the stub jar (never from the JDK's own classes).
+std::string constantsOf(const std::string& jar, const std::string& className) {
+    std::string entry = className;
+    for (char& c : entry) {
+        if (c == '.') c = '/';
+    }
+    ToolRun javap = run({TZ_JAVAP, "-constants", "jar:file://" + lib(jar) + "!/" + entry + ".class"});
+    EXPECT_EQ(javap.status, 0) << javap.err;
+    return javap.out;
+}
+
+TEST(ApiStubs, ConstantsHaveThePublicValues) {
+    struct Row {
+        const char* jar;
+        const char* className;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.Canvas",
+         {"int UP = 1;", "int DOWN = 6;", "int LEFT = 2;", "int RIGHT = 5;", "int FIRE = 8;",
+          "int GAME_A = 9;", "int GAME_B = 10;", "int GAME_C = 11;", "int GAME_D = 12;", "int KEY_NUM0 = 48;",
+          "int KEY_NUM5 = 53;", "int KEY_NUM9 = 57;", "int KEY_STAR = 42;", "int KEY_POUND = 35;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.Graphics",
+         {"int HCENTER = 1;", "int VCENTER = 2;", "int LEFT = 4;", "int RIGHT = 8;", "int TOP = 16;",
+          "int BOTTOM = 32;", "int BASELINE = 64;", "int SOLID = 0;", "int DOTTED = 1;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.Command",
+         {"int SCREEN = 1;", "int BACK = 2;", "int CANCEL = 3;", "int OK = 4;", "int HELP = 5;",
+          "int STOP = 6;", "int EXIT = 7;", "int ITEM = 8;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.Font",
+         {"int STYLE_PLAIN = 0;", "int STYLE_BOLD = 1;", "int STYLE_ITALIC = 2;", "int STYLE_UNDERLINED = 4;",
+          "int SIZE_SMALL = 8;", "int SIZE_MEDIUM = 0;", "int SIZE_LARGE = 16;", "int FACE_SYSTEM = 0;",
+          "int FACE_MONOSPACE = 32;", "int FACE_PROPORTIONAL = 64;", "int FONT_INPUT_TEXT = 1;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.Display",
+         {"int LIST_ELEMENT = 1;", "int ALERT = 3;", "int COLOR_BACKGROUND = 0;",
+          "int COLOR_HIGHLIGHTED_BORDER = 5;"}},
+        {"midpapi20.jar", "javax.microedition.lcdui.Alert", {"int FOREVER = -2;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.game.GameCanvas",
+         {"int UP_PRESSED = 2;", "int DOWN_PRESSED = 64;", "int LEFT_PRESSED = 4;", "int RIGHT_PRESSED = 32;",
+          "int FIRE_PRESSED = 256;", "int GAME_A_PRESSED = 512;", "int GAME_D_PRESSED = 4096;"}},
+        {"midpapi20.jar",
+         "javax.microedition.lcdui.game.Sprite",
+         {"int TRANS_NONE = 0;", "int TRANS_ROT90 = 5;", "int TRANS_ROT180 = 3;", "int TRANS_ROT270 = 6;",
+          "int TRANS_MIRROR = 2;", "int TRANS_MIRROR_ROT90 = 7;", "int TRANS_MIRROR_ROT180 = 1;",
+          "int TRANS_MIRROR_ROT270 = 4;"}},
+        {"cldcapi10.jar",
+         "java.lang.Integer",
+         {"int MIN_VALUE = -2147483648;", "int MAX_VALUE = 2147483647;"}},
+        {"cldcapi10.jar",
+         "java.lang.Long",
+         {"long MIN_VALUE = -9223372036854775808l;", "long MAX_VALUE = 9223372036854775807l;"}},
+        {"cldcapi10.jar", "java.lang.Short", {"short MIN_VALUE = -32768;", "short MAX_VALUE = 32767;"}},
+        {"cldcapi10.jar", "java.lang.Byte", {"byte MIN_VALUE = -128;", "byte MAX_VALUE = 127;"}},
+        {"cldcapi10.jar",
+         "java.lang.Character",
+         {"int MIN_RADIX = 2;", "int MAX_RADIX = 36;", "char MAX_VALUE = '\\uffff';"}},
+        {"cldcapi10.jar",
+         "java.lang.Thread",
+         {"int MIN_PRIORITY = 1;", "int NORM_PRIORITY = 5;", "int MAX_PRIORITY = 10;"}},
+        {"cldcapi10.jar",
+         "java.util.Calendar",
+         {"int YEAR = 1;", "int MONTH = 2;", "int DATE = 5;", "int DAY_OF_MONTH = 5;", "int DAY_OF_WEEK = 7;",
+          "int AM_PM = 9;", "int HOUR = 10;", "int HOUR_OF_DAY = 11;", "int MINUTE = 12;", "int SECOND = 13;",
+          "int MILLISECOND = 14;", "int SUNDAY = 1;", "int SATURDAY = 7;", "int JANUARY = 0;",
+          "int DECEMBER = 11;", "int PM = 1;"}},
+        {"cldcapi10.jar",
+         "javax.microedition.io.Connector",
+         {"int READ = 1;", "int WRITE = 2;", "int READ_WRITE = 3;"}},
+        {"cldcapi11.jar",
+         "java.lang.Math",
+         {"double E = 2.718281828459045d;", "double PI = 3.141592653589793d;"}},
+        {"cldcapi11.jar",
+         "java.lang.Float",
+         {"float POSITIVE_INFINITY = Infinityf;", "float NaN = NaNf;", "float MAX_VALUE = 3.4028235E38f;",
+          "float MIN_VALUE = 1.4E-45f;"}},
+        {"cldcapi11.jar",
+         "java.lang.Double",
+         {"double NEGATIVE_INFINITY = -Infinityd;", "double MAX_VALUE = 1.7976931348623157E308d;",
+          "double MIN_VALUE = 4.9E-324d;"}},
+        {"mmapi.jar",
+         "javax.microedition.media.Player",
+         {"int UNREALIZED = 100;", "int REALIZED = 200;", "int PREFETCHED = 300;", "int STARTED = 400;",
+          "int CLOSED = 0;", "long TIME_UNKNOWN = -1l;"}},
+        {"mmapi.jar",
+         "javax.microedition.media.PlayerListener",
+         {"java.lang.String END_OF_MEDIA = \"endOfMedia\";",
+          "java.lang.String STOPPED_AT_TIME = \"stoppedAtTime\";"}},
+        {"mmapi.jar",
+         "javax.microedition.media.Manager",
+         {"java.lang.String TONE_DEVICE_LOCATOR = \"device://tone\";"}},
+        {"mmapi.jar", "javax.microedition.media.control.VideoControl", {"int USE_DIRECT_VIDEO = 1;"}},
+        {"jsr184.jar",
+         "javax.microedition.m3g.Graphics3D",
+         {"int ANTIALIAS = 2;", "int DITHER = 4;", "int TRUE_COLOR = 8;", "int OVERWRITE = 16;"}},
+        {"jsr184.jar",
+         "javax.microedition.m3g.Texture2D",
+         {"int FILTER_NEAREST = 210;", "int FUNC_MODULATE = 227;", "int WRAP_REPEAT = 241;"}},
+        {"jsr184.jar", "javax.microedition.m3g.Image2D", {"int ALPHA = 96;", "int RGBA = 100;"}},
+        {"jsr184.jar", "javax.microedition.m3g.Fog", {"int EXPONENTIAL = 80;", "int LINEAR = 81;"}},
+    };
+    for (const auto& row : rows) {
+        std::string listing = constantsOf(row.jar, row.className);
+        for (const auto& line : row.lines) {
+            EXPECT_NE(listing.find("  public static final " + line + "\n"), std::string::npos)
+                << row.className << ": " << line << "\n"
+                << listing;
+        }
+    }
+}
+
+TEST(ApiStubs, CldcTenLacksWhatCldcElevenAdds) {
+    // One compilation unit per row; ecj still writes the units that compile when others fail.
+    struct Row {
+        const char* code;
+        bool inCldc10, inCldc11;
+    } rows[] = {
+        {"float f = Math.abs(1.5f);", false, true},
+        {"double d = Math.sin(0.5) + Math.PI;", false, true},
+        {"Float x = new Float(1f);", false, true},
+        {"Object r = new java.lang.ref.WeakReference(this);", false, true},
+        {"boolean b = \"a\".equalsIgnoreCase(\"A\");", false, true},
+        {"int r = new java.util.Random().nextInt(6);", false, true},
+        {"Boolean t = Boolean.TRUE;", false, true},
+        {"String s = new Thread(\"n\").getName();", false, true},
+        {"new java.io.DataOutputStream(null).writeFloat(1f);", false, true},
+        {"int k = Integer.parseInt(\"7\") + \"ab\".indexOf('b') + Math.max(1, 2);", true, true},
+        {"java.util.Hashtable h = new java.util.Hashtable(); Object o = h.get(\"k\");", true, true},
+        {"new java.util.Timer().schedule(new java.util.TimerTask() { public void run() {} }, 10L);", true,
+         true},
+        {"String s = \"a\" + 1 + 'c' + 2L + true + new StringBuffer(\"b\").reverse();", true, true},
+        {"javax.microedition.io.Connection c = javax.microedition.io.Connector.open(\"socket://x:1\");", true,
+         true},
+        {"int[] a = new int[2]; int[] b = (int[]) a.clone();", false, false},  // CLDC's Object has no clone()
+        {"Object v = new java.util.ArrayList();", false, false},
+    };
+    for (const char* cldc : {"cldcapi10.jar", "cldcapi11.jar"}) {
+        TempDir dir;
+        std::vector<std::string> sources;
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            std::string name = "Row" + std::to_string(i);
+            sources.push_back(dir / ("src/" + name + ".java"));
+            writeFile(sources.back(), "package Game;\npublic class " + name +
+                                          " {\n  void f() throws Exception { " + rows[i].code + " }\n}\n");
+        }
+        ToolRun javac = compileForPhone(dir / "out", sources, cldc);
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            bool expected = std::string(cldc) == "cldcapi10.jar" ? rows[i].inCldc10 : rows[i].inCldc11;
+            bool compiled = fs::exists(dir / ("out/Game/Row" + std::to_string(i) + ".class"));
+            EXPECT_EQ(compiled, expected) << cldc << ": " << rows[i].code << "\n" << javac.err;
+        }
+    }
+}
+
+TEST(ApiStubs, JarsHoldTheirOwnPackagesOnly) {
+    struct Row {
+        const char* jar;
+        std::vector<std::string> present, absent;
+    } rows[] = {
+        {"cldcapi10.jar",
+         {"java/lang/Object.class", "java/io/DataInputStream.class", "java/util/Vector.class"},
+         {"java/lang/Float.class", "java/lang/Double.class", "java/lang/ref/WeakReference.class",
+          "java/util/Timer.class", "java/lang/IllegalStateException.class"}},
+        {"cldcapi11.jar",
+         {"java/lang/Float.class", "java/lang/Double.class", "java/lang/NoClassDefFoundError.class"},
+         {}},
+        {"midpapi20.jar",
+         {"javax/microedition/midlet/MIDlet.class", "javax/microedition/lcdui/Canvas.class",
+          "java/util/Timer.class", "java/util/TimerTask.class", "java/lang/IllegalStateException.class"},
+         {"java/lang/Object.class"}},
+    };
+    for (const auto& row : rows) {
+        auto entries = readJar(lib(row.jar));
+        ASSERT_TRUE(entries.has_value()) << row.jar;
+        for (const auto& name : row.present)
+            EXPECT_TRUE(entries->count(name)) << row.jar << " lacks " << name;
+        for (const auto& name : row.absent)
+            EXPECT_FALSE(entries->count(name)) << row.jar << " holds " << name;
+    }
+}
+
+}  // namespace
+}  // namespace standins::test

@@ -1,0 +1,129 @@
+// End to end through the kit's tools, as Build drives them.
+#include <gtest/gtest.h>
+
+#include "classfile.h"
+#include "suite.h"
+#include "suite_builder.h"
+
+namespace standins::test {
+namespace {
+
+TEST(ToolChain, MidletCompilesPreverifiesPackagesAndPassesTheEmulator) {
+    SuiteBuilder suite;
+    ASSERT_NO_FATAL_FAILURE(suite.compile());
+    ToolRun preverify = suite.preverify();
+    EXPECT_EQ(preverify.status, 0) << preverify.err;
+    EXPECT_EQ(preverify.out, "");
+    EXPECT_EQ(preverify.err, "");
+
+    // Every class the compile wrote comes out preverified: version 48 and a StackMap where code branches.
+    int checked = 0;
+    for (const auto& entry : fs::directory_iterator(suite.tmpclasses() + "/Game")) {
+        fs::path out = fs::path(suite.classes()) / "Game" / entry.path().filename();
+        ASSERT_TRUE(fs::exists(out)) << out;
+        ClassInfo info = readClass(readFile(out));
+        EXPECT_TRUE(preverifyProblems(info).empty()) << out;
+        EXPECT_EQ(info.major, 48) << out;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);  // Space, its anonymous canvas, Board
+    ToolRun javap = run({TZ_JAVAP, "-v", suite.classes() + "/Game/Space$1.class"});
+    EXPECT_NE(javap.out.find("StackMap: number_of_entries"), std::string::npos) << javap.out;
+    EXPECT_EQ(javap.out.find("StackMapTable"), std::string::npos);
+    EXPECT_NE(javap.out.find("major version: 48"), std::string::npos);
+
+    ASSERT_NO_FATAL_FAILURE(suite.package(suite.classes(), readFile(kData / "midlet/MANIFEST.MF")));
+    ToolRun emulator = suite.emulate();
+    EXPECT_EQ(emulator.status, 0) << emulator.out;
+    EXPECT_NE(emulator.out.find("MIDlet-1: Space, class Game.Space\nClasses: 3, all preverified\n"),
+              std::string::npos)
+        << emulator.out;
+    EXPECT_NE(emulator.out.find("No phone runtime is installed"), std::string::npos);
+
+    std::string jad = readFile(suite.jad());
+    size_t size = jad.find("MIDlet-Jar-Size: ") + 17;
+    jad.replace(size, jad.find('\n', size) - size, "99");
+    writeFile(suite.jad(), jad);
+    emulator = suite.emulate();
+    EXPECT_EQ(emulator.status, 1);
+    EXPECT_NE(emulator.out.find("Error: MIDlet-Jar-Size is 99 but the jar holds"), std::string::npos)
+        << emulator.out;
+    EXPECT_NE(emulator.out.find("No phone runtime is installed"), std::string::npos);
+}
+
+TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
+    TempDir dir;
+    // The compile already refuses what the stubs lack.
+    writeFile(dir / "src/Game/Uses.java",
+              "package Game;\npublic class Uses { Object list = new java.util.ArrayList(); }\n");
+    ToolRun javac = compileForPhone(dir / "tmp", {dir / "src/Game/Uses.java"});
+    EXPECT_NE(javac.status, 0);
+    EXPECT_NE(javac.err.find("java.util.ArrayList cannot be resolved"), std::string::npos) << javac.err;
+
+    // A class present at compile time and gone at preverification (a support class that was not copied)
+    // fails the preverifier, never silently.
+    writeFile(dir / "src/Game/Main.java",
+              "package Game;\npublic class Main { int f() { return new Helper().x; } }\n");
+    writeFile(dir / "src/Game/Helper.java", "package Game;\npublic class Helper { int x; }\n");
+    javac = compileForPhone(dir / "tmp", {dir / "src/Game/Main.java", dir / "src/Game/Helper.java"});
+    ASSERT_EQ(javac.status, 0) << javac.err;
+    fs::remove(dir / "tmp/Game/Helper.class");
+    ToolRun preverify = run({kPreverify, "-classpath",
+                             lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + (dir / "tmp"), "-d",
+                             dir / "out", dir / "tmp"});
+    EXPECT_EQ(preverify.status, 1);
+    EXPECT_EQ(preverify.out, "");
+    EXPECT_NE(preverify.err.find("Warning: Game.Main: can't find referenced class Game.Helper"),
+              std::string::npos)
+        << preverify.err;
+    EXPECT_NE(preverify.err.find("preverify: preverification failed"), std::string::npos);
+    EXPECT_EQ(preverify.err.find("-dontwarn"), std::string::npos) << "advice to silence the warning leaked";
+}
+
+TEST(ToolChain, PreverifyTakesRelativePathsAndJarInputs) {
+    TempDir dir;
+    writeFile(dir / "Game/Loop.java",
+              "package Game;\npublic class Loop { int f(int n) { int s = 0; while (n > 0) s += n--; return "
+              "s; } }\n");
+    ToolRun javac = run({kJavac, "-bootclasspath", lib("cldcapi10.jar"), "-d", dir / "tmp",
+                         dir / "Game/Loop.java", "-source", "1.4", "-target", "1.4"});
+    ASSERT_EQ(javac.status, 0) << javac.err;
+    ToolRun archive = run({kJar, "cf", dir / "loop.jar", "-C", dir / "tmp", "."});
+    ASSERT_EQ(archive.status, 0);
+
+    // Relative names are taken from the working directory, not from the configuration's folder.
+    fs::path cwd = fs::current_path();
+    fs::current_path(dir.path());
+    ToolRun preverify = run({kPreverify, "-classpath", lib("cldcapi10.jar"), "-d", "out", "tmp", "loop.jar"});
+    fs::current_path(cwd);
+    EXPECT_EQ(preverify.status, 0) << preverify.err;
+    EXPECT_TRUE(preverifyProblems(readClass(readFile(dir / "out/Game/Loop.class"))).empty());
+    auto jar = readJar(dir / "out/loop.jar");
+    ASSERT_TRUE(jar.has_value());
+    ASSERT_TRUE(jar->count("Game/Loop.class"));
+    EXPECT_TRUE(preverifyProblems(readClass(jar->at("Game/Loop.class"))).empty());
+}
+
+TEST(ToolChain, PreverifyRefusesBadCommandLines) {
+    TempDir dir;
+    struct Row {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {{}, "preverify: no input given"},
+        {{"-d"}, "preverify: missing value after -d"},
+        {{"-verbose", dir / ""}, "preverify: unknown option -verbose"},
+        {{"-d", dir / "out", dir / "absent"}, "preverify: cannot find " + (dir / "absent")},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> argv = {kPreverify};
+        argv.insert(argv.end(), row.args.begin(), row.args.end());
+        ToolRun result = run(argv);
+        EXPECT_EQ(result.status, 1) << row.error;
+        EXPECT_EQ(result.out, "") << row.error;
+        EXPECT_EQ(result.err.rfind(row.error, 0), 0u) << result.err;
+    }
+}
+
+}  // namespace
+}  // namespace standins::test
