@@ -37,7 +37,6 @@ struct Context {
     std::vector<std::string> typeFiles;  // record-type sources the run wrote, without ".java"
     LineState line;                       // the token line being translated
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
-    std::vector<std::string> typeFiles;   // record types whose <name>.java the run wrote, in order
 };
 
 }  // namespace compiler
