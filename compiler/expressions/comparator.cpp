@@ -57,7 +57,11 @@ std::string Comparator::argument(std::string_view pattern) {
 
 std::string Comparator::HandleComparator(std::string_view head) {
     try {
-        ctx_.debug.printString(ctx_.line.Tokens);
+        if (ctx_.debug.enabled()) {
+            std::string words;
+            for (const std::string& t : ctx_.line.Tokens) words += t + " ";
+            ctx_.debug.printDebug(words);
+        }
         out_ = std::string(head);
         leftString_.clear();
         LineState& line = ctx_.line;

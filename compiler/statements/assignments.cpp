@@ -35,7 +35,7 @@ std::string booleanValue(Convertor& c, int valueStart) {
 std::string typedValue(Convertor& c, int type, int valueStart) {
     switch (type) {
         case 1:
-            return asFloat(translateValue(c, "F", valueStart));
+            return translateValue(c, "F", valueStart);
         case 2:
             return translateValue(c, "I", valueStart);
         default:

@@ -151,7 +151,6 @@ std::string scalarDeclaration(Convertor& c) {
     if (withValue) {
         c.ctx.line.gPointer = 3;
         value = translateValue(c, pattern, 3);
-        if (code == 1) value = asFloat(value);
     }
     std::string text = java + " " + name + " = " + value + ";";
     return declare(c, text, "public " + text);

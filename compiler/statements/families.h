@@ -56,8 +56,6 @@ std::optional<std::string> functionCallStatement(Convertor& c);
 // Tokens the value leaves unread (other than closing brackets) are refused: nothing of a statement is
 // dropped silently.
 std::string translateValue(Convertor& c, std::string_view pattern, int start);
-// A "#" value as Java float text: a decimal literal or anything holding one is a double in Java.
-std::string asFloat(const std::string& value);
 // Byte-token forms of these families come with the byte-token writer; until then a byte-token target
 // never reaches them (the driver refuses it first).
 [[noreturn]] void byteFormPending(std::string_view statement);

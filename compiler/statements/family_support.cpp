@@ -24,11 +24,6 @@ std::string translateValue(Convertor& c, std::string_view pattern, int start) {
     return text;
 }
 
-std::string asFloat(const std::string& value) {
-    if (value.find('.') == std::string::npos) return value;
-    return "(float)(" + value + ")";
-}
-
 void byteFormPending(std::string_view statement) {
     throw std::logic_error("the byte-token form of " + std::string(statement) + " is not built yet");
 }

@@ -67,6 +67,8 @@ TEST(Conditions, JavaText) {
                         "if(!String.valueOf(P.N).equals(\"a\")){"},
                        // "#" values compare as floats.
                        {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
+            {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
+            {"DIM F#\nIF 2.5 < F# THEN", "if(2.5f < F){"},
                    });
     }
 }

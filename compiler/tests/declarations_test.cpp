@@ -23,6 +23,7 @@ TEST(Declarations, JavaTextOnBothTargets) {
         {"DIM S$ = \"hi\"", "String S = \"hi\";"},
         {"DIM F#", "float F = 0;"},
         {"DIM F# = 4", "float F = 4;"},
+        {"DIM F# = 2.5", "float F = 2.5f;"},
         {"DIM A[3,4]", "int[][] A = new int[3][4];"},
         {"DIM N$[5]", "String[] N = new String[5];"},
         {"DIM V#[2]", "float[] V = new float[2];"},
