@@ -1,5 +1,7 @@
 #include "statements/convertor.h"
 
+#include <algorithm>
+
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
@@ -74,6 +76,11 @@ void Convertor::syntaxError() {
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
     upperCaseWords(tokens, n);
+    // A blank inside a literal is written "_" in the source.
+    for (std::size_t i = 0; i < n; ++i) {
+        std::string& t = tokens[i];
+        if (t.size() >= 2 && t.front() == '"' && t.back() == '"') std::replace(t.begin(), t.end(), '_', ' ');
+    }
     LineState& line = ctx.line;
     line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
     line.returnType = 0;

@@ -71,6 +71,20 @@ TEST(Assignments, Refusals) {
     }
 }
 
+TEST(Assignments, WorldSlotTakesA3DObject) {
+    Program program("TB");
+    program.load({});
+    program.ctx.worlds.add("SCENE");
+    program.ctx.objects.addObject("CUBE", "cube.m3g");
+    EXPECT_EQ(program.translate("SCENE[0] = CUBE"), "SCENE[0] = (World)(Object) CUBE;");
+    try {
+        program.translate("SCENE[1] = BALL");
+        FAIL();
+    } catch (const CompileException& e) {
+        EXPECT_EQ(e.problems(), std::vector<std::string>{res("Error_Object_is_not")});
+    }
+}
+
 TEST(Assignments, UnknownTargetPrintsTheSyntaxLines) {
     Program program("TB");
     EXPECT_EQ(problemsOf(program, "DIM X\nY = 1"), std::vector<std::string>{res("Error_The_error")});

@@ -153,6 +153,21 @@ TEST(Blocks, ParameterListMustClose) {
     }
 }
 
+TEST(Blocks, TypeFileThatCannotBeWrittenEndsTheRun) {
+    Program program("TB");
+    testing_support::writeFile(program.dir / "plain", "x");
+    program.ctx.project.path = program.dir / "plain/";  // a folder under a regular file
+    program.load({"TYPE POINT", "ENDTYPE"});
+    try {
+        program.translate("TYPE POINT");
+        FAIL();
+    } catch (const RunAbort& abort) {
+        EXPECT_EQ(abort.lines, std::vector<std::string>{res("File_Error_Cannot") + ": " +
+                                                        program.dir / "plain/POINT.java"});
+        EXPECT_EQ(abort.status, 1);
+    }
+}
+
 TEST(Blocks, EndFunctionReadsTheFunctionsOwnScope) {
     Program program("TB");
     auto texts =

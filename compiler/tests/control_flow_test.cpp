@@ -67,8 +67,8 @@ TEST(Conditions, JavaText) {
                         "if(!String.valueOf(P.N).equals(\"a\")){"},
                        // "#" values compare as floats.
                        {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
-            {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
-            {"DIM F#\nIF 2.5 < F# THEN", "if(2.5f < F){"},
+                       {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
+                       {"DIM F#\nIF 2.5 < F# THEN", "if(2.5f < F){"},
                    });
     }
 }
@@ -103,6 +103,7 @@ TEST(ControlFlow, LoopsAndBlocks) {
                                  {"WHILE 1 = 1\nBREAK", "break;"},
                                  {"PRINT \"hi\"", "System.out.println(\"hi\");"},
                                  {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
+                                 {"PRINT \"Hello_World\"", "System.out.println(\"Hello World\");"},
                                  // Keywords match whole tokens.
                                  {"DIM NEXTX\nNEXTX = 1", "NEXTX = 1;"},
                                  {"DIM TRYCOUNT\nTRYCOUNT = 0", "TRYCOUNT = 0;"},

@@ -26,7 +26,8 @@ struct Compiled {
 
 Compiled compileProgram(const TempDir& dir, const std::string& platform, const std::string& source) {
     writeFile(dir / "Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform + "\nInc=true\n");
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform +
+                  "\nInc=true\n");
     writeFile(dir / "Game/GameX.bss", source);
     auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
     Compiled compiled{result.status, result.output, {}};
@@ -36,8 +37,12 @@ Compiled compileProgram(const TempDir& dir, const std::string& platform, const s
     return compiled;
 }
 
-bool haveToolChain() { return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar"); }
-bool haveSupportClasses() { return fs::exists(kKit + "/Include/Include.inc"); }
+bool haveToolChain() {
+    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar");
+}
+bool haveSupportClasses() {
+    return fs::exists(kKit + "/Include/Include.inc");
+}
 
 // The support classes as a class folder for javac: the kit keeps them as X.inc. Until the kit's
 // support classes are built, a stand-in with the one member the programs here use (the Include
@@ -51,8 +56,9 @@ std::vector<std::string> supportClassPath(const TempDir& dir) {
         }
         return {"-classpath", dir / "support"};
     }
-    writeFile(dir / "standin/Game/Include.java",
-              "package Game;\npublic class Include { public Include(javax.microedition.lcdui.Display d) {} }\n");
+    writeFile(
+        dir / "standin/Game/Include.java",
+        "package Game;\npublic class Include { public Include(javax.microedition.lcdui.Display d) {} }\n");
     return {dir / "standin/Game/Include.java"};
 }
 
@@ -122,12 +128,14 @@ TEST(StatementsEndToEnd, BlockErrorsStopWithTheirStatementNumber) {
     const Row rows[] = {
         {"DIM A\nNEXT\n", {compiler::res("Next_used") + "2"}},
         {"PRINT \"a\"\nENDIF\n", {compiler::res("EndIf_used") + "2"}},
-        {"FUNCTION F()\nPRINT \"x\"\n", {compiler::res("Error_Your_have_not") + "Function", "Structure Error"}},
+        {"FUNCTION F()\nPRINT \"x\"\n",
+         {compiler::res("Error_Your_have_not") + "Function", "Structure Error"}},
         {"DIM A\nIF A = 1 THEN\nELSEIF A = 2\nENDIF\n",
          {compiler::res("Error_Expecting_THEN") + " at line 3", "\tin Comparison", "**",
           compiler::res("Error_detected")}},
         {"DIM A\nA = \"text\"\n",
-         {compiler::res("Error_Expecting_I") + " at line 2", "\tin Arguments", "**", compiler::res("Error_detected")}},
+         {compiler::res("Error_Expecting_I") + " at line 2", "\tin Arguments", "**",
+          compiler::res("Error_detected")}},
     };
     for (const Row& row : rows) {
         TempDir dir;
