@@ -310,6 +310,8 @@ constexpr Res::Row kContents[] = {
     {"EndWhile_used", "EndWhile used without While at line: "},
     {"EndTry_used", "EndTry used without Try at line: "},
     {"EndCatch_used", "EndCatch used without Catch at line: "},
+    {"Error_World_requires", "Error: World requires Name [Size]"},
+    {"Error_World_name_is", "Error: World name is invalid"},
 };
 
 // Built on first use and never changed; the keys view the static table above.
