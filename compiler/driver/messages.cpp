@@ -314,6 +314,8 @@ constexpr Res::Row kContents[] = {
     {"Error_EndFunction_Type", "Error: EndFunction value does not match the function's return type"},
     {"Error_Expecting_THEN", "Error: Expecting THEN after the condition"},
     {"Error_Catch_twice", "Error: A Try block takes one Catch IO"},
+    {"Error_World_requires", "Error: World requires Name [Size]"},
+    {"Error_World_name_is", "Error: World name is invalid"},
 };
 
 // Built on first use and never changed; the keys view the static table above.

@@ -111,21 +111,6 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
     return c.TempHolder + c.Temp + ";";
 }
 
-std::optional<std::string> worldSlotAssignment(Convertor& c) {
-    const std::string& target = c.token(0);
-    Helpers helpers(c.ctx);
-    if (helpers.World(target) < 0) return std::nullopt;
-    LineState& line = c.ctx.line;
-    line.gPointer = 1;
-    c.Temp = target + arrayIndex(c.ctx);
-    c.TempHolder = c.Temp + " = (World)(Object) ";
-    line.gPointer += 2;
-    if (!line.has(line.gPointer) || helpers.Object(line.current()) < 0) {
-        throw CompileException(res("Error_Object_is_not"));
-    }
-    return c.TempHolder + line.current() + ";";
-}
-
 std::optional<std::string> functionCallStatement(Convertor& c) {
     const std::string& name = c.token(0);
     Functions& functions = c.ctx.functions;

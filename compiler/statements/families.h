@@ -47,7 +47,6 @@ std::optional<std::string> endIfWrittenApart(Convertor& c);
 std::optional<std::string> recordFieldAssignment(Convertor& c);
 std::optional<std::string> variableAssignment(Convertor& c);
 std::optional<std::string> arrayElementAssignment(Convertor& c);
-std::optional<std::string> worldSlotAssignment(Convertor& c);
 std::optional<std::string> functionCallStatement(Convertor& c);
 
 // Shared by the families.

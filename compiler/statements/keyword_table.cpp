@@ -2,6 +2,8 @@
 
 #include "statements/convertor.h"
 #include "statements/families.h"
+#include "statements/three_d.h"
+#include "statements/worlds.h"
 
 namespace compiler {
 namespace {
@@ -18,6 +20,9 @@ const std::vector<KeywordEntry>& keywordTable() {
     static const std::vector<KeywordEntry> table = {
         {"#ENDIF", C::Always, endOfPlatformSection},
         {"ENDTYPE", C::Always, endTypeStatement},
+        // Widgets, lights and cameras.
+        {"LIGHT", C::Always, lightStatement},
+        {"CAMERA", C::Always, cameraStatement},
         // Program blocks.
         {"FUNCTION", C::Always, functionStatement},
         {"ENDFUNCTION", C::Always, endFunctionStatement},
@@ -46,18 +51,33 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"BREAK", C::SingleToken, breakStatement},
         {"END", C::Always, endIfWrittenApart},
         {"", C::SpecialFunctionStop, nullptr},
+        {"OBJECT", C::Always, objectStatement},
+        {"OBJECT.ARRAY", C::Always, objectArrayStatement},
+        {"3D.START", C::Always, start3D},
+        {"3D.END", C::Always, end3D},
+        {"3D.RENDER", C::Always, render3D},
+        {"3D.SETCAMERAROTATION", C::Always, setCameraRotation3D},
+        {"3D.SETVIEWPORT", C::Always, setViewport3D},
+        {"3D.CLEAR", C::Always, clear3D},
+        {"3D.RESETLIGHTS", C::Always, resetLights3D},
+        {"3D.SETLIGHTCOLOR", C::Always, setLightColor3D},
+        {"3D.PREPARETEXTURE", C::Always, prepareTexture3D},
+        {"3D.SETBACKGROUNDCOLOR", C::Always, setBackgroundColor3D},
+        {"3D.SETBACKGROUNDIMAGE", C::Always, setBackgroundImage3D},
+        {"3D.FOG", C::Always, fog3D},
+        {"3D.FOGOFF", C::Always, fogOff3D},
     };
     return table;
 }
 
 const std::vector<StatementHandler>& lineHooks() {
-    static const std::vector<StatementHandler> hooks = {handleVariables};
+    static const std::vector<StatementHandler> hooks = {handleVariables, handleWorlds};
     return hooks;
 }
 
 const std::vector<StatementHandler>& closingBranch() {
     static const std::vector<StatementHandler> readings = {recordFieldAssignment, variableAssignment,
-                                                           arrayElementAssignment, worldSlotAssignment,
+                                                           arrayElementAssignment, assignWorldSlot,
                                                            functionCallStatement};
     return readings;
 }

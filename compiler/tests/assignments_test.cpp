@@ -74,7 +74,7 @@ TEST(Assignments, Refusals) {
 TEST(Assignments, WorldSlotTakesA3DObject) {
     Program program("TB");
     program.load({});
-    program.ctx.worlds.add("SCENE");
+    program.translate("WORLD SCENE[2]");
     program.ctx.objects.addObject("CUBE", "cube.m3g");
     EXPECT_EQ(program.translate("SCENE[0] = CUBE"), "SCENE[0] = (World)(Object) CUBE;");
     try {
