@@ -497,7 +497,7 @@ public class Include {
 
     // The 128-bit form of a 32-bit Bluetooth UUID: the number before the Bluetooth base UUID.
     static String serviceUuid(int service) {
-        String digits = Integer.toHexString(service);
+        String digits = Integer.toHexString(service).toUpperCase();
         StringBuffer uuid = new StringBuffer();
         for (int i = digits.length(); i < 8; i++) uuid.append('0');
         return uuid.append(digits).append("00001000800000805F9B34FB").toString();
