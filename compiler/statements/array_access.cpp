@@ -1,0 +1,51 @@
+#include "statements/array_access.h"
+
+#include <stdexcept>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+
+namespace compiler {
+namespace {
+
+bool isIntegerValue(const Variable& v) {
+    if (v.getType() == TypeCodes::cInt) return true;
+    // The int parameters of pointerDragged; the lookup finds them only there.
+    return v.getType() == TypeCodes::cSpecial && (v.getName() == "POINTX" || v.getName() == "POINTY");
+}
+
+}  // namespace
+
+std::string HandleArray::translate() {
+    if (!ctx_.project.isJava()) throw std::logic_error("byte-token array indexes are not available");
+    LineState& line = ctx_.line;
+    const Helpers helpers(ctx_);
+    try {
+        std::string text = "[";
+        ++line.gPointer;
+        for (; line.has(line.gPointer); ++line.gPointer) {
+            const std::string& t = line.current();
+            if (Helpers::Number(t)) {
+                text += t;
+            } else if (const Variable* v = helpers.Variable(t); v && isIntegerValue(*v)) {
+                text += t;
+            } else if (t == "+" || t == "-" || t == "*" || t == "/") {
+                text += t;
+            } else if (t == ",") {
+                text += "][";
+            } else if (t == "]") {
+                return text + "]";
+            } else {
+                throw CompileException(res("Error_Unknown_Value"));
+            }
+        }
+        throw CompileException(res("Error_Expecting_"));
+    } catch (CompileException& e) {
+        e.addError("in Array Usage");
+        throw;
+    }
+}
+
+}  // namespace compiler

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "expressions/byte_emitter.h"
+
+namespace compiler {
+
+struct Context;
+
+// Translates an array index from the "[" at ctx.line.gPointer to its closing "]": integer numbers,
+// integer variables and + - * /, with "," opening the next dimension. Returns the Java index text
+// ("[I+1]", "[2][3]") and leaves gPointer on the "]". Errors carry "in Array Usage"; an index without
+// its "]" is the error "Error: Expecting ]". One object per index.
+class HandleArray {
+public:
+    explicit HandleArray(Context& ctx) : ctx_(ctx) {}
+
+    std::string translate();
+    // The byte tokens of the index; empty for the Java form.
+    std::string retByte() const { return bytes_.retByte(); }
+
+private:
+    Context& ctx_;
+    ByteEmitter bytes_;
+};
+
+}  // namespace compiler

@@ -1,0 +1,116 @@
+#include "statements/type_access.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "statements/array_access.h"
+
+namespace compiler {
+namespace {
+
+std::vector<std::string> splitAtDots(const std::string& text) {
+    std::vector<std::string> pieces(1);
+    for (char c : text) {
+        if (c == '.') {
+            pieces.emplace_back();
+        } else {
+            pieces.back() += c;
+        }
+    }
+    return pieces;
+}
+
+// Position of the first record field (a field code) named `name` in `table`, or -1.
+template <class Table>
+int firstField(const Table& table, const std::string& name) {
+    for (int i = 0; i < table.getCount(); ++i) {
+        if (table.getName(i) == name && TypeCodes::isFieldCode(table.getType(i))) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string HandleType::translate() {
+    if (!ctx_.project.isJava()) throw std::logic_error("byte-token record fields are not available");
+    try {
+        const std::string t = ctx_.line.current();
+        ctx_.debug.printDebug("Type received: " + t);
+        std::string text = t.find('.') != std::string::npos ? recordField(t) : recordArrayElement(t);
+        ctx_.debug.printDebug("Type returning " + text);
+        return text;
+    } catch (CompileException& e) {
+        e.addError("in Handle Type");
+        throw;
+    } catch (const TokenOverrun&) {
+        throw;  // a short line is the driver's internal-error report
+    } catch (const std::exception&) {
+        throw CompileException("An exception occurred in HandleType");
+    }
+}
+
+// P%.X or P%.A [ I ]: one token holds the record variable and its member.
+std::string HandleType::recordField(const std::string& token) {
+    const std::vector<std::string> pieces = splitAtDots(token);
+    const std::string record = Helpers::FixVariable(pieces[0]);
+    const std::string field = Helpers::FixVariable(pieces[1]);
+    ctx_.debug.printDebug("Type name: " + record + " variable: " + field);
+    const Variable* v = Helpers(ctx_).Variable(record);
+    if (!v || v->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
+    // Records hold no records, so a second dot names nothing.
+    if (pieces.size() != 2) throw CompileException("Type variable is not a member of this type");
+    return member(record, field, "Type variable is not a member of this type");
+}
+
+// P% [ I ] .X: an element of an array of records, then the member token.
+std::string HandleType::recordArrayElement(const std::string& token) {
+    LineState& line = ctx_.line;
+    const std::string record = Helpers::FixVariable(token);
+    ctx_.debug.printDebug("Type name: " + record);
+    const Array* a = Helpers(ctx_).Array(record);
+    if (!a || a->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
+    ++line.gPointer;
+    std::string text = record + index();
+    ++line.gPointer;
+    const char* notFound = "Type variable/array is not recognised in type array";
+    if (!line.has(line.gPointer) || line.current().empty() || line.current().front() != '.') {
+        throw CompileException(notFound);
+    }
+    const std::string field = Helpers::FixVariable(line.current().substr(1));
+    ctx_.debug.printDebug("Type Variable: " + field + " (" + std::to_string(line.gPointer) + ")");
+    return member(text, field, notFound);
+}
+
+// Members are the fields that TYPE blocks declared; a variable or array of the program that merely has
+// the member's name does not belong to the record.
+std::string HandleType::member(std::string text, const std::string& field, const std::string& notFound) {
+    LineState& line = ctx_.line;
+    if (int i = firstField(ctx_.variables, field); i >= 0) {
+        line.returnType = ctx_.variables.getType(i);
+        ctx_.debug.printDebug("Return type " + std::to_string(line.returnType));
+        return text + "." + field;
+    }
+    if (int i = firstField(ctx_.arrays, field); i >= 0) {
+        ++line.gPointer;
+        text += "." + field + index();
+        line.returnType = ctx_.arrays.getType(i);
+        return text;
+    }
+    if (ctx_.variables.find(field) >= 0 || ctx_.arrays.find(field) >= 0) {
+        throw CompileException("Variable does not belong to this type");
+    }
+    throw CompileException(notFound);
+}
+
+// Indexes are read in the scope of the statement, so its integer variables are visible there.
+std::string HandleType::index() {
+    HandleArray array(ctx_);
+    std::string text = array.translate();
+    bytes_.injectBytes(array.retByte());
+    return text;
+}
+
+}  // namespace compiler
