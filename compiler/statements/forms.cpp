@@ -1,5 +1,5 @@
-// Widgets of the phone's user interface (buttons, forms, text fields, labels, lists), the 3D light and
-// camera objects, and the statements that show, fill and listen to them.
+// Widgets of the phone's user interface (buttons, forms, text fields, labels, lists) and the statements
+// that show, fill and listen to them.
 #include <memory>
 #include <string>
 
@@ -119,25 +119,6 @@ std::optional<std::string> listStatement(Convertor& c) {
     const std::string title = a->HandleArguments("S", 1, 2);
     c.ctx.objects.addList(c.token(1));
     return "List " + name + " = new List(" + title + kTypes[word[0] - '0'] + ");";
-}
-
-// LIGHT and CAMERA leave the ";" to the main program.
-std::optional<std::string> lightStatement(Convertor& c) {
-    if (!c.ctx.project.isJ2ME()) notOnThisTarget();
-    requireDeclarationSection(c, "Error_Lights_must_be");
-    const std::string name = arguments(c)->HandleArguments("N", 1, 1);
-    requireFilled({&name});
-    c.ctx.objects.addLight(c.token(1));
-    return "Light " + name + " = new Light()";
-}
-
-std::optional<std::string> cameraStatement(Convertor& c) {
-    if (!c.ctx.project.isJ2ME()) notOnThisTarget();
-    requireDeclarationSection(c, "Error_Cameras_must_be");
-    const std::string name = arguments(c)->HandleArguments("N", 1, 1);
-    requireFilled({&name});
-    c.ctx.objects.addCamera(c.token(1));
-    return "Camera " + name + " = new Camera()";
 }
 
 std::optional<std::string> buttonShowStatement(Convertor& c) {

@@ -17,14 +17,12 @@ const std::vector<KeywordEntry>& keywordTable() {
     using C = KeywordCondition;
     static const std::vector<KeywordEntry> table = {
         {"#ENDIF", C::Always, endOfPlatformSection},
-        // Widgets and 3D objects: declaration keywords.
+        // Widgets: declaration keywords (LIGHT and CAMERA follow them).
         {"BUTTON", C::Always, buttonStatement},
         {"FORM", C::Always, formStatement},
         {"TEXTBOX", C::Always, textboxStatement},
         {"LABEL", C::Always, labelStatement},
         {"LIST", C::Always, listStatement},
-        {"LIGHT", C::Always, lightStatement},
-        {"CAMERA", C::Always, cameraStatement},
         // Widgets in use.
         {"BUTTON.SHOW", C::Always, buttonShowStatement},
         {"BUTTON.HIDE", C::Always, buttonHideStatement},

@@ -8,7 +8,7 @@ namespace compiler {
 
 class Convertor;
 
-// The statements that build the screen: widgets and 3D objects (forms.cpp), images, the tile layer and
+// The statements that build the screen: widgets (forms.cpp; LIGHT and CAMERA, declared with them, are the 3D family's), images, the tile layer and
 // sprites (images.cpp), and drawing through the paint routine's `g` (drawing.cpp). Each returns the
 // line's text; a refusal raises CompileException.
 
@@ -18,8 +18,6 @@ std::optional<std::string> formStatement(Convertor& c);
 std::optional<std::string> textboxStatement(Convertor& c);
 std::optional<std::string> labelStatement(Convertor& c);
 std::optional<std::string> listStatement(Convertor& c);
-std::optional<std::string> lightStatement(Convertor& c);
-std::optional<std::string> cameraStatement(Convertor& c);
 std::optional<std::string> buttonShowStatement(Convertor& c);
 std::optional<std::string> buttonHideStatement(Convertor& c);
 std::optional<std::string> listAppendStatement(Convertor& c);
