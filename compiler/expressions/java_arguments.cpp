@@ -207,6 +207,9 @@ bool JavaHandleArguments::expression(char letter, std::string& result) {
             if (letter == 'I') throw CompileException(res("Error_Expecting_I"));
             throw CompileException(res("Error_Expecting_float"));
         }
+        // A lone "-" is a number token and is written without blanks; two in a row must not read as "--".
+        if (!result.empty() && result.back() == '-' && !piece->empty() && piece->front() == '-')
+            result += ' ';
         result += *piece;
         ++ctx_.line.gPointer;
         passBrackets(result);
@@ -257,7 +260,7 @@ std::optional<std::string> JavaHandleArguments::integerPiece(const std::string& 
     if (Helpers::Number(t)) return t;
     if (const Variable* v = helpers_.Variable(t)) {
         if (!isIntegerValue(*v)) throw CompileException(res("Error_Expecting_I"));
-        return t;
+        return Helpers::FixVariable(t);
     }
     if (Helpers::correctType(t))
         return recordField(TypeCodes::ctInt, "Error: Expecting variable of type Integer");
@@ -360,7 +363,7 @@ bool JavaHandleArguments::boolean(std::string& result) {
     std::optional<std::string> piece;
     const Variable* v = helpers_.Variable(t);
     if (v && v->getType() == TypeCodes::cBoolean) {
-        piece = t;
+        piece = Helpers::FixVariable(t);
     } else if (ctx_.library.isReturner(t)) {
         piece = returner();
         if (piece && line.returnType != TypeCodes::cBoolean) throw CompileException(res("Error_Expecting"));

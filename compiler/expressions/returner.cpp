@@ -394,6 +394,7 @@ std::string HandleReturner::spritePosition(const char* getter, const std::string
         throw CompileException(res("Error_Expecting_Comma"));
     }
     line.gPointer += 2;
+    if (!line.has(line.gPointer)) throw CompileException(message);
     const std::string name = line.current();
     const bool single = helpers.Sprite(name) >= 0;
     const bool array = !single && helpers.SpriteArray(name) >= 0;
@@ -403,6 +404,7 @@ std::string HandleReturner::spritePosition(const char* getter, const std::string
         if (!line.has(line.gPointer) || line.current() != ")") throw CompileException(message);
         return typed(name + getter, kInt);
     }
+    if (!line.has(line.gPointer) || line.current() != ",") throw CompileException(message);
     comma();
     std::string index = argument('I');
     closing();

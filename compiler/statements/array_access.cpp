@@ -27,12 +27,12 @@ std::string HandleArray::translate() {
         ++line.gPointer;
         for (; line.has(line.gPointer); ++line.gPointer) {
             const std::string& t = line.current();
-            if (Helpers::Number(t)) {
-                text += t;
-            } else if (const Variable* v = helpers.Variable(t); v && isIntegerValue(*v)) {
-                text += t;
-            } else if (t == "+" || t == "-" || t == "*" || t == "/") {
-                text += t;
+            const bool operand = Helpers::Number(t) || t == "+" || t == "*" || t == "/";
+            if (const Variable* v = operand ? nullptr : helpers.Variable(t);
+                operand || (v && isIntegerValue(*v))) {
+                // Written without blanks: two "-" in a row must not read as Java's "--".
+                if (text.back() == '-' && t.front() == '-') text += ' ';
+                text += operand ? t : Helpers::FixVariable(t);
             } else if (t == ",") {
                 text += "][";
             } else if (t == "]") {

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/token_line.h"
+
+namespace compiler {
+
+// A run in the main section of a phone program with a few declarations of every kind:
+//   X integer, A$ string, F# float, B boolean, P% record of POINT, G global integer (declared before
+//   the main section), arrays ARR integer, NAMES$ string, FS# float, PTS% of POINT;
+//   POINT's fields PX (integer), NAME$ (string), W# (float), ON (boolean), VALS[] (integer array);
+//   images IMG, sprites SPR, sprite array SPRS, button BTN, text box TB1, list LST;
+//   functions ADD(I,I) int, GREET(S) string, NOW() int, HALF(F) float, STOP() void.
+class ExpressionTest : public ::testing::Test {
+protected:
+    ExpressionTest() : ctx(out, false) {
+        ctx.project.platform = "TB";
+        ctx.library.instantiate();
+        ctx.variables.addSystemVars();
+        ctx.functions.CurrentFunction = "GLOBAL";
+        ctx.variables.add("G", 2);
+        ctx.scope.CurrentType = "POINT";
+        ctx.types.add("POINT");
+        ctx.variables.add("PX", 2);
+        ctx.variables.add("NAME", 3);
+        ctx.variables.add("W", 1);
+        ctx.variables.add("ON", 4);
+        ctx.arrays.add("VALS", 2);
+        ctx.scope.CurrentType = "";
+        ctx.functions.CurrentFunction = "MAIN";
+        ctx.variables.add("X", 2);
+        ctx.variables.add("A", 3);
+        ctx.variables.add("F", 1);
+        ctx.variables.add("B", 4);
+        ctx.variables.add("P", 5);
+        ctx.arrays.add("ARR", 2);
+        ctx.arrays.add("NAMES", 3);
+        ctx.arrays.add("FS", 1);
+        ctx.arrays.add("PTS", 5);
+        ctx.objects.addImage("IMG");
+        ctx.objects.addSprite("SPR");
+        ctx.objects.addSpriteArray("SPRS");
+        ctx.objects.addButton("BTN");
+        ctx.objects.addTextbox("TB1");
+        ctx.objects.addList("LST");
+        function("ADD", 2, {2, 2});
+        function("GREET", 3, {3});
+        function("NOW", 2, {});
+        function("HALF", 1, {1});
+        function("STOP", 0, {});
+    }
+
+    void function(const std::string& name, int type, const std::vector<int>& args) {
+        Function& f = ctx.functions.addFunction(name);
+        f.setType(type);
+        for (std::size_t i = 0; i < args.size(); ++i) f.addArg(args[i], "ARG" + std::to_string(i));
+        ctx.library.addReturner(name);
+    }
+
+    // Tokenises the statement and upper-cases it outside string literals, as the dispatcher does.
+    void line(const std::string& statement, int pointer = 0) {
+        std::vector<std::string> tokens = tokenize(statement);
+        for (std::string& t : tokens) {
+            if (!t.empty() && t[0] == '"') continue;
+            for (char& c : t) {
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            }
+        }
+        ctx.line.Tokens = tokens;
+        ctx.line.gPointer = pointer;
+        ctx.line.returnType = 0;
+    }
+
+    // The lines of the CompileException that `action` raises; {"no error"} when it returns.
+    static std::vector<std::string> problemsOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const CompileException& e) {
+            return e.problems();
+        }
+        return {"no error"};
+    }
+
+    std::ostringstream out;
+    Context ctx;
+};
+
+}  // namespace compiler
