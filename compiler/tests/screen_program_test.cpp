@@ -54,15 +54,19 @@ Translated translate(const TempDir& dir, const std::string& platform, const std:
 }
 
 // The generated class calls no member of the support classes beyond the Include constructor that the
-// class skeleton's startApp holds; the kit's own classes serve when built.
+// class skeleton's startApp holds. The kit's own base group serves when built, copied among the classes
+// to preverify as Build copies it.
 std::vector<std::string> supportClassPath(const TempDir& dir) {
+    const std::string into = dir / "out/Game";
+    fs::create_directories(into);
     if (fs::exists(kKit + "/Include/Include.inc")) {
-        fs::create_directories(dir / "support/Game");
         for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
-            if (entry.path().extension() != ".inc") continue;
-            fs::copy_file(entry.path(), dir / ("support/Game/" + entry.path().stem().string() + ".class"));
+            const std::string stem = entry.path().stem().string();
+            if (entry.path().extension() != ".inc" || (stem != "Include" && stem.rfind("Include$", 0) != 0))
+                continue;
+            fs::copy_file(entry.path(), into + "/" + stem + ".class");
         }
-        return {"-classpath", dir / "support"};
+        return {"-classpath", dir / "out"};
     }
     writeFile(
         dir / "standin/Game/Include.java",
