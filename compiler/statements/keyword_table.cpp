@@ -1,7 +1,10 @@
 #include "statements/keyword_table.h"
 
 #include "statements/convertor.h"
+#include "statements/families.h"
 #include "statements/screen_statements.h"
+#include "statements/three_d.h"
+#include "statements/worlds.h"
 
 namespace compiler {
 namespace {
@@ -17,12 +20,33 @@ const std::vector<KeywordEntry>& keywordTable() {
     using C = KeywordCondition;
     static const std::vector<KeywordEntry> table = {
         {"#ENDIF", C::Always, endOfPlatformSection},
-        // Widgets: declaration keywords (LIGHT and CAMERA follow them).
+        {"ENDTYPE", C::Always, endTypeStatement},
+        // Widgets, lights and cameras.
         {"BUTTON", C::Always, buttonStatement},
         {"FORM", C::Always, formStatement},
         {"TEXTBOX", C::Always, textboxStatement},
         {"LABEL", C::Always, labelStatement},
         {"LIST", C::Always, listStatement},
+        {"LIGHT", C::Always, lightStatement},
+        {"CAMERA", C::Always, cameraStatement},
+        // Program blocks.
+        {"FUNCTION", C::Always, functionStatement},
+        {"ENDFUNCTION", C::Always, endFunctionStatement},
+        {"EXITFUNCTION", C::Always, exitFunctionStatement},
+        {"TYPE", C::Always, typeStatement},
+        {"CANVAS", C::Always, canvasStatement},
+        {"ENDCANVAS", C::Always, endCanvasStatement},
+        {"ACTION", C::Always, actionStatement},
+        {"ENDACTION", C::Always, endActionStatement},
+        // Conditions and loops.
+        {"IF", C::Always, ifStatement},
+        {"ELSEIF", C::Always, elseIfStatement},
+        {"ELSE", C::Always, elseStatement},
+        {"ENDIF", C::Always, endIfStatement},
+        {"FOR", C::Always, forStatement},
+        {"NEXT", C::Always, nextStatement},
+        {"WHILE", C::Always, whileStatement},
+        {"ENDWHILE", C::Always, endWhileStatement},
         // Widgets in use.
         {"BUTTON.SHOW", C::Always, buttonShowStatement},
         {"BUTTON.HIDE", C::Always, buttonHideStatement},
@@ -30,6 +54,16 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"TEXTBOX.SHOW", C::Always, textboxShowStatement},
         {"FORM.REMOVE", C::Always, formRemoveStatement},
         {"ALERT", C::Always, alertStatement},
+        // The error block, PRINT, END and BREAK.
+        {"TRY", C::Always, tryStatement},
+        {"CATCH", C::Always, catchStatement},
+        {"ENDCATCH", C::Always, endCatchStatement},
+        {"ENDTRY", C::Always, endTryStatement},
+        {"PRINT", C::Always, printStatement},
+        {"END", C::SingleToken, endStatement},
+        {"BREAK", C::SingleToken, breakStatement},
+        {"END", C::Always, endIfWrittenApart},
+        // Showing and listening.
         {"SETDISPLAY", C::Always, setDisplayStatement},
         {"LISTENER", C::Always, listenerStatement},
         {"", C::SpecialFunctionStop, nullptr},
@@ -73,17 +107,34 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"DRAWTEXT", C::Always, drawTextStatement},
         {"LAYER.PAINT", C::Always, layerPaintStatement},
         {"FONT", C::Always, fontStatement},
+        {"OBJECT", C::Always, objectStatement},
+        {"OBJECT.ARRAY", C::Always, objectArrayStatement},
+        {"3D.START", C::Always, start3D},
+        {"3D.END", C::Always, end3D},
+        {"3D.RENDER", C::Always, render3D},
+        {"3D.SETCAMERAROTATION", C::Always, setCameraRotation3D},
+        {"3D.SETVIEWPORT", C::Always, setViewport3D},
+        {"3D.CLEAR", C::Always, clear3D},
+        {"3D.RESETLIGHTS", C::Always, resetLights3D},
+        {"3D.SETLIGHTCOLOR", C::Always, setLightColor3D},
+        {"3D.PREPARETEXTURE", C::Always, prepareTexture3D},
+        {"3D.SETBACKGROUNDCOLOR", C::Always, setBackgroundColor3D},
+        {"3D.SETBACKGROUNDIMAGE", C::Always, setBackgroundImage3D},
+        {"3D.FOG", C::Always, fog3D},
+        {"3D.FOGOFF", C::Always, fogOff3D},
     };
     return table;
 }
 
 const std::vector<StatementHandler>& lineHooks() {
-    static const std::vector<StatementHandler> hooks = {};
+    static const std::vector<StatementHandler> hooks = {handleVariables, handleWorlds};
     return hooks;
 }
 
 const std::vector<StatementHandler>& closingBranch() {
-    static const std::vector<StatementHandler> readings = {};
+    static const std::vector<StatementHandler> readings = {recordFieldAssignment, variableAssignment,
+                                                           arrayElementAssignment, assignWorldSlot,
+                                                           functionCallStatement};
     return readings;
 }
 
