@@ -8,9 +8,9 @@ namespace compiler {
 
 class Convertor;
 
-// The statements that build the screen: widgets (forms.cpp; LIGHT and CAMERA, declared with them, are the 3D family's), images, the tile layer and
-// sprites (images.cpp), and drawing through the paint routine's `g` (drawing.cpp). Each returns the
-// line's text; a refusal raises CompileException.
+// The statements that build the screen: widgets (forms.cpp; LIGHT and CAMERA, declared with them,
+// belong to the 3D family), images, the tile layer and sprites (images.cpp), and drawing through the
+// paint routine's `g` (drawing.cpp). Each returns the line's text; a refusal raises CompileException.
 
 // forms.cpp
 std::optional<std::string> buttonStatement(Convertor& c);
