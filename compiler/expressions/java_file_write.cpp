@@ -162,10 +162,16 @@ void JavaFileWrite::WriteHeader() {
 void JavaFileWrite::WriteStart() {
     startWritten_ = true;
     const Objects& objects = ctx_.objects;
-    for (const std::string& name : objects.Images.names()) line("Image " + name + ";");
-    for (const std::string& name : objects.ImageArray.names()) line("Image[] " + name + ";");
-    for (const std::string& name : objects.Sprites.names()) line("Sprite " + name + ";");
-    for (const std::string& name : objects.SpriteArray.names()) line("Sprite[] " + name + ";");
+    // A name loaded twice is registered twice but declared once: a second field would not compile.
+    auto declare = [this](const NameList& kind, const std::string& type) {
+        for (int i = 0; i < kind.count(); ++i) {
+            if (kind.indexOf(kind.at(i)) == i) line(type + kind.at(i) + ";");
+        }
+    };
+    declare(objects.Images, "Image ");
+    declare(objects.ImageArray, "Image[] ");
+    declare(objects.Sprites, "Sprite ");
+    declare(objects.SpriteArray, "Sprite[] ");
     const std::vector<std::string>& canvases = objects.Canvas.names();
     for (std::size_t i = 0; i < canvases.size(); ++i) {
         line("TBCanvas " + canvases[i] + ";");

@@ -244,13 +244,13 @@ TEST(JavaFileWrite, EachFlagAddsOrDropsItsOwnLines) {
              c.objects.addCanvas("B");
          },
          {{"public Demo() {", false, 0, {"TBCanvas A;", "Timer timer0;", "TBCanvas B;", "Timer timer1;"}}}},
-        {"image registered twice",
+        {"image registered twice is declared once",
          "TB",
          [](Context& c) {
              c.objects.addImage("P");
              c.objects.addImage("P");
          },
-         {{"public Demo() {", false, 0, {"Image P;", "Image P;"}}}},
+         {{"public Demo() {", false, 0, {"Image P;"}}}},
         {"pause function",
          "TB",
          [](Context& c) { c.library.setPauseFunc(); },
