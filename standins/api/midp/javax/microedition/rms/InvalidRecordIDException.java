@@ -1,0 +1,7 @@
+package javax.microedition.rms;
+
+public class InvalidRecordIDException extends RecordStoreException {
+    public InvalidRecordIDException(String message) { super(message); }
+
+    public InvalidRecordIDException() {}
+}

@@ -1,0 +1,5 @@
+package javax.microedition.rms;
+
+public interface RecordFilter {
+    public boolean matches(byte[] candidate);
+}

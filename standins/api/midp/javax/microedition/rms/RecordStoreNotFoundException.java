@@ -1,0 +1,7 @@
+package javax.microedition.rms;
+
+public class RecordStoreNotFoundException extends RecordStoreException {
+    public RecordStoreNotFoundException(String message) { super(message); }
+
+    public RecordStoreNotFoundException() {}
+}
