@@ -63,6 +63,40 @@ int handOver(Context& ctx, const CompilerOptions& options) {
 
 }  // namespace
 
+void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
+                         StatementTranslator& translator, std::size_t& n) {
+    bool commentBlock = false;
+    const bool java = ctx.project.isJava();
+    for (n = 1; n <= lines.size(); ++n) {
+        std::string line = trim(lines[n - 1]);
+        if (!line.empty()) {
+            std::string upper = toUpperAscii(line);
+            if (upper == "REMSTART") {
+                commentBlock = true;
+            } else if (startsWith(upper, "REMEND")) {
+                commentBlock = false;
+            } else if (isCommentStart(upper)) {
+                if (ctx.debug.enabled()) writer.Write("// " + line);
+            } else if (!commentBlock) {
+                std::vector<std::string> tokens = tokenize(line);
+                std::string s = translator.GetJava(tokens, static_cast<int>(tokens.size()));
+                if (!s.empty() && !endsWith(s, ";") && !endsWith(s, "{") && !endsWith(s, "}")) {
+                    ctx.debug.printDebug("Fixer>>>>>Standing in for a command" + s);
+                    s += ";";
+                }
+                ctx.debug.printDebug("Got: " + s);
+                if (!ErrorHandler::bracketCheck(s)) throw CompileException(res("Error_Internal"));
+                if (java) {
+                    writer.Write(s);
+                } else {
+                    writer.writeByte(ByteCodes::endLine);
+                }
+            }
+        }
+        writer.WriteLn();
+    }
+}
+
 void cleanUp(const Context& ctx, bool all, bool keepJava) {
     if (ctx.debug.enabled()) return;
     const Project& p = ctx.project;
@@ -149,36 +183,7 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         console.line("**");
         writer->WriteHeader();
 
-        bool commentBlock = false;
-        const bool java = ctx.project.isJava();
-        for (n = 1; n <= lines.size(); ++n) {
-            std::string line = trim(lines[n - 1]);
-            if (!line.empty()) {
-                std::string upper = toUpperAscii(line);
-                if (upper == "REMSTART") {
-                    commentBlock = true;
-                } else if (startsWith(upper, "REMEND")) {
-                    commentBlock = false;
-                } else if (isCommentStart(upper)) {
-                    if (ctx.debug.enabled()) writer->Write("// " + line);
-                } else if (!commentBlock) {
-                    std::vector<std::string> tokens = tokenize(line);
-                    std::string s = translator->GetJava(tokens, static_cast<int>(tokens.size()));
-                    if (!s.empty() && !endsWith(s, ";") && !endsWith(s, "{") && !endsWith(s, "}")) {
-                        ctx.debug.printDebug("Fixer>>>>>Standing in for a command" + s);
-                        s += ";";
-                    }
-                    ctx.debug.printDebug("Got: " + s);
-                    if (!ErrorHandler::bracketCheck(s)) throw CompileException(res("Error_Internal"));
-                    if (java) {
-                        writer->Write(s);
-                    } else {
-                        writer->writeByte(ByteCodes::endLine);
-                    }
-                }
-            }
-            writer->WriteLn();
-        }
+        translateStatements(ctx, lines, *writer, *translator, n);
     } catch (const CompileException& e) {
         e.printError(console, " at line " + std::to_string(n));
         error = true;

@@ -29,6 +29,11 @@ struct CompilerOptions {
 // One compiler run over `args` (the arguments after the program name). Returns the exit status.
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options);
 
+// The statement loop: drops comments, tokenizes each statement, has it translated and writes the result.
+// `n` is the number of the statement being translated (for the error report).
+void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
+                         StatementTranslator& translator, std::size_t& n);
+
 // Deletes the intermediate files of the project (the descriptor too when `all`).
 void cleanUp(const Context& ctx, bool all, bool keepJava);
 

@@ -34,6 +34,7 @@ struct Context {
     Arrays arrays{scope, functions};
     Types types;
     NameList worlds;                      // WORLD declarations, in order
+    std::vector<int> worldDimensions;     // dimensions of each entry of `worlds`
     std::vector<std::string> typeFiles;  // record-type sources the run wrote, without ".java"
     LineState line;                       // the token line being translated
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made

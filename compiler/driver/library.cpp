@@ -80,13 +80,16 @@ void Library::instantiate() {
           "MAPPY.BLOCKFLAG",
           "MAPPY.BLOCKIMAGE"});
     fill(changers_, changerSet_, {"STR$", "INT", "UPPER", "LOWER"});
+    // WORLD declares a field of the program class when it stands before the main section, so it must not
+    // open that section.
     fill(creators_, creatorSet_,
          {"DIM", "IMAGE", "CAMERA", "BOOLEAN", "BUTTON", "TYPE", "ENDTYPE", "FORM", "TEXTBOX", "LABEL",
-          "LIST", "LIGHT"});
+          "LIST", "LIGHT", "WORLD"});
+    // Every 3D statement word, declarations included, so that any of them brings in the 3D API.
     fill(m3g_, m3gSet_,
-         {"OBJECT", "OBJECT.ARRAY", "CAMERA", "3D.START", "3D.END", "3D.RENDER", "3D.FOG", "3D.FOG.OFF",
-          "3D.SETCAMERAROTATION", "3D.SETVIEWPORT", "3D.RESETLIGHTS", "3D.SETLIGHTCOLOR", "3D.PREPARETEXTURE",
-          "3D.SETBACKGROUNDCOLOR", "3D.SETBACKGROUNDIMAGE"});
+         {"OBJECT", "OBJECT.ARRAY", "CAMERA", "LIGHT", "WORLD", "3D.START", "3D.END", "3D.RENDER", "3D.FOG",
+          "3D.FOGOFF", "3D.SETCAMERAROTATION", "3D.SETVIEWPORT", "3D.CLEAR", "3D.RESETLIGHTS",
+          "3D.SETLIGHTCOLOR", "3D.PREPARETEXTURE", "3D.SETBACKGROUNDCOLOR", "3D.SETBACKGROUNDIMAGE"});
     fill(mm_, mmSet_, {"VIDEO.START", "VIDEO.END", "VIDEO.SHOW", "VIDEO.HIDE", "VIDEO.IMAGE"});
 }
 

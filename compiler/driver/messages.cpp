@@ -310,6 +310,12 @@ constexpr Res::Row kContents[] = {
     {"EndWhile_used", "EndWhile used without While at line: "},
     {"EndTry_used", "EndTry used without Try at line: "},
     {"EndCatch_used", "EndCatch used without Catch at line: "},
+    {"Error_EndFunction_Single", "Error: EndFunction returns one value: a number, a string or a variable"},
+    {"Error_EndFunction_Type", "Error: EndFunction value does not match the function's return type"},
+    {"Error_Expecting_THEN", "Error: Expecting THEN after the condition"},
+    {"Error_Catch_twice", "Error: A Try block takes one Catch IO"},
+    {"Error_World_requires", "Error: World requires Name [Size]"},
+    {"Error_World_name_is", "Error: World name is invalid"},
 };
 
 // Built on first use and never changed; the keys view the static table above.

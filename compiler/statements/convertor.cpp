@@ -1,5 +1,7 @@
 #include "statements/convertor.h"
 
+#include <algorithm>
+
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
@@ -9,7 +11,9 @@
 namespace compiler {
 namespace {
 
-bool startsWithQuote(const std::string& token) { return !token.empty() && token[0] == '"'; }
+bool startsWithQuote(const std::string& token) {
+    return !token.empty() && token[0] == '"';
+}
 
 void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
     for (std::size_t i = 0; i < count && i < tokens.size(); ++i) {
@@ -30,8 +34,21 @@ Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context
     }
 }
 
-const std::string& Convertor::token(long index) const { return ctx.line.token(index); }
-std::size_t Convertor::tokenCount() const { return ctx.line.size(); }
+bool Convertor::java() const {
+    return ctx.project.isJava();
+}
+
+void Convertor::writeType(const std::string& line) {
+    typeW << line << "\n";
+    if (!typeW) throw RunAbort{{res("File_Error_Cannot")}, 1};
+}
+
+const std::string& Convertor::token(long index) const {
+    return ctx.line.token(index);
+}
+std::size_t Convertor::tokenCount() const {
+    return ctx.line.size();
+}
 
 bool Convertor::checkCommand(int expected, std::size_t start) const {
     int count = 1;
@@ -39,9 +56,12 @@ bool Convertor::checkCommand(int expected, std::size_t start) const {
     const auto& tokens = ctx.line.Tokens;
     for (std::size_t i = start; i < tokens.size(); ++i) {
         const std::string& t = tokens[i];
-        if (t == "(" || t == "[") ++depth;
-        else if (t == ")" || t == "]") --depth;
-        else if (t == "," && depth == 0) ++count;
+        if (t == "(" || t == "[")
+            ++depth;
+        else if (t == ")" || t == "]")
+            --depth;
+        else if (t == "," && depth == 0)
+            ++count;
     }
     return expected == count;
 }
@@ -56,6 +76,11 @@ void Convertor::syntaxError() {
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
     upperCaseWords(tokens, n);
+    // A blank inside a literal is written "_" in the source.
+    for (std::size_t i = 0; i < n; ++i) {
+        std::string& t = tokens[i];
+        if (t.size() >= 2 && t.front() == '"' && t.back() == '"') std::replace(t.begin(), t.end(), '_', ' ');
+    }
     LineState& line = ctx.line;
     line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
     line.returnType = 0;
@@ -68,7 +93,8 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::string first = line.Tokens.empty() ? std::string() : line.Tokens[0];
     if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
         ctx.console.line("Switching to command mode");
-        ctx.console.line("All variables from this point will become local and therefore inaccessible to other functions");
+        ctx.console.line(
+            "All variables from this point will become local and therefore inaccessible to other functions");
         out.WriteStart();
         out.WriteMain();
         ctx.functions.CurrentFunction = "MAIN";

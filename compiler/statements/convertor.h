@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -29,6 +30,11 @@ public:
     // The closing branch's last step: prints the two lines and raises the syntax error.
     [[noreturn]] void syntaxError();
 
+    // The phone or applet target: the branches build Java text; elsewhere they write byte tokens.
+    bool java() const;
+    // One line of the open record type's own Java file (TYPE ... ENDTYPE).
+    void writeType(const std::string& line);
+
     Context& ctx;
     InterfaceFileWrite& out;
 
@@ -36,7 +42,6 @@ private:
     std::optional<std::string> keywordChain(const std::string& first);
 
 public:
-
     // Block and scratch state carried from line to line.
     std::string Temp;
     std::string TempHolder;
@@ -45,6 +50,7 @@ public:
     bool FirstCatch = false;
     bool hadLoop = false;
     bool inLoop = false;
+    std::ofstream typeW;  // the record type being defined, open from TYPE to ENDTYPE
 };
 
 std::unique_ptr<StatementTranslator> makeConvertor(Context& ctx, InterfaceFileWrite& out);

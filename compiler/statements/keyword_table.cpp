@@ -1,13 +1,18 @@
 #include "statements/keyword_table.h"
 
 #include "statements/convertor.h"
+#include "statements/families.h"
 #include "statements/media.h"
+#include "statements/three_d.h"
+#include "statements/worlds.h"
 
 namespace compiler {
 namespace {
 
 // A kept "#ENDIF" of a platform section has done its work in the source loader.
-std::optional<std::string> endOfPlatformSection(Convertor&) { return std::string(); }
+std::optional<std::string> endOfPlatformSection(Convertor&) {
+    return std::string();
+}
 
 }  // namespace
 
@@ -15,6 +20,37 @@ const std::vector<KeywordEntry>& keywordTable() {
     using C = KeywordCondition;
     static const std::vector<KeywordEntry> table = {
         {"#ENDIF", C::Always, endOfPlatformSection},
+        {"ENDTYPE", C::Always, endTypeStatement},
+        // Widgets, lights and cameras.
+        {"LIGHT", C::Always, lightStatement},
+        {"CAMERA", C::Always, cameraStatement},
+        // Program blocks.
+        {"FUNCTION", C::Always, functionStatement},
+        {"ENDFUNCTION", C::Always, endFunctionStatement},
+        {"EXITFUNCTION", C::Always, exitFunctionStatement},
+        {"TYPE", C::Always, typeStatement},
+        {"CANVAS", C::Always, canvasStatement},
+        {"ENDCANVAS", C::Always, endCanvasStatement},
+        {"ACTION", C::Always, actionStatement},
+        {"ENDACTION", C::Always, endActionStatement},
+        // Conditions and loops.
+        {"IF", C::Always, ifStatement},
+        {"ELSEIF", C::Always, elseIfStatement},
+        {"ELSE", C::Always, elseStatement},
+        {"ENDIF", C::Always, endIfStatement},
+        {"FOR", C::Always, forStatement},
+        {"NEXT", C::Always, nextStatement},
+        {"WHILE", C::Always, whileStatement},
+        {"ENDWHILE", C::Always, endWhileStatement},
+        // The error block, PRINT, END and BREAK.
+        {"TRY", C::Always, tryStatement},
+        {"CATCH", C::Always, catchStatement},
+        {"ENDCATCH", C::Always, endCatchStatement},
+        {"ENDTRY", C::Always, endTryStatement},
+        {"PRINT", C::Always, printStatement},
+        {"END", C::SingleToken, endStatement},
+        {"BREAK", C::SingleToken, breakStatement},
+        {"END", C::Always, endIfWrittenApart},
         {"", C::SpecialFunctionStop, nullptr},
         // Tile map, sound, MIDI, record store, network, serial port, Bluetooth and camera (after REPAINT).
         {"MAPPY.LOAD", C::InPaintAction, mappyLoadStatement},
@@ -49,17 +85,34 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"MIDI.PLAY", C::NotInActionFunction, midiPlayStatement},
         {"MIDI.LOOP", C::NotInActionFunction, midiLoopStatement},
         {"MIDI.STOP", C::NotInActionFunction, midiStopStatement},
+        {"OBJECT", C::Always, objectStatement},
+        {"OBJECT.ARRAY", C::Always, objectArrayStatement},
+        {"3D.START", C::Always, start3D},
+        {"3D.END", C::Always, end3D},
+        {"3D.RENDER", C::Always, render3D},
+        {"3D.SETCAMERAROTATION", C::Always, setCameraRotation3D},
+        {"3D.SETVIEWPORT", C::Always, setViewport3D},
+        {"3D.CLEAR", C::Always, clear3D},
+        {"3D.RESETLIGHTS", C::Always, resetLights3D},
+        {"3D.SETLIGHTCOLOR", C::Always, setLightColor3D},
+        {"3D.PREPARETEXTURE", C::Always, prepareTexture3D},
+        {"3D.SETBACKGROUNDCOLOR", C::Always, setBackgroundColor3D},
+        {"3D.SETBACKGROUNDIMAGE", C::Always, setBackgroundImage3D},
+        {"3D.FOG", C::Always, fog3D},
+        {"3D.FOGOFF", C::Always, fogOff3D},
     };
     return table;
 }
 
 const std::vector<StatementHandler>& lineHooks() {
-    static const std::vector<StatementHandler> hooks = {};
+    static const std::vector<StatementHandler> hooks = {handleVariables, handleWorlds};
     return hooks;
 }
 
 const std::vector<StatementHandler>& closingBranch() {
-    static const std::vector<StatementHandler> readings = {};
+    static const std::vector<StatementHandler> readings = {recordFieldAssignment, variableAssignment,
+                                                           arrayElementAssignment, assignWorldSlot,
+                                                           functionCallStatement};
     return readings;
 }
 

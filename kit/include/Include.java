@@ -78,7 +78,7 @@ public class Include {
     }
 
     public void deleteRMS(String name) {
-        if (name.equals(openStoreName())) closeRMS();
+        if (isOpen(name)) closeRMS();
         try {
             RecordStore.deleteRecordStore(name);
         } catch (Exception e) {
@@ -88,8 +88,8 @@ public class Include {
     // Appends the text as a new record of the open file; the first record of a file has the number 1.
     public void writeRMS(String text) {
         if (store == null) return;
-        byte[] data = utf8(text);
         try {
+            byte[] data = utf8(text);
             store.addRecord(data, 0, data.length);
         } catch (Exception e) {
         }
@@ -113,11 +113,11 @@ public class Include {
         return false;
     }
 
-    private String openStoreName() {
+    private boolean isOpen(String name) {
         try {
-            return store == null ? null : store.getName();
+            return store != null && store.getName().equals(name);
         } catch (Exception e) {
-            return null;
+            return false;
         }
     }
 
@@ -142,7 +142,7 @@ public class Include {
     public void getFileFromInternet(String url, String file) {
         byte[] body = download(url);
         if (body == null) return;
-        boolean wasOpen = file.equals(openStoreName());
+        boolean wasOpen = isOpen(file);
         if (wasOpen) closeRMS();
         RecordStore target = null;
         try {
@@ -286,7 +286,9 @@ public class Include {
         receiver = null;
     }
 
-    private void deliver(String text) {
+    // Lines of a link that serverDisconnect has closed are dropped, so none outlives it.
+    private synchronized void deliver(OSReceive link, String text) {
+        if (receiver != link) return;
         synchronized (received) {
             received.addElement(text);
         }
@@ -364,13 +366,13 @@ public class Include {
                 int b;
                 while ((b = in.read()) != -1) {
                     if (b == '\n') {
-                        deliver(text(line.toByteArray()));
+                        deliver(this, text(line.toByteArray()));
                         line.reset();
                     } else if (b != '\r') {
                         line.write(b);
                     }
                 }
-                if (line.size() > 0) deliver(text(line.toByteArray()));
+                if (line.size() > 0) deliver(this, text(line.toByteArray()));
             } catch (Exception e) {
                 // Closed by serverDisconnect, or the peer went away.
             } finally {
@@ -497,7 +499,7 @@ public class Include {
 
     // The 128-bit form of a 32-bit Bluetooth UUID: the number before the Bluetooth base UUID.
     static String serviceUuid(int service) {
-        String digits = Integer.toHexString(service);
+        String digits = Integer.toHexString(service).toUpperCase();
         StringBuffer uuid = new StringBuffer();
         for (int i = digits.length(); i < 8; i++) uuid.append('0');
         return uuid.append(digits).append("00001000800000805F9B34FB").toString();

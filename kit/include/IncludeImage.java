@@ -11,13 +11,12 @@ public class IncludeImage {
 
     public Image getImageFromInternet(String url) { return image(Include.download(url)); }
 
-    // The file is the record store that NET.DOWNLOAD wrote: its first record holds the image.
+    // The file is the record store that NET.DOWNLOAD wrote: its record 1 holds the image.
     public Image getImageFromInternetFile(String file) {
         RecordStore store = null;
         try {
             store = RecordStore.openRecordStore(file, false);
-            int first = store.enumerateRecords(null, null, false).nextRecordId();
-            return image(store.getRecord(first));
+            return image(store.getRecord(1));
         } catch (Exception e) {
             return image(null);
         } finally {

@@ -114,5 +114,35 @@ TEST(SupportClasses, GeneratedProgramsCallingEveryMemberCompileAndPreverify) {
     }
 }
 
+// Include on a desktop JVM, over stand-ins for the connection framework (java.net sockets, a table of web
+// pages) and for record stores (in memory, with the phone's rules): stored, downloaded and exchanged text,
+// both kinds of socket link with their two threads, serial-port names, the Bluetooth URL.
+TEST(SupportClasses, IncludeBehavesAsTheProgramExpects) {
+    TempDir dir;
+    std::string classes = dir / "support";
+    copyGroup("Include", fs::path(classes) / "Game");
+    std::vector<std::string> sources;
+    for (const auto& entry : fs::recursive_directory_iterator(kData / "support/desktop")) {
+        if (entry.path().extension() == ".java") sources.push_back(entry.path());
+    }
+    std::vector<std::string> ecj = {
+        TZ_ECJ,       "-1.8",
+        "-proc:none", "-nowarn",
+        "-d",         dir / "desktop",
+        "-cp",        classes + ":" + lib("midpapi20.jar") + ":" + lib("cldcapi10.jar")};
+    ecj.insert(ecj.end(), sources.begin(), sources.end());
+    ToolRun compile = run(ecj);
+    ASSERT_EQ(compile.status, 0) << compile.out << compile.err;
+
+    // The stand-ins come first, so they replace the stubs of the same names.
+    ToolRun check =
+        run({TZ_JAVA, "-cp",
+             (dir / "desktop") + ":" + classes + ":" + lib("midpapi20.jar") + ":" + lib("cldcapi10.jar"),
+             "Game.SupportCheck"});
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_EQ(check.err, "");
+    EXPECT_EQ(check.out, readFile(kData / "support/desktop/SupportCheck.expected"));
+}
+
 }  // namespace
 }  // namespace standins::test

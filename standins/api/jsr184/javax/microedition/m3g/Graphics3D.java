@@ -42,6 +42,25 @@ public class Graphics3D {
 
     public void clear(Background background) {}
 
+    public void render(World world) {}
+
+    public void render(Node node, Transform transform) {}
+
+    public void render(VertexBuffer vertices, IndexBuffer triangles, Appearance appearance, Transform transform) {}
+
+    public void render(VertexBuffer vertices, IndexBuffer triangles, Appearance appearance, Transform transform,
+                       int scope) {}
+
+    public void setCamera(Camera camera, Transform transform) {}
+
+    public Camera getCamera(Transform transform) { return null; }
+
+    public int addLight(Light light, Transform transform) { return 0; }
+
+    public void setLight(int index, Light light, Transform transform) {}
+
+    public Light getLight(int index, Transform transform) { return null; }
+
     public void resetLights() {}
 
     public int getLightCount() { return 0; }

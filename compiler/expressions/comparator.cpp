@@ -1,0 +1,298 @@
+#include "expressions/comparator.h"
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "expressions/arguments.h"
+#include "expressions/nested_values.h"
+
+namespace compiler {
+namespace {
+
+bool isDecimal(const std::string& t) {
+    std::size_t dot = t.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == t.size()) return false;
+    if (t.find('.', dot + 1) != std::string::npos) return false;
+    for (std::size_t i = (t[0] == '-' ? 1 : 0); i < t.size(); ++i) {
+        if (t[i] != '.' && (t[i] < '0' || t[i] > '9')) return false;
+    }
+    return true;
+}
+
+std::string upper(std::string text) {
+    return Helpers::toUpper(text);
+}
+
+}  // namespace
+
+std::string Comparator::tokenHere() const {
+    const LineState& line = ctx_.line;
+    return line.has(line.gPointer) ? line.current() : std::string();
+}
+
+std::string Comparator::bracketRun() {
+    LineState& line = ctx_.line;
+    std::string run = Helpers::Bracket(line.Tokens, line.gPointer, static_cast<int>(line.size()));
+    line.gPointer += static_cast<int>(run.size());
+    return run;
+}
+
+// One side of a comparison through a fresh argument translator. The comparator signal lets it stop
+// quietly at the operator (or at THEN, AND, OR); it is cleared again whatever the translator did, so it
+// never reaches the next list.
+std::string Comparator::argument(std::string_view pattern) {
+    Library& library = ctx_.library;
+    library.isComparator = true;
+    try {
+        std::string text = newArguments(ctx_)->HandleArguments(pattern, ctx_.line.gPointer, 0);
+        library.isComparator = false;
+        if (text.empty()) throw missingValue(pattern);
+        return text;
+    } catch (...) {
+        library.isComparator = false;
+        throw;
+    }
+}
+
+std::string Comparator::HandleComparator(std::string_view head) {
+    try {
+        if (ctx_.debug.enabled()) {
+            std::string words;
+            for (const std::string& t : ctx_.line.Tokens) words += t + " ";
+            ctx_.debug.printDebug(words);
+        }
+        out_ = std::string(head);
+        leftString_.clear();
+        LineState& line = ctx_.line;
+        for (;;) {
+            comparison();
+            ctx_.debug.printDebug("Comparator Stage 4 (look for then, or and, or or) > " + tokenHere());
+            if (out_.rfind("while(", 0) == 0 && !line.has(line.gPointer)) return out_ + "){";
+            if (!line.has(line.gPointer)) throw CompileException(res("Error_Expecting_THEN"));
+            const std::string word = upper(line.current());
+            if (word == "AND") {
+                ctx_.debug.printDebug("Comparator > And");
+                out_ += " && ";
+            } else if (word == "OR") {
+                ctx_.debug.printDebug("Comparator > Or");
+                out_ += " || ";
+            } else if (word == "THEN") {
+                return out_ + "){";
+            } else {
+                throw CompileException(res("Error_Unknown_symbol_") + line.current() + "\"");
+            }
+            ++line.gPointer;
+        }
+    } catch (CompileException& e) {
+        ctx_.library.isComparator = false;
+        e.addError("in Comparison");
+        throw;
+    }
+}
+
+void Comparator::comparison() {
+    ctx_.debug.printDebug("Starting comparator > " + tokenHere());
+    out_ += bracketRun();
+    Kind kind = leftOperand();
+    ctx_.debug.printDebug("Comparator Stage 1 (look for operator) > " + tokenHere());
+    operatorFor(kind);
+    ++ctx_.line.gPointer;
+    ctx_.debug.printDebug("Comparator Stage 2 (look for second part) > " + tokenHere());
+    rightOperand(kind);
+    ctx_.debug.printDebug("Comparator Stage 3 (sort brackets) > " + tokenHere());
+    out_ += bracketRun();
+}
+
+Comparator::Kind Comparator::leftOperand() {
+    LineState& line = ctx_.line;
+    if (!line.has(line.gPointer)) throw CompileException(res("Error_Cannot_evaluate"));
+    const std::string t = line.current();
+    Helpers helpers(ctx_);
+
+    if (ctx_.functions.CurrentFunction == "ACTION" && t == "C") {
+        out_ += "C";
+        ++line.gPointer;
+        return Kind::Button;
+    }
+
+    int type = 0;
+    bool found = false;
+    if (helpers.Variable(t)) {
+        ctx_.debug.printDebug("Handling variable in comparator > " + t);
+        type = helpers.VariableType(t);
+        found = true;
+    } else if (helpers.Array(t)) {
+        type = helpers.ArrayType(t);
+        found = true;
+    }
+    if (found) {
+        switch (type) {
+            case 3:
+                leftString_ = argument("S");
+                return Kind::String;
+            case 4:
+                out_ += argument("b");
+                return Kind::Boolean;
+            case 1:
+                out_ += argument("F");
+                return Kind::Float;
+            default:
+                out_ += argument("I");
+                return Kind::Number;
+        }
+    }
+
+    // A conversion or a value built-in ends on its closing bracket: step past it to the operator.
+    if (ctx_.library.isChanger(t) || ctx_.library.isReturner(t)) {
+        const bool changer = ctx_.library.isChanger(t);
+        std::string text = changer ? changerValue(ctx_) : returnerValue(ctx_);
+        ++line.gPointer;
+        if (!changer) ctx_.debug.printDebug("Returner returns " + out_);
+        switch (line.returnType) {
+            case 3:
+                leftString_ = text;
+                return Kind::String;
+            case 4:
+                out_ += text;
+                return Kind::Boolean;
+            case 1:
+                out_ += text;
+                return Kind::Float;
+            case 2:
+                out_ += text;
+                return Kind::Number;
+            default:  // a function that returns nothing has no value to compare
+                throw CompileException(res("Error_Cannot_evaluate"));
+        }
+    }
+
+    if (Helpers::Number(t) && t != "-") {
+        out_ += t;
+        ++line.gPointer;
+        return Kind::Number;
+    }
+    if (isDecimal(t)) {
+        out_ += t + "f";
+        ++line.gPointer;
+        return Kind::Float;
+    }
+
+    // A record field: variable% . field in one token.
+    if (t.find('%') == std::string::npos || t.find('.') == std::string::npos) {
+        throw CompileException(res("Error_Cannot_evaluate"));
+    }
+    const std::size_t dot = t.find('.');
+    std::string record = t.substr(0, dot);
+    if (!record.empty()) record.pop_back();
+    std::string field = t.substr(dot + 1);
+    if (std::size_t more = field.find('.'); more != std::string::npos) field.resize(more);
+    field = Helpers::FixVariable(field);
+    if (!helpers.Variable(record) || helpers.VariableType(record) != 5) {
+        throw CompileException(res("Error_Type_is_unknown"));
+    }
+    const std::string reference = record + "." + field;
+    int fieldType = 0;
+    ctx_.scope.CurrentType = record;
+    try {
+        fieldType = helpers.VariableType(field);
+    } catch (...) {
+        ctx_.scope.CurrentType.clear();
+        throw;
+    }
+    ctx_.scope.CurrentType.clear();
+    ++line.gPointer;
+    switch (fieldType) {
+        case 1003:
+            leftString_ = reference;
+            return Kind::String;
+        case 1004:
+            out_ += reference;
+            return Kind::Boolean;
+        case 1001:
+            out_ += reference;
+            return Kind::Float;
+        case 1002:
+            out_ += reference;
+            return Kind::Number;
+        default:
+            throw CompileException("Type variable is unknown");
+    }
+}
+
+void Comparator::operatorFor(Kind kind) {
+    const std::string op = tokenHere();
+    switch (kind) {
+        case Kind::String:
+            if (op == "=") {
+                out_ += "String.valueOf(" + leftString_ + ").equals(";
+            } else if (op == "<>") {
+                out_ += "!String.valueOf(" + leftString_ + ").equals(";
+            } else {
+                throw CompileException(res("Error_Only_and_can_be"));
+            }
+            return;
+        case Kind::Boolean:
+        case Kind::Button:
+            ctx_.debug.printDebug("Boolean Operator > " + op);
+            if (op == "=") {
+                out_ += " == ";
+            } else if (op == "<>") {
+                out_ += " != ";
+            } else {
+                throw CompileException(res("Error_Only_and_can_be"));
+            }
+            return;
+        case Kind::Number:
+        case Kind::Float:
+            if (op == "=") {
+                out_ += " == ";
+            } else if (op == "<>") {
+                out_ += " != ";
+            } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
+                out_ += " " + op + " ";
+            } else {
+                throw CompileException(res("Error_Unknown") + op + "\"");
+            }
+            return;
+    }
+}
+
+void Comparator::rightOperand(Kind kind) {
+    LineState& line = ctx_.line;
+    switch (kind) {
+        case Kind::String:
+            out_ += argument("S") + ")";
+            return;
+        case Kind::Number:
+            out_ += argument("I");
+            return;
+        case Kind::Float:
+            out_ += argument("F");
+            return;
+        case Kind::Boolean: {
+            const std::string t = tokenHere();
+            Helpers helpers(ctx_);
+            if (t == "TRUE") {
+                out_ += " true";
+            } else if (t == "FALSE") {
+                out_ += " false";
+            } else if (!t.empty() && helpers.Variable(t) && helpers.VariableType(t) == 4) {
+                out_ += t;
+            } else {
+                throw CompileException(res("Error_Boolean_can"));
+            }
+            ++line.gPointer;
+            return;
+        }
+        case Kind::Button: {
+            const std::string t = tokenHere();
+            if (t.empty() || Helpers(ctx_).Button(t) < 0) throw CompileException(res("Error_Button_name_is"));
+            out_ += t;
+            ++line.gPointer;
+            return;
+        }
+    }
+}
+
+}  // namespace compiler

@@ -1,0 +1,81 @@
+// Fuzzes the whole translation of one source text, in memory: source loading, pre-pass, statement
+// translation and the Java writer. The first byte picks the target. Any input must end in a clean
+// translation or in exactly one of the reports the compiler gives; anything else traps.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/compiler.h"
+#include "driver/context.h"
+#include "driver/line_state.h"
+#include "driver/prepass.h"
+#include "expressions/java_file_write.h"
+#include "statements/convertor.h"
+
+namespace {
+
+std::vector<std::string> physicalLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Record types write their sources into the project folder: one scratch folder per process.
+const std::string& scratchFolder() {
+    static const std::string folder = [] {
+        char pattern[] = "/tmp/tz-fuzz-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        return std::string(made ? made : "/tmp") + "/";
+    }();
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::string platform = (data[0] & 1) ? "Applet" : "TB";
+    const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+    std::ostringstream out;
+    compiler::Context ctx(out, false);
+    ctx.project.platform = platform;
+    ctx.project.name = "Fuzz";
+    ctx.project.path = scratchFolder();
+    ctx.project.tbLocation = "/kit/";
+    try {
+        std::vector<std::string> lines = compiler::prepareSource(physicalLines(text), platform, ctx.console);
+        ctx.library.instantiate();
+        if (compiler::Preverify(ctx)(lines) != "Done") return 0;
+        compiler::JavaFileWrite writer(ctx, "/dev/null", "Fuzz");
+        ctx.saver = &writer;
+        auto translator = compiler::makeConvertor(ctx, writer);
+        writer.WriteHeader();
+        std::size_t n = 0;
+        try {
+            compiler::translateStatements(ctx, lines, writer, *translator, n);
+        } catch (const compiler::CompileException&) {
+        }
+        writer.WriteEnd();
+        writer.Close();
+    } catch (const compiler::CompileException&) {
+    } catch (const compiler::RunAbort&) {
+    } catch (const compiler::TokenOverrun&) {
+        // A statement read past its end: reported as an internal compiler error, as designed.
+    } catch (const std::exception& e) {
+        // Any other failure is a fault of the compiler.
+        std::fprintf(stderr, "unexpected failure: %s\n", e.what());
+        std::abort();
+    }
+    return 0;
+}

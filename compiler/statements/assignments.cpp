@@ -1,0 +1,135 @@
+// The closing branch: a line no keyword took is an assignment to a record field, a variable or an array
+// element, a 3D object put into a world slot, or a call of a user function.
+
+#include <string>
+#include <vector>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "expressions/arguments.h"
+#include "expressions/nested_values.h"
+#include "statements/convertor.h"
+#include "statements/families.h"
+
+namespace compiler {
+namespace {
+
+// A boolean target takes TRUE, FALSE, another boolean variable, or a boolean expression of several
+// tokens. `valueStart` is the index of the value's first token.
+std::string booleanValue(Convertor& c, int valueStart) {
+    const int n = static_cast<int>(c.tokenCount());
+    if (n <= valueStart) throw CompileException(res("Error_Boolean"));
+    if (n == valueStart + 1) {
+        const std::string& value = c.token(valueStart);
+        if (value == "TRUE") return "true";
+        if (value == "FALSE") return "false";
+        Helpers helpers(c.ctx);
+        if (helpers.Variable(value) && helpers.VariableType(value) == 4) return value;
+        throw CompileException(res("Error_Boolean"));
+    }
+    return translateValue(c, "b", valueStart);
+}
+
+std::string typedValue(Convertor& c, int type, int valueStart) {
+    switch (type) {
+        case 1:
+            return translateValue(c, "F", valueStart);
+        case 2:
+            return translateValue(c, "I", valueStart);
+        default:
+            return translateValue(c, "S", valueStart);
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> recordFieldAssignment(Convertor& c) {
+    const std::string& target = c.token(0);
+    const bool field = target.find('%') != std::string::npos && target.find('.') != std::string::npos;
+    if (!field && target.back() != '%') return std::nullopt;
+    LineState& line = c.ctx.line;
+    line.gPointer = 0;
+    const std::string reference = typeReference(c.ctx);
+    // The reference may span several tokens (an index, a member written apart); the value follows the
+    // first "=" after it.
+    int equals = -1;
+    for (int i = std::max(1, line.gPointer); line.has(i); ++i) {
+        if (line.token(i) == "=") {
+            equals = i;
+            break;
+        }
+    }
+    if (equals < 0) c.syntaxError();
+    c.ctx.debug.printDebug("Setting variable " + target + " of type " + std::to_string(line.returnType));
+    const int valueStart = equals + 1;
+    switch (line.returnType) {
+        case 1001:
+        case 1002:
+        case 1003:
+            c.TempHolder = reference + " = " + typedValue(c, line.returnType - 1000, valueStart);
+            return c.TempHolder + ";";
+        case 1004:
+            c.TempHolder = reference + "=" + booleanValue(c, valueStart);
+            return c.TempHolder + ";";
+        default:
+            throw CompileException(res("Error_Internal_error"));
+    }
+}
+
+std::optional<std::string> variableAssignment(Convertor& c) {
+    const std::string& target = c.token(0);
+    Helpers helpers(c.ctx);
+    if (!helpers.Variable(target)) return std::nullopt;
+    const int type = helpers.VariableType(target);
+    if (type < 1 || type > 4) return std::nullopt;
+    // The target is followed by "=": "X + 3" is no assignment of 3.
+    if (!c.ctx.line.has(1) || c.token(1) != "=") c.syntaxError();
+    if (!c.java()) byteFormPending("an assignment");
+    c.ctx.debug.printDebug("Setting variable " + target + " of type " + std::to_string(type));
+    c.ctx.line.gPointer = 2;
+    if (type == 4) return target + "=" + booleanValue(c, 2);
+    c.TempHolder = Helpers::FixVariable(target) + " = " + typedValue(c, type, 2);
+    return c.TempHolder + ";";
+}
+
+std::optional<std::string> arrayElementAssignment(Convertor& c) {
+    const std::string& target = c.token(0);
+    if (!Helpers(c.ctx).Array(target)) return std::nullopt;
+    LineState& line = c.ctx.line;
+    if (!line.has(1) || c.token(1) != "[") c.syntaxError();
+    if (!c.java()) byteFormPending("an array assignment");
+    line.gPointer = 1;
+    c.Temp = Helpers::FixVariable(target) + arrayIndex(c.ctx);
+    c.TempHolder = c.Temp + " =";
+    line.gPointer += 2;
+    if (!line.has(line.gPointer - 1) || c.token(line.gPointer - 1) != "=") c.syntaxError();
+    const char suffix = target.back();
+    const int type = suffix == '$' ? 3 : suffix == '#' ? 1 : 2;
+    c.Temp = typedValue(c, type, line.gPointer);
+    return c.TempHolder + c.Temp + ";";
+}
+
+std::optional<std::string> functionCallStatement(Convertor& c) {
+    const std::string& name = c.token(0);
+    Functions& functions = c.ctx.functions;
+    if (!functions.isFunction(name)) return std::nullopt;
+    const int n = static_cast<int>(c.tokenCount());
+    int close = -1;
+    for (int i = 2; i < n; ++i) {
+        if (c.token(i) == ")") close = i;
+    }
+    if (close < 0 || n <= 2 || c.token(1) != "(") throw CompileException(res("Error_Expecting_in"));
+    std::vector<std::string> arguments(c.ctx.line.Tokens.begin() + 2, c.ctx.line.Tokens.begin() + close);
+    // A call must give every argument the function takes, or the Java call does not compile.
+    if (!functions.checkFunction(name, arguments)) throw CompileException(res("Error_Function"));
+    if (close == 2) return name + "()";
+    c.ctx.debug.printDebug(c.token(2));
+    c.TempHolder = translateValue(c, functions.getArguments(name), 2);
+    const std::string text = name + "(" + c.TempHolder + ");";
+    c.ctx.debug.printDebug(text);
+    return text;
+}
+
+}  // namespace compiler

@@ -1,0 +1,268 @@
+// Program blocks: user functions and the PAUSE, END and ACTION handlers, record types (each in a Java
+// file of its own), canvases and their PAINT, KEYPRESSED, POINTERDRAGGED and LOOP actions.
+
+#include <string>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "expressions/writer.h"
+#include "statements/convertor.h"
+#include "statements/families.h"
+
+namespace compiler {
+namespace {
+
+bool isSpecialFunction(const std::string& name) {
+    return name == "PAUSE" || name == "END" || name == "ACTION";
+}
+
+bool isQuoted(const std::string& t) {
+    return t.size() >= 2 && t.front() == '"' && t.back() == '"';
+}
+
+// Digits with one inner ".": a "#" literal.
+bool isDecimal(const std::string& t) {
+    std::size_t dot = t.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == t.size()) return false;
+    if (t.find('.', dot + 1) != std::string::npos) return false;
+    std::string digits = (t[0] == '-' ? t.substr(1) : t);
+    for (char ch : digits) {
+        if (ch != '.' && (ch < '0' || ch > '9')) return false;
+    }
+    return true;
+}
+
+std::string canvasNumber(Convertor& c, const std::string& canvas) {
+    return std::to_string(Helpers(c.ctx).Canvas(canvas));
+}
+
+// The value a function gives back: one number, string literal, variable or argument of the function,
+// read in the function's own scope. Its type must fit the function's return type (an integer may be
+// returned from a "#" function), so the method compiles.
+std::string returnedValue(Convertor& c, const std::string& function, bool special) {
+    if (c.tokenCount() > 2) throw CompileException(res("Error_EndFunction_Single"));
+    c.ctx.line.gPointer = 1;
+    const std::string& value = c.token(1);
+    Helpers helpers(c.ctx);
+    std::string text;
+    int type = 0;
+    if (c.ctx.library.isReturner(value)) {
+        // A value built-in or a call never fits in one token.
+        throw CompileException(res("Error_EndFunction_Single"));
+    } else if (Helpers::Number(value) && value != "-") {
+        text = value, type = 2;
+    } else if (isDecimal(value)) {
+        text = value + "f", type = 1;
+    } else if (const Variable* v = helpers.Variable(value)) {
+        text = Helpers::FixVariable(value), type = v->getType();
+    } else if (isQuoted(value)) {
+        text = value, type = 3;
+    } else if (!special && c.ctx.functions.argExists(function, value)) {
+        const Function* f = c.ctx.functions.getFunction(function);
+        for (int i = 0; i < f->argCount(); ++i) {
+            if (f->getArg(i) == value) type = f->ArgTypes[static_cast<std::size_t>(i)];
+        }
+        text = Helpers::FixVariable(value);
+    } else {
+        throw CompileException(res("Error_EndFunction"));
+    }
+    int expected = special ? 0 : c.ctx.functions.getFunctionType(function);
+    if (type != expected && !(expected == 1 && type == 2)) {
+        throw CompileException(res("Error_EndFunction_Type"));
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> functionStatement(Convertor& c) {
+    Library& library = c.ctx.library;
+    if (!library.endFound) {
+        // The main section's startApp ends here. On the phone it closes the writer's try block.
+        c.out.Write(c.ctx.project.isApplet() ? "}" : "}catch(Exception err) { err.printStackTrace(); } };");
+        library.endFound = true;
+    }
+    const std::string& name = c.token(1);
+    if (!Helpers::validName(name)) throw CompileException(res("Error_Expecting"));
+    std::string& current = c.ctx.functions.CurrentFunction;
+    if (isSpecialFunction(name)) {
+        if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+        if (name == "PAUSE") c.out.WritePause();
+        if (name == "END") c.out.WriteDestroy();
+        if (name == "ACTION") c.out.WriteCommandAction();
+        current = name;
+        return std::string();
+    }
+    if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+    if (!c.ctx.line.has(2) || c.token(2) != "(") throw CompileException(res("Error_A_should_follow"));
+    current = name;
+    if (!c.java()) byteFormPending("FUNCTION");
+    std::string head = "private " + c.ctx.functions.getJavaFunctionType(name) + name + "(";
+
+    // "#" parameters are float, as every "#" value of a program.
+    int& p = c.ctx.line.gPointer;
+    for (p = 3;; ++p) {
+        if (!c.ctx.line.has(p)) throw CompileException(res("Closing_bracket"));
+        const std::string& t = c.token(p);
+        if (t == ")") break;
+        if (t == ",") {
+            head += ",";
+        } else if (t.back() == '#') {
+            c.ctx.variables.add(Helpers::FixVariable(t), 1);
+            head += "float " + Helpers::FixVariable(t);
+        } else if (t.back() == '$') {
+            c.ctx.variables.add(Helpers::FixVariable(t), 3);
+            head += "String " + Helpers::FixVariable(t);
+        } else {
+            c.ctx.variables.add(Helpers::FixVariable(t), 2);
+            head += "int " + Helpers::FixVariable(t);
+        }
+    }
+    c.ctx.objects.addName(name);
+    c.TempHolder = head;
+    return head + "){";
+}
+
+std::optional<std::string> endFunctionStatement(Convertor& c) {
+    std::string& current = c.ctx.functions.CurrentFunction;
+    const std::string closed = current;
+    const bool special = isSpecialFunction(closed) || closed == "MAIN";
+    if (!c.java()) byteFormPending("ENDFUNCTION");
+    std::string text = "}";
+    if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special) + "; }";
+    current = "MAIN";
+    return text;
+}
+
+// Leaves the function at once. `if (true)` keeps any statement after it reachable for the Java compiler.
+std::optional<std::string> exitFunctionStatement(Convertor& c) {
+    const std::string& current = c.ctx.functions.CurrentFunction;
+    const bool special = isSpecialFunction(current) || current == "MAIN";
+    if (!c.java()) byteFormPending("EXITFUNCTION");
+    if (c.tokenCount() > 1) return "if (true) return " + returnedValue(c, current, special) + ";";
+    if (special) return std::string("if (true) return;");
+    switch (c.ctx.functions.getFunctionType(current)) {
+        case Function::cFloat:
+        case Function::cInt:
+            return std::string("if (true) return 0;");
+        case Function::cString:
+            return std::string("if (true) return \"\";");
+        default:
+            return std::string("if (true) return;");
+    }
+}
+
+std::optional<std::string> typeStatement(Convertor& c) {
+    const std::string& name = c.token(1);
+    c.ctx.scope.CurrentType = name;
+    c.ctx.types.add(name);
+    if (!c.java()) byteFormPending("TYPE");
+    if (c.typeW.is_open()) c.typeW.close();
+    const std::string path = c.ctx.project.path + name + ".java";
+    c.typeW.open(path, std::ios::out | std::ios::trunc);
+    if (!c.typeW) throw RunAbort{{res("File_Error_Cannot") + ": " + path}, 1};
+    c.ctx.typeFiles.push_back(name);
+    c.writeType("package Game;");
+    c.writeType("public class " + name + " { public " + name + "() { }");
+    return std::string("// Type");
+}
+
+std::optional<std::string> endTypeStatement(Convertor& c) {
+    c.ctx.scope.CurrentType.clear();
+    if (!c.java()) byteFormPending("ENDTYPE");
+    if (c.typeW.is_open()) {
+        c.writeType("}");
+        c.typeW.close();
+    }
+    return std::string();
+}
+
+std::optional<std::string> canvasStatement(Convertor& c) {
+    if (c.ctx.functions.CurrentFunction != "MAIN") throw CompileException(res("Error_A_Canvas_can"));
+    if (!c.ctx.scope.CurrentCanvas.empty()) throw CompileException(res("Error_A_Canvas_cannot"));
+    const std::string& name = c.token(1);
+    // A name still free was never registered as a canvas: not this statement.
+    if (Helpers(c.ctx).Name(name)) return std::nullopt;
+    c.ctx.scope.CurrentCanvas = name;
+    if (!c.java()) byteFormPending("CANVAS");
+    c.out.Write(name + " = new TBCanvas() {");
+    c.out.Write("protected void showNotify(){ startTimer(); repaint(); }");
+    c.out.Write("protected void hideNotify(){ timer" + canvasNumber(c, name) + ".cancel(); }");
+    return std::string("// **");
+}
+
+std::optional<std::string> endCanvasStatement(Convertor& c) {
+    c.ctx.library.CanvasPaint(false);
+    c.ctx.scope.CurrentCanvas.clear();
+    if (!c.hadLoop) throw CompileException(res("Error_A_canvas"));
+    c.hadLoop = false;
+    if (!c.java()) byteFormPending("ENDCANVAS");
+    return std::string("};");
+}
+
+std::optional<std::string> actionStatement(Convertor& c) {
+    Scope& scope = c.ctx.scope;
+    if (scope.CurrentCanvas.empty()) throw CompileException(res("Error_Actions_can"));
+    if (!scope.CurrentAction.empty()) throw CompileException(res("Error_Actions_can_not"));
+    const std::string& action = c.token(1);
+    const bool free = Helpers(c.ctx).Name(action);
+    c.ctx.debug.printDebug(free ? "true" : "false");
+    if (!free) throw CompileException(res("Error_Expecting"));
+    if (!c.java()) byteFormPending("ACTION");
+
+    if (action == "PAINT") {
+        c.ctx.library.CanvasPaint(true);
+        c.out.WriteCanvasPaint();
+        scope.CurrentAction = "PAINT";
+        return std::string();
+    }
+    if (action == "KEYPRESSED") {
+        if (!c.ctx.library.GetCanvasPaint()) throw CompileException(res("Error_The_PAINT"));
+        scope.CurrentAction = "KEYPRESSED";
+        c.out.Write(
+            "public void keyPressed(int keyCode) { LastKey = Math.abs((int) new Date().getTime()); "
+            "m_repeat.startRepeat(keyCode); }");
+        c.out.Write("public void keyReleased(int keyCode) { m_repeat.stopRepeat(); }");
+        return std::string("public void performAction(int keyCode) {");
+    }
+    if (action == "POINTERDRAGGED") {
+        if (!c.ctx.library.GetCanvasPaint()) throw CompileException(res("Error_The_PAINT"));
+        scope.CurrentAction = "POINTERDRAGGED";
+        return std::string("public void pointerDragged(int POINTX, int POINTY) {");
+    }
+    if (action == "LOOP") {
+        if (c.tokenCount() != 3) throw CompileException(res("Error_The_action_loop"));
+        c.hadLoop = true;
+        c.inLoop = true;
+        // The rate becomes a timer period: a positive whole number of milliseconds ("-" or "0" would
+        // not compile or would fail when the timer starts).
+        const std::string& rate = c.token(2);
+        if (!Helpers::Number(rate) || rate[0] == '-' || rate.find_first_not_of('0') == std::string::npos) {
+            throw CompileException(res("Error_Loop_value"));
+        }
+        c.rateLoop = rate;
+        scope.CurrentAction = "LOOP";
+        c.out.Write("private void startTimer() {");
+        c.out.Write("timer" + canvasNumber(c, scope.CurrentCanvas) + " = new Timer();");
+        c.out.Write("TimerTask updateTask = new TimerTask() {");
+        return std::string("public void run() {");
+    }
+    throw CompileException(res("Error_Action_is"));
+}
+
+std::optional<std::string> endActionStatement(Convertor& c) {
+    c.ctx.scope.CurrentAction.clear();
+    if (!c.java()) byteFormPending("ENDACTION");
+    if (c.inLoop) {
+        c.inLoop = false;
+        c.out.Write("} };");
+        c.out.Write("long interval = " + c.rateLoop + ";");
+        return "timer" + canvasNumber(c, c.ctx.scope.CurrentCanvas) +
+               ".schedule(updateTask, interval,interval);}";
+    }
+    return std::string("}");
+}
+
+}  // namespace compiler

@@ -1,0 +1,179 @@
+// DIM and BOOLEAN: Java field or local declarations, registered in the variable and array lists.
+// Inside TYPE ... ENDTYPE the declarations become public fields of the record type's own file.
+
+#include <string>
+#include <vector>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "statements/convertor.h"
+#include "statements/families.h"
+
+namespace compiler {
+namespace {
+
+bool endsWith(const std::string& text, char c) {
+    return !text.empty() && text.back() == c;
+}
+
+bool insideType(const Convertor& c) {
+    return !c.ctx.scope.CurrentType.empty();
+}
+
+// Outside a type the text is the line's result; inside one it goes to the type's file and the line
+// gives the empty text.
+std::string declare(Convertor& c, const std::string& text, const std::string& fieldText) {
+    if (!insideType(c)) return text;
+    c.writeType(fieldText);
+    return "";
+}
+
+std::string booleanDeclaration(Convertor& c) {
+    const std::string& name = c.token(1);
+    Helpers helpers(c.ctx);
+    if (!helpers.Name(name)) throw CompileException(res("Error_The_name_is_not"));
+    bool value = false;
+    if (c.tokenCount() == 4) {
+        const std::string& word = c.token(3);
+        if (word == "TRUE") {
+            value = true;
+        } else if (word != "FALSE") {
+            throw CompileException(res("Error_Booleans_can"));
+        }
+    }
+    c.ctx.variables.add(name, 4);  // a field of a type gets 1004 by the construction rule
+    if (!c.java()) byteFormPending("BOOLEAN");
+    std::string text = std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";";
+    return declare(c, text, text);
+}
+
+// A name may be declared where no variable of that name is visible. Inside a record type every type's
+// fields are visible, so there only the type's own fields count: two types may share a field name.
+void checkNewVariable(Convertor& c, const std::string& name) {
+    bool taken = insideType(c) ? c.ctx.variables.findOwned(name, c.ctx.scope.CurrentType) >= 0
+                               : Helpers(c.ctx).visibleVariable(name) != nullptr;
+    if (taken) throw CompileException(res("Error_Variable_name"));
+}
+
+std::string arrayDeclaration(Convertor& c) {
+    const std::string& word = c.token(1);
+    const std::string name = Helpers::FixVariable(word);
+    std::vector<std::string> sizes;
+    std::size_t i = 3;
+    for (;;) {
+        if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
+        const std::string& size = c.token(static_cast<long>(i));
+        if (!Helpers::Number(size)) throw CompileException(res("Error_Array_size_must"));
+        sizes.push_back(size);
+        if (!c.ctx.line.has(static_cast<long>(i + 1)) || c.token(static_cast<long>(i + 1)) != ",") break;
+        i += 2;
+        if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
+    }
+    std::string dims, brackets;
+    for (const std::string& size : sizes) {
+        dims += "[" + size + "]";
+        brackets += "[]";
+    }
+
+    if (endsWith(word, '%')) {
+        if (insideType(c)) throw CompileException(res("Error_Cannot_create"));
+        std::size_t equals = 0;
+        for (std::size_t k = 2; k < c.tokenCount(); ++k) {
+            if (c.token(static_cast<long>(k)) == "=") equals = k;
+        }
+        if (equals == 0 || equals + 1 >= c.tokenCount()) throw CompileException(res("Error_A_type_array"));
+        const std::string& type = c.token(static_cast<long>(equals + 1));
+        if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
+        c.ctx.arrays.add(name, 5);
+        if (!c.java()) byteFormPending("DIM");
+        // Every element gets its record, so field access works at run time. A bare block is both an
+        // instance initializer (declaration section) and a statement block (inside a function).
+        std::string loops, index;
+        for (std::size_t d = 0; d < sizes.size(); ++d) {
+            std::string v = "tz_i" + std::to_string(d);
+            loops += "for (int " + v + " = 0; " + v + " < " + sizes[d] + "; " + v + "++) ";
+            index += "[" + v + "]";
+        }
+        return type + brackets + " " + name + " = new " + type + dims + "; { " + loops + name + index +
+               " = new " + type + "(); }";
+    }
+
+    std::string java;
+    int code = 2;
+    if (endsWith(word, '$')) {
+        java = "String";
+        code = 3;
+    } else if (endsWith(word, '#')) {
+        java = "float";
+        code = 1;
+    } else {
+        java = "int";
+    }
+    c.ctx.arrays.add(name, code);
+    if (!c.java()) byteFormPending("DIM");
+    std::string text = java + brackets + " " + name + " = new " + java + dims + ";";
+    return declare(c, text, "public " + text);
+}
+
+std::string scalarDeclaration(Convertor& c) {
+    const std::string& word = c.token(1);
+    const std::string name = Helpers::FixVariable(word);
+    const bool withValue = c.tokenCount() >= 3;
+    if (withValue && c.token(2) != "=")
+        throw CompileException(res("Error_Unknown_symbol_") + c.token(2) + "\"");
+
+    if (endsWith(word, '%')) {
+        checkNewVariable(c, name);
+        if (insideType(c)) throw CompileException(res("Error_Cannot_create"));
+        if (c.tokenCount() < 4) throw CompileException(res("Error_A_type_variable"));
+        const std::string& type = c.token(3);
+        if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
+        c.ctx.variables.add(name, 5);
+        if (!c.java()) byteFormPending("DIM");
+        return type + " " + name + " = new " + type + "();";
+    }
+
+    std::string java, pattern, initial;
+    int code;
+    if (endsWith(word, '#')) {
+        java = "float", pattern = "F", initial = "0", code = 1;
+    } else if (endsWith(word, '$')) {
+        java = "String", pattern = "S", initial = "\"\"", code = 3;
+    } else {
+        java = "int", pattern = "I", initial = "0", code = 2;
+    }
+    checkNewVariable(c, name);
+    c.ctx.variables.add(name, code);
+    if (!c.java()) byteFormPending("DIM");
+    std::string value = initial;
+    if (withValue) {
+        c.ctx.line.gPointer = 3;
+        value = translateValue(c, pattern, 3);
+    }
+    std::string text = java + " " + name + " = " + value + ";";
+    return declare(c, text, "public " + text);
+}
+
+}  // namespace
+
+std::optional<std::string> handleVariables(Convertor& c) {
+    if (c.tokenCount() == 0) return std::nullopt;
+    const std::string& first = c.token(0);
+    if (first != "BOOLEAN" && first != "DIM") return std::nullopt;
+    try {
+        if (first == "BOOLEAN") return booleanDeclaration(c);
+        const std::string& fn = c.ctx.functions.CurrentFunction;
+        if ((fn == "MAIN" || fn == "PAUSE" || fn == "END" || fn == "ACTION") && !insideType(c)) {
+            throw CompileException(res("Error_Dim_statements"));
+        }
+        if (c.tokenCount() > 2 && c.token(2) == "[") return arrayDeclaration(c);
+        return scalarDeclaration(c);
+    } catch (CompileException& e) {
+        e.addError("in Dim Statement");
+        throw;
+    }
+}
+
+}  // namespace compiler

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace compiler {
+
+class Convertor;
+
+// The statement branches, one family per file. Each returns the line's text, or nullopt to pass the
+// line on; a refusal raises CompileException.
+
+// declarations.cpp: DIM and BOOLEAN, the first line hook.
+std::optional<std::string> handleVariables(Convertor& c);
+
+// blocks.cpp: functions, record types, canvases and their actions.
+std::optional<std::string> functionStatement(Convertor& c);
+std::optional<std::string> endFunctionStatement(Convertor& c);
+std::optional<std::string> exitFunctionStatement(Convertor& c);
+std::optional<std::string> typeStatement(Convertor& c);
+std::optional<std::string> endTypeStatement(Convertor& c);
+std::optional<std::string> canvasStatement(Convertor& c);
+std::optional<std::string> endCanvasStatement(Convertor& c);
+std::optional<std::string> actionStatement(Convertor& c);
+std::optional<std::string> endActionStatement(Convertor& c);
+
+// control_flow.cpp: conditions, loops, the error block, PRINT, END and BREAK.
+std::optional<std::string> ifStatement(Convertor& c);
+std::optional<std::string> elseIfStatement(Convertor& c);
+std::optional<std::string> elseStatement(Convertor& c);
+std::optional<std::string> endIfStatement(Convertor& c);
+std::optional<std::string> forStatement(Convertor& c);
+std::optional<std::string> nextStatement(Convertor& c);
+std::optional<std::string> whileStatement(Convertor& c);
+std::optional<std::string> endWhileStatement(Convertor& c);
+std::optional<std::string> tryStatement(Convertor& c);
+std::optional<std::string> catchStatement(Convertor& c);
+std::optional<std::string> endCatchStatement(Convertor& c);
+std::optional<std::string> endTryStatement(Convertor& c);
+std::optional<std::string> printStatement(Convertor& c);
+std::optional<std::string> endStatement(Convertor& c);
+std::optional<std::string> breakStatement(Convertor& c);
+std::optional<std::string> endIfWrittenApart(Convertor& c);
+
+// assignments.cpp: the closing branch's readings, tried in this order.
+std::optional<std::string> recordFieldAssignment(Convertor& c);
+std::optional<std::string> variableAssignment(Convertor& c);
+std::optional<std::string> arrayElementAssignment(Convertor& c);
+std::optional<std::string> functionCallStatement(Convertor& c);
+
+// Shared by the families.
+
+// Translates one value from token `start` to the end of the line with a fresh argument translator.
+// Tokens the value leaves unread (other than closing brackets) are refused: nothing of a statement is
+// dropped silently.
+std::string translateValue(Convertor& c, std::string_view pattern, int start);
+// Byte-token forms of these families come with the byte-token writer; until then a byte-token target
+// never reaches them (the driver refuses it first).
+[[noreturn]] void byteFormPending(std::string_view statement);
+
+}  // namespace compiler

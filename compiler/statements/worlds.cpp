@@ -1,0 +1,91 @@
+#include "statements/worlds.h"
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "statements/array_access.h"
+#include "statements/convertor.h"
+#include "statements/three_d.h"
+
+namespace compiler {
+namespace {
+
+// A world size: an integer literal, an optional "-" and at least one digit.
+bool sizeLiteral(const std::string& t) {
+    return Helpers::Number(t) && t != "-";
+}
+
+// A name Java accepts that names nothing yet: the kit's name rule, a leading letter, no world of that name.
+bool freshWorldName(Convertor& c, const std::string& name) {
+    if (name.empty() || !((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z')))
+        return false;
+    return Helpers(c.ctx).Name(name) && c.ctx.worlds.indexOf(name) < 0;
+}
+
+}  // namespace
+
+std::optional<std::string> handleWorlds(Convertor& c) {
+    if (c.tokenCount() == 0 || c.token(0) != "WORLD") return std::nullopt;
+    requirePhoneTarget(c);
+    const std::size_t n = c.tokenCount();
+    if (n < 4 || c.token(2) != "[") throw CompileException(res("Error_World_requires"));
+    const std::string& name = c.token(1);
+    if (!freshWorldName(c, name)) throw CompileException(res("Error_World_name_is"));
+
+    std::string sizes;
+    int dimensions = 0;
+    std::size_t i = 3;
+    for (;;) {
+        if (i >= n) throw CompileException(res("Error_World_requires"));  // "[" or "," ends the line
+        if (!sizeLiteral(c.token(i))) throw CompileException(res("Error_Array_size_must"));
+        sizes += "[" + c.token(i) + "]";
+        ++dimensions;
+        if (i + 1 < n && c.token(i + 1) == ",") {
+            i += 2;
+            continue;
+        }
+        break;
+    }
+    if (i + 1 >= n) throw CompileException(res("Error_Expecting_"));
+    if (c.token(i + 1) != "]" || i + 2 != n) throw CompileException(res("Error_World_requires"));
+
+    c.ctx.worlds.add(name);
+    c.ctx.worldDimensions.push_back(dimensions);
+    std::string type = "World";
+    for (int d = 0; d < dimensions; ++d) type += "[]";
+    return type + " " + name + " = new World" + sizes + ";";
+}
+
+std::string worldIndex(Convertor& c, int at, const std::string& failure) {
+    const int world = Helpers(c.ctx).World(c.token(at));
+    if (world < 0 || !c.ctx.line.has(at + 1) || c.token(at + 1) != "[") throw CompileException(failure);
+    c.ctx.line.gPointer = at + 1;
+    std::string index = HandleArray(c.ctx).translate();
+    // Each index must hold something, and their number must match the declaration: anything else is
+    // not one World, and javac would refuse it.
+    int dimensions = 0;
+    for (std::size_t p = index.find('['); p != std::string::npos; p = index.find('[', p + 1)) {
+        if (index.compare(p, 2, "[]") == 0) throw CompileException(failure);
+        ++dimensions;
+    }
+    if (dimensions != c.ctx.worldDimensions.at(static_cast<std::size_t>(world)))
+        throw CompileException(failure);
+    return index;
+}
+
+std::optional<std::string> assignWorldSlot(Convertor& c) {
+    if (c.tokenCount() == 0 || Helpers(c.ctx).World(c.token(0)) < 0) return std::nullopt;
+    const std::string failure = res("Error_Object_is_not");
+    const std::string slot = c.token(0) + worldIndex(c, 0, failure);
+    const int equals = c.ctx.line.gPointer + 1;
+    c.ctx.line.gPointer += 2;
+    if (!c.ctx.line.has(equals) || c.token(equals) != "=" ||
+        c.tokenCount() != static_cast<std::size_t>(equals) + 2 ||
+        Helpers(c.ctx).Object(c.token(equals + 1)) < 0) {
+        throw CompileException(failure);
+    }
+    return slot + " = (World)(Object) " + c.token(equals + 1) + ";";
+}
+
+}  // namespace compiler

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "driver/messages.h"
+#include "statement_fixture.h"
+
+namespace compiler {
+namespace {
+
+using testing_statements::problemsOf;
+using testing_statements::Program;
+
+struct Row {
+    const char* program;  // statements, one a line; the last one is checked
+    std::string java;
+};
+
+TEST(Declarations, JavaTextOnBothTargets) {
+    const Row rows[] = {
+        {"DIM X", "int X = 0;"},
+        {"DIM X = 5", "int X = 5;"},
+        {"DIM X = 2 + 3", "int X = 2 + 3;"},
+        {"DIM S$", "String S = \"\";"},
+        {"DIM S$ = \"hi\"", "String S = \"hi\";"},
+        {"DIM F#", "float F = 0;"},
+        {"DIM F# = 4", "float F = 4;"},
+        {"DIM F# = 2.5", "float F = 2.5f;"},
+        {"DIM A[3,4]", "int[][] A = new int[3][4];"},
+        {"DIM N$[5]", "String[] N = new String[5];"},
+        {"DIM V#[2]", "float[] V = new float[2];"},
+        {"BOOLEAN DONE", "boolean DONE = false;"},
+        {"BOOLEAN DONE = TRUE", "boolean DONE = true;"},
+        {"BOOLEAN DONE = false", "boolean DONE = false;"},
+        {"TYPE POINT\nDIM X\nENDTYPE\nDIM P% = POINT", "POINT P = new POINT();"},
+        {"TYPE POINT\nDIM X\nENDTYPE\nDIM PTS%[10] = POINT",
+         "POINT[] PTS = new POINT[10]; { for (int tz_i0 = 0; tz_i0 < 10; tz_i0++) PTS[tz_i0] = new POINT(); "
+         "}"},
+        {"TYPE POINT\nDIM X\nENDTYPE\nDIM M%[2,3] = POINT",
+         "POINT[][] M = new POINT[2][3]; { for (int tz_i0 = 0; tz_i0 < 2; tz_i0++) for (int tz_i1 = 0; tz_i1 "
+         "< 3; "
+         "tz_i1++) M[tz_i0][tz_i1] = new POINT(); }"},
+        // A function's own X, beside another function's X.
+        {"FUNCTION F()\nDIM X\nENDFUNCTION\nFUNCTION G()\nDIM X = 1", "int X = 1;"},
+        {"FUNCTION F()\nBOOLEAN B\nENDFUNCTION\nFUNCTION G()\nBOOLEAN B", "boolean B = false;"},
+    };
+    for (const char* platform : {"TB", "Applet"}) {
+        for (const Row& row : rows) {
+            Program program(platform);
+            auto texts = program.texts(row.program);
+            EXPECT_EQ(texts.back(), row.java) << platform << ": " << row.program;
+        }
+    }
+}
+
+TEST(Declarations, RegisterNamesAndTypes) {
+    Program program("TB");
+    program.run("DIM X\nDIM S$\nDIM F#\nBOOLEAN B\nDIM A$[2]");
+    auto type = [&](const char* name) {
+        return program.ctx.variables.getType(program.ctx.variables.find(name));
+    };
+    EXPECT_EQ(type("X"), 2);
+    EXPECT_EQ(type("S"), 3);
+    EXPECT_EQ(type("F"), 1);
+    EXPECT_EQ(type("B"), 4);
+    int a = program.ctx.arrays.find("A");
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(program.ctx.arrays.getType(a), 3);
+    EXPECT_EQ(program.ctx.variables.at(program.ctx.variables.find("X")).owner, "GLOBAL");
+}
+
+TEST(Declarations, Refusals) {
+    const std::string dim = "in Dim Statement";
+    struct ErrorRow {
+        const char* program;
+        std::vector<std::string> problems;
+    };
+    const ErrorRow rows[] = {
+        {"DIM A[N]", {res("Error_Array_size_must"), dim}},
+        {"DIM A[3,", {res("Error_Expecting_"), dim}},
+        {"DIM X\nDIM X", {res("Error_Variable_name"), dim}},
+        {"DIM S$\nDIM S$ = \"a\"", {res("Error_Variable_name"), dim}},
+        {"PRINT \"go\"\nDIM X", {res("Error_Dim_statements"), dim}},
+        {"BOOLEAN DONE = YES", {res("Error_Booleans_can"), dim}},
+        {"DIM X\nBOOLEAN X", {res("Error_The_name_is_not"), dim}},
+        {"DIM P% = POINT", {res("Error_Type_is_unknown"), dim}},
+        {"TYPE POINT\nDIM X\nENDTYPE\nDIM P%", {res("Error_A_type_variable"), dim}},
+        {"DIM PTS%[3]", {res("Error_A_type_array"), dim}},
+        {"TYPE POINT\nDIM X\nENDTYPE\nTYPE LINE\nDIM P% = POINT", {res("Error_Cannot_create"), dim}},
+        {"DIM X 5", {res("Error_Unknown_symbol_") + "5\"", dim}},
+    };
+    for (const ErrorRow& row : rows) {
+        Program program("TB");
+        EXPECT_EQ(problemsOf(program, row.program), row.problems) << row.program;
+    }
+}
+
+TEST(Declarations, RecordTypeFileHoldsPublicFields) {
+    Program program("TB");
+    auto texts = program.texts(
+        "TYPE POINT\nDIM X\nDIM Y = 2\nDIM N$[5]\nDIM W#\nBOOLEAN SEEN = TRUE\nENDTYPE\n"
+        "TYPE RECT\nDIM X\nENDTYPE");
+    EXPECT_EQ(texts, (std::vector<std::string>{"// Type", "", "", "", "", "", "", "// Type", "", ""}));
+    EXPECT_EQ(testing_support::readFile(program.dir / "POINT.java"),
+              "package Game;\n"
+              "public class POINT { public POINT() { }\n"
+              "public int X = 0;\n"
+              "public int Y = 2;\n"
+              "public String[] N = new String[5];\n"
+              "public float W = 0;\n"
+              "boolean SEEN = true;\n"
+              "}\n");
+    EXPECT_EQ(program.ctx.typeFiles, (std::vector<std::string>{"POINT", "RECT"}));
+    int seen = program.ctx.variables.find("SEEN");
+    EXPECT_EQ(program.ctx.variables.getType(seen), 1004);
+    EXPECT_EQ(program.ctx.variables.at(seen).owner, "POINT");
+    EXPECT_TRUE(program.ctx.scope.CurrentType.empty());
+}
+
+}  // namespace
+}  // namespace compiler

@@ -1,0 +1,153 @@
+// Whole programs through the built Compile-Linux, then their Java through the kit's own javac: for the
+// phone against the kit's API jars, for the applet against the JDK's classes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "driver/messages.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::runProgram;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+const std::string kKit = TZ_KIT_DIR;
+const std::string kData = std::string(TZ_TEST_DATA) + "/statements/";
+
+struct Compiled {
+    int status = -1;
+    std::string output;
+    std::vector<std::string> sources;  // the kept Java files
+};
+
+Compiled compileProgram(const TempDir& dir, const std::string& platform, const std::string& source) {
+    writeFile(dir / "Game/Game.tbp",
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform +
+                  "\nInc=true\n");
+    writeFile(dir / "Game/GameX.bss", source);
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    Compiled compiled{result.status, result.output, {}};
+    for (const auto& entry : fs::directory_iterator(dir / "Game")) {
+        if (entry.path().extension() == ".java") compiled.sources.push_back(entry.path());
+    }
+    return compiled;
+}
+
+bool haveToolChain() {
+    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar");
+}
+bool haveSupportClasses() {
+    return fs::exists(kKit + "/Include/Include.inc");
+}
+
+// The support classes as a class folder for javac: the kit keeps them as X.inc. Until the kit's
+// support classes are built, a stand-in with the one member the programs here use (the Include
+// constructor the writer's startApp calls) takes their place.
+std::vector<std::string> supportClassPath(const TempDir& dir) {
+    if (haveSupportClasses()) {
+        fs::create_directories(dir / "support/Game");
+        for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
+            if (entry.path().extension() != ".inc") continue;
+            fs::copy_file(entry.path(), dir / ("support/Game/" + entry.path().stem().string() + ".class"));
+        }
+        return {"-classpath", dir / "support"};
+    }
+    writeFile(
+        dir / "standin/Game/Include.java",
+        "package Game;\npublic class Include { public Include(javax.microedition.lcdui.Display d) {} }\n");
+    return {dir / "standin/Game/Include.java"};
+}
+
+void expectTranslated(const Compiled& compiled) {
+    EXPECT_NE(compiled.output.find(compiler::res("Writing_Project")), std::string::npos) << compiled.output;
+    EXPECT_EQ(compiled.output.find(compiler::res("Error_detected")), std::string::npos) << compiled.output;
+    if (haveSupportClasses()) {
+        EXPECT_EQ(compiled.status, 0) << compiled.output;
+    }
+}
+
+void expectPhoneJavaCompiles(const TempDir& dir, const Compiled& compiled) {
+    std::vector<std::string> argv = {kKit + "/jdk/bin/javac",
+                                     "-bootclasspath",
+                                     kKit + "/wtk/lib/cldcapi11.jar:" + kKit + "/wtk/lib/midpapi20.jar",
+                                     "-source",
+                                     "1.4",
+                                     "-target",
+                                     "1.4",
+                                     "-d",
+                                     dir / "out"};
+    for (const auto& arg : supportClassPath(dir)) argv.push_back(arg);
+    for (const auto& source : compiled.sources) argv.push_back(source);
+    fs::create_directories(dir / "out");
+    auto result = runProgram(dir.path(), argv);
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(fs::exists(dir / "out/Game/Game.class"));
+}
+
+void expectAppletJavaCompiles(const TempDir& dir, const Compiled& compiled) {
+    std::vector<std::string> argv = {kKit + "/jdk/bin/javac", "-d", dir / "out"};
+    for (const auto& source : compiled.sources) argv.push_back(source);
+    fs::create_directories(dir / "out");
+    auto result = runProgram(dir.path(), argv);
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(fs::exists(dir / "out/Game/Game.class"));
+}
+
+TEST(StatementsEndToEnd, PhoneProgramsCompile) {
+    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    for (const char* file : {"canvas_game.bss", "records_and_loops.bss"}) {
+        TempDir dir;
+        Compiled compiled = compileProgram(dir, "TB", readFile(kData + file));
+        SCOPED_TRACE(file);
+        expectTranslated(compiled);
+        ASSERT_GE(compiled.sources.size(), 2u);  // the program and its record type
+        expectPhoneJavaCompiles(dir, compiled);
+    }
+}
+
+TEST(StatementsEndToEnd, AppletProgramsCompile) {
+    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    for (const char* file : {"canvas_game_applet.bss", "records_and_loops.bss"}) {
+        TempDir dir;
+        Compiled compiled = compileProgram(dir, "Applet", readFile(kData + file));
+        SCOPED_TRACE(file);
+        expectTranslated(compiled);
+        expectAppletJavaCompiles(dir, compiled);
+    }
+}
+
+TEST(StatementsEndToEnd, BlockErrorsStopWithTheirStatementNumber) {
+    struct Row {
+        const char* source;
+        std::vector<std::string> tail;  // the last lines printed (a message may hold several)
+    };
+    const Row rows[] = {
+        {"DIM A\nNEXT\n", {compiler::res("Next_used") + "2"}},
+        {"PRINT \"a\"\nENDIF\n", {compiler::res("EndIf_used") + "2"}},
+        {"FUNCTION F()\nPRINT \"x\"\n",
+         {compiler::res("Error_Your_have_not") + "Function", "Structure Error"}},
+        {"DIM A\nIF A = 1 THEN\nELSEIF A = 2\nENDIF\n",
+         {compiler::res("Error_Expecting_THEN") + " at line 3", "\tin Comparison", "**",
+          compiler::res("Error_detected")}},
+        {"DIM A\nA = \"text\"\n",
+         {compiler::res("Error_Expecting_I") + " at line 2", "\tin Arguments", "**",
+          compiler::res("Error_detected")}},
+    };
+    for (const Row& row : rows) {
+        TempDir dir;
+        Compiled compiled = compileProgram(dir, "TB", row.source);
+        EXPECT_EQ(compiled.status, 1) << row.source;
+        std::string tail;
+        for (const std::string& line : row.tail) tail += line + "\n";
+        EXPECT_TRUE(compiled.output.size() >= tail.size() &&
+                    compiled.output.compare(compiled.output.size() - tail.size(), tail.size(), tail) == 0)
+            << compiled.output;
+        EXPECT_TRUE(compiled.sources.empty()) << row.source;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// Whole 3D programs through the kit: Compile-Linux translates them, the kit's javac compiles the Java
+// against the phone and 3D stubs, the preverifier accepts the classes, and Build makes the suite.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::runProgram;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+const std::string kKit = TZ_KIT_DIR;
+const std::string kData = std::string(TZ_TEST_DATA) + "/three_d/";
+
+void writeProject(const TempDir& dir, const std::string& sourceFile) {
+    writeFile(dir / "Game/Game.tbp",
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");
+    writeFile(dir / "Game/GameX.bss", readFile(kData + sourceFile));
+}
+
+// The support classes the generated class declares; the kit keeps them as Include/*.inc.
+bool supportClassesBuilt() {
+    return fs::exists(kKit + "/Include/Include.inc");
+}
+
+void copySupportClasses(const std::string& into) {
+    fs::create_directories(into + "/Game");
+    for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
+        // The base group only, as Build copies it for a program that uses no sound, MIDI, image or video.
+        const std::string stem = entry.path().stem().string();
+        if (entry.path().extension() != ".inc" || (stem != "Include" && stem.rfind("Include$", 0) != 0))
+            continue;
+        fs::copy_file(entry.path(), into + "/Game/" + entry.path().stem().string() + ".class",
+                      fs::copy_options::overwrite_existing);
+    }
+}
+
+TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
+    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    TempDir dir;
+    writeProject(dir, "every_statement.bss");
+    // Build cannot find the model class, which comes from outside the compiler; the Java stays behind.
+    auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    ASSERT_TRUE(fs::exists(dir / "Game/Game.java")) << compile.output;
+    EXPECT_EQ(compile.output.find("Error detected"), std::string::npos) << compile.output;
+    const std::string java = readFile(dir / "Game/Game.java");
+    EXPECT_NE(java.find("import javax.microedition.m3g.*;"), std::string::npos);
+    EXPECT_LT(java.find("World[][] GRID = new World[2][3];"), java.find("public void startApp()"));
+    EXPECT_LT(java.find("World[] SCENE = new World[2];"), java.find("public void startApp()"));
+    const std::string descriptor = readFile(dir / "Game/Game.tbx");
+    EXPECT_NE(descriptor.find("\n3D=true\n"), std::string::npos) << descriptor;
+    EXPECT_NE(descriptor.find("\nCLDC=11\n"), std::string::npos) << descriptor;
+
+    const std::string lib = kKit + "/wtk/lib/";
+    const std::string boot = lib + "cldcapi11.jar:" + lib + "midpapi20.jar:" + lib + "jsr184.jar";
+    copySupportClasses(dir / "Game/tmpclasses");  // where Build puts them too
+    fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
+    auto javac = runProgram(
+        dir / "Game", {kKit + "/jdk/bin/javac", "-bootclasspath", boot, "-source", "1.4", "-target", "1.4",
+                       "-classpath", "tmpclasses", "-d", "tmpclasses", "Game.java", "MODEL.java"});
+    ASSERT_EQ(javac.status, 0) << javac.output << java;
+    auto preverify = runProgram(
+        dir / "Game", {kKit + "/wtk/bin/preverify", "-classpath", boot, "-d", "classes", "tmpclasses"});
+    EXPECT_EQ(preverify.status, 0) << preverify.output;
+    EXPECT_TRUE(fs::exists(dir / "Game/classes/Game/Game.class"));
+}
+
+TEST(ThreeDProgram, LightAndWorldProgramBuildsASuite) {
+    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    TempDir dir;
+    writeProject(dir, "render_only.bss");
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+    EXPECT_EQ(result.status, 0) << result.output;
+    const std::string descriptor = readFile(dir / "Game/Game.tbx");
+    EXPECT_NE(descriptor.find("\n3D=true\n"), std::string::npos) << descriptor;
+    EXPECT_NE(descriptor.find("\nCLDC=11\n"), std::string::npos) << descriptor;
+    EXPECT_TRUE(fs::exists(dir / "Game/Game.jar"));
+    EXPECT_TRUE(fs::exists(dir / "Game/Game.jad"));
+    EXPECT_FALSE(fs::exists(dir / "Game/Game.java"));
+}
+
+}  // namespace

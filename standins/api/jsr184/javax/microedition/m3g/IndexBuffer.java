@@ -1,0 +1,9 @@
+package javax.microedition.m3g;
+
+public abstract class IndexBuffer extends Object3D {
+    IndexBuffer() {}
+
+    public abstract int getIndexCount();
+
+    public abstract void getIndices(int[] indices);
+}
