@@ -77,7 +77,7 @@ std::optional<std::string> call(Convertor& c, Feature feature, int count, std::s
     phoneOnly(c);
     raise(c.ctx, feature);
     requireArguments(c, count, message);
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     return std::string(before) + arguments(c, pattern) + std::string(after);
 }
 
@@ -85,7 +85,7 @@ std::optional<std::string> call(Convertor& c, Feature feature, int count, std::s
 std::optional<std::string> fixed(Convertor& c, Feature feature, std::string_view text) {
     phoneOnly(c);
     raise(c.ctx, feature);
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     return std::string(text);
 }
 
@@ -93,7 +93,7 @@ std::optional<std::string> fixed(Convertor& c, Feature feature, std::string_view
 std::optional<std::string> recordStore(Convertor& c, const std::string& message, std::string_view before) {
     phoneOnly(c);
     requireArguments(c, 1, message);
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     std::string name = arguments(c, "S");
     if (name.rfind("Error:", 0) == 0) throw CompileException(res("Error_Filename_is"));
     return std::string(before) + name + ");";
@@ -112,7 +112,7 @@ std::optional<std::string> netImage(Convertor& c, const std::string& message, st
     phoneOnly(c);
     raise(c.ctx, Feature::Image);
     requireArguments(c, 2, message);
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     std::string name = imageToFill(c);
     return name + "= incImage." + std::string(method) + "(" + arguments(c, "S", 2) + ");";
 }
@@ -131,7 +131,7 @@ std::optional<std::string> mappyLoadStatement(Convertor& c) {
     phoneOnly(c);
     requireArguments(c, 1, res("Error_Mappy_Load"));
     c.ctx.library.setMappy();
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     const std::string file = arguments(c, "S");
     c.out.Write("try {");
     c.out.Write("InputStream inputStream = getClass().getResourceAsStream(" + file + ");");
@@ -155,7 +155,7 @@ std::optional<std::string> mappyPosition(Convertor& c, std::string_view method) 
     phoneOnly(c);
     c.ctx.library.setMappy();
     if (c.tokenCount() < 2) throw CompileException(res("Error_Number_of"));
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     const std::string value = arguments(c, "I");
     if (value.empty()) throw CompileException(res("Error_Number_of"));
     return "m_mapViewer." + std::string(method) + "(" + value + ");";
@@ -315,7 +315,7 @@ std::optional<std::string> videoImageStatement(Convertor& c) {
     phoneOnly(c);
     raise(c.ctx, Feature::Video);
     requireArguments(c, 1, res("Error_Video_Image"));
-    if (!c.ctx.project.isJava()) return byteTokenForm(c);
+    if (!c.java()) return byteTokenForm(c);
     return imageToFill(c) + "= incVideo.capturedImage;";
 }
 
