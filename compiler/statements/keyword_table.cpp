@@ -3,6 +3,7 @@
 #include "statements/convertor.h"
 #include "statements/families.h"
 #include "statements/media.h"
+#include "statements/screen_statements.h"
 #include "statements/three_d.h"
 #include "statements/worlds.h"
 
@@ -22,6 +23,11 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"#ENDIF", C::Always, endOfPlatformSection},
         {"ENDTYPE", C::Always, endTypeStatement},
         // Widgets, lights and cameras.
+        {"BUTTON", C::Always, buttonStatement},
+        {"FORM", C::Always, formStatement},
+        {"TEXTBOX", C::Always, textboxStatement},
+        {"LABEL", C::Always, labelStatement},
+        {"LIST", C::Always, listStatement},
         {"LIGHT", C::Always, lightStatement},
         {"CAMERA", C::Always, cameraStatement},
         // Program blocks.
@@ -42,6 +48,13 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"NEXT", C::Always, nextStatement},
         {"WHILE", C::Always, whileStatement},
         {"ENDWHILE", C::Always, endWhileStatement},
+        // Widgets in use.
+        {"BUTTON.SHOW", C::Always, buttonShowStatement},
+        {"BUTTON.HIDE", C::Always, buttonHideStatement},
+        {"LIST.APPEND", C::Always, listAppendStatement},
+        {"TEXTBOX.SHOW", C::Always, textboxShowStatement},
+        {"FORM.REMOVE", C::Always, formRemoveStatement},
+        {"ALERT", C::Always, alertStatement},
         // The error block, PRINT, END and BREAK.
         {"TRY", C::Always, tryStatement},
         {"CATCH", C::Always, catchStatement},
@@ -51,8 +64,12 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"END", C::SingleToken, endStatement},
         {"BREAK", C::SingleToken, breakStatement},
         {"END", C::Always, endIfWrittenApart},
+        // Showing and listening.
+        {"SETDISPLAY", C::Always, setDisplayStatement},
+        {"LISTENER", C::Always, listenerStatement},
         {"", C::SpecialFunctionStop, nullptr},
-        // Tile map, sound, MIDI, record store, network, serial port, Bluetooth and camera (after REPAINT).
+        {"REPAINT", C::InCanvasAction, repaintStatement},
+        // Tile map, sound, MIDI, record store, network, serial port, Bluetooth and camera.
         {"MAPPY.LOAD", C::InPaintAction, mappyLoadStatement},
         {"MAPPY.DRAW", C::InPaintAction, mappyDrawStatement},
         {"MAPPY.SETX", C::InPaintAction, mappySetXStatement},
@@ -85,6 +102,45 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"MIDI.PLAY", C::NotInActionFunction, midiPlayStatement},
         {"MIDI.LOOP", C::NotInActionFunction, midiLoopStatement},
         {"MIDI.STOP", C::NotInActionFunction, midiStopStatement},
+        // Images, the tile layer and sprites.
+        {"IMAGE", C::Always, imageStatement},
+        {"IMAGE.ARRAY", C::Always, imageArrayStatement},
+        {"LAYER", C::Always, layerStatement},
+        {"LAYER.FILLCELL", C::Always, layerFillCellStatement},
+        {"LAYER.UPDATE", C::Always, layerUpdateStatement},
+        {"SPRITE", C::Always, spriteStatement},
+        {"SPRITE.ANIMATION", C::Always, spriteAnimationStatement},
+        {"SPRITE.ARRAY", C::Always, spriteArrayStatement},
+        {"SPRITE.MOVE", C::Always, spriteMoveStatement},
+        {"SPRITE.POSITION", C::Always, spritePositionStatement},
+        {"SPRITE.ROTATION", C::Always, spriteRotationStatement},
+        {"SPRITE.MIRROR", C::Always, spriteMirrorStatement},
+        {"SPRITE.SEQUENCE", C::Always, spriteSequenceStatement},
+        {"SPRITE.NEXT", C::Always, spriteNextStatement},
+        {"SPRITE.PREVIOUS", C::Always, spritePreviousStatement},
+        {"SPRITE.SETFRAME", C::Always, spriteSetFrameStatement},
+        {"MEM.FLUSH", C::Always, memFlushStatement},
+        // Drawing.
+        {"SETCLIP", C::Always, setClipStatement},
+        {"CLS", C::Always, clsStatement},
+        {"SETCOLOR", C::Always, setColorStatement},
+        {"SETGREY", C::Always, setGreyStatement},
+        {"DRAWLINE", C::Always, drawLineStatement},
+        {"DRAWRECTANGLE", C::Always, drawRectangleStatement},
+        {"DRAWFILLEDRECTANGLE", C::Always, drawFilledRectangleStatement},
+        {"DRAWROUNDRECTANGLE", C::Always, drawRoundRectangleStatement},
+        {"DRAWROUNDFILLEDRECTANGLE", C::Always, drawRoundFilledRectangleStatement},
+        {"DRAWARC", C::Always, drawArcStatement},
+        {"DRAWFILLEDARC", C::Always, drawFilledArcStatement},
+        {"SETPOINT", C::Always, setPointStatement},
+        {"DRAWSTYLE", C::Always, drawStyleStatement},
+        {"IMAGE.DRAW", C::Always, imageDrawStatement},
+        {"IMAGE.DRAWARRAY", C::Always, imageDrawArrayStatement},
+        {"SPRITE.DRAW", C::Always, spriteDrawStatement},
+        {"SPRITE.DRAWARRAY", C::Always, spriteDrawArrayStatement},
+        {"DRAWTEXT", C::Always, drawTextStatement},
+        {"LAYER.PAINT", C::Always, layerPaintStatement},
+        {"FONT", C::Always, fontStatement},
         {"OBJECT", C::Always, objectStatement},
         {"OBJECT.ARRAY", C::Always, objectArrayStatement},
         {"3D.START", C::Always, start3D},

@@ -1,0 +1,243 @@
+// Drawing through the paint routine's graphics object `g`: the phone's profile graphics, or the applet's
+// desktop graphics where a call differs.
+#include <memory>
+#include <string>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "expressions/arguments.h"
+#include "expressions/writer.h"
+#include "statements/convertor.h"
+#include "statements/screen_statements.h"
+
+namespace compiler {
+namespace {
+
+using screen::byteFormPending;
+using screen::hasArguments;
+using screen::notOnThisTarget;
+
+std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
+    return newArguments(c.ctx);
+}
+
+// The common shape: a count check with the statement's key, then `head` + the translated arguments
+// + `tail`. The byte-token form writes `statement`'s token and the arguments' bytes.
+std::string graphicsCall(Convertor& c, int count, std::string_view key, std::string_view pattern,
+                         std::string_view statement, const std::string& head, std::string_view tail = ");") {
+    if (!hasArguments(c, count)) throw CompileException(res(key));
+    if (!c.ctx.project.isJava()) byteFormPending(statement);
+    return head + arguments(c)->HandleArguments(pattern, 1, 1) + std::string(tail);
+}
+
+// The phone's anchor for images and text; the applet draws from the top left without one.
+std::string anchorTail(const Convertor& c) {
+    return c.ctx.project.isApplet() ? ",this);" : ",Graphics.TOP | Graphics.LEFT);";
+}
+
+// Layers and sprites belong to the phone's game package; the applet declares neither.
+void refuseOnApplet(const Convertor& c) {
+    if (c.ctx.project.isApplet()) notOnThisTarget();
+}
+
+struct FontWord {
+    const char* word;
+    const char* phone;   // the profile's constant
+    const char* applet;  // the desktop equivalent
+};
+
+FontWord findFontWord(const std::string& word, std::initializer_list<FontWord> rows, std::string_view key) {
+    for (const FontWord& row : rows) {
+        if (word == row.word) return row;
+    }
+    throw CompileException(res(key));
+}
+
+}  // namespace
+
+std::optional<std::string> setClipStatement(Convertor& c) {
+    return graphicsCall(c, 4, "Error_SetClip", "I,I,I,I", "SETCLIP", "g.setClip(");
+}
+
+// Clears the screen to white and restores the colour. Outside a canvas the generated class is the
+// MIDlet, which has no size of its own; the current screen's size is used there.
+std::optional<std::string> clsStatement(Convertor& c) {
+    const Project& project = c.ctx.project;
+    if (!project.isJava()) byteFormPending("CLS");
+    std::string size = "getWidth(), getHeight()";
+    if (project.isJ2ME() && c.ctx.scope.CurrentCanvas.empty()) {
+        size = "display.getCurrent().getWidth(), display.getCurrent().getHeight()";
+    }
+    if (project.isApplet()) {
+        c.out.Write("ColorTemp = g.getColor();");
+        c.out.Write("g.setColor(new Color(255, 255, 255));");
+        c.out.Write("g.fillRect(0, 0, " + size + ");");
+        return std::string("g.setColor(ColorTemp);");
+    }
+    c.out.Write("GameTemp = g.getColor();");
+    c.out.Write("g.setColor(255, 255, 255);");
+    c.out.Write("g.fillRect(0, 0, " + size + ");");
+    return std::string("g.setColor(GameTemp);");
+}
+
+std::optional<std::string> setColorStatement(Convertor& c) {
+    if (c.ctx.project.isApplet()) {
+        return graphicsCall(c, 3, "Error_SetColor", "I,I,I", "SETCOLOR", "g.setColor(new Color(", "));");
+    }
+    return graphicsCall(c, 3, "Error_SetColor", "I,I,I", "SETCOLOR", "g.setColor(");
+}
+
+std::optional<std::string> setGreyStatement(Convertor& c) {
+    if (!hasArguments(c, 1)) throw CompileException(res("Error_SetGrey"));
+    if (c.ctx.project.isApplet()) {
+        c.ctx.console.line(res("Warning_This_command_is"));
+        return std::string("// SetGrey is not supported on this platform");
+    }
+    return graphicsCall(c, 1, "Error_SetGrey", "I", "SETGREY", "g.setGrayScale(");
+}
+
+std::optional<std::string> drawLineStatement(Convertor& c) {
+    return graphicsCall(c, 4, "Error_DrawLine", "I,I,I,I", "DRAWLINE", "g.drawLine(");
+}
+
+std::optional<std::string> drawRectangleStatement(Convertor& c) {
+    return graphicsCall(c, 4, "Error_DrawRectangle", "I,I,I,I", "DRAWRECTANGLE", "g.drawRect(");
+}
+
+std::optional<std::string> drawFilledRectangleStatement(Convertor& c) {
+    return graphicsCall(c, 4, "Error", "I,I,I,I", "DRAWFILLEDRECTANGLE", "g.fillRect(");
+}
+
+std::optional<std::string> drawRoundRectangleStatement(Convertor& c) {
+    return graphicsCall(c, 6, "Error", "I,I,I,I,I,I", "DRAWROUNDRECTANGLE", "g.drawRoundRect(");
+}
+
+std::optional<std::string> drawRoundFilledRectangleStatement(Convertor& c) {
+    return graphicsCall(c, 6, "Error", "I,I,I,I,I,I", "DRAWROUNDFILLEDRECTANGLE", "g.fillRoundRect(");
+}
+
+std::optional<std::string> drawArcStatement(Convertor& c) {
+    return graphicsCall(c, 6, "Error_DrawArc", "I,I,I,I,I,I", "DRAWARC", "g.drawArc(");
+}
+
+std::optional<std::string> drawFilledArcStatement(Convertor& c) {
+    return graphicsCall(c, 6, "Error_DrawFilledArc", "I,I,I,I,I,I", "DRAWFILLEDARC", "g.fillArc(");
+}
+
+std::optional<std::string> setPointStatement(Convertor& c) {
+    return graphicsCall(c, 2, "Error_SetPoint", "I,I", "SETPOINT", "g.translate(");
+}
+
+// The applet's graphics take a stroke instead of a style: a one-pixel dash pattern for DOTTED.
+std::optional<std::string> drawStyleStatement(Convertor& c) {
+    if (!hasArguments(c, 1)) throw CompileException(res("Error_DrawStyle"));
+    const std::string& style = c.token(1);
+    if (c.tokenCount() != 2 || (style != "DOTTED" && style != "SOLID")) {
+        throw CompileException(res("Error_DrawStyle_only"));
+    }
+    const Project& project = c.ctx.project;
+    if (!project.isJava()) byteFormPending("DRAWSTYLE");
+    if (project.isApplet()) {
+        if (style == "SOLID") return std::string("((Graphics2D) g).setStroke(new BasicStroke());");
+        return std::string(
+            "((Graphics2D) g).setStroke(new BasicStroke(1.0f, BasicStroke.CAP_BUTT, "
+            "BasicStroke.JOIN_MITER, 1.0f, new float[] {1.0f, 1.0f}, 0.0f));");
+    }
+    return "g.setStrokeStyle(Graphics." + style + ");";
+}
+
+std::optional<std::string> imageDrawStatement(Convertor& c) {
+    if (!hasArguments(c, 3)) throw CompileException(res("Error_Image_Draw"));
+    Helpers helpers(c.ctx);
+    const std::string& image = c.token(1);
+    if (helpers.Image(image) < 0 || helpers.ImageArray(image) >= 0)
+        throw CompileException(res("Error_Image_name"));
+    if (!c.ctx.project.isJava()) byteFormPending("IMAGE.DRAW");
+    return "g.drawImage(" + image + "," + arguments(c)->HandleArguments("I,I", 1, 2) + anchorTail(c);
+}
+
+// IMAGE.DRAWARRAY images, x, y, index.
+std::optional<std::string> imageDrawArrayStatement(Convertor& c) {
+    if (!hasArguments(c, 4)) throw CompileException(res("Error_Image_DrawArray"));
+    const std::string& images = c.token(1);
+    if (Helpers(c.ctx).ImageArray(images) < 0) throw CompileException(res("Error_Image_name"));
+    auto a = arguments(c);
+    const std::string index = a->HandleArguments("I", 1, 4);
+    const std::string place = a->HandleArguments("I,I", 1, 2);
+    return "g.drawImage(" + images + "[" + index + "]," + place + anchorTail(c);
+}
+
+std::optional<std::string> spriteDrawStatement(Convertor& c) {
+    if (!hasArguments(c, 1)) throw CompileException(res("Error_Sprite_Draw"));
+    refuseOnApplet(c);
+    Helpers helpers(c.ctx);
+    const std::string& sprite = c.token(1);
+    if (c.tokenCount() != 2 || helpers.Sprite(sprite) < 0 || helpers.SpriteArray(sprite) >= 0) {
+        throw CompileException(res("Error_Sprite_name"));
+    }
+    if (!c.ctx.project.isJava()) byteFormPending("SPRITE.DRAW");
+    return sprite + ".paint(g);";
+}
+
+// SPRITE.DRAWARRAY sprites, index: the index is one number or one integer variable.
+std::optional<std::string> spriteDrawArrayStatement(Convertor& c) {
+    if (!hasArguments(c, 2)) throw CompileException(res("Error_Sprite"));
+    refuseOnApplet(c);
+    const std::string& sprites = c.token(1);
+    if (c.token(2) != "," || Helpers(c.ctx).SpriteArray(sprites) < 0)
+        throw CompileException(res("Error_Sprite_name"));
+    const std::string& index = c.token(3);
+    bool valid = c.tokenCount() == 4 && screen::isNumberWord(index);
+    if (!valid && c.tokenCount() == 4) {
+        const Variable* variable = Helpers(c.ctx).Variable(index);
+        valid = variable != nullptr && variable->getType() == TypeCodes::cInt;
+    }
+    if (!valid) throw CompileException(res("Error_Sprite_position"));
+    return sprites + "[" + Helpers::FixVariable(index) + "].paint(g);";
+}
+
+std::optional<std::string> drawTextStatement(Convertor& c) {
+    if (c.ctx.project.isApplet())
+        return graphicsCall(c, 3, "Error_DrawText", "S,I,I", "DRAWTEXT", "g.drawString(");
+    return graphicsCall(c, 3, "Error_DrawText", "S,I,I", "DRAWTEXT", "g.drawString(",
+                        ",Graphics.TOP | Graphics.LEFT);");
+}
+
+std::optional<std::string> layerPaintStatement(Convertor& c) {
+    if (!hasArguments(c, 2)) throw CompileException(res("Error_Layer_Paint"));
+    refuseOnApplet(c);
+    return "layers.paint(g," + arguments(c)->HandleArguments("I,I", 1, 1) + ");";
+}
+
+// FONT face, style, size: three words. The applet builds a desktop font of the nearest kind; it has
+// no underlined style and draws those plainly, with the replacement warning.
+std::optional<std::string> fontStatement(Convertor& c) {
+    const FontWord face = findFontWord(c.token(1),
+                                       {{"MONO", "Font.FACE_MONOSPACE,", "\"Monospaced\","},
+                                        {"PROP", "Font.FACE_PROPORTIONAL,", "\"SansSerif\","},
+                                        {"SYSTEM", "Font.FACE_SYSTEM,", "\"Dialog\","}},
+                                       "Error_Font_face");
+    const FontWord style = findFontWord(c.token(3),
+                                        {{"BOLD", "Font.STYLE_BOLD,", "Font.BOLD,"},
+                                         {"ITALIC", "Font.STYLE_ITALIC,", "Font.ITALIC,"},
+                                         {"PLAIN", "Font.STYLE_PLAIN,", "Font.PLAIN,"},
+                                         {"UNDERLINED", "Font.STYLE_UNDERLINED,", "Font.PLAIN,"}},
+                                        "Error_Font_style");
+    const FontWord size = findFontWord(c.token(5),
+                                       {{"SMALL", "Font.SIZE_SMALL));", "10));"},
+                                        {"MEDIUM", "Font.SIZE_MEDIUM));", "12));"},
+                                        {"LARGE", "Font.SIZE_LARGE));", "16));"}},
+                                       "Error_Font_size");
+    const Project& project = c.ctx.project;
+    if (!project.isJava()) byteFormPending("FONT");
+    if (project.isApplet()) {
+        if (std::string_view(style.word) == "UNDERLINED")
+            c.ctx.console.line(res("Warning_This_command_is_replaced"));
+        return std::string("g.setFont(new Font(") + face.applet + style.applet + size.applet;
+    }
+    return std::string("g.setFont(Font.getFont(") + face.phone + style.phone + size.phone;
+}
+
+}  // namespace compiler

@@ -1,0 +1,52 @@
+#include <stdexcept>
+#include <string>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/lookups.h"
+#include "driver/messages.h"
+#include "statements/convertor.h"
+#include "statements/screen_statements.h"
+
+namespace compiler::screen {
+
+bool hasArguments(const Convertor& c, int count) {
+    if (!c.checkCommand(count, 1)) return false;
+    const auto& tokens = c.ctx.line.Tokens;
+    if (tokens.size() < 2) return false;
+    int depth = 0;
+    bool slotEmpty = true;
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
+        if (t == "," && depth == 0) {
+            if (slotEmpty) return false;
+            slotEmpty = true;
+            continue;
+        }
+        if (t == "(" || t == "[")
+            ++depth;
+        else if (t == ")" || t == "]")
+            --depth;
+        slotEmpty = false;
+    }
+    return !slotEmpty;
+}
+
+void notOnThisTarget() {
+    throw CompileException(res("Error_This_command_is"));
+}
+
+void byteFormPending(std::string_view statement) {
+    throw std::logic_error("the byte-token form of " + std::string(statement) + " is not built yet");
+}
+
+std::string programObject(const Convertor& c) {
+    if (c.ctx.scope.CurrentCanvas.empty()) return "this";
+    return c.ctx.project.name + ".this";
+}
+
+bool isNumberWord(const std::string& token) {
+    return Helpers::Number(token) && token != "-";
+}
+
+}  // namespace compiler::screen
