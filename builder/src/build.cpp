@@ -101,8 +101,12 @@ int Build::buildApplet() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
     // Compiled against the JDK's own class library into the project folder: the class lands in Game/.
-    RunResult compiled = runRelayed(
-        {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path, path + name + ".java"});
+    // The record types and include files the program uses are compiled with it.
+    std::vector<std::string> argv = {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path,
+                                     path + name + ".java"};
+    for (const auto& object : project_.objects) argv.push_back(path + object + ".java");
+    for (const auto& include : project_.includes) argv.push_back(path + include + ".java");
+    RunResult compiled = runRelayed(argv);
     if (!compiled.ok()) {
         console_.line(kInternalError);
         return kFailure;

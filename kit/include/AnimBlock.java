@@ -38,9 +38,7 @@ public class AnimBlock {
     }
 
     /** The block number this animation shows now. */
-    public int getCurrentBlock() {
-        return frames[current];
-    }
+    public int getCurrentBlock() { return frames[current]; }
 
     void update() {
         if (type == NONE || type == ONCE_STOPPED) return;

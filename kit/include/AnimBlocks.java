@@ -9,13 +9,9 @@ public class AnimBlocks {
         for (int i = 0; i < this.anims.length; i++) this.anims[i] = (AnimBlock) anims.get(i);
     }
 
-    public int size() {
-        return anims.length;
-    }
+    public int size() { return anims.length; }
 
-    public AnimBlock get(int number) {
-        return anims[number];
-    }
+    public AnimBlock get(int number) { return anims[number]; }
 
     /** Steps every animation by one tick. */
     public void update() {

@@ -13,12 +13,8 @@ public class Block {
     int flags;
 
     /** Graphic {@code n}: 0 the background, 1 to 3 the foregrounds; -1 for another n. */
-    public int getGraphic(int n) {
-        return n >= 0 && n < 4 ? graphics[n] : -1;
-    }
+    public int getGraphic(int n) { return n >= 0 && n < 4 ? graphics[n] : -1; }
 
     /** Flag bit {@code n} (0..7) as 1 or 0; 0 for another n. */
-    public int getFlag(int n) {
-        return n >= 0 && n < 8 ? (flags >> n) & 1 : 0;
-    }
+    public int getFlag(int n) { return n >= 0 && n < 8 ? (flags >> n) & 1 : 0; }
 }

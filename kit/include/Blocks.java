@@ -4,15 +4,9 @@ package Game;
 public class Blocks {
     private final Block[] blocks;
 
-    Blocks(Block[] blocks) {
-        this.blocks = blocks;
-    }
+    Blocks(Block[] blocks) { this.blocks = blocks; }
 
-    public int size() {
-        return blocks.length;
-    }
+    public int size() { return blocks.length; }
 
-    public Block get(int number) {
-        return blocks[number];
-    }
+    public Block get(int number) { return blocks[number]; }
 }

@@ -40,16 +40,18 @@ public abstract class ChunkLoader {
     }
 
     /**
-     * Loads the chunk {@code id} of {@code length} bytes from {@code in} and leaves {@code in} right after it,
-     * whatever the loader read: a loader sees end of stream at the chunk's end, and what it leaves is skipped.
+     * Loads the chunk {@code id} of {@code length} bytes from {@code in} and leaves {@code in} right after
+     * it, whatever the loader read: a loader sees end of stream at the chunk's end, and what it leaves is
+     * skipped.
      */
-    static void loadChunk(InputStream in, String id, int length, Map map) throws IOException, JavaMappyException {
+    static void loadChunk(InputStream in, String id, int length, Map map)
+            throws IOException, JavaMappyException {
         loadChunk(in, id, length, map, forId(id));
     }
 
     /** Loads a chunk with the given loader (the FORM around all chunks is only ever read this way). */
-    static void loadChunk(final InputStream in, final String id, final int length, Map map, ChunkLoader loader)
-            throws IOException, JavaMappyException {
+    static void loadChunk(final InputStream in, final String id, final int length, Map map,
+            ChunkLoader loader) throws IOException, JavaMappyException {
         if (length < 0) throw new ChunkLoadException(id, "negative length " + length);
         InputStream chunk = new InputStream() {
             private int left = length;
@@ -77,7 +79,8 @@ public abstract class ChunkLoader {
         map.setCurrentChunk(id);
         loader.load(chunk, length, map);
         byte[] skipped = new byte[512];
-        while (chunk.read(skipped, 0, skipped.length) >= 0) {}
+        while (chunk.read(skipped, 0, skipped.length) >= 0) {
+        }
         if (chunk.available() > 0) throw new ChunkLoadException(id, "the file ends inside it");
         map.setCurrentChunk(outer);
     }

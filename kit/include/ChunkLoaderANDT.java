@@ -39,7 +39,7 @@ class ChunkLoaderANDT extends ChunkLoader {
             int start = length + getInt(data, s + 8, h.lsb);
             int end = length + getInt(data, s + 12, h.lsb);
             if (start < 0 || start >= end || end > framesEnd || current < start || current >= end
-                || (end - start) % 4 != 0 || (current - start) % 4 != 0) {
+                    || (end - start) % 4 != 0 || (current - start) % 4 != 0) {
                 throw new ChunkLoadException("ANDT", "animated block " + n + " has broken frame positions");
             }
             int[] frames = new int[(end - start) / 4];
@@ -47,13 +47,15 @@ class ChunkLoaderANDT extends ChunkLoader {
                 int block = getInt(data, start + 4 * i, h.lsb);
                 if (h.usesOffsets()) {
                     if (block < 0 || block % h.blockStructSize != 0) {
-                        throw new ChunkLoadException("ANDT", "animated block " + n + " has block offset " + block);
+                        throw new ChunkLoadException(
+                                "ANDT", "animated block " + n + " has block offset " + block);
                     }
                     block /= h.blockStructSize;
                 }
                 frames[i] = block;
             }
-            anims.add(new AnimBlock(type, data[s + 1], data[s + 2], data[s + 3], frames, (current - start) / 4));
+            anims.add(new AnimBlock(
+                    type, data[s + 1], data[s + 2], data[s + 3], frames, (current - start) / 4));
         }
         map.animBlocks = new AnimBlocks(anims);
     }

@@ -9,8 +9,9 @@ class ChunkLoaderBGFX extends ChunkLoader {
         MapHeader h = requireHeader(map);
         long needed = (long) h.blockWidth * h.blockHeight * h.bytesPerPixel() * h.numBlockGraphics;
         if (needed > length) {
-            throw new ChunkLoadException("BGFX", length + " bytes cannot hold " + h.numBlockGraphics + " graphics of "
-                                         + h.blockWidth + " x " + h.blockHeight + " at " + h.depth + " bits");
+            throw new ChunkLoadException("BGFX",
+                    length + " bytes cannot hold " + h.numBlockGraphics + " graphics of " + h.blockWidth
+                            + " x " + h.blockHeight + " at " + h.depth + " bits");
         }
         map.graphics = readBytes(chunk, (int) needed, map);
     }

@@ -18,7 +18,8 @@ class ChunkLoaderBKDT extends ChunkLoader {
         MapHeader h = requireHeader(map);
         int size = h.blockStructSize, count = h.numBlockStructs;
         if ((long) size * count > length) {
-            throw new ChunkLoadException("BKDT", length + " bytes cannot hold " + count + " blocks of " + size);
+            throw new ChunkLoadException(
+                    "BKDT", length + " bytes cannot hold " + count + " blocks of " + size);
         }
         byte[] data = readBytes(chunk, size * count, map);
         long graphicSize = (long) h.graphicSize();
@@ -30,8 +31,9 @@ class ChunkLoaderBKDT extends ChunkLoader {
                 int graphic = getInt(data, at + 4 * i, h.lsb);
                 if (h.usesOffsets()) {
                     if (graphic < 0 || graphic % graphicSize != 0) {
-                        throw new ChunkLoadException("BKDT", "block " + n + " has graphic offset " + graphic
-                                                     + ", not a multiple of " + graphicSize);
+                        throw new ChunkLoadException("BKDT",
+                                "block " + n + " has graphic offset " + graphic + ", not a multiple of "
+                                        + graphicSize);
                     }
                     graphic = (int) (graphic / graphicSize);
                 }

@@ -10,17 +10,15 @@ import java.io.InputStream;
  */
 class ChunkLoaderBODY extends ChunkLoader {
     /** The layer this chunk holds; LYR1 to LYR7 hold 1 to 7. */
-    int layerNumber() {
-        return 0;
-    }
+    int layerNumber() { return 0; }
 
     void load(InputStream chunk, int length, Map map) throws IOException, JavaMappyException {
         MapHeader h = requireHeader(map);
         String id = map.currentChunk();
         int count = h.mapWidth * h.mapHeight;
         if ((long) count * 2 > length) {
-            throw new ChunkLoadException(id, length + " bytes cannot hold " + h.mapWidth + " x " + h.mapHeight
-                                         + " cells");
+            throw new ChunkLoadException(
+                    id, length + " bytes cannot hold " + h.mapWidth + " x " + h.mapHeight + " cells");
         }
         byte[] data = readBytes(chunk, count * 2, map);
         short[] cells = new short[count];
@@ -29,8 +27,9 @@ class ChunkLoaderBODY extends ChunkLoader {
             if (h.usesOffsets()) {
                 int unit = cell >= 0 ? h.blockStructSize : 16;
                 if (cell % unit != 0) {
-                    throw new ChunkLoadException(id, "cell (" + i % h.mapWidth + ", " + i / h.mapWidth
-                                                 + ") holds offset " + cell + ", not a multiple of " + unit);
+                    throw new ChunkLoadException(id,
+                            "cell (" + i % h.mapWidth + ", " + i / h.mapWidth + ") holds offset " + cell
+                                    + ", not a multiple of " + unit);
                 }
                 cell /= unit;
             }

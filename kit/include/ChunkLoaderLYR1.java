@@ -2,7 +2,5 @@ package Game;
 
 /** LYR1: layer 1, laid out as BODY. */
 class ChunkLoaderLYR1 extends ChunkLoaderBODY {
-    int layerNumber() {
-        return 1;
-    }
+    int layerNumber() { return 1; }
 }

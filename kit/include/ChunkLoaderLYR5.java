@@ -2,7 +2,5 @@ package Game;
 
 /** LYR5: layer 5, laid out as BODY. */
 class ChunkLoaderLYR5 extends ChunkLoaderBODY {
-    int layerNumber() {
-        return 5;
-    }
+    int layerNumber() { return 5; }
 }

@@ -36,7 +36,8 @@ class ChunkLoaderMPHD extends ChunkLoader {
         }
 
         if (h.mapType == 2 || h.mapType == 3) {
-            throw new ChunkLoadException("MPHD", "compressed layers (map type " + h.mapType + ") are not supported");
+            throw new ChunkLoadException(
+                    "MPHD", "compressed layers (map type " + h.mapType + ") are not supported");
         }
         if (h.mapType > 3) throw new ChunkLoadException("MPHD", "unknown map type " + h.mapType);
         if (h.mapWidth <= 0 || h.mapHeight <= 0) {

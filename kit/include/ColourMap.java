@@ -12,20 +12,14 @@ public class ColourMap {
             this.blue = blue;
         }
 
-        public int getRGB() {
-            return (red << 16) | (green << 8) | blue;
-        }
+        public int getRGB() { return (red << 16) | (green << 8) | blue; }
     }
 
     private final Colour[] colours;
 
-    ColourMap(Colour[] colours) {
-        this.colours = colours;
-    }
+    ColourMap(Colour[] colours) { this.colours = colours; }
 
-    public int size() {
-        return colours.length;
-    }
+    public int size() { return colours.length; }
 
     /** The colour of palette entry {@code index} as 0xRRGGBB; black for an index beyond the palette. */
     public int getRGB(int index) {

@@ -22,8 +22,10 @@ public class J2MERenderer extends Renderer {
 
     public void drawGraphic(Graphics g, int n, int x, int y, boolean keyed) {
         if (!keyed && images.keyed[n]) {
+            int colour = g.getColor();
             g.setColor(keyRGB);
             g.fillRect(x, y, width, height);
+            g.setColor(colour);
         }
         g.drawImage(images.images[n], x, y, Graphics.TOP | Graphics.LEFT);
     }

@@ -14,12 +14,8 @@ public class Layer {
         this.cells = cells;
     }
 
-    public boolean contains(int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height;
-    }
+    public boolean contains(int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; }
 
     /** The raw cell at column {@code x}, row {@code y}, which must lie in the layer. */
-    public int getCell(int x, int y) {
-        return cells[y * width + x];
-    }
+    public int getCell(int x, int y) { return cells[y * width + x]; }
 }

@@ -26,9 +26,9 @@ public class LayerViewer {
         int bw = header.blockWidth, bh = header.blockHeight;
         int firstColumn = mapX / bw, firstRow = mapY / bh;
         for (int row = firstRow, sy = firstRow * bh - mapY; sy < height && row < header.mapHeight;
-             row++, sy += bh) {
-            for (int column = firstColumn, sx = firstColumn * bw - mapX; sx < width && column < header.mapWidth;
-                 column++, sx += bw) {
+                row++, sy += bh) {
+            for (int column = firstColumn, sx = firstColumn * bw - mapX;
+                    sx < width && column < header.mapWidth; column++, sx += bw) {
                 Block block = map.getBlock(layer, column, row);
                 if (block == null) continue;
                 renderer.drawGraphic(g, block.graphics[0], sx, sy, transparent);

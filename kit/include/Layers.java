@@ -7,11 +7,7 @@ public class Layers {
     private final Layer[] layers = new Layer[COUNT];
 
     /** Layer {@code n}, or null when the map has none there. */
-    public Layer get(int n) {
-        return n >= 0 && n < COUNT ? layers[n] : null;
-    }
+    public Layer get(int n) { return n >= 0 && n < COUNT ? layers[n] : null; }
 
-    void set(int n, Layer layer) {
-        layers[n] = layer;
-    }
+    void set(int n, Layer layer) { layers[n] = layer; }
 }

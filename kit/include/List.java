@@ -19,7 +19,5 @@ public class List {
         return items[index];
     }
 
-    public int size() {
-        return size;
-    }
+    public int size() { return size; }
 }

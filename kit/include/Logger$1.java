@@ -10,7 +10,5 @@ package Game;
 final class Logger$1 {
     private Logger$1() {}
 
-    static void log(String message) {
-        System.out.println("JavaMappy: " + message);
-    }
+    static void log(String message) { System.out.println("JavaMappy: " + message); }
 }

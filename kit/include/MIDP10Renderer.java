@@ -52,9 +52,11 @@ public class MIDP10Renderer extends Renderer {
             g.drawImage(images.images[n], x, y, Graphics.TOP | Graphics.LEFT);
             return;
         }
+        int colour = g.getColor();
         for (int i = 0; i < runs.length; i += 4) {
             g.setColor(runs[i + 3]);
             g.fillRect(x + runs[i], y + runs[i + 1], runs[i + 2], 1);
         }
+        g.setColor(colour);
     }
 }

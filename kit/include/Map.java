@@ -16,36 +16,24 @@ public class Map {
     String[] author = new String[0];
     private String currentChunk = "FORM";
 
-    public MapHeader getHeader() {
-        return header;
-    }
+    public MapHeader getHeader() { return header; }
 
-    public ColourMap getColourMap() {
-        return colourMap;
-    }
+    public ColourMap getColourMap() { return colourMap; }
 
-    public Blocks getBlocks() {
-        return blocks;
-    }
+    public Blocks getBlocks() { return blocks; }
 
-    public AnimBlocks getAnimBlocks() {
-        return animBlocks;
-    }
+    public AnimBlocks getAnimBlocks() { return animBlocks; }
 
-    public PixelData getPixelData() {
-        return pixelData;
-    }
+    public PixelData getPixelData() { return pixelData; }
 
-    public Layers getLayers() {
-        return layers;
-    }
+    public Layers getLayers() { return layers; }
 
     /** The ATHR lines (author, and whatever else the map's maker wrote there). */
-    public String[] getAuthor() {
-        return author;
-    }
+    public String[] getAuthor() { return author; }
 
-    /** The block cell ({@code x}, {@code y}) of {@code layer} shows now, animations resolved; null outside. */
+    /**
+     * The block cell ({@code x}, {@code y}) of {@code layer} shows now, animations resolved; null outside.
+     */
     public Block getBlock(int layer, int x, int y) {
         Layer cells = layers.get(layer);
         if (cells == null || !cells.contains(x, y)) return null;
@@ -53,13 +41,9 @@ public class Map {
         return blocks.get(cell >= 0 ? cell : animBlocks.get(-cell - 1).getCurrentBlock());
     }
 
-    String currentChunk() {
-        return currentChunk;
-    }
+    String currentChunk() { return currentChunk; }
 
-    void setCurrentChunk(String id) {
-        currentChunk = id;
-    }
+    void setCurrentChunk(String id) { currentChunk = id; }
 
     /** Checks that the chunks read make a whole map, and that every reference in it has its target. */
     void finish() throws JavaMappyException {
@@ -78,8 +62,8 @@ public class Map {
             for (int i = 0; i < 4; i++) {
                 int graphic = blocks.get(n).graphics[i];
                 if (graphic < 0 || graphic >= pixelData.count) {
-                    throw new JavaMappyException("block " + n + " uses graphic " + graphic + " of "
-                                                 + pixelData.count);
+                    throw new JavaMappyException(
+                            "block " + n + " uses graphic " + graphic + " of " + pixelData.count);
                 }
             }
         }
@@ -87,8 +71,8 @@ public class Map {
             int[] frames = animBlocks.get(n).frames;
             for (int i = 0; i < frames.length; i++) {
                 if (frames[i] < 0 || frames[i] >= blocks.size()) {
-                    throw new JavaMappyException("animated block " + n + " shows block " + frames[i] + " of "
-                                                 + blocks.size());
+                    throw new JavaMappyException(
+                            "animated block " + n + " shows block " + frames[i] + " of " + blocks.size());
                 }
             }
         }
@@ -101,7 +85,7 @@ public class Map {
                     String what = cell >= 0 ? "block " + cell + " of " + blocks.size()
                                             : "animated block " + (-cell - 1) + " of " + animBlocks.size();
                     throw new JavaMappyException("layer " + n + " cell (" + i % layer.width + ", "
-                                                 + i / layer.width + ") uses " + what);
+                            + i / layer.width + ") uses " + what);
                 }
             }
         }

@@ -29,37 +29,21 @@ public class MapHeader {
     int keyRed, keyGreen, keyBlue;
 
     /** Bytes of one pixel in BGFX. */
-    int bytesPerPixel() {
-        return (depth + 1) / 8;
-    }
+    int bytesPerPixel() { return (depth + 1) / 8; }
 
     /** Bytes of one block graphic in BGFX. */
-    int graphicSize() {
-        return blockWidth * blockHeight * bytesPerPixel();
-    }
+    int graphicSize() { return blockWidth * blockHeight * bytesPerPixel(); }
 
     /** Whether references are byte offsets (map type 0) rather than numbers. */
-    boolean usesOffsets() {
-        return mapType == 0;
-    }
+    boolean usesOffsets() { return mapType == 0; }
 
-    public int getMapWidth() {
-        return mapWidth;
-    }
+    public int getMapWidth() { return mapWidth; }
 
-    public int getMapHeight() {
-        return mapHeight;
-    }
+    public int getMapHeight() { return mapHeight; }
 
-    public int getBlockWidth() {
-        return blockWidth;
-    }
+    public int getBlockWidth() { return blockWidth; }
 
-    public int getBlockHeight() {
-        return blockHeight;
-    }
+    public int getBlockHeight() { return blockHeight; }
 
-    public int getDepth() {
-        return depth;
-    }
+    public int getDepth() { return depth; }
 }

@@ -31,13 +31,9 @@ public class MapViewer {
         this.y = clamp(y, header.mapHeight * header.blockHeight - height);
     }
 
-    public int getX() {
-        return x;
-    }
+    public int getX() { return x; }
 
-    public int getY() {
-        return y;
-    }
+    public int getY() { return y; }
 
     private static int clamp(int value, int max) {
         if (value > max) value = max;
@@ -45,22 +41,18 @@ public class MapViewer {
     }
 
     /** Steps the animated blocks by one tick. */
-    public void updateAnimBlocks() {
-        map.getAnimBlocks().update();
-    }
+    public void updateAnimBlocks() { map.getAnimBlocks().update(); }
 
     /**
      * Draws the map at the current position over the area from (0, 0). With {@code transparent} the
      * transparent pixels of the backgrounds are left out, so that what was drawn before shows through.
      */
-    public void draw(Graphics g, boolean transparent) {
-        viewer.draw(g, x, y, transparent);
-    }
+    public void draw(Graphics g, boolean transparent) { viewer.draw(g, x, y, transparent); }
 
     /**
      * Flag {@code flag} (0 to 3 the collision corners top left, top right, bottom left, bottom right; 4 the
-     * trigger; 5 to 7 the free bits) of the block at column {@code x}, row {@code y} of {@code layer}: 1 or 0;
-     * 0 outside the map or for a layer it does not have.
+     * trigger; 5 to 7 the free bits) of the block at column {@code x}, row {@code y} of {@code layer}: 1 or
+     * 0; 0 outside the map or for a layer it does not have.
      */
     public int getBlockFlag(int layer, int x, int y, int flag) {
         Block block = map.getBlock(layer, x, y);

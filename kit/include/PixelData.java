@@ -27,22 +27,14 @@ public class PixelData {
         this.keyRGB = (header.keyRed << 16) | (header.keyGreen << 8) | header.keyBlue;
     }
 
-    public int getCount() {
-        return count;
-    }
+    public int getCount() { return count; }
 
-    public int getWidth() {
-        return width;
-    }
+    public int getWidth() { return width; }
 
-    public int getHeight() {
-        return height;
-    }
+    public int getHeight() { return height; }
 
     /** The transparent colour as 0xRRGGBB, as the opaque drawing of a block shows it. */
-    public int getKeyRGB() {
-        return depth == 8 && colours != null ? colours.getRGB(keyIndex) : keyRGB;
-    }
+    public int getKeyRGB() { return depth == 8 && colours != null ? colours.getRGB(keyIndex) : keyRGB; }
 
     /**
      * Graphic {@code n} as 0xAARRGGBB pixels, row by row: alpha 0xFF, or 0 for a transparent pixel (which

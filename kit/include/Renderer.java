@@ -9,7 +9,8 @@ public abstract class Renderer {
 
     /**
      * Draws graphic {@code n} with its top left corner at ({@code x}, {@code y}). With {@code keyed} the
-     * transparent pixels are left out; without, they show in the transparent colour.
+     * transparent pixels are left out; without, they show in the transparent colour. The colour of {@code g}
+     * is as it was afterwards, so the program's own drawing is not disturbed.
      */
     public abstract void drawGraphic(Graphics g, int n, int x, int y, boolean keyed);
 }

