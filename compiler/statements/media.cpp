@@ -134,7 +134,9 @@ std::optional<std::string> mappyLoadStatement(Convertor& c) {
     if (!c.java()) return byteTokenForm(c);
     const std::string file = arguments(c, "S");
     c.out.Write("try {");
-    c.out.Write("InputStream inputStream = getClass().getResourceAsStream(" + file + ");");
+    // Build packs the map files at the jar's root, where a bare getClass().getResourceAsStream(name) would
+    // not look (it reads a relative name inside the class's package); Include.resource reads from the root.
+    c.out.Write("InputStream inputStream = Include.resource(this, " + file + ");");
     c.out.Write("Map map = JavaMappy.loadMap(inputStream);");
     c.out.Write("m_mapViewer = JavaMappy.createMapViewer(map, null, getWidth(), getHeight());");
     c.out.Write("inputStream.close();");

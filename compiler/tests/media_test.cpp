@@ -107,7 +107,7 @@ TEST_F(MediaTest, PhoneTexts) {
     const std::vector<Row> rows = {
         {Place::Paint,
          "MAPPY.LOAD \"level1.fmp\"",
-         {"Write:try {", "Write:InputStream inputStream = getClass().getResourceAsStream(\"level1.fmp\");",
+         {"Write:try {", "Write:InputStream inputStream = Include.resource(this, \"level1.fmp\");",
           "Write:Map map = JavaMappy.loadMap(inputStream);",
           "Write:m_mapViewer = JavaMappy.createMapViewer(map, null, getWidth(), getHeight());",
           "Write:inputStream.close();", "Write:m_mapViewer.setX(0); m_mapViewer.setY(0);", mapLoad}},
