@@ -190,13 +190,20 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     // Feature words may stand anywhere in a line (VIDEO.HASCAMERA inside an expression), and the class
     // header that needs them is written before the first statement is translated.
     for (const std::string& word : tokens) {
-        if (word == "MAPPY.LOAD") lib.setMappy();
+        // Every map word needs the viewer field, not only the statement that loads a map.
+        if (isOneOf(word, {"MAPPY.LOAD", "MAPPY.DRAW", "MAPPY.SETX", "MAPPY.SETY", "MAPPY.BLOCKFLAG",
+                           "MAPPY.BLOCKIMAGE"})) {
+            lib.setMappy();
+        }
         if (isOneOf(word, {"SOUND.LOAD", "SOUND.PLAY", "SOUND.DELETE", "SOUND.LOOP", "SOUND.STOP"})) {
             lib.usesSound = true;
         }
         if (isOneOf(word, {"MIDI.LOAD", "MIDI.PLAY", "MIDI.LOOP", "MIDI.DELETE", "MIDI.STOP"})) lib.usesMidi = true;
         if (isOneOf(word, {"NET.IMAGE", "NET.LOADIMAGE"})) lib.usesImage = true;
-        if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.IMAGE"})) lib.usesVideo = true;
+        if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.END", "VIDEO.SHOW",
+                           "VIDEO.HIDE", "VIDEO.IMAGE"})) {
+            lib.usesVideo = true;
+        }
     }
 }
 
