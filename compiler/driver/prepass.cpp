@@ -26,19 +26,6 @@ std::vector<std::string> splitRuns(const std::string& text) {
     return tokens;
 }
 
-// Java's split(" "): every blank separates, trailing empty words dropped.
-std::vector<std::string> splitSingle(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t at = text.find(' ', start);
-        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
-    }
-    while (!words.empty() && words.back().empty()) words.pop_back();
-    return words;
-}
 
 std::string spaceOut(const std::string& text) {
     std::string spaced;
@@ -156,7 +143,7 @@ void Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return;
     }
-    std::vector<std::string> words = splitSingle(line);
+    std::vector<std::string> words = splitAtSingleBlanks(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -236,7 +223,7 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "FUNCTION") function(tokens, n);
     if (first == "EXITFUNCTION") {
         if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
-        if (splitSingle(line).size() == 2) returnsValue_ = true;
+        if (splitAtSingleBlanks(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") endFunction(line, n);
     if (first == "TYPE" && tokens.size() > 1) {
