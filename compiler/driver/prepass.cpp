@@ -1,5 +1,6 @@
 #include "driver/prepass.h"
 
+#include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
@@ -82,7 +83,7 @@ private:
 
     Context& ctx_;
     std::vector<std::string> stack_;
-    bool commentBlock_ = false;
+    CommentFilter comments_;
     bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
     bool fileUse_ = false;
     bool returnsValue_ = false;
@@ -202,13 +203,7 @@ void Pass::warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)()) {
 
 void Pass::entry(const std::string& raw, long n) {
     const std::string upper = trim(toUpperAscii(trim(raw)));
-    if (startsWith(upper, "REMSTART")) {
-        commentBlock_ = true;
-    } else if (startsWith(upper, "REMEND")) {
-        commentBlock_ = false;
-    } else if (commentBlock_ || startsWith(upper, "REM") || startsWith(upper, "'")) {
-        return;
-    }
+    if (comments_.next(upper) != CommentFilter::Kind::Code) return;
 
     const std::string line = spaceOut(upper);
     const std::string number = std::to_string(n);
