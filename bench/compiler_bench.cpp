@@ -8,8 +8,10 @@
 // wall time, statements per second and peak memory of the compiler; then times the kit's javac on the
 // Java the compiler wrote.
 //
-//   compiler_bench [--sizes 10000,100000,1000000] [--no-javac] [--keep DIR]
+//   compiler_bench [--sizes 10000,100000,1000000] [--repeat 3] [--no-javac] [--keep DIR]
 //
+// The compiler runs --repeat times per size and the fastest run is reported (the machine may be shared);
+// its peak memory is the same on every run.
 // --keep DIR leaves each program and its Java in DIR/<size>/ (to compare outputs between two builds).
 #include <fcntl.h>
 #include <spawn.h>
@@ -490,7 +492,7 @@ void layOutKit(const fs::path& kit, const fs::path& realKit) {
                                       "\n" + kit.string() + "/\n");
 }
 
-Result measure(std::size_t size, const fs::path& work, const fs::path& realKit, bool javac) {
+Result measure(std::size_t size, const fs::path& work, const fs::path& realKit, bool javac, int repeat) {
     Result result;
     fs::path kit = work / "kit";
     fs::path project = work / "project";
@@ -503,8 +505,13 @@ Result measure(std::size_t size, const fs::path& work, const fs::path& realKit, 
               "// Tesvo Zorid v1.1.0 Project File\nMain=G\nRun=0\nName=G\nPlatform=TB\nInc=true\n");
 
     fs::path log = work / "compile.log";
-    result.compile = runMeasured({(kit / "Compile-Linux").string(), (project / "G").string()},
-                                 {"TZ_KEEP_JAVA=1"}, log.string());
+    for (int i = 0; i < repeat; ++i) {
+        Run run = runMeasured({(kit / "Compile-Linux").string(), (project / "G").string()},
+                              {"TZ_KEEP_JAVA=1"}, log.string());
+        bool failed = !run.started || run.status != 0;
+        if (i == 0 || failed || run.seconds < result.compile.seconds) result.compile = run;
+        if (failed) break;
+    }
     if (!result.compile.started || result.compile.status != 0) {
         std::cerr << "Compile-Linux failed on the " << size << "-statement program:\n"
                   << lastLines(readFile(log), 8) << "\n";
@@ -559,17 +566,20 @@ std::vector<std::size_t> parseSizes(const std::string& text) {
 int main(int argc, char** argv) {
     std::vector<std::size_t> sizes = {10000, 100000, 1000000};
     bool javac = true;
+    int repeat = 3;
     std::optional<fs::path> keep;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--sizes" && i + 1 < argc) {
             sizes = parseSizes(argv[++i]);
+        } else if (arg == "--repeat" && i + 1 < argc) {
+            repeat = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--no-javac") {
             javac = false;
         } else if (arg == "--keep" && i + 1 < argc) {
             keep = fs::absolute(argv[++i]);
         } else {
-            std::cerr << "usage: compiler_bench [--sizes N,N,...] [--no-javac] [--keep DIR]\n";
+            std::cerr << "usage: compiler_bench [--sizes N,N,...] [--repeat N] [--no-javac] [--keep DIR]\n";
             return 1;
         }
     }
@@ -588,7 +598,7 @@ int main(int argc, char** argv) {
         fs::path work = scratch / std::to_string(size);
         fs::remove_all(work);
         fs::create_directories(work);
-        Result r = measure(size, work, realKit, javac);
+        Result r = measure(size, work, realKit, javac, repeat);
         if (!r.compile.started || r.compile.status != 0) {
             status = 1;
             continue;
