@@ -119,6 +119,16 @@ int Build::buildJ2ME() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
     std::string jar = path + name + ".jar";
+    std::string jad = path + name + ".jad";
+    // A failed build leaves no suite: neither a half-written jar nor the jar and JAD of an earlier build,
+    // which would pass for the result of this one.
+    deleteIfExists(jar);
+    deleteIfExists(jad);
+    auto failed = [&] {
+        deleteIfExists(jar);
+        deleteIfExists(jad);
+        return kFailure;
+    };
 
     Watchdog watchdog(settings_.timeout, [this] {
         runner_.cancel();
@@ -128,7 +138,6 @@ int Build::buildJ2ME() {
     watchdog.start();
 
     if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return kFailure;
-    deleteIfExists(jar);
 
     console_.line(kSeparatorLine);
     console_.line(res("Preparing_Directories"));
@@ -158,21 +167,20 @@ int Build::buildJ2ME() {
     console_.line(kSeparatorLine);
     console_.line(res("Compiling"));
     console_.line(kSeparatorLine);
-    bool failed = false;
+    bool stepFailed = false;
     for (const auto& command : commands) {
         RunResult result = runRelayed(command);
-        if (watchdog.expired()) return kFailure;
+        if (watchdog.expired()) return failed();
         if (!result.ok()) {
-            failed = true;
+            stepFailed = true;
             break;
         }
     }
 
     cleanUp(false);
-    if (failed) {
-        deleteIfExists(jar);
+    if (stepFailed) {
         console_.line(kInternalError);
-        return kFailure;
+        return failed();
     }
     struct stat jarInfo;
     if (::stat(jar.c_str(), &jarInfo) != 0 || !S_ISREG(jarInfo.st_mode)) {
@@ -181,7 +189,7 @@ int Build::buildJ2ME() {
     }
     if (!JAD::write(console_, path, name, jarInfo.st_size)) return kFailure;
     watchdog.setDone();
-    if (watchdog.expired()) return kFailure;
+    if (watchdog.expired()) return failed();  // timed out while the JAD was written
     console_.line(kSeparatorLine);
     console_.line(res("Program_compiled"));
 

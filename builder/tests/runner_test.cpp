@@ -51,14 +51,6 @@ TEST(ProcessRunner, MissingProgramIsNotStarted) {
     EXPECT_EQ(result.error, "Cannot run program \"/no/such/javac\": No such file or directory");
 }
 
-bool processGone(pid_t pid) {
-    // A killed process whose parent has not reaped it yet counts as gone.
-    std::string stat = testing::readFile("/proc/" + std::to_string(pid) + "/stat");
-    if (stat.empty()) return true;
-    size_t close = stat.rfind(')');
-    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
-}
-
 pid_t waitForPid(const fs::path& file) {
     for (int i = 0; i < 500; ++i) {
         std::string text = testing::readFile(file);
@@ -83,9 +75,7 @@ TEST(ProcessRunner, CancelStopsTheChildAndItsGroup) {
     EXPECT_FALSE(result.ok());
     pid_t sleeper = waitForPid(pidFile);
     ASSERT_GT(sleeper, 0);
-    for (int i = 0; i < 200 && !processGone(sleeper); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(processGone(sleeper));
+    EXPECT_TRUE(testing::processEnds(sleeper));
     EXPECT_TRUE(runner.run({"/bin/true"}, {}, nullptr).cancelled);  // nothing starts after a cancel
 }
 
@@ -122,9 +112,7 @@ TEST(BuildProgram, WatchdogStopsAHungCompiler) {
     for (const char* file : {"javac.pid", "sleep.pid"}) {
         pid_t pid = waitForPid(temp.path() / file);
         ASSERT_GT(pid, 0) << file;
-        for (int i = 0; i < 200 && !processGone(pid); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_TRUE(processGone(pid)) << file;
+        EXPECT_TRUE(testing::processEnds(pid)) << file;
     }
     EXPECT_FALSE(fs::exists(project / "Space.jad"));
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "build.h"
@@ -35,6 +38,21 @@ inline std::vector<std::string> splitLines(const std::string& text) {
     std::stringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+// True once the process has ended; a killed process whose parent has not reaped it yet counts as ended.
+inline bool processGone(pid_t pid) {
+    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    if (stat.empty()) return true;
+    size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
+}
+
+// Waits up to two seconds for the process to end.
+inline bool processEnds(pid_t pid) {
+    for (int i = 0; i < 200 && !processGone(pid); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return processGone(pid);
 }
 
 // A fresh directory under the system temp folder, removed with its contents at the end of the test.

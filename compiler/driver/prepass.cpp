@@ -120,7 +120,8 @@ void Pass::function(const std::vector<std::string>& tokens, long n) {
             Function& fn = ctx_.functions.getLastFunction();
             for (std::size_t i = 3; i < tokens.size(); i += 2) {
                 const std::string& arg = tokens[i];
-                if (!Preverify::Name(Preverify::FixVariable(arg))) throw Verdict{res("Error_Function") + number};
+                if (!Preverify::Name(Preverify::FixVariable(arg)))
+                    throw Verdict{res("Error_Function") + number};
                 if (endsWith(arg, "#")) {
                     fn.addArg(1, arg.substr(0, arg.size() - 1));
                 } else if (endsWith(arg, "$")) {
@@ -153,7 +154,8 @@ void Pass::endFunction(const std::string& line, long n) {
         const std::string& value = words[1];
         if (endsWith(value, "#")) {
             fn.setType(1);
-        } else if (endsWith(value, "$") || (value.size() >= 2 && value.front() == '"' && value.back() == '"')) {
+        } else if (endsWith(value, "$") ||
+                   (value.size() >= 2 && value.front() == '"' && value.back() == '"')) {
             fn.setType(3);
         } else {
             fn.setType(2);
@@ -178,6 +180,7 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     // Feature words may stand anywhere in a line (VIDEO.HASCAMERA inside an expression), and the class
     // header that needs them is written before the first statement is translated.
     for (const std::string& word : tokens) {
+        if (word.find('.') == std::string::npos) continue;  // every feature word has a dot
         // Every map word needs the viewer field, not only the statement that loads a map.
         if (isOneOf(word, {"MAPPY.LOAD", "MAPPY.DRAW", "MAPPY.SETX", "MAPPY.SETY", "MAPPY.BLOCKFLAG",
                            "MAPPY.BLOCKIMAGE"})) {
@@ -186,7 +189,8 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
         if (isOneOf(word, {"SOUND.LOAD", "SOUND.PLAY", "SOUND.DELETE", "SOUND.LOOP", "SOUND.STOP"})) {
             lib.usesSound = true;
         }
-        if (isOneOf(word, {"MIDI.LOAD", "MIDI.PLAY", "MIDI.LOOP", "MIDI.DELETE", "MIDI.STOP"})) lib.usesMidi = true;
+        if (isOneOf(word, {"MIDI.LOAD", "MIDI.PLAY", "MIDI.LOOP", "MIDI.DELETE", "MIDI.STOP"}))
+            lib.usesMidi = true;
         if (isOneOf(word, {"NET.IMAGE", "NET.LOADIMAGE"})) lib.usesImage = true;
         if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.END", "VIDEO.SHOW",
                            "VIDEO.HIDE", "VIDEO.IMAGE"})) {
@@ -286,7 +290,8 @@ void Pass::entry(const std::string& raw, long n) {
 
     if (!tokens.empty()) objectsAndFeatures(tokens);
 
-    if (first == "DIM" && line.find('#') != std::string::npos) warnOnce(&Library::usesFloats, &Library::setFloat);
+    if (first == "DIM" && line.find('#') != std::string::npos)
+        warnOnce(&Library::usesFloats, &Library::setFloat);
     if (ctx_.library.isM3G(first)) warnOnce(&Library::uses3D, &Library::set3D);
     if (ctx_.library.isMM(first)) warnOnce(&Library::usesMM, &Library::setMM);
 }

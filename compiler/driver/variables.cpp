@@ -83,8 +83,8 @@ int Variables::findVisible(const std::string& name) const {
     if (!scope_.CurrentType.empty()) {
         earliest(best, e->firstField);
     } else {
-        earliest(best, findOwned(name, kGlobal));
-        earliest(best, findOwned(name, functions_.CurrentFunction));
+        earliest(best, firstOwnedBy(*e, kGlobal));
+        earliest(best, firstOwnedBy(*e, functions_.CurrentFunction));
     }
     return best;
 }
@@ -121,8 +121,8 @@ int Arrays::findVisible(const std::string& name) const {
     const Entries* e = entries(name);
     if (!e) return -1;
     int best = -1;
-    earliest(best, findOwned(name, kGlobal));
-    earliest(best, findOwned(name, functions_.CurrentFunction));
+    earliest(best, firstOwnedBy(*e, kGlobal));
+    earliest(best, firstOwnedBy(*e, functions_.CurrentFunction));
     if (!scope_.CurrentType.empty()) earliest(best, e->firstField);
     return best;
 }

@@ -73,9 +73,7 @@ public:
     // First entry named `name` owned by `owner` (system variables excluded), or -1.
     int findOwned(const std::string& name, const std::string& owner) const {
         const Entries* e = entries(name);
-        if (!e) return -1;
-        auto it = e->firstByOwner.find(owner);
-        return it == e->firstByOwner.end() ? -1 : it->second;
+        return e ? firstOwnedBy(*e, owner) : -1;
     }
 
 protected:
@@ -85,6 +83,11 @@ protected:
         std::unordered_map<std::string, int> firstByOwner;
         std::vector<int> system;  // system variables of this name, in order
     };
+
+    static int firstOwnedBy(const Entries& e, const std::string& owner) {
+        auto it = e.firstByOwner.find(owner);
+        return it == e.firstByOwner.end() ? -1 : it->second;
+    }
 
     const Entries* entries(const std::string& name) const {
         auto it = byName_.find(name);

@@ -1,6 +1,9 @@
 #include "statements/convertor.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "driver/context.h"
 #include "driver/errors.h"
@@ -87,8 +90,10 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     line.gPointer = 0;
 
     Temp.clear();
-    for (const auto& t : line.Tokens) Temp += t + " ";
-    ctx.debug.printDebug(res("Compiler_Received_") + Temp);
+    if (ctx.debug.enabled()) {
+        for (const auto& t : line.Tokens) Temp += t + " ";
+        ctx.debug.printDebug(res("Compiler_Received_") + Temp);
+    }
 
     const std::string first = line.Tokens.empty() ? std::string() : line.Tokens[0];
     if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
@@ -114,9 +119,36 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     syntaxError();
 }
 
+namespace {
+
+// The table walked in order, visiting only the entries of one keyword: the positions of each keyword's
+// entries, and the position of the stop entry, which ends the walk inside the PAUSE and END functions.
+struct KeywordIndex {
+    std::unordered_map<std::string_view, std::vector<std::size_t>> positions;
+    std::size_t stop = 0;
+
+    KeywordIndex() {
+        const auto& table = keywordTable();
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i].condition == KeywordCondition::SpecialFunctionStop)
+                stop = i;
+            else
+                positions[table[i].keyword].push_back(i);
+        }
+    }
+};
+
+}  // namespace
+
 std::optional<std::string> Convertor::keywordChain(const std::string& first) {
+    static const KeywordIndex index;
+    auto found = index.positions.find(first);
+    if (found == index.positions.end()) return std::nullopt;
     const std::string& fn = ctx.functions.CurrentFunction;
-    for (const KeywordEntry& entry : keywordTable()) {
+    const auto& table = keywordTable();
+    for (std::size_t position : found->second) {
+        const KeywordEntry& entry = table[position];
+        if (position > index.stop && (fn == "PAUSE" || fn == "END")) return std::nullopt;
         switch (entry.condition) {
             case KeywordCondition::Always:
                 break;
@@ -124,7 +156,6 @@ std::optional<std::string> Convertor::keywordChain(const std::string& first) {
                 if (ctx.line.size() != 1) continue;
                 break;
             case KeywordCondition::SpecialFunctionStop:
-                if (fn == "PAUSE" || fn == "END") return std::nullopt;
                 continue;
             case KeywordCondition::InCanvasAction:
                 if (ctx.scope.CurrentCanvas.empty() || ctx.scope.CurrentAction.empty()) continue;
@@ -136,7 +167,6 @@ std::optional<std::string> Convertor::keywordChain(const std::string& first) {
                 if (fn == "ACTION") continue;
                 break;
         }
-        if (first != entry.keyword) continue;
         if (auto text = entry.handler(*this)) return text;
     }
     return std::nullopt;

@@ -1,0 +1,345 @@
+// Builds that go wrong: a tool missing, failing, killed or hanging, a project folder that takes no more
+// bytes, a descriptor or Config.cfg cut short, with CR LF, blanks or bytes that are not UTF-8. Each fault
+// ends the build with its own message and status 1, leaves no jar or JAD (neither a half-written one nor
+// one of an earlier build) and no tool running.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "commands.h"
+#include "file_limit.h"
+#include "runner.h"
+#include "test_support.h"
+
+namespace build {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+const Lines kTimedOut = {
+    "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.",
+    "Please contact support@tesvozorid.example along with your source code."};
+
+std::string midletDescriptor(const std::string& name = "Space", const std::string& flags = "Inc=false") {
+    return "// Tesvo Zorid v1.1.0 Project File\nMain=" + name + ".bss\nRun=0\nName=" + name +
+           "\nPlatform=J2ME\n3D=false\nFloats=false\nMappy=false\nMM=false\nImage=false\nSound=false\n"
+           "Midi=false\nVideo=false\n" +
+           flags + "\nCLDC=10\n";
+}
+
+std::string withCrLf(const std::string& text) {
+    std::string converted;
+    for (char c : text) converted += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return converted;
+}
+
+Lines tail(const Lines& lines, size_t count) {
+    return lines.size() < count ? lines : Lines(lines.end() - count, lines.end());
+}
+
+// The real Build-Linux, copied into a kit folder of its own whose tools are small shell scripts. Every
+// tool notes its process id (and those of the children it leaves) in a file, so that the test can check
+// that none of them outlives the build.
+class BuildFaults : public ::testing::Test {
+protected:
+    void SetUp() override { layOut(); }
+
+    // A kit whose tools all succeed, and an empty project folder.
+    void layOut() {
+        kit = temp.path() / "tool kit";
+        project = temp.path() / "my project";
+        pids = temp.path() / "pids";
+        fs::create_directories(kit / "Include");
+        fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
+        writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        tool("jdk/bin/javac", "exit 0");
+        tool("wtk/bin/preverify", "exit 0");
+        // "jar cmf MANIFEST JAR -C classes ." writes the archive; "jar uf" adds the resources.
+        tool("jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; fi");
+    }
+
+    std::string kitDir() const { return kit.string() + "/"; }
+    std::string projectDir() const { return project.string() + "/"; }
+
+    void writeConfig(const std::string& text) { testing::writeFile(kit / "Config.cfg", text); }
+
+    void tool(const std::string& relative, const std::string& body) {
+        fs::path file = kit / relative;
+        testing::writeFile(file, "#!/bin/sh\necho $$ >> " + shellQuote(pids.string()) + "\n" + body + "\n");
+        fs::permissions(file, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    }
+    // A body that starts a child which lives for minutes and notes its id.
+    std::string lingeringChild() const { return "sleep 300 & echo $! >> " + shellQuote(pids.string()); }
+
+    // A project of an earlier, successful build: the generated source, its descriptor, and a jar and JAD
+    // that this build must not leave behind when it fails.
+    void earlierBuild(const std::string& descriptor) {
+        testing::writeFile(project / "Space.java", "class Space {}\n");
+        testing::writeFile(project / "Space.tbx", descriptor);
+        testing::writeFile(project / "Space.jar", "PK earlier");
+        testing::writeFile(project / "Space.jad", "MIDlet-Name: Space\n");
+    }
+
+    // Runs Build-Linux on `base` (the project's Space by default) and collects its lines.
+    int build(std::optional<fs::path> base = std::nullopt, int timeoutMs = 30000) {
+        ::setenv("TZ_BUILD_TIMEOUT_MS", std::to_string(timeoutMs).c_str(), 1);
+        ProcessRunner runner;
+        output.clear();
+        auto result = runner.run({(kit / "Build-Linux").string(), base.value_or(project / "Space").string()},
+                                 {}, [this](const std::string& line) { output.push_back(line); });
+        ::unsetenv("TZ_BUILD_TIMEOUT_MS");
+        return result.started ? result.exitStatus : -1;
+    }
+
+    bool suiteLeft(const std::string& name = "Space") const {
+        return fs::exists(project / (name + ".jar")) || fs::exists(project / (name + ".jad"));
+    }
+
+    // Every tool process and every child it left has ended.
+    void expectNoToolRunning() const {
+        for (const auto& line : testing::splitLines(testing::readFile(pids))) {
+            pid_t pid = std::stoi(line);
+            EXPECT_TRUE(testing::processEnds(pid)) << "process " << pid << " outlived the build";
+        }
+    }
+
+    std::string joined() const {
+        std::string text;
+        for (const auto& line : output) text += line + "\n";
+        return text;
+    }
+
+    testing::TempDir temp;
+    fs::path kit, project, pids;
+    Lines output;
+};
+
+TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
+    struct Row {
+        std::string what;
+        std::function<void()> arrange;
+        int timeoutMs;
+        Lines tail;
+    };
+    const Row rows[] = {
+        {"javac missing",
+         [&] { fs::remove(kit / "jdk/bin/javac"); },
+         30000,
+         {"Cannot run program \"" + kitDir() + "jdk/bin/javac\": No such file or directory",
+          "Internal Error"}},
+        {"preverify fails",
+         [&] { tool("wtk/bin/preverify", "echo 'Error preverifying class Game.Space' >&2\nexit 2"); },
+         30000,
+         {"Error preverifying class Game.Space", "Internal Error"}},
+        {"jar killed halfway",
+         [&] { tool("jdk/bin/jar", "printf PK > \"$3\"\nkill -SEGV $$"); },
+         30000,
+         {"Internal Error"}},
+        {"resource step fails",
+         [&] {
+             testing::writeFile(project / "ship.png", "png");
+             tool("jdk/bin/jar",
+                  "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; exit 0; fi\necho 'jar: zip END header not "
+                  "found'\nexit 1");
+         },
+         30000,
+         {"Adding Image files", "**", "jar: zip END header not found", "Internal Error"}},
+        {"javac hangs", [&] { tool("jdk/bin/javac", lingeringChild() + "\nwait"); }, 1000, kTimedOut},
+        {"jar hangs after starting the archive",
+         [&] { tool("jdk/bin/jar", "printf PK > \"$3\"\n" + lingeringChild() + "\nwait"); }, 1000, kTimedOut},
+        {"preverify ends but its child keeps the output open",
+         [&] { tool("wtk/bin/preverify", lingeringChild() + "\nexit 0"); }, 1000, kTimedOut},
+    };
+    for (const auto& row : rows) {
+        for (const auto& entry : fs::directory_iterator(temp.path())) fs::remove_all(entry.path());
+        layOut();
+        earlierBuild(midletDescriptor());
+        row.arrange();
+        EXPECT_EQ(build(std::nullopt, row.timeoutMs), 1) << row.what << "\n" << joined();
+        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
+        EXPECT_FALSE(suiteLeft()) << row.what;
+        expectNoToolRunning();
+    }
+}
+
+// Tests run as root, so a write is made to fail by a file-size limit that Build-Linux inherits.
+TEST_F(BuildFaults, ProjectFolderThatTakesNoMoreBytes) {
+    struct Row {
+        std::string what;
+        rlim_t limit;
+        Lines tail;
+    };
+    const Row rows[] = {
+        {"no room for the manifest", 100, {"Writing Manifest File", "Error writing the Manifest file"}},
+        {"no room for the jar", 1000, {"Internal Error"}},
+    };
+    for (const auto& row : rows) {
+        earlierBuild(midletDescriptor());
+        tool("jdk/bin/jar", "if [ \"$1\" = cmf ]; then head -c 5000 /dev/zero > \"$3\" || exit 1; fi");
+        int status;
+        {
+            testing::FileSizeLimit limit(row.limit);
+            status = build();
+        }
+        EXPECT_EQ(status, 1) << row.what << "\n" << joined();
+        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
+        EXPECT_FALSE(suiteLeft()) << row.what;
+        expectNoToolRunning();
+    }
+}
+
+// A descriptor that cannot be read or names no platform stops the build before it touches the project.
+TEST_F(BuildFaults, DescriptorCutShortOrUnreachable) {
+    std::string descriptor = projectDir() + "Space.tbx";
+    std::string couldNot = "Error: Could not access project descriptor file \"" + descriptor + "\"";
+    struct Row {
+        std::string body;
+        Lines tail;
+    };
+    const Row rows[] = {
+        {"", {"Cannot parse null string", couldNot}},
+        {"// Tesvo Zorid v1.1.0 Project File\nMain=Spa", {"Cannot parse null string", couldNot}},
+        {"// Tesvo Zorid v1.1.0 Project File\r\nMain=Space.bss\r\nRun=",
+         {"For input string: \"\"", couldNot}},
+        {"Main=Space.bss\nRun=0\nName=Space\nPlatf", {"Build Error: Unknown platformnull"}},
+        {"Main=Space.bss\r\nRun=0\r\nName=Space\r\nPlatform=J2", {"Build Error: Unknown platformJ2"}},
+        {"Run=0\nName=Space\nPlatform=J2ME \n", {"Build Error: Unknown platformJ2ME "}},
+    };
+    for (const auto& row : rows) {
+        testing::writeFile(project / "Space.tbx", row.body);
+        EXPECT_EQ(build(), 1) << joined();
+        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << joined();
+        EXPECT_EQ(output.size(), 4 + row.tail.size()) << joined();  // the banner, then the failure only
+        EXPECT_FALSE(suiteLeft());
+        EXPECT_FALSE(fs::exists(project / "MANIFEST.MF"));
+    }
+
+    // The project folder lies under a regular file, and the descriptor is a folder.
+    testing::writeFile(temp.path() / "plain", "x");
+    EXPECT_EQ(build(temp.path() / "plain/Space"), 1);
+    EXPECT_EQ(tail(output, 2), (Lines{temp.str() + "/plain/Space.tbx (Not a directory)",
+                                      "Error: Could not access project descriptor file \"" + temp.str() +
+                                          "/plain/Space.tbx\""}));
+    fs::remove(project / "Space.tbx");
+    fs::create_directories(project / "Space.tbx");
+    EXPECT_EQ(build(), 1);
+    EXPECT_EQ(tail(output, 2), (Lines{descriptor + " (Is a directory)", couldNot}));
+    expectNoToolRunning();
+}
+
+// Config.cfg lines are used unchanged: a line cut short or with a trailing blank names a tool or folder
+// that is not there, which the build says; the suite of an earlier build does not survive it.
+TEST_F(BuildFaults, ConfigCutShort) {
+    struct Row {
+        std::string config;
+        std::string flags;
+        Lines tail;
+    };
+    const Row rows[] = {
+        {"", "Inc=false", {"Cannot run program \"nulljavac\": No such file or directory", "Internal Error"}},
+        {kitDir() + "jdk/b",
+         "Inc=false",
+         {"Cannot run program \"" + kitDir() + "jdk/bjavac\": No such file or directory", "Internal Error"}},
+        {kitDir() + "jdk/bin/ \n" + kitDir() + "wtk/\n" + kitDir() + "\n",
+         "Inc=false",
+         {"Cannot run program \"" + kitDir() + "jdk/bin/ javac\": No such file or directory",
+          "Internal Error"}},
+        {kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n",
+         "Inc=true",
+         {"No such source file: nullInclude/Include.inc", "Error: Could not copy required support files",
+          "FileCopy: No such source file: nullInclude/Include.inc"}},
+        {kitDir() + "jdk/bin/\r\n",
+         "Inc=false",
+         {"Cannot run program \"nullbin/preverify\": No such file or directory", "Internal Error"}},
+    };
+    for (const auto& row : rows) {
+        earlierBuild(midletDescriptor("Space", row.flags));
+        writeConfig(row.config);
+        EXPECT_EQ(build(), 1) << joined();
+        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << joined();
+        EXPECT_FALSE(suiteLeft());
+    }
+    expectNoToolRunning();
+}
+
+// What is awkward but sound builds: CR LF line ends, blanks in folder and project names, and names in
+// bytes that are not UTF-8, which are taken byte for byte.
+TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
+    const std::string latin1 = "Caf\xe9";
+    struct Row {
+        std::string what;
+        std::string name;
+        bool crlf;
+        std::string kitFolder;
+    };
+    const Row rows[] = {
+        {"CR LF everywhere", "Space", true, "tool kit"},
+        {"blank in the project name", "My Space", false, "tool kit"},
+        {"Latin-1 names", latin1, true, "kit " + latin1},
+    };
+    for (const auto& row : rows) {
+        fs::path movedKit = temp.path() / row.kitFolder;
+        if (movedKit != kit) {
+            fs::rename(kit, movedKit);
+            kit = movedKit;
+        }
+        std::string config = kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n";
+        writeConfig(row.crlf ? withCrLf(config) : config);
+        std::string descriptor = midletDescriptor(row.name, "Inc=true");
+        testing::writeFile(project / (row.name + ".tbx"), row.crlf ? withCrLf(descriptor) : descriptor);
+        testing::writeFile(project / (row.name + ".java"), "class X {}\n");
+        testing::writeFile(kit / "Include/Include.inc", "support class");
+
+        ASSERT_EQ(build(project / row.name), 0) << row.what << "\n" << joined();
+        EXPECT_EQ(output.back(), "Program compiled") << row.what;
+        EXPECT_EQ(testing::readFile(project / (row.name + ".jad")),
+                  "MIDlet-1: " + row.name + ",,Game." + row.name + "\nMIDlet-Name: " + row.name +
+                      "\nMIDlet-Version: 1.0\nMIDlet-Vendor: Brinmoor\nMIDlet-Jar-Size: 2\nMIDlet-Jar-URL: " +
+                      row.name + ".jar\n")
+            << row.what;
+        EXPECT_EQ(testing::readFile(project / "tmpclasses/Game/Include.class"), "support class") << row.what;
+    }
+    expectNoToolRunning();
+}
+
+// The same guarantee on the fake runner: whichever step fails, the jar and JAD of an earlier build are
+// gone, so they cannot pass for the result of this one.
+class StaleSuite : public testing::BuildFixture {};
+
+using testing::writeFile;
+
+TEST_F(StaleSuite, FailedBuildLeavesNoEarlierSuite) {
+    struct Row {
+        std::string what;
+        std::string blocked;  // made a folder, so that its writer fails
+        std::optional<size_t> failingCommand;
+    };
+    const Row rows[] = {
+        {"manifest unwritable", "MANIFEST.MF", std::nullopt},
+        {"build script unwritable", "CBuild.bat", std::nullopt},
+        {"main compile fails", "", 0},
+        {"archive fails", "", 2},
+    };
+    for (const auto& row : rows) {
+        writeFile(project / "Space.java", "class Space {}\n");
+        writeFile(project / "Space.jar", "PK earlier");
+        writeFile(project / "Space.jad", "MIDlet-Name: Space\n");
+        writeDescriptor("Run=0\nName=Space\nPlatform=J2ME\nInc=false\nCLDC=10\n");
+        if (!row.blocked.empty()) fs::create_directories(project / row.blocked);
+        runner.commands.clear();
+        runner.behaviour = [&](const Lines& argv, const LineSink&) {
+            if (row.failingCommand && runner.commands.size() - 1 == *row.failingCommand)
+                return testing::FakeRunner::exitWith(1);
+            return testing::FakeRunner::succeed(argv);
+        };
+        EXPECT_EQ(runBuild(), kFailure) << row.what;
+        EXPECT_FALSE(fs::exists(project / "Space.jar")) << row.what;
+        EXPECT_FALSE(fs::exists(project / "Space.jad")) << row.what;
+        if (!row.blocked.empty()) fs::remove_all(project / row.blocked);
+    }
+}
+
+}  // namespace
+}  // namespace build
