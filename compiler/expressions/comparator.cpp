@@ -309,7 +309,7 @@ void Comparator::operatorFor(Kind kind) {
                 token(ByteCodes::notEqual);
             } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
                 out_ += " " + op + " ";
-                token(op == "<=" ? ByteCodes::lessEqual
+                token(op == "<="   ? ByteCodes::lessEqual
                       : op == ">=" ? ByteCodes::moreEqual
                       : op == ">"  ? ByteCodes::more
                                    : ByteCodes::less);
@@ -345,7 +345,8 @@ void Comparator::rightOperand(Kind kind) {
                 out_ += t;
                 if (bytes()) {
                     token(ByteCodes::variableS);
-                    bytes_.injectCode(std::to_string(ctx_.library.getByteNa(Helpers::FixVariable(t), ctx_.debug)));
+                    bytes_.injectCode(
+                        std::to_string(ctx_.library.getByteNa(Helpers::FixVariable(t), ctx_.debug)));
                     token(ByteCodes::variableE);
                 }
             } else {

@@ -406,7 +406,8 @@ std::string HandleReturner::spriteCollision() {
         // Sprite-array elements carry their index in "[[" ... "]]".
         bytes_.injectTok(ByteCodes::retSC);
         bytes_.injectBytes(first);
-        if (!firstIndex.empty()) bytes_.injectBytes(std::string(ByteCodes::sqS) + firstIndex + std::string(ByteCodes::sqE));
+        if (!firstIndex.empty())
+            bytes_.injectBytes(std::string(ByteCodes::sqS) + firstIndex + std::string(ByteCodes::sqE));
         bytes_.injectBytes(second);
         if (!secondIndex.empty())
             bytes_.injectBytes(std::string(ByteCodes::sqS) + secondIndex + std::string(ByteCodes::sqE));

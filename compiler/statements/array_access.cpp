@@ -1,6 +1,5 @@
 #include "statements/array_access.h"
 
-
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"

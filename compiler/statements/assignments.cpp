@@ -10,8 +10,8 @@
 #include "driver/messages.h"
 #include "expressions/arguments.h"
 #include "expressions/byte_codes.h"
-#include "expressions/writer.h"
 #include "expressions/nested_values.h"
+#include "expressions/writer.h"
 #include "statements/array_access.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
@@ -39,7 +39,8 @@ std::string booleanValue(Convertor& c, int valueStart, std::string& bytes) {
         Helpers helpers(c.ctx);
         if (helpers.Variable(value) && helpers.VariableType(value) == 4) {
             if (!c.java()) {
-                bytes = std::string(ByteCodes::variableS) + poolNumber(c, value) + std::string(ByteCodes::variableE);
+                bytes = std::string(ByteCodes::variableS) + poolNumber(c, value) +
+                        std::string(ByteCodes::variableE);
             }
             return value;
         }
@@ -118,8 +119,8 @@ std::optional<std::string> variableAssignment(Convertor& c) {
         text = c.TempHolder + ";";
     }
     if (c.java()) return text;
-    c.out.writeByte(std::string(ByteCodes::variableS) + poolNumber(c, target) + std::string(ByteCodes::variableE) +
-                    std::string(ByteCodes::equal) + value);
+    c.out.writeByte(std::string(ByteCodes::variableS) + poolNumber(c, target) +
+                    std::string(ByteCodes::variableE) + std::string(ByteCodes::equal) + value);
     return std::string("TBD");
 }
 

@@ -9,8 +9,8 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "expressions/byte_emitter.h"
 #include "expressions/byte_codes.h"
+#include "expressions/byte_emitter.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
@@ -101,7 +101,8 @@ std::optional<std::string> functionStatement(Convertor& c) {
         if (!c.java()) {
             c.out.writeByte(ByteCodes::endFun);
         } else {
-            c.out.Write(c.ctx.project.isApplet() ? "}" : "}catch(Exception err) { err.printStackTrace(); } };");
+            c.out.Write(c.ctx.project.isApplet() ? "}"
+                                                 : "}catch(Exception err) { err.printStackTrace(); } };");
         }
         library.endFound = true;
     }
@@ -323,7 +324,8 @@ std::optional<std::string> actionStatement(Convertor& c) {
         }
         // The byte form carries the rate as a 32-bit number.
         std::int32_t milliseconds = 0;
-        if (!c.java() && std::from_chars(rate.data(), rate.data() + rate.size(), milliseconds).ec != std::errc()) {
+        if (!c.java() &&
+            std::from_chars(rate.data(), rate.data() + rate.size(), milliseconds).ec != std::errc()) {
             throw CompileException(res("Error_Loop_value"));
         }
         c.rateLoop = rate;

@@ -12,8 +12,8 @@
 #include "expressions/arguments.h"
 #include "expressions/byte_codes.h"
 #include "expressions/comparator.h"
-#include "expressions/writer.h"
 #include "expressions/nested_values.h"
+#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 
@@ -133,7 +133,8 @@ std::optional<std::string> nextStatement(Convertor& c) {
 }
 
 std::optional<std::string> whileStatement(Convertor& c) {
-    return condition(c, "while(", [&c] { return numberedHead(ByteCodes::whileS, c.ctx.library.getWhileByte()); });
+    return condition(c, "while(",
+                     [&c] { return numberedHead(ByteCodes::whileS, c.ctx.library.getWhileByte()); });
 }
 
 std::optional<std::string> endWhileStatement(Convertor& c) {

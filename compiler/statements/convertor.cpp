@@ -30,12 +30,12 @@ void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
 // tokens at all: refused by name on those targets wherever they stand.
 bool supportClassStatement(const std::string& keyword) {
     static const std::unordered_set<std::string> keywords = {
-        "MAPPY.LOAD",   "MAPPY.DRAW",     "MAPPY.SETX",    "MAPPY.SETY",        "SOUND.LOAD",   "SOUND.DELETE",
-        "MIDI.LOAD",    "MIDI.DELETE",    "FILE",          "FILE.CLOSE",        "FILE.DELETE",  "FILE.WRITE",
-        "SERVER.SEND",  "SERVER.DISCONNECT", "NET.SEND",   "NET.IMAGE",         "NET.LOADIMAGE", "NET.DOWNLOAD",
-        "COMM.SEND",    "BLUE.START",     "BLUE.DISCOVER", "VIDEO.START",       "VIDEO.END",    "VIDEO.SHOW",
-        "VIDEO.HIDE",   "VIDEO.IMAGE",    "SOUND.PLAY",    "SOUND.LOOP",        "SOUND.STOP",   "MIDI.PLAY",
-        "MIDI.LOOP",    "MIDI.STOP"};
+        "MAPPY.LOAD",  "MAPPY.DRAW",        "MAPPY.SETX",    "MAPPY.SETY",  "SOUND.LOAD",    "SOUND.DELETE",
+        "MIDI.LOAD",   "MIDI.DELETE",       "FILE",          "FILE.CLOSE",  "FILE.DELETE",   "FILE.WRITE",
+        "SERVER.SEND", "SERVER.DISCONNECT", "NET.SEND",      "NET.IMAGE",   "NET.LOADIMAGE", "NET.DOWNLOAD",
+        "COMM.SEND",   "BLUE.START",        "BLUE.DISCOVER", "VIDEO.START", "VIDEO.END",     "VIDEO.SHOW",
+        "VIDEO.HIDE",  "VIDEO.IMAGE",       "SOUND.PLAY",    "SOUND.LOOP",  "SOUND.STOP",    "MIDI.PLAY",
+        "MIDI.LOOP",   "MIDI.STOP"};
     return keywords.count(keyword) != 0;
 }
 

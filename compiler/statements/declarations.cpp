@@ -52,7 +52,8 @@ std::string booleanDeclaration(Convertor& c) {
         // Booleans take a pool number like every other variable, so conditions and assignments can name
         // them.
         c.ctx.library.addByteVariable(name);
-        c.out.writeByte(std::string(ByteCodes::dimBool) + std::string(value ? ByteCodes::boolT : ByteCodes::boolF));
+        c.out.writeByte(std::string(ByteCodes::dimBool) +
+                        std::string(value ? ByteCodes::boolT : ByteCodes::boolF));
         return "TBD";
     }
     std::string text = std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";";

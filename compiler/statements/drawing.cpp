@@ -18,9 +18,9 @@ namespace compiler {
 namespace {
 
 using screen::bytesOf;
+using screen::hasArguments;
 using screen::nameFrame;
 using screen::noByteForm;
-using screen::hasArguments;
 using screen::notOnThisTarget;
 
 std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
@@ -97,7 +97,8 @@ std::optional<std::string> clsStatement(Convertor& c) {
 
 std::optional<std::string> setColorStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) {
-        return graphicsCall(c, 3, "Error_SetColor", "I,I,I", ByteCodes::setColor, "g.setColor(new Color(", "));");
+        return graphicsCall(c, 3, "Error_SetColor", "I,I,I", ByteCodes::setColor, "g.setColor(new Color(",
+                            "));");
     }
     return graphicsCall(c, 3, "Error_SetColor", "I,I,I", ByteCodes::setColor, "g.setColor(");
 }
@@ -126,7 +127,8 @@ std::optional<std::string> drawFilledRectangleStatement(Convertor& c) {
 // The byte-token targets draw no round corners: the plain rectangle with all six arguments, and a
 // warning.
 void warnReplacedOnBytes(const Convertor& c) {
-    if (!c.ctx.project.isJava() && hasArguments(c, 6)) c.ctx.console.line(res("Warning_This_command_is_replaced"));
+    if (!c.ctx.project.isJava() && hasArguments(c, 6))
+        c.ctx.console.line(res("Warning_This_command_is_replaced"));
 }
 
 std::optional<std::string> drawRoundRectangleStatement(Convertor& c) {

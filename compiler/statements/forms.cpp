@@ -17,9 +17,9 @@ namespace compiler {
 namespace {
 
 using screen::bytesOf;
+using screen::hasArguments;
 using screen::nameFrame;
 using screen::noByteForm;
-using screen::hasArguments;
 using screen::notOnThisTarget;
 
 // Widgets are fields of the generated class, so they are declared before the main section opens.
@@ -138,8 +138,8 @@ std::optional<std::string> buttonShowStatement(Convertor& c) {
 }
 
 std::optional<std::string> buttonHideStatement(Convertor& c) {
-    return commandOnScreen(c, "removeCommand", ByteCodes::guiButtonH, "Error_Button_Hide", "Error_Canvas_or_Form",
-                           "Error_Button_name_is");
+    return commandOnScreen(c, "removeCommand", ByteCodes::guiButtonH, "Error_Button_Hide",
+                           "Error_Canvas_or_Form", "Error_Button_name_is");
 }
 
 std::optional<std::string> listAppendStatement(Convertor& c) {

@@ -17,8 +17,8 @@ namespace compiler {
 namespace {
 
 using screen::bytesOf;
-using screen::noByteForm;
 using screen::hasArguments;
+using screen::noByteForm;
 using screen::notOnThisTarget;
 
 std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
