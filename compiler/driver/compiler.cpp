@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
@@ -29,8 +30,6 @@ void reportInternalError(Console& console, const std::string& what) {
     console.line(res("Error_Unknown_error"));
     console.line(res("Please_send_a_copy_of"));
 }
-
-bool isCommentStart(const std::string& upper) { return startsWith(upper, "REM") || startsWith(upper, "'"); }
 
 // Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
 // succeeds when Build does.
@@ -66,20 +65,16 @@ int handOver(Context& ctx, const CompilerOptions& options) {
 
 void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
                          StatementTranslator& translator, std::size_t& n) {
-    bool commentBlock = false;
+    CommentFilter comments;
     const bool java = ctx.project.isJava();
     for (n = 1; n <= lines.size(); ++n) {
         std::string line = trim(lines[n - 1]);
         if (!line.empty()) {
-            std::string upper = toUpperAscii(line);
-            if (upper == "REMSTART") {
-                commentBlock = true;
-            } else if (startsWith(upper, "REMEND")) {
-                commentBlock = false;
-            } else if (isCommentStart(upper)) {
+            CommentFilter::Kind kind = comments.next(toUpperAscii(line));
+            if (kind == CommentFilter::Kind::CommentLine) {
                 // Comment lines are Java comments: they have no place among byte tokens.
                 if (ctx.debug.enabled() && java) writer.Write("// " + line);
-            } else if (!commentBlock) {
+            } else if (kind == CommentFilter::Kind::Code) {
                 std::vector<std::string> tokens = tokenize(line);
                 std::string s = translator.GetJava(tokens, static_cast<int>(tokens.size()));
                 if (!s.empty() && !endsWith(s, ";") && !endsWith(s, "{") && !endsWith(s, "}")) {

@@ -1,5 +1,6 @@
 #include "driver/prepass.h"
 
+#include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
@@ -26,19 +27,6 @@ std::vector<std::string> splitRuns(const std::string& text) {
     return tokens;
 }
 
-// Java's split(" "): every blank separates, trailing empty words dropped.
-std::vector<std::string> splitSingle(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t at = text.find(' ', start);
-        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
-    }
-    while (!words.empty() && words.back().empty()) words.pop_back();
-    return words;
-}
 
 std::string spaceOut(const std::string& text) {
     std::string spaced;
@@ -95,7 +83,7 @@ private:
 
     Context& ctx_;
     std::vector<std::string> stack_;
-    bool commentBlock_ = false;
+    CommentFilter comments_;
     bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
     bool fileUse_ = false;
     bool returnsValue_ = false;
@@ -156,7 +144,7 @@ void Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return;
     }
-    std::vector<std::string> words = splitSingle(line);
+    std::vector<std::string> words = splitAtSingleBlanks(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -191,13 +179,20 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     // Feature words may stand anywhere in a line (VIDEO.HASCAMERA inside an expression), and the class
     // header that needs them is written before the first statement is translated.
     for (const std::string& word : tokens) {
-        if (word == "MAPPY.LOAD") lib.setMappy();
+        // Every map word needs the viewer field, not only the statement that loads a map.
+        if (isOneOf(word, {"MAPPY.LOAD", "MAPPY.DRAW", "MAPPY.SETX", "MAPPY.SETY", "MAPPY.BLOCKFLAG",
+                           "MAPPY.BLOCKIMAGE"})) {
+            lib.setMappy();
+        }
         if (isOneOf(word, {"SOUND.LOAD", "SOUND.PLAY", "SOUND.DELETE", "SOUND.LOOP", "SOUND.STOP"})) {
             lib.usesSound = true;
         }
         if (isOneOf(word, {"MIDI.LOAD", "MIDI.PLAY", "MIDI.LOOP", "MIDI.DELETE", "MIDI.STOP"})) lib.usesMidi = true;
         if (isOneOf(word, {"NET.IMAGE", "NET.LOADIMAGE"})) lib.usesImage = true;
-        if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.IMAGE"})) lib.usesVideo = true;
+        if (isOneOf(word, {"VIDEO.HASCAMERA", "VIDEO.CAPTURE", "VIDEO.START", "VIDEO.END", "VIDEO.SHOW",
+                           "VIDEO.HIDE", "VIDEO.IMAGE"})) {
+            lib.usesVideo = true;
+        }
     }
 }
 
@@ -209,13 +204,7 @@ void Pass::warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)()) {
 
 void Pass::entry(const std::string& raw, long n) {
     const std::string upper = trim(toUpperAscii(trim(raw)));
-    if (startsWith(upper, "REMSTART")) {
-        commentBlock_ = true;
-    } else if (startsWith(upper, "REMEND")) {
-        commentBlock_ = false;
-    } else if (commentBlock_ || startsWith(upper, "REM") || startsWith(upper, "'")) {
-        return;
-    }
+    if (comments_.next(upper) != CommentFilter::Kind::Code) return;
 
     const std::string line = spaceOut(upper);
     const std::string number = std::to_string(n);
@@ -230,7 +219,7 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "FUNCTION") function(tokens, n);
     if (first == "EXITFUNCTION") {
         if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
-        if (splitSingle(line).size() == 2) returnsValue_ = true;
+        if (splitAtSingleBlanks(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") endFunction(line, n);
     if (first == "TYPE" && tokens.size() > 1) {

@@ -178,19 +178,6 @@ std::vector<std::string> splitAtColons(const std::string& line) {
     return parts;
 }
 
-// Java's split(" "): every single blank separates, trailing empty words dropped.
-std::vector<std::string> splitAtBlanks(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t at = text.find(' ', start);
-        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
-    }
-    while (!words.empty() && words.back().empty()) words.pop_back();
-    return words;
-}
 
 bool selects(const std::string& word, const std::string& platform) {
     return (word == "J2ME" && platform == "J2ME") || (word == "WEB" && platform == "Applet") ||
@@ -218,7 +205,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
             std::string& part = parts[position];
             std::string partUpper = toUpperAscii(part);
             if (startsWith(partUpper, "#IF")) {
-                std::vector<std::string> words = splitAtBlanks(part);
+                std::vector<std::string> words = splitAtSingleBlanks(part);
                 include = false;
                 for (std::size_t k = 1; k < words.size(); k += 2) {
                     if (selects(words[k], platform)) {

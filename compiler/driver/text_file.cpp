@@ -89,6 +89,19 @@ std::string trim(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
+std::vector<std::string> splitAtSingleBlanks(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = text.find(' ', start);
+        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) break;
+        start = at + 1;
+    }
+    while (!words.empty() && words.back().empty()) words.pop_back();
+    return words;
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);

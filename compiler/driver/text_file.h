@@ -17,6 +17,9 @@ std::string latin1ToUtf8(std::string_view bytes);
 std::string toUpperAscii(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
 bool endsWith(std::string_view text, std::string_view suffix);
+// Java's split(" "): every single blank separates, trailing empty words dropped.
+std::vector<std::string> splitAtSingleBlanks(const std::string& text);
+
 // Trims blanks (and tabs) at both ends, as the source reader does.
 std::string trim(std::string_view text);
 

@@ -124,6 +124,11 @@ void JavaFileWrite::WriteHeader() {
         line("import javax.microedition.midlet.*;");
         line("import javax.microedition.lcdui.*;");
         line("import javax.microedition.lcdui.game.*;");
+        // The map library's Game.List and Game.Layer would otherwise hide the phone's own.
+        if (lib.usesMappy()) {
+            line("import javax.microedition.lcdui.List;");
+            line("import javax.microedition.lcdui.game.Layer;");
+        }
         if (lib.usesMM()) {
             line("import javax.microedition.media.*;");
             line("import javax.microedition.media.control.*;");

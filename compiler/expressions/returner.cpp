@@ -1,6 +1,9 @@
 #include "expressions/returner.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -62,10 +65,13 @@ bool phoneOnly(const std::string& word) {
     return false;
 }
 
-// Parenthesised unless the text is one operand, so it keeps its value next to another operator.
+// Parenthesised unless the text is one name or one unsigned number, so it keeps its value next to
+// another operator. A blank is no sign of an operator: subtraction is written without blanks ("X-1").
 std::string grouped(const std::string& text) {
-    if (text.find(' ') == std::string::npos && !text.empty() && text.front() != '-') return text;
-    return "(" + text + ")";
+    const bool oneOperand = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+    });
+    return oneOperand ? text : "(" + text + ")";
 }
 
 }  // namespace

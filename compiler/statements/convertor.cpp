@@ -115,6 +115,9 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
         ctx.functions.CurrentFunction = "MAIN";
     }
 
+    // A line that starts with a bracket, an operator or a comma has no first word: nothing can read it.
+    if (first.empty()) syntaxError();
+
     for (StatementHandler hook : lineHooks()) {
         if (auto text = hook(*this)) return *text;
     }

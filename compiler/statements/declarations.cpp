@@ -60,12 +60,27 @@ std::string booleanDeclaration(Convertor& c) {
     return declare(c, text, text);
 }
 
+// Outside a record type a declaration becomes a field or a local of the program's class, beside the
+// fields of its forms, widgets, images, sprites, canvases and 3D objects: a name one of them holds would
+// give the class two members of one name (or a local hiding the object), so it is taken. Record fields
+// live in their type's own class and may reuse such names.
+void checkNotAnObject(const Convertor& c, const std::string& name) {
+    if (insideType(c)) return;
+    const Objects& o = c.ctx.objects;
+    for (const NameList* kind :
+         {&o.Sprites, &o.SpriteArray, &o.ObjectNames, &o.ObjectArray, &o.Images, &o.ImageArray, &o.Cameras,
+          &o.Lights, &o.Lists, &o.Labels, &o.Textboxes, &o.Buttons, &o.Forms, &o.Canvas}) {
+        if (kind->indexOf(name) >= 0) throw CompileException(res("Error_Variable_name"));
+    }
+}
+
 // A name may be declared where no variable of that name is visible. Inside a record type every type's
 // fields are visible, so there only the type's own fields count: two types may share a field name.
 void checkNewVariable(Convertor& c, const std::string& name) {
     bool taken = insideType(c) ? c.ctx.variables.findOwned(name, c.ctx.scope.CurrentType) >= 0
                                : Helpers(c.ctx).visibleVariable(name) != nullptr;
     if (taken) throw CompileException(res("Error_Variable_name"));
+    checkNotAnObject(c, name);
 }
 
 // The array code, the number of dimensions and each size, each number followed by "ED". Arrays take a
@@ -105,6 +120,7 @@ std::string arrayDeclaration(Convertor& c) {
         i += 2;
         if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
     }
+    checkNotAnObject(c, name);
     std::string dims, brackets;
     for (const std::string& size : sizes) {
         dims += "[" + size + "]";

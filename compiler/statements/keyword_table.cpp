@@ -2,6 +2,7 @@
 
 #include "statements/convertor.h"
 #include "statements/families.h"
+#include "statements/media.h"
 #include "statements/screen_statements.h"
 #include "statements/three_d.h"
 #include "statements/worlds.h"
@@ -68,6 +69,39 @@ const std::vector<KeywordEntry>& keywordTable() {
         {"LISTENER", C::Always, listenerStatement},
         {"", C::SpecialFunctionStop, nullptr},
         {"REPAINT", C::InCanvasAction, repaintStatement},
+        // Tile map, sound, MIDI, record store, network, serial port, Bluetooth and camera.
+        {"MAPPY.LOAD", C::InPaintAction, mappyLoadStatement},
+        {"MAPPY.DRAW", C::InPaintAction, mappyDrawStatement},
+        {"MAPPY.SETX", C::InPaintAction, mappySetXStatement},
+        {"MAPPY.SETY", C::InPaintAction, mappySetYStatement},
+        {"SOUND.LOAD", C::NotInActionFunction, soundLoadStatement},
+        {"SOUND.DELETE", C::NotInActionFunction, soundDeleteStatement},
+        {"MIDI.LOAD", C::NotInActionFunction, midiLoadStatement},
+        {"MIDI.DELETE", C::NotInActionFunction, midiDeleteStatement},
+        {"FILE", C::NotInActionFunction, fileStatement},
+        {"FILE.CLOSE", C::NotInActionFunction, fileCloseStatement},
+        {"FILE.DELETE", C::NotInActionFunction, fileDeleteStatement},
+        {"FILE.WRITE", C::NotInActionFunction, fileWriteStatement},
+        {"SERVER.SEND", C::NotInActionFunction, serverSendStatement},
+        {"SERVER.DISCONNECT", C::NotInActionFunction, serverDisconnectStatement},
+        {"NET.SEND", C::NotInActionFunction, netSendStatement},
+        {"NET.IMAGE", C::NotInActionFunction, netImageStatement},
+        {"NET.LOADIMAGE", C::NotInActionFunction, netLoadImageStatement},
+        {"NET.DOWNLOAD", C::NotInActionFunction, netDownloadStatement},
+        {"COMM.SEND", C::NotInActionFunction, commSendStatement},
+        {"BLUE.START", C::NotInActionFunction, blueStartStatement},
+        {"BLUE.DISCOVER", C::NotInActionFunction, blueDiscoverStatement},
+        {"VIDEO.START", C::NotInActionFunction, videoStartStatement},
+        {"VIDEO.END", C::NotInActionFunction, videoEndStatement},
+        {"VIDEO.SHOW", C::NotInActionFunction, videoShowStatement},
+        {"VIDEO.HIDE", C::NotInActionFunction, videoHideStatement},
+        {"VIDEO.IMAGE", C::NotInActionFunction, videoImageStatement},
+        {"SOUND.PLAY", C::NotInActionFunction, soundPlayStatement},
+        {"SOUND.LOOP", C::NotInActionFunction, soundLoopStatement},
+        {"SOUND.STOP", C::NotInActionFunction, soundStopStatement},
+        {"MIDI.PLAY", C::NotInActionFunction, midiPlayStatement},
+        {"MIDI.LOOP", C::NotInActionFunction, midiLoopStatement},
+        {"MIDI.STOP", C::NotInActionFunction, midiStopStatement},
         // Images, the tile layer and sprites.
         {"IMAGE", C::Always, imageStatement},
         {"IMAGE.ARRAY", C::Always, imageArrayStatement},

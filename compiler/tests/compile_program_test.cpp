@@ -83,3 +83,29 @@ TEST(CompileProgram, UnknownStatementStopsWithItsNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+// A clean program of comments, blank lines and blocks goes from source to a preverified jar, whatever
+// the project file says of "Inc" (the support classes always travel with the program).
+TEST(CompileProgram, CleanProgramBecomesASuite) {
+    for (const char* inc : {"true", "false"}) {
+        TempDir dir;
+        writeFile(dir / "Game/Game.tbp", std::string("Main=Game\nRun=0\nName=Game\nPlatform=TB\nInc=") + inc + "\n");
+        writeFile(dir / "Game/GameX.bss",
+                  "REM a clean program\n\n' nothing but blocks\nREMSTART\nnot ( read\nREMEND\n"
+                  "IF 1 = 1 THEN\nENDIF\nFOR I = 1 TO 2\nNEXT\nFUNCTION TWICE(N)\nENDFUNCTION N\n");
+        auto result = runProgram(dir.path(), {kCompiler, dir / "Game/Game"});
+        EXPECT_EQ(result.status, 0) << result.output;
+        EXPECT_NE(result.output.find("Program compiled\n"), std::string::npos);
+        auto files = listDir(dir / "Game");
+        for (const char* made : {"Game.jar", "Game.jad"}) {
+            EXPECT_NE(std::find(files.begin(), files.end(), made), files.end()) << made;
+        }
+        for (const char* removed : {"Game.java", "MANIFEST.MF", "CBuild.bat"}) {
+            EXPECT_EQ(std::find(files.begin(), files.end(), removed), files.end()) << removed;
+        }
+    }
+}
+
+}  // namespace

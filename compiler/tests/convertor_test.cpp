@@ -59,6 +59,13 @@ TEST_F(ConvertorTest, UnknownLineIsASyntaxErrorAndOpensTheMainSectionOnce) {
     EXPECT_EQ(writer.calls.size(), 2u);  // the main section opens once
 }
 
+TEST_F(ConvertorTest, LineWithoutAFirstWordIsASyntaxError) {
+    // Found by fuzzing: the closing branch read the last character of the empty first token.
+    for (const char* line : {",CLS", "-HILE 1 = 1", "(X) = 1", "/REMEENDDz", "+"}) {
+        EXPECT_THROW(translate(line), CompileException) << line;
+    }
+}
+
 TEST_F(ConvertorTest, PlatformSectionEndTranslatesToNothing) {
     EXPECT_EQ(translate("#endif"), "");
     EXPECT_EQ(ctx.functions.CurrentFunction, "GLOBAL");

@@ -86,11 +86,23 @@ TEST(Declarations, Refusals) {
         {"DIM PTS%[3]", {res("Error_A_type_array"), dim}},
         {"TYPE POINT\nDIM X\nENDTYPE\nTYPE LINE\nDIM P% = POINT", {res("Error_Cannot_create"), dim}},
         {"DIM X 5", {res("Error_Unknown_symbol_") + "5\"", dim}},
+        // A variable or array named like a program object would be a second class member of that name.
+        {"TEXTBOX PILOT, \"Pilot\", \"Robin\", 12, 0\nDIM PILOT$ = \"x\"", {res("Error_Variable_name"), dim}},
+        {"BUTTON OKB, \"OK\", 1\nDIM OKB", {res("Error_Variable_name"), dim}},
+        {"FORM MENU, \"Menu\"\nDIM MENU[3]", {res("Error_Variable_name"), dim}},
     };
     for (const ErrorRow& row : rows) {
         Program program("TB");
         EXPECT_EQ(problemsOf(program, row.program), row.problems) << row.program;
     }
+}
+
+// A record field lives in its type's own class, so it may share a program object's name.
+TEST(Declarations, RecordFieldMayShareAnObjectsName) {
+    Program program("TB");
+    program.run("FORM MENU, \"Menu\"\nTYPE ITEM\nDIM MENU\nENDTYPE");
+    EXPECT_NE(testing_support::readFile(program.dir / "ITEM.java").find("public int MENU = 0;"),
+              std::string::npos);
 }
 
 TEST(Declarations, RecordTypeFileHoldsPublicFields) {

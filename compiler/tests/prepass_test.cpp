@@ -99,6 +99,14 @@ TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     EXPECT_EQ(check("FUNCTION\n"), res("Error_Function_Name") + "1");
 }
 
+TEST_F(PrepassTest, SeesCommentsAsTheStatementLoopDoes) {
+    // Found by fuzzing: "REMSTART X" is one comment line for the translator, so the pre-pass must not
+    // open a block there and hide the function from the registry.
+    EXPECT_EQ(check("REMSTART X\nFUNCTION F(A)\nENDFUNCTION A\nREMSTART\nFUNCTION G(\nREMEND (\n"), "Done");
+    EXPECT_TRUE(ctx.functions.isFunction("F"));
+    EXPECT_FALSE(ctx.functions.isFunction("G"));
+}
+
 TEST_F(PrepassTest, ObjectsAndFeatureFlags) {
     EXPECT_EQ(check("IMAGE PIC, \"a.png\"\n"), res("Error_Image_loading"));
     EXPECT_EQ(check("TRY\nCATCH IO\nENDCATCH\nENDTRY\n"), res("Error_File_error_is") + "2");

@@ -5,6 +5,8 @@ import java.util.*;
 import javax.microedition.midlet.*;
 import javax.microedition.lcdui.*;
 import javax.microedition.lcdui.game.*;
+import javax.microedition.lcdui.List;
+import javax.microedition.lcdui.game.Layer;
 import javax.microedition.media.*;
 import javax.microedition.media.control.*;
 import javax.microedition.m3g.*;
