@@ -14,6 +14,7 @@
 #include "expressions/byte_codes.h"
 #include "expressions/descriptor.h"
 #include "expressions/java_file_write.h"
+#include "expressions/net_file_write.h"
 #include "expressions/writer.h"
 
 namespace compiler {
@@ -71,7 +72,8 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
         if (!line.empty()) {
             CommentFilter::Kind kind = comments.next(toUpperAscii(line));
             if (kind == CommentFilter::Kind::CommentLine) {
-                if (ctx.debug.enabled()) writer.Write("// " + line);
+                // Comment lines are Java comments: they have no place among byte tokens.
+                if (ctx.debug.enabled() && java) writer.Write("// " + line);
             } else if (kind == CommentFilter::Kind::Code) {
                 std::vector<std::string> tokens = tokenize(line);
                 std::string s = translator.GetJava(tokens, static_cast<int>(tokens.size()));
@@ -84,6 +86,11 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
                 if (java) {
                     writer.Write(s);
                 } else {
+                    // A branch that wrote no tokens and gave Java text has no byte form; its line would
+                    // vanish from data.tbd without a word.
+                    if (s != "TBD;" && !s.empty()) {
+                        throw CompileException(res("Error_No_byte_form") + (tokens.empty() ? "" : tokens[0]));
+                    }
                     writer.writeByte(ByteCodes::endLine);
                 }
             }
@@ -162,14 +169,12 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
             console.line(verdict);
             return 1;
         }
-        if (!ctx.project.isJava()) {
-            // The byte-token writer is not part of this build.
-            console.line("Error: Byte-token output is not available for the platform \"" + ctx.project.platform +
-                         "\"");
-            return 1;
+        if (ctx.project.isJava()) {
+            writer = std::make_unique<JavaFileWrite>(ctx, ctx.project.path + ctx.project.name + ".java",
+                                                     ctx.project.name);
+        } else {
+            writer = std::make_unique<NetFileWrite>(ctx, ctx.project.path + "data.tbd");
         }
-        writer = std::make_unique<JavaFileWrite>(ctx, ctx.project.path + ctx.project.name + ".java",
-                                                 ctx.project.name);
         ctx.saver = writer.get();
         if (!options.makeTranslator) throw std::logic_error("no statement translator");
         std::unique_ptr<StatementTranslator> translator = options.makeTranslator(ctx, *writer);

@@ -316,6 +316,7 @@ constexpr Res::Row kContents[] = {
     {"Error_Catch_twice", "Error: A Try block takes one Catch IO"},
     {"Error_World_requires", "Error: World requires Name [Size]"},
     {"Error_World_name_is", "Error: World name is invalid"},
+    {"Error_No_byte_form", "Error: This command has no byte-token form: "},
 };
 
 // Built on first use and never changed; the keys view the static table above.

@@ -169,7 +169,8 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     const std::string first = tokens[0];
     Library& lib = ctx_.library;
     if (first == "IMAGE") {
-        if (!inTry_) throw Verdict{res("Error_Image_loading")};
+        // Loading an image throws IOException in the generated Java only; byte tokens have no TRY.
+        if (!inTry_ && ctx_.project.isJava()) throw Verdict{res("Error_Image_loading")};
         ctx_.objects.addImage(at(tokens, 1));
         fileUse_ = true;
     }

@@ -1,11 +1,12 @@
 #include "expressions/changer.h"
 
-#include <stdexcept>
+#include <memory>
 
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
-#include "expressions/java_arguments.h"
+#include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
 #include "expressions/returner.h"
 
 namespace compiler {
@@ -17,19 +18,19 @@ struct Conversion {
     std::string_view before;
     std::string_view after;
     int type;
+    std::string_view code;  // byte-token start code
 };
 
 constexpr Conversion kConversions[] = {
-    {"STR$", "I", "String.valueOf(", ")", TypeCodes::cString},
-    {"INT", "S", "Integer.parseInt(", ")", TypeCodes::cInt},
-    {"UPPER", "S", "String.valueOf(", ").toUpperCase()", TypeCodes::cString},
-    {"LOWER", "S", "String.valueOf(", ").toLowerCase()", TypeCodes::cString},
+    {"STR$", "I", "String.valueOf(", ")", TypeCodes::cString, ByteCodes::toString},
+    {"INT", "S", "Integer.parseInt(", ")", TypeCodes::cInt, ByteCodes::toInt},
+    {"UPPER", "S", "String.valueOf(", ").toUpperCase()", TypeCodes::cString, ByteCodes::toUpper},
+    {"LOWER", "S", "String.valueOf(", ").toLowerCase()", TypeCodes::cString, ByteCodes::toLower},
 };
 
 }  // namespace
 
 std::string HandleChanger::Changer() {
-    if (!ctx_.project.isJava()) throw std::logic_error("byte-token conversions are not available");
     LineState& line = ctx_.line;
     const std::string& word = line.current();
     for (const Conversion& conversion : kConversions) {
@@ -40,12 +41,18 @@ std::string HandleChanger::Changer() {
         checkBrackets(line, 1);
         line.gPointer += 2;
         if (word == "STR$") ctx_.debug.printDebug("HandleChanger > Str$ > Sending " + line.current());
-        JavaHandleArguments arguments(ctx_);
-        std::string a = arguments.HandleArguments(conversion.pattern, line.gPointer, 0);
+        std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx_);
+        std::string a = arguments->HandleArguments(conversion.pattern, line.gPointer, 0);
         if (a.empty()) throw CompileException(res("Error_Number_of"));
         if (!line.has(line.gPointer) || line.current() != ")")
             throw CompileException(res("Error_Expecting_in"));
         line.returnType = conversion.type;
+        if (!ctx_.project.isJava()) {
+            bytes_.injectTok(conversion.code);
+            bytes_.injectBytes(arguments->retByte().value_or(""));
+            bytes_.injectTok(ByteCodes::changeE);
+            return "TBD";
+        }
         return std::string(conversion.before) + a + std::string(conversion.after);
     }
     return "";

@@ -11,6 +11,8 @@ struct Context;
 // Translates the conversion STR$, INT, UPPER or LOWER whose word stands at ctx.line.gPointer. Returns its
 // Java text, leaves the type code in ctx.line.returnType (STR$, UPPER, LOWER 3; INT 2) and gPointer on
 // the call's closing ")". Returns "" and changes nothing for any other word. One object per call.
+// On the byte-token targets it returns "TBD" with the tokens in retByte(): the start code (TS, TI, TU,
+// TL), the argument's tokens, "TE".
 class HandleChanger {
 public:
     explicit HandleChanger(Context& ctx) : ctx_(ctx) {}

@@ -1,11 +1,17 @@
 #include "expressions/comparator.h"
 
+#include <memory>
+
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
+#include "expressions/changer.h"
 #include "expressions/nested_values.h"
+#include "expressions/returner.h"
+#include "statements/type_access.h"
 
 namespace compiler {
 namespace {
@@ -26,6 +32,14 @@ std::string upper(std::string text) {
 
 }  // namespace
 
+bool Comparator::bytes() const {
+    return !ctx_.project.isJava();
+}
+
+void Comparator::token(std::string_view code) {
+    if (bytes()) bytes_.injectTok(code);
+}
+
 std::string Comparator::tokenHere() const {
     const LineState& line = ctx_.line;
     return line.has(line.gPointer) ? line.current() : std::string();
@@ -45,9 +59,11 @@ std::string Comparator::argument(std::string_view pattern) {
     Library& library = ctx_.library;
     library.isComparator = true;
     try {
-        std::string text = newArguments(ctx_)->HandleArguments(pattern, ctx_.line.gPointer, 0);
+        std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx_);
+        std::string text = arguments->HandleArguments(pattern, ctx_.line.gPointer, 0);
         library.isComparator = false;
         if (text.empty()) throw missingValue(pattern);
+        if (bytes()) bytes_.injectBytes(arguments->retByte().value_or(""));
         return text;
     } catch (...) {
         library.isComparator = false;
@@ -64,6 +80,7 @@ std::string Comparator::HandleComparator(std::string_view head) {
         }
         out_ = std::string(head);
         leftString_.clear();
+        bytes_ = ByteEmitter();
         LineState& line = ctx_.line;
         for (;;) {
             comparison();
@@ -74,9 +91,11 @@ std::string Comparator::HandleComparator(std::string_view head) {
             if (word == "AND") {
                 ctx_.debug.printDebug("Comparator > And");
                 out_ += " && ";
+                token(ByteCodes::and_);
             } else if (word == "OR") {
                 ctx_.debug.printDebug("Comparator > Or");
                 out_ += " || ";
+                token(ByteCodes::or_);
             } else if (word == "THEN") {
                 return out_ + "){";
             } else {
@@ -100,6 +119,7 @@ void Comparator::comparison() {
     ++ctx_.line.gPointer;
     ctx_.debug.printDebug("Comparator Stage 2 (look for second part) > " + tokenHere());
     rightOperand(kind);
+    token(ByteCodes::endData);
     ctx_.debug.printDebug("Comparator Stage 3 (sort brackets) > " + tokenHere());
     out_ += bracketRun();
 }
@@ -112,6 +132,8 @@ Comparator::Kind Comparator::leftOperand() {
 
     if (ctx_.functions.CurrentFunction == "ACTION" && t == "C") {
         out_ += "C";
+        token(ByteCodes::onlyButton);
+        token(ByteCodes::formButton);
         ++line.gPointer;
         return Kind::Button;
     }
@@ -129,15 +151,19 @@ Comparator::Kind Comparator::leftOperand() {
     if (found) {
         switch (type) {
             case 3:
+                token(ByteCodes::onlyString);
                 leftString_ = argument("S");
                 return Kind::String;
             case 4:
+                token(ByteCodes::onlyBoolean);
                 out_ += argument("b");
                 return Kind::Boolean;
             case 1:
+                token(ByteCodes::onlyInt);
                 out_ += argument("F");
                 return Kind::Float;
             default:
+                token(ByteCodes::onlyInt);
                 out_ += argument("I");
                 return Kind::Number;
         }
@@ -146,9 +172,22 @@ Comparator::Kind Comparator::leftOperand() {
     // A conversion or a value built-in ends on its closing bracket: step past it to the operator.
     if (ctx_.library.isChanger(t) || ctx_.library.isReturner(t)) {
         const bool changer = ctx_.library.isChanger(t);
-        std::string text = changer ? changerValue(ctx_) : returnerValue(ctx_);
+        std::string text, valueBytes;
+        if (changer) {
+            HandleChanger call(ctx_);
+            text = call.Changer();
+            valueBytes = call.retByte();
+        } else {
+            HandleReturner call(ctx_);
+            text = call.Returner();
+            valueBytes = call.retByte();
+        }
         ++line.gPointer;
         if (!changer) ctx_.debug.printDebug("Returner returns " + out_);
+        // A string or boolean value is marked; a number is not.
+        if (line.returnType == 3) token(ByteCodes::onlyString);
+        if (line.returnType == 4) token(ByteCodes::onlyBoolean);
+        if (bytes()) bytes_.injectBytes(valueBytes);
         switch (line.returnType) {
             case 3:
                 leftString_ = text;
@@ -169,11 +208,15 @@ Comparator::Kind Comparator::leftOperand() {
 
     if (Helpers::Number(t) && t != "-") {
         out_ += t;
+        token(ByteCodes::onlyInt);
+        if (bytes()) bytes_.injectNum(t);
         ++line.gPointer;
         return Kind::Number;
     }
     if (isDecimal(t)) {
         out_ += t + "f";
+        token(ByteCodes::onlyInt);
+        if (bytes()) bytes_.injectNum(t);
         ++line.gPointer;
         return Kind::Float;
     }
@@ -201,6 +244,15 @@ Comparator::Kind Comparator::leftOperand() {
         throw;
     }
     ctx_.scope.CurrentType.clear();
+    if (bytes()) {
+        // The field's type mark, then the reference as a field reference gives it.
+        if (fieldType == 1003) token(ByteCodes::onlyString);
+        if (fieldType == 1004) token(ByteCodes::onlyBoolean);
+        if (fieldType == 1001 || fieldType == 1002) token(ByteCodes::onlyInt);
+        HandleType reference(ctx_);
+        reference.translate();
+        bytes_.injectBytes(reference.retByte());
+    }
     ++line.gPointer;
     switch (fieldType) {
         case 1003:
@@ -226,8 +278,10 @@ void Comparator::operatorFor(Kind kind) {
         case Kind::String:
             if (op == "=") {
                 out_ += "String.valueOf(" + leftString_ + ").equals(";
+                token(ByteCodes::equal);
             } else if (op == "<>") {
                 out_ += "!String.valueOf(" + leftString_ + ").equals(";
+                token(ByteCodes::notEqual);
             } else {
                 throw CompileException(res("Error_Only_and_can_be"));
             }
@@ -237,8 +291,10 @@ void Comparator::operatorFor(Kind kind) {
             ctx_.debug.printDebug("Boolean Operator > " + op);
             if (op == "=") {
                 out_ += " == ";
+                token(ByteCodes::equal);
             } else if (op == "<>") {
                 out_ += " != ";
+                token(ByteCodes::notEqual);
             } else {
                 throw CompileException(res("Error_Only_and_can_be"));
             }
@@ -247,10 +303,16 @@ void Comparator::operatorFor(Kind kind) {
         case Kind::Float:
             if (op == "=") {
                 out_ += " == ";
+                token(ByteCodes::equal);
             } else if (op == "<>") {
                 out_ += " != ";
+                token(ByteCodes::notEqual);
             } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
                 out_ += " " + op + " ";
+                token(op == "<="   ? ByteCodes::lessEqual
+                      : op == ">=" ? ByteCodes::moreEqual
+                      : op == ">"  ? ByteCodes::more
+                                   : ByteCodes::less);
             } else {
                 throw CompileException(res("Error_Unknown") + op + "\"");
             }
@@ -275,10 +337,18 @@ void Comparator::rightOperand(Kind kind) {
             Helpers helpers(ctx_);
             if (t == "TRUE") {
                 out_ += " true";
+                token(ByteCodes::boolT);
             } else if (t == "FALSE") {
                 out_ += " false";
+                token(ByteCodes::boolF);
             } else if (!t.empty() && helpers.Variable(t) && helpers.VariableType(t) == 4) {
                 out_ += t;
+                if (bytes()) {
+                    token(ByteCodes::variableS);
+                    bytes_.injectCode(
+                        std::to_string(ctx_.library.getByteNa(Helpers::FixVariable(t), ctx_.debug)));
+                    token(ByteCodes::variableE);
+                }
             } else {
                 throw CompileException(res("Error_Boolean_can"));
             }
@@ -289,6 +359,10 @@ void Comparator::rightOperand(Kind kind) {
             const std::string t = tokenHere();
             if (t.empty() || Helpers(ctx_).Button(t) < 0) throw CompileException(res("Error_Button_name_is"));
             out_ += t;
+            // Buttons are objects, not pool variables: named as BUTTON.SHOW names them.
+            token(ByteCodes::nameS);
+            if (bytes()) bytes_.injectCode(t);
+            token(ByteCodes::nameE);
             ++line.gPointer;
             return;
         }

@@ -8,6 +8,7 @@
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/changer.h"
+#include "expressions/net_arguments.h"
 #include "expressions/returner.h"
 #include "statements/array_access.h"
 #include "statements/type_access.h"
@@ -54,7 +55,7 @@ std::string arithmetic(const std::string& t) {
 
 std::unique_ptr<InterfaceArguments> newArguments(Context& ctx) {
     if (ctx.project.isJava()) return std::make_unique<JavaHandleArguments>(ctx);
-    throw std::logic_error("byte-token argument lists are not available");
+    return std::make_unique<NetHandleArguments>(ctx);
 }
 
 JavaHandleArguments::JavaHandleArguments(Context& ctx) : ctx_(ctx), helpers_(ctx) {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -10,7 +11,8 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "expressions/java_arguments.h"
+#include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
 
 namespace compiler {
 namespace {
@@ -106,11 +108,15 @@ void checkBrackets(const LineState& line, int required) {
 }
 
 std::string HandleReturner::Returner() {
-    if (!ctx_.project.isJava()) throw std::logic_error("byte-token value built-ins are not available");
     // A comparison side that begins with a built-in is this call; its arguments are lists of their own.
     ctx_.library.isComparator = false;
     try {
-        return translate(ctx_.line.current());
+        const std::string word = ctx_.line.current();
+        std::string text = translate(word);
+        if (text.empty() || ctx_.project.isJava()) return text;
+        // Only user functions, TIMER and SPRITE.COLLISION have tokens; any other value would vanish.
+        if (bytes_.bytes().empty()) throw CompileException(res("Error_No_byte_form") + word);
+        return "TBD";
     } catch (CompileException& e) {
         e.addError("in Returner");
         throw;
@@ -129,10 +135,11 @@ std::string HandleReturner::typed(std::string text, int type) {
     return text;
 }
 
-std::string HandleReturner::argument(char letter) {
-    JavaHandleArguments arguments(ctx_);
-    std::string text = arguments.HandleArguments(std::string(1, letter), ctx_.line.gPointer, 0);
+std::string HandleReturner::argument(char letter, std::string* bytes) {
+    std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx_);
+    std::string text = arguments->HandleArguments(std::string(1, letter), ctx_.line.gPointer, 0);
     if (text.empty()) throw CompileException(res("Error_Number_of"));
+    if (bytes) *bytes = arguments->retByte().value_or("");
     return text;
 }
 
@@ -151,6 +158,7 @@ void HandleReturner::closing() {
 // The call ends at the ")" that matches its own "(", so F ( A ) + G ( B ) is two calls.
 std::string HandleReturner::userFunction(const std::string& word) {
     ctx_.debug.printDebug("In Function");
+    bytes_.injectTok(ByteCodes::functionC);
     LineState& line = ctx_.line;
     const int open = line.gPointer + 1;
     if (!line.has(open) || line.token(open) != "(") throw CompileException(res("Error_Expecting_in"));
@@ -169,6 +177,7 @@ std::string HandleReturner::userFunction(const std::string& word) {
     std::vector<std::string> args(line.Tokens.begin() + open + 1, line.Tokens.begin() + close);
     const std::string pattern = ctx_.functions.getArguments(word);
     std::string text;
+    std::string argumentBytes;
     if (pattern.empty()) {
         if (!args.empty()) throw CompileException(res("Error_Function"));
     } else {
@@ -181,13 +190,19 @@ std::string HandleReturner::userFunction(const std::string& word) {
             ~Restore() { line.Tokens = std::move(tokens); }
         } restore{line, std::exchange(line.Tokens, args)};
         line.gPointer = 0;
-        JavaHandleArguments arguments(ctx_);
-        text = arguments.HandleArguments(pattern, 0, 0);
+        std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx_);
+        text = arguments->HandleArguments(pattern, 0, 0);
+        argumentBytes = arguments->retByte().value_or("");
         // Arguments the pattern does not take would otherwise vanish from the call.
         if (line.gPointer < static_cast<int>(args.size())) throw CompileException(res("Error_Function"));
     }
     line.gPointer = close;
     line.returnType = ctx_.functions.getType(word);
+    // The function's number, then its arguments.
+    bytes_.injectNum(ctx_.functions.getFuncID(word));
+    bytes_.injectTok(ByteCodes::endData);
+    bytes_.injectBytes(argumentBytes);
+    bytes_.injectTok(ByteCodes::functionD);
     text = word + "(" + text + ")";
     ctx_.debug.printDebug(text);
     return text;
@@ -202,6 +217,10 @@ std::string HandleReturner::builtIn(const std::string& word) {
         if (word != value.word) continue;
         checkBrackets(line, 0);
         line.gPointer += 2;
+        if (word == "TIMER" && !ctx_.project.isJava()) {
+            bytes_.injectTok(ByteCodes::retTime);
+            bytes_.injectTok(ByteCodes::retE);
+        }
         if (word == "VIDEO.HASCAMERA" || word == "VIDEO.CAPTURE") ctx_.library.usesVideo = true;
         return typed(std::string(value.text), value.type);
     }
@@ -362,12 +381,13 @@ std::string HandleReturner::spriteCollision() {
         throw CompileException(res("Error_Expecting_Comma"));
     }
     line.gPointer += 2;
-    const std::string s1 = JavaHandleArguments(ctx_).HandleArguments("s", line.gPointer, 0);
+    std::string first, firstIndex, second, secondIndex, pixel;
+    const std::string s1 = argument('s', &first);
     comma();
     std::string x;
     if (helpers.SpriteArray(s1) >= 0) {
         ctx_.debug.printDebug("Returner > Sprite.Collision > Array > " + s1);
-        x = s1 + "[" + argument('I') + "].collidesWith(";
+        x = s1 + "[" + argument('I', &firstIndex) + "].collidesWith(";
         comma();
     } else {
         x = s1 + ".collidesWith(";
@@ -375,10 +395,10 @@ std::string HandleReturner::spriteCollision() {
     ctx_.debug.printDebug("Returner > Sprite.Collision > Second Sprite > " + x);
     ctx_.debug.printDebug("Returner > Sprite.Collision > Second Sprite > " +
                           (line.has(line.gPointer) ? line.current() : std::string()));
-    const std::string s2 = JavaHandleArguments(ctx_).HandleArguments("s", line.gPointer, 0);
+    const std::string s2 = argument('s', &second);
     comma();
     if (helpers.SpriteArray(s2) >= 0) {
-        x += s2 + "[" + argument('I') + "],";
+        x += s2 + "[" + argument('I', &secondIndex) + "],";
         comma();
     } else {
         x += s2 + ",";
@@ -386,8 +406,20 @@ std::string HandleReturner::spriteCollision() {
     ctx_.debug.printDebug("Returner > Sprite.Collision > Boolean > " + x);
     ctx_.debug.printDebug("Returner > Sprite.Collision > Boolean > " +
                           (line.has(line.gPointer) ? line.current() : std::string()));
-    const std::string p = JavaHandleArguments(ctx_).HandleArguments("b", line.gPointer, 0);
+    const std::string p = argument('b', &pixel);
     closing();
+    if (!ctx_.project.isJava()) {
+        // Sprite-array elements carry their index in "[[" ... "]]".
+        bytes_.injectTok(ByteCodes::retSC);
+        bytes_.injectBytes(first);
+        if (!firstIndex.empty())
+            bytes_.injectBytes(std::string(ByteCodes::sqS) + firstIndex + std::string(ByteCodes::sqE));
+        bytes_.injectBytes(second);
+        if (!secondIndex.empty())
+            bytes_.injectBytes(std::string(ByteCodes::sqS) + secondIndex + std::string(ByteCodes::sqE));
+        bytes_.injectBytes(pixel);
+        bytes_.injectTok(ByteCodes::retE);
+    }
     return typed(x + p + ")", kBoolean);
 }
 

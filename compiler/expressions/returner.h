@@ -19,6 +19,10 @@ void checkBrackets(const LineState& line, int required);
 // ctx.line.returnType and ctx.line.gPointer on the call's closing ")". Returns "" (nothing changed) when
 // the word gives no value here: not a built-in, or a canvas word outside its canvas or action.
 // Errors carry "in Returner". One object per call.
+//
+// On the byte-token targets Returner gives "TBD" and the tokens in retByte(): a user function as "FC"
+// "NS" number "NE" "ED", its arguments, "FD"; TIMER as "RT" "RE"; SPRITE.COLLISION as "RC", its three
+// arguments, "RE". Any other built-in has no byte form and is refused (Error_No_byte_form).
 class HandleReturner {
 public:
     explicit HandleReturner(Context& ctx) : ctx_(ctx) {}
@@ -35,8 +39,9 @@ private:
     std::string spriteCollision();
     std::string spritePosition(const char* getter, const std::string& message);
 
-    // One argument read from gPointer by a translator of its own; an empty argument is refused.
-    std::string argument(char letter);
+    // One argument read from gPointer by a translator of its own; an empty argument is refused. Its
+    // byte tokens go to `bytes` when given.
+    std::string argument(char letter, std::string* bytes = nullptr);
     void comma();
     void closing();
     std::string typed(std::string text, int type);

@@ -1,11 +1,10 @@
 #include "statements/array_access.h"
 
-#include <stdexcept>
-
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/byte_codes.h"
 
 namespace compiler {
 namespace {
@@ -18,8 +17,25 @@ bool isIntegerValue(const Variable& v) {
 
 }  // namespace
 
+// "-" alone passes Helpers::Number; in an index it is the operator.
+void HandleArray::emit(const std::string& t, bool operand) {
+    if (t == "+") return bytes_.injectTok(ByteCodes::add);
+    if (t == "-") return bytes_.injectTok(ByteCodes::sub);
+    if (t == "*") return bytes_.injectTok(ByteCodes::mult);
+    if (t == "/") return bytes_.injectTok(ByteCodes::div);
+    if (operand) {
+        bytes_.injectNum(t);
+        bytes_.injectTok(ByteCodes::endData);
+        return;
+    }
+    // The pool number travels framed as a number here.
+    bytes_.injectTok(ByteCodes::variableS);
+    bytes_.injectNum(ctx_.library.getByteNa(Helpers::FixVariable(t), ctx_.debug));
+    bytes_.injectTok(ByteCodes::variableE);
+}
+
 std::string HandleArray::translate() {
-    if (!ctx_.project.isJava()) throw std::logic_error("byte-token array indexes are not available");
+    const bool bytes = !ctx_.project.isJava();
     LineState& line = ctx_.line;
     const Helpers helpers(ctx_);
     try {
@@ -33,6 +49,7 @@ std::string HandleArray::translate() {
                 // Written without blanks: two "-" in a row must not read as Java's "--".
                 if (text.back() == '-' && t.front() == '-') text += ' ';
                 text += operand ? t : Helpers::FixVariable(t);
+                if (bytes) emit(t, operand);
             } else if (t == ",") {
                 text += "][";
             } else if (t == "]") {

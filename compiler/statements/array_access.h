@@ -12,6 +12,8 @@ struct Context;
 // integer variables and + - * /, with "," opening the next dimension. Returns the Java index text
 // ("[I+1]", "[2][3]") and leaves gPointer on the "]". Errors carry "in Array Usage"; an index without
 // its "]" is the error "Error: Expecting ]". One object per index.
+// Byte tokens: a number "NS" n "NE" "ED", a variable "VS" "NS" pool number "NE" "VE", the operators
+// ++ -- ** //; "," and the brackets leave none.
 class HandleArray {
 public:
     explicit HandleArray(Context& ctx) : ctx_(ctx) {}
@@ -21,6 +23,8 @@ public:
     std::string retByte() const { return bytes_.retByte(); }
 
 private:
+    void emit(const std::string& token, bool operand);
+
     Context& ctx_;
     ByteEmitter bytes_;
 };

@@ -9,7 +9,10 @@
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
 #include "expressions/nested_values.h"
+#include "expressions/writer.h"
+#include "statements/array_access.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 
@@ -18,28 +21,42 @@ namespace {
 
 // A boolean target takes TRUE, FALSE, another boolean variable, or a boolean expression of several
 // tokens. `valueStart` is the index of the value's first token.
-std::string booleanValue(Convertor& c, int valueStart) {
+// The value's byte tokens go to `bytes`: "TT", "FF" or the variable for a single word, else the
+// expression's tokens.
+std::string booleanValue(Convertor& c, int valueStart, std::string& bytes) {
     const int n = static_cast<int>(c.tokenCount());
     if (n <= valueStart) throw CompileException(res("Error_Boolean"));
     if (n == valueStart + 1) {
         const std::string& value = c.token(valueStart);
-        if (value == "TRUE") return "true";
-        if (value == "FALSE") return "false";
+        if (value == "TRUE") {
+            bytes = ByteCodes::boolT;
+            return "true";
+        }
+        if (value == "FALSE") {
+            bytes = ByteCodes::boolF;
+            return "false";
+        }
         Helpers helpers(c.ctx);
-        if (helpers.Variable(value) && helpers.VariableType(value) == 4) return value;
+        if (helpers.Variable(value) && helpers.VariableType(value) == 4) {
+            if (!c.java()) {
+                bytes = std::string(ByteCodes::variableS) + poolNumber(c, value) +
+                        std::string(ByteCodes::variableE);
+            }
+            return value;
+        }
         throw CompileException(res("Error_Boolean"));
     }
-    return translateValue(c, "b", valueStart);
+    return translateValue(c, "b", valueStart, &bytes);
 }
 
-std::string typedValue(Convertor& c, int type, int valueStart) {
+std::string typedValue(Convertor& c, int type, int valueStart, std::string* bytes = nullptr) {
     switch (type) {
         case 1:
-            return translateValue(c, "F", valueStart);
+            return translateValue(c, "F", valueStart, bytes);
         case 2:
-            return translateValue(c, "I", valueStart);
+            return translateValue(c, "I", valueStart, bytes);
         default:
-            return translateValue(c, "S", valueStart);
+            return translateValue(c, "S", valueStart, bytes);
     }
 }
 
@@ -49,6 +66,7 @@ std::optional<std::string> recordFieldAssignment(Convertor& c) {
     const std::string& target = c.token(0);
     const bool field = target.find('%') != std::string::npos && target.find('.') != std::string::npos;
     if (!field && target.back() != '%') return std::nullopt;
+    if (!c.java()) noByteForm(target);
     LineState& line = c.ctx.line;
     line.gPointer = 0;
     const std::string reference = typeReference(c.ctx);
@@ -70,9 +88,11 @@ std::optional<std::string> recordFieldAssignment(Convertor& c) {
         case 1003:
             c.TempHolder = reference + " = " + typedValue(c, line.returnType - 1000, valueStart);
             return c.TempHolder + ";";
-        case 1004:
-            c.TempHolder = reference + "=" + booleanValue(c, valueStart);
+        case 1004: {
+            std::string unused;
+            c.TempHolder = reference + "=" + booleanValue(c, valueStart, unused);
             return c.TempHolder + ";";
+        }
         default:
             throw CompileException(res("Error_Internal_error"));
     }
@@ -86,12 +106,22 @@ std::optional<std::string> variableAssignment(Convertor& c) {
     if (type < 1 || type > 4) return std::nullopt;
     // The target is followed by "=": "X + 3" is no assignment of 3.
     if (!c.ctx.line.has(1) || c.token(1) != "=") c.syntaxError();
-    if (!c.java()) byteFormPending("an assignment");
     c.ctx.debug.printDebug("Setting variable " + target + " of type " + std::to_string(type));
     c.ctx.line.gPointer = 2;
-    if (type == 4) return target + "=" + booleanValue(c, 2);
-    c.TempHolder = Helpers::FixVariable(target) + " = " + typedValue(c, type, 2);
-    return c.TempHolder + ";";
+    // Byte tokens: the variable, "==", the value's tokens. Parameters and locals of a function are pool
+    // variables too, so one form serves every variable.
+    std::string value;
+    std::string text;
+    if (type == 4) {
+        text = target + "=" + booleanValue(c, 2, value);
+    } else {
+        c.TempHolder = Helpers::FixVariable(target) + " = " + typedValue(c, type, 2, &value);
+        text = c.TempHolder + ";";
+    }
+    if (c.java()) return text;
+    c.out.writeByte(std::string(ByteCodes::variableS) + poolNumber(c, target) +
+                    std::string(ByteCodes::variableE) + std::string(ByteCodes::equal) + value);
+    return std::string("TBD");
 }
 
 std::optional<std::string> arrayElementAssignment(Convertor& c) {
@@ -99,22 +129,30 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
     if (!Helpers(c.ctx).Array(target)) return std::nullopt;
     LineState& line = c.ctx.line;
     if (!line.has(1) || c.token(1) != "[") c.syntaxError();
-    if (!c.java()) byteFormPending("an array assignment");
     line.gPointer = 1;
-    c.Temp = Helpers::FixVariable(target) + arrayIndex(c.ctx);
+    HandleArray index(c.ctx);
+    c.Temp = Helpers::FixVariable(target) + index.translate();
     c.TempHolder = c.Temp + " =";
     line.gPointer += 2;
     if (!line.has(line.gPointer - 1) || c.token(line.gPointer - 1) != "=") c.syntaxError();
     const char suffix = target.back();
     const int type = suffix == '$' ? 3 : suffix == '#' ? 1 : 2;
-    c.Temp = typedValue(c, type, line.gPointer);
-    return c.TempHolder + c.Temp + ";";
+    std::string value;
+    c.Temp = typedValue(c, type, line.gPointer, &value);
+    if (c.java()) return c.TempHolder + c.Temp + ";";
+    // Byte tokens: "AS" the array's number "AE" "ED", the index, "AC", "==", the value's tokens.
+    const int number = c.ctx.arrays.findVisible(Helpers::FixVariable(target));
+    c.out.writeByte(std::string(ByteCodes::arrayS) + std::to_string(number) + std::string(ByteCodes::arrayE) +
+                    std::string(ByteCodes::endData) + index.retByte() + std::string(ByteCodes::arrayC) +
+                    std::string(ByteCodes::equal) + value);
+    return std::string("TBD");
 }
 
 std::optional<std::string> functionCallStatement(Convertor& c) {
     const std::string& name = c.token(0);
     Functions& functions = c.ctx.functions;
     if (!functions.isFunction(name)) return std::nullopt;
+    if (!c.java()) noByteForm(name);
     const int n = static_cast<int>(c.tokenCount());
     int close = -1;
     for (int i = 2; i < n; ++i) {

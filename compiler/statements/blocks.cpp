@@ -1,12 +1,16 @@
 // Program blocks: user functions and the PAUSE, END and ACTION handlers, record types (each in a Java
 // file of its own), canvases and their PAINT, KEYPRESSED, POINTERDRAGGED and LOOP actions.
 
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/byte_codes.h"
+#include "expressions/byte_emitter.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
@@ -41,25 +45,36 @@ std::string canvasNumber(Convertor& c, const std::string& canvas) {
 // The value a function gives back: one number, string literal, variable or argument of the function,
 // read in the function's own scope. Its type must fit the function's return type (an integer may be
 // returned from a "#" function), so the method compiles.
-std::string returnedValue(Convertor& c, const std::string& function, bool special) {
+std::string returnedValue(Convertor& c, const std::string& function, bool special, std::string* bytes) {
     if (c.tokenCount() > 2) throw CompileException(res("Error_EndFunction_Single"));
     c.ctx.line.gPointer = 1;
     const std::string& value = c.token(1);
     Helpers helpers(c.ctx);
     std::string text;
     int type = 0;
+    ByteEmitter emitted;
     if (c.ctx.library.isReturner(value)) {
         // A value built-in or a call never fits in one token.
         throw CompileException(res("Error_EndFunction_Single"));
     } else if (Helpers::Number(value) && value != "-") {
         text = value, type = 2;
+        emitted.injectNum(value);
     } else if (isDecimal(value)) {
         text = value + "f", type = 1;
+        emitted.injectNum(value);
     } else if (const Variable* v = helpers.Variable(value)) {
         text = Helpers::FixVariable(value), type = v->getType();
+        if (bytes) {
+            emitted.injectTok(ByteCodes::variableS);
+            emitted.injectCode(poolNumber(c, value));
+            emitted.injectTok(ByteCodes::variableE);
+        }
     } else if (isQuoted(value)) {
         text = value, type = 3;
+        emitted.injectStr(value);
     } else if (!special && c.ctx.functions.argExists(function, value)) {
+        // Parameters are variables of the function, so this is reached only for one the lookup hides.
+        if (bytes) noByteForm("ENDFUNCTION");
         const Function* f = c.ctx.functions.getFunction(function);
         for (int i = 0; i < f->argCount(); ++i) {
             if (f->getArg(i) == value) type = f->ArgTypes[static_cast<std::size_t>(i)];
@@ -72,6 +87,7 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     if (type != expected && !(expected == 1 && type == 2)) {
         throw CompileException(res("Error_EndFunction_Type"));
     }
+    if (bytes) *bytes = emitted.retByte();
     return text;
 }
 
@@ -80,8 +96,14 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
 std::optional<std::string> functionStatement(Convertor& c) {
     Library& library = c.ctx.library;
     if (!library.endFound) {
-        // The main section's startApp ends here. On the phone it closes the writer's try block.
-        c.out.Write(c.ctx.project.isApplet() ? "}" : "}catch(Exception err) { err.printStackTrace(); } };");
+        // The main section's startApp ends here. On the phone it closes the writer's try block; in byte
+        // tokens the main function's "FE" closes it, as WriteEnd would.
+        if (!c.java()) {
+            c.out.writeByte(ByteCodes::endFun);
+        } else {
+            c.out.Write(c.ctx.project.isApplet() ? "}"
+                                                 : "}catch(Exception err) { err.printStackTrace(); } };");
+        }
         library.endFound = true;
     }
     const std::string& name = c.token(1);
@@ -98,10 +120,25 @@ std::optional<std::string> functionStatement(Convertor& c) {
     if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
     if (!c.ctx.line.has(2) || c.token(2) != "(") throw CompileException(res("Error_A_should_follow"));
     current = name;
-    if (!c.java()) byteFormPending("FUNCTION");
     std::string head = "private " + c.ctx.functions.getJavaFunctionType(name) + name + "(";
+    // Byte tokens: "FF", the return type (DS, DI, DF, or XX for none), one code per parameter.
+    std::string bytes(ByteCodes::funtionS);
+    switch (c.ctx.functions.getFunctionType(name)) {
+        case Function::cString:
+            bytes += ByteCodes::dimStr;
+            break;
+        case Function::cInt:
+            bytes += ByteCodes::dimInt;
+            break;
+        case Function::cFloat:
+            bytes += ByteCodes::dimFlo;
+            break;
+        default:
+            bytes += ByteCodes::nothing;
+    }
 
-    // "#" parameters are float, as every "#" value of a program.
+    // "#" parameters are float, as every "#" value of a program. On every target the parameters are
+    // variables of the function; in byte tokens each also takes a pool number, so the body can name it.
     int& p = c.ctx.line.gPointer;
     for (p = 3;; ++p) {
         if (!c.ctx.line.has(p)) throw CompileException(res("Closing_bracket"));
@@ -109,19 +146,30 @@ std::optional<std::string> functionStatement(Convertor& c) {
         if (t == ")") break;
         if (t == ",") {
             head += ",";
-        } else if (t.back() == '#') {
-            c.ctx.variables.add(Helpers::FixVariable(t), 1);
-            head += "float " + Helpers::FixVariable(t);
-        } else if (t.back() == '$') {
-            c.ctx.variables.add(Helpers::FixVariable(t), 3);
-            head += "String " + Helpers::FixVariable(t);
-        } else {
-            c.ctx.variables.add(Helpers::FixVariable(t), 2);
-            head += "int " + Helpers::FixVariable(t);
+            continue;
         }
+        const std::string parameter = Helpers::FixVariable(t);
+        if (t.back() == '#') {
+            c.ctx.variables.add(parameter, 1);
+            head += "float " + parameter;
+            bytes += ByteCodes::dimFlo;
+        } else if (t.back() == '$') {
+            c.ctx.variables.add(parameter, 3);
+            head += "String " + parameter;
+            bytes += ByteCodes::dimStr;
+        } else {
+            c.ctx.variables.add(parameter, 2);
+            head += "int " + parameter;
+            bytes += ByteCodes::dimInt;
+        }
+        if (!c.java()) c.ctx.library.addByteVariable(parameter);
     }
     c.ctx.objects.addName(name);
     c.TempHolder = head;
+    if (!c.java()) {
+        c.out.writeByte(bytes);
+        return std::string("TBD");
+    }
     return head + "){";
 }
 
@@ -129,9 +177,23 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
     std::string& current = c.ctx.functions.CurrentFunction;
     const std::string closed = current;
     const bool special = isSpecialFunction(closed) || closed == "MAIN";
-    if (!c.java()) byteFormPending("ENDFUNCTION");
+    if (!c.java()) {
+        // "FE" closes the function; a user function's second "FE" (or the value between two) ends its
+        // returning part.
+        std::string bytes(ByteCodes::endFun);
+        if (c.tokenCount() > 1) {
+            std::string value;
+            returnedValue(c, closed, special, &value);
+            bytes += value + std::string(ByteCodes::endFun);
+        } else if (!special) {
+            bytes += ByteCodes::endFun;
+        }
+        current = "MAIN";
+        c.out.writeByte(bytes);
+        return std::string("TBD");
+    }
     std::string text = "}";
-    if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special) + "; }";
+    if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special, nullptr) + "; }";
     current = "MAIN";
     return text;
 }
@@ -140,8 +202,8 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
 std::optional<std::string> exitFunctionStatement(Convertor& c) {
     const std::string& current = c.ctx.functions.CurrentFunction;
     const bool special = isSpecialFunction(current) || current == "MAIN";
-    if (!c.java()) byteFormPending("EXITFUNCTION");
-    if (c.tokenCount() > 1) return "if (true) return " + returnedValue(c, current, special) + ";";
+    if (!c.java()) noByteForm("EXITFUNCTION");
+    if (c.tokenCount() > 1) return "if (true) return " + returnedValue(c, current, special, nullptr) + ";";
     if (special) return std::string("if (true) return;");
     switch (c.ctx.functions.getFunctionType(current)) {
         case Function::cFloat:
@@ -158,7 +220,10 @@ std::optional<std::string> typeStatement(Convertor& c) {
     const std::string& name = c.token(1);
     c.ctx.scope.CurrentType = name;
     c.ctx.types.add(name);
-    if (!c.java()) byteFormPending("TYPE");
+    if (!c.java()) {
+        c.out.writeByte(ByteCodes::dimNTyp);
+        return std::string("TBD");
+    }
     if (c.typeW.is_open()) c.typeW.close();
     const std::string path = c.ctx.project.path + name + ".java";
     c.typeW.open(path, std::ios::out | std::ios::trunc);
@@ -171,7 +236,10 @@ std::optional<std::string> typeStatement(Convertor& c) {
 
 std::optional<std::string> endTypeStatement(Convertor& c) {
     c.ctx.scope.CurrentType.clear();
-    if (!c.java()) byteFormPending("ENDTYPE");
+    if (!c.java()) {
+        c.out.writeByte(ByteCodes::endType);
+        return std::string("TBD");
+    }
     if (c.typeW.is_open()) {
         c.writeType("}");
         c.typeW.close();
@@ -186,7 +254,12 @@ std::optional<std::string> canvasStatement(Convertor& c) {
     // A name still free was never registered as a canvas: not this statement.
     if (Helpers(c.ctx).Name(name)) return std::nullopt;
     c.ctx.scope.CurrentCanvas = name;
-    if (!c.java()) byteFormPending("CANVAS");
+    if (!c.java()) {
+        c.out.writeByte(std::string(ByteCodes::CanvasS) + std::string(ByteCodes::nameS));
+        c.out.Write(name);
+        c.out.writeByte(std::string(ByteCodes::nameE) + std::string(ByteCodes::endData));
+        return std::string("TBD");
+    }
     c.out.Write(name + " = new TBCanvas() {");
     c.out.Write("protected void showNotify(){ startTimer(); repaint(); }");
     c.out.Write("protected void hideNotify(){ timer" + canvasNumber(c, name) + ".cancel(); }");
@@ -198,7 +271,10 @@ std::optional<std::string> endCanvasStatement(Convertor& c) {
     c.ctx.scope.CurrentCanvas.clear();
     if (!c.hadLoop) throw CompileException(res("Error_A_canvas"));
     c.hadLoop = false;
-    if (!c.java()) byteFormPending("ENDCANVAS");
+    if (!c.java()) {
+        c.out.writeByte(ByteCodes::endCanvas);
+        return std::string("TBD");
+    }
     return std::string("};");
 }
 
@@ -210,7 +286,6 @@ std::optional<std::string> actionStatement(Convertor& c) {
     const bool free = Helpers(c.ctx).Name(action);
     c.ctx.debug.printDebug(free ? "true" : "false");
     if (!free) throw CompileException(res("Error_Expecting"));
-    if (!c.java()) byteFormPending("ACTION");
 
     if (action == "PAINT") {
         c.ctx.library.CanvasPaint(true);
@@ -221,6 +296,10 @@ std::optional<std::string> actionStatement(Convertor& c) {
     if (action == "KEYPRESSED") {
         if (!c.ctx.library.GetCanvasPaint()) throw CompileException(res("Error_The_PAINT"));
         scope.CurrentAction = "KEYPRESSED";
+        if (!c.java()) {
+            c.out.writeByte(ByteCodes::actionKey);
+            return std::string("TBD");
+        }
         c.out.Write(
             "public void keyPressed(int keyCode) { LastKey = Math.abs((int) new Date().getTime()); "
             "m_repeat.startRepeat(keyCode); }");
@@ -229,6 +308,7 @@ std::optional<std::string> actionStatement(Convertor& c) {
     }
     if (action == "POINTERDRAGGED") {
         if (!c.ctx.library.GetCanvasPaint()) throw CompileException(res("Error_The_PAINT"));
+        if (!c.java()) noByteForm("ACTION POINTERDRAGGED");
         scope.CurrentAction = "POINTERDRAGGED";
         return std::string("public void pointerDragged(int POINTX, int POINTY) {");
     }
@@ -242,8 +322,19 @@ std::optional<std::string> actionStatement(Convertor& c) {
         if (!Helpers::Number(rate) || rate[0] == '-' || rate.find_first_not_of('0') == std::string::npos) {
             throw CompileException(res("Error_Loop_value"));
         }
+        // The byte form carries the rate as a 32-bit number.
+        std::int32_t milliseconds = 0;
+        if (!c.java() &&
+            std::from_chars(rate.data(), rate.data() + rate.size(), milliseconds).ec != std::errc()) {
+            throw CompileException(res("Error_Loop_value"));
+        }
         c.rateLoop = rate;
         scope.CurrentAction = "LOOP";
+        if (!c.java()) {
+            c.out.writeByte(ByteCodes::actionLoop);
+            c.out.writeNumber(milliseconds);
+            return std::string("TBD");
+        }
         c.out.Write("private void startTimer() {");
         c.out.Write("timer" + canvasNumber(c, scope.CurrentCanvas) + " = new Timer();");
         c.out.Write("TimerTask updateTask = new TimerTask() {");
@@ -254,7 +345,11 @@ std::optional<std::string> actionStatement(Convertor& c) {
 
 std::optional<std::string> endActionStatement(Convertor& c) {
     c.ctx.scope.CurrentAction.clear();
-    if (!c.java()) byteFormPending("ENDACTION");
+    if (!c.java()) {
+        c.inLoop = false;
+        c.out.writeByte(ByteCodes::endAction);
+        return std::string("TBD");
+    }
     if (c.inLoop) {
         c.inLoop = false;
         c.out.Write("} };");

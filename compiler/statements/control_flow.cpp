@@ -1,6 +1,8 @@
 // Control flow: IF, ELSEIF, ELSE, ENDIF, FOR, NEXT, WHILE, ENDWHILE, the TRY ... CATCH IO ... ENDCATCH ...
 // ENDTRY block, PRINT, END and BREAK.
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "driver/context.h"
@@ -8,29 +10,50 @@
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
 #include "expressions/comparator.h"
 #include "expressions/nested_values.h"
+#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 
 namespace compiler {
 namespace {
 
-std::string condition(Convertor& c, std::string_view head, std::string_view statement) {
+// The condition's Java text; in byte tokens, `before` + the condition's tokens + "IT" are written and
+// "TBD" is given.
+std::string condition(Convertor& c, std::string_view head, const std::function<std::string()>& before) {
     c.ctx.line.gPointer = 1;
-    if (!c.java()) byteFormPending(statement);
-    c.TempHolder = Comparator(c.ctx).HandleComparator(head);
-    return c.TempHolder;
+    Comparator comparator(c.ctx);
+    c.TempHolder = comparator.HandleComparator(head);
+    if (c.java()) return c.TempHolder;
+    c.out.writeByte(before() + comparator.retByte() + std::string(ByteCodes::ifThen));
+    return "TBD";
+}
+
+// A numbered block head: the code, "NS" the block's number "NE" "ED".
+std::string numberedHead(std::string_view code, const std::string& number) {
+    return std::string(code) + std::string(ByteCodes::numS) + number + std::string(ByteCodes::numE) +
+           std::string(ByteCodes::endData);
+}
+
+// A statement with no operands: its Java text, or its one code in byte tokens.
+std::string plain(Convertor& c, const char* java, std::string_view code) {
+    if (c.java()) return java;
+    c.out.writeByte(code);
+    return "TBD";
 }
 
 // A FOR bound: one integer expression that ends quietly at the word after it (TO, INC, DEC). The
 // signal is cleared as soon as the bound is read.
-std::string loopBound(Convertor& c) {
+std::string loopBound(Convertor& c, std::string& bytes) {
     Library& library = c.ctx.library;
     library.isComparator = true;
     std::string text;
     try {
-        text = newArguments(c.ctx)->HandleArguments("I", c.ctx.line.gPointer, 0);
+        std::unique_ptr<InterfaceArguments> arguments = newArguments(c.ctx);
+        text = arguments->HandleArguments("I", c.ctx.line.gPointer, 0);
+        bytes = bytesOf(*arguments);
     } catch (...) {
         library.isComparator = false;
         throw;
@@ -43,21 +66,19 @@ std::string loopBound(Convertor& c) {
 }  // namespace
 
 std::optional<std::string> ifStatement(Convertor& c) {
-    return condition(c, "if(", "IF");
+    return condition(c, "if(", [&c] { return numberedHead(ByteCodes::ifS, c.ctx.library.getIfByte()); });
 }
 
 std::optional<std::string> elseIfStatement(Convertor& c) {
-    return condition(c, "}else if(", "ELSEIF");
+    return condition(c, "}else if(", [] { return std::string(ByteCodes::ifElseIfS); });
 }
 
 std::optional<std::string> elseStatement(Convertor& c) {
-    if (!c.java()) byteFormPending("ELSE");
-    return std::string("}else{");
+    return plain(c, "}else{", ByteCodes::ifElseS);
 }
 
 std::optional<std::string> endIfStatement(Convertor& c) {
-    if (!c.java()) byteFormPending("ENDIF");
-    return std::string("}");
+    return plain(c, "}", ByteCodes::ifE);
 }
 
 // "END IF", which the pre-pass closes an IF block with, is ENDIF written apart.
@@ -73,13 +94,18 @@ std::optional<std::string> forStatement(Convertor& c) {
     Helpers helpers(c.ctx);
     const Variable* v = helpers.Variable(variable);
     if (!v) throw CompileException(res("Error_For_Variable_is"));
-    if (!c.java()) byteFormPending("FOR");
     std::string text = "for (" + variable + "=";
+    std::string startBytes, endBytes, stepBytes;
     line.gPointer += 2;
-    text += loopBound(c) + ";" + variable;
+    text += loopBound(c, startBytes) + ";" + variable;
     line.gPointer += 1;  // past TO
-    const std::string end = loopBound(c);
+    const std::string end = loopBound(c, endBytes);
     c.Temp = end;
+    // Byte tokens: "FX", the counter, the start and end values, and for a step "[[", "++" or "--" and
+    // the step's value.
+    std::string bytes = std::string(ByteCodes::forS) + std::string(ByteCodes::variableS);
+    if (!c.java()) bytes += poolNumber(c, variable);
+    bytes += std::string(ByteCodes::variableE) + startBytes + endBytes;
     if (line.has(line.gPointer)) {
         const std::string& step = line.current();
         if (step == "INC") {
@@ -89,30 +115,35 @@ std::optional<std::string> forStatement(Convertor& c) {
         } else {
             throw CompileException(res("Error_INC_or_DEC"));
         }
+        bytes += std::string(ByteCodes::sqS) + std::string(step == "INC" ? ByteCodes::add : ByteCodes::sub);
         line.gPointer += 1;
-        text += "(" + translateValue(c, "I", line.gPointer) + ")){";
+        text += "(" + translateValue(c, "I", line.gPointer, &stepBytes) + ")){";
+        bytes += stepBytes;
         c.TempHolder = text;
-        return text;
+    } else {
+        c.TempHolder = text + "<=" + end + ";" + variable + "++){";
     }
-    c.TempHolder = text + "<=" + end + ";" + variable + "++){";
-    return c.TempHolder;
+    if (c.java()) return c.TempHolder;
+    c.out.writeByte(bytes);
+    return std::string("TBD");
 }
 
 std::optional<std::string> nextStatement(Convertor& c) {
-    if (!c.java()) byteFormPending("NEXT");
-    return std::string("}");
+    return plain(c, "}", ByteCodes::forE);
 }
 
 std::optional<std::string> whileStatement(Convertor& c) {
-    return condition(c, "while(", "WHILE");
+    return condition(c, "while(",
+                     [&c] { return numberedHead(ByteCodes::whileS, c.ctx.library.getWhileByte()); });
 }
 
 std::optional<std::string> endWhileStatement(Convertor& c) {
-    if (!c.java()) byteFormPending("ENDWHILE");
-    return std::string("}");
+    return plain(c, "}", ByteCodes::whileE);
 }
 
+// The error block, END and BREAK have no byte tokens.
 std::optional<std::string> tryStatement(Convertor& c) {
+    if (!c.java()) noByteForm("TRY");
     if (c.InError) throw CompileException(res("Error_Already_in_an"));
     c.InError = true;
     c.FirstCatch = true;
@@ -121,6 +152,7 @@ std::optional<std::string> tryStatement(Convertor& c) {
 
 // Java takes one handler per exception class, and IO is the only kind, so a block has one CATCH.
 std::optional<std::string> catchStatement(Convertor& c) {
+    if (!c.java()) noByteForm("CATCH");
     if (!c.InError) throw CompileException(res("Error_Catch_can_only"));
     if (!c.FirstCatch) throw CompileException(res("Error_Catch_twice"));
     if (!c.ctx.line.has(1) || c.token(1) != "IO") throw CompileException(res("Error_Unknown_error"));
@@ -129,11 +161,13 @@ std::optional<std::string> catchStatement(Convertor& c) {
 }
 
 std::optional<std::string> endCatchStatement(Convertor& c) {
+    if (!c.java()) noByteForm("ENDCATCH");
     if (!c.InError) throw CompileException(res("Error_EndCatch_can"));
     return std::string("}");
 }
 
 std::optional<std::string> endTryStatement(Convertor& c) {
+    if (!c.java()) noByteForm("ENDTRY");
     if (!c.InError) throw CompileException(res("Error_EndTry_can_only"));
     c.InError = false;
     if (c.FirstCatch) throw CompileException(res("Error_Try_used"));
@@ -141,19 +175,25 @@ std::optional<std::string> endTryStatement(Convertor& c) {
 }
 
 std::optional<std::string> printStatement(Convertor& c) {
-    if (!c.java()) byteFormPending("PRINT");
-    c.TempHolder = newArguments(c.ctx)->HandleArguments("S", 1, 1);
+    std::unique_ptr<InterfaceArguments> arguments = newArguments(c.ctx);
+    c.TempHolder = arguments->HandleArguments("S", 1, 1);
     if (c.TempHolder.empty()) throw missingValue("S");
+    if (!c.java()) {
+        c.out.writeByte(std::string(ByteCodes::print) + bytesOf(*arguments));
+        return std::string("TBD");
+    }
     return "System.out.println(" + c.TempHolder + ");";
 }
 
 // An applet cannot end itself: the browser owns it.
 std::optional<std::string> endStatement(Convertor& c) {
+    if (!c.java()) noByteForm("END");
     if (c.ctx.project.isApplet()) throw CompileException(res("Error_This_command_is"));
     return std::string("notifyDestroyed();");
 }
 
-std::optional<std::string> breakStatement(Convertor&) {
+std::optional<std::string> breakStatement(Convertor& c) {
+    if (!c.java()) noByteForm("BREAK");
     return std::string("break;");
 }
 

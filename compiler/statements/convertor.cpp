@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/writer.h"
+#include "statements/families.h"
 #include "statements/keyword_table.h"
 
 namespace compiler {
@@ -25,6 +27,19 @@ void upperCaseWords(std::vector<std::string>& tokens, std::size_t count) {
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
         }
     }
+}
+
+// The map, sound, file, network and video statements drive the phone's support classes and have no byte
+// tokens at all: refused by name on those targets wherever they stand.
+bool supportClassStatement(const std::string& keyword) {
+    static const std::unordered_set<std::string> keywords = {
+        "MAPPY.LOAD",  "MAPPY.DRAW",        "MAPPY.SETX",    "MAPPY.SETY",  "SOUND.LOAD",    "SOUND.DELETE",
+        "MIDI.LOAD",   "MIDI.DELETE",       "FILE",          "FILE.CLOSE",  "FILE.DELETE",   "FILE.WRITE",
+        "SERVER.SEND", "SERVER.DISCONNECT", "NET.SEND",      "NET.IMAGE",   "NET.LOADIMAGE", "NET.DOWNLOAD",
+        "COMM.SEND",   "BLUE.START",        "BLUE.DISCOVER", "VIDEO.START", "VIDEO.END",     "VIDEO.SHOW",
+        "VIDEO.HIDE",  "VIDEO.IMAGE",       "SOUND.PLAY",    "SOUND.LOOP",  "SOUND.STOP",    "MIDI.PLAY",
+        "MIDI.LOOP",   "MIDI.STOP"};
+    return keywords.count(keyword) != 0;
 }
 
 }  // namespace
@@ -112,6 +127,7 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
         if (auto text = hook(*this)) return *text;
     }
 
+    if (!java() && supportClassStatement(first)) noByteForm(first);
     if (auto text = keywordChain(first)) return *text;
     for (StatementHandler reading : closingBranch()) {
         if (auto text = reading(*this)) return *text;

@@ -1,6 +1,8 @@
 // DIM and BOOLEAN: Java field or local declarations, registered in the variable and array lists.
 // Inside TYPE ... ENDTYPE the declarations become public fields of the record type's own file.
 
+#include <charconv>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,8 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/byte_codes.h"
+#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 
@@ -44,7 +48,14 @@ std::string booleanDeclaration(Convertor& c) {
         }
     }
     c.ctx.variables.add(name, 4);  // a field of a type gets 1004 by the construction rule
-    if (!c.java()) byteFormPending("BOOLEAN");
+    if (!c.java()) {
+        // Booleans take a pool number like every other variable, so conditions and assignments can name
+        // them.
+        c.ctx.library.addByteVariable(name);
+        c.out.writeByte(std::string(ByteCodes::dimBool) +
+                        std::string(value ? ByteCodes::boolT : ByteCodes::boolF));
+        return "TBD";
+    }
     std::string text = std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";";
     return declare(c, text, text);
 }
@@ -70,6 +81,29 @@ void checkNewVariable(Convertor& c, const std::string& name) {
                                : Helpers(c.ctx).visibleVariable(name) != nullptr;
     if (taken) throw CompileException(res("Error_Variable_name"));
     checkNotAnObject(c, name);
+}
+
+// The array code, the number of dimensions and each size, each number followed by "ED". Arrays take a
+// declaration number but no pool entry: they are numbered among the arrays.
+std::string arrayBytes(Convertor& c, std::string_view code, const std::vector<std::string>& sizes) {
+    std::vector<std::int32_t> numbers;
+    for (const std::string& size : sizes) {
+        std::int32_t n = 0;
+        auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), n);
+        if (error != std::errc() || end != size.data() + size.size()) {
+            throw CompileException(res("Error_Array_size_must"));
+        }
+        numbers.push_back(n);
+    }
+    c.out.writeByte(code);
+    c.out.writeNumber(static_cast<std::int32_t>(numbers.size()));
+    c.out.writeByte(ByteCodes::endData);
+    for (std::int32_t n : numbers) {
+        c.out.writeNumber(n);
+        c.out.writeByte(ByteCodes::endData);
+    }
+    c.ctx.library.countByteDeclaration();
+    return "TBD";
 }
 
 std::string arrayDeclaration(Convertor& c) {
@@ -103,7 +137,7 @@ std::string arrayDeclaration(Convertor& c) {
         const std::string& type = c.token(static_cast<long>(equals + 1));
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
         c.ctx.arrays.add(name, 5);
-        if (!c.java()) byteFormPending("DIM");
+        if (!c.java()) return arrayBytes(c, ByteCodes::dimTypA, sizes);
         // Every element gets its record, so field access works at run time. A bare block is both an
         // instance initializer (declaration section) and a statement block (inside a function).
         std::string loops, index;
@@ -118,17 +152,20 @@ std::string arrayDeclaration(Convertor& c) {
 
     std::string java;
     int code = 2;
+    std::string_view byteCode = ByteCodes::dimIntA;
     if (endsWith(word, '$')) {
         java = "String";
         code = 3;
+        byteCode = ByteCodes::dimStrA;
     } else if (endsWith(word, '#')) {
         java = "float";
         code = 1;
+        byteCode = ByteCodes::dimFloA;
     } else {
         java = "int";
     }
     c.ctx.arrays.add(name, code);
-    if (!c.java()) byteFormPending("DIM");
+    if (!c.java()) return arrayBytes(c, byteCode, sizes);
     std::string text = java + brackets + " " + name + " = new " + java + dims + ";";
     return declare(c, text, "public " + text);
 }
@@ -147,26 +184,43 @@ std::string scalarDeclaration(Convertor& c) {
         const std::string& type = c.token(3);
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
         c.ctx.variables.add(name, 5);
-        if (!c.java()) byteFormPending("DIM");
+        if (!c.java()) {
+            c.ctx.library.addByteVariable(name);
+            c.out.writeByte(std::string(ByteCodes::dimTyp) + std::string(ByteCodes::endData));
+            return "TBD";
+        }
         return type + " " + name + " = new " + type + "();";
     }
 
     std::string java, pattern, initial;
+    std::string_view byteCode;
     int code;
     if (endsWith(word, '#')) {
-        java = "float", pattern = "F", initial = "0", code = 1;
+        java = "float", pattern = "F", initial = "0", code = 1, byteCode = ByteCodes::dimFlo;
     } else if (endsWith(word, '$')) {
-        java = "String", pattern = "S", initial = "\"\"", code = 3;
+        java = "String", pattern = "S", initial = "\"\"", code = 3, byteCode = ByteCodes::dimStr;
     } else {
-        java = "int", pattern = "I", initial = "0", code = 2;
+        java = "int", pattern = "I", initial = "0", code = 2, byteCode = ByteCodes::dimInt;
     }
     checkNewVariable(c, name);
     c.ctx.variables.add(name, code);
-    if (!c.java()) byteFormPending("DIM");
+    if (!c.java()) c.ctx.library.addByteVariable(name);
     std::string value = initial;
+    std::string valueBytes;
     if (withValue) {
         c.ctx.line.gPointer = 3;
-        value = translateValue(c, pattern, 3);
+        value = translateValue(c, pattern, 3, &valueBytes);
+    }
+    if (!c.java()) {
+        // The declaration code and the initial value's tokens; an integer field of a record type without
+        // one starts at 0. A float field has the same form as a float variable.
+        std::string bytes = std::string(byteCode) + valueBytes;
+        if (!withValue && code == 2 && insideType(c)) {
+            bytes += std::string(ByteCodes::numS) + "0" + std::string(ByteCodes::numE) +
+                     std::string(ByteCodes::endData);
+        }
+        c.out.writeByte(bytes);
+        return "TBD";
     }
     std::string text = java + " " + name + " = " + value + ";";
     return declare(c, text, "public " + text);

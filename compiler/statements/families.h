@@ -7,6 +7,7 @@
 namespace compiler {
 
 class Convertor;
+class InterfaceArguments;
 
 // The statement branches, one family per file. Each returns the line's text, or nullopt to pass the
 // line on; a refusal raises CompileException.
@@ -53,10 +54,14 @@ std::optional<std::string> functionCallStatement(Convertor& c);
 
 // Translates one value from token `start` to the end of the line with a fresh argument translator.
 // Tokens the value leaves unread (other than closing brackets) are refused: nothing of a statement is
-// dropped silently.
-std::string translateValue(Convertor& c, std::string_view pattern, int start);
-// Byte-token forms of these families come with the byte-token writer; until then a byte-token target
-// never reaches them (the driver refuses it first).
-[[noreturn]] void byteFormPending(std::string_view statement);
+// dropped silently. The value's byte tokens go to `bytes` when given.
+std::string translateValue(Convertor& c, std::string_view pattern, int start, std::string* bytes = nullptr);
+// A statement the byte-token targets cannot carry: refused by name (Error_No_byte_form), so it is never
+// dropped from data.tbd silently.
+[[noreturn]] void noByteForm(std::string_view statement);
+// The byte tokens an argument translator collected.
+std::string bytesOf(InterfaceArguments& arguments);
+// A variable's number in the byte-token pool, as decimal digits (its suffix dropped first).
+std::string poolNumber(Convertor& c, const std::string& name);
 
 }  // namespace compiler

@@ -1,8 +1,9 @@
-#include <stdexcept>
+#include <memory>
 #include <string>
 
 #include "driver/context.h"
 #include "driver/errors.h"
+#include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
 #include "expressions/nested_values.h"
@@ -11,11 +12,13 @@
 
 namespace compiler {
 
-std::string translateValue(Convertor& c, std::string_view pattern, int start) {
+std::string translateValue(Convertor& c, std::string_view pattern, int start, std::string* bytes) {
     LineState& line = c.ctx.line;
     line.gPointer = start;
-    std::string text = newArguments(c.ctx)->HandleArguments(pattern, start, 0);
+    std::unique_ptr<InterfaceArguments> arguments = newArguments(c.ctx);
+    std::string text = arguments->HandleArguments(pattern, start, 0);
     if (text.empty()) throw missingValue(pattern);
+    if (bytes) *bytes = arguments->retByte().value_or("");
     // Closing brackets may stand after a value whose call ended one token early; anything else was
     // not read.
     for (int i = line.gPointer; line.has(i); ++i) {
@@ -24,8 +27,16 @@ std::string translateValue(Convertor& c, std::string_view pattern, int start) {
     return text;
 }
 
-void byteFormPending(std::string_view statement) {
-    throw std::logic_error("the byte-token form of " + std::string(statement) + " is not built yet");
+void noByteForm(std::string_view statement) {
+    throw CompileException(res("Error_No_byte_form") + std::string(statement));
+}
+
+std::string bytesOf(InterfaceArguments& arguments) {
+    return arguments.retByte().value_or("");
+}
+
+std::string poolNumber(Convertor& c, const std::string& name) {
+    return std::to_string(c.ctx.library.getByteNa(Helpers::FixVariable(name), c.ctx.debug));
 }
 
 }  // namespace compiler

@@ -8,14 +8,18 @@
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
+#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/screen_statements.h"
 
 namespace compiler {
 namespace {
 
-using screen::byteFormPending;
+using screen::bytesOf;
 using screen::hasArguments;
+using screen::nameFrame;
+using screen::noByteForm;
 using screen::notOnThisTarget;
 
 // Widgets are fields of the generated class, so they are declared before the main section opens.
@@ -40,13 +44,17 @@ bool isCanvasOrForm(const Convertor& c, const std::string& name) {
 }
 
 // BUTTON.SHOW and BUTTON.HIDE: T1 a canvas or form, T3 a button.
-std::string commandOnScreen(Convertor& c, std::string_view call, std::string_view statement,
+// In byte tokens `code` and the button's name: the runtime shows it on the current screen.
+std::string commandOnScreen(Convertor& c, std::string_view call, std::string_view code,
                             std::string_view countKey, std::string_view screenKey,
                             std::string_view buttonKey) {
     if (c.tokenCount() != 4) throw CompileException(res(countKey));
     if (!isCanvasOrForm(c, c.token(1))) throw CompileException(res(screenKey));
     if (Helpers(c.ctx).Button(c.token(3)) < 0) throw CompileException(res(buttonKey));
-    if (!c.ctx.project.isJava()) byteFormPending(statement);
+    if (!c.ctx.project.isJava()) {
+        c.out.writeByte(nameFrame(code, c.token(3)));
+        return "TBD";
+    }
     return c.token(1) + "." + std::string(call) + "(" + c.token(3) + ");";
 }
 
@@ -61,7 +69,10 @@ std::optional<std::string> buttonStatement(Convertor& c) {
     const std::string priority = a->HandleArguments("I", 1, 3);
     requireFilled({&name, &label, &priority});
     c.ctx.objects.addButton(c.token(1));
-    if (!c.ctx.project.isJ2ME()) byteFormPending("BUTTON");
+    if (!c.ctx.project.isJ2ME()) {
+        c.out.writeByte(std::string(ByteCodes::guiButton) + bytesOf(*a));
+        return std::string("TBD");
+    }
     return "Command " + name + " = new Command(" + label + ",Command.SCREEN," + priority + ");";
 }
 
@@ -122,16 +133,17 @@ std::optional<std::string> listStatement(Convertor& c) {
 }
 
 std::optional<std::string> buttonShowStatement(Convertor& c) {
-    return commandOnScreen(c, "addCommand", "BUTTON.SHOW", "Error_Button_Show", "Error_Button_Canvas",
+    return commandOnScreen(c, "addCommand", ByteCodes::guiButtonS, "Error_Button_Show", "Error_Button_Canvas",
                            "Error_Button_Name");
 }
 
 std::optional<std::string> buttonHideStatement(Convertor& c) {
-    return commandOnScreen(c, "removeCommand", "BUTTON.HIDE", "Error_Button_Hide", "Error_Canvas_or_Form",
-                           "Error_Button_name_is");
+    return commandOnScreen(c, "removeCommand", ByteCodes::guiButtonH, "Error_Button_Hide",
+                           "Error_Canvas_or_Form", "Error_Button_name_is");
 }
 
 std::optional<std::string> listAppendStatement(Convertor& c) {
+    if (!c.ctx.project.isJava()) noByteForm("LIST.APPEND");
     auto a = arguments(c);
     c.Temp = a->HandleArguments("n,S", 1, 1);
     if (c.tokenCount() != 4 || c.token(2) != ",") throw CompileException(res("Error_List_Append"));
@@ -145,11 +157,15 @@ std::optional<std::string> textboxShowStatement(Convertor& c) {
     if (c.tokenCount() != 4) throw CompileException(res("Error_Textbox_Show"));
     if (Helpers(c.ctx).Form(c.token(1)) < 0) throw CompileException(res("Error_Form_is_invalid"));
     if (Helpers(c.ctx).TextBox(c.token(3)) < 0) throw CompileException(res("Error_Textbox_Name"));
-    if (!c.ctx.project.isJava()) byteFormPending("TEXTBOX.SHOW");
+    if (!c.ctx.project.isJava()) {
+        c.out.writeByte(nameFrame(ByteCodes::guiTextboxS, c.token(3)));
+        return std::string("TBD");
+    }
     return c.token(1) + ".append(" + c.token(3) + ");";
 }
 
 std::optional<std::string> formRemoveStatement(Convertor& c) {
+    if (!c.ctx.project.isJava()) noByteForm("FORM.REMOVE");
     if (c.tokenCount() != 4 || Helpers(c.ctx).Form(c.token(1)) < 0 || !screen::isNumberWord(c.token(3))) {
         throw CompileException(res("Error_Form_Remove"));
     }
@@ -157,6 +173,7 @@ std::optional<std::string> formRemoveStatement(Convertor& c) {
 }
 
 std::optional<std::string> alertStatement(Convertor& c) {
+    if (!c.ctx.project.isJava()) noByteForm("ALERT");
     if (!hasArguments(c, 4)) throw CompileException(res("Error_Alert_requires"));
     if (c.ctx.project.isApplet()) notOnThisTarget();
     auto a = arguments(c);
@@ -174,7 +191,11 @@ std::optional<std::string> setDisplayStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) {
         return "MainPanel.removeAll(); MainPanel.add(" + arguments(c)->HandleArguments("n", 1, 1) + ");";
     }
-    byteFormPending("SETDISPLAY");
+    // The name bytes go through Write, unframed, between the name codes.
+    c.out.writeByte(std::string(ByteCodes::setDisplay) + std::string(ByteCodes::nameS));
+    c.out.Write(c.token(1));
+    c.out.writeByte(std::string(ByteCodes::nameE) + std::string(ByteCodes::endData));
+    return std::string("TBD");
 }
 
 std::optional<std::string> listenerStatement(Convertor& c) {
@@ -191,12 +212,18 @@ std::optional<std::string> listenerStatement(Convertor& c) {
         return arguments(c)->HandleArguments("n", 1, 1) + ".addActionListener(" + screen::programObject(c) +
                ");";
     }
-    if (project.isPC() || project.isMSPC()) byteFormPending("LISTENER");
-    notOnThisTarget();
+    if (!project.isPC() && !project.isMSPC()) notOnThisTarget();
+    c.out.writeByte(std::string(ByteCodes::setListener) + std::string(ByteCodes::nameS));
+    c.out.Write(name);
+    c.out.writeByte(std::string(ByteCodes::nameE) + std::string(ByteCodes::endData));
+    return std::string("TBD");
 }
 
 std::optional<std::string> repaintStatement(Convertor& c) {
-    if (!c.ctx.project.isJava()) byteFormPending("REPAINT");
+    if (!c.ctx.project.isJava()) {
+        c.out.writeByte(ByteCodes::repaint);
+        return std::string("TBD");
+    }
     return std::string("repaint();");
 }
 

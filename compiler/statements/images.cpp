@@ -8,14 +8,17 @@
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
+#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/screen_statements.h"
 
 namespace compiler {
 namespace {
 
-using screen::byteFormPending;
+using screen::bytesOf;
 using screen::hasArguments;
+using screen::noByteForm;
 using screen::notOnThisTarget;
 
 std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
@@ -103,15 +106,19 @@ std::string frameStep(Convertor& c, std::string_view call, std::string_view key)
 
 std::optional<std::string> imageStatement(Convertor& c) {
     requireArguments(c, 2, "Error_Image_requires");
-    if (!c.ctx.project.isJava()) byteFormPending("IMAGE");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string file = a->HandleArguments("S", 1, 2);
+    if (!c.ctx.project.isJava()) {
+        c.out.writeByte(std::string(ByteCodes::dimImage) + bytesOf(*a));
+        return std::string("TBD");
+    }
     return loadImage(c, name, file);
 }
 
 std::optional<std::string> imageArrayStatement(Convertor& c) {
     requireArguments(c, 3, "Error_Image_Array");
+    if (!c.ctx.project.isJava()) noByteForm("IMAGE.ARRAY");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string count = a->HandleArguments("I", 1, 3);
@@ -122,6 +129,7 @@ std::optional<std::string> imageArrayStatement(Convertor& c) {
 
 std::optional<std::string> layerStatement(Convertor& c) {
     requireArguments(c, 5, "Error_Layer_requires");
+    if (!c.ctx.project.isJava()) noByteForm("LAYER");
     refuseOnApplet(c);
     return "tiles = new TiledLayer(" + arguments(c)->HandleArguments("I,I,i,I,I", 1, 1) + ");";
 }
@@ -129,12 +137,14 @@ std::optional<std::string> layerStatement(Convertor& c) {
 // fillCells takes a tile index, not an image, as its last argument.
 std::optional<std::string> layerFillCellStatement(Convertor& c) {
     requireArguments(c, 5, "Error_Layer_FillCell");
+    if (!c.ctx.project.isJava()) noByteForm("LAYER.FILLCELL");
     refuseOnApplet(c);
     return "tiles.fillCells(" + arguments(c)->HandleArguments("I,I,I,I,I", 1, 1) + ");";
 }
 
 // The main program adds the ";".
 std::optional<std::string> layerUpdateStatement(Convertor& c) {
+    if (!c.ctx.project.isJava()) noByteForm("LAYER.UPDATE");
     refuseOnApplet(c);
     return std::string("layers.append(tiles)");
 }
@@ -142,10 +152,14 @@ std::optional<std::string> layerUpdateStatement(Convertor& c) {
 std::optional<std::string> spriteStatement(Convertor& c) {
     requireArguments(c, 2, "Error_Sprite_requires");
     if (c.ctx.project.isApplet()) notOnThisTarget();
-    if (!c.ctx.project.isJ2ME()) byteFormPending("SPRITE");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
-    return name + " = new Sprite(" + a->HandleArguments("i", 1, 2) + ");";
+    const std::string image = a->HandleArguments("i", 1, 2);
+    if (!c.ctx.project.isJ2ME()) {
+        c.out.writeByte(std::string(ByteCodes::dimSprite) + bytesOf(*a));
+        return std::string("TBD");
+    }
+    return name + " = new Sprite(" + image + ");";
 }
 
 std::optional<std::string> spriteAnimationStatement(Convertor& c) {
@@ -225,7 +239,8 @@ std::optional<std::string> spriteSetFrameStatement(Convertor& c) {
     return sprite + ".setFrame(" + a->HandleArguments("I", 1, 2) + ");";
 }
 
-std::optional<std::string> memFlushStatement(Convertor&) {
+std::optional<std::string> memFlushStatement(Convertor& c) {
+    if (!c.ctx.project.isJava()) noByteForm("MEM.FLUSH");
     return std::string("Runtime.getRuntime().gc();");
 }
 

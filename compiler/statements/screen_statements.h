@@ -7,6 +7,7 @@
 namespace compiler {
 
 class Convertor;
+class InterfaceArguments;
 
 // The statements that build the screen: widgets (forms.cpp; LIGHT and CAMERA, declared with them,
 // belong to the 3D family), images, the tile layer and sprites (images.cpp), and drawing through the
@@ -76,9 +77,13 @@ namespace screen {
 bool hasArguments(const Convertor& c, int count);
 // The target refusal of the dispatcher.
 [[noreturn]] void notOnThisTarget();
-// The statements' byte-token forms come with the byte-token writer; the driver refuses those targets
-// until then, so reaching this is an internal fault.
-[[noreturn]] void byteFormPending(std::string_view statement);
+// A statement the byte-token targets cannot carry: refused by name (Error_No_byte_form), never dropped
+// from data.tbd silently.
+[[noreturn]] void noByteForm(std::string_view statement);
+// `code` "NX" name "NY" "ED": a statement on one named object in byte tokens.
+std::string nameFrame(std::string_view code, const std::string& name);
+// The byte tokens an argument translator collected.
+std::string bytesOf(InterfaceArguments& arguments);
 // How the generated code names the MIDlet or applet object: "this" in its own methods, the qualified
 // form inside a canvas, whose actions are methods of an inner class.
 std::string programObject(const Convertor& c);

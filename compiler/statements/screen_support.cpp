@@ -1,10 +1,11 @@
-#include <stdexcept>
 #include <string>
 
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/arguments.h"
+#include "expressions/byte_codes.h"
 #include "statements/convertor.h"
 #include "statements/screen_statements.h"
 
@@ -36,8 +37,17 @@ void notOnThisTarget() {
     throw CompileException(res("Error_This_command_is"));
 }
 
-void byteFormPending(std::string_view statement) {
-    throw std::logic_error("the byte-token form of " + std::string(statement) + " is not built yet");
+void noByteForm(std::string_view statement) {
+    throw CompileException(res("Error_No_byte_form") + std::string(statement));
+}
+
+std::string nameFrame(std::string_view code, const std::string& name) {
+    return std::string(code) + std::string(ByteCodes::nameS) + name + std::string(ByteCodes::nameE) +
+           std::string(ByteCodes::endData);
+}
+
+std::string bytesOf(InterfaceArguments& arguments) {
+    return arguments.retByte().value_or("");
 }
 
 std::string programObject(const Convertor& c) {

@@ -6,6 +6,7 @@
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
+#include "expressions/byte_codes.h"
 #include "statements/array_access.h"
 
 namespace compiler {
@@ -35,7 +36,6 @@ int firstField(const Table& table, const std::string& name) {
 }  // namespace
 
 std::string HandleType::translate() {
-    if (!ctx_.project.isJava()) throw std::logic_error("byte-token record fields are not available");
     try {
         const std::string t = ctx_.line.current();
         ctx_.debug.printDebug("Type received: " + t);
@@ -62,6 +62,9 @@ std::string HandleType::recordField(const std::string& token) {
     if (!v || v->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
     // Records hold no records, so a second dot names nothing.
     if (pieces.size() != 2) throw CompileException("Type variable is not a member of this type");
+    bytes_.injectTok(ByteCodes::typeS);
+    bytes_.injectCode(std::to_string(ctx_.variables.findVisible(record)));
+    bytes_.injectTok(ByteCodes::typeE);
     return member(record, field, "Type variable is not a member of this type");
 }
 
@@ -72,6 +75,7 @@ std::string HandleType::recordArrayElement(const std::string& token) {
     ctx_.debug.printDebug("Type name: " + record);
     const Array* a = Helpers(ctx_).Array(record);
     if (!a || a->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
+    arrayNumber(ctx_.arrays.findVisible(record));
     ++line.gPointer;
     std::string text = record + index();
     ++line.gPointer;
@@ -91,9 +95,13 @@ std::string HandleType::member(std::string text, const std::string& field, const
     if (int i = firstField(ctx_.variables, field); i >= 0) {
         line.returnType = ctx_.variables.getType(i);
         ctx_.debug.printDebug("Return type " + std::to_string(line.returnType));
+        bytes_.injectTok(ByteCodes::variableS);
+        bytes_.injectCode(std::to_string(i));
+        bytes_.injectTok(ByteCodes::variableE);
         return text + "." + field;
     }
     if (int i = firstField(ctx_.arrays, field); i >= 0) {
+        arrayNumber(i);
         ++line.gPointer;
         text += "." + field + index();
         line.returnType = ctx_.arrays.getType(i);
@@ -103,6 +111,13 @@ std::string HandleType::member(std::string text, const std::string& field, const
         throw CompileException("Variable does not belong to this type");
     }
     throw CompileException(notFound);
+}
+
+// An array of records or an array field: which array, before its index.
+void HandleType::arrayNumber(int number) {
+    bytes_.injectTok(ByteCodes::arrayS);
+    bytes_.injectCode(std::to_string(number));
+    bytes_.injectTok(ByteCodes::arrayE);
 }
 
 // Indexes are read in the scope of the statement, so its integer variables are visible there.

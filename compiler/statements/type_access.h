@@ -16,6 +16,10 @@ struct Context;
 // boolean) in ctx.line.returnType and gPointer on the last token of the reference (the field token, or
 // the "]" of an index). Indexes are translated in the caller's scope, so its variables are visible.
 // Errors carry "in Handle Type". One object per reference.
+//
+// Byte tokens: a record variable "TV" its position among the variables "TW"; an array of records or an
+// array field "AS" its position among the arrays "AE", then the index's tokens; a field "VS" its
+// position among the variables "VE".
 class HandleType {
 public:
     explicit HandleType(Context& ctx) : ctx_(ctx) {}
@@ -30,6 +34,7 @@ private:
     // The member `member` of the record named `record`, whose text so far is `text`.
     std::string member(std::string text, const std::string& field, const std::string& notFound);
     std::string index();
+    void arrayNumber(int number);
 
     Context& ctx_;
     ByteEmitter bytes_;

@@ -277,10 +277,5 @@ TEST_F(ArgumentsTest, AppletRefusesWhatOnlyThePhoneHas) {
     }
 }
 
-TEST_F(ArgumentsTest, ByteTargetsHaveNoArgumentTranslatorYet) {
-    ctx.project.platform = "PC";
-    EXPECT_THROW(newArguments(ctx), std::logic_error);
-}
-
 }  // namespace
 }  // namespace compiler

@@ -287,18 +287,18 @@ TEST_F(MediaTest, AppletRefusesEveryStatement) {
                  ctx.library.usesVideo);
 }
 
-// The byte-token targets have no form of these statements: nothing is written, count errors still stop.
-TEST_F(MediaTest, ByteTokenTargetWritesNothing) {
+// The byte-token targets have no form of these statements: each is refused by name, wherever it stands,
+// and nothing reaches the writer.
+TEST_F(MediaTest, ByteTokenTargetRefusesEveryStatement) {
     start("PPC");
     ctx.functions.CurrentFunction = "MAIN";
     enter(Place::Paint);
-    EXPECT_EQ(output("MAPPY.LOAD \"a\""), std::vector<std::string>{""});
+    EXPECT_EQ(refusal("MAPPY.LOAD \"a\""), res("Error_No_byte_form") + "MAPPY.LOAD");
     enter(Place::Main);
-    EXPECT_EQ(output("SOUND.LOAD \"a\", 1"), std::vector<std::string>{""});
-    EXPECT_EQ(output("VIDEO.START"), std::vector<std::string>{""});
-    EXPECT_EQ(refusal("SOUND.LOAD \"a\""), res("Error_Sound_requires"));
-    EXPECT_TRUE(ctx.library.usesSound);
-    EXPECT_TRUE(ctx.library.usesVideo);
+    EXPECT_EQ(refusal("SOUND.LOAD \"a\", 1"), res("Error_No_byte_form") + "SOUND.LOAD");
+    EXPECT_EQ(refusal("VIDEO.START"), res("Error_No_byte_form") + "VIDEO.START");
+    EXPECT_EQ(refusal("SOUND.LOAD \"a\""), res("Error_No_byte_form") + "SOUND.LOAD");
+    EXPECT_TRUE(writer.calls.empty());
 }
 
 // The class header is written before the first statement: the pre-pass raises every flag these

@@ -306,14 +306,5 @@ TEST_F(ValuesTest, RecordFields) {
     }
 }
 
-TEST_F(ValuesTest, ByteTargetsHaveNoValueTranslatorsYet) {
-    ctx.project.platform = "PPC";
-    line("TIMER ( )");
-    EXPECT_THROW(HandleReturner(ctx).Returner(), std::logic_error);
-    EXPECT_THROW(HandleChanger(ctx).Changer(), std::logic_error);
-    EXPECT_THROW(HandleArray(ctx).translate(), std::logic_error);
-    EXPECT_THROW(HandleType(ctx).translate(), std::logic_error);
-}
-
 }  // namespace
 }  // namespace compiler

@@ -1,0 +1,488 @@
+#include "expressions/net_arguments.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "driver/context.h"
+#include "driver/errors.h"
+#include "driver/messages.h"
+#include "expressions/byte_codes.h"
+#include "expressions/changer.h"
+#include "expressions/returner.h"
+#include "statements/array_access.h"
+#include "statements/type_access.h"
+
+namespace compiler {
+namespace {
+
+bool isQuoted(const std::string& t) {
+    return t.size() >= 2 && t.front() == '"' && t.back() == '"';
+}
+
+bool endsWith(const std::string& t, char c) {
+    return !t.empty() && t.back() == c;
+}
+
+bool isDigits(const std::string& t) {
+    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A decimal literal such as 2.5, -0.25, 3. or .5: an optional "-", digits and exactly one ".".
+bool isDecimal(const std::string& t) {
+    std::string_view body = t;
+    if (!body.empty() && body.front() == '-') body.remove_prefix(1);
+    if (std::count(body.begin(), body.end(), '.') != 1) return false;
+    if (body.size() < 2) return false;
+    return std::all_of(body.begin(), body.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+}
+
+// "-" alone passes Helpers::Number, but between operands it is the operator.
+std::string_view operatorCode(const std::string& t) {
+    if (t == "+") return ByteCodes::add;
+    if (t == "-") return ByteCodes::sub;
+    if (t == "/") return ByteCodes::div;
+    if (t == "*") return ByteCodes::mult;
+    return {};
+}
+
+}  // namespace
+
+NetHandleArguments::NetHandleArguments(Context& ctx) : ctx_(ctx), helpers_(ctx) {}
+
+bool NetHandleArguments::nextIsBracket() const {
+    const LineState& line = ctx_.line;
+    return line.has(line.gPointer + 1) && line.token(line.gPointer + 1) == "(";
+}
+
+std::string NetHandleArguments::Bracket(int end) {
+    const LineState& line = ctx_.line;
+    std::string run;
+    for (int i = line.gPointer; i < end && line.has(i); ++i) {
+        const std::string& t = line.token(i);
+        if (t == "(") {
+            ++left;
+        } else if (t == ")") {
+            // Closes more than this object opened: it belongs to an enclosing call and is left standing.
+            if (left < right + 1) break;
+            ++right;
+        } else {
+            break;
+        }
+        ++numberOftokens;
+        run += t;
+    }
+    return run;
+}
+
+std::string NetHandleArguments::HandleArguments(std::string_view pattern, int start, int argNo) {
+    comparator_ = std::exchange(ctx_.library.isComparator, false);
+    translated_ = false;
+    try {
+        translate(pattern, start, argNo);
+        return translated_ ? "TBD" : "";
+    } catch (CompileException& e) {
+        e.addError("in Arguments");
+        throw;
+    }
+}
+
+void NetHandleArguments::translate(std::string_view pattern, int start, int argNo) {
+    checkCount(pattern, start);
+    position(start, argNo);
+    LineState& line = ctx_.line;
+    for (char letter : pattern) {
+        passBrackets();
+        if (line.has(line.gPointer)) ctx_.debug.printDebug("Sent " + current());
+        switch (letter) {
+            case 'S':
+            case 'I':
+            case 'F':
+                if (!expression(letter)) return;
+                break;
+            case 'b':
+                if (!boolean()) return;
+                break;
+            case 'N':
+            case 'n':
+            case 'H':
+            case 'B':
+                names(letter);
+                break;
+            case 'i':
+                image();
+                break;
+            case 's':
+                sprite();
+                break;
+            case ',':
+                ++line.gPointer;
+                continue;
+            default:
+                throw CompileException(res("Error_Compiler_error"));
+        }
+        endArgument();
+    }
+}
+
+void NetHandleArguments::endArgument() {
+    if (comma_) {
+        comma_ = false;
+    } else {
+        bytes_.injectTok(ByteCodes::endData);
+    }
+}
+
+// The window is as long as the pattern string, not as the argument list.
+void NetHandleArguments::checkCount(std::string_view pattern, int start) const {
+    const LineState& line = ctx_.line;
+    long commas = std::count(pattern.begin(), pattern.end(), ',');
+    long found = 0;
+    for (long i = start; i < start + static_cast<long>(pattern.size()); ++i) {
+        if (line.has(i) && line.token(i) == ",") ++found;
+    }
+    if (commas < found) throw CompileException(res("Error_Number_of"));
+}
+
+void NetHandleArguments::position(int start, int argNo) {
+    LineState& line = ctx_.line;
+    if (argNo <= 0 || !line.has(start)) return;
+    if (argNo == 1) {
+        line.gPointer = start;
+        return;
+    }
+    int commas = 0;
+    for (int i = start; line.has(i); ++i) {
+        if (line.token(i) == "," && ++commas == argNo - 1) {
+            line.gPointer = i + 1;
+            return;
+        }
+    }
+}
+
+void NetHandleArguments::passBrackets() {
+    ctx_.line.gPointer += static_cast<int>(Bracket(static_cast<int>(ctx_.line.size())).size());
+}
+
+bool NetHandleArguments::atListEnd() const {
+    const LineState& line = ctx_.line;
+    return !line.has(line.gPointer) || line.current() == ",";
+}
+
+const std::string& NetHandleArguments::current() const {
+    return ctx_.line.current();
+}
+
+void NetHandleArguments::variable(const std::string& t) {
+    bytes_.injectTok(ByteCodes::variableS);
+    bytes_.injectCode(std::to_string(ctx_.library.getByteNa(Helpers::FixVariable(t), ctx_.debug)));
+    bytes_.injectTok(ByteCodes::variableE);
+}
+
+// Returns false when the list stopped early: at a comparison's operator (the comparator signal) or at the
+// ")" of an enclosing call. The rest of the pattern is then not read.
+bool NetHandleArguments::expression(char letter) {
+    if (atListEnd()) return true;
+    operandDue_ = true;
+    for (;;) {
+        const std::string t = current();
+        bool fits;
+        if (letter == 'S') {
+            ctx_.debug.printDebug("String received: " + t);
+            fits = stringPiece(t);
+        } else if (letter == 'I') {
+            ctx_.debug.printDebug("Integer Received: " + t);
+            fits = integerPiece(t);
+        } else {
+            fits = floatPiece(t);
+        }
+        if (!fits) {
+            if (comparator_) {
+                comparator_ = false;
+                // An integer side ends with "ED" as any argument does; the other letters leave it to
+                // the comparator.
+                if (letter == 'I') endArgument();
+                return false;
+            }
+            if (letter != 'F' && t == ")") {
+                endArgument();
+                return false;
+            }
+            if (letter != 'F') ctx_.debug.printDebug(t);
+            if (letter == 'S') throw CompileException(res("Error_Expecting"));
+            if (letter == 'I') throw CompileException(res("Error_Expecting_I"));
+            throw CompileException(res("Error_Expecting_float"));
+        }
+        translated_ = true;
+        operandDue_ = !operatorCode(t).empty();
+        ++ctx_.line.gPointer;
+        passBrackets();
+        if (atListEnd()) return true;
+    }
+}
+
+// A "-" where an operand belongs, before a number: the number's sign, so "- 5" is "NS" "-5" "NE" and
+// not an operator with nothing on its left.
+bool NetHandleArguments::signedNumber(const std::string& t) {
+    const LineState& line = ctx_.line;
+    if (t != "-" || !operandDue_ || !line.has(line.gPointer + 1)) return false;
+    const std::string& next = line.token(line.gPointer + 1);
+    if (!isDigits(next)) return false;
+    bytes_.injectNum("-" + next);
+    ++ctx_.line.gPointer;
+    return true;
+}
+
+bool NetHandleArguments::stringPiece(const std::string& t) {
+    if (isQuoted(t)) {
+        bytes_.injectStr(t);
+        return true;
+    }
+    if (const Variable* v = helpers_.Variable(t)) {
+        if (v->getType() != TypeCodes::cString) {
+            ctx_.debug.printDebug("Found a variable but not string");
+            throw CompileException(res("Error_Expecting"));
+        }
+        variable(t);
+        return true;
+    }
+    if (endsWith(t, '$') && ctx_.functions.isFuncArg(t)) {
+        variable(t);
+        return true;
+    }
+    if (Helpers::correctType(t)) {
+        recordField(TypeCodes::ctString, "Error: Expecting type variable of type String");
+        return true;
+    }
+    if (endsWith(t, '%')) {
+        recordField(TypeCodes::ctString, "Error: Expecting type array of type String");
+        return true;
+    }
+    if (const Array* a = helpers_.Array(t)) {
+        if (a->getType() != TypeCodes::cString) throw CompileException(res("Error_Expecting_array"));
+        arrayReference();
+        return true;
+    }
+    if (ctx_.library.isReturner(t)) return returner({TypeCodes::cString}, res("Error_Expecting"));
+    if (ctx_.library.isChanger(t)) return changer({TypeCodes::cString}, res("Error_Expecting"));
+    if (t == "+") {
+        bytes_.injectTok(ByteCodes::add);
+        return true;
+    }
+    return false;
+}
+
+bool NetHandleArguments::integerPiece(const std::string& t) {
+    if (signedNumber(t)) return true;
+    if (std::string_view op = operatorCode(t); !op.empty()) {
+        bytes_.injectTok(op);
+        return true;
+    }
+    if (Helpers::Number(t)) {
+        bytes_.injectNum(t);
+        return true;
+    }
+    if (const Variable* v = helpers_.Variable(t)) {
+        if (v->getType() != TypeCodes::cInt) throw CompileException(res("Error_Expecting_I"));
+        variable(t);
+        return true;
+    }
+    if (Helpers::correctType(t)) {
+        recordField(TypeCodes::ctInt, "Error: Expecting variable of type Integer");
+        return true;
+    }
+    if (endsWith(t, '%')) {
+        recordField(TypeCodes::ctInt, "Error: Expecting array of type Integer");
+        return true;
+    }
+    if (const Array* a = helpers_.Array(t)) {
+        if (a->getType() != TypeCodes::cInt) throw CompileException("Error: Expecting array of type Integer");
+        arrayReference();
+        return true;
+    }
+    if (ctx_.library.isReturner(t)) return returner({TypeCodes::cInt}, res("Error_Expecting_I"));
+    if (ctx_.library.isChanger(t)) return changer({TypeCodes::cInt}, res("Error_Expecting_I"));
+    return false;
+}
+
+// "#" values: integers widen by themselves, so integer values and built-ins are accepted too.
+bool NetHandleArguments::floatPiece(const std::string& t) {
+    if (signedNumber(t)) return true;
+    if (std::string_view op = operatorCode(t); !op.empty()) {
+        bytes_.injectTok(op);
+        return true;
+    }
+    if (Helpers::Number(t)) {
+        bytes_.injectNum(t);
+        return true;
+    }
+    if (isDecimal(t)) {
+        ctx_.library.setFloat();
+        bytes_.injectNum(t);
+        return true;
+    }
+    if (const Variable* v = helpers_.Variable(t)) {
+        if (v->getType() != TypeCodes::cFloat) throw CompileException(res("Error_Expecting_float"));
+        variable(t);
+        return true;
+    }
+    if (Helpers::correctType(t)) {
+        recordField(TypeCodes::ctFloat, "Error: Expecting variable of type Float");
+        return true;
+    }
+    if (endsWith(t, '%')) {
+        recordField(TypeCodes::ctFloat, "Error: Expecting array of type Float");
+        return true;
+    }
+    if (const Array* a = helpers_.Array(t)) {
+        if (a->getType() != TypeCodes::cFloat) throw CompileException("Error: Expecting array of type Float");
+        arrayReference();
+        return true;
+    }
+    const std::string& mismatch = res("Error_Expecting_float");
+    if (ctx_.library.isReturner(t)) return returner({TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
+    if (ctx_.library.isChanger(t)) return changer({TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
+    return false;
+}
+
+void NetHandleArguments::recordField(int expected, const char* mismatch) {
+    HandleType field(ctx_);
+    field.translate();
+    if (ctx_.line.returnType != expected) throw CompileException(mismatch);
+    bytes_.injectBytes(field.retByte());
+}
+
+// The array's number and its index; "AC" ends the argument in place of "ED".
+void NetHandleArguments::arrayReference() {
+    const int number = ctx_.arrays.findVisible(Helpers::FixVariable(current()));
+    bytes_.injectTok(ByteCodes::arrayS);
+    bytes_.injectCode(std::to_string(number));
+    bytes_.injectTok(ByteCodes::arrayE);
+    bytes_.injectTok(ByteCodes::endData);
+    ++ctx_.line.gPointer;
+    HandleArray index(ctx_);
+    index.translate();
+    bytes_.injectBytes(index.retByte());
+    bytes_.injectTok(ByteCodes::arrayC);
+    comma_ = true;
+}
+
+bool NetHandleArguments::returner(std::initializer_list<int> types, const std::string& mismatch) {
+    if (!nextIsBracket()) throw CompileException(res("Error_Expecting_Comma"));
+    HandleReturner call(ctx_);
+    if (call.Returner().empty()) return false;
+    if (std::find(types.begin(), types.end(), ctx_.line.returnType) == types.end()) {
+        throw CompileException(mismatch);
+    }
+    bytes_.injectBytes(call.retByte());
+    return true;
+}
+
+bool NetHandleArguments::changer(std::initializer_list<int> types, const std::string& mismatch) {
+    if (!nextIsBracket()) throw CompileException(res("Error_Expecting_Comma"));
+    HandleChanger call(ctx_);
+    if (call.Changer().empty()) return false;
+    if (std::find(types.begin(), types.end(), ctx_.line.returnType) == types.end()) {
+        throw CompileException(mismatch);
+    }
+    bytes_.injectBytes(call.retByte());
+    return true;
+}
+
+bool NetHandleArguments::boolean() {
+    LineState& line = ctx_.line;
+    if (!line.has(line.gPointer)) throw CompileException(res("Error_Number_of"));
+    const std::string t = current();
+    bool fits = false;
+    const Variable* v = helpers_.Variable(t);
+    if (v && v->getType() == TypeCodes::cBoolean) {
+        variable(t);
+        fits = true;
+    } else if (ctx_.library.isReturner(t)) {
+        fits = returner({TypeCodes::cBoolean}, res("Error_Expecting"));
+    } else if (t == "TRUE") {
+        bytes_.injectTok(ByteCodes::boolT);
+        fits = true;
+    } else if (t == "FALSE") {
+        bytes_.injectTok(ByteCodes::boolF);
+        fits = true;
+    }
+    if (!fits) {
+        if (comparator_) {
+            comparator_ = false;
+            return false;
+        }
+        throw CompileException(res("Error_Expecting"));
+    }
+    translated_ = true;
+    ++line.gPointer;
+    passBrackets();
+    return true;
+}
+
+// "N" new names, "n" object names, "H" colour digits, "B" buttons: every token up to the next comma, in
+// one frame. A quoted new name loses its quotes in the line too, so the statement registers it bare.
+void NetHandleArguments::names(char letter) {
+    LineState& line = ctx_.line;
+    if (letter == 'N') {
+        ctx_.debug.printDebug("Name Received " + (line.has(line.gPointer) ? current() : std::string()));
+    }
+    if (atListEnd()) return;
+    std::string text;
+    do {
+        std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
+        if (letter == 'N') {
+            if (isQuoted(token)) token = token.substr(1, token.size() - 2);
+            if (!Helpers::validName(token)) {
+                if (token == "+") throw CompileException(res("Error_Cannot_use_the"));
+                throw CompileException(res("Error_Expecting"));
+            }
+        } else if (letter == 'n') {
+            if (ctx_.objects.Names.indexOf(token) < 0) throw CompileException(res("Error_Expecting_name"));
+        } else if (letter == 'H') {
+            if (!isDigits(token)) throw CompileException(res("Error_Expecting_hex"));
+        } else if (helpers_.Button(token) < 0) {
+            throw CompileException(res("Error_Button_name_is"));
+        }
+        text += token;
+        ++line.gPointer;
+        passBrackets();
+    } while (!atListEnd());
+    translated_ = true;
+    if (letter == 'H') {
+        bytes_.injectNum(text);
+    } else {
+        bytes_.injectTok(ByteCodes::nameS);
+        bytes_.injectCode(text);
+        bytes_.injectTok(ByteCodes::nameE);
+    }
+}
+
+// No NULL here: an image slot of the byte form needs a real image.
+void NetHandleArguments::image() {
+    LineState& line = ctx_.line;
+    if (!line.has(line.gPointer)) throw CompileException(res("Error_Number_of"));
+    const std::string t = current();
+    if (helpers_.Image(t) < 0) throw CompileException(res("Error_Image_name_is"));
+    bytes_.injectTok(ByteCodes::imageS);
+    bytes_.injectCode(t);
+    bytes_.injectTok(ByteCodes::imageE);
+    translated_ = true;
+    ++line.gPointer;
+    passBrackets();
+}
+
+// Single sprites only: the byte form has no sprite arrays.
+void NetHandleArguments::sprite() {
+    LineState& line = ctx_.line;
+    if (!line.has(line.gPointer)) throw CompileException(res("Error_Number_of"));
+    const std::string t = current();
+    if (helpers_.Sprite(t) < 0) throw CompileException(res("Error_Sprite_name_is"));
+    bytes_.injectTok(ByteCodes::spriteS);
+    bytes_.injectCode(t);
+    bytes_.injectTok(ByteCodes::spriteE);
+    translated_ = true;
+    ++line.gPointer;
+    passBrackets();
+}
+
+}  // namespace compiler
