@@ -1,10 +1,11 @@
 // Fuzzes the whole translation of one source text, in memory: source loading, pre-pass, statement
-// translation and the Java writer. The first byte picks the target. Any input must end in a clean
+// translation and the writer. The first byte picks the target: phone, applet or byte tokens. Any input must end in a clean
 // translation or in exactly one of the reports the compiler gives; anything else traps.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "driver/line_state.h"
 #include "driver/prepass.h"
 #include "expressions/java_file_write.h"
+#include "expressions/net_file_write.h"
 #include "statements/convertor.h"
 
 namespace {
@@ -44,7 +46,8 @@ const std::string& scratchFolder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const std::string platform = (data[0] & 1) ? "Applet" : "TB";
+    static const char* const kPlatforms[] = {"TB", "Applet", "PPC"};
+    const std::string platform = kPlatforms[data[0] % 3];
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     std::ostringstream out;
@@ -57,17 +60,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::string> lines = compiler::prepareSource(physicalLines(text), platform, ctx.console);
         ctx.library.instantiate();
         if (compiler::Preverify(ctx)(lines) != "Done") return 0;
-        compiler::JavaFileWrite writer(ctx, "/dev/null", "Fuzz");
-        ctx.saver = &writer;
-        auto translator = compiler::makeConvertor(ctx, writer);
-        writer.WriteHeader();
+        std::unique_ptr<compiler::InterfaceFileWrite> writer;
+        if (ctx.project.isJava()) {
+            writer = std::make_unique<compiler::JavaFileWrite>(ctx, "/dev/null", "Fuzz");
+        } else {
+            writer = std::make_unique<compiler::NetFileWrite>(ctx);
+        }
+        ctx.saver = writer.get();
+        auto translator = compiler::makeConvertor(ctx, *writer);
+        writer->WriteHeader();
         std::size_t n = 0;
         try {
-            compiler::translateStatements(ctx, lines, writer, *translator, n);
+            compiler::translateStatements(ctx, lines, *writer, *translator, n);
         } catch (const compiler::CompileException&) {
         }
-        writer.WriteEnd();
-        writer.Close();
+        writer->WriteEnd();
+        writer->Close();
     } catch (const compiler::CompileException&) {
     } catch (const compiler::RunAbort&) {
     } catch (const compiler::TokenOverrun&) {
