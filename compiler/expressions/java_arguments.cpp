@@ -7,6 +7,7 @@
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
+#include "expressions/argument_reader.h"
 #include "expressions/changer.h"
 #include "expressions/net_arguments.h"
 #include "expressions/returner.h"
@@ -16,26 +17,10 @@
 namespace compiler {
 namespace {
 
-bool isQuoted(const std::string& t) {
-    return t.size() >= 2 && t.front() == '"' && t.back() == '"';
-}
-
-bool endsWith(const std::string& t, char c) {
-    return !t.empty() && t.back() == c;
-}
-
-bool isDigits(const std::string& t) {
-    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A decimal literal such as 2.5, -0.25, 3. or .5: an optional "-", digits and exactly one ".".
-bool isDecimal(const std::string& t) {
-    std::string_view body = t;
-    if (!body.empty() && body.front() == '-') body.remove_prefix(1);
-    if (std::count(body.begin(), body.end(), '.') != 1) return false;
-    if (body.size() < 2) return false;
-    return std::all_of(body.begin(), body.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
-}
+using tokens::endsWith;
+using tokens::isDecimal;
+using tokens::isDigits;
+using tokens::isQuoted;
 
 // POINTX and POINTY are the int parameters of pointerDragged; the lookup finds them only there.
 bool isIntegerValue(const Variable& v) {
@@ -58,34 +43,7 @@ std::unique_ptr<InterfaceArguments> newArguments(Context& ctx) {
     return std::make_unique<NetHandleArguments>(ctx);
 }
 
-JavaHandleArguments::JavaHandleArguments(Context& ctx) : ctx_(ctx), helpers_(ctx) {}
-
-bool JavaHandleArguments::nextIsBracket() const {
-    const LineState& line = ctx_.line;
-    return line.has(line.gPointer + 1) && line.token(line.gPointer + 1) == "(";
-}
-
-std::string JavaHandleArguments::Bracket(int end) {
-    const LineState& line = ctx_.line;
-    std::string run;
-    for (int i = line.gPointer; i < end && line.has(i); ++i) {
-        const std::string& t = line.token(i);
-        if (t == "(") {
-            ++left;
-            ++numberOftokens;
-        } else if (t == ")") {
-            // A ")" that closes more than this object opened belongs to an enclosing call; it is left
-            // standing and not counted, so a later "(" ... ")" pair still balances.
-            if (left < right + 1) break;
-            ++right;
-            ++numberOftokens;
-        } else {
-            break;
-        }
-        run += t;
-    }
-    return run;
-}
+JavaHandleArguments::JavaHandleArguments(Context& ctx) : ArgumentReader(ctx) {}
 
 std::string JavaHandleArguments::HandleArguments(std::string_view pattern, int start, int argNo) {
     comparator_ = std::exchange(ctx_.library.isComparator, false);
@@ -141,46 +99,10 @@ std::string JavaHandleArguments::translate(std::string_view pattern, int start, 
     return result;
 }
 
-// The window is as long as the pattern string, not as the argument list.
-void JavaHandleArguments::checkCount(std::string_view pattern, int start) const {
-    const LineState& line = ctx_.line;
-    long commas = std::count(pattern.begin(), pattern.end(), ',');
-    long found = 0;
-    for (long i = start; i < start + static_cast<long>(pattern.size()); ++i) {
-        if (line.has(i) && line.token(i) == ",") ++found;
-    }
-    if (commas < found) throw CompileException(res("Error_Number_of"));
-}
-
-void JavaHandleArguments::position(int start, int argNo) {
-    LineState& line = ctx_.line;
-    if (argNo <= 0 || !line.has(start)) return;
-    if (argNo == 1) {
-        line.gPointer = start;
-        return;
-    }
-    int commas = 0;
-    for (int i = start; line.has(i); ++i) {
-        if (line.token(i) == "," && ++commas == argNo - 1) {
-            line.gPointer = i + 1;
-            return;
-        }
-    }
-}
-
 void JavaHandleArguments::passBrackets(std::string& result) {
     std::string run = Bracket(static_cast<int>(ctx_.line.size()));
     result += run;
     ctx_.line.gPointer += static_cast<int>(run.size());
-}
-
-bool JavaHandleArguments::atListEnd() const {
-    const LineState& line = ctx_.line;
-    return !line.has(line.gPointer) || line.current() == ",";
-}
-
-const std::string& JavaHandleArguments::current() const {
-    return ctx_.line.current();
 }
 
 bool JavaHandleArguments::expression(char letter, std::string& result) {

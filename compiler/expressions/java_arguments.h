@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "driver/lookups.h"
+#include "expressions/argument_reader.h"
 #include "expressions/arguments.h"
 
 namespace compiler {
@@ -20,22 +21,16 @@ namespace compiler {
 //
 // Library::isComparator is consumed when a list starts: the list it was set for may stop quietly at the
 // first token that fits no argument (the operator of a comparison), and no later or nested list sees it.
-class JavaHandleArguments : public InterfaceArguments {
+class JavaHandleArguments : public InterfaceArguments, public ArgumentReader {
 public:
     explicit JavaHandleArguments(Context& ctx);
 
     std::optional<std::string> retByte() override { return std::nullopt; }
     std::string HandleArguments(std::string_view pattern, int start, int argNo) override;
 
-    // A token follows the current one and it is "(".
-    bool nextIsBracket() const;
-    // The run of "(" and taken ")" tokens at gPointer, up to `end`; gPointer is not moved.
-    std::string Bracket(int end);
 
 private:
     std::string translate(std::string_view pattern, int start, int argNo);
-    void checkCount(std::string_view pattern, int start) const;
-    void position(int start, int argNo);
     void passBrackets(std::string& result);
     // Reads until the next comma token. False when the list stopped early (comparator stop or an
     // enclosing call's ")"), in which case the rest of the pattern is not read.
@@ -58,15 +53,8 @@ private:
     // A value built-in or conversion at the current token; nullopt when the word gives no value here.
     std::optional<std::string> returner();
     std::optional<std::string> changer();
-    bool atListEnd() const;
-    const std::string& current() const;
 
-    Context& ctx_;
-    Helpers helpers_;
     bool comparator_ = false;
-    int left = 0;
-    int right = 0;
-    int numberOftokens = 0;
 };
 
 }  // namespace compiler

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "driver/lookups.h"
+#include "expressions/argument_reader.h"
 #include "expressions/arguments.h"
 #include "expressions/byte_emitter.h"
 
@@ -23,21 +24,16 @@ namespace compiler {
 // HandleArguments returns "TBD" when the call translated anything and "" when every argument it read was
 // empty, so callers test for a missing value as they do with the Java form. The bracket counters live as
 // long as the object: a ")" that closes a call begun before the object was made ends the list.
-class NetHandleArguments : public InterfaceArguments {
+class NetHandleArguments : public InterfaceArguments, public ArgumentReader {
 public:
     explicit NetHandleArguments(Context& ctx);
 
     std::optional<std::string> retByte() override { return bytes_.retByte(); }
     std::string HandleArguments(std::string_view pattern, int start, int argNo) override;
 
-    bool nextIsBracket() const;
-    // The run of "(" and taken ")" tokens at gPointer, up to `end`; gPointer is not moved.
-    std::string Bracket(int end);
 
 private:
     void translate(std::string_view pattern, int start, int argNo);
-    void checkCount(std::string_view pattern, int start) const;
-    void position(int start, int argNo);
     void passBrackets();
     // The end of one pattern character: "ED", or nothing once after an array reference.
     void endArgument();
@@ -57,19 +53,12 @@ private:
     bool returner(std::initializer_list<int> types, const std::string& mismatch);
     bool changer(std::initializer_list<int> types, const std::string& mismatch);
     void variable(const std::string& t);
-    bool atListEnd() const;
-    const std::string& current() const;
 
-    Context& ctx_;
-    Helpers helpers_;
     ByteEmitter bytes_;
     bool comparator_ = false;
     bool comma_ = false;
     bool translated_ = false;
     bool operandDue_ = true;  // at the start of an argument or after an operator
-    int left = 0;
-    int right = 0;
-    int numberOftokens = 0;
 };
 
 }  // namespace compiler

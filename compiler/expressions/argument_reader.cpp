@@ -1,0 +1,69 @@
+#include "expressions/argument_reader.h"
+
+#include "driver/context.h"
+#include "driver/messages.h"
+
+namespace compiler {
+
+bool ArgumentReader::nextIsBracket() const {
+    const LineState& line = ctx_.line;
+    return line.has(line.gPointer + 1) && line.token(line.gPointer + 1) == "(";
+}
+
+std::string ArgumentReader::Bracket(int end) {
+    const LineState& line = ctx_.line;
+    std::string run;
+    for (int i = line.gPointer; i < end && line.has(i); ++i) {
+        const std::string& t = line.token(i);
+        if (t == "(") {
+            ++left;
+        } else if (t == ")") {
+            // A ")" that closes more than this object opened belongs to an enclosing call; it is left
+            // standing and not counted, so a later "(" ... ")" pair still balances.
+            if (left < right + 1) break;
+            ++right;
+        } else {
+            break;
+        }
+        ++numberOftokens;
+        run += t;
+    }
+    return run;
+}
+
+void ArgumentReader::checkCount(std::string_view pattern, int start) const {
+    const LineState& line = ctx_.line;
+    long commas = std::count(pattern.begin(), pattern.end(), ',');
+    long found = 0;
+    for (long i = start; i < start + static_cast<long>(pattern.size()); ++i) {
+        if (line.has(i) && line.token(i) == ",") ++found;
+    }
+    if (commas < found) throw CompileException(res("Error_Number_of"));
+}
+
+void ArgumentReader::position(int start, int argNo) {
+    LineState& line = ctx_.line;
+    if (argNo <= 0 || !line.has(start)) return;
+    if (argNo == 1) {
+        line.gPointer = start;
+        return;
+    }
+    int commas = 0;
+    for (int i = start; line.has(i); ++i) {
+        if (line.token(i) == "," && ++commas == argNo - 1) {
+            line.gPointer = i + 1;
+            return;
+        }
+    }
+}
+
+bool ArgumentReader::atListEnd() const {
+    const LineState& line = ctx_.line;
+    return !line.has(line.gPointer) || line.current() == ",";
+}
+
+const std::string& ArgumentReader::current() const {
+    return ctx_.line.current();
+}
+
+}  // namespace compiler
