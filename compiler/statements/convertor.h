@@ -38,10 +38,6 @@ public:
     Context& ctx;
     InterfaceFileWrite& out;
 
-private:
-    std::optional<std::string> keywordChain(const std::string& first);
-
-public:
     // Block and scratch state carried from line to line.
     std::string Temp;
     std::string TempHolder;
@@ -51,6 +47,9 @@ public:
     bool hadLoop = false;
     bool inLoop = false;
     std::ofstream typeW;  // the record type being defined, open from TYPE to ENDTYPE
+
+private:
+    std::optional<std::string> keywordChain(const std::string& first);
 };
 
 std::unique_ptr<StatementTranslator> makeConvertor(Context& ctx, InterfaceFileWrite& out);
