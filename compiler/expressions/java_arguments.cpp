@@ -150,14 +150,9 @@ std::optional<std::string> JavaHandleArguments::stringPiece(const std::string& t
         return Helpers::FixVariable(t);
     }
     if (endsWith(t, '$') && ctx_.functions.isFuncArg(t)) return Helpers::FixVariable(t);
-    if (Helpers::correctType(t)) {
-        return recordField(TypeCodes::ctString, "Error: Expecting type variable of type String");
-    }
-    if (endsWith(t, '%'))
-        return recordField(TypeCodes::ctString, "Error: Expecting type array of type String");
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cString) throw CompileException(res("Error_Expecting_array"));
-        return arrayIndex();
+    if (auto text = reference(t, TypeCodes::cString, "Error: Expecting type variable of type String",
+                              "Error: Expecting type array of type String", res("Error_Expecting_array"))) {
+        return text;
     }
     if (ctx_.library.isReturner(t)) {
         std::optional<std::string> text = returner();
@@ -179,18 +174,29 @@ std::optional<std::string> JavaHandleArguments::stringPiece(const std::string& t
     return std::nullopt;
 }
 
+std::optional<std::string> JavaHandleArguments::reference(const std::string& t, int type,
+                                                          const char* fieldMismatch,
+                                                          const char* recordArrayMismatch,
+                                                          const std::string& arrayMismatch) {
+    if (Helpers::correctType(t)) return recordField(TypeCodes::fieldCode(type), fieldMismatch);
+    if (endsWith(t, '%')) return recordField(TypeCodes::fieldCode(type), recordArrayMismatch);
+    if (const Array* a = helpers_.Array(t)) {
+        if (a->getType() != type) throw CompileException(arrayMismatch);
+        return arrayIndex();
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> JavaHandleArguments::integerPiece(const std::string& t) {
     if (Helpers::Number(t)) return t;
     if (const Variable* v = helpers_.Variable(t)) {
         if (!isIntegerValue(*v)) throw CompileException(res("Error_Expecting_I"));
         return Helpers::FixVariable(t);
     }
-    if (Helpers::correctType(t))
-        return recordField(TypeCodes::ctInt, "Error: Expecting variable of type Integer");
-    if (endsWith(t, '%')) return recordField(TypeCodes::ctInt, "Error: Expecting array of type Integer");
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cInt) throw CompileException("Error: Expecting array of type Integer");
-        return arrayIndex();
+    if (auto text =
+            reference(t, TypeCodes::cInt, "Error: Expecting variable of type Integer",
+                      "Error: Expecting array of type Integer", "Error: Expecting array of type Integer")) {
+        return text;
     }
     if (ctx_.library.isReturner(t)) {
         ctx_.debug.printDebug("Arguments (Int) > Returner > " + t);
@@ -227,12 +233,10 @@ std::optional<std::string> JavaHandleArguments::floatPiece(const std::string& t)
         if (v->getType() != TypeCodes::cFloat) throw CompileException(res("Error_Expecting_float"));
         return Helpers::FixVariable(t);
     }
-    if (Helpers::correctType(t))
-        return recordField(TypeCodes::ctFloat, "Error: Expecting variable of type Float");
-    if (endsWith(t, '%')) return recordField(TypeCodes::ctFloat, "Error: Expecting array of type Float");
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cFloat) throw CompileException("Error: Expecting array of type Float");
-        return arrayIndex();
+    if (auto text =
+            reference(t, TypeCodes::cFloat, "Error: Expecting variable of type Float",
+                      "Error: Expecting array of type Float", "Error: Expecting array of type Float")) {
+        return text;
     }
     const bool isReturner = ctx_.library.isReturner(t);
     if (isReturner || ctx_.library.isChanger(t)) {

@@ -28,7 +28,6 @@ public:
     std::optional<std::string> retByte() override { return std::nullopt; }
     std::string HandleArguments(std::string_view pattern, int start, int argNo) override;
 
-
 private:
     std::string translate(std::string_view pattern, int start, int argNo);
     void passBrackets(std::string& result);
@@ -46,6 +45,10 @@ private:
     void image(std::string& result);
     void sprite(std::string& result);
 
+    // A record field ("P%.X"), a record array ("P%") or an array at the current token, whose values must be
+    // of `type`; nullopt when the token is none of these.
+    std::optional<std::string> reference(const std::string& t, int type, const char* fieldMismatch,
+                                         const char* recordArrayMismatch, const std::string& arrayMismatch);
     // A record field at the current token; its returnType must be `expected`, else `mismatch`.
     std::string recordField(int expected, const char* mismatch);
     // The index of the array named at the current token, from the "[" after it.

@@ -6,8 +6,8 @@
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
 #include "expressions/argument_reader.h"
+#include "expressions/byte_codes.h"
 #include "expressions/changer.h"
 #include "expressions/returner.h"
 #include "statements/array_access.h"
@@ -173,23 +173,31 @@ bool NetHandleArguments::stringPiece(const std::string& t) {
         variable(t);
         return true;
     }
-    if (Helpers::correctType(t)) {
-        recordField(TypeCodes::ctString, "Error: Expecting type variable of type String");
+    if (reference(t, TypeCodes::cString, "Error: Expecting type variable of type String",
+                  "Error: Expecting type array of type String", res("Error_Expecting_array")))
         return true;
-    }
-    if (endsWith(t, '%')) {
-        recordField(TypeCodes::ctString, "Error: Expecting type array of type String");
-        return true;
-    }
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cString) throw CompileException(res("Error_Expecting_array"));
-        arrayReference();
-        return true;
-    }
     if (ctx_.library.isReturner(t)) return returner({TypeCodes::cString}, res("Error_Expecting"));
     if (ctx_.library.isChanger(t)) return changer({TypeCodes::cString}, res("Error_Expecting"));
     if (t == "+") {
         bytes_.injectTok(ByteCodes::add);
+        return true;
+    }
+    return false;
+}
+
+bool NetHandleArguments::reference(const std::string& t, int type, const char* fieldMismatch,
+                                   const char* recordArrayMismatch, const std::string& arrayMismatch) {
+    if (Helpers::correctType(t)) {
+        recordField(TypeCodes::fieldCode(type), fieldMismatch);
+        return true;
+    }
+    if (endsWith(t, '%')) {
+        recordField(TypeCodes::fieldCode(type), recordArrayMismatch);
+        return true;
+    }
+    if (const Array* a = helpers_.Array(t)) {
+        if (a->getType() != type) throw CompileException(arrayMismatch);
+        arrayReference();
         return true;
     }
     return false;
@@ -210,19 +218,9 @@ bool NetHandleArguments::integerPiece(const std::string& t) {
         variable(t);
         return true;
     }
-    if (Helpers::correctType(t)) {
-        recordField(TypeCodes::ctInt, "Error: Expecting variable of type Integer");
+    if (reference(t, TypeCodes::cInt, "Error: Expecting variable of type Integer",
+                  "Error: Expecting array of type Integer", "Error: Expecting array of type Integer"))
         return true;
-    }
-    if (endsWith(t, '%')) {
-        recordField(TypeCodes::ctInt, "Error: Expecting array of type Integer");
-        return true;
-    }
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cInt) throw CompileException("Error: Expecting array of type Integer");
-        arrayReference();
-        return true;
-    }
     if (ctx_.library.isReturner(t)) return returner({TypeCodes::cInt}, res("Error_Expecting_I"));
     if (ctx_.library.isChanger(t)) return changer({TypeCodes::cInt}, res("Error_Expecting_I"));
     return false;
@@ -249,19 +247,9 @@ bool NetHandleArguments::floatPiece(const std::string& t) {
         variable(t);
         return true;
     }
-    if (Helpers::correctType(t)) {
-        recordField(TypeCodes::ctFloat, "Error: Expecting variable of type Float");
+    if (reference(t, TypeCodes::cFloat, "Error: Expecting variable of type Float",
+                  "Error: Expecting array of type Float", "Error: Expecting array of type Float"))
         return true;
-    }
-    if (endsWith(t, '%')) {
-        recordField(TypeCodes::ctFloat, "Error: Expecting array of type Float");
-        return true;
-    }
-    if (const Array* a = helpers_.Array(t)) {
-        if (a->getType() != TypeCodes::cFloat) throw CompileException("Error: Expecting array of type Float");
-        arrayReference();
-        return true;
-    }
     const std::string& mismatch = res("Error_Expecting_float");
     if (ctx_.library.isReturner(t)) return returner({TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
     if (ctx_.library.isChanger(t)) return changer({TypeCodes::cInt, TypeCodes::cFloat}, mismatch);

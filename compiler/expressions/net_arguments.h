@@ -31,7 +31,6 @@ public:
     std::optional<std::string> retByte() override { return bytes_.retByte(); }
     std::string HandleArguments(std::string_view pattern, int start, int argNo) override;
 
-
 private:
     void translate(std::string_view pattern, int start, int argNo);
     void passBrackets();
@@ -47,6 +46,10 @@ private:
     void image();
     void sprite();
 
+    // A record field ("P%.X"), a record array ("P%") or an array at the current token, whose values must be
+    // of `type`; false when the token is none of these.
+    bool reference(const std::string& t, int type, const char* fieldMismatch, const char* recordArrayMismatch,
+                   const std::string& arrayMismatch);
     void recordField(int expected, const char* mismatch);
     void arrayReference();
     // A value built-in or conversion at the current token whose type must be one of `types`.
