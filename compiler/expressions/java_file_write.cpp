@@ -1,18 +1,10 @@
 #include "expressions/java_file_write.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "driver/context.h"
 
 namespace compiler {
 
 namespace {
-
-constexpr std::size_t kFlushSize = 64 * 1024;
 
 constexpr std::string_view kPhoneMainClose = "}catch(Exception err) { err.printStackTrace(); } };";
 // The applet's startApp opens no try block, so only the method is closed.
@@ -44,24 +36,7 @@ constexpr std::string_view kKeyRepeatSupport[] = {
 }  // namespace
 
 JavaFileWrite::JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className)
-    : ctx_(ctx), path_(filePath), file_(className) {
-    fd_ = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) fail("Error: Cannot create file ", errno);
-    buffer_.reserve(kFlushSize + 4096);
-}
-
-JavaFileWrite::~JavaFileWrite() {
-    // Only reached without Close after the run has already failed; keep what we have, quietly.
-    if (fd_ < 0) return;
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd_);
-}
+    : ctx_(ctx), out_(filePath), file_(className) {}
 
 std::string_view JavaFileWrite::mainSectionClose(const Project& project) {
     return project.isJ2ME() ? kPhoneMainClose : kAppletMainClose;
@@ -71,31 +46,9 @@ bool JavaFileWrite::phone() const {
     return ctx_.project.isJ2ME();
 }
 
-void JavaFileWrite::fail(std::string_view what, int error) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    dead_ = true;
-    buffer_.clear();
-    throw RunAbort{{std::string(what) + path_ + ": " + std::strerror(error)}, 1};
-}
-
-void JavaFileWrite::flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail("Error: Cannot write file ", errno);
-        if (n == 0) fail("Error: Cannot write file ", EIO);
-        done += static_cast<std::size_t>(n);
-    }
-    buffer_.clear();
-}
-
 void JavaFileWrite::line(std::string_view text) {
-    if (dead_ || fd_ < 0) return;
-    buffer_.append(text);
-    buffer_.push_back('\n');
-    if (buffer_.size() >= kFlushSize) flush();
+    out_.put(text);
+    out_.put("\n");
 }
 
 void JavaFileWrite::Write(std::string_view text) {
@@ -247,14 +200,7 @@ void JavaFileWrite::WriteEnd() {
 }
 
 void JavaFileWrite::Close() {
-    if (dead_ || fd_ < 0) return;
-    flush();
-    int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        dead_ = true;
-        throw RunAbort{{"Error: Cannot close file " + path_ + ": " + std::strerror(errno)}, 1};
-    }
+    out_.close();
 }
 
 }  // namespace compiler

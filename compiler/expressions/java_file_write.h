@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "expressions/buffered_output.h"
 #include "expressions/writer.h"
 
 namespace compiler {
@@ -14,13 +15,11 @@ struct Project;
 // fields chosen by the run's feature flags, constructor, life-cycle methods, the key-repeat support)
 // around the translated lines. Platform "TB" gives the MIDlet, any other value the applet.
 //
-// Output is buffered and written with plain write(2) calls, so every failure is seen: a file that
-// cannot be created, a failed write or a failed close raises RunAbort naming the file. After a
-// failure has been raised the writer is dead and every further call does nothing; the run is ending.
+// Output goes through a BufferedOutput: a file that cannot be created, a failed write or a failed close
+// raises RunAbort naming the file, and after that every further call does nothing.
 class JavaFileWrite : public InterfaceFileWrite {
 public:
     JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className);
-    ~JavaFileWrite() override;
     JavaFileWrite(const JavaFileWrite&) = delete;
     JavaFileWrite& operator=(const JavaFileWrite&) = delete;
 
@@ -50,17 +49,12 @@ public:
 private:
     bool phone() const;
     void line(std::string_view text);
-    void flush();
-    [[noreturn]] void fail(std::string_view what, int error);
 
     Context& ctx_;
-    std::string path_;
+    BufferedOutput out_;
     std::string file_;  // the class name
-    int fd_ = -1;
-    bool dead_ = false;
     bool startWritten_ = false;
     bool mainWritten_ = false;
-    std::string buffer_;
 };
 
 }  // namespace compiler

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "expressions/buffered_output.h"
 #include "expressions/writer.h"
 
 namespace compiler {
@@ -24,12 +25,11 @@ public:
     NetFileWrite(Context& ctx, const std::string& filePath);
     // Keeps the bytes in memory instead of a file (see written()); for tests and tools.
     explicit NetFileWrite(Context& ctx);
-    ~NetFileWrite() override;
     NetFileWrite(const NetFileWrite&) = delete;
     NetFileWrite& operator=(const NetFileWrite&) = delete;
 
     // Everything written so far (memory mode only; a file's bytes are in the file).
-    const std::string& written() const { return buffer_; }
+    const std::string& written() const { return out_.held(); }
 
     void writeString(std::string_view text) override;
     void writeOP(std::string_view code) override;
@@ -49,17 +49,11 @@ public:
 
 private:
     void put(std::string_view bytes);
-    void flush();
-    [[noreturn]] void fail(std::string_view message, std::string_view what, int error);
 
     Context& ctx_;
-    std::string path_;
-    int fd_ = -1;
-    bool memory_ = false;
-    bool dead_ = false;
+    BufferedOutput out_;
     bool startWritten_ = false;
     bool mainWritten_ = false;
-    std::string buffer_;
 };
 
 }  // namespace compiler

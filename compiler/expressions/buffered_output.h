@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace compiler {
+
+// The file a writer fills: buffered and written with plain write(2) calls, so every failure is seen. A file
+// that cannot be created, a failed write or a failed close raises RunAbort: the writer's own message line
+// when it has one, then a line naming the file and the system's reason. After a failure the output is dead
+// and takes nothing more; the run is ending.
+class BufferedOutput {
+public:
+    // Creates or truncates `path`. `writeMessage` and `closeMessage` lead the failure reports ("" for none).
+    BufferedOutput(std::string path, std::string writeMessage = "", std::string closeMessage = "");
+    // Keeps every byte in memory (see held()).
+    BufferedOutput();
+    // Only reached without close() after the run has already failed: keeps what there is, quietly.
+    ~BufferedOutput();
+    BufferedOutput(const BufferedOutput&) = delete;
+    BufferedOutput& operator=(const BufferedOutput&) = delete;
+
+    void put(std::string_view bytes);
+    void close();
+    // Everything put so far, in memory mode.
+    const std::string& held() const { return buffer_; }
+
+private:
+    void flush();
+    [[noreturn]] void fail(const std::string& message, std::string_view what, int error);
+
+    std::string path_;
+    std::string writeMessage_;
+    std::string closeMessage_;
+    int fd_ = -1;
+    bool memory_ = false;
+    bool dead_ = false;
+    std::string buffer_;
+};
+
+}  // namespace compiler
