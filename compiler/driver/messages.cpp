@@ -317,6 +317,20 @@ constexpr Res::Row kContents[] = {
     {"Error_World_requires", "Error: World requires Name [Size]"},
     {"Error_World_name_is", "Error: World name is invalid"},
     {"Error_No_byte_form", "Error: This command has no byte-token form: "},
+    {"Error_Expecting_operator", "Error: Expecting an operator between two values"},
+    {"Error_Expecting_value", "Error: Expecting a value"},
+    {"Error_Bracket_argument", "Error: Brackets must close inside the argument they open"},
+    {"Error_Main_after_functions", "Error: Statements of the main program must stand before the first function"},
+    {"Error_Canvas_statement", "Error: Statements of a Canvas must stand inside one of its actions"},
+    {"Error_Function_in_canvas", "Error: A Canvas cannot hold a function."},
+    {"Error_Function_place", "Error: A function cannot be defined inside another block"},
+    {"Error_Else_place", "Error: Else and ElseIf can only be used inside an If"},
+    {"Error_Else_twice", "Error: An If takes one Else, after all its ElseIf parts"},
+    {"Error_Break_place", "Error: Break can only be used inside a For or While loop"},
+    {"Error_Name_in_use", "Error: Name already defined: "},
+    {"Error_Array_dimensions", "Error: The index does not match the array's dimensions"},
+    {"Error_Number_range", "Error: Number is outside the integer range: "},
+    {"Error_Float_range", "Error: Number is outside the float range: "},
 };
 
 // Built on first use and never changed; the keys view the static table above.

@@ -30,10 +30,12 @@ public:
 
 private:
     std::string translate(std::string_view pattern, int start, int argNo);
-    void passBrackets(std::string& result);
+    // Appends the bracket run at the pointer and steps over it; returns the run.
+    std::string passBrackets(std::string& result);
     // Reads until the next comma token. False when the list stopped early (comparator stop or an
     // enclosing call's ")"), in which case the rest of the pattern is not read.
-    bool expression(char letter, std::string& result);
+    // `leading`: the brackets passed before the argument's first piece.
+    bool expression(char letter, const std::string& leading, std::string& result);
     std::optional<std::string> stringPiece(const std::string& t);
     std::optional<std::string> integerPiece(const std::string& t);
     std::optional<std::string> floatPiece(const std::string& t);

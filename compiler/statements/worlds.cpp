@@ -61,7 +61,14 @@ std::string worldIndex(Convertor& c, int at, const std::string& failure) {
     const int world = Helpers(c.ctx).World(c.token(at));
     if (world < 0 || !c.ctx.line.has(at + 1) || c.token(at + 1) != "[") throw CompileException(failure);
     c.ctx.line.gPointer = at + 1;
-    std::string index = HandleArray(c.ctx).translate();
+    std::string index;
+    try {
+        index = HandleArray(c.ctx).translate();
+    } catch (const CompileException& e) {
+        // An empty index names no world: the statement's own message says what it needs.
+        if (e.problems().front() == res("Error_Array_dimensions")) throw CompileException(failure);
+        throw;
+    }
     // Each index must hold something, and their number must match the declaration: anything else is
     // not one World, and javac would refuse it.
     int dimensions = 0;

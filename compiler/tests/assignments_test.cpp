@@ -35,9 +35,9 @@ TEST(Assignments, JavaText) {
         {std::string(kPoint) + "P%.SEEN = OK", "P.SEEN=OK;"},
         {std::string(kPoint) + "DIM PTS%[3] = POINT\nPTS%[1].X = 4", "PTS[1].X = 4;"},
         {std::string(kPoint) + "DIM PTS%[3] = POINT\nDIM I\nPTS%[I].N$ = \"b\"", "PTS[I].N = \"b\";"},
-        {"FUNCTION F(A, S$)\nENDFUNCTION\nF(1, \"x\")", "F(1,\"x\");"},
-        {"FUNCTION G()\nENDFUNCTION\nG()", "G()"},
-        {"DIM X\nFUNCTION F(A)\nENDFUNCTION 1\nX = F(2) + 1", "X = F(2) + 1;"},
+        {"FUNCTION F(A, S$)\nENDFUNCTION\nFUNCTION H()\nF(1, \"x\")", "F(1,\"x\");"},
+        {"FUNCTION G()\nENDFUNCTION\nFUNCTION H()\nG()", "G()"},
+        {"DIM X\nFUNCTION F(A)\nENDFUNCTION 1\nFUNCTION H()\nX = F(2) + 1", "X = F(2) + 1;"},
     };
     for (const char* platform : {"TB", "Applet"}) {
         for (const Row& row : rows) {
@@ -59,8 +59,8 @@ TEST(Assignments, Refusals) {
         {"BOOLEAN B\nB = 3", {res("Error_Boolean")}},
         {"BOOLEAN B\nB =", {res("Error_Boolean")}},
         {std::string(kPoint) + "P%.SEEN = 1", {res("Error_Boolean")}},
-        {"FUNCTION F(A)\nENDFUNCTION\nF()", {res("Length_does_not_match")}},
-        {"FUNCTION F(A)\nENDFUNCTION\nF", {res("Error_Expecting_in")}},
+        {"FUNCTION F(A)\nENDFUNCTION\nFUNCTION H()\nF()", {res("Length_does_not_match")}},
+        {"FUNCTION F(A)\nENDFUNCTION\nFUNCTION H()\nF", {res("Error_Expecting_in")}},
         {"DIM A[3]\nA = 1", {res("Error_The_error")}},
         {"DIM X\nX =", {res("Error_Expecting_I")}},
         {"FROBNICATE 1", {res("Error_The_error")}},
