@@ -200,7 +200,7 @@ std::optional<std::string> JavaHandleArguments::reference(const std::string& t, 
     if (endsWith(t, '%')) return recordField(TypeCodes::fieldCode(type), recordArrayMismatch);
     if (const Array* a = helpers_.Array(t)) {
         if (a->getType() != type) throw CompileException(arrayMismatch);
-        return arrayIndex();
+        return arrayIndex(a->dimensions);
     }
     return std::nullopt;
 }
@@ -278,11 +278,11 @@ std::string JavaHandleArguments::recordField(int expected, const char* mismatch)
     return text;
 }
 
-std::string JavaHandleArguments::arrayIndex() {
+std::string JavaHandleArguments::arrayIndex(int dimensions) {
     std::string name = Helpers::FixVariable(current());
     ++ctx_.line.gPointer;
     HandleArray index(ctx_);
-    return name + index.translate();
+    return name + index.translate(dimensions);
 }
 
 std::optional<std::string> JavaHandleArguments::returner() {

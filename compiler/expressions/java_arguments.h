@@ -53,8 +53,9 @@ private:
                                          const char* recordArrayMismatch, const std::string& arrayMismatch);
     // A record field at the current token; its returnType must be `expected`, else `mismatch`.
     std::string recordField(int expected, const char* mismatch);
-    // The index of the array named at the current token, from the "[" after it.
-    std::string arrayIndex();
+    // The array named at the current token with its index, from the "[" after it; the index must give one
+    // element of an array of `dimensions`.
+    std::string arrayIndex(int dimensions);
     // A value built-in or conversion at the current token; nullopt when the word gives no value here.
     std::optional<std::string> returner();
     std::optional<std::string> changer();

@@ -286,13 +286,14 @@ void NetHandleArguments::recordField(int expected, const char* mismatch) {
 // The array's number and its index; "AC" ends the argument in place of "ED".
 void NetHandleArguments::arrayReference() {
     const int number = ctx_.arrays.findVisible(Helpers::FixVariable(current()));
+    const int dimensions = number < 0 ? 0 : ctx_.arrays.at(number).dimensions;
     bytes_.injectTok(ByteCodes::arrayS);
     bytes_.injectCode(std::to_string(number));
     bytes_.injectTok(ByteCodes::arrayE);
     bytes_.injectTok(ByteCodes::endData);
     ++ctx_.line.gPointer;
     HandleArray index(ctx_);
-    index.translate();
+    index.translate(dimensions);
     bytes_.injectBytes(index.retByte());
     bytes_.injectTok(ByteCodes::arrayC);
     comma_ = true;

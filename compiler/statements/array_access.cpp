@@ -40,6 +40,9 @@ std::string HandleArray::translate(int dimensions) {
     LineState& line = ctx_.line;
     const Helpers helpers(ctx_);
     try {
+        // An array is used one element at a time: its name alone is no value.
+        if (!line.has(line.gPointer) || line.current() != "[")
+            throw CompileException(res("Error_Array_dimensions"));
         std::string text = "[";
         ValueShape shape;
         int found = 1;

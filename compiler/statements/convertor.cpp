@@ -72,6 +72,17 @@ void normaliseNumber(std::string& t) {
     }
 }
 
+// Statements that take nothing after their keyword: anything there would be dropped without a word.
+bool takesNoArguments(const std::string& keyword) {
+    static const std::unordered_set<std::string_view> keywords = {
+        "ELSE",        "ENDIF",     "ENDWHILE",       "TRY",          "ENDCATCH",          "ENDTRY",
+        "ENDCANVAS",   "ENDACTION", "ENDTYPE",        "LAYER.UPDATE", "MEM.FLUSH",         "3D.START",
+        "3D.END",      "3D.CLEAR",  "3D.RESETLIGHTS", "3D.FOGOFF",    "REPAINT",           "CLS",
+        "MIDI.PLAY",   "MIDI.STOP", "MIDI.DELETE",    "FILE.CLOSE",   "SERVER.DISCONNECT", "BLUE.DISCOVER",
+        "VIDEO.START", "VIDEO.END", "VIDEO.SHOW",     "VIDEO.HIDE",   "MAPPY.DRAW"};
+    return keywords.count(keyword) != 0;
+}
+
 bool oneOf(const std::string& word, std::initializer_list<const char*> words) {
     for (const char* w : words) {
         if (word == w) return true;
@@ -179,6 +190,12 @@ std::string Convertor::translateLine(const std::string& first) {
 }
 
 void Convertor::checkPlacement(const std::string& first) {
+    if (ctx.line.size() > 1 && takesNoArguments(first)) throw CompileException(res("Error_Number_of"));
+    // NEXT may name its loop's variable, and nothing else.
+    if (first == "NEXT" && ctx.line.size() > 1 &&
+        (ctx.line.size() != 2 || blocks.empty() || blocks.back().variable != ctx.line.Tokens[1])) {
+        throw CompileException(res("Error_Number_of"));
+    }
     const Scope& scope = ctx.scope;
     const bool inType = !scope.CurrentType.empty();
     // Record types live in files of their own: their lines may stand anywhere.
@@ -218,7 +235,7 @@ void Convertor::trackBlocks(const std::string& first) {
         {"CATCH", "Catch"}, {"FUNCTION", "Function"}, {"CANVAS", "Canvas"}, {"ACTION", "Action"}};
     for (const auto& [word, kind] : opening) {
         if (first == word) {
-            blocks.push_back(Block{kind});
+            blocks.push_back(Block{kind, false, first == "FOR" ? ctx.line.Tokens[1] : std::string()});
             return;
         }
     }

@@ -50,10 +50,11 @@ public:
     std::ofstream typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
     // The blocks open at the line being translated, innermost last: "If", "For", "While", "Try",
-    // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came.
+    // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came, a For its counter.
     struct Block {
         std::string kind;
         bool elseSeen = false;
+        std::string variable;  // a FOR loop's counter
     };
     std::vector<Block> blocks;
     // Functions, canvases and record types translated so far: each is defined once.

@@ -64,6 +64,7 @@ std::string commandOnScreen(Convertor& c, std::string_view call, std::string_vie
 std::optional<std::string> buttonStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) notOnThisTarget();
     requireDeclarationSection(c, "Error_Buttons_must_be");
+    if (!hasArguments(c, 3)) throw CompileException(res("Error_Number_of"));
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string label = a->HandleArguments("S", 1, 2);

@@ -76,7 +76,14 @@ TEST(Assignments, WorldSlotTakesA3DObject) {
     program.load({});
     program.translate("WORLD SCENE[2]");
     program.ctx.objects.addObject("CUBE", "cube.m3g");
-    EXPECT_EQ(program.translate("SCENE[0] = CUBE"), "SCENE[0] = (World)(Object) CUBE;");
+    // The object joins the slot's world; a camera becomes its active camera too.
+    EXPECT_EQ(program.translate("SCENE[0] = CUBE"),
+              "if (CUBE.getParent() != SCENE[0]) { if (CUBE.getParent() != null) ((Group) CUBE.getParent())"
+              ".removeChild(CUBE); SCENE[0].addChild(CUBE); }");
+    program.ctx.objects.addCamera("EYE");
+    EXPECT_EQ(program.translate("SCENE[1] = EYE"),
+              "if (EYE.getParent() != SCENE[1]) { if (EYE.getParent() != null) ((Group) EYE.getParent())"
+              ".removeChild(EYE); SCENE[1].addChild(EYE); } SCENE[1].setActiveCamera(EYE);");
     try {
         program.translate("SCENE[1] = BALL");
         FAIL();

@@ -269,9 +269,11 @@ TEST(ImageStatements, Texts) {
         {kPhone, "SPRITE.POSITION HERO, 10, 20", "HERO.setPosition(10,20);"},
         {kPhone, "SPRITE.POSITION ENEMIES, 10, 20, 3", "ENEMIES[3].setPosition(10,20);"},
         // Arguments are found by the commas outside brackets.
-        {kPhone, "SPRITE.POSITION ENEMIES, MAX(1, 2), 3, SCORE", "ENEMIES[SCORE].setPosition(Math.max(1,2),3);"},
+        {kPhone, "SPRITE.POSITION ENEMIES, MAX(1, 2), 3, SCORE",
+         "ENEMIES[SCORE].setPosition(Math.max(1,2),3);"},
         {kPhone, "SPRITE.MOVE ENEMIES, MIN(1, 2), 0, X", "ENEMIES[X].move(Math.min(1,2),0);"},
-        {kPhone, "SPRITE.SETFRAME ENEMIES, LEN(NAME$), MAX(X, 1)", "ENEMIES[Math.max(X,1)].setFrame(String.valueOf(NAME).length());"},
+        {kPhone, "SPRITE.SETFRAME ENEMIES, LEN(NAME$), MAX(X, 1)",
+         "ENEMIES[Math.max(X,1)].setFrame(String.valueOf(NAME).length());"},
         // Decimal literals reach the Java without leading zeros.
         {kPhone, "SPRITE.SETFRAME HERO, 010", "HERO.setFrame(10);"},
         {kPhone, "SPRITE.ROTATION HERO, 090", "HERO.setTransform(5);"},
@@ -497,14 +499,13 @@ TEST(DrawingStatements, Refusals) {
         {kPhone, "FONT BIG, BOLD, LARGE", res("Error_Font_face")},
         {kPhone, "FONT MONO, HEAVY, LARGE", res("Error_Font_style")},
         {kPhone, "FONT MONO, BOLD, HUGE", res("Error_Font_size")},
+        // Arguments short of the statement's or beyond them are refused, never read past or dropped.
+        {kPhone, "FONT SYSTEM, BOLD", res("Error_Number_of")},
+        {kPhone, "FONT", res("Error_Number_of")},
+        {kPhone, "FONT MONO, BOLD, LARGE, 2", res("Error_Number_of")},
+        {kPhone, "CLS 1", res("Error_Number_of")},
+        {kPhone, "SETCOLOR 1, 2, 3, 4", res("Error_SetColor")},
     });
-}
-
-// A statement cut short is an internal error of the token access, never a read past the line.
-TEST(DrawingStatements, ShortLinesStopAtTheTokenAccess) {
-    ScreenRun run(kPhone);
-    EXPECT_THROW(run.translate("FONT SYSTEM, BOLD"), TokenOverrun);
-    EXPECT_THROW(run.translate("FONT"), TokenOverrun);
 }
 
 }  // namespace
