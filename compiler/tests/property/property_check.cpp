@@ -11,8 +11,10 @@
 #include <thread>
 
 #include "commands.h"
+#include "console.h"
 #include "driver/compiler.h"
 #include "driver/messages.h"
+#include "file_copy.h"
 #include "project.h"
 #include "runner.h"
 #include "statements/convertor.h"
@@ -115,7 +117,6 @@ struct Translated {
     std::string output;
     std::vector<std::string> files;  // what the run left in the project folder
     std::vector<std::string> java;
-    std::string boot;  // javac's boot class path for the program ("" for the applet)
 };
 
 std::string projectName(const Program& p) {
@@ -130,17 +131,25 @@ Translated translate(const Program& program, const std::string& folder, const st
                                           name + "\nPlatform=" + program.platform + "\nInc=true\n");
     writeFile(folder + name + "X.bss", program.source);
 
+    // Build is where the Java goes: the stand-in keeps what it is handed, and the compiler cleans up
+    // after it as after the real one.
+    Translated t;
+    const std::string built = folder + "built/";
     compiler::CompilerOptions options;
     options.installDir = installDir;
-    options.keepJava = true;
     options.makeTranslator = compiler::makeConvertor;
-    options.runBuild = [](const std::vector<std::string>&, const std::function<void(const std::string&)>&) {
+    options.runBuild = [&](const std::vector<std::string>&, const std::function<void(const std::string&)>&) {
+        fs::create_directories(built);
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() != ".java") continue;
+            fs::copy_file(entry.path(), built + entry.path().filename().string());
+            t.java.push_back(built + entry.path().filename().string());
+        }
         compiler::ChildResult result;
         result.started = true;
         result.status = 0;
         return result;
     };
-    Translated t;
     std::ostringstream out;
     try {
         t.status = compiler::runCompiler({folder + name}, out, options);
@@ -154,50 +163,65 @@ Translated translate(const Program& program, const std::string& folder, const st
     t.output = out.str();
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string file = entry.path().filename();
-        if (file == name + ".tbp" || file == name + "X.bss") continue;
+        if (file == name + ".tbp" || file == name + "X.bss" || file == "built") continue;
         t.files.push_back(file);
-        if (entry.path().extension() == ".java") t.java.push_back(entry.path());
     }
     return t;
 }
 
-// Build's own javac command for the program's main class, from the descriptor the run wrote.
-std::optional<std::string> bootClassPath(const std::string& folder, const std::string& name,
-                                         const std::string& installDir, bool applet) {
-    if (applet) return std::string();
+// What Build gives javac for the program's main class, from the descriptor the run wrote: the boot
+// class path of its command, and the support classes its feature flags copy.
+struct ClassPaths {
+    std::string boot;     // "" for the applet
+    std::string support;  // the flag groups copied, as a key
     build::Project project;
+};
+
+std::optional<ClassPaths> classPaths(const std::string& folder, const std::string& name,
+                                     const std::string& installDir, bool applet) {
+    ClassPaths paths;
+    if (applet) return paths;
+    build::Project& project = paths.project;
     if (project.read(folder + name + ".tbx", installDir).status != build::Project::ReadStatus::Ok)
         return std::nullopt;
     std::optional<std::string> boot;
     for (const auto& argv : build::commandList(project)) {
         if (argv.size() > 2 && endsWith(argv[0], "/javac") && argv[1] == "-bootclasspath") boot = argv[2];
     }
-    return boot;
+    if (!boot) return std::nullopt;
+    paths.boot = *boot;
+    for (bool flag : {project.usesInclude(), project.usesSound(), project.usesMidi(), project.usesImage(),
+                      project.usesVideo(), project.usesMappy()})
+        paths.support += flag ? '1' : '0';
+    return paths;
 }
 
-// A kit folder of the run's own: Config.cfg naming the real kit's tools, and a Build-Linux the faked
-// start never runs.
+// A kit folder of the run's own: Config.cfg naming the real kit's tools, the kit's support classes, and
+// a Build-Linux the faked start never runs.
 std::string makeInstallDir(const std::string& root, const std::string& kit) {
     const std::string dir = root + "kit/";
     fs::create_directories(dir);
-    writeFile(dir + "Config.cfg", kit + "/jdk/bin/\n" + kit + "/wtk/\n" + dir + "\n");
+    writeFile(dir + "Config.cfg", kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n");
     writeFile(dir + "Build-Linux", "");
+    fs::create_directory_symlink(kit + "/Include", dir + "Include");
     return dir;
 }
 
-// The support classes as a class folder: the kit keeps them as X.inc.
-std::string makeSupportClassPath(const std::string& root, const std::string& kit) {
-    const std::string dir = root + "support/Game/";
-    fs::create_directories(dir);
-    for (const auto& entry : fs::directory_iterator(kit + "/Include")) {
-        if (entry.path().extension() != ".inc") continue;
-        fs::copy_file(entry.path(), dir + entry.path().stem().string() + ".class");
-    }
-    return root + "support";
+// The support classes Build copies for one set of flags, as a class folder.
+std::string makeSupportClassPath(const std::string& dir, build::Project project) {
+    project.path = dir;
+    // Build makes these folders before it copies.
+    fs::create_directories(dir + "tmpclasses/Game");
+    fs::create_directories(dir + "classes/Game");
+    std::ostringstream ignored;
+    build::Console console(ignored);
+    if (!build::FileCopyManager::copyFiles(console, project)) std::fprintf(stderr, "%s", ignored.str().c_str());
+    return dir + "tmpclasses";
 }
 
 struct Batch {
     std::string boot;
+    std::string support;
     std::vector<std::size_t> members;  // positions in the program list
 };
 
@@ -265,7 +289,6 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
     }
     const std::string root = std::string(made) + "/";
     const std::string installDir = makeInstallDir(root, options.kitDir);
-    const std::string support = makeSupportClassPath(root, options.kitDir);
 
     auto folderOf = [&](const Program& p) { return root + "p" + std::to_string(p.index) + "/"; };
     auto addFinding = [&](const Program& p, std::string what, std::string details) {
@@ -297,14 +320,18 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
         ++report.accepted;
         if (t.output.find("Internal failure") != std::string::npos)
             addFinding(p, "internal failure", t.output);
-        auto boot = bootClassPath(folder, projectName(p), installDir, p.platform == "Applet");
-        if (!boot) {
+        auto paths = classPaths(folder, projectName(p), installDir, p.platform == "Applet");
+        if (!paths) {
             addFinding(p, "accepted without a readable descriptor", t.output);
             continue;
         }
-        t.boot = *boot;
-        groups[*boot].boot = *boot;
-        groups[*boot].members.push_back(i);
+        Batch& group = groups[paths->boot + "|" + paths->support];
+        if (group.members.empty() && !paths->boot.empty()) {
+            group.boot = paths->boot;
+            group.support =
+                makeSupportClassPath(root + "support" + std::to_string(groups.size()) + "/", paths->project);
+        }
+        group.members.push_back(i);
     }
 
     // Batches of one class path each; every program keeps its own folder and class names.
@@ -312,7 +339,7 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
     if (!options.compileJava) groups.clear();
     for (auto& [boot, group] : groups) {
         for (std::size_t at = 0; at < group.members.size(); at += options.batchSize) {
-            Batch b{boot, {}};
+            Batch b{group.boot, group.support, {}};
             auto end = std::min(group.members.size(), at + options.batchSize);
             b.members.assign(group.members.begin() + static_cast<std::ptrdiff_t>(at),
                              group.members.begin() + static_cast<std::ptrdiff_t>(end));
@@ -332,8 +359,8 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
             if (batch.boot.empty()) {
                 argv = {javac, "-d", out};
             } else {
-                argv = {javac,   "-bootclasspath", batch.boot, "-d",      out,  "-classpath",
-                        support, "-target",        "1.4",      "-source", "1.4"};
+                argv = {javac,         "-bootclasspath", batch.boot, "-d",      out,  "-classpath",
+                        batch.support, "-target",        "1.4",      "-source", "1.4"};
                 if (batch.boot.find("jsr184.jar") != std::string::npos) argv.push_back(options.modelSource);
             }
             for (std::size_t i : batch.members)
