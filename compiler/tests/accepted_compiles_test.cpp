@@ -107,6 +107,13 @@ const std::vector<Program>& knownCases() {
             "ACTION LOOP 50\n3D.SETCAMERAROTATION EYE, 1, 2.5, "
             "3\nREPAINT\nENDACTION\nENDCANVAS\nMOVE()\n3D.END\n"
             "FUNCTION MOVE()\nSCENE[1] = SHIP\nENDFUNCTION\n",
+            // Statements after BREAK, and statements that stop before their arguments.
+            "DIM N\nWHILE N < 3\nBREAK\nN = N + 1\nENDWHILE\n",
+            "WHILE 08 < 010\nPRINT \"a\"\nENDWHILE\nPRINT \"b\"\n",
+            "WHILE 1 = 2\nPRINT \"a\"\nENDWHILE\n",
+            "DIM\n",
+            "PRINT \"a\"\nMIDI.LOOP\n",
+            "SOUND.LOAD\n",
             // A block left open: the pre-pass's form names no statement.
             "FOR I = 1 TO 3\nPRINT \"a\"\n",
             "CATCH\n",
@@ -140,7 +147,9 @@ TEST(RefusalOracle, TellsTheCompilersOwnRefusalFromAnythingElse) {
         {res("Error_Number_of") + " at line 99\n" + closing, false},  // past the program
         {"Wrong things happened at line 2\n" + closing, false},       // not the compiler's text
         {res("Error_Internal") + " at line 2\n" + closing, false},
-        {res("Error_Unknown_error") + "\n" + res("Please_send_a_copy_of") + "\n", false},
+        {"Internal failure: the statement ends before its token 2\n" + res("Error_Unknown_error") +
+             " at line 2\n" + res("Please_send_a_copy_of") + "\n" + closing,
+         false},
         {"1. ERROR in /tmp/P1.java (at line 3)\n" + res("Next_used") + "4\n", false},
         {res("Next_used") + "\n", false},
         {"", false},
