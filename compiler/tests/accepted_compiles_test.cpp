@@ -180,7 +180,7 @@ TEST(GeneratedPrograms, AreOfEveryKind) {
 // The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.
 TEST(GeneratedPrograms, AreTranslatedOrRefusedByTheCompiler) {
     auto report = proptest::checkPrograms(generated(20261209, 1500), options(false));
-    EXPECT_GT(report.accepted, 300);
+    EXPECT_GT(report.accepted, 250);
     expectNoFindings(report);
 }
 
@@ -192,7 +192,7 @@ TEST(AcceptedMeansCompiles, KnownCases) {
 TEST(AcceptedMeansCompiles, GeneratedPrograms) {
     if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
-    EXPECT_GT(report.accepted, 500);
+    EXPECT_GT(report.accepted, 400);
     expectNoFindings(report);
 }
 

@@ -115,7 +115,6 @@ const char* const kBadLines[] = {"BREAK",
                                  "FOR I = 1 TO",
                                  "WHILE",
                                  "3D.RENDER NOWORLD",
-                                 "OBJECT O, NOMODEL",
                                  "FONT SYSTEM",
                                  "DRAWSTYLE DASHED",
                                  "SPRITE.ROTATION HERO, 45",
@@ -173,7 +172,7 @@ private:
         if (bad() && !used_.empty()) return *std::next(used_.begin(), pick(static_cast<int>(used_.size())));
         for (int tries = 0; tries < 20; ++tries) {
             std::string name = any(kNames);
-            if (!used_.count(name)) {
+            if (!used_.count(name) && !paramNames_.count(name)) {
                 used_.insert(name);
                 return name;
             }
@@ -348,8 +347,9 @@ private:
             std::set<std::string> names;
             for (int p = 0; p < params; ++p) {
                 Var v{any(kNames), anyValueKind()};
-                if (names.count(v.name) && !bad()) continue;
+                if ((names.count(v.name) || used_.count(v.name)) && !bad()) continue;
                 names.insert(v.name);
+                paramNames_.insert(v.name);
                 f.params.push_back(v);
             }
             if (chance(0.6)) f.returns = anyValueKind();
@@ -369,8 +369,9 @@ private:
             int dims = pick(3);
             for (int i = 0; i < dims; ++i) {
                 Var v{any(kNames), anyValueKind()};
-                bool clash = std::any_of(s.locals.begin(), s.locals.end(),
-                                         [&](const Var& l) { return l.name == v.name; });
+                bool clash =
+                    used_.count(v.name) || std::any_of(s.locals.begin(), s.locals.end(),
+                                                       [&](const Var& l) { return l.name == v.name; });
                 if (clash && !bad()) continue;
                 emit("DIM " + v.ref() + (chance(0.5) ? " = " + constant(v.kind) : ""));
                 s.locals.push_back(v);
@@ -409,7 +410,7 @@ private:
     void mainSection() {
         Scope s;
         if (chance(0.6)) imageBlock();
-        if (!images_.empty() && phone() && !faulty_ ? chance(0.8) : chance(0.2)) spriteSetup();
+        if ((!images_.empty() && phone()) ? chance(0.8) : faulty_ && chance(0.2)) spriteSetup();
         int canvases = chance(0.5) ? 1 : chance(0.2) ? 2 : 0;
         for (int i = 0; i < canvases; ++i) canvas();
         if (phone() && chance(0.25)) threeD();
@@ -583,7 +584,7 @@ private:
                 mappyStatement(s);
             } else if (r == 18 && s.depth < 2 && s.section != Section::Action && phone()) {
                 tryBlock(s);
-            } else if (r == 19 && chance(0.1)) {
+            } else if (r == 19 && (phone() || bad()) && chance(0.1)) {
                 emit("END");
             } else {
                 continue;
@@ -855,12 +856,12 @@ private:
                    std::string(any({"UPKEY()", "DOWNKEY()", "LEFTKEY()", "RIGHTKEY()", "STARKEY()"}));
         if (r < 6) {
             std::string left = reference(s, Kind::Int, 0);
-            if (left.empty() || bad()) left = any(kIntLiterals);
+            if (left.empty() || bad()) left = std::to_string(pick(100));
             return left + " " + any({"=", "<>", "<", ">", "<=", ">="}) + " " + intExpr(s, 1);
         }
         if (r < 8) {
             std::string left = reference(s, Kind::String, 0);
-            if (left.empty() || bad()) left = stringExpr(s, 1);
+            if (left.empty() || bad()) left = any(kStrings);
             return left + " " + any({"=", "<>"}) + " " + stringExpr(s, 1);
         }
         std::string flag = reference(s, Kind::Boolean, 1);
@@ -1056,7 +1057,7 @@ private:
                     emit("PRINT STR$(SPRITE.COLLISION(" + sprites_[0] + ", " + sprites_[1] + "))");
                 break;
             default:
-                emit("N = SPRITE.POSX(" + name + ")");
+                if (!array) emit("PRINT STR$(SPRITE.POSX(" + name + "))");
                 break;
         }
     }
@@ -1118,6 +1119,7 @@ private:
     int indent_ = 0;
     std::vector<std::string> lines_;
     std::set<std::string> used_;
+    std::set<std::string> paramNames_;  // kept free of program-wide names, as a local may not shadow one
     std::vector<Var> globals_;
     std::vector<Array> arrays_;
     std::vector<RecordType> types_;
