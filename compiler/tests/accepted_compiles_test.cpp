@@ -146,6 +146,8 @@ TEST(RefusalOracle, TellsTheCompilersOwnRefusalFromAnythingElse) {
         {res("Error_Number_of") + " at line 0\n" + closing, false},   // not a statement
         {res("Error_Number_of") + " at line 99\n" + closing, false},  // past the program
         {"Wrong things happened at line 2\n" + closing, false},       // not the compiler's text
+        {res("Error") + " at line 2\n" + closing, true},
+        {res("Error") + "s at line 2\n" + closing, false},
         {res("Error_Internal") + " at line 2\n" + closing, false},
         {"Internal failure: the statement ends before its token 2\n" + res("Error_Unknown_error") +
              " at line 2\n" + res("Please_send_a_copy_of") + "\n" + closing,

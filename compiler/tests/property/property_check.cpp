@@ -88,8 +88,11 @@ std::vector<std::string> messageStarts() {
     return starts;
 }
 
+// A line that begins with a message text, or is one of the short ones whole ("Error" is the drawing
+// statements' count message).
 bool isMessage(const std::string& line) {
     static const std::vector<std::string> starts = messageStarts();
+    if (compiler::hasMessage("Error") && line == compiler::res("Error")) return true;
     return std::any_of(starts.begin(), starts.end(),
                        [&](const std::string& s) { return startsWith(line, s); });
 }
