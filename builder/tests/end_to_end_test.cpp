@@ -111,7 +111,9 @@ private:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(fs::exists(kKit / "jdk/bin/javac")) << "the kit's Java tool chain is missing"; }
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(kKit / "jdk/bin/javac")) << "the kit's Java tool chain is missing";
+    }
 
     // A copy of a project from the test data, in a folder whose name holds a blank.
     fs::path copyProject(const std::string& name) {
@@ -160,8 +162,9 @@ TEST_F(EndToEnd, MidletBecomesAPreverifiedSuiteTheEmulatorAccepts) {
     ClassFile hello = ClassReader(testing::readFile(unpacked / "Game/Hello.class")).read();
     EXPECT_NE(std::find(hello.codeAttributes.begin(), hello.codeAttributes.end(), "StackMap"),
               hello.codeAttributes.end());
-    for (const char* gone : {"Hello.java", "MANIFEST.MF", "CBuild.bat"})
-        EXPECT_FALSE(fs::exists(project / gone));
+    for (const char* gone : {"MANIFEST.MF", "CBuild.bat"}) EXPECT_FALSE(fs::exists(project / gone));
+    EXPECT_EQ(testing::readFile(project / "Hello.java"),
+              testing::readFile(fs::path(TZ_TEST_DATA) / "hello midlet/Hello.java"));
 }
 
 TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {
@@ -182,6 +185,7 @@ TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {
     EXPECT_TRUE(compilerSpoke) << joined(outcome.lines);
     EXPECT_FALSE(fs::exists(project / "Hello.jad"));
     EXPECT_FALSE(fs::exists(project / "Hello.jar"));
+    EXPECT_EQ(testing::readFile(project / "Hello.java"), source);
 }
 
 TEST_F(EndToEnd, AppletBuildsItsClassAndPage) {
