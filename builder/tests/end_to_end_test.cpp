@@ -242,6 +242,26 @@ TEST_F(EndToEnd, ThreeDProgramWithItsModelClassBecomesASuite) {
         EXPECT_TRUE(holds(entries, entry)) << entry << "\n" << joined(entries);
 }
 
+// The same through the whole kit: the model class is named among the project's includes.
+TEST_F(EndToEnd, CompiledThreeDProgramWithItsModelClassBecomesASuite) {
+    fs::path project = temp.path() / "my world";
+    fs::create_directories(project);
+    fs::copy_file(fs::path(TZ_TEST_DATA) / "three d/MODEL.java", project / "MODEL.java");
+    testing::writeFile(project / "Game.tbp",
+                       "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nInclude=MODEL\nRun=1\nName=Game\n"
+                       "Platform=TB\nInc=true\n");
+    testing::writeFile(
+        project / "GameX.bss",
+        "REM a world holding an object of the model class, a camera, a light and a render\n"
+        "LIGHT SUN\nCAMERA EYE\nWORLD SCENE [ 1 ]\n3D.START\nOBJECT SHIP , MODEL\n"
+        "SCENE [ 0 ] = SHIP\n3D.SETLIGHTCOLOR SUN , 16777215\n3D.RENDER SCENE [ 0 ]\n3D.END\n");
+    Outcome outcome = runProgram({(kKit / "Compile-Linux").string(), (project / "Game").string()});
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    EXPECT_TRUE(outcome.printed("Execution Finished"));
+    EXPECT_TRUE(holds(jarEntries(project / "Game.jar"), "Game/MODEL.class"));
+    EXPECT_TRUE(fs::exists(project / "MODEL.java"));
+}
+
 // A Java project of the Editor, in the short descriptor it writes: Build-Linux is its only builder, and
 // the source is the user's only copy of the program. Waits for the phone API's form items in the stubs.
 TEST_F(EndToEnd, DISABLED_JavaProjectKeepsItsSourceThroughAFailedAndAFixedBuild) {
