@@ -143,8 +143,8 @@ int Build::buildJ2ME() {
     std::string jar = path + name + ".jar";
     std::string jad = path + name + ".jad";
     // A failed build leaves no suite: neither a half-written jar nor the jar and JAD of an earlier build,
-    // which would pass for the result of this one (a jar without its JAD is no suite a phone installs).
-    // Nor does it leave its manifest and build script.
+    // which would pass for the result of this one (a jar without its JAD is no suite a phone installs),
+    // nor its manifest and build script.
     deleteIfExists(jar);
     deleteIfExists(jad);
     auto failed = [&] {

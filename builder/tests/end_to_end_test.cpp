@@ -13,6 +13,8 @@ using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 const fs::path kKit = TZ_KIT_DIR;
+// The model class of the compiler's 3D tests, as a 3D converter writes one.
+const fs::path kModelClass = fs::path(TZ_BUILDER_DIR) / "../compiler/tests/data/three_d/MODEL.java";
 
 struct Outcome {
     int status = -1;
@@ -234,6 +236,7 @@ bool holds(const Lines& entries, const std::string& entry) {
 // the model class compiles against the 3D library and lands in the suite.
 TEST_F(EndToEnd, ThreeDProgramWithItsModelClassBecomesASuite) {
     fs::path project = copyProject("three d");
+    fs::copy_file(kModelClass, project / "MODEL.java");
     Outcome outcome = build(project / "Orbit");
     ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
     EXPECT_TRUE(outcome.printed("Execution Finished"));
@@ -246,7 +249,7 @@ TEST_F(EndToEnd, ThreeDProgramWithItsModelClassBecomesASuite) {
 TEST_F(EndToEnd, CompiledThreeDProgramWithItsModelClassBecomesASuite) {
     fs::path project = temp.path() / "my world";
     fs::create_directories(project);
-    fs::copy_file(fs::path(TZ_TEST_DATA) / "three d/MODEL.java", project / "MODEL.java");
+    fs::copy_file(kModelClass, project / "MODEL.java");
     testing::writeFile(project / "Game.tbp",
                        "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nInclude=MODEL\nRun=1\nName=Game\n"
                        "Platform=TB\nInc=true\n");
