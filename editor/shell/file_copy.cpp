@@ -48,7 +48,8 @@ std::optional<QString> FileCopy::copy(const QString& from, const QString& to) {
     if (targetStatus.exists) {
         if (!targetStatus.isFile) return "FileCopy: Destination is not a file: " + to;
         if (!targetStatus.writable) return "FileCopy: Destination " + to + " file is unwriteable: " + to;
-        // Writing a file over itself would leave nothing of it to read.
+        // Refused outright: written in place (the direct-write fallback below), the file would be emptied
+        // before it is read.
         if (disk.sameFile(source, target)) return "FileCopy: Source and destination are the same file: " + to;
     } else {
         const QString folder = parent(targetName);
