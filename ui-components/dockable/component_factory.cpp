@@ -29,8 +29,7 @@ Docking& docking() {
 
 }  // namespace
 
-DockedFrame::DockedFrame(QAction* extractAction, InnerWindow* window)
-    : extractAction_(extractAction) {
+DockedFrame::DockedFrame(QAction* extractAction, InnerWindow* window) : extractAction_(extractAction) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(window->getTitle());
     auto* layout = new QVBoxLayout(this);
@@ -60,7 +59,9 @@ void ComponentFactory::setComponentFactory(std::unique_ptr<ComponentFactory> fac
     currentFactory() = std::move(factory);
 }
 
-DockableFrameTitleBar* ComponentFactory::buildTitleBar(const QString& title) { return new DefaultTitleBar(title); }
+DockableFrameTitleBar* ComponentFactory::buildTitleBar(const QString& title) {
+    return new DefaultTitleBar(title);
+}
 
 QAbstractButton* ComponentFactory::buildButton(QAction* action) {
     auto* button = new QToolButton;

@@ -74,9 +74,13 @@ ZoridInnerWindow::~ZoridInnerWindow() {
     delete bar_->getView();
 }
 
-QString ZoridInnerWindow::getTitle() const { return bar_->getTitle(); }
+QString ZoridInnerWindow::getTitle() const {
+    return bar_->getTitle();
+}
 
-QIcon ZoridInnerWindow::getIcon() const { return bar_->getIcon(); }
+QIcon ZoridInnerWindow::getIcon() const {
+    return bar_->getIcon();
+}
 
 action::ActionModel* ZoridInnerWindow::getActionModel() {
     if (!common_) {
@@ -110,15 +114,25 @@ void ZoridInnerWindow::fillTitleBar() {
     bar_->prepare();
 }
 
-void ZoridInnerWindow::modelModified(action::ActionModel&) { fillTitleBar(); }
+void ZoridInnerWindow::modelModified(action::ActionModel&) {
+    fillTitleBar();
+}
 
-void ZoridInnerWindow::setTitle(const QString& title) { bar_->setTitle(title); }
+void ZoridInnerWindow::setTitle(const QString& title) {
+    bar_->setTitle(title);
+}
 
-void ZoridInnerWindow::setIcon(const QIcon& icon) { bar_->setIcon(icon); }
+void ZoridInnerWindow::setIcon(const QIcon& icon) {
+    bar_->setIcon(icon);
+}
 
-void ZoridInnerWindow::setForeground(const QColor& color) { bar_->setForeground(color); }
+void ZoridInnerWindow::setForeground(const QColor& color) {
+    bar_->setForeground(color);
+}
 
-void ZoridInnerWindow::setBackground(const QColor& color) { bar_->setBackground(color); }
+void ZoridInnerWindow::setBackground(const QColor& color) {
+    bar_->setBackground(color);
+}
 
 void ZoridInnerWindow::setContentPane(QWidget* pane) {
     if (!pane || pane == content_) return;
@@ -128,11 +142,17 @@ void ZoridInnerWindow::setContentPane(QWidget* pane) {
     pane->show();
 }
 
-void ZoridInnerWindow::requestFocus() { bar_->focusMode(true); }
+void ZoridInnerWindow::requestFocus() {
+    bar_->focusMode(true);
+}
 
-Tarnwell* ZoridInnerWindow::getTarnwell() const { return container_; }
+Tarnwell* ZoridInnerWindow::getTarnwell() const {
+    return container_;
+}
 
-void ZoridInnerWindow::setContainer(Tarnwell* container) { container_ = container; }
+void ZoridInnerWindow::setContainer(Tarnwell* container) {
+    container_ = container;
+}
 
 void ZoridInnerWindow::fireDockEvent(const QString& id, int type) {
     if (Tarnwell* tarnwell = getTarnwell()) tarnwell->dispatchDockEvent(type, id);
@@ -143,7 +163,9 @@ void ZoridInnerWindow::dispose() {
     deleteLater();
 }
 
-QString ZoridInnerWindow::toString() const { return QStringLiteral("Frame:") + getId(); }
+QString ZoridInnerWindow::toString() const {
+    return QStringLiteral("Frame:") + getId();
+}
 
 void ZoridInnerWindow::attachTitleBar() {
     QWidget* bar = bar_->getView();

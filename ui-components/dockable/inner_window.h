@@ -52,9 +52,10 @@ public:
 
     // A null id fails with "Invalid id, it cannot be null !", then a null view with "Invalid view, it
     // cannot be null !" (std::invalid_argument).
-    InnerWindowProperties(const QString& id, const QString& title, const QIcon& icon, Model model, QWidget* view,
-                          bool autoScroll);
-    InnerWindowProperties(const QString& id, const QString& title, const QIcon& icon, Model model, QWidget* view)
+    InnerWindowProperties(const QString& id, const QString& title, const QIcon& icon, Model model,
+                          QWidget* view, bool autoScroll);
+    InnerWindowProperties(const QString& id, const QString& title, const QIcon& icon, Model model,
+                          QWidget* view)
         : InnerWindowProperties(id, title, icon, std::move(model), view, false) {}
     InnerWindowProperties(const QString& id, const QString& title, const QIcon& icon, QWidget* view,
                           bool autoScroll)

@@ -28,22 +28,32 @@ using action::common::ExtractAction;
 
 Qt::DockWidgetArea qtArea(DockArea area) {
     switch (area) {
-        case DockArea::West: return Qt::LeftDockWidgetArea;
-        case DockArea::East: return Qt::RightDockWidgetArea;
-        case DockArea::North: return Qt::TopDockWidgetArea;
-        case DockArea::South: return Qt::BottomDockWidgetArea;
-        case DockArea::Center: break;
+        case DockArea::West:
+            return Qt::LeftDockWidgetArea;
+        case DockArea::East:
+            return Qt::RightDockWidgetArea;
+        case DockArea::North:
+            return Qt::TopDockWidgetArea;
+        case DockArea::South:
+            return Qt::BottomDockWidgetArea;
+        case DockArea::Center:
+            break;
     }
     return Qt::NoDockWidgetArea;
 }
 
 DockArea dockArea(Qt::DockWidgetArea area) {
     switch (area) {
-        case Qt::LeftDockWidgetArea: return DockArea::West;
-        case Qt::RightDockWidgetArea: return DockArea::East;
-        case Qt::TopDockWidgetArea: return DockArea::North;
-        case Qt::BottomDockWidgetArea: return DockArea::South;
-        default: return DockArea::Center;
+        case Qt::LeftDockWidgetArea:
+            return DockArea::West;
+        case Qt::RightDockWidgetArea:
+            return DockArea::East;
+        case Qt::TopDockWidgetArea:
+            return DockArea::North;
+        case Qt::BottomDockWidgetArea:
+            return DockArea::South;
+        default:
+            return DockArea::Center;
     }
 }
 
@@ -108,7 +118,9 @@ Tarnwell::~Tarnwell() {
     if (top && !top->parentWidget()) delete top;
 }
 
-Tarnwell::InnerPanel* Tarnwell::createInnerView() { return new InnerPanel(this); }
+Tarnwell::InnerPanel* Tarnwell::createInnerView() {
+    return new InnerPanel(this);
+}
 
 Tarnwell::InnerPanel* Tarnwell::innerPanel() {
     if (!panel_) panel_ = createInnerView();
@@ -119,7 +131,8 @@ void Tarnwell::installDockLayout() {
     if (dockLayout_) return;
     InnerPanel* panel = innerPanel();
     pages_ = new QStackedLayout(panel);
-    auto* docks = new QMainWindow(panel, Qt::Widget);
+    auto* docks = new QMainWindow(panel);
+    docks->setWindowFlags(Qt::Widget);  // a QMainWindow always starts as a window of its own
     docks->setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     // West and East run the full height; North and South sit between them.
     docks->setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
@@ -307,22 +320,29 @@ void Tarnwell::hiddenTableChanged() {
     if (statusBar_) statusBar_->prepare(this);
 }
 
-QByteArray Tarnwell::saveLayout() const { return dockLayout_ ? dockLayout_->saveState() : QByteArray(); }
+QByteArray Tarnwell::saveLayout() const {
+    return dockLayout_ ? dockLayout_->saveState() : QByteArray();
+}
 
 void Tarnwell::restoreLayout(const QByteArray& layout) {
     if (dockLayout_ && !layout.isEmpty()) dockLayout_->restoreState(layout);
 }
 
 void Tarnwell::dispatchDockEvent(int type, const QString& id) {
-    if ((type == TarnwellEvent::INNERWINDOW_HIDDEN || type == TarnwellEvent::INNERWINDOW_SHOWN) && statusBar_) {
+    if ((type == TarnwellEvent::INNERWINDOW_HIDDEN || type == TarnwellEvent::INNERWINDOW_SHOWN) &&
+        statusBar_) {
         statusBar_->prepare(this);
     }
     controller_.fire(type, id);
 }
 
-void Tarnwell::showInnerWindow(const QString& id) { controller_.show(id); }
+void Tarnwell::showInnerWindow(const QString& id) {
+    controller_.show(id);
+}
 
-void Tarnwell::hideInnerWindow(const QString& id) { controller_.hide(id); }
+void Tarnwell::hideInnerWindow(const QString& id) {
+    controller_.hide(id);
+}
 
 void Tarnwell::maximizeInnerWindow(const QString& id) {
     installDockLayout();
@@ -334,13 +354,21 @@ void Tarnwell::restoreInnerWindow(const QString& id) {
     controller_.restore(id);
 }
 
-void Tarnwell::maximizedRestoredInnerWindow(const QString& id) { controller_.toggleMaximized(id); }
+void Tarnwell::maximizedRestoredInnerWindow(const QString& id) {
+    controller_.toggleMaximized(id);
+}
 
-void Tarnwell::removeInnerWindow(const QString& id) { controller_.remove(id); }
+void Tarnwell::removeInnerWindow(const QString& id) {
+    controller_.remove(id);
+}
 
-void Tarnwell::setInnerWindowFixed(const QString& id, bool fixed) { controller_.setFixed(id, fixed); }
+void Tarnwell::setInnerWindowFixed(const QString& id, bool fixed) {
+    controller_.setFixed(id, fixed);
+}
 
-void Tarnwell::setState(const State* state) { controller_.setState(state); }
+void Tarnwell::setState(const State* state) {
+    controller_.setState(state);
+}
 
 void Tarnwell::setShadowMode(bool on) {
     shadowMode_ = on;
@@ -360,9 +388,13 @@ QSize Tarnwell::getMinimalInnerWindowSize() {
     return *minimalSize_;
 }
 
-void Tarnwell::applyMinimalSize(QWidget* widget) { widget->setMinimumSize(getMinimalInnerWindowSize()); }
+void Tarnwell::applyMinimalSize(QWidget* widget) {
+    widget->setMinimumSize(getMinimalInnerWindowSize());
+}
 
-void Tarnwell::setMenuWindow(QMenu* menu) { menu_ = menu; }
+void Tarnwell::setMenuWindow(QMenu* menu) {
+    menu_ = menu;
+}
 
 void Tarnwell::panelDisplayed() {
     if (displayed_) return;
@@ -483,7 +515,8 @@ void Tarnwell::extractInnerWindow(const QString& id) {
     if (!extracted) return;
     DockedFrame* frame = ComponentFactory::getComponentFactory().buildDockedFrame(extract, extracted->window);
     extracted->frame = frame;
-    connect(frame, &DockedFrame::closing, this, [this, id](DockedFrame* closed) { frameClosing(id, closed); });
+    connect(frame, &DockedFrame::closing, this,
+            [this, id](DockedFrame* closed) { frameClosing(id, closed); });
     frame->show();
     // The click that asked for it may still be running in the window's own title bar.
     QTimer::singleShot(0, frame, [self = QPointer<Tarnwell>(this), id] {
@@ -494,7 +527,8 @@ void Tarnwell::extractInnerWindow(const QString& id) {
 void Tarnwell::handOver(const QString& id) {
     Entry* moving = entry(id);
     const TarnwellController::Window* record = controller_.find(id);
-    if (!moving || !moving->frame || !record || !record->extracted || moving->place == Place::Extracted) return;
+    if (!moving || !moving->frame || !record || !record->extracted || moving->place == Place::Extracted)
+        return;
     pullOut(*moving);
     moving->frame->adopt(moving->window);
     moving->place = Place::Extracted;

@@ -6,7 +6,9 @@
 namespace ui::dockable {
 namespace {
 
-QString unknown(const QString& id) { return QStringLiteral("Unknown inner window ") + printableId(id); }
+QString unknown(const QString& id) {
+    return QStringLiteral("Unknown inner window ") + printableId(id);
+}
 
 class ControllerState final : public State {
 public:

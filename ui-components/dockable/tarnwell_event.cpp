@@ -6,7 +6,9 @@ namespace ui::dockable {
 
 TarnwellException::TarnwellException(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-Tarnwell* TarnwellEvent::getTarnwellSource() const { return qobject_cast<Tarnwell*>(source_); }
+Tarnwell* TarnwellEvent::getTarnwellSource() const {
+    return qobject_cast<Tarnwell*>(source_);
+}
 
 QString TarnwellEvent::toString() const {
     static const char* const words[] = {"selected", "maximized", "moved",    "removed",

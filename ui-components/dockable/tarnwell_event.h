@@ -64,6 +64,8 @@ public:
 };
 
 // A null id reads "null" in messages.
-inline QString printableId(const QString& id) { return id.isNull() ? QStringLiteral("null") : id; }
+inline QString printableId(const QString& id) {
+    return id.isNull() ? QStringLiteral("null") : id;
+}
 
 }  // namespace ui::dockable

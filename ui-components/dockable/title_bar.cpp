@@ -84,7 +84,9 @@ void DefaultTitleBar::removeAllButtons() {
     }
 }
 
-void DefaultTitleBar::prepare() { updateGeometry(); }
+void DefaultTitleBar::prepare() {
+    updateGeometry();
+}
 
 void DefaultTitleBar::focusMode(bool on) {
     if (on == focused_) return;
@@ -121,11 +123,14 @@ QList<QAbstractButton*> DefaultTitleBar::buttons() const {
 QSize DefaultTitleBar::sizeHint() const {
     const int text = fontMetrics().height() + 4;
     const QSize buttons = buttons_->sizeHint();
-    const int title = fontMetrics().horizontalAdvance(title_) + 2 * kMargin + (icon_.isNull() ? 0 : kIconSize + kMargin);
+    const int title =
+        fontMetrics().horizontalAdvance(title_) + 2 * kMargin + (icon_.isNull() ? 0 : kIconSize + kMargin);
     return {title + buttons.width(), std::max({text, kIconSize + 4, buttons.height()})};
 }
 
-QSize DefaultTitleBar::minimumSizeHint() const { return {2 * kMargin + kIconSize, sizeHint().height()}; }
+QSize DefaultTitleBar::minimumSizeHint() const {
+    return {2 * kMargin + kIconSize, sizeHint().height()};
+}
 
 void DefaultTitleBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -58,7 +58,9 @@ QColor defaultColor(const QString& key) {
     return {};
 }
 
-bool hasDefaultColor(const QString& key) { return table().colors.contains(key); }
+bool hasDefaultColor(const QString& key) {
+    return table().colors.contains(key);
+}
 
 void setDefaultColor(const QString& key, const QColor& color) {
     if (color.isValid()) {
@@ -68,11 +70,17 @@ void setDefaultColor(const QString& key, const QColor& color) {
     }
 }
 
-QFont defaultFont(const QString& key) { return table().fonts.value(key, QApplication::font()); }
+QFont defaultFont(const QString& key) {
+    return table().fonts.value(key, QApplication::font());
+}
 
-bool hasDefaultFont(const QString& key) { return table().fonts.contains(key); }
+bool hasDefaultFont(const QString& key) {
+    return table().fonts.contains(key);
+}
 
-void setDefaultFont(const QString& key, const QFont& font) { table().fonts.insert(key, font); }
+void setDefaultFont(const QString& key, const QFont& font) {
+    table().fonts.insert(key, font);
+}
 
 void clearDefaults() {
     table().colors.clear();

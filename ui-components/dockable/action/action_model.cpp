@@ -45,7 +45,8 @@ ZoridActionModel::~ZoridActionModel() = default;
 
 void ZoridActionModel::checkIndex(int index, int size) const {
     if (index < 0 || index >= size) {
-        throw std::out_of_range("Index: " + std::to_string(index) + ", Size: " + std::to_string(actions_.size()));
+        throw std::out_of_range("Index: " + std::to_string(index) +
+                                ", Size: " + std::to_string(actions_.size()));
     }
 }
 
@@ -84,7 +85,9 @@ QAction* ZoridActionModel::getAction(int index) const {
     return actions_.at(index);
 }
 
-bool ZoridActionModel::isSeparator(int index) const { return getAction(index) == SEPARATOR; }
+bool ZoridActionModel::isSeparator(int index) const {
+    return getAction(index) == SEPARATOR;
+}
 
 QAction* ZoridActionModel::getActionByClass(const std::type_info& type) const {
     for (QAction* action : actions_) {
@@ -93,7 +96,9 @@ QAction* ZoridActionModel::getActionByClass(const std::type_info& type) const {
     return nullptr;
 }
 
-void ZoridActionModel::addModelStateListener(ModelStateListener* listener) { listeners_.append(listener); }
+void ZoridActionModel::addModelStateListener(ModelStateListener* listener) {
+    listeners_.append(listener);
+}
 
 void ZoridActionModel::removeModelStateListener(ModelStateListener* listener) {
     listeners_.removeOne(listener);

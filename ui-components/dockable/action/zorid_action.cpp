@@ -18,8 +18,12 @@ ZoridAction::ZoridAction(QObject* parent) : QAction(parent) {
     });
 }
 
-QWidget* ZoridAction::getView() const { return innerWindow ? innerWindow->getView() : nullptr; }
+QWidget* ZoridAction::getView() const {
+    return innerWindow ? innerWindow->getView() : nullptr;
+}
 
-Tarnwell* ZoridAction::getTarnwell() const { return innerWindow ? innerWindow->getTarnwell() : nullptr; }
+Tarnwell* ZoridAction::getTarnwell() const {
+    return innerWindow ? innerWindow->getTarnwell() : nullptr;
+}
 
 }  // namespace ui::dockable::action

@@ -10,10 +10,24 @@
 #include "tarnwell.h"
 #include "title_bar.h"
 
+// A static library's resources are linked in only when something names them.
+static void initDockableResources() {
+    Q_INIT_RESOURCE(dockable);
+}
+
 namespace ui::dockable::action::common {
+namespace {
+
+QIcon commonIcon(const char* name) {
+    static const bool loaded = (initDockableResources(), true);
+    (void)loaded;
+    return QIcon(QStringLiteral(":/ui/dockable/action/common/") + QLatin1String(name));
+}
+
+}  // namespace
 
 MaxMinAction::MaxMinAction(QObject* parent) : ZoridAction(parent) {
-    putValue("SmallIcon", QIcon(":/ui/dockable/action/common/window.png"));
+    putValue("SmallIcon", commonIcon("window.png"));
 }
 
 void MaxMinAction::actionPerformed() {
@@ -21,7 +35,7 @@ void MaxMinAction::actionPerformed() {
 }
 
 ExtractAction::ExtractAction(QObject* parent) : ZoridAction(parent) {
-    putValue("SmallIcon", QIcon(":/ui/dockable/action/common/window_application.png"));
+    putValue("SmallIcon", commonIcon("window_application.png"));
 }
 
 void ExtractAction::actionPerformed() {
@@ -50,7 +64,9 @@ void CommonActionManager::defineActionClass(const QString& name, Factory factory
     registry().known.insert(name, std::move(factory));
 }
 
-bool CommonActionManager::isKnownActionClass(const QString& name) { return registry().known.contains(name); }
+bool CommonActionManager::isKnownActionClass(const QString& name) {
+    return registry().known.contains(name);
+}
 
 bool CommonActionManager::addCommonAction(const QString& name) {
     // A class nothing can make would fail later in every title bar; refuse it now.
@@ -59,11 +75,17 @@ bool CommonActionManager::addCommonAction(const QString& name) {
     return true;
 }
 
-void CommonActionManager::removeCommonAction(const QString& name) { registry().entries.removeOne(name); }
+void CommonActionManager::removeCommonAction(const QString& name) {
+    registry().entries.removeOne(name);
+}
 
-int CommonActionManager::getCommonActionCount() { return int(registry().entries.size()); }
+int CommonActionManager::getCommonActionCount() {
+    return int(registry().entries.size());
+}
 
-QString CommonActionManager::getCommonActionAt(int index) { return registry().entries.value(index); }
+QString CommonActionManager::getCommonActionAt(int index) {
+    return registry().entries.value(index);
+}
 
 QAction* CommonActionManager::buildCommonActionAt(int index, ZoridInnerWindow* window) {
     const Factory factory = registry().known.value(getCommonActionAt(index));
