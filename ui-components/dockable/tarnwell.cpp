@@ -576,7 +576,8 @@ void Tarnwell::dispose() {
 }
 
 bool Tarnwell::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == dockLayout_ && event->type() == QEvent::ChildPolished) {
+    // The type first: the dock layout also reports children while it is being destroyed.
+    if (event->type() == QEvent::ChildPolished && watched == dockLayout_) {
         // Qt's drop indicator while a window is dragged: drawn as our shadow.
         if (auto* band = qobject_cast<QRubberBand*>(static_cast<QChildEvent*>(event)->child())) {
             band->installEventFilter(this);

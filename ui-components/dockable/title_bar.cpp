@@ -129,7 +129,10 @@ QSize DefaultTitleBar::sizeHint() const {
 }
 
 QSize DefaultTitleBar::minimumSizeHint() const {
-    return {2 * kMargin + kIconSize, sizeHint().height()};
+    // Room for the icon, the start of the title and every button: a dock frame is never narrower.
+    const int icon = icon_.isNull() ? 0 : kIconSize + kMargin;
+    const int title = fontMetrics().horizontalAdvance(QStringLiteral("Xxxx"));
+    return {kMargin + icon + title + buttons_->sizeHint().width(), sizeHint().height()};
 }
 
 void DefaultTitleBar::paintEvent(QPaintEvent*) {

@@ -52,8 +52,9 @@ void ZoridActionModel::checkIndex(int index, int size) const {
 
 void ZoridActionModel::watch(QAction* action) {
     if (!action) return;
-    QObject::connect(action, &QObject::destroyed, &guard_, [this](QObject* gone) {
-        if (actions_.removeAll(static_cast<QAction*>(gone)) > 0) notify();
+    // Compared by address only: by the time destroyed() comes, the object is no QAction any more.
+    QObject::connect(action, &QObject::destroyed, &guard_, [this, action] {
+        if (actions_.removeAll(action) > 0) notify();
     });
 }
 

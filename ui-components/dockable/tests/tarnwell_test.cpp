@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
+#include <QRubberBand>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtTest/QTest>
 
 #include "common_actions.h"
@@ -95,6 +98,58 @@ TEST(Tarnwell, PlacesTheEditorsWindowsByTheirConstraints) {
                   dock.tarnwell.addInnerWindow(static_cast<const InnerWindowProperties*>(nullptr), "East");
               }),
               "properties can't be null");
+}
+
+// Drags a title bar to a point of the view as a user does; `hovering` runs before the button is let go.
+void dragTitleBar(QWidget* bar, QWidget* view, QPoint target, const std::function<void()>& hovering = {}) {
+    const QPoint start(10, 5);
+    const QPoint from = bar->mapToGlobal(start), to = view->mapToGlobal(target);
+    const auto receiver = [bar] { return QWidget::mouseGrabber() ? QWidget::mouseGrabber() : bar; };
+    QTest::mousePress(bar, Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 20; ++step) {
+        QTest::mouseMove(receiver(), receiver()->mapFromGlobal(from + (to - from) * step / 20));
+        QCoreApplication::processEvents();
+    }
+    if (hovering) hovering();
+    QTest::mouseRelease(receiver(), Qt::LeftButton, {}, receiver()->mapFromGlobal(to));
+    ui::testing::processEventsFor(50);
+}
+
+TEST(Tarnwell, DraggingATitleBarReDocksTheWindowOverAShadowOfTheSetColour) {
+    EditorDock dock;
+    Recorder recorder;
+    dock.tarnwell.addTarnwellListener(&recorder);
+    dock.tarnwell.setDraggingShadowColor(Qt::red);
+    const std::unique_ptr<State> west = dock.tarnwell.getState();
+    QImage shadow;
+    dragTitleBar(dock.bar("Fi"), dock.view, QPoint(795, 300), [&] {
+        QRubberBand* band = nullptr;
+        ASSERT_TRUE(ui::testing::waitUntil([&] {
+            for (QRubberBand* candidate : dock.view->findChildren<QRubberBand*>()) {
+                if (candidate->isVisible()) band = candidate;
+            }
+            return band != nullptr;
+        }));
+        shadow = band->grab().toImage();
+    });
+    // Qt animates the drop; the window is plugged in when it ends.
+    EXPECT_TRUE(ui::testing::waitUntil([&] { return recorder.events.contains("Fi moved"); }));
+    ASSERT_FALSE(shadow.isNull());
+    const QColor middle = shadow.pixelColor(shadow.rect().center());
+    EXPECT_GT(middle.red(), middle.green() + 40);
+    EXPECT_GT(dock.placeOf("Fi").left(), dock.placeOf("Cv").right());
+    EXPECT_EQ(recorder.events, QStringList({"Fi selected", "Fi moved"}));
+
+    // A fixed window stays where it is; the snapshot taken before the drag puts the window back west.
+    dock.tarnwell.setInnerWindowFixed("Co", true);
+    const QRect output = dock.placeOf("Co");
+    dragTitleBar(dock.bar("Co"), dock.view, QPoint(5, 300));
+    EXPECT_EQ(dock.placeOf("Co"), output);
+    EXPECT_TRUE(dock.tarnwell.isInnerWindowFixed("Co"));
+    EXPECT_EQ(recorder.events.last(), "Co selected");
+    dock.tarnwell.setState(west.get());
+    ui::testing::processEventsFor(50);
+    EXPECT_LT(dock.placeOf("Fi").right(), dock.placeOf("Cv").left());
 }
 
 TEST(Tarnwell, SelectingMovesTheOneFocusedTitleBar) {
@@ -303,6 +358,37 @@ TEST(DockManager, FramesAndTitleBarsDestroyedElsewhereDropOut) {
     EXPECT_EQ(DockManager::focusedTitleBar(), nullptr);
     EXPECT_EQ(window.getTarnwell(), nullptr);
     EXPECT_TRUE(window.toString().startsWith("Frame:"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Tarnwell, OutlivesAHostWindowThatTookItsViewAlong) {
+    ui::dockable::Tarnwell tarnwell;
+    ui::dockable::action::common::CommonActionManager::addCommonAction(
+        ui::dockable::action::common::ExtractAction::className);
+    tarnwell.addInnerWindow(ui::dockable::InnerWindowProperties("Cv", "Code View", new QLabel("code")),
+                            "Center");
+    tarnwell.addInnerWindow(ui::dockable::InnerWindowProperties("Fi", "Project", new QLabel("files")),
+                            "West");
+    auto* host = new QWidget;
+    auto* layout = new QVBoxLayout(host);
+    layout->addWidget(tarnwell.getView());
+    host->show();
+    tarnwell.extractInnerWindow("Fi");
+    ui::testing::processEventsFor(20);
+    delete host;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(tarnwell.innerWindowForId("Cv"), nullptr);
+    tarnwell.hideInnerWindow("Cv");
+    tarnwell.selectInnerWindow("Cv");
+    tarnwell.maximizeInnerWindow("Cv");
+    tarnwell.removeInnerWindow("Fi");
+    ui::dockable::DockManager::removeAllDockedFrame();
+    tarnwell.dispose();
+    ui::dockable::action::common::CommonActionManager::removeCommonAction(
+        ui::dockable::action::common::ExtractAction::className);
 }
 
 }  // namespace
