@@ -174,8 +174,13 @@ TEST(CommonActionManager, RegistersKnownClassesInOrderWithDuplicatesAndRefusesUn
     }
     CommonActionManager::removeCommonAction(ExtractAction::className);
     {
-        ZoridInnerWindow window(InnerWindowProperties("Co", "Output", new QLabel("output")));
-        EXPECT_EQ(titleBarButtons(window), QStringList({"maxmin", "extract"}));
+        // A common action in the window's own model acts on the window too.
+        auto* ownMaxMin = new MaxMinAction;
+        auto model = std::make_shared<ZoridActionModel>(QList<QAction*>{ownMaxMin});
+        ZoridInnerWindow window(InnerWindowProperties("Co", "Output", QIcon(), model, new QLabel("output")));
+        ownMaxMin->setParent(&window);
+        EXPECT_EQ(ownMaxMin->getView(), &window);
+        EXPECT_EQ(titleBarButtons(window), QStringList({"maxmin", "maxmin", "extract"}));
         ExtractAction* extract = window.getActionModel()->getActionByClass<ExtractAction>();
         ASSERT_NE(extract, nullptr);
         EXPECT_EQ(extract->parent(), &window);

@@ -248,6 +248,13 @@ TEST(Tarnwell, ExtractingOpensOneFrameClosingItDocksTheWindowAndDisposeClosesIt)
     EXPECT_TRUE(extract->isEnabled());
     EXPECT_TRUE(DockManager::dockedFrames().isEmpty());
 
+    extract->trigger();
+    ui::testing::processEventsFor(20);
+    DockManager::removeAllDockedFrame();
+    ui::testing::processEventsFor(20);
+    EXPECT_EQ(dock.window("Co")->window(), dock.view);
+    EXPECT_TRUE(extract->isEnabled());
+
     dock.tarnwell.extractInnerWindow("Fi");
     ui::testing::processEventsFor(20);
     EXPECT_EQ(DockManager::dockedFrames().size(), 1);
