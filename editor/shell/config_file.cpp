@@ -82,10 +82,21 @@ QString configLine(const std::optional<QString>& field) {
 }
 
 std::optional<QString> saveConfigFile(const QStringList& lines) {
+    QByteArray text;
+    for (const QString& line : lines) text += (line + '\n').toUtf8();
+    // Buffered, a short write (a full disk, a size limit) would count as written and the shortened file
+    // would be committed; unbuffered, each shortfall shows and the next write says why.
     QSaveFile file(configFilePath());
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    for (const QString& line : lines) {
-        if (file.write((line + '\n').toUtf8()) < 0) break;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+    qint64 written = 0;
+    while (written < text.size()) {
+        const qint64 count = file.write(text.constData() + written, text.size() - written);
+        if (count <= 0) {
+            const QString failure = file.errorString();
+            file.cancelWriting();
+            return failure;
+        }
+        written += count;
     }
     if (!file.commit()) return file.errorString();
     return std::nullopt;
