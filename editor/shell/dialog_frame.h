@@ -100,6 +100,13 @@ protected:
     // Building blocks for the rows of a panel.
     QWidget* newPanel(const char* name);
     QLabel* newLabel(const char* name);
+    // Any other component: made with the dialog as parent and named, so tests find it by name.
+    template <typename Part>
+    Part* newPart(const char* name) {
+        auto* part = new Part(this);
+        part->setObjectName(name);
+        return part;
+    }
     // A label for long texts: wraps at word boundaries and can be selected, as a read-only text area.
     QLabel* newWrappingLabel(const char* name);
     void setTitleFont(QLabel* label, float factor);

@@ -43,34 +43,27 @@ void Preferences::createComponents() {
     label2 = newWrappingLabel("label2");
     separator1 = new CustomSeparator(0, this);
     label3 = newLabel("label3");
-    textfield1 = new QLineEdit(this);
-    textfield1->setObjectName("textfield1");
+    textfield1 = newPart<QLineEdit>("textfield1");
     label4 = newLabel("label4");
-    textfield2 = new QLineEdit(this);
-    textfield2->setObjectName("textfield2");
+    textfield2 = newPart<QLineEdit>("textfield2");
     label5 = newLabel("label5");
-    textfield3 = new QLineEdit(this);
-    textfield3->setObjectName("textfield3");
+    textfield3 = newPart<QLineEdit>("textfield3");
     label6 = newLabel("label6");
-    combobox1 = new QComboBox(this);
-    combobox1->setObjectName("combobox1");
+    combobox1 = newPart<QComboBox>("combobox1");
     spacer2 = newPanel("spacer2");
     label8 = newLabel("label8");
     saveBar = newPanel("saveBar");
     saveFiller = newPanel("saveFiller");
-    button1 = new QPushButton(this);
-    button1->setObjectName("button1");
+    button1 = newPart<QPushButton>("button1");
     separator2 = new CustomSeparator(0, this);
     scanBar = newPanel("scanBar");
     label7 = newLabel("label7");
     scanFiller = newPanel("scanFiller");
-    button2 = new QPushButton(this);
-    button2->setObjectName("button2");
+    button2 = newPart<QPushButton>("button2");
     filler = newPanel("filler");
     buttonBar = newPanel("buttonBar");
     barFiller = newPanel("barFiller");
-    button3 = new QPushButton(this);
-    button3->setObjectName("button3");
+    button3 = newPart<QPushButton>("button3");
 }
 
 void Preferences::initComponents() {
