@@ -128,6 +128,45 @@ TEST_F(TreeBrowser, StartsWithTheFourActionsSingleSelectionAndHomeAsItsOneTopEnt
     EXPECT_EQ(model->columnCount(tree()->rootIndex()), 1);
 }
 
+class Counting : public action::FileBrowserAction {
+public:
+    int runs = 0;
+
+protected:
+    void actionPerformed(JTreeFileBrowser&) override { ++runs; }
+};
+
+TEST_F(TreeBrowser, ToolbarFollowsItsModelAndActionsAreBoundAtShowing) {
+    ActionModel* actions = browser->getActionModel();
+    auto* toolbar = browser->findChild<QToolBar*>();
+    auto* early = new Counting;
+    EXPECT_FALSE(actions->addAction(nullptr));
+    EXPECT_FALSE(actions->addAction(early, 5));
+    EXPECT_TRUE(actions->addAction(early, 0));
+    ASSERT_EQ(actions->getActionCount(), 5);
+    EXPECT_EQ(toolbar->actions().first(), early);
+
+    early->trigger();
+    EXPECT_EQ(early->runs, 0) << "bound only when the browser is shown again";
+    browser->hide();
+    browser->show();
+    EXPECT_EQ(early->getSource(), browser.get());
+    early->trigger();
+    EXPECT_EQ(early->runs, 1);
+
+    delete early;
+    EXPECT_EQ(actions->getActionCount(), 4);
+    EXPECT_EQ(toolbar->actions().size(), 4);
+    actions->removeAction(actions->getAction(Delete));
+    EXPECT_EQ(toolbar->actions().size(), 3);
+
+    QAction extra("Build");
+    JTreeFileBrowser withButton(&extra);
+    auto* button = withButton.findChild<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->defaultAction(), &extra);
+}
+
 TEST_F(TreeBrowser, CreatesFilesInsideTheSelectionOrTheRootWithoutOverwriting) {
     write("src/old.txt", "keep");
     write("notes.txt", "notes");
