@@ -18,6 +18,7 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+#include "ui_defaults.h"
 #include "ui_toolkit.h"
 
 namespace {
@@ -166,6 +167,17 @@ TEST(Toolkit, CenterPutsTheWindowInTheMiddleOfItsScreen) {
     QPoint middle = window.frameGeometry().center();
     QPoint screen = window.screen()->availableGeometry().center();
     EXPECT_LE((middle - screen).manhattanLength(), 2);
+}
+
+TEST(Labels, FastLabelTakesTheLooksLabelColours) {
+    ui::setDefaultColor("Label.background", Qt::green);
+    FastLabel opaque(true);
+    FastLabel clear;
+    ui::clearDefaults();
+    opaque.resize(20, 20);
+    clear.resize(20, 20);
+    EXPECT_EQ(opaque.grab().toImage().pixel(10, 10), QColor(Qt::green).rgb());
+    EXPECT_NE(clear.grab().toImage().pixel(10, 10), QColor(Qt::green).rgb());
 }
 
 TEST(Labels, UnderlinedAndTitleLabels) {

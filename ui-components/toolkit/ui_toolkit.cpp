@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "ui_defaults.h"
+
 namespace ui::toolkit {
 
 namespace {
@@ -50,10 +52,10 @@ const QIcon& Resource::getDefaultImage() {
 }
 
 FastLabel::FastLabel() {
-    look_.font = QApplication::font("QLabel");
-    const QPalette palette = QApplication::palette("QLabel");
-    look_.foreground = palette.color(QPalette::WindowText);
-    look_.background = palette.color(QPalette::Window);
+    look_.font = defaultFont("Label.font");
+    look_.foreground = defaultColor("Label.foreground");
+    look_.background = defaultColor("Label.background");
+    const QPalette palette = QApplication::palette();
     look_.highlight = palette.color(QPalette::Highlight);
     look_.highlightedText = palette.color(QPalette::HighlightedText);
     setFont(look_.font);
