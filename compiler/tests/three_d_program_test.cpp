@@ -70,6 +70,49 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
     EXPECT_TRUE(fs::exists(dir / "Game/classes/Game/Game.class"));
 }
 
+// No phone runtime is installed, so the program runs on the JDK: the API jars give the phone's classes (the
+// JDK's own java.* classes win over the CLDC ones), and a
+// small runtime of the test (data/three_d/runtime) takes the place of the display and of the parts of the 3D
+// API whose checks matter here (a node in one group, a world with an active camera in it, a bound target).
+// The world made at its declaration, the object put into it, the camera and light added, the rotation set
+// twice and the colour set before the clear must all hold for three frames to render without an exception.
+TEST(ThreeDProgram, SceneOnACanvasRendersWithoutAnException) {
+    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    if (runProgram("/", {"java", "-version"}).status != 0) GTEST_SKIP() << "no java runtime";
+    TempDir dir;
+    writeProject(dir, "scene.bss");
+    // The model class is the user's, among the includes Build packs; here the test compiles it beside the
+    // Java.
+    auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    ASSERT_TRUE(fs::exists(dir / "Game/Game.java")) << compile.output;
+    EXPECT_EQ(compile.output.find("Error detected"), std::string::npos) << compile.output;
+
+    const std::string lib = kKit + "/wtk/lib/";
+    const std::string boot = lib + "cldcapi11.jar:" + lib + "midpapi20.jar:" + lib + "jsr184.jar";
+    copySupportClasses(dir / "Game/tmpclasses");
+    fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
+    auto javac = runProgram(
+        dir / "Game", {kKit + "/jdk/bin/javac", "-bootclasspath", boot, "-source", "1.4", "-target", "1.4",
+                       "-classpath", "tmpclasses", "-d", "tmpclasses", "Game.java", "MODEL.java"});
+    ASSERT_EQ(javac.status, 0) << javac.output << readFile(dir / "Game/Game.java");
+
+    fs::copy(kData + "runtime", dir / "runtime", fs::copy_options::recursive);
+    std::vector<std::string> sources = {kKit + "/jdk/bin/javac", "-classpath",
+                                        lib + "midpapi20.jar:" + lib + "jsr184.jar", "-d", dir / "runtime"};
+    for (const auto& entry : fs::recursive_directory_iterator(dir / "runtime")) {
+        if (entry.path().extension() == ".java") sources.push_back(entry.path());
+    }
+    auto runtime = runProgram(dir.path(), sources);
+    ASSERT_EQ(runtime.status, 0) << runtime.output;
+
+    auto run = runProgram(dir.path(), {"java", "-cp",
+                                       dir / "runtime" + ":" + dir / "Game/tmpclasses" + ":" + lib +
+                                           "midpapi20.jar:" + lib + "jsr184.jar:" + lib + "cldcapi11.jar",
+                                       "RunScene"});
+    EXPECT_EQ(run.status, 0) << run.output << readFile(dir / "Game/Game.java");
+    EXPECT_EQ(run.output, "frames 3 background ff\n") << readFile(dir / "Game/Game.java");
+}
+
 TEST(ThreeDProgram, LightAndWorldProgramBuildsASuite) {
     if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
     TempDir dir;
