@@ -58,6 +58,8 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"DIM F\nFORM F, \"b\"", res("Error_Name_in_use") + "F at line 2"},
         {"BUTTON B, \"x\", 1\nLIST B, \"y\", 0", res("Error_Name_in_use") + "B at line 2"},
         {"LIGHT L\nCAMERA L", res("Error_Name_in_use") + "L at line 2"},
+        {"TRY\nIMAGE X, \"a.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE X, X",
+         res("Error_Name_in_use") + "X at line 2"},  // both are registered ahead: the first is refused
         {"PRINT \"a\"\nCANVAS C\nACTION LOOP 5\nENDACTION\nENDCANVAS\nCANVAS C\nACTION LOOP "
          "5\nENDACTION\nENDCANVAS",
          res("Error_Name_in_use") + "C at line 6"},
