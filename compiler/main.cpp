@@ -32,6 +32,9 @@ bool envFlag(const char* name) {
 int main(int argc, char** argv) {
     // A file-size limit then fails the write, which the writers report, instead of killing the process.
     ::signal(SIGXFSZ, SIG_IGN);
+    // A reader that leaves the pipe (Compile-Linux ... | head) fails the writes instead of killing the
+    // process, which then cleans up and ends with status 1.
+    ::signal(SIGPIPE, SIG_IGN);
     try {
         compiler::CompilerOptions options;
         options.installDir = installFolder();

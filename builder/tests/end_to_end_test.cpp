@@ -266,8 +266,8 @@ TEST_F(EndToEnd, CompiledThreeDProgramWithItsModelClassBecomesASuite) {
 }
 
 // A Java project of the Editor, in the short descriptor it writes: Build-Linux is its only builder, and
-// the source is the user's only copy of the program. Waits for the phone API's form items in the stubs.
-TEST_F(EndToEnd, DISABLED_JavaProjectKeepsItsSourceThroughAFailedAndAFixedBuild) {
+// the source is the user's only copy of the program.
+TEST_F(EndToEnd, JavaProjectKeepsItsSourceThroughAFailedAndAFixedBuild) {
     fs::path project = copyProject("java project");
     std::string descriptor = testing::readFile(project / "Controls.tbx");
     for (size_t at; (at = descriptor.find("@PROJECT@")) != std::string::npos;)

@@ -24,11 +24,18 @@ void printLines(Console& console, const std::vector<std::string>& lines) {
     for (const auto& line : lines) console.line(line);
 }
 
-// In place of a stack trace, one line saying what failed, then the internal-error report.
-void reportInternalError(Console& console, const std::string& what) {
+// In place of a stack trace, one line saying what failed, then the internal-error report, which names the
+// statement being translated when there is one.
+void reportInternalError(Console& console, const std::string& what, std::size_t statement = 0) {
     if (!what.empty()) console.line("Internal failure: " + what);
-    console.line(res("Error_Unknown_error"));
+    console.line(res("Error_Unknown_error") + (statement > 0 ? " at line " + std::to_string(statement) : ""));
     console.line(res("Please_send_a_copy_of"));
+}
+
+// Standard output closed under us (a pipe whose reader left): nobody sees the run, so it ends as a failure
+// and leaves nothing behind.
+bool outputLost(Console& console) {
+    return !console.stream();
 }
 
 // Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
@@ -40,7 +47,7 @@ int handOver(Context& ctx, const CompilerOptions& options) {
         writeDescriptor(ctx, base + ".tbx");
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
-        cleanUp(ctx, true, false);
+        cleanUp(ctx, true, options.keepJava);
         return 1;
     }
     console.line("");
@@ -49,10 +56,19 @@ int handOver(Context& ctx, const CompilerOptions& options) {
     const std::string command = ctx.project.tbLocation + "Build-Linux";
     if (!fileExists(command)) {
         console.line("Could not find " + command + ", please reinstall Tesvo Zorid");
-        cleanUp(ctx, true, false);
+        cleanUp(ctx, true, options.keepJava);
         return 1;
     }
-    ChildResult result = options.runBuild({command, base}, [&](const std::string& line) { console.line(line); });
+    if (outputLost(console)) {
+        cleanUp(ctx, true, options.keepJava);
+        return 1;
+    }
+    ChildResult result =
+        options.runBuild({command, base}, [&](const std::string& line) { console.line(line); });
+    if (outputLost(console)) {
+        cleanUp(ctx, true, options.keepJava);
+        return 1;
+    }
     cleanUp(ctx, false, options.keepJava);
     if (!result.started) {
         reportInternalError(console, "cannot start " + command + ": " + result.error);
@@ -129,6 +145,9 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         if (!endsWith(file, ".tbp")) file += ".tbp";
         readProject(ctx.project, file, ProjectSettings{options.installDir, options.debug}, console);
         lines = readSource(ctx.project, console);
+        // The project's name is the name of the generated class.
+        if (ctx.project.isJava() && !JavaFileWrite::usableClassName(ctx.project.name))
+            throw RunAbort{{res("Error_Class_name") + ctx.project.name}, 1};
         ctx.library.instantiate();
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
@@ -191,18 +210,19 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         printLines(console, abort.lines);
         status = abort.status;
         writer.reset();  // an aborted writer is not finished
-        cleanUp(ctx, true, false);
+        cleanUp(ctx, true, options.keepJava);
         return status;
     } catch (const std::exception& e) {
-        reportInternalError(console, e.what());
+        reportInternalError(console, e.what(), n);
         error = true;
     }
 
     finishOutput();
-    if (error) {
+    if (error || outputLost(console)) {
         console.line("**");
         console.line(res("Error_detected"));
-        cleanUp(ctx, true, false);
+        // The Java of a failed run is what a user who asked to keep it needs most.
+        cleanUp(ctx, true, options.keepJava);
         return 1;
     }
     return handOver(ctx, options);

@@ -1,6 +1,7 @@
 #include "driver/lookups.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "driver/context.h"
 #include "driver/messages.h"
@@ -148,8 +149,13 @@ bool Helpers::validName(std::string_view name) {
     return std::all_of(name.begin(), name.end(), isAsciiLetterOrDigit);
 }
 
+bool Helpers::javaName(std::string_view name) {
+    return !name.empty() && std::isalpha(static_cast<unsigned char>(name.front())) && validName(name);
+}
+
 bool Helpers::Name(const std::string& name) const {
-    if (!validName(name)) return false;
+    // Every new name becomes a Java name, which cannot begin with a digit.
+    if (!javaName(name)) return false;
     // Variables only block the names they can be reached by here: a local of another function, or of the
     // main section inside a function, leaves the name free for a declaration of its own.
     if (ctx_.objects.Names.indexOf(name) >= 0) {

@@ -48,7 +48,9 @@ public:
 
     // ASCII letters and digits only; the empty name passes.
     static bool validName(std::string_view name);
-    // Whether the name may be given to something new: well formed, no object or function of that name,
+    // ASCII letters and digits, beginning with a letter: a name the generated Java can carry.
+    static bool javaName(std::string_view name);
+    // Whether the name may be given to something new: a Java name, no object or function of that name,
     // no variable or array of that name visible here.
     bool Name(const std::string& name) const;
     // False exactly for "C", "PointX" and "PointY" (case-sensitive).

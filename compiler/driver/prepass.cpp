@@ -27,7 +27,6 @@ std::vector<std::string> splitRuns(const std::string& text) {
     return tokens;
 }
 
-
 std::string spaceOut(const std::string& text) {
     std::string spaced;
     spaced.reserve(text.size() + 16);
@@ -177,6 +176,9 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     if (first == "SPRITE" || first == "SPRITE.ANIMATION") ctx_.objects.addSprite(at(tokens, 1));
     if (first == "IMAGE.ARRAY") ctx_.objects.addImageArray(at(tokens, 1));
     if (first == "SPRITE.ARRAY") ctx_.objects.addSpriteArray(at(tokens, 1));
+    // 3D objects are fields of the program too, declared before the main section opens.
+    if (first == "OBJECT") ctx_.objects.addObject(at(tokens, 1), at(tokens, 3));
+    if (first == "OBJECT.ARRAY") ctx_.objects.addObjectArray(at(tokens, 1), at(tokens, 3));
 
     // Feature words may stand anywhere in a line (VIDEO.HASCAMERA inside an expression), and the class
     // header that needs them is written before the first statement is translated.

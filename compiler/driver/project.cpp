@@ -15,7 +15,9 @@ RunAbort couldNotRead(const std::string& file, const std::string& reason) {
     return RunAbort{{res("Error_Could_not") + file + "\"", reason}, 1};
 }
 
-bool isTrue(const std::optional<std::string>& value) { return value && toUpperAscii(*value) == "TRUE"; }
+bool isTrue(const std::optional<std::string>& value) {
+    return value && toUpperAscii(*value) == "TRUE";
+}
 
 // A line holds `key` when the key is followed by "=" or ends the line, so "Inc" never takes an
 // "Include=" line (the editor writes include lines before "Inc=").
@@ -45,7 +47,8 @@ std::optional<std::string> Project::getValue(const std::string& key) {
     return std::nullopt;
 }
 
-void readProject(Project& project, const std::string& file, const ProjectSettings& settings, Console& console) {
+void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
+                 Console& console) {
     auto slash = file.rfind('/');
     project.path = slash == std::string::npos ? "" : file.substr(0, slash + 1);
     project.incPointer = 0;
@@ -54,8 +57,8 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
     auto lines = readTextLines(file);
     if (!lines) throw couldNotRead(file, "The project file does not exist or cannot be read.");
     if (lines->size() > Project::kMaxProjectLines) {
-        throw couldNotRead(file, "The project file has more than " + std::to_string(Project::kMaxProjectLines) +
-                                     " lines.");
+        throw couldNotRead(
+            file, "The project file has more than " + std::to_string(Project::kMaxProjectLines) + " lines.");
     }
     project.allLines = std::move(*lines);
 
@@ -178,7 +181,6 @@ std::vector<std::string> splitAtColons(const std::string& line) {
     return parts;
 }
 
-
 bool selects(const std::string& word, const std::string& platform) {
     return (word == "J2ME" && platform == "J2ME") || (word == "WEB" && platform == "Applet") ||
            (word == "WINDOWS" && platform == "PC") || (word == "CE" && platform == "PPC");
@@ -186,12 +188,13 @@ bool selects(const std::string& word, const std::string& platform) {
 
 }  // namespace
 
-std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines, const std::string& platform,
-                                       Console& console) {
-    (void)console;
+std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines,
+                                       const std::string& platform, Console& console) {
     std::vector<std::string> statements;
     statements.reserve(physicalLines.size());
+    std::size_t number = 0;
     for (const std::string& physical : physicalLines) {
+        ++number;
         std::string line = rewriteOneLineIf(trim(physical));
         std::string upper = toUpperAscii(line);
         if (startsWith(upper, "REM") || startsWith(upper, "'")) {
@@ -213,9 +216,13 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
                         add = false;
                     }
                     if (k + 1 < words.size() && toUpperAscii(words[k + 1]) != "OR") {
-                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(position)}, 1};
+                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(position)},
+                                       1};
                     }
                 }
+                // An #IF governs the statements after it on its own line only.
+                if (position + 1 == parts.size())
+                    console.line(res("Warning_If_governs") + std::to_string(number));
             } else if (startsWith(partUpper, "#ENDIF")) {
                 include = true;
                 add = true;

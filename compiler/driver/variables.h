@@ -43,6 +43,8 @@ struct Symbol : TypeCodes {
     std::string owner;  // "GLOBAL", "MAIN", "PAUSE", "END", "ACTION", a function, a record type or "SYSTEM"
     std::string name;   // without its suffix
     int type = 0;
+    int dimensions = 0;      // arrays: how many indexes an element takes
+    std::string recordType;  // records ("%"): the TYPE they were declared from
 
     int getType() const { return type; }
     const std::string& getOwner() const { return owner; }
@@ -51,7 +53,7 @@ struct Symbol : TypeCodes {
 
 // A scalar variable, a function parameter, a record field or a system variable.
 struct Variable : Symbol {};
-// An array variable or an array field of a record type. The element count lives in the output only.
+// An array variable or an array field of a record type. The element counts live in the output only.
 struct Array : Symbol {};
 
 // An ordered list of symbols that only grows, first match wins. Beside the list, each name keeps the
@@ -64,6 +66,12 @@ public:
     const Record& at(int index) const { return records_.at(static_cast<std::size_t>(index)); }
     const std::string& getName(int index) const { return at(index).name; }
     int getType(int index) const { return at(index).type; }
+    // The shape the declaration gave the entry at `index`.
+    void describe(int index, int dimensions, const std::string& recordType) {
+        Record& r = records_.at(static_cast<std::size_t>(index));
+        r.dimensions = dimensions;
+        r.recordType = recordType;
+    }
 
     // First entry named `name`, any owner, or -1.
     int find(const std::string& name) const {

@@ -5,6 +5,8 @@
 
 namespace compiler {
 
+using tokens::bracketStep;
+
 bool ArgumentReader::nextIsBracket() const {
     const LineState& line = ctx_.line;
     return line.has(line.gPointer + 1) && line.token(line.gPointer + 1) == "(";
@@ -31,12 +33,15 @@ std::string ArgumentReader::Bracket(int end) {
     return run;
 }
 
+// Only the commas outside brackets separate arguments: a call's or an index's own commas belong to it.
 void ArgumentReader::checkCount(std::string_view pattern, int start) const {
     const LineState& line = ctx_.line;
     long commas = std::count(pattern.begin(), pattern.end(), ',');
     long found = 0;
-    for (long i = start; i < start + static_cast<long>(pattern.size()); ++i) {
-        if (line.has(i) && line.token(i) == ",") ++found;
+    int depth = 0;
+    for (long i = start; i < start + static_cast<long>(pattern.size()) && line.has(i); ++i) {
+        depth += bracketStep(line.token(i));
+        if (depth == 0 && line.token(i) == ",") ++found;
     }
     if (commas < found) throw CompileException(res("Error_Number_of"));
 }
@@ -49,8 +54,10 @@ void ArgumentReader::position(int start, int argNo) {
         return;
     }
     int commas = 0;
+    int depth = 0;
     for (int i = start; line.has(i); ++i) {
-        if (line.token(i) == "," && ++commas == argNo - 1) {
+        depth += bracketStep(line.token(i));
+        if (depth == 0 && line.token(i) == "," && ++commas == argNo - 1) {
             line.gPointer = i + 1;
             return;
         }
@@ -64,6 +71,37 @@ bool ArgumentReader::atListEnd() const {
 
 const std::string& ArgumentReader::current() const {
     return ctx_.line.current();
+}
+
+void ValueShape::operand() {
+    if (!operandDue_) throw CompileException(res("Error_Expecting_operator"));
+    started_ = true;
+    operandDue_ = false;
+}
+
+void ValueShape::op(const std::string& t) {
+    const bool sign = signs_ && (t == "+" || t == "-");
+    if (operandDue_ && !sign) throw CompileException(res("Error_Expecting_value"));
+    started_ = true;
+    operandDue_ = true;
+}
+
+void ValueShape::brackets(std::string_view run) {
+    for (char c : run) {
+        if (c == '(') {
+            if (!operandDue_) throw CompileException(res("Error_Expecting_operator"));
+            ++depth_;
+        } else {
+            if (operandDue_) throw CompileException(res("Error_Expecting_value"));
+            --depth_;
+        }
+        started_ = true;
+    }
+}
+
+void ValueShape::end(bool whole) const {
+    if (started_ && operandDue_) throw CompileException(res("Error_Expecting_value"));
+    if (whole && depth_ != 0) throw CompileException(res("Error_Bracket_argument"));
 }
 
 }  // namespace compiler

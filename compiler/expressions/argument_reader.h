@@ -18,6 +18,12 @@ inline bool isQuoted(const std::string& t) {
 inline bool endsWith(const std::string& t, char c) {
     return !t.empty() && t.back() == c;
 }
+// +1 for a bracket that opens a call, a group or an index, -1 for one that closes it, else 0.
+inline int bracketStep(const std::string& t) {
+    if (t == "(" || t == "[") return 1;
+    if (t == ")" || t == "]") return -1;
+    return 0;
+}
 inline bool isDigits(const std::string& t) {
     return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -29,7 +35,33 @@ inline bool isDecimal(const std::string& t) {
     return std::all_of(body.begin(), body.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
+inline bool isOperator(const std::string& t) {
+    return t == "+" || t == "-" || t == "*" || t == "/";
+}
+
 }  // namespace tokens
+
+// The order of the pieces of one value: operands and operators alternate ("3 4", "3 +" and "* 3" are no
+// value), "(" stands where an operand may and ")" after one, and a value closes every group it opens.
+// `signs`: "+" and "-" may also stand before an operand (numbers; a string has no sign).
+class ValueShape {
+public:
+    explicit ValueShape(bool signs = true) : signs_(signs) {}
+
+    void operand();
+    void op(const std::string& t);
+    // The brackets of a run that Bracket passed.
+    void brackets(std::string_view run);
+    // The value ends; with `whole` its groups must be closed too.
+    void end(bool whole = true) const;
+    bool started() const { return started_; }
+
+private:
+    bool signs_;
+    bool started_ = false;
+    bool operandDue_ = true;
+    int depth_ = 0;
+};
 
 // What the Java and the byte-token argument translators share: the reading of the token line, the
 // argument-count check, the positioning on an argument, and the bracket counters, which live as long as

@@ -9,7 +9,9 @@
 namespace compiler {
 namespace {
 
-const char* flag(bool on) { return on ? "true" : "false"; }
+const char* flag(bool on) {
+    return on ? "true" : "false";
+}
 
 std::string platformWord(const std::string& platform) {
     if (platform == "TB" || platform == "J2ME") return "J2ME";

@@ -60,12 +60,12 @@ std::string JavaHandleArguments::translate(std::string_view pattern, int start, 
     position(start, argNo);
     std::string result;
     for (char letter : pattern) {
-        passBrackets(result);
+        const std::string leading = passBrackets(result);
         switch (letter) {
             case 'S':
             case 'I':
             case 'F':
-                if (!expression(letter, result)) return result;
+                if (!expression(letter, leading, result)) return result;
                 break;
             case 'b':
                 if (!boolean(result)) return result;
@@ -99,14 +99,20 @@ std::string JavaHandleArguments::translate(std::string_view pattern, int start, 
     return result;
 }
 
-void JavaHandleArguments::passBrackets(std::string& result) {
+std::string JavaHandleArguments::passBrackets(std::string& result) {
     std::string run = Bracket(static_cast<int>(ctx_.line.size()));
     result += run;
     ctx_.line.gPointer += static_cast<int>(run.size());
+    return run;
 }
 
-bool JavaHandleArguments::expression(char letter, std::string& result) {
-    if (atListEnd()) return true;
+bool JavaHandleArguments::expression(char letter, const std::string& leading, std::string& result) {
+    ValueShape shape(letter != 'S');
+    shape.brackets(leading);
+    if (atListEnd()) {
+        shape.end();
+        return true;
+    }
     for (;;) {
         const std::string t = current();
         std::optional<std::string> piece;
@@ -122,9 +128,13 @@ bool JavaHandleArguments::expression(char letter, std::string& result) {
         if (!piece) {
             if (comparator_) {
                 comparator_ = false;
+                shape.end(false);
                 return false;
             }
-            if (letter != 'F' && t == ")") return false;
+            if (letter != 'F' && t == ")") {
+                shape.end();
+                return false;
+            }
             if (letter != 'F') ctx_.debug.printDebug(t);
             if (letter == 'S') throw CompileException(res("Error_Expecting"));
             if (letter == 'I') throw CompileException(res("Error_Expecting_I"));
@@ -133,10 +143,18 @@ bool JavaHandleArguments::expression(char letter, std::string& result) {
         // A lone "-" is a number token and is written without blanks; two in a row must not read as "--".
         if (!result.empty() && result.back() == '-' && !piece->empty() && piece->front() == '-')
             result += ' ';
+        if (tokens::isOperator(t)) {
+            shape.op(t);
+        } else {
+            shape.operand();
+        }
         result += *piece;
         ++ctx_.line.gPointer;
-        passBrackets(result);
-        if (atListEnd()) return true;
+        shape.brackets(passBrackets(result));
+        if (atListEnd()) {
+            shape.end();
+            return true;
+        }
     }
 }
 
@@ -182,7 +200,7 @@ std::optional<std::string> JavaHandleArguments::reference(const std::string& t, 
     if (endsWith(t, '%')) return recordField(TypeCodes::fieldCode(type), recordArrayMismatch);
     if (const Array* a = helpers_.Array(t)) {
         if (a->getType() != type) throw CompileException(arrayMismatch);
-        return arrayIndex();
+        return arrayIndex(a->dimensions);
     }
     return std::nullopt;
 }
@@ -260,11 +278,11 @@ std::string JavaHandleArguments::recordField(int expected, const char* mismatch)
     return text;
 }
 
-std::string JavaHandleArguments::arrayIndex() {
+std::string JavaHandleArguments::arrayIndex(int dimensions) {
     std::string name = Helpers::FixVariable(current());
     ++ctx_.line.gPointer;
     HandleArray index(ctx_);
-    return name + index.translate();
+    return name + index.translate(dimensions);
 }
 
 std::optional<std::string> JavaHandleArguments::returner() {
@@ -316,19 +334,18 @@ void JavaHandleArguments::name(std::string& result) {
     LineState& line = ctx_.line;
     ctx_.debug.printDebug("Name Received " + (line.has(line.gPointer) ? current() : std::string()));
     if (atListEnd()) return;
-    do {
-        std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
-        // The bare name stays in the line for the rest of the statement.
-        if (isQuoted(token)) token = token.substr(1, token.size() - 2);
-        const std::string t = token;
-        if (!Helpers::validName(t)) {
-            if (t == "+") throw CompileException(res("Error_Cannot_use_the"));
-            throw CompileException(res("Error_Expecting"));
-        }
-        result += t;
-        ++line.gPointer;
-        passBrackets(result);
-    } while (!atListEnd());
+    std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
+    // The bare name stays in the line for the rest of the statement.
+    if (isQuoted(token)) token = token.substr(1, token.size() - 2);
+    const std::string t = token;
+    // The name becomes a Java name, and a second word would be glued to it.
+    if (!Helpers::javaName(t)) {
+        if (t == "+") throw CompileException(res("Error_Cannot_use_the"));
+        throw CompileException(res("Error_Expecting"));
+    }
+    result += t;
+    ++line.gPointer;
+    if (!atListEnd()) throw CompileException(res("Error_Expecting"));
 }
 
 void JavaHandleArguments::objectName(std::string& result) {

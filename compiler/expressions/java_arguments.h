@@ -30,10 +30,12 @@ public:
 
 private:
     std::string translate(std::string_view pattern, int start, int argNo);
-    void passBrackets(std::string& result);
+    // Appends the bracket run at the pointer and steps over it; returns the run.
+    std::string passBrackets(std::string& result);
     // Reads until the next comma token. False when the list stopped early (comparator stop or an
     // enclosing call's ")"), in which case the rest of the pattern is not read.
-    bool expression(char letter, std::string& result);
+    // `leading`: the brackets passed before the argument's first piece.
+    bool expression(char letter, const std::string& leading, std::string& result);
     std::optional<std::string> stringPiece(const std::string& t);
     std::optional<std::string> integerPiece(const std::string& t);
     std::optional<std::string> floatPiece(const std::string& t);
@@ -51,8 +53,9 @@ private:
                                          const char* recordArrayMismatch, const std::string& arrayMismatch);
     // A record field at the current token; its returnType must be `expected`, else `mismatch`.
     std::string recordField(int expected, const char* mismatch);
-    // The index of the array named at the current token, from the "[" after it.
-    std::string arrayIndex();
+    // The array named at the current token with its index, from the "[" after it; the index must give one
+    // element of an array of `dimensions`.
+    std::string arrayIndex(int dimensions);
     // A value built-in or conversion at the current token; nullopt when the word gives no value here.
     std::optional<std::string> returner();
     std::optional<std::string> changer();

@@ -1,5 +1,8 @@
 #include "expressions/java_file_write.h"
 
+#include <cctype>
+#include <unordered_set>
+
 #include "driver/context.h"
 
 namespace compiler {
@@ -34,6 +37,40 @@ constexpr std::string_view kKeyRepeatSupport[] = {
 };
 
 }  // namespace
+
+bool JavaFileWrite::usableClassName(const std::string& name) {
+    static const std::unordered_set<std::string_view> taken = {
+        // Java's reserved words and literals.
+        "abstract", "assert", "boolean", "break", "byte", "case", "catch", "char", "class", "const",
+        "continue", "default", "do", "double", "else", "enum", "extends", "final", "finally", "float", "for",
+        "goto", "if", "implements", "import", "instanceof", "int", "interface", "long", "native", "new",
+        "package", "private", "protected", "public", "return", "short", "static", "strictfp", "super",
+        "switch", "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while",
+        "true", "false", "null",
+        // The kit's support classes, in the generated class's package.
+        "AnimBlock", "AnimBlocks", "Block", "Blocks", "ChunkLoadException", "ChunkLoader", "ChunkLoaderANDT",
+        "ChunkLoaderATHR", "ChunkLoaderBGFX", "ChunkLoaderBKDT", "ChunkLoaderBODY", "ChunkLoaderCMAP",
+        "ChunkLoaderFORM", "ChunkLoaderLYR1", "ChunkLoaderLYR2", "ChunkLoaderLYR3", "ChunkLoaderLYR4",
+        "ChunkLoaderLYR5", "ChunkLoaderLYR6", "ChunkLoaderLYR7", "ChunkLoaderMPHD", "ColourMap", "ImageData",
+        "Include", "IncludeImage", "IncludeMidi", "IncludeSound", "IncludeVideo", "J2MERenderer", "JavaMappy",
+        "JavaMappyException", "Layer", "LayerViewer", "Layers", "List", "Logger", "MIDP10Renderer", "Map",
+        "MapHeader", "MapViewer", "PixelData", "Renderer",
+        // Classes nested in the generated class.
+        "TBCanvas", "KeyRepeater", "KeyRepeat",
+        // Classes the generated code names without their package.
+        "ActionEvent", "ActionListener", "Alert", "AlertType", "Applet", "Background", "BasicStroke",
+        "Boolean", "Camera", "Canvas", "Choice", "Color", "Command", "CommandListener", "Date", "Display",
+        "Displayable", "Exception", "Float", "Fog", "Font", "Form", "Graphics", "Graphics2D", "Graphics3D",
+        "Group", "IOException", "Image", "Image2D", "InputStream", "Integer", "InterruptedException",
+        "LayerManager", "Light", "Math", "MediaException", "Mesh", "MIDlet", "Node", "Object", "Panel",
+        "Random", "Runtime", "RuntimeException", "Sprite", "String", "StringItem", "System", "TextField",
+        "Texture2D", "Thread", "TiledLayer", "Timer", "TimerTask", "Transform", "VideoControl", "World"};
+    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    }
+    return taken.count(name) == 0;
+}
 
 JavaFileWrite::JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className)
     : ctx_(ctx), out_(filePath), file_(className) {}
@@ -130,6 +167,10 @@ void JavaFileWrite::WriteStart() {
     declare(objects.ImageArray, "Image[] ");
     declare(objects.Sprites, "Sprite ");
     declare(objects.SpriteArray, "Sprite[] ");
+    if (phone()) {
+        declare(objects.ObjectNames, "Mesh ");
+        declare(objects.ObjectArray, "Mesh[] ");
+    }
     const std::vector<std::string>& canvases = objects.Canvas.names();
     for (std::size_t i = 0; i < canvases.size(); ++i) {
         line("TBCanvas " + canvases[i] + ";");
@@ -137,17 +178,24 @@ void JavaFileWrite::WriteStart() {
     }
     line("public " + file_ + "() {");
     // g3d is declared by the MIDlet's header only; the applet has no 3D package.
-    if (ctx_.library.uses3D() && phone()) line("g3d = Graphics3D.getInstance();");
+    if (ctx_.library.uses3D() && phone()) {
+        line("g3d = Graphics3D.getInstance();");
+        // What 3D.CLEAR and the worlds clear with until 3D.SETBACKGROUNDCOLOR says otherwise.
+        line("background.setColor(0xf54588);");
+    }
     line("}");
 }
 
 void JavaFileWrite::WriteMain() {
     mainWritten_ = true;
     const Library& lib = ctx_.library;
-    line("public void startApp() {");
     if (!phone()) {
+        // A browser starts an applet through init, once; startApp is the MIDlet's own start.
+        line("public void init() {");
         line("MainPanel = new Panel();");
+        line("add(MainPanel);");
     } else {
+        line("public void startApp() {");
         line("\ttry{");
         line("       display = Display.getDisplay(this);");
         line("       inc = new Include(Display.getDisplay(this));");

@@ -23,10 +23,13 @@ public:
     JavaFileWrite(const JavaFileWrite&) = delete;
     JavaFileWrite& operator=(const JavaFileWrite&) = delete;
 
-    // The line that ends the main section (closes startApp). The MIDlet's startApp opens a try block
-    // and this line carries its catch; the applet's startApp has no try, so its line has no catch.
+    // The line that ends the main section (closes startApp or the applet's init). The MIDlet's startApp
+    // opens a try block and this line carries its catch; the applet's init has none.
     // The statement translator writes the same line at the first FUNCTION.
     static std::string_view mainSectionClose(const Project& project);
+    // Whether `name` can be the generated class's name: a Java name that is no keyword, no support class
+    // of the kit (they share the package) and no class the generated code names, which it would hide.
+    static bool usableClassName(const std::string& name);
 
     // Byte-token operations: nothing goes into a Java file.
     void writeString(std::string_view) override {}

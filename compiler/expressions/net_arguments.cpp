@@ -51,13 +51,13 @@ void NetHandleArguments::translate(std::string_view pattern, int start, int argN
     position(start, argNo);
     LineState& line = ctx_.line;
     for (char letter : pattern) {
-        passBrackets();
+        const std::string leading = passBrackets();
         if (line.has(line.gPointer)) ctx_.debug.printDebug("Sent " + current());
         switch (letter) {
             case 'S':
             case 'I':
             case 'F':
-                if (!expression(letter)) return;
+                if (!expression(letter, leading)) return;
                 break;
             case 'b':
                 if (!boolean()) return;
@@ -92,8 +92,10 @@ void NetHandleArguments::endArgument() {
     }
 }
 
-void NetHandleArguments::passBrackets() {
-    ctx_.line.gPointer += static_cast<int>(Bracket(static_cast<int>(ctx_.line.size())).size());
+std::string NetHandleArguments::passBrackets() {
+    std::string run = Bracket(static_cast<int>(ctx_.line.size()));
+    ctx_.line.gPointer += static_cast<int>(run.size());
+    return run;
 }
 
 void NetHandleArguments::variable(const std::string& t) {
@@ -104,11 +106,18 @@ void NetHandleArguments::variable(const std::string& t) {
 
 // Returns false when the list stopped early: at a comparison's operator (the comparator signal) or at the
 // ")" of an enclosing call. The rest of the pattern is then not read.
-bool NetHandleArguments::expression(char letter) {
-    if (atListEnd()) return true;
+bool NetHandleArguments::expression(char letter, const std::string& leading) {
+    ValueShape shape(letter != 'S');
+    shape.brackets(leading);
+    if (atListEnd()) {
+        shape.end();
+        return true;
+    }
     operandDue_ = true;
     for (;;) {
         const std::string t = current();
+        // An array reference ends its argument only when nothing follows it there.
+        comma_ = false;
         bool fits;
         if (letter == 'S') {
             ctx_.debug.printDebug("String received: " + t);
@@ -122,12 +131,14 @@ bool NetHandleArguments::expression(char letter) {
         if (!fits) {
             if (comparator_) {
                 comparator_ = false;
+                shape.end(false);
                 // An integer side ends with "ED" as any argument does; the other letters leave it to
                 // the comparator.
                 if (letter == 'I') endArgument();
                 return false;
             }
             if (letter != 'F' && t == ")") {
+                shape.end();
                 endArgument();
                 return false;
             }
@@ -137,10 +148,19 @@ bool NetHandleArguments::expression(char letter) {
             throw CompileException(res("Error_Expecting_float"));
         }
         translated_ = true;
-        operandDue_ = !operatorCode(t).empty();
+        // A sign read with its number (the pointer moved on to the number) is part of one operand.
+        operandDue_ = !operatorCode(t).empty() && current() == t;
+        if (operandDue_) {
+            shape.op(t);
+        } else {
+            shape.operand();
+        }
         ++ctx_.line.gPointer;
-        passBrackets();
-        if (atListEnd()) return true;
+        shape.brackets(passBrackets());
+        if (atListEnd()) {
+            shape.end();
+            return true;
+        }
     }
 }
 
@@ -266,13 +286,14 @@ void NetHandleArguments::recordField(int expected, const char* mismatch) {
 // The array's number and its index; "AC" ends the argument in place of "ED".
 void NetHandleArguments::arrayReference() {
     const int number = ctx_.arrays.findVisible(Helpers::FixVariable(current()));
+    const int dimensions = number < 0 ? 0 : ctx_.arrays.at(number).dimensions;
     bytes_.injectTok(ByteCodes::arrayS);
     bytes_.injectCode(std::to_string(number));
     bytes_.injectTok(ByteCodes::arrayE);
     bytes_.injectTok(ByteCodes::endData);
     ++ctx_.line.gPointer;
     HandleArray index(ctx_);
-    index.translate();
+    index.translate(dimensions);
     bytes_.injectBytes(index.retByte());
     bytes_.injectTok(ByteCodes::arrayC);
     comma_ = true;
@@ -344,7 +365,8 @@ void NetHandleArguments::names(char letter) {
         std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
         if (letter == 'N') {
             if (isQuoted(token)) token = token.substr(1, token.size() - 2);
-            if (!Helpers::validName(token)) {
+            // One word, a name the Java form could carry too.
+            if (!Helpers::javaName(token) || !text.empty()) {
                 if (token == "+") throw CompileException(res("Error_Cannot_use_the"));
                 throw CompileException(res("Error_Expecting"));
             }

@@ -33,10 +33,12 @@ public:
 
 private:
     void translate(std::string_view pattern, int start, int argNo);
-    void passBrackets();
+    // Steps over the bracket run at the pointer; returns the run.
+    std::string passBrackets();
     // The end of one pattern character: "ED", or nothing once after an array reference.
     void endArgument();
-    bool expression(char letter);
+    // `leading`: the brackets passed before the argument's first piece.
+    bool expression(char letter, const std::string& leading);
     bool stringPiece(const std::string& t);
     bool integerPiece(const std::string& t);
     bool floatPiece(const std::string& t);

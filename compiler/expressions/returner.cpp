@@ -90,13 +90,14 @@ void checkBrackets(const LineState& line, int required) {
     }
     int count = 1;
     int depth = 0;
+    // Commas inside an index or a nested call belong to it.
     for (int i = p; line.has(i); ++i) {
         const std::string& t = line.token(i);
-        if (t == "(") {
+        if (t == "(" || t == "[") {
             ++depth;
         } else if (t == ",") {
             if (depth == 1) ++count;
-        } else if (t == ")") {
+        } else if (t == ")" || t == "]") {
             if (depth <= 1) break;
             --depth;
         }

@@ -4,6 +4,7 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/argument_reader.h"
 #include "expressions/byte_codes.h"
 
 namespace compiler {
@@ -34,26 +35,44 @@ void HandleArray::emit(const std::string& t, bool operand) {
     bytes_.injectTok(ByteCodes::variableE);
 }
 
-std::string HandleArray::translate() {
+std::string HandleArray::translate(int dimensions) {
     const bool bytes = !ctx_.project.isJava();
     LineState& line = ctx_.line;
     const Helpers helpers(ctx_);
     try {
+        // An array is used one element at a time: its name alone is no value.
+        if (!line.has(line.gPointer) || line.current() != "[")
+            throw CompileException(res("Error_Array_dimensions"));
         std::string text = "[";
+        ValueShape shape;
+        int found = 1;
         ++line.gPointer;
         for (; line.has(line.gPointer); ++line.gPointer) {
             const std::string& t = line.current();
             const bool operand = Helpers::Number(t) || t == "+" || t == "*" || t == "/";
             if (const Variable* v = operand ? nullptr : helpers.Variable(t);
                 operand || (v && isIntegerValue(*v))) {
+                if (tokens::isOperator(t)) {
+                    shape.op(t);
+                } else {
+                    shape.operand();
+                }
                 // Written without blanks: two "-" in a row must not read as Java's "--".
                 if (text.back() == '-' && t.front() == '-') text += ' ';
                 text += operand ? t : Helpers::FixVariable(t);
                 if (bytes) emit(t, operand);
-            } else if (t == ",") {
+            } else if (t == "," || t == "]") {
+                // Every index holds a value, and there are as many as the array has dimensions.
+                if (!shape.started()) throw CompileException(res("Error_Array_dimensions"));
+                shape.end();
+                if (t == "]") {
+                    if (dimensions > 0 && found != dimensions)
+                        throw CompileException(res("Error_Array_dimensions"));
+                    return text + "]";
+                }
                 text += "][";
-            } else if (t == "]") {
-                return text + "]";
+                shape = ValueShape();
+                ++found;
             } else {
                 throw CompileException(res("Error_Unknown_Value"));
             }

@@ -18,7 +18,9 @@ class HandleArray {
 public:
     explicit HandleArray(Context& ctx) : ctx_(ctx) {}
 
-    std::string translate();
+    // `dimensions`: how many indexes the array takes (0: not checked). An empty index, or another number
+    // of them, is refused.
+    std::string translate(int dimensions = 0);
     // The byte tokens of the index; empty for the Java form.
     std::string retByte() const { return bytes_.retByte(); }
 

@@ -131,7 +131,7 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
     if (!line.has(1) || c.token(1) != "[") c.syntaxError();
     line.gPointer = 1;
     HandleArray index(c.ctx);
-    c.Temp = Helpers::FixVariable(target) + index.translate();
+    c.Temp = Helpers::FixVariable(target) + index.translate(Helpers(c.ctx).Array(target)->dimensions);
     c.TempHolder = c.Temp + " =";
     line.gPointer += 2;
     if (!line.has(line.gPointer - 1) || c.token(line.gPointer - 1) != "=") c.syntaxError();

@@ -11,6 +11,7 @@
 #include "driver/messages.h"
 #include "expressions/byte_codes.h"
 #include "expressions/byte_emitter.h"
+#include "expressions/returner.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
@@ -46,15 +47,22 @@ std::string canvasNumber(Convertor& c, const std::string& canvas) {
 // read in the function's own scope. Its type must fit the function's return type (an integer may be
 // returned from a "#" function), so the method compiles.
 std::string returnedValue(Convertor& c, const std::string& function, bool special, std::string* bytes) {
-    if (c.tokenCount() > 2) throw CompileException(res("Error_EndFunction_Single"));
     c.ctx.line.gPointer = 1;
     const std::string& value = c.token(1);
     Helpers helpers(c.ctx);
     std::string text;
     int type = 0;
     ByteEmitter emitted;
-    if (c.ctx.library.isReturner(value)) {
-        // A value built-in or a call never fits in one token.
+    const int expected = special ? 0 : c.ctx.functions.getFunctionType(function);
+    if (c.ctx.library.isReturner(value) && expected != Function::cVoid) {
+        // A value built-in or a call, alone on the line after the word: its type decides as for the others.
+        HandleReturner call(c.ctx);
+        text = call.Returner();
+        type = c.ctx.line.returnType;
+        if (text.empty() || static_cast<std::size_t>(c.ctx.line.gPointer) + 1 != c.tokenCount())
+            throw CompileException(res("Error_EndFunction_Single"));
+        emitted.injectBytes(call.retByte());
+    } else if (c.tokenCount() > 2 || c.ctx.library.isReturner(value)) {
         throw CompileException(res("Error_EndFunction_Single"));
     } else if (Helpers::Number(value) && value != "-") {
         text = value, type = 2;
@@ -83,7 +91,6 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     } else {
         throw CompileException(res("Error_EndFunction"));
     }
-    int expected = special ? 0 : c.ctx.functions.getFunctionType(function);
     if (type != expected && !(expected == 1 && type == 2)) {
         throw CompileException(res("Error_EndFunction_Type"));
     }
@@ -107,7 +114,8 @@ std::optional<std::string> functionStatement(Convertor& c) {
         library.endFound = true;
     }
     const std::string& name = c.token(1);
-    if (!Helpers::validName(name)) throw CompileException(res("Error_Expecting"));
+    if (!Helpers::javaName(name)) throw CompileException(res("Error_Expecting"));
+    if (!c.defined.insert("FUNCTION " + name).second) throw CompileException(res("Error_Name_in_use") + name);
     std::string& current = c.ctx.functions.CurrentFunction;
     if (isSpecialFunction(name)) {
         if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
@@ -148,7 +156,11 @@ std::optional<std::string> functionStatement(Convertor& c) {
             head += ",";
             continue;
         }
+        // A parameter is a local of the method: a second one of its name, or one that would hide a
+        // variable or object the body can reach, would not mean what the program says.
         const std::string parameter = Helpers::FixVariable(t);
+        if (!Helpers::javaName(parameter)) throw CompileException(res("Error_The_name_is_not"));
+        if (!memberKinds(c, parameter).empty()) throw CompileException(res("Error_Variable_name"));
         if (t.back() == '#') {
             c.ctx.variables.add(parameter, 1);
             head += "float " + parameter;
@@ -218,6 +230,10 @@ std::optional<std::string> exitFunctionStatement(Convertor& c) {
 
 std::optional<std::string> typeStatement(Convertor& c) {
     const std::string& name = c.token(1);
+    // Each type is a class of the program's package, beside the program's own class.
+    if (!Helpers::javaName(name)) throw CompileException(res("Error_The_name_is_not"));
+    if (c.ctx.types.isValid(name) || name == c.ctx.project.name)
+        throw CompileException(res("Error_Name_in_use") + name);
     c.ctx.scope.CurrentType = name;
     c.ctx.types.add(name);
     if (!c.java()) {
@@ -251,8 +267,11 @@ std::optional<std::string> canvasStatement(Convertor& c) {
     if (c.ctx.functions.CurrentFunction != "MAIN") throw CompileException(res("Error_A_Canvas_can"));
     if (!c.ctx.scope.CurrentCanvas.empty()) throw CompileException(res("Error_A_Canvas_cannot"));
     const std::string& name = c.token(1);
+    if (!Helpers::javaName(name)) throw CompileException(res("Error_The_name_is_not"));
     // A name still free was never registered as a canvas: not this statement.
     if (Helpers(c.ctx).Name(name)) return std::nullopt;
+    if (!c.defined.insert("CANVAS " + name).second) throw CompileException(res("Error_Name_in_use") + name);
+    requireFreeMember(c, name, Member::Canvas, true);
     c.ctx.scope.CurrentCanvas = name;
     if (!c.java()) {
         c.out.writeByte(std::string(ByteCodes::CanvasS) + std::string(ByteCodes::nameS));

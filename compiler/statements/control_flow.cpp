@@ -92,7 +92,8 @@ std::optional<std::string> forStatement(Convertor& c) {
     line.gPointer = 1;
     const std::string& variable = c.token(1);
     Helpers helpers(c.ctx);
-    const Variable* v = helpers.Variable(variable);
+    // The counters are int fields of the program, so the name is a plain Java name.
+    const Variable* v = Helpers::javaName(variable) ? helpers.Variable(variable) : nullptr;
     if (!v) throw CompileException(res("Error_For_Variable_is"));
     std::string text = "for (" + variable + "=";
     std::string startBytes, endBytes, stepBytes;
@@ -175,6 +176,7 @@ std::optional<std::string> endTryStatement(Convertor& c) {
 }
 
 std::optional<std::string> printStatement(Convertor& c) {
+    if (!c.checkCommand(1, 1)) throw CompileException(res("Error_Number_of"));
     std::unique_ptr<InterfaceArguments> arguments = newArguments(c.ctx);
     c.TempHolder = arguments->HandleArguments("S", 1, 1);
     if (c.TempHolder.empty()) throw missingValue("S");

@@ -1,14 +1,20 @@
 #include "statements/convertor.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "driver/context.h"
 #include "driver/errors.h"
+#include "driver/lookups.h"
 #include "driver/messages.h"
+#include "expressions/argument_reader.h"
 #include "expressions/writer.h"
 #include "statements/families.h"
 #include "statements/keyword_table.h"
@@ -40,6 +46,48 @@ bool supportClassStatement(const std::string& keyword) {
         "VIDEO.HIDE",  "VIDEO.IMAGE",       "SOUND.PLAY",    "SOUND.LOOP",  "SOUND.STOP",    "MIDI.PLAY",
         "MIDI.LOOP",   "MIDI.STOP"};
     return keywords.count(keyword) != 0;
+}
+
+// Decimal literals reach the Java as decimals: without leading zeros ("010" would be octal in Java, "08"
+// would not compile), and only within the range the Java type holds.
+void normaliseNumber(std::string& t) {
+    if (Helpers::Number(t) && t != "-") {
+        const bool negative = t.front() == '-';
+        std::size_t first = negative ? 1 : 0;
+        std::size_t digits = t.find_first_not_of('0', first);
+        std::string magnitude = digits == std::string::npos ? "0" : t.substr(digits);
+        // Java takes 2147483648 only as the operand of a minus, which a joined "-2147483648" is.
+        const std::string_view limit = negative ? "2147483648" : "2147483647";
+        if (magnitude.size() > limit.size() || (magnitude.size() == limit.size() && magnitude > limit))
+            throw CompileException(res("Error_Number_range") + t);
+        t = (negative && magnitude != "0" ? "-" : "") + magnitude;
+        return;
+    }
+    if (tokens::isDecimal(t)) {
+        // A float literal that is too large, or that is not zero but rounds to zero, does not compile.
+        const float value = std::strtof(t.c_str(), nullptr);
+        const bool zeroWritten = t.find_first_of("123456789") == std::string::npos;
+        if (std::isinf(value) || (value == 0.0f && !zeroWritten))
+            throw CompileException(res("Error_Float_range") + t);
+    }
+}
+
+// Statements that take nothing after their keyword: anything there would be dropped without a word.
+bool takesNoArguments(const std::string& keyword) {
+    static const std::unordered_set<std::string_view> keywords = {
+        "ELSE",        "ENDIF",     "ENDWHILE",       "TRY",          "ENDCATCH",          "ENDTRY",
+        "ENDCANVAS",   "ENDACTION", "ENDTYPE",        "LAYER.UPDATE", "MEM.FLUSH",         "3D.START",
+        "3D.END",      "3D.CLEAR",  "3D.RESETLIGHTS", "3D.FOGOFF",    "REPAINT",           "CLS",
+        "MIDI.PLAY",   "MIDI.STOP", "MIDI.DELETE",    "FILE.CLOSE",   "SERVER.DISCONNECT", "BLUE.DISCOVER",
+        "VIDEO.START", "VIDEO.END", "VIDEO.SHOW",     "VIDEO.HIDE",   "MAPPY.DRAW"};
+    return keywords.count(keyword) != 0;
+}
+
+bool oneOf(const std::string& word, std::initializer_list<const char*> words) {
+    for (const char* w : words) {
+        if (word == w) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -93,11 +141,10 @@ void Convertor::syntaxError() {
 
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
+    // String literals stay exactly as written, "_" included.
     upperCaseWords(tokens, n);
-    // A blank inside a literal is written "_" in the source.
     for (std::size_t i = 0; i < n; ++i) {
-        std::string& t = tokens[i];
-        if (t.size() >= 2 && t.front() == '"' && t.back() == '"') std::replace(t.begin(), t.end(), '_', ' ');
+        if (!startsWithQuote(tokens[i])) normaliseNumber(tokens[i]);
     }
     LineState& line = ctx.line;
     line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
@@ -123,6 +170,13 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     // A line that starts with a bracket, an operator or a comma has no first word: nothing can read it.
     if (first.empty()) syntaxError();
 
+    checkPlacement(first);
+    std::string text = translateLine(first);
+    trackBlocks(first);
+    return text;
+}
+
+std::string Convertor::translateLine(const std::string& first) {
     for (StatementHandler hook : lineHooks()) {
         if (auto text = hook(*this)) return *text;
     }
@@ -133,6 +187,66 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
         if (auto text = reading(*this)) return *text;
     }
     syntaxError();
+}
+
+void Convertor::checkPlacement(const std::string& first) {
+    if (ctx.line.size() > 1 && takesNoArguments(first)) throw CompileException(res("Error_Number_of"));
+    // NEXT may name its loop's variable, and nothing else.
+    if (first == "NEXT" && ctx.line.size() > 1 &&
+        (ctx.line.size() != 2 || blocks.empty() || blocks.back().variable != ctx.line.Tokens[1])) {
+        throw CompileException(res("Error_Number_of"));
+    }
+    const Scope& scope = ctx.scope;
+    const bool inType = !scope.CurrentType.empty();
+    // Record types live in files of their own: their lines may stand anywhere.
+    const bool typeLine = first == "#ENDIF" || first == "TYPE" || first == "ENDTYPE" ||
+                          (inType && (first == "DIM" || first == "BOOLEAN"));
+    const bool inMain = ctx.functions.CurrentFunction == "MAIN";
+    if (first == "FUNCTION" && inMain && !scope.CurrentCanvas.empty())
+        throw CompileException(res("Error_Function_in_canvas"));
+    if (java()) {
+        // After the first function the main program's method is closed: only functions follow it.
+        if (ctx.library.endFound && inMain && !typeLine && first != "FUNCTION")
+            throw CompileException(res("Error_Main_after_functions"));
+        // A canvas is a class: its statements are the bodies of its actions.
+        if (!scope.CurrentCanvas.empty() && scope.CurrentAction.empty() && !typeLine && first != "ACTION" &&
+            first != "ENDCANVAS") {
+            throw CompileException(res("Error_Canvas_statement"));
+        }
+    }
+    if (first == "FUNCTION" && inMain && !blocks.empty()) throw CompileException(res("Error_Function_place"));
+    if (first == "ELSE" || first == "ELSEIF") {
+        if (blocks.empty() || blocks.back().kind != "If") throw CompileException(res("Error_Else_place"));
+        if (blocks.back().elseSeen) throw CompileException(res("Error_Else_twice"));
+    }
+    if (first == "BREAK" && ctx.line.size() == 1) {
+        for (auto block = blocks.rbegin();; ++block) {
+            if (block == blocks.rend() || oneOf(block->kind, {"Function", "Canvas", "Action"}))
+                throw CompileException(res("Error_Break_place"));
+            if (block->kind == "For" || block->kind == "While") break;
+        }
+    }
+}
+
+// Follows the blocks the translated line opened or closed; the pre-pass has already paired them.
+void Convertor::trackBlocks(const std::string& first) {
+    static const std::pair<const char*, const char*> opening[] = {
+        {"IF", "If"},       {"FOR", "For"},           {"WHILE", "While"},   {"TRY", "Try"},
+        {"CATCH", "Catch"}, {"FUNCTION", "Function"}, {"CANVAS", "Canvas"}, {"ACTION", "Action"}};
+    for (const auto& [word, kind] : opening) {
+        if (first == word) {
+            blocks.push_back(Block{kind, false, first == "FOR" ? ctx.line.Tokens[1] : std::string()});
+            return;
+        }
+    }
+    const bool endIf = first == "ENDIF" || (first == "END" && ctx.line.size() == 2);
+    if ((endIf ||
+         oneOf(first, {"NEXT", "ENDWHILE", "ENDTRY", "ENDCATCH", "ENDFUNCTION", "ENDCANVAS", "ENDACTION"})) &&
+        !blocks.empty()) {
+        blocks.pop_back();
+    } else if (first == "ELSE" && !blocks.empty()) {
+        blocks.back().elseSeen = true;
+    }
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "driver/translator.h"
@@ -48,8 +49,23 @@ public:
     bool inLoop = false;
     std::ofstream typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
+    // The blocks open at the line being translated, innermost last: "If", "For", "While", "Try",
+    // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came, a For its counter.
+    struct Block {
+        std::string kind;
+        bool elseSeen = false;
+        std::string variable;  // a FOR loop's counter
+    };
+    std::vector<Block> blocks;
+    // Functions, canvases and record types translated so far: each is defined once.
+    std::unordered_set<std::string> defined;
+
 private:
+    std::string translateLine(const std::string& first);
     std::optional<std::string> keywordChain(const std::string& first);
+    // Refuses a statement where the Java it gives could not stand.
+    void checkPlacement(const std::string& first);
+    void trackBlocks(const std::string& first);
 };
 
 std::unique_ptr<StatementTranslator> makeConvertor(Context& ctx, InterfaceFileWrite& out);

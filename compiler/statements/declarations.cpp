@@ -60,27 +60,18 @@ std::string booleanDeclaration(Convertor& c) {
     return declare(c, text, text);
 }
 
-// Outside a record type a declaration becomes a field or a local of the program's class, beside the
-// fields of its forms, widgets, images, sprites, canvases and 3D objects: a name one of them holds would
-// give the class two members of one name (or a local hiding the object), so it is taken. Record fields
-// live in their type's own class and may reuse such names.
-void checkNotAnObject(const Convertor& c, const std::string& name) {
-    if (insideType(c)) return;
-    const Objects& o = c.ctx.objects;
-    for (const NameList* kind :
-         {&o.Sprites, &o.SpriteArray, &o.ObjectNames, &o.ObjectArray, &o.Images, &o.ImageArray, &o.Cameras,
-          &o.Lights, &o.Lists, &o.Labels, &o.Textboxes, &o.Buttons, &o.Forms, &o.Canvas}) {
-        if (kind->indexOf(name) >= 0) throw CompileException(res("Error_Variable_name"));
-    }
-}
-
-// A name may be declared where no variable of that name is visible. Inside a record type every type's
-// fields are visible, so there only the type's own fields count: two types may share a field name.
+// A name may be declared where nothing of that name is visible: outside a record type the declaration
+// becomes a member of the program's class (a field, or a local that would hide one), beside its objects.
+// Inside a record type only the type's own fields count: two types may share a field name.
 void checkNewVariable(Convertor& c, const std::string& name) {
-    bool taken = insideType(c) ? c.ctx.variables.findOwned(name, c.ctx.scope.CurrentType) >= 0
-                               : Helpers(c.ctx).visibleVariable(name) != nullptr;
-    if (taken) throw CompileException(res("Error_Variable_name"));
-    checkNotAnObject(c, name);
+    if (!Helpers::javaName(name)) throw CompileException(res("Error_The_name_is_not"));
+    if (insideType(c)) {
+        const std::string& type = c.ctx.scope.CurrentType;
+        if (c.ctx.variables.findOwned(name, type) >= 0 || c.ctx.arrays.findOwned(name, type) >= 0)
+            throw CompileException(res("Error_Variable_name"));
+        return;
+    }
+    if (!memberKinds(c, name).empty()) throw CompileException(res("Error_Variable_name"));
 }
 
 // The array code, the number of dimensions and each size, each number followed by "ED". Arrays take a
@@ -114,29 +105,36 @@ std::string arrayDeclaration(Convertor& c) {
     for (;;) {
         if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
         const std::string& size = c.token(static_cast<long>(i));
-        if (!Helpers::Number(size)) throw CompileException(res("Error_Array_size_must"));
+        // A size is a count: a negative one fails when the array is made.
+        if (!Helpers::Number(size) || size.front() == '-')
+            throw CompileException(res("Error_Array_size_must"));
         sizes.push_back(size);
         if (!c.ctx.line.has(static_cast<long>(i + 1)) || c.token(static_cast<long>(i + 1)) != ",") break;
         i += 2;
         if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
     }
-    checkNotAnObject(c, name);
+    // The sizes end with "]", and only a record array's "= TYPE" follows it.
+    const std::size_t closing = i + 1;
+    if (!c.ctx.line.has(static_cast<long>(closing)) || c.token(static_cast<long>(closing)) != "]")
+        throw CompileException(res("Error_Expecting_"));
+    const bool records = endsWith(word, '%');
+    if (!records && c.tokenCount() != closing + 1)
+        throw CompileException(res("Error_Unknown_symbol_") + c.token(static_cast<long>(closing + 1)) + "\"");
+    checkNewVariable(c, name);
     std::string dims, brackets;
     for (const std::string& size : sizes) {
         dims += "[" + size + "]";
         brackets += "[]";
     }
+    const int dimensions = static_cast<int>(sizes.size());
 
-    if (endsWith(word, '%')) {
+    if (records) {
         if (insideType(c)) throw CompileException(res("Error_Cannot_create"));
-        std::size_t equals = 0;
-        for (std::size_t k = 2; k < c.tokenCount(); ++k) {
-            if (c.token(static_cast<long>(k)) == "=") equals = k;
-        }
-        if (equals == 0 || equals + 1 >= c.tokenCount()) throw CompileException(res("Error_A_type_array"));
-        const std::string& type = c.token(static_cast<long>(equals + 1));
+        if (c.tokenCount() != closing + 3 || c.token(static_cast<long>(closing + 1)) != "=")
+            throw CompileException(res("Error_A_type_array"));
+        const std::string& type = c.token(static_cast<long>(closing + 2));
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
-        c.ctx.arrays.add(name, 5);
+        c.ctx.arrays.describe(c.ctx.arrays.add(name, 5), dimensions, type);
         if (!c.java()) return arrayBytes(c, ByteCodes::dimTypA, sizes);
         // Every element gets its record, so field access works at run time. A bare block is both an
         // instance initializer (declaration section) and a statement block (inside a function).
@@ -164,7 +162,7 @@ std::string arrayDeclaration(Convertor& c) {
     } else {
         java = "int";
     }
-    c.ctx.arrays.add(name, code);
+    c.ctx.arrays.describe(c.ctx.arrays.add(name, code), dimensions, "");
     if (!c.java()) return arrayBytes(c, byteCode, sizes);
     std::string text = java + brackets + " " + name + " = new " + java + dims + ";";
     return declare(c, text, "public " + text);
@@ -183,7 +181,8 @@ std::string scalarDeclaration(Convertor& c) {
         if (c.tokenCount() < 4) throw CompileException(res("Error_A_type_variable"));
         const std::string& type = c.token(3);
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
-        c.ctx.variables.add(name, 5);
+        if (c.tokenCount() > 4) throw CompileException(res("Error_Unknown_symbol_") + c.token(4) + "\"");
+        c.ctx.variables.describe(c.ctx.variables.add(name, 5), 0, type);
         if (!c.java()) {
             c.ctx.library.addByteVariable(name);
             c.out.writeByte(std::string(ByteCodes::dimTyp) + std::string(ByteCodes::endData));

@@ -251,6 +251,7 @@ std::optional<std::string> layerPaintStatement(Convertor& c) {
 // FONT face, style, size: three words. The applet builds a desktop font of the nearest kind; it has
 // no underlined style and draws those plainly, with the replacement warning.
 std::optional<std::string> fontStatement(Convertor& c) {
+    if (!c.checkCommand(3, 1)) throw CompileException(res("Error_Number_of"));
     const FontWord face = findFontWord(c.token(1),
                                        {{"MONO", "Font.FACE_MONOSPACE,", "\"Monospaced\",", 0},
                                         {"PROP", "Font.FACE_PROPORTIONAL,", "\"SansSerif\",", 1},

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "statements/members.h"
+
 namespace compiler {
 
 class Convertor;

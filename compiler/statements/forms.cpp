@@ -11,6 +11,7 @@
 #include "expressions/byte_codes.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
+#include "statements/members.h"
 #include "statements/screen_statements.h"
 
 namespace compiler {
@@ -63,11 +64,13 @@ std::string commandOnScreen(Convertor& c, std::string_view call, std::string_vie
 std::optional<std::string> buttonStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) notOnThisTarget();
     requireDeclarationSection(c, "Error_Buttons_must_be");
+    if (!hasArguments(c, 3)) throw CompileException(res("Error_Number_of"));
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string label = a->HandleArguments("S", 1, 2);
     const std::string priority = a->HandleArguments("I", 1, 3);
     requireFilled({&name, &label, &priority});
+    requireFreeMember(c, c.token(1), Member::Widget, false);
     c.ctx.objects.addButton(c.token(1));
     if (!c.ctx.project.isJ2ME()) {
         c.out.writeByte(std::string(ByteCodes::guiButton) + bytesOf(*a));
@@ -83,6 +86,7 @@ std::optional<std::string> formStatement(Convertor& c) {
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string title = a->HandleArguments("S", 1, 2);
+    requireFreeMember(c, c.token(1), Member::Widget, false);
     c.ctx.objects.addForm(c.token(1));
     return "Form " + name + " = new Form(" + title + ");";
 }
@@ -102,6 +106,7 @@ std::optional<std::string> textboxStatement(Convertor& c) {
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string rest = a->HandleArguments("S,S,I,", 1, 2);
+    requireFreeMember(c, c.token(1), Member::Widget, false);
     c.ctx.objects.addTextbox(c.token(1));
     return "TextField " + name + " = new TextField(" + rest + kConstraints[word[0] - '0'] + ");";
 }
@@ -113,6 +118,7 @@ std::optional<std::string> labelStatement(Convertor& c) {
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string texts = a->HandleArguments("S,S", 1, 2);
+    requireFreeMember(c, c.token(1), Member::Widget, false);
     c.ctx.objects.addLabel(c.token(1));
     return "StringItem " + name + " = new StringItem(" + texts + ");";
 }
@@ -128,6 +134,7 @@ std::optional<std::string> listStatement(Convertor& c) {
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
     const std::string title = a->HandleArguments("S", 1, 2);
+    requireFreeMember(c, c.token(1), Member::Widget, false);
     c.ctx.objects.addList(c.token(1));
     return "List " + name + " = new List(" + title + kTypes[word[0] - '0'] + ");";
 }

@@ -11,6 +11,7 @@
 #include "expressions/byte_codes.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
+#include "statements/members.h"
 #include "statements/screen_statements.h"
 
 namespace compiler {
@@ -23,6 +24,14 @@ using screen::notOnThisTarget;
 
 std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
     return newArguments(c.ctx);
+}
+
+// The image argument `argNo` of a statement that draws from it: NULL has no pixels, and the phone's
+// constructors refuse it (new Sprite(null) does not even compile: two constructors take it).
+std::string pixels(Convertor& c, int argNo) {
+    std::string image = arguments(c)->HandleArguments("i", 1, argNo);
+    if (image == "null") throw CompileException(res("Error_Image_name_is"));
+    return image;
 }
 
 void requireArguments(const Convertor& c, int count, std::string_view key) {
@@ -108,6 +117,7 @@ std::optional<std::string> imageStatement(Convertor& c) {
     requireArguments(c, 2, "Error_Image_requires");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, c.token(1), Member::Image, true);
     const std::string file = a->HandleArguments("S", 1, 2);
     if (!c.ctx.project.isJava()) {
         c.out.writeByte(std::string(ByteCodes::dimImage) + bytesOf(*a));
@@ -121,6 +131,7 @@ std::optional<std::string> imageArrayStatement(Convertor& c) {
     if (!c.ctx.project.isJava()) noByteForm("IMAGE.ARRAY");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::ImageArray, true);
     const std::string count = a->HandleArguments("I", 1, 3);
     const std::string file = a->HandleArguments("S", 1, 2);
     return name + " = new Image[" + count + "];" + "for(GameTemp=0;GameTemp<" + count + ";GameTemp++){ " +
@@ -131,6 +142,7 @@ std::optional<std::string> layerStatement(Convertor& c) {
     requireArguments(c, 5, "Error_Layer_requires");
     if (!c.ctx.project.isJava()) noByteForm("LAYER");
     refuseOnApplet(c);
+    pixels(c, 3);
     return "tiles = new TiledLayer(" + arguments(c)->HandleArguments("I,I,i,I,I", 1, 1) + ");";
 }
 
@@ -154,7 +166,9 @@ std::optional<std::string> spriteStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) notOnThisTarget();
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, c.token(1), Member::Sprite, true);
     const std::string image = a->HandleArguments("i", 1, 2);
+    if (image == "null") throw CompileException(res("Error_Image_name_is"));
     if (!c.ctx.project.isJ2ME()) {
         c.out.writeByte(std::string(ByteCodes::dimSprite) + bytesOf(*a));
         return std::string("TBD");
@@ -167,6 +181,8 @@ std::optional<std::string> spriteAnimationStatement(Convertor& c) {
     requirePhone(c);
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::Sprite, true);
+    pixels(c, 2);
     return name + " = new Sprite(" + a->HandleArguments("i,I,I", 1, 2) + ");";
 }
 
@@ -175,8 +191,9 @@ std::optional<std::string> spriteArrayStatement(Convertor& c) {
     requirePhone(c);
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::SpriteArray, true);
     const std::string count = a->HandleArguments("I", 1, 3);
-    const std::string image = a->HandleArguments("i", 1, 2);
+    const std::string image = pixels(c, 2);
     return name + " = new Sprite[" + count + "];" + "for(GameTemp=0;GameTemp<" + count + ";GameTemp++){ " +
            name + "[GameTemp] = new Sprite(" + image + "); }";
 }
@@ -220,6 +237,8 @@ std::optional<std::string> spriteSequenceStatement(Convertor& c) {
         }
         numbers += c.token(p + 1) + ",";
     }
+    // A sequence holds at least one frame.
+    if (numbers.empty()) throw CompileException(res("Error_Integer"));
     return sprite + ".setFrameSequence(new int[] {" + numbers + "});";
 }
 

@@ -81,7 +81,7 @@ std::optional<std::string> call(Convertor& c, Feature feature, int count, std::s
     return std::string(before) + arguments(c, pattern) + std::string(after);
 }
 
-// A statement without arguments; whatever follows the keyword is ignored.
+// A statement without arguments (the dispatcher refuses anything after its keyword).
 std::optional<std::string> fixed(Convertor& c, Feature feature, std::string_view text) {
     phoneOnly(c);
     raise(c.ctx, feature);
@@ -151,12 +151,11 @@ std::optional<std::string> mappyDrawStatement(Convertor& c) {
 
 namespace {
 
-// MAPPY.SETX and MAPPY.SETY take what the list gives and ignore the rest; only a missing value, which
-// would leave the call empty, is refused.
+// MAPPY.SETX and MAPPY.SETY: one value.
 std::optional<std::string> mappyPosition(Convertor& c, std::string_view method) {
     phoneOnly(c);
     c.ctx.library.setMappy();
-    if (c.tokenCount() < 2) throw CompileException(res("Error_Number_of"));
+    requireArguments(c, 1, res("Error_Number_of"));
     if (!c.java()) return byteTokenForm(c);
     const std::string value = arguments(c, "I");
     if (value.empty()) throw CompileException(res("Error_Number_of"));

@@ -9,6 +9,7 @@
 #include "expressions/arguments.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
+#include "statements/members.h"
 #include "statements/worlds.h"
 
 namespace compiler {
@@ -37,9 +38,11 @@ bool lightThenComma(Convertor& c) {
 
 // OBJECT and OBJECT.ARRAY: "name , Model" from token 1; exactly `tokens` tokens (the array's size is
 // counted as one).
-void objectNames(Convertor& c, const std::string& countMessage) {
+// The object's name is registered ahead as a field of the program; loading into it again is allowed.
+void objectNames(Convertor& c, const std::string& countMessage, Member kind) {
     if (c.tokenCount() < 4 || c.token(2) != ",") fail(countMessage);
-    if (!freshName(c, c.token(1))) fail(res("Error_Object_name_is"));
+    if (!Helpers::javaName(c.token(1))) fail(res("Error_Object_name_is"));
+    requireFreeMember(c, c.token(1), kind, true);
     if (!freshName(c, c.token(3))) fail(res("Error_Object_model_is"));
 }
 
@@ -49,7 +52,9 @@ std::string nodeDeclaration(Convertor& c, const std::string& type, const std::st
     if (!c.ctx.project.isJ2ME()) fail(res("Error_This_command_is"));
     if (c.ctx.functions.CurrentFunction != "GLOBAL") fail(sectionMessage);
     if (c.tokenCount() != 2) fail(nameMessage);
-    return type + " " + arguments(c, "N") + " = new " + type + "()";
+    const std::string name = arguments(c, "N");
+    requireFreeMember(c, name, type == "Light" ? Member::Light : Member::Camera, false);
+    return type + " " + name + " = new " + type + "()";
 }
 
 }  // namespace
@@ -70,29 +75,29 @@ std::optional<std::string> cameraStatement(Convertor& c) {
     return text;
 }
 
+// The model class makes the mesh: an instance is made first, as a converter's class may prepare its data
+// there, and its static getObject() gives the mesh.
 std::optional<std::string> objectStatement(Convertor& c) {
     requirePhoneTarget(c);
     if (!c.checkCommand(2, 1) || c.tokenCount() != 4) fail(res("Error_Object_requires"));
-    objectNames(c, res("Error_Object_requires"));
+    objectNames(c, res("Error_Object_requires"), Member::Object);
     const std::string name = c.token(1);
     const std::string model = c.token(3);
-    c.out.Write(model + " " + name + "a = new " + model + "();");
-    c.ctx.objects.addObject(name, model);
-    return "Mesh " + name + " = " + model + ".getObject();";
+    if (Helpers(c.ctx).Object(name) < 0) c.ctx.objects.addObject(name, model);
+    return "{ " + model + " " + name + "a = new " + model + "(); " + name + " = " + model + ".getObject(); }";
 }
 
 std::optional<std::string> objectArrayStatement(Convertor& c) {
     requirePhoneTarget(c);
     if (!c.checkCommand(3, 1)) fail(res("Error_Image_Array"));
-    objectNames(c, res("Error_Image_Array"));
+    objectNames(c, res("Error_Image_Array"), Member::ObjectArray);
     const std::string name = c.token(1);
     const std::string model = c.token(3);
     const std::string size = arguments(c, "I", 1, 3);
-    c.out.Write("Mesh[] " + name + " = new Mesh[" + size + "];");
-    c.ctx.objects.addObjectArray(name, model);
+    if (c.ctx.objects.ObjectArray.indexOf(name) < 0) c.ctx.objects.addObjectArray(name, model);
     // Each element gets a copy of its own, so moving one moves no other.
-    return "for(GameTemp=0;GameTemp<" + name + ".length;GameTemp++){ " + name + "[GameTemp] = (Mesh)" +
-           model + ".getObject().duplicate(); }";
+    return name + " = new Mesh[" + size + "];for(GameTemp=0;GameTemp<" + name + ".length;GameTemp++){ " +
+           name + "[GameTemp] = (Mesh)" + model + ".getObject().duplicate(); }";
 }
 
 std::optional<std::string> start3D(Convertor& c) {
@@ -114,13 +119,17 @@ std::optional<std::string> render3D(Convertor& c) {
     return "g3d.render(" + c.token(1) + index + ");";
 }
 
+// The node's orientation becomes the three angles (degrees about X, then Y, then Z); its position stays. A
+// camera is turned as a light is.
 std::optional<std::string> setCameraRotation3D(Convertor& c) {
     requirePhoneTarget(c);
     if (!c.checkCommand(4, 1)) fail(res("Error_3D"));
-    if (!lightThenComma(c)) fail(res("Error_Expecting"));
-    c.out.Write("tTransform.postTranslate(" + arguments(c, "F,F,F", 3, 1) + ");");
-    // A light is placed through its node transform; setGeneric belongs to cameras.
-    return c.token(1) + ".setTransform(tTransform);";
+    const bool camera = c.tokenCount() > 3 && Helpers(c.ctx).Camera(c.token(1)) >= 0 && c.token(2) == ",";
+    if (!camera && !lightThenComma(c)) fail(res("Error_Expecting"));
+    const std::string& node = c.token(1);
+    return node + ".setOrientation(" + arguments(c, "F", 3, 1) + ", 1, 0, 0); " + node + ".postRotate(" +
+           arguments(c, "F", 3, 2) + ", 0, 1, 0); " + node + ".postRotate(" + arguments(c, "F", 3, 3) +
+           ", 0, 0, 1);";
 }
 
 std::optional<std::string> setViewport3D(Convertor& c) {
@@ -129,9 +138,9 @@ std::optional<std::string> setViewport3D(Convertor& c) {
     return "g3d.setViewport(" + arguments(c, "I,I,I,I") + ");";
 }
 
+// Clears with the colour set last (the program starts with 0xf54588).
 std::optional<std::string> clear3D(Convertor& c) {
     requirePhoneTarget(c);
-    c.out.Write("background.setColor(0xf54588);");
     return "g3d.clear(background);";
 }
 

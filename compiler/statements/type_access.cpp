@@ -25,8 +25,14 @@ std::vector<std::string> splitAtDots(const std::string& text) {
 }
 
 // Position of the first record field (a field code) named `name` in `table`, or -1.
+// `recordType`: the TYPE the record was declared from; only its own fields belong to it ("" when the record's
+// declaration did not say, and then the first field of any type).
 template <class Table>
-int firstField(const Table& table, const std::string& name) {
+int firstField(const Table& table, const std::string& name, const std::string& recordType) {
+    if (!recordType.empty()) {
+        int i = table.findOwned(name, recordType);
+        return i >= 0 && TypeCodes::isFieldCode(table.getType(i)) ? i : -1;
+    }
     for (int i = 0; i < table.getCount(); ++i) {
         if (table.getName(i) == name && TypeCodes::isFieldCode(table.getType(i))) return i;
     }
@@ -65,7 +71,7 @@ std::string HandleType::recordField(const std::string& token) {
     bytes_.injectTok(ByteCodes::typeS);
     bytes_.injectCode(std::to_string(ctx_.variables.findVisible(record)));
     bytes_.injectTok(ByteCodes::typeE);
-    return member(record, field, "Type variable is not a member of this type");
+    return member(record, field, v->recordType, "Type variable is not a member of this type");
 }
 
 // P% [ I ] .X: an element of an array of records, then the member token.
@@ -77,7 +83,7 @@ std::string HandleType::recordArrayElement(const std::string& token) {
     if (!a || a->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
     arrayNumber(ctx_.arrays.findVisible(record));
     ++line.gPointer;
-    std::string text = record + index();
+    std::string text = record + index(a->dimensions);
     ++line.gPointer;
     const char* notFound = "Type variable/array is not recognised in type array";
     if (!line.has(line.gPointer) || line.current().empty() || line.current().front() != '.') {
@@ -85,14 +91,15 @@ std::string HandleType::recordArrayElement(const std::string& token) {
     }
     const std::string field = Helpers::FixVariable(line.current().substr(1));
     ctx_.debug.printDebug("Type Variable: " + field + " (" + std::to_string(line.gPointer) + ")");
-    return member(text, field, notFound);
+    return member(text, field, a->recordType, notFound);
 }
 
 // Members are the fields that TYPE blocks declared; a variable or array of the program that merely has
 // the member's name does not belong to the record.
-std::string HandleType::member(std::string text, const std::string& field, const std::string& notFound) {
+std::string HandleType::member(std::string text, const std::string& field, const std::string& recordType,
+                               const std::string& notFound) {
     LineState& line = ctx_.line;
-    if (int i = firstField(ctx_.variables, field); i >= 0) {
+    if (int i = firstField(ctx_.variables, field, recordType); i >= 0) {
         line.returnType = ctx_.variables.getType(i);
         ctx_.debug.printDebug("Return type " + std::to_string(line.returnType));
         bytes_.injectTok(ByteCodes::variableS);
@@ -100,10 +107,10 @@ std::string HandleType::member(std::string text, const std::string& field, const
         bytes_.injectTok(ByteCodes::variableE);
         return text + "." + field;
     }
-    if (int i = firstField(ctx_.arrays, field); i >= 0) {
+    if (int i = firstField(ctx_.arrays, field, recordType); i >= 0) {
         arrayNumber(i);
         ++line.gPointer;
-        text += "." + field + index();
+        text += "." + field + index(ctx_.arrays.at(i).dimensions);
         line.returnType = ctx_.arrays.getType(i);
         return text;
     }
@@ -121,9 +128,9 @@ void HandleType::arrayNumber(int number) {
 }
 
 // Indexes are read in the scope of the statement, so its integer variables are visible there.
-std::string HandleType::index() {
+std::string HandleType::index(int dimensions) {
     HandleArray array(ctx_);
-    std::string text = array.translate();
+    std::string text = array.translate(dimensions);
     bytes_.injectBytes(array.retByte());
     return text;
 }

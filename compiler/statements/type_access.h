@@ -32,8 +32,9 @@ private:
     std::string recordField(const std::string& token);
     std::string recordArrayElement(const std::string& token);
     // The member `member` of the record named `record`, whose text so far is `text`.
-    std::string member(std::string text, const std::string& field, const std::string& notFound);
-    std::string index();
+    std::string member(std::string text, const std::string& field, const std::string& recordType,
+                       const std::string& notFound);
+    std::string index(int dimensions);
     void arrayNumber(int number);
 
     Context& ctx_;

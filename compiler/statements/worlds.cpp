@@ -6,6 +6,7 @@
 #include "driver/messages.h"
 #include "statements/array_access.h"
 #include "statements/convertor.h"
+#include "statements/members.h"
 #include "statements/three_d.h"
 
 namespace compiler {
@@ -16,11 +17,9 @@ bool sizeLiteral(const std::string& t) {
     return Helpers::Number(t) && t != "-";
 }
 
-// A name Java accepts that names nothing yet: the kit's name rule, a leading letter, no world of that name.
+// A name Java accepts that names nothing yet.
 bool freshWorldName(Convertor& c, const std::string& name) {
-    if (name.empty() || !((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z')))
-        return false;
-    return Helpers(c.ctx).Name(name) && c.ctx.worlds.indexOf(name) < 0;
+    return Helpers(c.ctx).Name(name) && memberKinds(c, name).empty();
 }
 
 }  // namespace
@@ -54,14 +53,30 @@ std::optional<std::string> handleWorlds(Convertor& c) {
     c.ctx.worldDimensions.push_back(dimensions);
     std::string type = "World";
     for (int d = 0; d < dimensions; ++d) type += "[]";
-    return type + " " + name + " = new World" + sizes + ";";
+    // Every slot holds a world from the start, cleared with the program's background. A bare block is both
+    // an instance initializer (declaration section) and a statement block (inside a function).
+    std::string loops, index;
+    for (int d = 0; d < dimensions; ++d) {
+        const std::string v = "tz_w" + std::to_string(d);
+        loops += "for (int " + v + " = 0; " + v + " < " + name + index + ".length; " + v + "++) ";
+        index += "[" + v + "]";
+    }
+    return type + " " + name + " = new World" + sizes + "; { " + loops + "{ " + name + index +
+           " = new World(); " + name + index + ".setBackground(background); } }";
 }
 
 std::string worldIndex(Convertor& c, int at, const std::string& failure) {
     const int world = Helpers(c.ctx).World(c.token(at));
     if (world < 0 || !c.ctx.line.has(at + 1) || c.token(at + 1) != "[") throw CompileException(failure);
     c.ctx.line.gPointer = at + 1;
-    std::string index = HandleArray(c.ctx).translate();
+    std::string index;
+    try {
+        index = HandleArray(c.ctx).translate();
+    } catch (const CompileException& e) {
+        // An empty index names no world: the statement's own message says what it needs.
+        if (e.problems().front() == res("Error_Array_dimensions")) throw CompileException(failure);
+        throw;
+    }
     // Each index must hold something, and their number must match the declaration: anything else is
     // not one World, and javac would refuse it.
     int dimensions = 0;
@@ -74,6 +89,8 @@ std::string worldIndex(Convertor& c, int at, const std::string& failure) {
     return index;
 }
 
+// The node joins the slot's world (leaving the group it was in); a camera becomes the world's active camera.
+// Putting a node where it already is changes nothing, so the statement may stand in a loop.
 std::optional<std::string> assignWorldSlot(Convertor& c) {
     if (c.tokenCount() == 0 || Helpers(c.ctx).World(c.token(0)) < 0) return std::nullopt;
     const std::string failure = res("Error_Object_is_not");
@@ -81,11 +98,15 @@ std::optional<std::string> assignWorldSlot(Convertor& c) {
     const int equals = c.ctx.line.gPointer + 1;
     c.ctx.line.gPointer += 2;
     if (!c.ctx.line.has(equals) || c.token(equals) != "=" ||
-        c.tokenCount() != static_cast<std::size_t>(equals) + 2 ||
-        Helpers(c.ctx).Object(c.token(equals + 1)) < 0) {
+        c.tokenCount() != static_cast<std::size_t>(equals) + 2)
         throw CompileException(failure);
-    }
-    return slot + " = (World)(Object) " + c.token(equals + 1) + ";";
+    const std::string& node = c.token(equals + 1);
+    Helpers helpers(c.ctx);
+    const bool camera = helpers.Camera(node) >= 0;
+    if (helpers.Object(node) < 0 && !camera && helpers.Light(node) < 0) throw CompileException(failure);
+    return "if (" + node + ".getParent() != " + slot + ") { if (" + node + ".getParent() != null) ((Group) " +
+           node + ".getParent()).removeChild(" + node + "); " + slot + ".addChild(" + node + "); }" +
+           (camera ? " " + slot + ".setActiveCamera(" + node + ");" : "");
 }
 
 }  // namespace compiler

@@ -13,9 +13,9 @@ class Convertor;
 // section).
 std::optional<std::string> handleWorlds(Convertor& c);
 
-// The closing branch's world-slot reading, "W [ i ] = OBJ": nullopt when token 0 names no world, else the
-// Java text "W[i] = (World)(Object) OBJ;". The index must give one world of W (as many indexes as W has
-// dimensions) and OBJ must be a declared 3D object, else CompileException ("Error: Object is not valid").
+// The closing branch's world-slot reading, "W [ i ] = NODE": nullopt when token 0 names no world, else the
+// Java that adds NODE (a 3D object, a camera or a light) to the world in slot W[i]. The index must give one
+// world of W (as many indexes as W has dimensions), else CompileException ("Error: Object is not valid").
 std::optional<std::string> assignWorldSlot(Convertor& c);
 
 // The index of the world named at token `at`, read from the "[" that follows it: "[1][J]", with as many

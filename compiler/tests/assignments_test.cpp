@@ -35,9 +35,9 @@ TEST(Assignments, JavaText) {
         {std::string(kPoint) + "P%.SEEN = OK", "P.SEEN=OK;"},
         {std::string(kPoint) + "DIM PTS%[3] = POINT\nPTS%[1].X = 4", "PTS[1].X = 4;"},
         {std::string(kPoint) + "DIM PTS%[3] = POINT\nDIM I\nPTS%[I].N$ = \"b\"", "PTS[I].N = \"b\";"},
-        {"FUNCTION F(A, S$)\nENDFUNCTION\nF(1, \"x\")", "F(1,\"x\");"},
-        {"FUNCTION G()\nENDFUNCTION\nG()", "G()"},
-        {"DIM X\nFUNCTION F(A)\nENDFUNCTION 1\nX = F(2) + 1", "X = F(2) + 1;"},
+        {"FUNCTION F(A, S$)\nENDFUNCTION\nFUNCTION H()\nF(1, \"x\")", "F(1,\"x\");"},
+        {"FUNCTION G()\nENDFUNCTION\nFUNCTION H()\nG()", "G()"},
+        {"DIM X\nFUNCTION F(A)\nENDFUNCTION 1\nFUNCTION H()\nX = F(2) + 1", "X = F(2) + 1;"},
     };
     for (const char* platform : {"TB", "Applet"}) {
         for (const Row& row : rows) {
@@ -59,8 +59,8 @@ TEST(Assignments, Refusals) {
         {"BOOLEAN B\nB = 3", {res("Error_Boolean")}},
         {"BOOLEAN B\nB =", {res("Error_Boolean")}},
         {std::string(kPoint) + "P%.SEEN = 1", {res("Error_Boolean")}},
-        {"FUNCTION F(A)\nENDFUNCTION\nF()", {res("Length_does_not_match")}},
-        {"FUNCTION F(A)\nENDFUNCTION\nF", {res("Error_Expecting_in")}},
+        {"FUNCTION F(A)\nENDFUNCTION\nFUNCTION H()\nF()", {res("Length_does_not_match")}},
+        {"FUNCTION F(A)\nENDFUNCTION\nFUNCTION H()\nF", {res("Error_Expecting_in")}},
         {"DIM A[3]\nA = 1", {res("Error_The_error")}},
         {"DIM X\nX =", {res("Error_Expecting_I")}},
         {"FROBNICATE 1", {res("Error_The_error")}},
@@ -76,7 +76,14 @@ TEST(Assignments, WorldSlotTakesA3DObject) {
     program.load({});
     program.translate("WORLD SCENE[2]");
     program.ctx.objects.addObject("CUBE", "cube.m3g");
-    EXPECT_EQ(program.translate("SCENE[0] = CUBE"), "SCENE[0] = (World)(Object) CUBE;");
+    // The object joins the slot's world; a camera becomes its active camera too.
+    EXPECT_EQ(program.translate("SCENE[0] = CUBE"),
+              "if (CUBE.getParent() != SCENE[0]) { if (CUBE.getParent() != null) ((Group) CUBE.getParent())"
+              ".removeChild(CUBE); SCENE[0].addChild(CUBE); }");
+    program.ctx.objects.addCamera("EYE");
+    EXPECT_EQ(program.translate("SCENE[1] = EYE"),
+              "if (EYE.getParent() != SCENE[1]) { if (EYE.getParent() != null) ((Group) EYE.getParent())"
+              ".removeChild(EYE); SCENE[1].addChild(EYE); } SCENE[1].setActiveCamera(EYE);");
     try {
         program.translate("SCENE[1] = BALL");
         FAIL();

@@ -73,7 +73,10 @@ TEST_F(ByteExpressionTest, ArgumentListsEndEachArgumentWithED) {
         {"TEXTBOX T , \"a\" , \"b\" , 5", "N,S,S,", 1, 1, 0, "NXTNYEDSS\"a\"SEEDSS\"b\"SEED", 7},
         // an array: its number, "ED", the index, and "AC" in place of the argument's "ED"
         {"PRINT A$ + NAMES$[X]", "S", 1, 1, 0, "VS6VE++AS2AEEDVSNS5NEVEAC", 7},
-        {"X = ARR [ X + 1 , 2 ] * 2", "I", 2, 0, 2, "AS1AEEDVSNS5NEVE++NS1NEEDNS2NEEDAC**NS2NE", 12},
+        // ... only when the array ends the argument: any piece after it, and the argument ends with "ED"
+        {"X = ARR [ X + 1 , 2 ] * 2", "I", 2, 0, 2, "AS1AEEDVSNS5NEVE++NS1NEEDNS2NEEDAC**NS2NEED", 12},
+        {"DRAWLINE ARR [ 1 ] + 1 , 2 , 3 , 4", "I,I,I,I", 1, 1, 0,
+         "AS1AEEDNS1NEEDAC++NS1NEEDNS2NEEDNS3NEEDNS4NEED", 13},
         // record fields: the reference's own tokens
         {"X = P%.PX + 1", "I", 2, 0, 2, "TV12TWVS4VE++NS1NEED", 5},
         {"X = PTS% [ 1 ] .PX", "I", 2, 0, 2, "AS4AENS1NEEDVS4VEED", 7},
@@ -108,6 +111,10 @@ TEST_F(ByteExpressionTest, ArgumentErrorsAreTheJavaForms) {
         {"X = SPRS", "s", {res("Error_Sprite_name_is"), "in Arguments"}},
         {"X = A$ - A$", "S", {res("Error_Expecting"), "in Arguments"}},
         {"X = A$", "I", {res("Error_Expecting_I"), "in Arguments"}},
+        {"X = 3 4", "I", {res("Error_Expecting_operator"), "in Arguments"}},
+        {"X = X 4 + 1", "I", {res("Error_Expecting_operator"), "in Arguments"}},
+        {"X = X *", "I", {res("Error_Expecting_value"), "in Arguments"}},
+        {"X = ( X ) ( 1 )", "I", {res("Error_Expecting_operator"), "in Arguments"}},
     };
     for (const auto& row : rows) {
         line(row.statement, 2);

@@ -49,7 +49,7 @@ TEST(ByteStatements, Declarations) {
         {"TYPE POINT\nDIM PX\nENDTYPE", 2, "DMEL"},
         {"TYPE POINT\nDIM PX\nENDTYPE\nDIM P% = POINT", 3, "DTEDEL"},
         {"TYPE POINT\nDIM PX\nENDTYPE\nDIM PTS%[10] = POINT", 3, "TANS1NEEDNS10NEEDEL"},
-        {"DIM A[99999999999]", 0, "error: " + res("Error_Array_size_must")},
+        {"DIM A[99999999999]", 0, "error: " + res("Error_Number_range") + "99999999999"},
     });
 }
 
@@ -82,7 +82,7 @@ TEST(ByteStatements, FunctionsTypesAndCanvases) {
         {canvas, 10, "ECEL"},
         {"PRINT \"a\"\nCANVAS C1\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED", 4,
          noByteForm("ACTION POINTERDRAGGED")},
-        {"PRINT \"a\"\nCANVAS C1\nACTION LOOP 4294967296", 2, "error: " + res("Error_Loop_value")},
+        {"PRINT \"a\"\nCANVAS C1\nACTION LOOP 4294967296", 2, "error: " + res("Error_Number_range") + "4294967296"},
     });
 }
 

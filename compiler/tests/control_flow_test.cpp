@@ -84,7 +84,7 @@ TEST(Conditions, Refusals) {
                            {"IF Q = 1 THEN", {res("Error_Cannot_evaluate"), in}},
                            {"DIM A\nIF A = 1 THEN\nELSEIF A = 2", {res("Error_Expecting_THEN"), in}},
                            {"DIM S$\nIF P%.X = 1 THEN", {res("Error_Type_is_unknown"), in}},
-                           {"FUNCTION F()\nENDFUNCTION\nIF F() = 1 THEN", {res("Error_Cannot_evaluate"), in}},
+                           {"FUNCTION F()\nENDFUNCTION\nFUNCTION H()\nIF F() = 1 THEN", {res("Error_Cannot_evaluate"), in}},
                        });
 }
 
@@ -103,7 +103,7 @@ TEST(ControlFlow, LoopsAndBlocks) {
                                  {"WHILE 1 = 1\nBREAK", "break;"},
                                  {"PRINT \"hi\"", "System.out.println(\"hi\");"},
                                  {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
-                                 {"PRINT \"Hello_World\"", "System.out.println(\"Hello World\");"},
+                                 {"PRINT \"Hello_World\"", "System.out.println(\"Hello_World\");"},
                                  // Keywords match whole tokens.
                                  {"DIM NEXTX\nNEXTX = 1", "NEXTX = 1;"},
                                  {"DIM TRYCOUNT\nTRYCOUNT = 0", "TRYCOUNT = 0;"},

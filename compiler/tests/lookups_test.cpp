@@ -136,7 +136,7 @@ TEST_F(LookupsTest, NameRefusesWhatIsVisibleOrDeclared) {
     };
     const std::vector<Row> rows = {
         {"G", "HERO", false}, {"G", "ADD", false}, {"G", "X", false},     {"G", "x", false},
-        {"G", "ARR", false},  {"G", "A_B", false}, {"G", "9LIVES", true}, {"G", "NEW", true},
+        {"G", "ARR", false},  {"G", "A_B", false}, {"G", "9LIVES", false}, {"G", "NEW", true},
         {"G", "L", true},     {"G", "LA", true},   {"F", "L", false},     {"F", "LA", false},
         {"G", "SP", false},   {"G", "M", true},    {"MAIN", "M", false},  {"MAIN", "C", true},
     };

@@ -122,7 +122,7 @@ TEST_F(MediaTest, PhoneTexts) {
         {Place::Main, "FILE.CLOSE", {"inc.closeRMS();"}},
         {Place::Main, "FILE.DELETE T$", {"inc.deleteRMS(T);"}},
         {Place::Main, "FILE.WRITE \"best\" + T$", {"inc.writeRMS(\"best\" + T);"}},
-        {Place::Main, "SERVER.SEND \"hello_there\"", {"inc.serverSend(\"hello there\");"}},
+        {Place::Main, "SERVER.SEND \"hello_there\"", {"inc.serverSend(\"hello_there\");"}},
         {Place::Main, "SERVER.DISCONNECT", {"inc.serverDisconnect()"}},
         {Place::Main,
          "NET.IMAGE PIC, \"http://x/a.png\"",

@@ -251,6 +251,11 @@ TEST(ImageStatements, Texts) {
          "TILES = new Image[X];for(GameTemp=0;GameTemp<X;GameTemp++){ try{ TILES[GameTemp] = "
          "javax.imageio.ImageIO.read(getClass().getResource(NAME));" +
              wrap + " }"},
+        // A literal keeps every character.
+        {kPhone, "IMAGE.ARRAY TILES, \"floor_tiles.png\", 2",
+         "TILES = new Image[2];for(GameTemp=0;GameTemp<2;GameTemp++){ try{ TILES[GameTemp] = "
+         "Image.createImage(\"floor_tiles.png\");" +
+             wrap + " }"},
         {kPhone, "LAYER 10, 8, TILESET, 16, 16", "tiles = new TiledLayer(10,8,TILESET,16,16);"},
         {kPhone, "LAYER.FILLCELL 0, 0, 10, 8, X + 1", "tiles.fillCells(0,0,10,8,X + 1);"},
         {kPhone, "LAYER.UPDATE", "layers.append(tiles)"},
@@ -263,6 +268,16 @@ TEST(ImageStatements, Texts) {
         {kPhone, "SPRITE.MOVE ENEMIES, X, 0, SCORE", "ENEMIES[SCORE].move(X,0);"},
         {kPhone, "SPRITE.POSITION HERO, 10, 20", "HERO.setPosition(10,20);"},
         {kPhone, "SPRITE.POSITION ENEMIES, 10, 20, 3", "ENEMIES[3].setPosition(10,20);"},
+        // Arguments are found by the commas outside brackets.
+        {kPhone, "SPRITE.POSITION ENEMIES, MAX(1, 2), 3, SCORE",
+         "ENEMIES[SCORE].setPosition(Math.max(1,2),3);"},
+        {kPhone, "SPRITE.MOVE ENEMIES, MIN(1, 2), 0, X", "ENEMIES[X].move(Math.min(1,2),0);"},
+        {kPhone, "SPRITE.SETFRAME ENEMIES, LEN(NAME$), MAX(X, 1)",
+         "ENEMIES[Math.max(X,1)].setFrame(String.valueOf(NAME).length());"},
+        // Decimal literals reach the Java without leading zeros.
+        {kPhone, "SPRITE.SETFRAME HERO, 010", "HERO.setFrame(10);"},
+        {kPhone, "SPRITE.ROTATION HERO, 090", "HERO.setTransform(5);"},
+        {kPhone, "SPRITE.SEQUENCE HERO, 01, 08, 0", "HERO.setFrameSequence(new int[] {1,8,0,});"},
         {kPhone, "SPRITE.ROTATION HERO, 0", "HERO.setTransform(0);"},
         {kPhone, "SPRITE.ROTATION HERO, 90", "HERO.setTransform(5);"},
         {kPhone, "SPRITE.ROTATION HERO, 180", "HERO.setTransform(3);"},
@@ -484,14 +499,13 @@ TEST(DrawingStatements, Refusals) {
         {kPhone, "FONT BIG, BOLD, LARGE", res("Error_Font_face")},
         {kPhone, "FONT MONO, HEAVY, LARGE", res("Error_Font_style")},
         {kPhone, "FONT MONO, BOLD, HUGE", res("Error_Font_size")},
+        // Arguments short of the statement's or beyond them are refused, never read past or dropped.
+        {kPhone, "FONT SYSTEM, BOLD", res("Error_Number_of")},
+        {kPhone, "FONT", res("Error_Number_of")},
+        {kPhone, "FONT MONO, BOLD, LARGE, 2", res("Error_Number_of")},
+        {kPhone, "CLS 1", res("Error_Number_of")},
+        {kPhone, "SETCOLOR 1, 2, 3, 4", res("Error_SetColor")},
     });
-}
-
-// A statement cut short is an internal error of the token access, never a read past the line.
-TEST(DrawingStatements, ShortLinesStopAtTheTokenAccess) {
-    ScreenRun run(kPhone);
-    EXPECT_THROW(run.translate("FONT SYSTEM, BOLD"), TokenOverrun);
-    EXPECT_THROW(run.translate("FONT"), TokenOverrun);
 }
 
 }  // namespace

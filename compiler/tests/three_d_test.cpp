@@ -68,8 +68,13 @@ TEST_F(ThreeDTest, DeclarationsStayFieldsOfTheProgramClass) {
     start("TB");
     EXPECT_EQ(translate("light l1"), "Light L1 = new Light()");
     EXPECT_EQ(translate("CAMERA C1"), "Camera C1 = new Camera()");
-    EXPECT_EQ(translate("WORLD W [ 2 ]"), "World[] W = new World[2];");
-    EXPECT_EQ(translate("WORLD GRID [ 3 , 4 ]"), "World[][] GRID = new World[3][4];");
+    EXPECT_EQ(translate("WORLD W [ 2 ]"),
+              "World[] W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new "
+              "World(); W[tz_w0].setBackground(background); } }");
+    EXPECT_EQ(translate("WORLD GRID [ 3 , 4 ]"),
+              "World[][] GRID = new World[3][4]; { for (int tz_w0 = 0; tz_w0 < GRID.length; tz_w0++) for "
+              "(int tz_w1 = 0; tz_w1 < GRID[tz_w0].length; tz_w1++) { GRID[tz_w0][tz_w1] = new World(); "
+              "GRID[tz_w0][tz_w1].setBackground(background); } }");
     EXPECT_TRUE(writer.calls.empty());  // none of them opened the main section
     EXPECT_EQ(ctx.functions.CurrentFunction, "GLOBAL");
     EXPECT_EQ(ctx.objects.getLightName(0), "L1");
@@ -82,7 +87,9 @@ TEST_F(ThreeDTest, DeclarationsStayFieldsOfTheProgramClass) {
     translate("3D.START");
     EXPECT_EQ(refusal("LIGHT L2"), res("Error_Lights_must_be"));
     EXPECT_EQ(refusal("CAMERA C2"), res("Error_Cameras_must_be"));
-    EXPECT_EQ(translate("WORLD LOCAL [ 1 ]"), "World[] LOCAL = new World[1];");
+    EXPECT_EQ(translate("WORLD LOCAL [ 1 ]"),
+              "World[] LOCAL = new World[1]; { for (int tz_w0 = 0; tz_w0 < LOCAL.length; tz_w0++) { "
+              "LOCAL[tz_w0] = new World(); LOCAL[tz_w0].setBackground(background); } }");
 }
 
 TEST_F(ThreeDTest, StatementsGiveTheirJava) {
@@ -92,19 +99,24 @@ TEST_F(ThreeDTest, StatementsGiveTheirJava) {
         const char* statement;
         std::vector<std::string> lines;  // "Write:" lines, then the returned text
     } rows[] = {
-        {"OBJECT ROCK , MODEL", {"Write:MODEL ROCKa = new MODEL();", "Mesh ROCK = MODEL.getObject();"}},
+        // Objects are fields of the program: the statements fill them.
+        {"OBJECT ROCK , MODEL", {"{ MODEL ROCKa = new MODEL(); ROCK = MODEL.getObject(); }"}},
+        {"OBJECT SHIP , OTHER", {"{ OTHER SHIPa = new OTHER(); SHIP = OTHER.getObject(); }"}},
         {"OBJECT.ARRAY ROCKS , MODEL , N + 1",
-         {"Write:Mesh[] ROCKS = new Mesh[N + 1];",
-          "for(GameTemp=0;GameTemp<ROCKS.length;GameTemp++){ ROCKS[GameTemp] = "
+         {"ROCKS = new Mesh[N + 1];for(GameTemp=0;GameTemp<ROCKS.length;GameTemp++){ ROCKS[GameTemp] = "
           "(Mesh)MODEL.getObject().duplicate(); }"}},
         {"3d.start", {"g3d.bindTarget(g);"}},
         {"3D.END", {"g3d.releaseTarget();"}},
         {"3D.RENDER W [ 1 ]", {"g3d.render(W[1]);"}},
         {"3D.RENDER GRID [ N - 1 , 2 ]", {"g3d.render(GRID[N-1][2]);"}},
+        // A rotation sets the orientation, whatever it was, and leaves the position.
         {"3D.SETCAMERAROTATION L1 , 1 , F# , 2.5",
-         {"Write:tTransform.postTranslate(1,F,2.5f);", "L1.setTransform(tTransform);"}},
+         {"L1.setOrientation(1, 1, 0, 0); L1.postRotate(F, 0, 1, 0); L1.postRotate(2.5f, 0, 0, 1);"}},
+        {"3D.SETCAMERAROTATION C1 , 0 , 90 , 45",
+         {"C1.setOrientation(0, 1, 0, 0); C1.postRotate(90, 0, 1, 0); C1.postRotate(45, 0, 0, 1);"}},
         {"3D.SETVIEWPORT 0 , 0 , N , 208", {"g3d.setViewport(0,0,N,208);"}},
-        {"3D.CLEAR", {"Write:background.setColor(0xf54588);", "g3d.clear(background);"}},
+        // Cleared with the colour set last.
+        {"3D.CLEAR", {"g3d.clear(background);"}},
         {"3D.RESETLIGHTS", {"g3d.resetLights();"}},
         {"3D.SETLIGHTCOLOR L1 , 16711680", {"L1.setColor(16711680);"}},
         {"3D.PREPARETEXTURE PIC",
@@ -114,8 +126,12 @@ TEST_F(ThreeDTest, StatementsGiveTheirJava) {
          {"Write:{ Image2D bgImage2D = new Image2D(image2D.RGB,PIC);", "background.setImage(bgImage2D); }"}},
         {"3D.FOG LINEAR", {"fog = new Fog(); fog.setMode(Fog.LINEAR);"}},
         {"3D.FOGOFF", {"fog = null;"}},
-        {"W [ 0 ] = SHIP", {"W[0] = (World)(Object) SHIP;"}},
-        {"GRID [ 1 , N ] = SHIP", {"GRID[1][N] = (World)(Object) SHIP;"}},
+        {"W [ 0 ] = SHIP",
+         {"if (SHIP.getParent() != W[0]) { if (SHIP.getParent() != null) ((Group) SHIP.getParent())"
+          ".removeChild(SHIP); W[0].addChild(SHIP); }"}},
+        {"GRID [ 1 , N ] = L1",
+         {"if (L1.getParent() != GRID[1][N]) { if (L1.getParent() != null) ((Group) L1.getParent())"
+          ".removeChild(L1); GRID[1][N].addChild(L1); }"}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(output(row.statement), row.lines) << row.statement;
@@ -137,13 +153,13 @@ TEST_F(ThreeDTest, RefusalsAreCompileErrors) {
         {"OBJECT ROCK , MODEL , 2", res("Error_Object_requires")},
         {"OBJECT ROCK , ", res("Error_Object_requires")},
         {"OBJECT ROCK MODEL , X", res("Error_Object_requires")},
-        {"OBJECT SHIP , MODEL2", res("Error_Object_name_is")},
+        {"OBJECT L1 , MODEL2", res("Error_Name_in_use") + "L1"},
         {"OBJECT 9LIVES , MODEL", res("Error_Object_name_is")},
         {"OBJECT ROCK , SHIP", res("Error_Object_model_is")},
         {"OBJECT ROCK , N", res("Error_Object_model_is")},
         {"OBJECT.ARRAY ROCKS , MODEL", res("Error_Image_Array")},
         {"OBJECT.ARRAY ROCKS MODEL , X , 2", res("Error_Image_Array")},
-        {"OBJECT.ARRAY SHIP , MODEL , 2", res("Error_Object_name_is")},
+        {"OBJECT.ARRAY SHIP , MODEL , 2", res("Error_Name_in_use") + "SHIP"},
         {"3D.RENDER", res("Error_3D_Render")},
         {"3D.RENDER SHIP [ 1 ]", res("Error_3D_Render")},
         {"3D.RENDER W", res("Error_3D_Render")},
@@ -155,7 +171,7 @@ TEST_F(ThreeDTest, RefusalsAreCompileErrors) {
         {"3D.RENDER W [ F ]", res("Error_Unknown_Value")},
         {"3D.RENDER W [ 1", res("Error_Expecting_")},
         {"3D.SETCAMERAROTATION L1 , 1 , 2", res("Error_3D")},
-        {"3D.SETCAMERAROTATION C1 , 1 , 2 , 3", res("Error_Expecting")},
+        {"3D.SETCAMERAROTATION SHIP , 1 , 2 , 3", res("Error_Expecting")},
         {"3D.SETVIEWPORT 1 , 2", res("Error_3D_SetViewport")},
         {"3D.SETLIGHTCOLOR L1", res("Error_3D")},
         {"3D.SETLIGHTCOLOR SHIP , 1", res("Error_Expecting_Light")},

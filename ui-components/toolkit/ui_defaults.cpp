@@ -28,6 +28,8 @@ struct FallbackRow {
 
 const FallbackRow fallbacks[] = {
     {"Panel.background", QPalette::Window},
+    {"Label.foreground", QPalette::WindowText},
+    {"Label.background", QPalette::Window},
     {"button.background", QPalette::Button},
     {"tarnwell.innerwindow.gradient.startColor", QPalette::Mid},
     {"tarnwell.innerwindow.gradient.stopColor", "Panel.background"},

@@ -23,8 +23,9 @@ TBCanvas PLAY;
 Timer timer1;
 public Space() {
 }
-public void startApp() {
+public void init() {
 MainPanel = new Panel();
+add(MainPanel);
 
 }
 public void pauseApp() {

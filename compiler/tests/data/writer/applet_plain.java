@@ -18,8 +18,9 @@ public Graphics g;
 
 public Demo() {
 }
-public void startApp() {
+public void init() {
 MainPanel = new Panel();
+add(MainPanel);
 
 x = 1;
 

@@ -39,12 +39,14 @@ Image ROCK;
 Image[] TILES;
 Sprite HERO;
 Sprite[] ENEMIES;
+Mesh CUBE;
 TBCanvas MENU;
 Timer timer0;
 TBCanvas PLAY;
 Timer timer1;
 public Space() {
 g3d = Graphics3D.getInstance();
+background.setColor(0xf54588);
 }
 public void startApp() {
 	try{
