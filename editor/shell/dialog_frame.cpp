@@ -117,26 +117,27 @@ QGridLayout* DialogFrame::newRows(QWidget* panel) {
 namespace {
 
 // Grid cells have no margins of their own in Qt: each cell is a small layout holding the widget.
-void addCell(QGridLayout* rows, int row, int column, QWidget* widget, const QMargins& margins) {
+void addCell(QGridLayout* rows, int row, int column, QWidget* widget, const QMargins& margins,
+             int columnSpan = 1) {
     auto* cell = new QVBoxLayout;
     cell->setContentsMargins(margins);
     cell->addWidget(widget);
-    rows->addLayout(cell, row, column);
+    rows->addLayout(cell, row, column, 1, columnSpan);
 }
 
 }  // namespace
 
-void DialogFrame::addRow(QGridLayout* rows, int row, QWidget* widget, int column) {
-    addCell(rows, row, column, widget, translateMargins(2, 2, 2, 2));
+void DialogFrame::addRow(QGridLayout* rows, int row, QWidget* widget, int column, int columnSpan) {
+    addCell(rows, row, column, widget, translateMargins(2, 2, 2, 2), columnSpan);
 }
 
 void DialogFrame::addFiller(QGridLayout* rows, int row, QWidget* filler) {
-    addCell(rows, row, 0, filler, {});
+    addCell(rows, row, 0, filler, {}, -1);
     rows->setRowStretch(row, 1);
 }
 
 void DialogFrame::addButtonBar(QGridLayout* rows, int row, QWidget* bar) {
-    addCell(rows, row, 0, bar, {});
+    addCell(rows, row, 0, bar, {}, -1);
 }
 
 void DialogFrame::layoutButtonBar(QWidget* bar, QWidget* filler, const QList<QWidget*>& buttons,

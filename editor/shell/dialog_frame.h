@@ -100,14 +100,23 @@ protected:
     // Building blocks for the rows of a panel.
     QWidget* newPanel(const char* name);
     QLabel* newLabel(const char* name);
+    // Any other component: made with the dialog as parent and named, so tests find it by name.
+    template <typename Part>
+    Part* newPart(const char* name) {
+        auto* part = new Part(this);
+        part->setObjectName(name);
+        return part;
+    }
     // A label for long texts: wraps at word boundaries and can be selected, as a read-only text area.
     QLabel* newWrappingLabel(const char* name);
     void setTitleFont(QLabel* label, float factor);
     // One column of rows in `panel`, nothing between them but the cells' own margins.
     QGridLayout* newRows(QWidget* panel);
-    // A row with the cell margins of the frame (2 each way).
-    void addRow(QGridLayout* rows, int row, QWidget* widget, int column = 0);
-    // The filler row that takes the spare height, and the button bar: rows without margins.
+    // A row with the cell margins of the frame (2 each way). In label-and-field rows the label takes column
+    // 0 and the field column 1; a `columnSpan` of -1 reaches the last column.
+    void addRow(QGridLayout* rows, int row, QWidget* widget, int column = 0, int columnSpan = 1);
+    // The filler row that takes the spare height, and the button bar: rows without margins, as wide as all
+    // columns.
     void addFiller(QGridLayout* rows, int row, QWidget* filler);
     void addButtonBar(QGridLayout* rows, int row, QWidget* bar);
     // Lays out `bar`: `filler`, then the buttons, then `trailingFiller` if any (which centres them).

@@ -9,6 +9,7 @@
 #include "environment.h"
 #include "error_dialogs.h"
 #include "files.h"
+#include "scan.h"
 
 namespace editor::testing {
 
@@ -19,6 +20,15 @@ public:
     ~KitFolder() { setKitFolder({}); }
     KitFolder(const KitFolder&) = delete;
     KitFolder& operator=(const KitFolder&) = delete;
+};
+
+// Points the SDK scan's walk after the kit folder at `folder` instead of "/" while it lives.
+class ScanRoot {
+public:
+    explicit ScanRoot(const QString& folder) { setScanRoot(folder); }
+    ~ScanRoot() { setScanRoot({}); }
+    ScanRoot(const ScanRoot&) = delete;
+    ScanRoot& operator=(const ScanRoot&) = delete;
 };
 
 class RecordingDesktop : public DesktopOpener {
