@@ -11,6 +11,7 @@
 #include "expressions/byte_codes.h"
 #include "expressions/writer.h"
 #include "statements/convertor.h"
+#include "statements/members.h"
 #include "statements/screen_statements.h"
 
 namespace compiler {
@@ -116,6 +117,7 @@ std::optional<std::string> imageStatement(Convertor& c) {
     requireArguments(c, 2, "Error_Image_requires");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, c.token(1), Member::Image, true);
     const std::string file = a->HandleArguments("S", 1, 2);
     if (!c.ctx.project.isJava()) {
         c.out.writeByte(std::string(ByteCodes::dimImage) + bytesOf(*a));
@@ -129,6 +131,7 @@ std::optional<std::string> imageArrayStatement(Convertor& c) {
     if (!c.ctx.project.isJava()) noByteForm("IMAGE.ARRAY");
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::ImageArray, true);
     const std::string count = a->HandleArguments("I", 1, 3);
     const std::string file = a->HandleArguments("S", 1, 2);
     return name + " = new Image[" + count + "];" + "for(GameTemp=0;GameTemp<" + count + ";GameTemp++){ " +
@@ -163,6 +166,7 @@ std::optional<std::string> spriteStatement(Convertor& c) {
     if (c.ctx.project.isApplet()) notOnThisTarget();
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, c.token(1), Member::Sprite, true);
     const std::string image = a->HandleArguments("i", 1, 2);
     if (image == "null") throw CompileException(res("Error_Image_name_is"));
     if (!c.ctx.project.isJ2ME()) {
@@ -177,6 +181,7 @@ std::optional<std::string> spriteAnimationStatement(Convertor& c) {
     requirePhone(c);
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::Sprite, true);
     pixels(c, 2);
     return name + " = new Sprite(" + a->HandleArguments("i,I,I", 1, 2) + ");";
 }
@@ -186,6 +191,7 @@ std::optional<std::string> spriteArrayStatement(Convertor& c) {
     requirePhone(c);
     auto a = arguments(c);
     const std::string name = a->HandleArguments("N", 1, 1);
+    requireFreeMember(c, name, Member::SpriteArray, true);
     const std::string count = a->HandleArguments("I", 1, 3);
     const std::string image = pixels(c, 2);
     return name + " = new Sprite[" + count + "];" + "for(GameTemp=0;GameTemp<" + count + ";GameTemp++){ " +

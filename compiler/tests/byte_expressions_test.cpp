@@ -111,6 +111,10 @@ TEST_F(ByteExpressionTest, ArgumentErrorsAreTheJavaForms) {
         {"X = SPRS", "s", {res("Error_Sprite_name_is"), "in Arguments"}},
         {"X = A$ - A$", "S", {res("Error_Expecting"), "in Arguments"}},
         {"X = A$", "I", {res("Error_Expecting_I"), "in Arguments"}},
+        {"X = 3 4", "I", {res("Error_Expecting_operator"), "in Arguments"}},
+        {"X = X 4 + 1", "I", {res("Error_Expecting_operator"), "in Arguments"}},
+        {"X = X *", "I", {res("Error_Expecting_value"), "in Arguments"}},
+        {"X = ( X ) ( 1 )", "I", {res("Error_Expecting_operator"), "in Arguments"}},
     };
     for (const auto& row : rows) {
         line(row.statement, 2);

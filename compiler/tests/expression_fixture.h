@@ -15,7 +15,8 @@ namespace compiler {
 
 // A run in the main section of a phone program with a few declarations of every kind:
 //   X integer, A$ string, F# float, B boolean, P% record of POINT, G global integer (declared before
-//   the main section), arrays ARR integer, NAMES$ string, FS# float, PTS% of POINT;
+//   the main section), arrays ARR integer, NAMES$ string, FS# float, PTS% of POINT, ROW integer (declared
+//   with one dimension);
 //   POINT's fields PX (integer), NAME$ (string), W# (float), ON (boolean), VALS[] (integer array);
 //   images IMG, sprites SPR, sprite array SPRS, button BTN, text box TB1, list LST;
 //   functions ADD(I,I) int, GREET(S) string, NOW() int, HALF(F) float, STOP() void.
@@ -45,6 +46,7 @@ protected:
         ctx.arrays.add("NAMES", 3);
         ctx.arrays.add("FS", 1);
         ctx.arrays.add("PTS", 5);
+        ctx.arrays.describe(ctx.arrays.add("ROW", 2), 1, "");
         ctx.objects.addImage("IMG");
         ctx.objects.addSprite("SPR");
         ctx.objects.addSpriteArray("SPRS");

@@ -41,7 +41,8 @@ TEST(SourceLoading, CommentsColonsAndOneLineIf) {
         {{"PRINT \"\xC2\xB1\""}, "TB", {"PRINT \"\xC2\xB1\""}},
         {{"X = 1 \xC2\xB1 2"}, "TB", {"X = 1 \xC2\xB1 2"}},
     };
-    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+    for (const auto& row : rows)
+        EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
 }
 
 TEST(SourceLoading, PlatformSections) {
@@ -56,7 +57,18 @@ TEST(SourceLoading, PlatformSections) {
         {{"#IF WEB : A :#ENDIF: B"}, "TB", {"#ENDIF", " B"}},
         {{"#IF WEB : A :#ENDIF: B"}, "Applet", {" A ", "#ENDIF", " B"}},
     };
-    for (const auto& row : rows) EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+    for (const auto& row : rows)
+        EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+}
+
+// An #IF governs only what follows it on its own line: alone on a line it governs nothing, which is said.
+TEST(SourceLoading, IfAloneOnItsLineWarnsAndGoesOn) {
+    std::ostringstream out;
+    Console console(out);
+    EXPECT_EQ(prepareSource({"PRINT 1", "#IF WEB", "PRINT 2", "#IF WEB : PRINT 3"}, "TB", console),
+              (std::vector<std::string>{"PRINT 1", "PRINT 2"}));
+    EXPECT_EQ(out.str(),
+              "Warning: #If has no statement after it on its own line and governs nothing at line 2\n");
 }
 
 TEST(SourceLoading, MalformedIfEndsTheRun) {
@@ -70,7 +82,8 @@ TEST(SourceLoading, MalformedIfEndsTheRun) {
         }
     }
     // A part that does not start with "#IF" is no section marker, so its words are not checked.
-    EXPECT_EQ(load({"A = 1 : #IF WEB X CE"}, "Applet"), (std::vector<std::string>{"A = 1 ", " #IF WEB X CE"}));
+    EXPECT_EQ(load({"A = 1 : #IF WEB X CE"}, "Applet"),
+              (std::vector<std::string>{"A = 1 ", " #IF WEB X CE"}));
 }
 
 }  // namespace

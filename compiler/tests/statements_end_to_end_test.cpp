@@ -120,6 +120,37 @@ TEST(StatementsEndToEnd, AppletProgramsCompile) {
     }
 }
 
+// A browser starts an applet with init, once, and calls start on each showing: the main section runs from
+// init, once, and the applet shows its panel. Run on the JDK with a harness in place of the browser.
+TEST(StatementsEndToEnd, AppletRunsItsMainSectionOnceAtStartUp) {
+    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    if (runProgram("/", {"java", "-version"}).status != 0) GTEST_SKIP() << "no java runtime";
+    TempDir dir;
+    Compiled compiled = compileProgram(dir, "Applet", "DIM N\nN = 010\nPRINT \"started_\" + STR$(N)\n");
+    expectTranslated(compiled);
+    expectAppletJavaCompiles(dir, compiled);
+    writeFile(dir / "run/RunApplet.java",
+              "public class RunApplet {\n"
+              "    public static void main(String[] args) throws Exception {\n"
+              "        java.applet.Applet applet = (java.applet.Applet) "
+              "Class.forName(\"Game.Game\").newInstance();\n"
+              "        applet.init();\n"
+              "        applet.start();\n"
+              "        applet.start();\n"
+              "        System.out.println(\"panels \" + applet.getComponentCount());\n"
+              "        System.exit(0);\n"
+              "    }\n"
+              "}\n");
+    auto harness = runProgram(dir.path(), {kKit + "/jdk/bin/javac", "-classpath", dir / "out", "-d",
+                                           dir / "run", dir / "run/RunApplet.java"});
+    ASSERT_EQ(harness.status, 0) << harness.output;
+    // The applet classes check for a screen; the harness makes no window, so none is needed.
+    auto run = runProgram(dir.path(), {"java", "-Djava.awt.headless=false", "-cp",
+                                       dir / "out" + ":" + dir / "run", "RunApplet"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "started_10\npanels 1\n");
+}
+
 TEST(StatementsEndToEnd, BlockErrorsStopWithTheirStatementNumber) {
     struct Row {
         const char* source;

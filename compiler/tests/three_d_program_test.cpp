@@ -17,9 +17,9 @@ using testing_support::writeFile;
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/three_d/";
 
-void writeProject(const TempDir& dir, const std::string& sourceFile) {
-    writeFile(dir / "Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");
+void writeProject(const TempDir& dir, const std::string& sourceFile, const std::string& includes = "") {
+    writeFile(dir / "Game/Game.tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=Game\n" + includes +
+                                         "Run=0\nName=Game\nPlatform=TB\nInc=true\n");
     writeFile(dir / "Game/GameX.bss", readFile(kData + sourceFile));
 }
 
@@ -68,6 +68,42 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
         dir / "Game", {kKit + "/wtk/bin/preverify", "-classpath", boot, "-d", "classes", "tmpclasses"});
     EXPECT_EQ(preverify.status, 0) << preverify.output;
     EXPECT_TRUE(fs::exists(dir / "Game/classes/Game/Game.class"));
+}
+
+// No phone runtime is installed, so the program runs on the JDK: the API jars give the phone's classes (the
+// JDK's own java.* classes win over the CLDC ones), and a
+// small runtime of the test (data/three_d/runtime) takes the place of the display and of the parts of the 3D
+// API whose checks matter here (a node in one group, a world with an active camera in it, a bound target).
+// The world made at its declaration, the object put into it, the camera and light added, the rotation set
+// twice and the colour set before the clear must all hold for three frames to render without an exception.
+TEST(ThreeDProgram, SceneOnACanvasRendersWithoutAnException) {
+    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    if (runProgram("/", {"java", "-version"}).status != 0) GTEST_SKIP() << "no java runtime";
+    TempDir dir;
+    // The model class is the user's Java source, named among the project's includes.
+    writeProject(dir, "scene.bss", "Include=MODEL\n");
+    fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
+    auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+    ASSERT_EQ(compile.status, 0) << compile.output;
+    ASSERT_TRUE(fs::exists(dir / "Game/Game.jar"));
+
+    const std::string lib = kKit + "/wtk/lib/";
+    fs::copy(kData + "runtime", dir / "runtime", fs::copy_options::recursive);
+    std::vector<std::string> sources = {kKit + "/jdk/bin/javac", "-classpath",
+                                        lib + "midpapi20.jar:" + lib + "jsr184.jar", "-d", dir / "runtime"};
+    for (const auto& entry : fs::recursive_directory_iterator(dir / "runtime")) {
+        if (entry.path().extension() == ".java") sources.push_back(entry.path());
+    }
+    auto runtime = runProgram(dir.path(), sources);
+    ASSERT_EQ(runtime.status, 0) << runtime.output;
+
+    // The suite's own classes, as Build made them.
+    auto run = runProgram(dir.path(), {"java", "-cp",
+                                       dir / "runtime" + ":" + dir / "Game/Game.jar:" + lib +
+                                           "midpapi20.jar:" + lib + "jsr184.jar:" + lib + "cldcapi11.jar",
+                                       "RunScene"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "frames 3 background ff\n");
 }
 
 TEST(ThreeDProgram, LightAndWorldProgramBuildsASuite) {

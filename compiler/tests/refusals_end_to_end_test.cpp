@@ -1,0 +1,167 @@
+// Programs the compiler must refuse itself, each with its own message and statement number, through the built
+// Compile-Linux: exit status 1, no Java compiler message, and nothing left beside the source.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "driver/messages.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using compiler::res;
+using testing_support::listDir;
+using testing_support::runProgram;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+const std::string kKit = TZ_KIT_DIR;
+
+void writeProject(const TempDir& dir, const std::string& source, const std::string& name = "Game",
+                  const std::string& platform = "TB") {
+    writeFile(dir / ("Game/" + name + ".tbp"), "// Tesvo Zorid v1.1.0 Project File\nMain=" + name +
+                                                   "\nRun=0\nName=" + name + "\nPlatform=" + platform +
+                                                   "\nInc=true\n");
+    writeFile(dir / ("Game/" + name + "X.bss"), source);
+}
+
+// The statements of a canvas around `body`, which stands in its PAINT action.
+std::string inPaint(const std::string& body) {
+    return "PRINT \"a\"\nCANVAS C\nACTION PAINT\n" + body +
+           "\nENDACTION\nACTION LOOP 50\nENDACTION\nENDCANVAS\n";
+}
+
+const char* const kTypes = "TYPE P\nDIM X\nDIM Z\nENDTYPE\nTYPE Q\nDIM Y\nDIM X$\nENDTYPE\nDIM Q% = Q\n";
+
+TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
+    struct Row {
+        std::string source;
+        std::string first;  // the message line, " at line " and the number included
+    };
+    const std::string dim = "\tin Dim Statement";
+    const Row rows[] = {
+        // Operands glued, numbers out of range.
+        {"DIM N\nN = 3 4", res("Error_Expecting_operator") + " at line 2"},
+        {"DIM N\nPRINT \"a\"\nIF N 1 = 2 THEN\nENDIF", res("Error_Expecting_operator") + " at line 3"},
+        {"DIM N = 2147483648", res("Error_Number_range") + "2147483648 at line 1"},
+        {"DIM F# = 1" + std::string(40, '0') + ".5",
+         res("Error_Float_range") + "1" + std::string(40, '0') + ".5 at line 1"},
+        // Names declared twice, in either order, or that Java cannot carry.
+        {"DIM X\nDIM X[3]", res("Error_Variable_name") + " at line 2"},
+        {"DIM X[3]\nDIM X", res("Error_Variable_name") + " at line 2"},
+        {"DIM X[3]\nDIM X$[4]", res("Error_Variable_name") + " at line 2"},
+        {"FORM F, \"a\"\nDIM F", res("Error_Variable_name") + " at line 2"},
+        {"DIM F\nFORM F, \"b\"", res("Error_Name_in_use") + "F at line 2"},
+        {"BUTTON B, \"x\", 1\nLIST B, \"y\", 0", res("Error_Name_in_use") + "B at line 2"},
+        {"LIGHT L\nCAMERA L", res("Error_Name_in_use") + "L at line 2"},
+        {"TRY\nIMAGE X, \"a.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE X, X",
+         res("Error_Name_in_use") + "X at line 2"},  // both are registered ahead: the first is refused
+        {"PRINT \"a\"\nCANVAS C\nACTION LOOP 5\nENDACTION\nENDCANVAS\nCANVAS C\nACTION LOOP "
+         "5\nENDACTION\nENDCANVAS",
+         res("Error_Name_in_use") + "C at line 6"},
+        {"FUNCTION F()\nENDFUNCTION\nFUNCTION F()\nENDFUNCTION", res("Error_Name_in_use") + "F at line 3"},
+        {"TYPE T\nDIM X\nENDTYPE\nTYPE T\nDIM Y\nENDTYPE", res("Error_Name_in_use") + "T at line 4"},
+        {"FUNCTION F(A, A$)\nENDFUNCTION", res("Error_Variable_name") + " at line 1"},
+        {"DIM G\nFUNCTION F(G)\nENDFUNCTION", res("Error_Variable_name") + " at line 2"},
+        {"DIM 9A", res("Error_The_name_is_not") + " at line 1"},
+        {"FOR 5 = 1 TO 3\nNEXT", res("Error_For_Variable_is") + " at line 1"},
+        {"BUTTON 9B, \"x\", 1", res("Error_Expecting") + " at line 1"},
+        // Blocks the Java could not hold.
+        {"PRINT \"a\"\nBREAK", res("Error_Break_place") + " at line 2"},
+        {"DIM N\nPRINT \"a\"\nIF N = 1 THEN\nBREAK\nENDIF", res("Error_Break_place") + " at line 4"},
+        {"PRINT \"a\"\nELSE", res("Error_Else_place") + " at line 2"},
+        {"PRINT \"a\"\nFOR I = 1 TO 2\nELSEIF I = 1 THEN\nNEXT", res("Error_Else_place") + " at line 3"},
+        {"DIM N\nPRINT \"a\"\nIF N = 1 THEN\nELSE\nELSE\nENDIF", res("Error_Else_twice") + " at line 5"},
+        {"DIM N\nPRINT \"a\"\nIF N = 1 THEN\nELSE\nELSEIF N = 2 THEN\nENDIF",
+         res("Error_Else_twice") + " at line 5"},
+        {"PRINT \"x\"\nFUNCTION F()\nENDFUNCTION\nPRINT \"y\"",
+         res("Error_Main_after_functions") + " at line 4"},
+        {inPaint("FUNCTION F()\nENDFUNCTION"), res("Error_Function_in_canvas") + " at line 4"},
+        {"DIM N\nPRINT \"a\"\nIF N = 1 THEN\nFUNCTION F()\nENDFUNCTION\nENDIF",
+         res("Error_Function_place") + " at line 4"},
+        {"PRINT \"a\"\nCANVAS C\nPRINT \"b\"\nACTION LOOP 5\nENDACTION\nENDCANVAS",
+         res("Error_Canvas_statement") + " at line 3"},
+        // Indexes, record fields.
+        {"DIM M[2, 2]\nDIM N\nN = M[1]", res("Error_Array_dimensions") + " at line 3"},
+        {"DIM A[3]\nDIM N\nN = A[1, 2]", res("Error_Array_dimensions") + " at line 3"},
+        {"DIM A[3]\nDIM N\nN = A[]", res("Error_Array_dimensions") + " at line 3"},
+        {"DIM A[3 4]", res("Error_Expecting_") + " at line 1"},
+        {"DIM A[-1]", res("Error_Array_size_must") + " at line 1"},
+        {std::string(kTypes) + "PRINT \"a\"\nQ%.Z = 1", "Variable does not belong to this type at line 11"},
+        // The field's value type is its own type's: Q's X$ is a string.
+        {std::string(kTypes) + "PRINT \"a\"\nQ%.X$ = 1", "The error occurred at line 11"},
+        // Images a sprite or layer cannot draw from, an empty sequence.
+        {"PRINT \"a\"\nSPRITE S, NULL", res("Error_Image_name_is") + " at line 2"},
+        {"PRINT \"a\"\nSPRITE.ARRAY S, NULL, 2", res("Error_Image_name_is") + " at line 2"},
+        {"PRINT \"a\"\nSPRITE.ANIMATION S, NULL, 8, 8", res("Error_Image_name_is") + " at line 2"},
+        {"PRINT \"a\"\nLAYER 4, 4, NULL, 8, 8", res("Error_Image_name_is") + " at line 2"},
+        {"TRY\nIMAGE I, \"a.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE S, I\nSPRITE.SEQUENCE S",
+         res("Error_Integer") + " at line 7"},
+        // Arguments beyond a statement's pattern.
+        {"PRINT \"a\", \"b\"", res("Error_Number_of") + " at line 1"},
+        {"BUTTON B, \"x\", 1, 2", res("Error_Number_of") + " at line 1"},
+        {"PRINT \"a\"\n3D.START 1", res("Error_Number_of") + " at line 2"},
+        {inPaint("CLS 1"), res("Error_Number_of") + " at line 4"},
+        {"PRINT \"a\"\nFOR I = 1 TO 2\nNEXT J", res("Error_Number_of") + " at line 3"},
+        // A value built-in returned from a function without a value type.
+        {"DIM A\nFUNCTION F()\nENDFUNCTION MAX(A, 1)", res("Error_EndFunction_Single") + " at line 3"},
+        // A read past the statement's end names the statement.
+        {"PRINT \"a\"\nFOR", res("Error_Unknown_error") + " at line 2"},
+    };
+    for (const Row& row : rows) {
+        TempDir dir;
+        writeProject(dir, row.source);
+        auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+        EXPECT_EQ(result.status, 1) << row.source << "\n" << result.output;
+        EXPECT_NE(result.output.find("\n" + row.first + "\n"), std::string::npos) << row.source << "\n"
+                                                                                  << result.output;
+        EXPECT_NE(result.output.find(res("Error_detected")), std::string::npos) << row.source;
+        EXPECT_EQ(result.output.find("Internal Error"), std::string::npos) << row.source;
+        EXPECT_EQ(listDir(dir / "Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"})) << row.source;
+    }
+}
+
+// The project's name is the class's name: a support class of the kit, a class the program uses or a Java word
+// would not compile.
+TEST(Refusals, ProjectNameThatCannotBeTheClassName) {
+    for (const char* name : {"Map", "Layer", "Image", "String", "int", "TBCanvas"}) {
+        TempDir dir;
+        writeProject(dir, "PRINT \"a\"\n", name);
+        auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / ("Game/" + std::string(name))});
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_NE(result.output.find(res("Error_Class_name") + name + "\n"), std::string::npos)
+            << result.output;
+        EXPECT_EQ(listDir(dir / "Game").size(), 2u) << name;
+    }
+}
+
+// A pipe whose reader is gone (Compile-Linux ... | head): the run ends as a failure and cleans up.
+TEST(Refusals, ClosedOutputLeavesNoJavaOrDescriptor) {
+    TempDir dir;
+    writeProject(dir, "PRINT \"a\"\n");
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(fds[1], STDOUT_FILENO);
+        ::dup2(fds[1], STDERR_FILENO);
+        const std::string program = kKit + "/Compile-Linux";
+        const std::string project = dir / "Game/Game";
+        ::execl(program.c_str(), program.c_str(), project.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(listDir(dir / "Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+#include "config_file.h"
+#include "init.h"
+#include "looks.h"
+#include "new_install.h"
+#include "references.h"
+
+namespace editor {
+
+void Init::initConfig(References& references) {
+    // The kit folder is known whether or not the file is there; the templates and syntax descriptors
+    // are found under it from this start on.
+    references.TesvoZoridLocation = installFolder();
+    readConfig(references);
+    if (!javaToolFound(references.JavaLocation) || !toolkitFound(references.MobileLocation)) {
+        if (runFirstRunWizard(references) == NewInstall::Outcome::Exited) return;
+    }
+    writeConfig(references);
+    looks::selectLook(references.lookAndFeel);
+}
+
+bool Init::writeConfig(References& references) {
+    const std::optional<QString> failure =
+        saveConfigFile({configLine(references.JavaLocation), configLine(references.MobileLocation),
+                        installFolder(), configLine(references.lookAndFeel)});
+    if (failure) reportSaveFailure(*failure);
+    return !failure;
+}
+
+}  // namespace editor

@@ -1,0 +1,182 @@
+// Config.cfg: reading, the start-up's tests and rewrite, the looks, and a failed write.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "config_file.h"
+#include "config_fixture.h"
+#include "init.h"
+#include "looks.h"
+#include "references.h"
+
+namespace editor {
+namespace {
+
+using testing::ConfigTest;
+using testing::fileContent;
+using testing::makeFile;
+using testing::WizardWatch;
+
+TEST(ConfigFile, LinesEndAtCrLfLfOrCrAndKeepTheirBlanks) {
+    struct Row {
+        QByteArray content;
+        QStringList lines;
+    };
+    const Row rows[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\rc", {"a", "b", "c"}},
+        {"a\n\nb\r\r\n", {"a", "", "b", ""}},
+        {"\n", {""}},
+        {" /my java/ \t\n", {" /my java/ \t"}},
+        {"/opt/j\xc3\xa4va/\n", {QString::fromUtf8("/opt/j\xc3\xa4va/")}},
+        // Not UTF-8: read byte for byte.
+        {"/opt/j\xe4va/\n", {QString::fromLatin1("/opt/j\xe4va/")}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(configLines(row.content), row.lines) << row.content.toStdString();
+}
+
+// Each row: the file as found (none when null), the tools present, whether the wizard opens, and the file
+// after the start (the wizard, when it opens, is closed by its close box).
+TEST_F(ConfigTest, StartUpReadsTestsAndRewritesTheFile) {
+    struct Row {
+        const char* name;
+        std::optional<QString> before;
+        bool tools;
+        bool wizard;
+        QString after;
+    };
+    const QString k = kit();
+    const Row rows[] = {
+        {"missing", std::nullopt, true, true, "\n\n" + k + "\n\n"},
+        {"one line", k + "java/\n", true, true, k + "java/\nnull\n" + k + "\nnull\n"},
+        {"two lines", k + "java/\r\n" + k + "wtk/\r\n", true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nnull\n"},
+        {"three lines, old kit", k + "java/\r" + k + "wtk/\r/old/kit/\r", true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nnull\n"},
+        {"no closing /", k + "java\n" + k + "wtk/\n" + k + "\nDefault\n", true, true,
+         k + "java\n" + k + "wtk/\n" + k + "\nDefault\n"},
+        {"tools missing", k + "java/\n" + k + "wtk/\n" + k + "\nXP\n", false, true,
+         k + "java/\n" + k + "wtk/\n" + k + "\nXP\n"},
+        {"relative to the kit", QString("java/\nwtk/\n\n2003\n"), true, false,
+         "java/\nwtk/\n" + k + "\n2003\n"},
+        {"empty lines", QString("\n\n\n\n"), true, true, "\n\n" + k + "\n\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(config());
+        QDir(kit("java")).removeRecursively();
+        QDir(kit("wtk")).removeRecursively();
+        if (row.tools) makeTools();
+        if (row.before) makeFile(config(), row.before->toUtf8());
+        References references;
+        WizardWatch watch;
+        Init::initConfig(references);
+        EXPECT_EQ(watch.shown, row.wizard ? 1 : 0);
+        EXPECT_EQ(QString::fromUtf8(fileContent(config())), row.after);
+        EXPECT_EQ(references.TesvoZoridLocation, k);
+    }
+    EXPECT_TRUE(reporter.reports.isEmpty());
+}
+
+TEST_F(ConfigTest, BlanksInTheFoldersAreKept) {
+    makeTools(" my java /", "tool kit/");
+    const QByteArray file = (kit(" my java /") + "\n" + kit("tool kit/") + "\n\nDefault\n").toUtf8();
+    makeFile(config(), file);
+    References references;
+    WizardWatch watch;
+    Init::initConfig(references);
+    EXPECT_EQ(watch.shown, 0);
+    EXPECT_EQ(references.JavaLocation, kit(" my java /"));
+    EXPECT_EQ(fileContent(config()),
+              (kit(" my java /") + "\n" + kit("tool kit/") + "\n" + kit() + "\nDefault\n").toUtf8());
+}
+
+TEST_F(ConfigTest, TheLookWordPicksTheLook) {
+    makeTools();
+    struct Row {
+        const char* word;
+        bool office;
+        QColor window;
+    };
+    const Row rows[] = {
+        {"XP", true, looks::palette(looks::Look::OfficeXP).color(QPalette::Window)},
+        {"2003", true, looks::palette(looks::Look::Office2003).color(QPalette::Window)},
+        {"xp", false, {}},
+        {"Default", false, {}},
+        {"", false, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.word);
+        const QColor before = QApplication::palette().color(QPalette::Window);
+        makeFile(config(), (kit("java/") + "\n" + kit("wtk/") + "\n\n" + row.word + "\n").toUtf8());
+        References references;
+        Init::initConfig(references);
+        EXPECT_EQ(references.lookAndFeel, QString(row.word));
+        if (row.office) {
+            EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+            EXPECT_EQ(QApplication::palette().color(QPalette::Window), row.window);
+            EXPECT_EQ(ui::defaultColor("Panel.background"), row.window);
+            EXPECT_TRUE(ui::hasDefaultColor("tarnwell.innerwindow.gradient.selectedStartColor"));
+        } else {
+            EXPECT_EQ(QApplication::palette().color(QPalette::Window), before);
+            EXPECT_FALSE(ui::hasDefaultColor("Panel.background"));
+        }
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        ui::clearDefaults();
+    }
+    // The two looks differ where the title bars show them.
+    EXPECT_NE(looks::defaultColours(looks::Look::OfficeXP).at(2).colour,
+              looks::defaultColours(looks::Look::Office2003).at(2).colour);
+}
+
+// Writes fail beyond `bytes` while it lives (root ignores permissions, not this limit).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    sighandler_t previous_;
+};
+
+TEST_F(ConfigTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
+    const QByteArray old = "/old/java/\n/old/wtk/\n/old/kit/\nXP\n";
+    makeFile(config(), old);
+    References references;
+    references.JavaLocation = "/a/rather/longer/java/folder/than/the/limit/allows/";
+    references.MobileLocation = "/new/wtk/";
+    bool written = true;
+    {
+        FileSizeLimit limit(8);
+        written = Init::writeConfig(references);
+    }
+    EXPECT_FALSE(written);
+    ASSERT_EQ(reporter.reports.size(), 1);
+    EXPECT_EQ(reporter.reports[0].kind, testing::Report::Error);
+    EXPECT_EQ(reporter.reports[0].detail, "Saving Configuration File");
+    EXPECT_EQ(reporter.reports[0].heading, "File too large");
+    EXPECT_EQ(fileContent(config()), old);
+    EXPECT_EQ(QDir(kit()).entryList(QDir::Files), QStringList{"Config.cfg"}) << "no temporary file left";
+
+    // A kit folder that cannot hold files: the same report, nothing raised.
+    testing::KitFolder notAFolder(config());
+    EXPECT_FALSE(Init::writeConfig(references));
+    ASSERT_EQ(reporter.reports.size(), 2);
+    EXPECT_EQ(reporter.reports[1].detail, "Saving Configuration File");
+    EXPECT_EQ(fileContent(config()), old);
+}
+
+}  // namespace
+}  // namespace editor
