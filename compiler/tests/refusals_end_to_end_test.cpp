@@ -111,7 +111,7 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"DIM A\nFUNCTION F()\nENDFUNCTION MAX(A, 1)", res("Error_EndFunction_Single") + " at line 3"},
         // A statement that stops before its arguments is the user's fault, refused with the count message.
         {"PRINT \"a\"\nFOR", res("Error_Number_of") + " at line 2"},
-        {"PRINT \"a\"\nDIM", res("Error_Number_of") + " at line 2"},
+        {"DIM N\nDIM", res("Error_Number_of") + " at line 2"},
     };
     for (const Row& row : rows) {
         TempDir dir;
