@@ -7,6 +7,7 @@
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
+#include "driver/line_state.h"
 #include "driver/messages.h"
 #include "driver/prepass.h"
 #include "driver/text_file.h"
@@ -205,6 +206,11 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         translateStatements(ctx, lines, *writer, *translator, n);
     } catch (const CompileException& e) {
         e.printError(console, " at line " + std::to_string(n));
+        error = true;
+    } catch (const TokenOverrun&) {
+        // A statement that ends before its keyword's arguments do ("DIM", "MIDI.LOOP") is the user's
+        // to mend, not a fault of the compiler.
+        console.line(res("Error_Number_of") + " at line " + std::to_string(n));
         error = true;
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);

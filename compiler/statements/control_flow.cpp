@@ -1,6 +1,7 @@
 // Control flow: IF, ELSEIF, ELSE, ENDIF, FOR, NEXT, WHILE, ENDWHILE, the TRY ... CATCH IO ... ENDCATCH ...
 // ENDTRY block, PRINT, END and BREAK.
 
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -133,9 +134,34 @@ std::optional<std::string> nextStatement(Convertor& c) {
     return plain(c, "}", ByteCodes::forE);
 }
 
+// A condition of numbers and TRUE/FALSE alone is a Java constant: a loop on a true one never ends (the
+// statements after it become unreachable) and a body under a false one is unreachable, and Java refuses
+// both. Such a condition is made to depend on a field, which keeps its value and its meaning.
+bool constantCondition(std::string_view java) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < java.size(); ++i) {
+        char ch = java[i];
+        if (ch == '"') quoted = !quoted;
+        if (quoted || !std::isalpha(static_cast<unsigned char>(ch))) continue;
+        std::size_t end = i;
+        while (end < java.size() && std::isalnum(static_cast<unsigned char>(java[end]))) ++end;
+        std::string_view word = java.substr(i, end - i);
+        if (word != "true" && word != "false") return false;
+        i = end - 1;
+    }
+    return true;
+}
+
 std::optional<std::string> whileStatement(Convertor& c) {
-    return condition(c, "while(",
-                     [&c] { return numberedHead(ByteCodes::whileS, c.ctx.library.getWhileByte()); });
+    std::string text = condition(
+        c, "while(", [&c] { return numberedHead(ByteCodes::whileS, c.ctx.library.getWhileByte()); });
+    constexpr std::string_view head = "while(", tail = "){";
+    if (c.java() && text.size() > head.size() + tail.size() && text.rfind(head, 0) == 0 &&
+        text.compare(text.size() - tail.size(), tail.size(), tail) == 0) {
+        std::string_view inner(text.data() + head.size(), text.size() - head.size() - tail.size());
+        if (constantCondition(inner)) return "while(GameTemp == GameTemp && (" + std::string(inner) + ")){";
+    }
+    return text;
 }
 
 std::optional<std::string> endWhileStatement(Convertor& c) {
@@ -194,9 +220,11 @@ std::optional<std::string> endStatement(Convertor& c) {
     return std::string("notifyDestroyed();");
 }
 
+// Guarded like EXITFUNCTION's return: statements after a BREAK in its block are the user's to write,
+// and Java refuses code it can tell is unreachable.
 std::optional<std::string> breakStatement(Convertor& c) {
     if (!c.java()) noByteForm("BREAK");
-    return std::string("break;");
+    return std::string("if (true) break;");
 }
 
 }  // namespace compiler

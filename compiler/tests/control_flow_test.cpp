@@ -84,7 +84,8 @@ TEST(Conditions, Refusals) {
                            {"IF Q = 1 THEN", {res("Error_Cannot_evaluate"), in}},
                            {"DIM A\nIF A = 1 THEN\nELSEIF A = 2", {res("Error_Expecting_THEN"), in}},
                            {"DIM S$\nIF P%.X = 1 THEN", {res("Error_Type_is_unknown"), in}},
-                           {"FUNCTION F()\nENDFUNCTION\nFUNCTION H()\nIF F() = 1 THEN", {res("Error_Cannot_evaluate"), in}},
+                           {"FUNCTION F()\nENDFUNCTION\nFUNCTION H()\nIF F() = 1 THEN",
+                            {res("Error_Cannot_evaluate"), in}},
                        });
 }
 
@@ -100,7 +101,11 @@ TEST(ControlFlow, LoopsAndBlocks) {
                                  {"IF 1 = 1 THEN\nENDIF", "}"},
                                  {"IF 1 = 1 THEN\nEND IF", "}"},
                                  {"WHILE 1 = 1\nENDWHILE", "}"},
-                                 {"WHILE 1 = 1\nBREAK", "break;"},
+                                 // A constant condition would make javac refuse the loop or what follows.
+                                 {"WHILE 08 < 010", "while(GameTemp == GameTemp && (8 < 10)){"},
+                                 {"BOOLEAN B\nWHILE B = TRUE", "while(B ==  true){"},
+                                 {"DIM S$\nWHILE S$ = \"a1\"", "while(String.valueOf(S).equals(\"a1\")){"},
+                                 {"WHILE 1 = 1\nBREAK", "if (true) break;"},
                                  {"PRINT \"hi\"", "System.out.println(\"hi\");"},
                                  {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
                                  {"PRINT \"Hello_World\"", "System.out.println(\"Hello_World\");"},

@@ -109,8 +109,9 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"PRINT \"a\"\nFOR I = 1 TO 2\nNEXT J", res("Error_Number_of") + " at line 3"},
         // A value built-in returned from a function without a value type.
         {"DIM A\nFUNCTION F()\nENDFUNCTION MAX(A, 1)", res("Error_EndFunction_Single") + " at line 3"},
-        // A read past the statement's end names the statement.
-        {"PRINT \"a\"\nFOR", res("Error_Unknown_error") + " at line 2"},
+        // A statement that stops before its arguments is the user's fault, refused with the count message.
+        {"PRINT \"a\"\nFOR", res("Error_Number_of") + " at line 2"},
+        {"DIM N\nDIM", res("Error_Number_of") + " at line 2"},
     };
     for (const Row& row : rows) {
         TempDir dir;

@@ -1,0 +1,419 @@
+#include "property/property_check.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "commands.h"
+#include "console.h"
+#include "driver/compiler.h"
+#include "driver/messages.h"
+#include "file_copy.h"
+#include "project.h"
+#include "runner.h"
+#include "statements/convertor.h"
+
+namespace proptest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+bool startsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The reports of a fault inside the compiler: not messages about the user's program.
+bool internalMessage(std::string_view key) {
+    return key == "Error_Unknown_error" || key == "Error_Internal" || key == "Error_Internal_error" ||
+           key == "Error_Internal_byte" || key == "Error_Compiler_error";
+}
+
+// The message-table texts a report line may start with: each row's last line (a row of several
+// lines is printed whole and the statement number follows its last), the bare "Error"s left out.
+std::vector<std::string> messageStarts() {
+    std::vector<std::string> starts;
+    for (const auto& row : compiler::Res::getContents()) {
+        if (internalMessage(row.key)) continue;
+        std::string text(row.text);
+        std::size_t newline = text.rfind('\n');
+        if (newline != std::string::npos) text = text.substr(newline + 1);
+        if (text.size() > 6) starts.push_back(text);
+    }
+    // The texts the translators spell out where they raise them.
+    for (const char* text : {"Array was not found in pool",
+                             "Command does not take any arguments, or brackets missing on a command",
+                             "Command requires one or more arguments",
+                             "Could not find referenced function in pool",
+                             "Could not find valid function return type in pool",
+                             "Could not find variable in pool",
+                             "Number of arguments is incorrect for command. Found ",
+                             "Type is not recognised",
+                             "Type variable is not a member of this type",
+                             "Type variable is unknown",
+                             "Variable does not belong to this type",
+                             "Variable was not found in pool",
+                             "An exception occurred in HandleType",
+                             "If statement requires a THEN keyword at line: ",
+                             "Type name is invalid at line: ",
+                             "Variable is being used out of it's visible scope",
+                             "Array is being used out of it's visible scope",
+                             "Error: Expecting array of type ",
+                             "Error: Expecting type variable of type ",
+                             "Error: Expecting type array of type ",
+                             "Error: Expecting variable of type ",
+                             "Type variable/array is not recognised"})
+        starts.emplace_back(text);
+    return starts;
+}
+
+// A line that begins with a message text, or is one of the short ones whole ("Error" is the drawing
+// statements' count message).
+bool isMessage(const std::string& line) {
+    static const std::vector<std::string> starts = messageStarts();
+    if (compiler::hasMessage("Error") && line == compiler::res("Error")) return true;
+    return std::any_of(starts.begin(), starts.end(),
+                       [&](const std::string& s) { return startsWith(line, s); });
+}
+
+std::optional<std::string> numberFault(const std::string& digits, std::size_t statements,
+                                       const std::string& line) {
+    if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), ::isdigit))
+        return "the statement number is missing: " + line;
+    unsigned long n = std::stoul(digits);
+    if (n < 1 || n > statements) return "the statement number is out of range: " + line;
+    return std::nullopt;
+}
+
+// The line of a refusal that names the fault: the one with the statement number, or the last.
+std::string messageLine(const std::string& output) {
+    std::vector<std::string> lines = splitLines(output);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+        if (line->find(" at line") != std::string::npos || line->find("line: ") != std::string::npos)
+            return *line;
+    return lines.empty() ? std::string() : lines.back();
+}
+
+struct Translated {
+    int status = 1;
+    std::string output;
+    std::vector<std::string> files;  // what the run left in the project folder
+    std::vector<std::string> java;
+};
+
+std::string projectName(const Program& p) {
+    return "P" + std::to_string(p.index);
+}
+
+// One run of the compiler as Compile-Linux makes it, Build's start faked: the descriptor stays.
+Translated translate(const Program& program, const std::string& folder, const std::string& installDir) {
+    const std::string name = projectName(program);
+    fs::create_directories(folder);
+    writeFile(folder + name + ".tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=" + name + "\nRun=0\nName=" +
+                                          name + "\nPlatform=" + program.platform + "\nInc=true\n");
+    writeFile(folder + name + "X.bss", program.source);
+
+    // Build is where the Java goes: the stand-in keeps what it is handed, and the compiler cleans up
+    // after it as after the real one.
+    Translated t;
+    const std::string built = folder + "built/";
+    compiler::CompilerOptions options;
+    options.installDir = installDir;
+    options.makeTranslator = compiler::makeConvertor;
+    options.runBuild = [&](const std::vector<std::string>&, const std::function<void(const std::string&)>&) {
+        fs::create_directories(built);
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() != ".java") continue;
+            fs::copy_file(entry.path(), built + entry.path().filename().string());
+            t.java.push_back(built + entry.path().filename().string());
+        }
+        compiler::ChildResult result;
+        result.started = true;
+        result.status = 0;
+        return result;
+    };
+    std::ostringstream out;
+    try {
+        t.status = compiler::runCompiler({folder + name}, out, options);
+    } catch (const std::exception& e) {
+        out << "Error: Unknown error - internal compiler error\n" << e.what() << "\n";
+        t.status = -1;
+    } catch (...) {
+        out << "Error: Unknown error - internal compiler error\n";
+        t.status = -1;
+    }
+    t.output = out.str();
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string file = entry.path().filename();
+        if (file == name + ".tbp" || file == name + "X.bss" || file == "built") continue;
+        t.files.push_back(file);
+    }
+    return t;
+}
+
+// What Build gives javac for the program's main class, from the descriptor the run wrote: the boot
+// class path of its command, and the support classes its feature flags copy.
+struct ClassPaths {
+    std::string boot;     // "" for the applet
+    std::string support;  // the flag groups copied, as a key
+    build::Project project;
+};
+
+std::optional<ClassPaths> classPaths(const std::string& folder, const std::string& name,
+                                     const std::string& installDir, bool applet) {
+    ClassPaths paths;
+    if (applet) return paths;
+    build::Project& project = paths.project;
+    if (project.read(folder + name + ".tbx", installDir).status != build::Project::ReadStatus::Ok)
+        return std::nullopt;
+    std::optional<std::string> boot;
+    for (const auto& argv : build::commandList(project)) {
+        if (argv.size() > 2 && endsWith(argv[0], "/javac") && argv[1] == "-bootclasspath") boot = argv[2];
+    }
+    if (!boot) return std::nullopt;
+    paths.boot = *boot;
+    for (bool flag : {project.usesInclude(), project.usesSound(), project.usesMidi(), project.usesImage(),
+                      project.usesVideo(), project.usesMappy()})
+        paths.support += flag ? '1' : '0';
+    return paths;
+}
+
+// A kit folder of the run's own: Config.cfg naming the real kit's tools, the kit's support classes, and
+// a Build-Linux the faked start never runs.
+std::string makeInstallDir(const std::string& root, const std::string& kit) {
+    const std::string dir = root + "kit/";
+    fs::create_directories(dir);
+    writeFile(dir + "Config.cfg", kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n");
+    writeFile(dir + "Build-Linux", "");
+    fs::create_directory_symlink(kit + "/Include", dir + "Include");
+    return dir;
+}
+
+// The support classes Build copies for one set of flags, as a class folder.
+std::string makeSupportClassPath(const std::string& dir, build::Project project) {
+    project.path = dir;
+    // Build makes these folders before it copies.
+    fs::create_directories(dir + "tmpclasses/Game");
+    fs::create_directories(dir + "classes/Game");
+    std::ostringstream ignored;
+    build::Console console(ignored);
+    if (!build::FileCopyManager::copyFiles(console, project))
+        std::fprintf(stderr, "%s", ignored.str().c_str());
+    return dir + "tmpclasses";
+}
+
+struct Batch {
+    std::string boot;
+    std::string support;
+    std::vector<std::size_t> members;  // positions in the program list
+};
+
+}  // namespace
+
+std::optional<std::string> refusalFault(const std::string& output, std::size_t statements) {
+    if (output.find("ERROR in ") != std::string::npos || output.find(".java (at line") != std::string::npos)
+        return std::string("javac's messages reach the user");
+    // The internal-error report names what failed first; the bare text is also a refusal of its own
+    // (a CATCH of no known kind).
+    if (output.find("Internal failure") != std::string::npos)
+        return std::string("an internal compiler error");
+    std::vector<std::string> lines = splitLines(output);
+    if (lines.empty()) return std::string("no message at all");
+
+    if (lines.back() == compiler::res("Error_detected")) {
+        // The statement loop's report: the message with " at line N", its context lines, "**".
+        if (lines.size() < 3 || lines[lines.size() - 2] != "**") return "the report is not closed by \"**\"";
+        std::size_t i = lines.size() - 3;
+        while (i > 0 && !lines[i].empty() && lines[i][0] == '\t') --i;
+        const std::string& line = lines[i];
+        static const std::regex atLine("^(.*) at line (\\d*)$");
+        std::smatch m;
+        if (!std::regex_match(line, m, atLine)) return "the report carries no statement number: " + line;
+        if (auto fault = numberFault(m[2], statements, line)) return fault;
+        const std::string message = m[1];
+        for (const char* key :
+             {"Error_Internal", "Error_Internal_error", "Error_Internal_byte", "Error_Compiler_error"})
+            if (startsWith(message, compiler::res(key))) return "an internal compiler error: " + line;
+        if (!isMessage(message)) return "not a message of the compiler: " + line;
+        return std::nullopt;
+    }
+
+    // The pre-pass's verdict is the last line.
+    const std::string& last = lines.back();
+    if (last == "Structure Error") {
+        if (lines.size() < 2 || !startsWith(lines[lines.size() - 2], compiler::res("Error_Your_have_not")))
+            return std::string("\"Structure Error\" without the open block");
+        return std::nullopt;
+    }
+    if (!isMessage(last)) return "not a message of the compiler: " + last;
+    for (const char* form : {"line: ", " at line "}) {
+        std::size_t at = last.rfind(form);
+        if (at != std::string::npos)
+            return numberFault(last.substr(at + std::string(form).size()), statements, last);
+    }
+    return std::nullopt;
+}
+
+std::string describe(const Finding& finding) {
+    std::string text = "P" + std::to_string(finding.index) + " (" + finding.platform + "): " + finding.what +
+                       "\n" + finding.details + "\n--- source ---\n";
+    int n = 0;
+    for (const auto& line : splitLines(finding.source)) text += std::to_string(++n) + ": " + line + "\n";
+    return text;
+}
+
+CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptions& options) {
+    CheckReport report;
+    report.programs = static_cast<int>(programs.size());
+    char pattern[] = "/tmp/tz-property-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    if (!made) {
+        report.findings.push_back({0, "no scratch folder", "", "", ""});
+        return report;
+    }
+    const std::string root = std::string(made) + "/";
+    const std::string installDir = makeInstallDir(root, options.kitDir);
+
+    auto folderOf = [&](const Program& p) { return root + "p" + std::to_string(p.index) + "/"; };
+    auto addFinding = [&](const Program& p, std::string what, std::string details) {
+        report.findings.push_back({p.index, std::move(what), std::move(details), p.platform, p.source});
+    };
+
+    std::map<std::string, Batch> groups;
+    std::vector<Translated> runs(programs.size());
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const Program& p = programs[i];
+        const std::string folder = folderOf(p);
+        Translated& t = runs[i] = translate(p, folder, installDir);
+        if (t.status != 0) {
+            ++report.refused;
+            report.refusals.push_back(projectName(p) + ": " + messageLine(t.output));
+            std::size_t statements =
+                splitLines(p.source).size() + std::count(p.source.begin(), p.source.end(), ':');
+            if (t.status != 1)
+                addFinding(p, "refused with exit status " + std::to_string(t.status), t.output);
+            if (auto fault = refusalFault(t.output, statements))
+                addFinding(p, "refusal: " + *fault, t.output);
+            if (!t.files.empty()) {
+                std::string files;
+                for (const auto& f : t.files) files += f + " ";
+                addFinding(p, "a refusal left files behind: " + files, t.output);
+            }
+            continue;
+        }
+        ++report.accepted;
+        if (t.output.find("Internal failure") != std::string::npos)
+            addFinding(p, "internal failure", t.output);
+        auto paths = classPaths(folder, projectName(p), installDir, p.platform == "Applet");
+        if (!paths) {
+            addFinding(p, "accepted without a readable descriptor", t.output);
+            continue;
+        }
+        Batch& group = groups[paths->boot + "|" + paths->support];
+        if (group.members.empty() && !paths->boot.empty()) {
+            group.boot = paths->boot;
+            group.support =
+                makeSupportClassPath(root + "support" + std::to_string(groups.size()) + "/", paths->project);
+        }
+        group.members.push_back(i);
+    }
+
+    // Batches of one class path each; every program keeps its own folder and class names.
+    std::vector<Batch> batches;
+    if (!options.compileJava) groups.clear();
+    for (auto& [boot, group] : groups) {
+        for (std::size_t at = 0; at < group.members.size(); at += options.batchSize) {
+            Batch b{group.boot, group.support, {}};
+            auto end = std::min(group.members.size(), at + options.batchSize);
+            b.members.assign(group.members.begin() + static_cast<std::ptrdiff_t>(at),
+                             group.members.begin() + static_cast<std::ptrdiff_t>(end));
+            batches.push_back(std::move(b));
+        }
+    }
+
+    std::mutex mutex;
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t b = next++; b < batches.size(); b = next++) {
+            const Batch& batch = batches[b];
+            const std::string out = root + "classes" + std::to_string(b);
+            fs::create_directories(out);
+            const std::string javac = options.kitDir + "/jdk/bin/javac";
+            std::vector<std::string> argv;
+            if (batch.boot.empty()) {
+                argv = {javac, "-d", out};
+            } else {
+                argv = {javac,         "-bootclasspath", batch.boot, "-d",      out,  "-classpath",
+                        batch.support, "-target",        "1.4",      "-source", "1.4"};
+                if (batch.boot.find("jsr184.jar") != std::string::npos) argv.push_back(options.modelSource);
+            }
+            for (std::size_t i : batch.members)
+                for (const auto& file : runs[i].java) argv.push_back(file);
+            std::vector<std::string> lines;
+            build::ProcessRunner runner;
+            build::RunResult result =
+                runner.run(argv, "", [&](const std::string& line) { lines.push_back(line); });
+
+            // ecj names each problem's file: "1. ERROR in /path/p17/P17.java (at line 5)".
+            std::map<int, std::string> errors;
+            const std::regex errorLine("^\\d+\\. ERROR in " + root + "p(\\d+)/.*");
+            for (std::size_t l = 0; l < lines.size(); ++l) {
+                std::smatch m;
+                if (!std::regex_match(lines[l], m, errorLine)) continue;
+                std::string& text = errors[std::stoi(m[1])];
+                if (text.size() > 1500) continue;
+                for (std::size_t k = l; k < lines.size() && k < l + 4; ++k) text += lines[k] + "\n";
+            }
+            std::lock_guard<std::mutex> lock(mutex);
+            for (std::size_t i : batch.members) {
+                auto found = errors.find(programs[i].index);
+                if (found == errors.end()) continue;
+                std::string java;
+                for (const auto& file : runs[i].java) {
+                    std::ifstream in(file);
+                    java += "--- " + fs::path(file).filename().string() + " ---\n" +
+                            std::string(std::istreambuf_iterator<char>(in), {});
+                }
+                addFinding(programs[i], "accepted, but javac rejects its Java", found->second + java);
+            }
+            if (!result.ok() && errors.empty()) {
+                std::string text;
+                for (const auto& line : lines) text += line + "\n";
+                const Program& first = programs[batch.members.front()];
+                addFinding(first, "javac failed on a batch with no program named", text);
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 0; j < std::max(1, options.jobs); ++j) threads.emplace_back(worker);
+    for (auto& t : threads) t.join();
+
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    std::sort(report.findings.begin(), report.findings.end(),
+              [](const Finding& a, const Finding& b) { return a.index < b.index; });
+    return report;
+}
+
+}  // namespace proptest

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace proptest {
+
+struct Program {
+    int index = 0;  // names the project "P<index>": unique within one check
+    std::string platform;
+    std::string source;
+};
+
+// A program that breaks the rule: accepted Java that javac rejects, a refusal that is not the
+// compiler's own message, or a run that failed inside the compiler.
+struct Finding {
+    int index = 0;
+    std::string what;
+    std::string details;
+    std::string platform;
+    std::string source;
+};
+
+struct CheckReport {
+    int programs = 0;
+    int accepted = 0;
+    int refused = 0;
+    std::vector<Finding> findings;
+    std::vector<std::string> refusals;  // each refused program's message line, "P<index>: <line>"
+};
+
+struct CheckOptions {
+    std::string kitDir;       // the built kit: Compile-Linux's neighbours jdk/, wtk/, Include/
+    std::string modelSource;  // a 3D model class the programs' OBJECT statements name as MODEL
+    std::size_t batchSize = 200;
+    int jobs = 4;             // javac runs at once
+    bool compileJava = true;  // false: the compiler's side alone
+};
+
+// Runs every program through the compiler in this process, as Compile-Linux does (Build's start is the
+// one seam), and compiles the Java of those it accepts with the kit's javac against the class path Build
+// would use for each, many programs to one javac run.
+CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptions& options);
+
+// Why the output of a refused compile is not the compiler's own refusal, or nothing when it is:
+// the message-table text that ends the output, " at line " and a statement number from 1 to
+// `statements` wherever the message's form carries one, and nothing from javac or an internal error.
+std::optional<std::string> refusalFault(const std::string& output, std::size_t statements);
+
+// A finding as a reader wants it: what, the details, and the program.
+std::string describe(const Finding& finding);
+
+}  // namespace proptest
