@@ -154,7 +154,7 @@ ScResult ScEditorKit::readSyntaxColorDescriptor(const QUrl& url) {
 
 ScResult ScEditorKit::readSyntaxColorDescriptor(const QString& location) {
     if (location.contains(QStringLiteral("://")))
-        return readSyntaxColorDescriptor(QUrl(location, QUrl::StrictMode));
+        return readSyntaxColorDescriptor(QUrl(location));
     const QString resource = resourcePath(location);
     const QFileInfo resourceInfo(resource);
     const LocationRead read =
@@ -191,6 +191,7 @@ void ScEditorKit::install(QPlainTextEdit* edit) {
     edit->setDocument(owned);
     edit->setTabStopDistance(kTabWidth * QFontMetricsF(edit->font()).horizontalAdvance(u' '));
     factory_->setDocument(owned);
+    factory_->rehighlight();  // at once: setDocument alone colours on the next turn of the event loop
     borderPainter_ = new BorderPainter(edit, this);
 }
 
