@@ -62,8 +62,10 @@ void FindReplacePanel::build(const QString& initialText) {
         return field;
     };
     findField_ = editableField();
+    findField_->setObjectName(QStringLiteral("find"));
     findField_->setEditText(initialText);
     replaceField_ = editableField();
+    replaceField_->setObjectName(QStringLiteral("replace"));
     auto* findLabel = new QLabel(QStringLiteral("Find :"), this);
     findLabel->setBuddy(findField_);
     auto* replaceLabel = new QLabel(QStringLiteral("Replace with :"), this);
@@ -102,6 +104,7 @@ void FindReplacePanel::build(const QString& initialText) {
     replaceFindButton_ = new QPushButton(QStringLiteral("Replace/Find"), this);
     replaceAllButton_ = new QPushButton(QStringLiteral("Replace All"), this);
     status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(findLabel, 0, 0);

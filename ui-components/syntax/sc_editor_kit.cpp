@@ -153,8 +153,7 @@ ScResult ScEditorKit::readSyntaxColorDescriptor(const QUrl& url) {
 }
 
 ScResult ScEditorKit::readSyntaxColorDescriptor(const QString& location) {
-    if (location.contains(QStringLiteral("://")))
-        return readSyntaxColorDescriptor(QUrl(location));
+    if (location.contains(QStringLiteral("://"))) return readSyntaxColorDescriptor(QUrl(location));
     const QString resource = resourcePath(location);
     const QFileInfo resourceInfo(resource);
     const LocationRead read =

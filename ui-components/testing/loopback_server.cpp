@@ -88,7 +88,8 @@ void LoopbackServer::serve() {
         }
         readRequest(connection);
         for (qsizetype sent = 0; sent < reply_.size();) {
-            const ssize_t wrote = write(connection, reply_.constData() + sent, static_cast<size_t>(reply_.size() - sent));
+            const ssize_t wrote =
+                write(connection, reply_.constData() + sent, static_cast<size_t>(reply_.size() - sent));
             if (wrote <= 0) break;
             sent += wrote;
         }

@@ -1,4 +1,6 @@
 // The toolkit's URL reader against loopback servers of the test's own.
+#include "url_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,7 +11,6 @@
 #include <cstdlib>
 
 #include "loopback_server.h"
-#include "url_reader.h"
 
 namespace {
 
@@ -47,7 +48,8 @@ TEST(UrlReader, ReadsHttpAndFileUrlsWhole) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("local");
     file.close();
-    const ui::UrlReadResult local = ui::readUrl(QUrl::fromLocalFile(file.fileName()).toString(QUrl::FullyEncoded));
+    const ui::UrlReadResult local =
+        ui::readUrl(QUrl::fromLocalFile(file.fileName()).toString(QUrl::FullyEncoded));
     ASSERT_TRUE(local.ok()) << local.error.toStdString();
     EXPECT_EQ(local.data, "local");
 }
@@ -58,7 +60,8 @@ TEST(UrlReader, FailuresCarryTheirCause) {
     EXPECT_FALSE(notFound.ok());
     EXPECT_TRUE(notFound.error.contains("404")) << notFound.error.toStdString();
 
-    const ui::UrlReadResult refused = ui::readUrl(QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::deadPort()));
+    const ui::UrlReadResult refused =
+        ui::readUrl(QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::deadPort()));
     EXPECT_FALSE(refused.ok());
     EXPECT_FALSE(refused.error.isEmpty());
 

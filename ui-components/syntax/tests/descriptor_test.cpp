@@ -51,7 +51,8 @@ TEST(Descriptor, ColoursSampleLines) {
     };
     const Row rows[] = {
         // Words stand whole; the longest match wins; case by ignoreCase.
-        {"ignoreCase=true\ntoken_K=IF:THEN:SPRITE:SPRITE.MOVE\n", {"if X THEN iffy", "Sprite.Move s"},
+        {"ignoreCase=true\ntoken_K=IF:THEN:SPRITE:SPRITE.MOVE\n",
+         {"if X THEN iffy", "Sprite.Move s"},
          "[if]K [THEN]K | [Sprite.Move]K"},
         {"token_K=IF\n", {"IF if"}, "[IF]K"},
         {"token_K=SPRITE:SPRITE.MOVE\n", {"SPRITE.MOVED MYSPRITE"}, "[SPRITE]K"},
@@ -70,8 +71,11 @@ TEST(Descriptor, ColoursSampleLines) {
         {"token_C=[/*;*/]\ntoken_K=x\n", {"/* a", "x"}, "[/* a]C | [x]K"},
         {"token_S=[';'{{\\\\}}]\n", {"'\\'' 'b'"}, "['\\'']S ['b']S"},
         {"ignoreCase=true\nC_tokenMatchIni=REMSTART\nC_tokenMatchEnd=REMEND\ntoken_K=PRINT\n",
-         {"remstart", "PRINT x", "remend", "PRINT"}, "[remstart]C | [PRINT x]C | [remend]C | [PRINT]K"},
-        {"ignoreCase=true\ntoken_C=[REM;_RC_]\n", {"REM note", "REMARK x", "x REM"}, "[REM note]C |  | [REM]C"},
+         {"remstart", "PRINT x", "remend", "PRINT"},
+         "[remstart]C | [PRINT x]C | [remend]C | [PRINT]K"},
+        {"ignoreCase=true\ntoken_C=[REM;_RC_]\n",
+         {"REM note", "REMARK x", "x REM"},
+         "[REM note]C |  | [REM]C"},
         // A class with no colour entry is still a token, painted in the text's colour.
         {"token_K=a\nK_underline=true\n", {"a"}, "[a]K"},
     };
@@ -92,10 +96,12 @@ TEST(Descriptor, StylesAndColourNames) {
     EXPECT_EQ(model.classes[1].style, (ui::sc::TokenStyle{QColor(255, 200, 0), false, false}));
 
     const std::pair<const char*, QColor> colours[] = {
-        {"white", QColor(255, 255, 255)}, {"lightGray", QColor(192, 192, 192)}, {"gray", QColor(128, 128, 128)},
-        {"darkGray", QColor(64, 64, 64)}, {"black", QColor(0, 0, 0)},           {"red", QColor(255, 0, 0)},
-        {"pink", QColor(255, 175, 175)},  {"orange", QColor(255, 200, 0)},      {"yellow", QColor(255, 255, 0)},
-        {"green", QColor(0, 255, 0)},     {"magenta", QColor(255, 0, 255)},     {"cyan", QColor(0, 255, 255)},
+        {"white", QColor(255, 255, 255)}, {"lightGray", QColor(192, 192, 192)},
+        {"gray", QColor(128, 128, 128)},  {"darkGray", QColor(64, 64, 64)},
+        {"black", QColor(0, 0, 0)},       {"red", QColor(255, 0, 0)},
+        {"pink", QColor(255, 175, 175)},  {"orange", QColor(255, 200, 0)},
+        {"yellow", QColor(255, 255, 0)},  {"green", QColor(0, 255, 0)},
+        {"magenta", QColor(255, 0, 255)}, {"cyan", QColor(0, 255, 255)},
         {"blue", QColor(0, 0, 255)},
     };
     for (const auto& [name, colour] : colours) EXPECT_EQ(ui::sc::namedColour(name), colour) << name;
@@ -152,7 +158,8 @@ TEST(PredefinedToken, WrittenFormsAndTheTable) {
     StyleModel model;
     ASSERT_FALSE(parseDescriptor(descriptorText("token_O=_SIGN_\n"), model));
     EXPECT_EQ(render(model, {"a=b*c"}), "[=]O [*]O");
-    EXPECT_EQ(parseDescriptor(descriptorText("token_L=_LOOP_\n"), model).value_or(""), "Invalid token a:_LOOP_");
+    EXPECT_EQ(parseDescriptor(descriptorText("token_L=_LOOP_\n"), model).value_or(""),
+              "Invalid token a:_LOOP_");
     ScPredefinedToken::removePredefinedToken("_SIGN_", "");
     ScPredefinedToken::removePredefinedToken("_LOOP_", "");
 

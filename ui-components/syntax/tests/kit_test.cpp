@@ -62,10 +62,11 @@ TEST(ScEditorKit, ColoursTheEditItIsInstalledOn) {
     EXPECT_EQ(edit.toPlainText(), "plain IF x\nREMSTART\nIF inside\nREMEND IF");
     EXPECT_TRUE(formats(edit, 0).isEmpty());  // nothing before a descriptor
 
-    ASSERT_TRUE(kit.setSyntaxColorDescriptor(descriptorText("token_K=IF\nK_color=blue\nK_underline=true\n"
-                                                            "C_tokenMatchIni=REMSTART\nC_tokenMatchEnd=REMEND\n"
-                                                            "C_color=gray\nC_border=true\n"))
-                    .ok());
+    ASSERT_TRUE(
+        kit.setSyntaxColorDescriptor(descriptorText("token_K=IF\nK_color=blue\nK_underline=true\n"
+                                                    "C_tokenMatchIni=REMSTART\nC_tokenMatchEnd=REMEND\n"
+                                                    "C_color=gray\nC_border=true\n"))
+            .ok());
     const QList<QTextLayout::FormatRange> first = formats(edit, 0);
     ASSERT_EQ(first.size(), 1);
     EXPECT_EQ(first[0].start, 6);
@@ -201,7 +202,7 @@ TEST(SyntaxFileMapper, ReloadsByExtension) {
         bool reloads;
     };
     const Row rows[] = {
-        {"a.txt", true}, {"b.Txt", true},      {"/x/y/c.TXT", true},   {"noDot", false},
+        {"a.txt", true},  {"b.Txt", true},           {"/x/y/c.TXT", true},      {"noDot", false},
         {"d.bss", false}, {"dir.txt/README", false}, {"archive.txt.gz", false},
     };
     for (const Row& row : rows) {

@@ -47,7 +47,8 @@ TEST(ShippedDescriptors, TheLanguagesWordsAreTheCompilers) {
 
     QSet<QString> keywords = toSet(library.creators());
     for (const compiler::KeywordEntry& entry : compiler::keywordTable()) {
-        if (!entry.keyword.empty()) keywords.insert(QString::fromUtf8(entry.keyword.data(), entry.keyword.size()));
+        if (!entry.keyword.empty())
+            keywords.insert(QString::fromUtf8(entry.keyword.data(), entry.keyword.size()));
     }
     // The words inside statements: platform sections, conditions, FOR loops and truth values.
     keywords += QSet<QString>{"#IF", "THEN", "AND", "OR", "TO", "INC", "DEC", "TRUE", "FALSE"};
@@ -60,8 +61,9 @@ TEST(ShippedDescriptors, TheLanguage) {
     const StyleModel model = shipped("TB.syn");
     EXPECT_TRUE(model.ignoreCase);
     const std::pair<QStringList, const char*> rows[] = {
-        {{"IF x >= 10 AND y<>2 THEN"}, "[IF]KEYWORD [>=]OPERATOR [10]NUMBER [AND]KEYWORD [<>]OPERATOR [2]NUMBER "
-                                       "[THEN]KEYWORD"},
+        {{"IF x >= 10 AND y<>2 THEN"},
+         "[IF]KEYWORD [>=]OPERATOR [10]NUMBER [AND]KEYWORD [<>]OPERATOR [2]NUMBER "
+         "[THEN]KEYWORD"},
         {{"print \"Hello_World\" ' greet"}, "[print]KEYWORD [\"Hello_World\"]STRING [' greet]COMMENT"},
         {{"Rem a note", "REMARK"}, "[Rem a note]COMMENT | "},
         {{"A$ = Str$(LEN(b$) + 1)"}, "[=]OPERATOR [Str$]CONVERSION [LEN]BUILTIN [+]OPERATOR [1]NUMBER"},
@@ -75,8 +77,9 @@ TEST(ShippedDescriptors, TheLanguage) {
         {{"#IF J2ME OR WEB", "#ENDIF"}, "[#IF]KEYWORD [OR]KEYWORD | [#ENDIF]KEYWORD"},
         {{"FOR i = 10 TO 0 DEC 2", "NEXT"},
          "[FOR]KEYWORD [=]OPERATOR [10]NUMBER [TO]KEYWORD [0]NUMBER [DEC]KEYWORD [2]NUMBER | [NEXT]KEYWORD"},
-        {{"IMAGE.DRAW img, WIDTH / 2, GETKEY"}, "[IMAGE.DRAW]KEYWORD [WIDTH]BUILTIN [/]OPERATOR [2]NUMBER "
-                                               "[GETKEY]BUILTIN"},
+        {{"IMAGE.DRAW img, WIDTH / 2, GETKEY"},
+         "[IMAGE.DRAW]KEYWORD [WIDTH]BUILTIN [/]OPERATOR [2]NUMBER "
+         "[GETKEY]BUILTIN"},
     };
     for (const auto& [lines, expected] : rows) EXPECT_EQ(render(model, lines), QString::fromUtf8(expected));
 }
@@ -89,8 +92,9 @@ TEST(ShippedDescriptors, Java) {
          "[public]KEYWORD [static]KEYWORD [int]KEYWORD [=]OPERATOR [42]NUMBER [// the answer]COMMENT"},
         {{"String s = \"a\\\"b\" + 'c' + '\\'';"},
          "[=]OPERATOR [\"a\\\"b\"]STRING [+]OPERATOR ['c']STRING [+]OPERATOR ['\\'']STRING"},
-        {{"/** doc", " * more", " */ return null;"}, "[/** doc]COMMENT | [ * more]COMMENT | [ */]COMMENT "
-                                                      "[return]KEYWORD [null]LITERAL"},
+        {{"/** doc", " * more", " */ return null;"},
+         "[/** doc]COMMENT | [ * more]COMMENT | [ */]COMMENT "
+         "[return]KEYWORD [null]LITERAL"},
         {{"If (ok) { Return; }"}, ""},
         {{"b = a ? true : !c.done;"}, "[=]OPERATOR [?]OPERATOR [true]LITERAL [:]OPERATOR [!]OPERATOR"},
         {{"x1 = 3.5 * y2;"}, "[=]OPERATOR [3.5]NUMBER [*]OPERATOR"},
