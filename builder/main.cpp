@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <exception>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -36,7 +36,6 @@ int main(int argc, char** argv) {
             if (auto value = build::parseDecimal(timeout); value && *value > 0)
                 settings.timeout = std::chrono::milliseconds(*value);
         }
-        if (const char* keep = std::getenv("TZ_KEEP_JAVA")) settings.keepJava = std::string(keep) == "1";
 
         build::Console console(std::cout);
         build::ProcessRunner runner;

@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
 #include "commands.h"
 #include "file_copy.h"
 #include "messages.h"
+#include "resources.h"
 #include "text_file.h"
 #include "watchdog.h"
 #include "writers.h"
@@ -60,7 +62,6 @@ int Build::run(const std::vector<std::string>& args) {
 void Build::cleanUp(bool descriptor) {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
-    if (!settings_.keepJava) deleteIfExists(path + name + ".java");
     deleteIfExists(path + "MANIFEST.MF");
     deleteIfExists(path + "CBuild.bat");
     if (descriptor) deleteIfExists(path + name + ".tbx");
@@ -88,10 +89,9 @@ int Build::buildPC() {
 
     console_.line(kSeparatorLine);
     console_.line(res("Executing_Application"));
-    // The main source's name with its extension (a dot and three letters) replaced, beside the project.
-    std::string file = orNull(project_.file);
-    std::string program = file.substr(0, file.size() >= 4 ? file.size() - 4 : 0) + ".exe";
-    if (program[0] != '/') program = project_.path + program;
+    // The runtime by the name it was copied under; a path with a "/" is never looked up on PATH.
+    std::string program = project_.path + orNull(project_.name) + ".exe";
+    if (program.find('/') == std::string::npos) program = "./" + program;
     RunResult result = runRelayed({program});
     console_.line(res("Executing_Finished"));
     return result.ok() ? kSuccess : kFailure;
@@ -115,16 +115,40 @@ int Build::buildApplet() {
     return kSuccess;
 }
 
+std::vector<std::string> Build::resourcesToPack() {
+    const std::string& path = project_.path;
+    std::vector<std::string> sources{path + orNull(project_.name) + ".java"};
+    for (const auto& include : project_.includes) sources.push_back(path + include + ".java");
+    for (const auto& object : project_.objects) sources.push_back(path + object + ".java");
+
+    std::vector<std::string> files, missing;
+    for (const auto& source : sources) {
+        std::string ignored;
+        auto text = readText(source, ignored);
+        if (!text) continue;  // javac will say so
+        for (const auto& name : loadedResources(*text)) {
+            auto file = resourceFile(name);
+            if (!file) continue;
+            auto& list = insideProject(*file) && isRegularFile(path + *file) ? files : missing;
+            if (std::find(list.begin(), list.end(), *file) == list.end()) list.push_back(*file);
+        }
+    }
+    for (const auto& file : missing) console_.line(std::string(kMissingResource) + "\"" + path + file + "\"");
+    return files;
+}
+
 int Build::buildJ2ME() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
     std::string jar = path + name + ".jar";
     std::string jad = path + name + ".jad";
     // A failed build leaves no suite: neither a half-written jar nor the jar and JAD of an earlier build,
-    // which would pass for the result of this one.
+    // which would pass for the result of this one (a jar without its JAD is no suite a phone installs),
+    // nor its manifest and build script.
     deleteIfExists(jar);
     deleteIfExists(jad);
     auto failed = [&] {
+        cleanUp(false);
         deleteIfExists(jar);
         deleteIfExists(jad);
         return kFailure;
@@ -137,7 +161,7 @@ int Build::buildJ2ME() {
     });
     watchdog.start();
 
-    if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return kFailure;
+    if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Preparing_Directories"));
@@ -147,47 +171,49 @@ int Build::buildJ2ME() {
         std::filesystem::path directory = path + folder;
         std::filesystem::remove_all(directory, error);
         if (!error) std::filesystem::create_directories(directory / "Game", error);
-        if (error) return writeFailure(directory.string() + " (" + error.message() + ")");
+        if (error) {
+            writeFailure(directory.string() + " (" + error.message() + ")");
+            return failed();
+        }
     }
-    if (watchdog.expired()) return kFailure;
+    if (watchdog.expired()) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Copying_Support_Files"));
-    if (!FileCopyManager::copyFiles(console_, project_)) return kFailure;
-    if (watchdog.expired()) return kFailure;
+    if (!FileCopyManager::copyFiles(console_, project_)) return failed();
+    if (watchdog.expired()) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Determing_Compilation"));
-    if (auto failure = writeLines(path + "CBuild.bat", cbuildScript(project_), 0755))
-        return writeFailure(*failure);
-    if (auto failure = writeLines(path + "RunGame.bat", runGameScript(project_), 0755))
-        return writeFailure(*failure);
+    auto resources = resourcesToPack();
+    for (const auto& [file, lines] : {std::pair{"CBuild.bat", cbuildScript(project_, resources)},
+                                      std::pair{"RunGame.bat", runGameScript(project_)}}) {
+        if (auto failure = writeLines(path + file, lines, 0755)) {
+            writeFailure(*failure);
+            return failed();
+        }
+    }
     auto commands = commandList(project_);
 
     console_.line(kSeparatorLine);
     console_.line(res("Compiling"));
     console_.line(kSeparatorLine);
-    bool stepFailed = false;
     for (const auto& command : commands) {
         RunResult result = runRelayed(command);
         if (watchdog.expired()) return failed();
         if (!result.ok()) {
-            stepFailed = true;
-            break;
+            console_.line(kInternalError);
+            return failed();
         }
     }
 
     cleanUp(false);
-    if (stepFailed) {
-        console_.line(kInternalError);
-        return failed();
-    }
     struct stat jarInfo;
     if (::stat(jar.c_str(), &jarInfo) != 0 || !S_ISREG(jarInfo.st_mode)) {
         console_.line(kInternalError);
-        return kFailure;
+        return failed();
     }
-    if (!JAD::write(console_, path, name, jarInfo.st_size)) return kFailure;
+    if (!JAD::write(console_, path, name, jarInfo.st_size)) return failed();
     watchdog.setDone();
     if (watchdog.expired()) return failed();  // timed out while the JAD was written
     console_.line(kSeparatorLine);

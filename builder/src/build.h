@@ -13,7 +13,6 @@ namespace build {
 struct Settings {
     std::string installDir;                    // the kit folder that holds Config.cfg (no trailing "/")
     std::chrono::milliseconds timeout{30000};  // the MIDlet build's watchdog period
-    bool keepJava = false;                     // TZ_KEEP_JAVA=1: leave <name>.java in the project folder
 };
 
 inline constexpr int kSuccess = 0;
@@ -28,8 +27,9 @@ public:
 
     int main(const std::vector<std::string>& args);
 
-    // Deletes <name>.java (unless kept), "MANIFEST.MF" and "CBuild.bat", and with `descriptor` also
-    // <name>.tbx; missing files and failed deletions are ignored.
+    // Deletes "MANIFEST.MF" and "CBuild.bat", and with `descriptor` also <name>.tbx; missing files and
+    // failed deletions are ignored. <name>.java is never deleted here: in a Java project it is the user's
+    // only copy of the main class, and the compiler removes the source it generated once Build has ended.
     void cleanUp(bool descriptor);
 
     int buildJ2ME();
@@ -41,6 +41,9 @@ private:
     // Runs one child with its lines relayed; prints why it could not start.
     RunResult runRelayed(const std::vector<std::string>& argv);
     int writeFailure(const std::string& description);
+    // The files the program's sources load from the suite by name that are beside the project (paths
+    // relative to it); each one that is not gets a warning line, and the suite is built without it.
+    std::vector<std::string> resourcesToPack();
 
     Console& console_;
     CommandRunner& runner_;

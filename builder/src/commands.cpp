@@ -1,5 +1,8 @@
 #include "commands.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "messages.h"
 
 namespace build {
@@ -71,8 +74,14 @@ std::vector<Argv> commandList(const Project& project) {
     std::string midp = at.lib + "midpapi20.jar";
     std::string tmpclasses = at.P + "tmpclasses";
     std::vector<Argv> commands;
+    // An include is part of the program (a media helper, a model class for the 3D statements): it gets
+    // the media and 3D libraries of the main compile, with the descriptor's CLDC library.
+    std::vector<std::string> includeBoot{midp};
+    if (project.usesMM()) includeBoot.push_back(at.lib + "mmapi.jar");
+    includeBoot.push_back(cldc);
+    if (project.uses3D()) includeBoot.push_back(at.lib + "jsr184.jar");
     for (const auto& include : project.includes)
-        commands.push_back(javac(at, midp + ":" + cldc, at.CP + tmpclasses, at.P + include + ".java"));
+        commands.push_back(javac(at, joinPath(includeBoot), at.CP + tmpclasses, at.P + include + ".java"));
     // Object sources are record types: they need no project class path, but may use the 3D types.
     for (const auto& object : project.objects)
         commands.push_back(
@@ -92,27 +101,49 @@ std::vector<Argv> commandList(const Project& project) {
     return commands;
 }
 
-std::vector<std::string> cbuildScript(const Project& project) {
+namespace {
+
+// The files the build script adds by pattern "*<extension>" from the project folder.
+constexpr std::string_view kImageFiles[] = {".png"};
+constexpr std::string_view kSoundFiles[] = {".wav", ".mid", ".midi"};
+constexpr std::string_view kMapFiles[] = {".fmp"};
+
+// Whether a pattern of the script takes the file: a glob matches no folder and no leading dot.
+bool matchedByPattern(const Project& project, std::string_view file) {
+    if (file.empty() || file[0] == '.' || file.find('/') != std::string_view::npos) return false;
+    auto matches = [&](auto& extensions) {
+        return std::any_of(std::begin(extensions), std::end(extensions), [&](std::string_view extension) {
+            return file.size() > extension.size() && file.ends_with(extension);
+        });
+    };
+    return matches(kImageFiles) || matches(kSoundFiles) || (project.usesMappy() && matches(kMapFiles));
+}
+
+}  // namespace
+
+std::vector<std::string> cbuildScript(const Project& project, const std::vector<std::string>& namedFiles) {
     Places at(project);
-    auto add = [&](const char* pattern) {
-        return std::string("set -- ") + pattern + "; if [ -e \"$1\" ]; then " + shellQuote(at.J + "jar") +
-               " uf " + shellQuote(at.N + ".jar") + " \"$@\"; fi";
+    const std::string jar = shellQuote(at.J + "jar") + " uf " + shellQuote(at.N + ".jar");
+    std::vector<std::string> lines{"#!/bin/sh", "set -e", "cd " + shellQuote(at.P.empty() ? "." : at.P)};
+    auto add = [&](auto& extensions) {
+        for (std::string_view extension : extensions)
+            lines.push_back("set -- *" + std::string(extension) + "; if [ -e \"$1\" ]; then " + jar +
+                            " \"$@\"; fi");
     };
-    std::vector<std::string> lines{
-        "#!/bin/sh",
-        "set -e",
-        "cd " + shellQuote(at.P.empty() ? "." : at.P),
-        res("echo_Adding_Image"),
-        "echo '**'",
-        add("*.png"),
-        res("echo_Adding_Sound"),
-        add("*.wav"),
-    };
+    lines.push_back(res("echo_Adding_Image"));
+    lines.push_back("echo '**'");
+    add(kImageFiles);
+    lines.push_back(res("echo_Adding_Sound"));
+    add(kSoundFiles);
     if (project.usesMappy()) {
         lines.push_back("echo '**'");
         lines.push_back(res("echo_Adding_mappy"));
-        lines.push_back(add("*.fmp"));
+        add(kMapFiles);
     }
+    std::string named;
+    for (const auto& file : namedFiles)
+        if (!matchedByPattern(project, file)) named += " " + shellQuote(file);
+    if (!named.empty()) lines.push_back(jar + named);
     return lines;
 }
 

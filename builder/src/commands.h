@@ -24,9 +24,11 @@ bool compiledAgainstCldc11(const Project& project);
 // javac, preverify, jar, and the resource script.
 std::vector<Argv> commandList(const Project& project);
 
-// "CBuild.bat": adds the project's images, sounds (and maps) to the jar; a pattern without matches is
-// skipped, so a project without images still builds.
-std::vector<std::string> cbuildScript(const Project& project);
+// "CBuild.bat": adds the project's images, sounds, MIDI tunes (and maps) to the jar; a pattern without
+// matches is skipped, so a project without images still builds. `namedFiles` (paths relative to the
+// project folder) are added too, unless a pattern already takes them.
+std::vector<std::string> cbuildScript(const Project& project,
+                                      const std::vector<std::string>& namedFiles = {});
 
 // "RunGame.bat": starts the emulator on the suite, left for the user.
 std::vector<std::string> runGameScript(const Project& project);

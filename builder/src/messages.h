@@ -22,5 +22,7 @@ inline constexpr std::string_view kTimedOutLine =
     "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.";
 inline constexpr std::string_view kContactLine =
     "Please contact support@tesvozorid.example along with your source code.";
+// Followed by a path in double quotes: a file the program loads that is not in the project folder.
+inline constexpr std::string_view kMissingResource = "Warning: Could not find resource file ";
 
 }  // namespace build

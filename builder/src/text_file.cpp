@@ -13,7 +13,7 @@ std::string describeErrno(const std::string& path, int error) {
     return path + " (" + std::strerror(error) + ")";
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& path, std::string& error) {
+std::optional<std::string> readText(const std::string& path, std::string& error) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = describeErrno(path, errno);
@@ -33,7 +33,13 @@ std::optional<std::vector<std::string>> readLines(const std::string& path, std::
         content.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
+    return content;
+}
 
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::string& error) {
+    auto text = readText(path, error);
+    if (!text) return std::nullopt;
+    const std::string& content = *text;
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < content.size()) {
@@ -78,6 +84,11 @@ void deleteIfExists(const std::string& path) {
 bool exists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace build

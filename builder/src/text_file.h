@@ -8,6 +8,9 @@
 
 namespace build {
 
+// The whole file's bytes. On failure returns nothing and sets `error` to "<path> (<reason>)".
+std::optional<std::string> readText(const std::string& path, std::string& error);
+
 // Reads a text file as lines; "\n" and "\r\n" both end a line, the bytes are kept as they are.
 // On failure returns nothing and sets `error` to "<path> (<reason>)".
 std::optional<std::vector<std::string>> readLines(const std::string& path, std::string& error);
@@ -24,5 +27,6 @@ std::string describeErrno(const std::string& path, int error);
 void deleteIfExists(const std::string& path);
 
 bool exists(const std::string& path);
+bool isRegularFile(const std::string& path);
 
 }  // namespace build

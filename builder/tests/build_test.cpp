@@ -91,19 +91,58 @@ TEST_F(BuildRun, MidletBuildWritesSuiteAndCleansUp) {
         readFile(project / "Space.jad"),
         "MIDlet-1: Space,,Game.Space\nMIDlet-Name: Space\nMIDlet-Version: 1.0\nMIDlet-Vendor: Brinmoor\n"
         "MIDlet-Jar-Size: 11\nMIDlet-Jar-URL: Space.jar\n");
-    for (const char* gone : {"Space.java", "MANIFEST.MF", "CBuild.bat"})
-        EXPECT_FALSE(fs::exists(project / gone));
+    for (const char* gone : {"MANIFEST.MF", "CBuild.bat"}) EXPECT_FALSE(fs::exists(project / gone));
     for (const char* kept : {"Space.tbx", "RunGame.bat", "tmpclasses/Game", "classes/Game"})
         EXPECT_TRUE(fs::exists(project / kept)) << kept;
+    EXPECT_EQ(readFile(project / "Space.java"), "class Space {}\n");
 }
 
-TEST_F(BuildRun, KeepJavaLeavesTheGeneratedSource) {
-    writeDescriptor(midletDescriptor());
-    Settings settings;
-    settings.keepJava = true;
-    ASSERT_EQ(runBuild(settings), kSuccess);
-    EXPECT_TRUE(fs::exists(project / "Space.java"));
-    EXPECT_FALSE(fs::exists(project / "MANIFEST.MF"));
+// Whatever becomes of the build, the main class's source stays: in a Java project it is the user's only
+// copy. A build that fails leaves neither a suite nor its manifest and build script.
+TEST_F(BuildRun, SourceStaysAndAFailureLeavesNoHalfSuite) {
+    struct Row {
+        std::string what;
+        std::string blocked;                   // made a folder, so that its writer fails
+        std::optional<size_t> failingCommand;  // of main javac, preverify, jar, script
+        bool includeFlag = false;              // with no support classes in the kit: the copy fails
+    };
+    const Row rows[] = {
+        {"succeeds", "", std::nullopt},
+        {"main compile fails", "", 0},
+        {"archive fails", "", 2},
+        {"support copy fails", "", std::nullopt, true},
+        {"build script unwritable", "CBuild.bat", std::nullopt},
+        {"run script unwritable", "RunGame.bat", std::nullopt},
+        {"JAD unwritable", "Space.jad", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        writeFile(project / "Space.java", "class Space {}\n");
+        std::string descriptor = midletDescriptor();
+        if (row.includeFlag) descriptor.replace(descriptor.find("Inc=false"), 9, "Inc=true");
+        writeDescriptor(descriptor);
+        if (!row.blocked.empty()) {
+            fs::remove_all(project / row.blocked);
+            fs::create_directories(project / row.blocked);
+        }
+        runner.commands.clear();
+        runner.behaviour = [&](const Lines& argv, const LineSink&) {
+            if (row.failingCommand && runner.commands.size() - 1 == *row.failingCommand)
+                return testing::FakeRunner::exitWith(1);
+            return testing::FakeRunner::succeed(argv);
+        };
+        bool succeeds = row.what == "succeeds";
+        EXPECT_EQ(runBuild(), succeeds ? kSuccess : kFailure) << row.what;
+        EXPECT_EQ(readFile(project / "Space.java"), "class Space {}\n") << row.what;
+        EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;
+        if (row.blocked != "CBuild.bat") {
+            EXPECT_FALSE(fs::exists(project / "CBuild.bat")) << row.what;
+        }
+        EXPECT_EQ(fs::exists(project / "Space.jar"), succeeds) << row.what;
+        if (row.blocked != "Space.jad") {
+            EXPECT_EQ(fs::exists(project / "Space.jad"), succeeds) << row.what;
+        }
+        if (!row.blocked.empty()) fs::remove_all(project / row.blocked);
+    }
 }
 
 TEST_F(BuildRun, ClassesOfAnEarlierBuildAreRemoved) {
@@ -157,6 +196,43 @@ TEST_F(BuildRun, FailingStepEndsWithInternalError) {
         EXPECT_FALSE(fs::exists(project / "Space.jar"));
         EXPECT_FALSE(fs::exists(project / "MANIFEST.MF"));
     }
+}
+
+// The files the program's sources load by name: those in the project folder that no pattern of the build
+// script takes are added by name; each missing one is a warning, and the suite still builds.
+TEST_F(BuildRun, NamedResourcesArePackedOrWarnedAbout) {
+    writeFile(project / "Space.java",
+              "class Space { void load() {\n"
+              "  ship = Image.createImage(\"/ship.png\");\n"
+              "  incMidi.LoadMidi(\"tune.mid\");\n"
+              "  world = Loader.load(\"/models/scene.m3g\");\n"
+              "  gone = Image.createImage(\"/gone.png\");\n"
+              "  up = Image.createImage(\"../outside.png\");\n"
+              "  net = Image.createImage(\"/models\");\n"
+              "  sound = incSound.LoadSound(\"http://example.org/a.wav\", 1);\n"
+              "} }\n");
+    writeFile(project / "Util.java",
+              "class Util { Object o = getClass().getResourceAsStream(\"/it's.dat\"); }");
+    writeFile(project / "Util2.java", "class Util2 { Object o = Image.createImage(\"/gone.png\"); }");
+    for (const char* file : {"ship.png", "tune.mid", "models/scene.m3g", "it's.dat"})
+        writeFile(project / file, "x");
+    writeFile(temp.path() / "outside.png", "x");
+    writeDescriptor(midletDescriptor("Include0=Util\nInclude1=Util2\n"));
+    Lines script;
+    runner.behaviour = [&](const Lines& argv, const LineSink&) {
+        if (argv[0] == "/bin/sh") script = testing::splitLines(readFile(argv[1]));
+        return testing::FakeRunner::succeed(argv);
+    };
+    ASSERT_EQ(runBuild(), kSuccess);
+    auto at = std::find(output.begin(), output.end(), "Determing Compilation & Build Tasks");
+    ASSERT_GE(output.end() - at, 4);
+    EXPECT_EQ(Lines(at + 1, at + 4),
+              (Lines{"Warning: Could not find resource file \"" + projectDir() + "gone.png\"",
+                     "Warning: Could not find resource file \"" + projectDir() + "../outside.png\"",
+                     "Warning: Could not find resource file \"" + projectDir() + "models\""}));
+    ASSERT_FALSE(script.empty());
+    EXPECT_EQ(script.back(),
+              "'" + kitDir() + "jdk/bin/jar' uf 'Space.jar' 'models/scene.m3g' 'it'\\''s.dat'");
 }
 
 TEST_F(BuildRun, ArchiveStepThatLeavesNoJarIsAFailure) {
@@ -273,10 +349,12 @@ TEST_F(BuildRun, PcBuildCopiesTheRuntimeAndRunsTheProgram) {
         std::string platform, main, run;
         std::optional<std::string> started;
     };
+    // The copy is started by the name it was copied under, whatever form the Main value has.
     const Row rows[] = {
         {"PC", "Space.bss", "0", std::nullopt},
         {"PPC", "Space.bss", "1", projectDir() + "Space.exe"},
-        {"PC", "/elsewhere/Other.bss", "1", "/elsewhere/Other.exe"},
+        {"PC", "Runner", "1", projectDir() + "Space.exe"},
+        {"PC", "/elsewhere/Other.bss", "1", projectDir() + "Space.exe"},
     };
     for (const auto& row : rows) {
         writeFile(project / "Space.exe", "old program");

@@ -23,7 +23,8 @@ Project projectWith(Lines lines) {
     return project;
 }
 
-// The main compile's boot class path and the preverifier's class path follow the feature flags.
+// The main compile's boot class path and the preverifier's class path follow the feature flags; an
+// include (a model class, a media helper) compiles against the same libraries as the main class.
 TEST(CommandList, LibrariesFollowTheFlags) {
     struct Row {
         Lines flags;
@@ -54,6 +55,11 @@ TEST(CommandList, LibrariesFollowTheFlags) {
         Project project = projectWith(row.flags);
         auto commands = commandList(project);
         ASSERT_EQ(commands.size(), 4u);
+        project.includes = {"Model"};
+        auto withInclude = commandList(project);
+        ASSERT_EQ(withInclude.size(), 5u);
+        EXPECT_EQ(withInclude[0][2], "/wtk/lib/midpapi20.jar" + row.boot) << row.flags[0];
+        EXPECT_EQ(withInclude[0][7], "/p q/Model.java");
         EXPECT_EQ(commands[0], (Lines{"/jdk/bin/javac", "-bootclasspath", "/wtk/lib/midpapi20.jar" + row.boot,
                                       "-d", "/p q/tmpclasses", "-classpath", "/p q/tmpclasses",
                                       "/p q/Space.java", "-target", "1.4", "-source", "1.4"}))
@@ -109,7 +115,9 @@ TEST(Scripts, BuildScriptAddsMapsOnlyWithMappy) {
                    "echo '**'",
                    "set -- *.png" + add,
                    "echo Adding Sound files",
-                   "set -- *.wav" + add};
+                   "set -- *.wav" + add,
+                   "set -- *.mid" + add,
+                   "set -- *.midi" + add};
     EXPECT_EQ(cbuildScript(projectWith({"Mappy=false"})), expected);
     expected.insert(expected.end(), {"echo '**'", "echo Adding mappy files", "set -- *.fmp" + add});
     EXPECT_EQ(cbuildScript(projectWith({"Mappy=true"})), expected);
@@ -137,11 +145,15 @@ TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
     testing::writeFile(projectDir / "a b.png", "png");
     testing::writeFile(projectDir / "c.png", "png");
     testing::writeFile(projectDir / "level.fmp", "map");
+    testing::writeFile(projectDir / "theme.mid", "midi");
+    testing::writeFile(projectDir / "end.midi", "midi");
+    testing::writeFile(projectDir / "sub dir/b.dat", "data");
 
     Project project = projectWith({"Mappy=true"});
     project.path = projectDir.string() + "/";
     project.javaLocation = jdk.string() + "/";
-    ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project)));
+    // c.png is named by the program and taken by its pattern: it goes in once.
+    ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project, {"c.png", "sub dir/b.dat"})));
 
     ProcessRunner runner;
     Lines output;
@@ -150,7 +162,8 @@ TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
     EXPECT_TRUE(result.ok()) << result.exitStatus;
     EXPECT_EQ(output,
               (Lines{"Adding Image files", "**", "[uf][Space.jar][a b.png][c.png]", "Adding Sound files",
-                     "**", "Adding mappy files", "[uf][Space.jar][level.fmp]"}));
+                     "[uf][Space.jar][theme.mid]", "[uf][Space.jar][end.midi]", "**", "Adding mappy files",
+                     "[uf][Space.jar][level.fmp]", "[uf][Space.jar][sub dir/b.dat]"}));
 }
 
 TEST(Scripts, FailingJarFailsTheScript) {

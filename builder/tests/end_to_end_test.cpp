@@ -13,6 +13,8 @@ using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 const fs::path kKit = TZ_KIT_DIR;
+// The model class of the compiler's 3D tests, as a 3D converter writes one.
+const fs::path kModelClass = fs::path(TZ_BUILDER_DIR) / "../compiler/tests/data/three_d/MODEL.java";
 
 struct Outcome {
     int status = -1;
@@ -111,7 +113,9 @@ private:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(fs::exists(kKit / "jdk/bin/javac")) << "the kit's Java tool chain is missing"; }
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(kKit / "jdk/bin/javac")) << "the kit's Java tool chain is missing";
+    }
 
     // A copy of a project from the test data, in a folder whose name holds a blank.
     fs::path copyProject(const std::string& name) {
@@ -160,8 +164,9 @@ TEST_F(EndToEnd, MidletBecomesAPreverifiedSuiteTheEmulatorAccepts) {
     ClassFile hello = ClassReader(testing::readFile(unpacked / "Game/Hello.class")).read();
     EXPECT_NE(std::find(hello.codeAttributes.begin(), hello.codeAttributes.end(), "StackMap"),
               hello.codeAttributes.end());
-    for (const char* gone : {"Hello.java", "MANIFEST.MF", "CBuild.bat"})
-        EXPECT_FALSE(fs::exists(project / gone));
+    for (const char* gone : {"MANIFEST.MF", "CBuild.bat"}) EXPECT_FALSE(fs::exists(project / gone));
+    EXPECT_EQ(testing::readFile(project / "Hello.java"),
+              testing::readFile(fs::path(TZ_TEST_DATA) / "hello midlet/Hello.java"));
 }
 
 TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {
@@ -182,6 +187,7 @@ TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {
     EXPECT_TRUE(compilerSpoke) << joined(outcome.lines);
     EXPECT_FALSE(fs::exists(project / "Hello.jad"));
     EXPECT_FALSE(fs::exists(project / "Hello.jar"));
+    EXPECT_EQ(testing::readFile(project / "Hello.java"), source);
 }
 
 TEST_F(EndToEnd, AppletBuildsItsClassAndPage) {
@@ -195,12 +201,127 @@ TEST_F(EndToEnd, AppletBuildsItsClassAndPage) {
               "<APPLET CODE='Game.Wave.class' WIDTH=100 HEIGHT=100>\n</APPLET>\n</BODY>\n</HTML>\n");
 }
 
-TEST_F(EndToEnd, PcBuildCopiesTheRuntime) {
+// Started by the name it was copied under, from the project folder (a base path without a folder) and
+// from elsewhere; the runtime finds the game beside itself.
+TEST_F(EndToEnd, PcBuildStartsTheCopiedRuntime) {
     fs::path project = copyProject("pc game");
-    Outcome outcome = build(project / "Runner");
+    testing::writeFile(project / "data.tbd", "TB\x01\x02");
+    const std::string found = "Byte-token program found: " + (fs::canonical(project) / "data.tbd").string();
+    const std::pair<std::string, std::string> runs[] = {{project.string(), "Runner"},
+                                                        {"/", (project / "Runner").string()}};
+    for (const auto& [workDir, base] : runs) {
+        fs::remove(project / "Runner.exe");
+        Outcome outcome = runProgram({(kKit / "Build-Linux").string(), base}, workDir);
+        ASSERT_EQ(outcome.status, 0) << workDir << "\n" << joined(outcome.lines);
+        EXPECT_EQ(testing::readFile(project / "Runner.exe"), testing::readFile(kKit / "VM/Tesvo Zorid.exe"));
+        ASSERT_GE(outcome.lines.size(), 4u);
+        EXPECT_EQ(Lines(outcome.lines.end() - 4, outcome.lines.end()),
+                  (Lines{"Executing Application", found,
+                         "No PC runtime is installed with this kit, so the program cannot be run here.",
+                         "Execution Finished"}))
+            << workDir;
+    }
+}
+
+Lines jarEntries(const fs::path& jar) {
+    Outcome listing = runProgram({"unzip", "-Z1", jar.string()});
+    return listing.status == 0 ? listing.lines : Lines{};
+}
+
+bool holds(const Lines& entries, const std::string& entry) {
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+// A world with an object made from a model class among the includes, a camera, a light and a render:
+// the model class compiles against the 3D library and lands in the suite.
+TEST_F(EndToEnd, ThreeDProgramWithItsModelClassBecomesASuite) {
+    fs::path project = copyProject("three d");
+    fs::copy_file(kModelClass, project / "MODEL.java");
+    Outcome outcome = build(project / "Orbit");
     ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
-    EXPECT_EQ(testing::readFile(project / "Runner.exe"), testing::readFile(kKit / "VM/Tesvo Zorid.exe"));
-    EXPECT_FALSE(testing::readFile(project / "Runner.exe").empty());
+    EXPECT_TRUE(outcome.printed("Execution Finished"));
+    Lines entries = jarEntries(project / "Orbit.jar");
+    for (const char* entry : {"Game/Orbit.class", "Game/Orbit$Scene.class", "Game/MODEL.class"})
+        EXPECT_TRUE(holds(entries, entry)) << entry << "\n" << joined(entries);
+}
+
+// The same through the whole kit: the model class is named among the project's includes.
+TEST_F(EndToEnd, CompiledThreeDProgramWithItsModelClassBecomesASuite) {
+    fs::path project = temp.path() / "my world";
+    fs::create_directories(project);
+    fs::copy_file(kModelClass, project / "MODEL.java");
+    testing::writeFile(project / "Game.tbp",
+                       "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nInclude=MODEL\nRun=1\nName=Game\n"
+                       "Platform=TB\nInc=true\n");
+    testing::writeFile(
+        project / "GameX.bss",
+        "REM a world holding an object of the model class, a camera, a light and a render\n"
+        "LIGHT SUN\nCAMERA EYE\nWORLD SCENE [ 1 ]\n3D.START\nOBJECT SHIP , MODEL\n"
+        "SCENE [ 0 ] = SHIP\n3D.SETLIGHTCOLOR SUN , 16777215\n3D.RENDER SCENE [ 0 ]\n3D.END\n");
+    Outcome outcome = runProgram({(kKit / "Compile-Linux").string(), (project / "Game").string()});
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    EXPECT_TRUE(outcome.printed("Execution Finished"));
+    EXPECT_TRUE(holds(jarEntries(project / "Game.jar"), "Game/MODEL.class"));
+    EXPECT_TRUE(fs::exists(project / "MODEL.java"));
+}
+
+// A Java project of the Editor, in the short descriptor it writes: Build-Linux is its only builder, and
+// the source is the user's only copy of the program.
+TEST_F(EndToEnd, JavaProjectKeepsItsSourceThroughAFailedAndAFixedBuild) {
+    fs::path project = copyProject("java project");
+    std::string descriptor = testing::readFile(project / "Controls.tbx");
+    for (size_t at; (at = descriptor.find("@PROJECT@")) != std::string::npos;)
+        descriptor.replace(at, 9, project.string() + "/");
+    testing::writeFile(project / "Controls.tbx", descriptor);
+    const std::string fixed = testing::readFile(project / "Controls.java");
+    std::string broken = fixed;
+    broken.erase(broken.find("form.setCommandListener(this);") + 29, 1);
+    testing::writeFile(project / "Controls.java", broken);
+
+    Outcome failed = build(project / "Controls");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(testing::readFile(project / "Controls.java"), broken);
+    ASSERT_FALSE(failed.lines.empty());
+    EXPECT_EQ(failed.lines.back(), "Internal Error");
+    bool pointsAtTheError =
+        std::any_of(failed.lines.begin(), failed.lines.end(),
+                    [](const std::string& line) { return line.find("Syntax error") != std::string::npos; });
+    EXPECT_TRUE(pointsAtTheError) << joined(failed.lines);
+    EXPECT_FALSE(fs::exists(project / "Controls.jar"));
+    EXPECT_FALSE(fs::exists(project / "Controls.jad"));
+
+    testing::writeFile(project / "Controls.java", fixed);
+    Outcome built = build(project / "Controls");
+    ASSERT_EQ(built.status, 0) << joined(built.lines);
+    EXPECT_TRUE(built.printed("Execution Finished"));
+    EXPECT_EQ(testing::readFile(project / "Controls.java"), fixed);
+    EXPECT_TRUE(holds(jarEntries(project / "Controls.jar"), "Game/Controls.class"));
+}
+
+// Through the whole kit: the images, the sound, the MIDI tune and the map in a folder of its own that the
+// program loads are in the suite; the image it names that is not there is a warning, not a failure.
+TEST_F(EndToEnd, EveryFileTheProgramLoadsIsInTheSuite) {
+    fs::path project = temp.path() / "my game";
+    testing::writeFile(
+        project / "Game.tbp",
+        "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");
+    testing::writeFile(project / "GameX.bss",
+                       "REM images, a sound, a tune and a map\nDIM N\nCANVAS SCR\nACTION PAINT\n"
+                       "MAPPY.LOAD \"maps/level.fmp\"\nMAPPY.DRAW\nENDACTION\nACTION LOOP 40\nN = N + 1\n"
+                       "ENDACTION\nENDCANVAS\nTRY\nIMAGE SHIP, \"/ship.png\"\nIMAGE GONE, \"/gone.png\"\n"
+                       "CATCH IO\nENDCATCH\nENDTRY\nSOUND.LOAD \"shot.wav\", 1\nSOUND.PLAY 1\n"
+                       "MIDI.LOAD \"tune.mid\"\nMIDI.PLAY\n");
+    for (const char* file : {"ship.png", "shot.wav", "tune.mid", "maps/level.fmp"})
+        testing::writeFile(project / file, file);
+
+    Outcome outcome = runProgram({(kKit / "Compile-Linux").string(), (project / "Game").string()});
+    ASSERT_EQ(outcome.status, 0) << joined(outcome.lines);
+    EXPECT_TRUE(
+        outcome.printed("Warning: Could not find resource file \"" + project.string() + "/gone.png\""))
+        << joined(outcome.lines);
+    Lines entries = jarEntries(project / "Game.jar");
+    for (const char* entry : {"ship.png", "shot.wav", "tune.mid", "maps/level.fmp"})
+        EXPECT_TRUE(holds(entries, entry)) << entry << "\n" << joined(entries);
 }
 
 }  // namespace

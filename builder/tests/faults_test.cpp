@@ -160,6 +160,8 @@ TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
         EXPECT_EQ(build(std::nullopt, row.timeoutMs), 1) << row.what << "\n" << joined();
         EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
         EXPECT_FALSE(suiteLeft()) << row.what;
+        EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;
+        EXPECT_EQ(testing::readFile(project / "Space.java"), "class Space {}\n") << row.what;
         expectNoToolRunning();
     }
 }
@@ -186,6 +188,7 @@ TEST_F(BuildFaults, ProjectFolderThatTakesNoMoreBytes) {
         EXPECT_EQ(status, 1) << row.what << "\n" << joined();
         EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
         EXPECT_FALSE(suiteLeft()) << row.what;
+        EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;  // nor a half-written one
         expectNoToolRunning();
     }
 }

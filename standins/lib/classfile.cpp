@@ -1,5 +1,10 @@
 #include "classfile.h"
 
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace standins {
@@ -134,7 +139,175 @@ CodeShape scanCode(std::string_view code) {
     return shape;
 }
 
+// The constant pool as the readers need it: texts, class names and the values of constants.
+struct ConstantPool {
+    std::vector<uint8_t> tags;
+    std::vector<std::string_view> utf8;
+    std::vector<uint16_t> refIndex;  // Class and String entries: the index of their text
+    std::vector<uint64_t> bits;      // Integer, Float (low 32 bits), Long, Double: the raw value
+
+    std::string text(uint16_t index) const {
+        return index < utf8.size() ? std::string(utf8[index]) : std::string();
+    }
+    std::string className(uint16_t index) const {
+        return index < refIndex.size() && tags[index] == 7 ? text(refIndex[index]) : std::string();
+    }
+};
+
+// Reads the constant pool; an empty optional (with `error` set) for a tag the JVM does not define.
+std::optional<ConstantPool> readPool(Reader& in, std::string& error) {
+    uint16_t count = in.u2();
+    ConstantPool pool;
+    pool.tags.assign(count, 0);
+    pool.utf8.assign(count, {});
+    pool.refIndex.assign(count, 0);
+    pool.bits.assign(count, 0);
+    for (uint16_t i = 1; i < count; ++i) {
+        uint8_t tag = in.u1();
+        pool.tags[i] = tag;
+        switch (tag) {
+            case 1:
+                pool.utf8[i] = in.take(in.u2());
+                break;
+            case 7:
+            case 8:
+                pool.refIndex[i] = in.u2();
+                break;
+            case 16:
+            case 19:
+            case 20:
+                in.skip(2);
+                break;
+            case 15:
+                in.skip(3);
+                break;
+            case 3:
+            case 4:
+                pool.bits[i] = in.u4();
+                break;
+            case 9:
+            case 10:
+            case 11:
+            case 12:
+            case 17:
+            case 18:
+                in.skip(4);
+                break;
+            case 5:
+            case 6: {
+                uint64_t high = in.u4();
+                pool.bits[i] = high << 32 | in.u4();
+                ++i;  // eight-byte constants take two slots
+                break;
+            }
+            default:
+                error = "unknown constant-pool tag " + std::to_string(tag);
+                return std::nullopt;
+        }
+    }
+    return pool;
+}
+
+template <typename Float>
+std::string floatText(Float value, char suffix) {
+    if (value != value) return std::string("NaN") + suffix;
+    if (value == std::numeric_limits<Float>::infinity()) return std::string("Infinity") + suffix;
+    if (value == -std::numeric_limits<Float>::infinity()) return std::string("-Infinity") + suffix;
+    char buffer[64];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end) + suffix;
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+        } else {
+            out += c;  // modified UTF-8 beyond ASCII is kept as it stands
+        }
+    }
+    return out + "\"";
+}
+
+// A ConstantValue entry in the listing's form; the field's descriptor tells a char or boolean from an int.
+std::string constantText(const ConstantPool& pool, uint16_t index) {
+    if (index == 0 || index >= pool.tags.size()) return "?";
+    uint64_t bits = pool.bits[index];
+    switch (pool.tags[index]) {
+        case 3:
+            return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(bits)));
+        case 5:
+            return std::to_string(static_cast<int64_t>(bits)) + "L";
+        case 4: {
+            auto raw = static_cast<uint32_t>(bits);
+            float value;
+            std::memcpy(&value, &raw, sizeof value);
+            return floatText(value, 'f');
+        }
+        case 6: {
+            double value;
+            std::memcpy(&value, &bits, sizeof value);
+            return floatText(value, 'd');
+        }
+        case 8:
+            return quoted(pool.text(pool.refIndex[index]));
+        default:
+            return "?";
+    }
+}
+
 }  // namespace
+
+ApiClass readApi(std::string_view bytes) {
+    ApiClass api;
+    try {
+        Reader in(bytes);
+        if (in.u4() != 0xCAFEBABE) {
+            api.error = "not a class file (no CAFEBABE magic)";
+            return api;
+        }
+        in.skip(4);  // version
+        auto pool = readPool(in, api.error);
+        if (!pool) return api;
+        api.access = in.u2();
+        api.name = pool->className(in.u2());
+        api.superName = pool->className(in.u2());
+        for (uint16_t n = in.u2(); n > 0; --n) api.interfaces.push_back(pool->className(in.u2()));
+
+        auto readMembers = [&](std::vector<ApiMember>& members) {
+            for (uint16_t n = in.u2(); n > 0; --n) {
+                ApiMember member;
+                member.access = in.u2();
+                member.name = pool->text(in.u2());
+                member.descriptor = pool->text(in.u2());
+                for (uint16_t a = in.u2(); a > 0; --a) {
+                    std::string attribute = pool->text(in.u2());
+                    Reader body(in.take(in.u4()));
+                    if (attribute == "ConstantValue") {
+                        member.constant = constantText(*pool, body.u2());
+                    } else if (attribute == "Exceptions") {
+                        for (uint16_t e = body.u2(); e > 0; --e)
+                            member.exceptions.push_back(pool->className(body.u2()));
+                    }
+                }
+                members.push_back(std::move(member));
+            }
+        };
+        readMembers(api.fields);
+        readMembers(api.methods);
+        api.valid = true;
+    } catch (const Truncated&) {
+        api.error = "truncated class file";
+    }
+    return api;
+}
 
 ClassInfo readClass(std::string_view bytes) {
     ClassInfo info;
@@ -147,53 +320,10 @@ ClassInfo readClass(std::string_view bytes) {
         info.minor = in.u2();
         info.major = in.u2();
 
-        uint16_t count = in.u2();
-        std::vector<std::string_view> utf8(count);
-        std::vector<uint16_t> classNameIndex(count, 0);
-        for (uint16_t i = 1; i < count; ++i) {
-            uint8_t tag = in.u1();
-            switch (tag) {
-                case 1:
-                    utf8[i] = in.take(in.u2());
-                    break;
-                case 7:
-                    classNameIndex[i] = in.u2();
-                    break;
-                case 8:
-                case 16:
-                case 19:
-                case 20:
-                    in.skip(2);
-                    break;
-                case 15:
-                    in.skip(3);
-                    break;
-                case 3:
-                case 4:
-                case 9:
-                case 10:
-                case 11:
-                case 12:
-                case 17:
-                case 18:
-                    in.skip(4);
-                    break;
-                case 5:
-                case 6:
-                    in.skip(8);
-                    ++i;  // eight-byte constants take two slots
-                    break;
-                default:
-                    info.error = "unknown constant-pool tag " + std::to_string(tag);
-                    return info;
-            }
-        }
-        auto text = [&](uint16_t index) -> std::string {
-            return index < count ? std::string(utf8[index]) : std::string();
-        };
-        auto className = [&](uint16_t index) -> std::string {
-            return index < count ? text(classNameIndex[index]) : std::string();
-        };
+        auto pool = readPool(in, info.error);
+        if (!pool) return info;
+        auto text = [&](uint16_t index) { return pool->text(index); };
+        auto className = [&](uint16_t index) { return pool->className(index); };
 
         in.skip(2);  // access flags
         info.name = className(in.u2());

@@ -260,6 +260,13 @@ TEST(ApiStubs, CldcTenLacksWhatCldcElevenAdds) {
         {"String s = \"a\" + 1 + 'c' + 2L + true + new StringBuffer(\"b\").reverse();", true, true},
         {"javax.microedition.io.Connection c = javax.microedition.io.Connector.open(\"socket://x:1\");", true,
          true},
+        // Calendar's fields and the two methods that fill them are CLDC 1.1's; in 1.0 the class has no
+        // abstract method, so a subclass there need not implement them.
+        {"Object c = new java.util.Calendar() {"
+         " protected void computeFields() { fields[0] = isSet[0] ? 1 : 0; }"
+         " protected void computeTime() { time = 0; } };",
+         false, true},
+        {"Object c = new java.util.Calendar() {};", true, false},
         {"int[] a = new int[2]; int[] b = (int[]) a.clone();", false, false},  // CLDC's Object has no clone()
         {"Object v = new java.util.ArrayList();", false, false},
     };

@@ -20,6 +20,8 @@ const QStringList& allowedQtNotices() {
     static const QStringList notices = {
         "This plugin does not support propagateSizeHints()",
         "This plugin does not support raise()",
+        // A dock frame grabs the mouse while its title bar is dragged.
+        "This plugin does not support grabbing the mouse",
     };
     return notices;
 }

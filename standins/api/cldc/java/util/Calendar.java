@@ -34,9 +34,9 @@ public abstract class Calendar {
     public static final int AM = 0;
     public static final int PM = 1;
 
-    protected int[] fields;
-    protected boolean[] isSet;
-    protected long time;
+    protected int[] fields; // CLDC 1.1
+    protected boolean[] isSet; // CLDC 1.1
+    protected long time; // CLDC 1.1
 
     protected Calendar() {}
 
@@ -66,7 +66,6 @@ public abstract class Calendar {
 
     public TimeZone getTimeZone() { return null; }
 
-    protected abstract void computeFields();
-
-    protected abstract void computeTime();
+    protected abstract void computeFields(); // CLDC 1.1
+    protected abstract void computeTime(); // CLDC 1.1
 }

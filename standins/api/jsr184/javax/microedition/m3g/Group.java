@@ -10,4 +10,10 @@ public class Group extends Node {
     public int getChildCount() { return 0; }
 
     public Node getChild(int index) { return null; }
+
+    public boolean pick(int scope, float ox, float oy, float oz, float dx, float dy, float dz, RayIntersection ri) {
+        return false;
+    }
+
+    public boolean pick(int scope, float x, float y, Camera camera, RayIntersection ri) { return false; }
 }

@@ -19,5 +19,11 @@ public abstract class Object3D {
 
     public Object getUserObject() { return null; }
 
+    public void addAnimationTrack(AnimationTrack animationTrack) {}
+
+    public AnimationTrack getAnimationTrack(int index) { return null; }
+
+    public void removeAnimationTrack(AnimationTrack animationTrack) {}
+
     public int getAnimationTrackCount() { return 0; }
 }

@@ -20,6 +20,10 @@ public class Texture2D extends Transformable {
 
     public void setFiltering(int levelFilter, int imageFilter) {}
 
+    public int getImageFilter() { return 0; }
+
+    public int getLevelFilter() { return 0; }
+
     public void setWrapping(int wrapS, int wrapT) {}
 
     public int getWrappingS() { return 0; }

@@ -28,4 +28,6 @@ public class Transform {
     public void postTranslate(float tx, float ty, float tz) {}
 
     public void transform(float[] vectors) {}
+
+    public void transform(VertexArray in, float[] out, boolean W) {}
 }

@@ -26,6 +26,10 @@ public class Alert extends Screen {
 
     public void setImage(Image img) {}
 
+    public void setIndicator(Gauge indicator) {}
+
+    public Gauge getIndicator() { return null; }
+
     public void addCommand(Command cmd) {}
 
     public void removeCommand(Command cmd) {}

@@ -33,6 +33,8 @@ public class Display {
 
     public void setCurrent(Alert alert, Displayable nextDisplayable) {}
 
+    public void setCurrentItem(Item item) {}
+
     public void callSerially(Runnable r) {}
 
     public boolean flashBacklight(int duration) { return false; }

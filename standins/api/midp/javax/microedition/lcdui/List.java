@@ -41,5 +41,7 @@ public class List extends Screen implements Choice {
 
     public Font getFont(int elementNum) { return null; }
 
+    public void removeCommand(Command cmd) {}
+
     public void setSelectCommand(Command command) {}
 }

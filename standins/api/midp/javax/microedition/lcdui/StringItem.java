@@ -14,4 +14,6 @@ public class StringItem extends Item {
     public void setFont(Font font) {}
 
     public Font getFont() { return null; }
+
+    public void setPreferredSize(int width, int height) {}
 }

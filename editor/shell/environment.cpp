@@ -1,0 +1,90 @@
+#include "environment.h"
+
+#include <QDesktopServices>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace editor {
+namespace {
+
+QString kitFolderOverride;
+DesktopOpener* installedDesktop = nullptr;
+ProgramExit* installedExit = nullptr;
+
+QString programFolder() {
+    std::error_code failed;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (failed) return QString::fromStdString(std::filesystem::current_path(failed).string());
+    return QString::fromStdString(program.parent_path().string());
+}
+
+class StandardDesktop : public DesktopOpener {
+public:
+    bool open(const QUrl& target) override { return QDesktopServices::openUrl(target); }
+};
+
+class StandardExit : public ProgramExit {
+public:
+    void exit(int status) override {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::exit(status);
+    }
+};
+
+}  // namespace
+
+QString productPage() {
+    return QString(makerSite) + "/TesvoZorid.asp";
+}
+QString javaPage() {
+    return QString(makerSite) + "/Prerequisites/Java.htm";
+}
+QString j2mePage() {
+    return QString(makerSite) + "/Prerequisites/J2ME.htm";
+}
+
+QString kitFolder() {
+    if (!kitFolderOverride.isEmpty()) return kitFolderOverride;
+    static const QString folder = programFolder();
+    return folder;
+}
+
+void setKitFolder(const QString& folder) {
+    kitFolderOverride = folder;
+    while (kitFolderOverride.size() > 1 && kitFolderOverride.endsWith('/')) kitFolderOverride.chop(1);
+}
+
+DesktopOpener& desktop() {
+    static StandardDesktop standard;
+    return installedDesktop ? *installedDesktop : standard;
+}
+
+void setDesktop(DesktopOpener* installed) {
+    installedDesktop = installed;
+}
+
+ProgramExit& programExit() {
+    static StandardExit standard;
+    return installedExit ? *installedExit : standard;
+}
+
+void setProgramExit(ProgramExit* installed) {
+    installedExit = installed;
+}
+
+void openAddress(const QString& address) {
+    desktop().open(QUrl(address));
+}
+
+void openLocalFile(const QString& path) {
+    desktop().open(QUrl::fromLocalFile(path));
+}
+
+void exitProgram() {
+    programExit().exit(0);
+}
+
+}  // namespace editor

@@ -1,0 +1,53 @@
+#pragma once
+// Where the editor meets the desktop: the kit folder, opening addresses and files with the desktop's
+// default program, and ending the process. Each is one installable seam; tests install recorders
+// (editor/testing/) and the program keeps the standard ones.
+#include <QString>
+#include <QUrl>
+
+namespace editor {
+
+inline constexpr char version[] = "1.1.0";
+inline constexpr char supportAddress[] = "support@tesvozorid.example";
+inline constexpr char makerSite[] = "http://www.tesvozorid.example";
+
+// The maker's pages: the product page (About, update check) and the two download pages of the first-run
+// wizard.
+QString productPage();
+QString javaPage();
+QString j2mePage();
+
+// The folder that holds the running program, without a closing "/": the install folder of the kit, where
+// Config.cfg, the templates and the documentation live, whatever directory the editor was started from.
+QString kitFolder();
+// Tests point the kit folder elsewhere; the empty text restores the program's own folder.
+void setKitFolder(const QString& folder);
+
+// Opens web pages, the help file and images with the desktop's default program, without waiting.
+class DesktopOpener {
+public:
+    virtual ~DesktopOpener() = default;
+    // False when nothing could be started; callers ignore it as the editor always has.
+    virtual bool open(const QUrl& target) = 0;
+};
+
+DesktopOpener& desktop();
+// nullptr restores QDesktopServices; the caller keeps ownership of what it installs.
+void setDesktop(DesktopOpener* installed);
+
+// Ends the editor: Exit and the first-run wizard's Exit end the process at once with status 0.
+class ProgramExit {
+public:
+    virtual ~ProgramExit() = default;
+    virtual void exit(int status) = 0;
+};
+
+ProgramExit& programExit();
+void setProgramExit(ProgramExit* installed);
+
+// Shorthands for the callers.
+void openAddress(const QString& address);
+void openLocalFile(const QString& path);
+void exitProgram();
+
+}  // namespace editor

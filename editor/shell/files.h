@@ -1,0 +1,29 @@
+#pragma once
+// The editor's file seam: what it asks of the file system before it reads or writes. Tests replace it to
+// make a file unreadable or a folder unwritable, which permissions cannot do for root.
+#include <QString>
+
+namespace editor {
+
+struct FileStatus {
+    bool exists = false;
+    bool isFile = false;
+    bool isDirectory = false;
+    bool readable = false;
+    bool writable = false;
+};
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // Follows links, as opening the path would.
+    virtual FileStatus status(const QString& path) const;
+    // The two paths name one file (through links, hard or symbolic); false when either is missing.
+    virtual bool sameFile(const QString& first, const QString& second) const;
+};
+
+Files& files();
+// nullptr restores the real file system; the caller keeps ownership of what it installs.
+void setFiles(Files* installed);
+
+}  // namespace editor

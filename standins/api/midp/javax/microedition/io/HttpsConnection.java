@@ -1,0 +1,9 @@
+package javax.microedition.io;
+
+import java.io.IOException;
+
+public interface HttpsConnection extends HttpConnection {
+    public SecurityInfo getSecurityInfo() throws IOException;
+
+    public int getPort();
+}
