@@ -191,8 +191,9 @@ void ListenerWindow::windowClosing() {
     // A box closed by accident keeps the editor and its changes.
     switch (prompter.askYesNoCancel(&editor_, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
         case ui::Answer::Yes:
+            // A failed write keeps the editor open with its tabs and their marks.
             for (int i = 0; i < editor_.panel->count(); ++i) {
-                if (!editor_.writeTab(i)) return;
+                if (!editor_.writeAFile(editor_.panel->tabText(i), i)) return;
             }
             if (ProjectRoads* roads = projectRoads()) {
                 Targets targets;
@@ -224,7 +225,7 @@ Editor::Editor(References& references) : references_(references) {
 
     Init::initConfig(references_);
     initUI();
-    show();
+    showMaximized();
 }
 
 Editor::~Editor() {

@@ -112,7 +112,7 @@ bool Editor::reset(bool fresh) {
         switch (ui::prompter().askYesNoCancel(this, QString(), res("Save_changes_"), ui::Answer::Cancel)) {
             case ui::Answer::Yes: {
                 for (int i = 0; i < panel->count(); ++i) {
-                    if (!writeTab(i)) return false;
+                    if (!writeAFile(panel->tabText(i), i)) return false;
                 }
                 Targets targets;
                 targets.tb = true;
