@@ -57,6 +57,18 @@ QPlainTextEdit* selectedPane(Editor& editor) {
     return index >= 0 && index < Editor::MAXTAB ? editor.ep[index] : nullptr;
 }
 
+// With no tab selected the action does nothing.
+void actOnSelectedPane(QAction& action, Editor& editor, void (QPlainTextEdit::*act)()) {
+    QObject::connect(&action, &QAction::triggered, &action, [&editor, act] {
+        if (QPlainTextEdit* pane = selectedPane(editor)) (pane->*act)();
+    });
+}
+
+void showFindReplace(Editor& editor) {
+    const int index = editor.panel->currentIndex();
+    if (index >= 0 && editor.findReplace[index]) editor.findReplace[index]->show();
+}
+
 // The output pane starts low: 125 pixels under the code view.
 class OutputPane : public QPlainTextEdit {
 public:
@@ -81,16 +93,8 @@ const ToolbarCommand toolbarCommands[] = {
      }},
     {"Run", [](Editor& editor) { editor.Build(1); }},
     {"Compile", [](Editor& editor) { editor.Build(0); }},
-    {"Replace",
-     [](Editor& editor) {
-         const int index = editor.panel->currentIndex();
-         if (index >= 0 && editor.findReplace[index]) editor.findReplace[index]->show();
-     }},
-    {"Find",
-     [](Editor& editor) {
-         const int index = editor.panel->currentIndex();
-         if (index >= 0 && editor.findReplace[index]) editor.findReplace[index]->show();
-     }},
+    {"Replace", showFindReplace},
+    {"Find", showFindReplace},
     {"Find_Again",
      [](Editor& editor) {
          const int index = editor.panel->currentIndex();
@@ -125,23 +129,17 @@ const ToolbarButton toolbarButtons[] = {
 
 Editor::CopyAction::CopyAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Copy the selection", image(office2003, "copy.gif"));
-    connect(this, &QAction::triggered, this, [&editor] {
-        if (QPlainTextEdit* pane = selectedPane(editor)) pane->copy();
-    });
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::copy);
 }
 
 Editor::CutAction::CutAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Cut the selection", image(office2003, "cut.gif"));
-    connect(this, &QAction::triggered, this, [&editor] {
-        if (QPlainTextEdit* pane = selectedPane(editor)) pane->cut();
-    });
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::cut);
 }
 
 Editor::PasteAction::PasteAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Paste the clipboard", image(office2003, "paste.gif"));
-    connect(this, &QAction::triggered, this, [&editor] {
-        if (QPlainTextEdit* pane = selectedPane(editor)) pane->paste();
-    });
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::paste);
 }
 
 Editor::ClearAction::ClearAction(Editor& editor) : QAction(&editor) {

@@ -341,7 +341,7 @@ void Editor::saveSourceAs() {
 }
 
 void Editor::fileSelected(const QList<QFileInfo>& chosen) {
-    if (chosen.isEmpty() || chosen.first().filePath().isEmpty()) return;
+    if (chosen.isEmpty() || chosen.first().filePath().isEmpty() || chosen.first().isDir()) return;
     const QString path = chosen.first().absoluteFilePath();
     const QString upper = path.toUpper();
     ProjectRoads* roads = projectRoads();

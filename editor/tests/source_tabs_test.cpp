@@ -1,11 +1,8 @@
 // The source tabs in temporary project folders: slots, reset, load, the changed mark, writes that fail,
 // backups, the execution copy and the files chosen in the project tree.
-#include <sys/resource.h>
-
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <csignal>
 
 #include "editor_fixture.h"
 #include "find_replace_panel.h"
@@ -15,6 +12,7 @@ namespace {
 
 using testing::EditorTest;
 using testing::fileContent;
+using testing::FileSizeLimit;
 using testing::makeFile;
 using testing::Report;
 using ui::Answer;
@@ -193,27 +191,6 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
     EXPECT_EQ(utf8(fileContent(project("Main.bss"))), text(0));
     EXPECT_EQ(editor.statusLine()->text(), "myProject : myProject.java");
 }
-
-// Files may grow to `limit` bytes while it lives; the signal of a larger write is ignored, so the write
-// fails with EFBIG instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST_F(EditorTest, WritesKeepEveryCharacterAndAFailedWriteLeavesTheOldFileWhole) {
     Editor& editor = start();
