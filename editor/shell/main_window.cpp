@@ -228,7 +228,7 @@ Editor::Editor(References& references) : references_(references) {
 
 Editor::~Editor() {
     // Destroying the tabs must not reach this half-destroyed window through their signals.
-    panel->disconnect(this);
+    if (panel) panel->disconnect(this);
     for (QPlainTextEdit* edit : ep) {
         if (edit) edit->document()->disconnect(this);
     }
