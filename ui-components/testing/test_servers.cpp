@@ -86,7 +86,8 @@ void TestServerProcess::stop() {
 FtpTestServer::FtpTestServer() {
     // "-p 0": the system picks a free port, which the server names when it starts.
     start(QStringLiteral("/usr/bin/python3"),
-          {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-w", "-d", home_.path(), "-u", USER, "-P", PASSWORD},
+          {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-w", "-d", home_.path(), "-u", USER, "-P",
+           PASSWORD},
           ftpReady);
 }
 
@@ -103,7 +104,8 @@ QByteArray FtpTestServer::read(const QString& path) const {
 }
 
 QStringList FtpTestServer::entries(const QString& folder) const {
-    QStringList names = QDir(home_.path() + folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList names =
+        QDir(home_.path() + folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     names.sort();
     return names;
 }

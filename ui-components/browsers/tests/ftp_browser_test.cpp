@@ -8,7 +8,9 @@
 #include <functional>
 
 // Readable failures: gtest finds this printer beside QString.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 #include "ftp_browser.h"
 #include "loopback_server.h"
@@ -27,7 +29,9 @@ using ui::testing::SocksTestProxy;
 
 const ui::TransferLimits kShort{std::chrono::milliseconds(5000), std::chrono::milliseconds(1000)};
 
-ZoridResourceItem item(const QString& path) { return ZoridResourceItem(path, true); }
+ZoridResourceItem item(const QString& path) {
+    return ZoridResourceItem(path, true);
+}
 
 // The manager's failure text, or "done".
 QString failureOf(const std::function<void()>& operation) {
@@ -41,7 +45,8 @@ QString failureOf(const std::function<void()>& operation) {
 
 QStringList paths(const ui::resourcebrowser::ResourceItemModel& listing) {
     QStringList found;
-    for (const auto& each : listing.toArray()) found.append(each->getFullPath() + (each->isFile() ? "" : "/"));
+    for (const auto& each : listing.toArray())
+        found.append(each->getFullPath() + (each->isFile() ? "" : "/"));
     found.sort();
     return found;
 }
@@ -70,8 +75,10 @@ public:
         setenv(name, value.toUtf8().constData(), 1);
     }
     ~ScopedEnv() {
-        if (old_.isNull()) unsetenv(name_);
-        else setenv(name_, old_.constData(), 1);
+        if (old_.isNull())
+            unsetenv(name_);
+        else
+            setenv(name_, old_.constData(), 1);
     }
 
 private:
@@ -82,9 +89,7 @@ private:
 class FtpManager : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.isRunning()) << server.error().toStdString(); }
-    void login() {
-        ASSERT_EQ(manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD), "/");
-    }
+    void login() { ASSERT_EQ(manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD), "/"); }
 
     ScopedProxyProperties proxies;
     FtpTestServer server;
@@ -119,10 +124,16 @@ TEST_F(FtpManager, ListsFetchesStoresRenamesAndDeletes) {
     EXPECT_EQ(server.read("/sub/moved.txt"), "new");
 
     // Failures carry the operation's text and the server's reply.
-    EXPECT_TRUE(failureOf([&] { manager.getContent(item("/gone.txt")); }).startsWith("Can't get file content : 550"));
-    EXPECT_TRUE(failureOf([&] { manager.list(item("/nowhere")); }).startsWith("Cannot list this path /nowhere : 550"));
-    EXPECT_TRUE(failureOf([&] { manager.deleteFile(item("/gone.txt")); }).startsWith("Can't delete this file : 550"));
-    EXPECT_TRUE(failureOf([&] { manager.renameFile(item("/gone.txt"), "/x"); }).startsWith("Can't rename this file : 550"));
+    EXPECT_TRUE(
+        failureOf([&] { manager.getContent(item("/gone.txt")); }).startsWith("Can't get file content : 550"));
+    EXPECT_TRUE(failureOf([&] {
+                    manager.list(item("/nowhere"));
+                }).startsWith("Cannot list this path /nowhere : 550"));
+    EXPECT_TRUE(
+        failureOf([&] { manager.deleteFile(item("/gone.txt")); }).startsWith("Can't delete this file : 550"));
+    EXPECT_TRUE(failureOf([&] {
+                    manager.renameFile(item("/gone.txt"), "/x");
+                }).startsWith("Can't rename this file : 550"));
     // The connection survives a refused command.
     EXPECT_EQ(manager.getContent(item("/sub/moved.txt")), "new");
 }
@@ -150,7 +161,8 @@ TEST_F(FtpManager, NamesWithUrlCharactersRoundTrip) {
     login();
     const QString folder = "/odd #?% dir";
     QDir().mkpath(server.home() + folder);
-    const QStringList names = {"with blank.txt", "hash#1", "per%25cent", "what?.txt", "100% sure", "...", "ünï"};
+    const QStringList names = {"with blank.txt", "hash#1", "per%25cent", "what?.txt",
+                               "100% sure",      "...",    "ünï"};
     for (const QString& name : names) {
         const QString path = folder + '/' + name;
         manager.setContent(item(path), name.toUtf8());
@@ -188,32 +200,40 @@ TEST_F(FtpManager, LineBreaksAndNulAreRefusedBeforeAnyCommand) {
         EXPECT_EQ(failureOf(row.operation),
                   QString(row.message) + " : A name may not hold a line break or a NUL character");
     }
-    // A name from a listing: the lines of a listing cannot carry one, but a server's entry is trusted no more.
+    // A name from a listing: the lines of a listing cannot carry one, but a server's entry is trusted no
+    // more.
     FTPFile listed;
     listed.name = "b\rDELE a.txt";
     const FTPResourceItem fromListing("/", listed);
-    EXPECT_TRUE(failureOf([&] { manager.deleteFile(fromListing); }).startsWith("Can't delete this file : A name"));
-    EXPECT_TRUE(failureOf([&] { manager.renameFile(fromListing, "/c"); }).startsWith("Can't rename this file : A name"));
+    EXPECT_TRUE(
+        failureOf([&] { manager.deleteFile(fromListing); }).startsWith("Can't delete this file : A name"));
+    EXPECT_TRUE(failureOf([&] {
+                    manager.renameFile(fromListing, "/c");
+                }).startsWith("Can't rename this file : A name"));
     EXPECT_EQ(server.entries(), QStringList({"a.txt"}));
     EXPECT_EQ(server.read("/a.txt"), "alpha");
 
     manager.stop();
-    EXPECT_TRUE(failureOf([&] { manager.start("127.0.0.1", FtpTestServer::USER + "\r\nDELE a.txt", "x"); })
-                    .startsWith("Can't connect : A name"));
+    EXPECT_TRUE(failureOf([&] {
+                    manager.start("127.0.0.1", FtpTestServer::USER + "\r\nDELE a.txt", "x");
+                }).startsWith("Can't connect : A name"));
     EXPECT_FALSE(manager.isConnected());
 }
 
 TEST_F(FtpManager, FailedConnectionsSayWhyInBoundedTime) {
     // The server answers a wrong password after a pause of its own.
-    FTPResourceManager patient(server.port(), {std::chrono::milliseconds(5000), std::chrono::milliseconds(15000)});
+    FTPResourceManager patient(server.port(),
+                               {std::chrono::milliseconds(5000), std::chrono::milliseconds(15000)});
     const QString wrong = failureOf([&] { patient.start("127.0.0.1", FtpTestServer::USER, "wrong"); });
     EXPECT_TRUE(wrong.startsWith("Can't connect : 530 ")) << wrong.toStdString();
     EXPECT_FALSE(patient.isConnected());
-    EXPECT_TRUE(failureOf([&] { manager.start("not a host", "u", "p"); }).startsWith("Can't connect : Invalid host"));
+    EXPECT_TRUE(
+        failureOf([&] { manager.start("not a host", "u", "p"); }).startsWith("Can't connect : Invalid host"));
 
     FTPResourceManager closed(LoopbackServer::deadPort(), kShort);
     const QString refused = failureOf([&] { closed.start("127.0.0.1", "u", "p"); });
-    EXPECT_TRUE(refused.startsWith("Can't connect : ") && refused.contains("onnect to")) << refused.toStdString();
+    EXPECT_TRUE(refused.startsWith("Can't connect : ") && refused.contains("onnect to"))
+        << refused.toStdString();
 
     LoopbackServer silent({}, LoopbackServer::Silent);
     FTPResourceManager stalled(silent.port(), kShort);
@@ -221,7 +241,8 @@ TEST_F(FtpManager, FailedConnectionsSayWhyInBoundedTime) {
     clock.start();
     const QString timedOut = failureOf([&] { stalled.start("127.0.0.1", "u", "p"); });
     EXPECT_TRUE(timedOut.startsWith("Can't connect : ")) << timedOut.toStdString();
-    EXPECT_TRUE(timedOut.contains("timed out") || timedOut.contains("No data received")) << timedOut.toStdString();
+    EXPECT_TRUE(timedOut.contains("timed out") || timedOut.contains("No data received"))
+        << timedOut.toStdString();
     EXPECT_LT(clock.elapsed(), 25000);  // far below the 30 s and 60 s it must not wait for
     EXPECT_FALSE(stalled.isConnected());
 }
@@ -232,7 +253,8 @@ TEST(FtpProxy, TheStartProxyCarriesControlAndDataConnections) {
     server.write("/a.txt", "alpha");
     auto socks = std::make_unique<SocksTestProxy>();
     ASSERT_TRUE(socks->isRunning()) << socks->error().toStdString();
-    ScopedProxyProperties proxies({{"proxyHost", "127.0.0.1"}, {"proxyPort", QString::number(socks->port())}});
+    ScopedProxyProperties proxies(
+        {{"proxyHost", "127.0.0.1"}, {"proxyPort", QString::number(socks->port())}});
 
     FTPResourceManager manager(server.port(), kShort);
     ASSERT_EQ(manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD), "/");
@@ -243,7 +265,8 @@ TEST(FtpProxy, TheStartProxyCarriesControlAndDataConnections) {
     manager.stop();
 
     socks.reset();
-    const QString failed = failureOf([&] { manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD); });
+    const QString failed =
+        failureOf([&] { manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD); });
     EXPECT_TRUE(failed.startsWith("Can't connect : ")) << failed.toStdString();
 }
 
@@ -287,7 +310,8 @@ TEST(FtpListing, ParsesTheUnixAndDosForms) {
         {"01-02-24  12:34PM       <DIR>          Folder", "Folder", true, 0, noon},
         {"01-02-24  12:34AM                 1,234 file name.txt", "file name.txt", false, 1234,
          QDateTime(QDate(2024, 1, 2), QTime(0, 34), Qt::UTC)},
-        {"12-31-1999  11:59PM  9 y2k", "y2k", false, 9, QDateTime(QDate(1999, 12, 31), QTime(23, 59), Qt::UTC)},
+        {"12-31-1999  11:59PM  9 y2k", "y2k", false, 9,
+         QDateTime(QDate(1999, 12, 31), QTime(23, 59), Qt::UTC)},
         {"total 12", nullptr, false, 0, {}},
         {"", nullptr, false, 0, {}},
         {"drwxr-xr-x   2 o g 4096 Jan 02 12:34 .", nullptr, false, 0, {}},
@@ -308,7 +332,8 @@ TEST(FtpListing, ParsesTheUnixAndDosForms) {
         EXPECT_EQ(files[0].lastModified, row.date) << row.line;
     }
     // Order kept, "\n" alone ends a line too, a name that is not UTF-8 kept byte for byte.
-    const auto files = parseListing("-rw-r--r-- 1 o g 1 Jan 02 12:34 b\n-rw-r--r-- 1 o g 1 Jan 02 12:34 a\xe9\n", now);
+    const auto files =
+        parseListing("-rw-r--r-- 1 o g 1 Jan 02 12:34 b\n-rw-r--r-- 1 o g 1 Jan 02 12:34 a\xe9\n", now);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].name, "b");
     EXPECT_EQ(files[1].name, QString::fromLatin1("a\xe9"));
