@@ -1,5 +1,6 @@
 #include "resource_actions.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "resource_browser_panel.h"
@@ -64,7 +65,13 @@ DefaultAction::DefaultAction(const QString& name, const QString& description, co
     setToolTip(description);
     setIcon(toolkit::Toolkit::getIconFromClasspath(icon));
     connect(this, &QAction::triggered, this, [this] {
-        if (panel_) actionPerformed(*panel_);
+        if (!panel_) return;
+        // Nothing may leave through the event loop; the panel reports what it expects itself.
+        try {
+            actionPerformed(*panel_);
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "%s\n", failure.what());
+        }
     });
 }
 
