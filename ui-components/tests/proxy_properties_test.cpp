@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "loopback_server.h"
+#include "scoped_settings.h"
 #include "url_reader.h"
 
 namespace {
@@ -48,7 +49,7 @@ TEST(ProxyProperties, EachTransferTakesThePairOfItsProtocol) {
     }
 }
 
-TEST(ProxyProperties, TheStartPairBecomesTheSocksPairOnlyWhole) {
+TEST(ProxyProperties, TheStartPairBecomesTheSocksPair) {
     ProxyProperties whole(
         environment({{"proxyHost", "gate"}, {"proxyPort", "1081"}, {"socksProxyHost", "x"}}));
     EXPECT_EQ(whole.getProperty("proxyHost"), "gate");
@@ -58,14 +59,6 @@ TEST(ProxyProperties, TheStartPairBecomesTheSocksPairOnlyWhole) {
     EXPECT_EQ(whole.getProperty("socksProxyPort"), "1081");
     EXPECT_EQ(whole.socksProxy(), "socks5://gate:1081");
 
-    for (const QHash<QString, QString>& half :
-         {QHash<QString, QString>{{"proxyHost", "gate"}}, QHash<QString, QString>{{"proxyPort", "1081"}}}) {
-        ProxyProperties properties(environment(half));
-        properties.setProperty("socksProxyHost", "kept");
-        properties.takeStartProxyForSocks();
-        EXPECT_EQ(properties.getProperty("socksProxyHost"), "kept");
-        EXPECT_FALSE(properties.getProperty("socksProxyPort").has_value());
-    }
     whole.clearProperty("socksProxyHost");
     EXPECT_EQ(whole.socksProxy(), "");
 }
@@ -73,17 +66,14 @@ TEST(ProxyProperties, TheStartPairBecomesTheSocksPairOnlyWhole) {
 TEST(ProxyProperties, TheUrlReaderGoesThroughTheProcesssHttpProxy) {
     // A proxy is asked for the whole URL; this one answers every request itself.
     LoopbackServer proxy(LoopbackServer::httpReply("from the proxy"));
-    ProxyProperties properties(environment({}));
-    properties.setProperty("http.proxyHost", "127.0.0.1");
-    properties.setProperty("http.proxyPort", QString::number(proxy.port()));
-    ui::setProxyProperties(&properties);
+    ui::testing::ScopedProxyProperties properties;
+    properties->setProperty("http.proxyHost", "127.0.0.1");
+    properties->setProperty("http.proxyPort", QString::number(proxy.port()));
     const ui::UrlReadResult viaProxy = ui::readUrl("http://version.example.invalid/TesvoZorid/Version.txt");
     ui::UrlReadOptions direct;
     direct.proxy = QString("");
     LoopbackServer server(LoopbackServer::httpReply("direct"));
     const ui::UrlReadResult bypassed = ui::readUrl(server.url(), direct);
-    ui::setProxyProperties(nullptr);
-
     ASSERT_TRUE(viaProxy.ok()) << viaProxy.error.toStdString();
     EXPECT_EQ(viaProxy.data, "from the proxy");
     EXPECT_EQ(proxy.connections(), 1);
