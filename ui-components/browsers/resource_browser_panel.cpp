@@ -55,7 +55,11 @@ ResourceBrowserPanel::ResourceBrowserPanel(std::shared_ptr<ResourceManager> mana
 
 ResourceBrowserPanel::~ResourceBrowserPanel() {
     // Deleted with its window: the connection goes too. The widgets are half gone, so only the manager.
-    if (actions_) bindActions(nullptr);
+    if (actions_) {
+        bindActions(nullptr);
+        // The actions go after the buttons: no rebuilding while the children are deleted.
+        QObject::disconnect(actions_, nullptr, this, nullptr);
+    }
     if (connected_) {
         connected_ = false;
         manager_->stop();
@@ -169,7 +173,7 @@ void ResourceBrowserPanel::bindActions(ResourceBrowserPanel* panel) {
 }
 
 void ResourceBrowserPanel::rebuildButtons() {
-    for (QToolButton* button : buttons_) delete button;
+    for (const QPointer<QToolButton>& button : buttons_) delete button.data();
     buttons_.clear();
     ActionModel* model = getActionModel();
     for (int i = 0; i < model->size(); ++i) {

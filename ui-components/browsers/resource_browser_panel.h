@@ -2,6 +2,7 @@
 // A panel that browses one directory of a store at a time: connection fields, a table of the directory's
 // entries, the "Path" and "File" lists, and the user actions as buttons. It works through its
 // ResourceManager on the GUI thread; every failure ends in a message box, never in an exception.
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -128,7 +129,7 @@ private:
     QComboBox* files_;
     QTableWidget* table_;
     QHBoxLayout* buttonRow_;
-    std::vector<QToolButton*> buttons_;
+    std::vector<QPointer<QToolButton>> buttons_;
     // The table's rows after the ".." row.
     std::vector<std::shared_ptr<ResourceItem>> rows_;
 };

@@ -361,6 +361,17 @@ TEST_F(Panel, LeavingItsWindowDisconnects) {
     EXPECT_TRUE(prompter.texts().isEmpty());
     panel.reset();
 
+    // Deleted with its window while shown.
+    manager->calls.clear();
+    auto* owner = new QWidget;
+    auto* held = new ResourceBrowserPanel(manager, nullptr, owner);
+    held->hostField()->setText("host");
+    held->userField()->setText("user");
+    owner->show();
+    ASSERT_TRUE(held->connect());
+    delete owner;
+    EXPECT_EQ(manager->calls, QStringList({"start host user ", "list /", "stop"}));
+
     // Removed from the docking container: the window and the panel go, and the connection with them.
     manager->calls.clear();
     ui::dockable::Tarnwell tarnwell;
