@@ -8,33 +8,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <cstdlib>
 
 #include "loopback_server.h"
+#include "scoped_settings.h"
 
 namespace {
 
 using ui::testing::LoopbackServer;
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.toUtf8().constData(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_.isNull()) {
-            unsetenv(name_);
-        } else {
-            setenv(name_, old_.constData(), 1);
-        }
-    }
-
-private:
-    const char* name_;
-    QByteArray old_;
-};
+using ui::testing::ScopedEnv;
 
 TEST(UrlReader, ReadsHttpAndFileUrlsWhole) {
     const QByteArray body = QByteArray("line\n").repeated(20000);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <optional>
 
 namespace ui {
 
@@ -12,8 +13,9 @@ struct UrlReadOptions {
     std::chrono::milliseconds connectTimeout{30000};
     // A transfer that moves no byte, up or down, for this long fails.
     std::chrono::milliseconds stallTimeout{60000};
-    // "host:port" or a proxy URL. Empty means no proxy at all: the proxy environment variables never apply.
-    QString proxy;
+    // "host:port" or a proxy URL; empty means none. Without one, the process's proxy settings
+    // (proxy_properties.h) choose; libcurl's proxy environment variables never apply.
+    std::optional<QString> proxy;
 };
 
 struct UrlReadResult {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the tree browser's 16x16 RGBA icons with the standard library only: refresh, folder_new,
-document_new, delete2, diskdrive, folder (open), folder_closed and document. Run it in this folder."""
+"""Writes the browsers' 16x16 RGBA icons with the standard library only: refresh, folder_new,
+document_new, delete2, diskdrive, folder (open), folder_closed and document for the tree browser, and
+document_preferences, document_delete and document_lock for the resource browser. Run it in this folder."""
 import math
 import struct
 import zlib
@@ -116,6 +117,37 @@ def diskdrive():
     return pixels
 
 
+def pencil(pixels):
+    """A pencil across the lower right corner: "rename"."""
+    for i in range(6):
+        x, y = 9 + i, 14 - i
+        pixels[y][x] = STAR
+        if x + 1 < 16:
+            pixels[y][x + 1] = FOLDER_DARK
+    pixels[15][8] = INK
+
+
+def small_cross(pixels):
+    """A red cross in the lower right corner: "delete"."""
+    for i in range(6):
+        for x in (9 + i, 10 + i):
+            if x < 16:
+                pixels[9 + i + 1 if 9 + i < 15 else 15][x] = RED
+                pixels[9 + i + 1 if 9 + i < 15 else 15][24 - x] = RED
+
+
+def padlock(pixels):
+    """A padlock in the lower right corner: "lock"."""
+    for x in (10, 14):
+        for y in (8, 9, 10):
+            pixels[y][x] = METAL_DARK
+    for x in range(11, 14):
+        pixels[7][x] = METAL_DARK
+    rect(pixels, 9, 10, 15, 15, FOLDER, FOLDER_DARK)
+    pixels[12][12] = INK
+    pixels[13][12] = INK
+
+
 def icon(*painters):
     pixels = canvas()
     for paint in painters:
@@ -131,3 +163,6 @@ png("diskdrive.png", diskdrive())
 png("folder.png", icon(open_folder))
 png("folder_closed.png", icon(closed_folder))
 png("document.png", icon(document))
+png("document_preferences.png", icon(document, pencil))
+png("document_delete.png", icon(document, small_cross))
+png("document_lock.png", icon(document, padlock))
