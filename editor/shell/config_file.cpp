@@ -2,25 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 #include "environment.h"
 #include "error_dialogs.h"
 #include "files.h"
 #include "references.h"
+#include "text_files.h"
 
 namespace editor {
-namespace {
-
-QString decoded(const QByteArray& content) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(content);
-    if (utf8.hasError()) return QString::fromLatin1(content);
-    return text;
-}
-
-}  // namespace
 
 QString configFilePath() {
     return installFolder() + "Config.cfg";
@@ -32,7 +21,7 @@ QString installFolder() {
 }
 
 QStringList configLines(const QByteArray& content) {
-    const QString text = decoded(content);
+    const QString text = decodeText(content);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -82,24 +71,9 @@ QString configLine(const std::optional<QString>& field) {
 }
 
 std::optional<QString> saveConfigFile(const QStringList& lines) {
-    QByteArray text;
-    for (const QString& line : lines) text += (line + '\n').toUtf8();
-    // Buffered, a short write (a full disk, a size limit) would count as written and the shortened file
-    // would be committed; unbuffered, each shortfall shows and the next write says why.
-    QSaveFile file(configFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    qint64 written = 0;
-    while (written < text.size()) {
-        const qint64 count = file.write(text.constData() + written, text.size() - written);
-        if (count <= 0) {
-            const QString failure = file.errorString();
-            file.cancelWriting();
-            return failure;
-        }
-        written += count;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
+    QString text;
+    for (const QString& line : lines) text += line + '\n';
+    return writeTextFile(configFilePath(), text);
 }
 
 void reportSaveFailure(const QString& failure) {

@@ -81,39 +81,6 @@ QWidget* DialogFrame::newPanel(const char* name) {
     return panel;
 }
 
-QLabel* DialogFrame::newLabel(const char* name) {
-    auto* label = new QLabel(this);
-    label->setObjectName(name);
-    // Texts from failures and file names are shown as they are, never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLabel* DialogFrame::newWrappingLabel(const char* name) {
-    QLabel* label = newLabel(name);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-void DialogFrame::setTitleFont(QLabel* label, float factor) {
-    QFont font = label->font();
-    if (font.pointSize() > 0) {
-        font.setPointSizeF(titleFontSize(font.pointSize(), factor));
-    } else {
-        font.setPixelSize(int(float(font.pixelSize()) * factor));
-    }
-    label->setFont(font);
-}
-
-QGridLayout* DialogFrame::newRows(QWidget* panel) {
-    auto* rows = new QGridLayout(panel);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-    rows->setColumnStretch(0, 1);
-    return rows;
-}
-
 namespace {
 
 // Grid cells have no margins of their own in Qt: each cell is a small layout holding the widget.
@@ -127,13 +94,75 @@ void addCell(QGridLayout* rows, int row, int column, QWidget* widget, const QMar
 
 }  // namespace
 
+namespace frame {
+
+QLabel* newLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    // Texts from failures and file names are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* newWrappingLabel(QWidget* parent, const char* name) {
+    QLabel* label = newLabel(parent, name);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+void setTitleFont(QLabel* label, float factor) {
+    QFont font = label->font();
+    if (font.pointSize() > 0) {
+        font.setPointSizeF(titleFontSize(font.pointSize(), factor));
+    } else {
+        font.setPixelSize(int(float(font.pixelSize()) * factor));
+    }
+    label->setFont(font);
+}
+
+QGridLayout* newRows(QWidget* panel) {
+    auto* rows = new QGridLayout(panel);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    rows->setColumnStretch(0, 1);
+    return rows;
+}
+
+void addRow(const ScreenMetrics& screen, QGridLayout* rows, int row, QWidget* widget, int column,
+            int columnSpan) {
+    addCell(rows, row, column, widget, translateMargins(screen, 2, 2, 2, 2), columnSpan);
+}
+
+void addFiller(QGridLayout* rows, int row, QWidget* filler) {
+    addCell(rows, row, 0, filler, {}, -1);
+    rows->setRowStretch(row, 1);
+}
+
+}  // namespace frame
+
+QLabel* DialogFrame::newLabel(const char* name) {
+    return frame::newLabel(this, name);
+}
+
+QLabel* DialogFrame::newWrappingLabel(const char* name) {
+    return frame::newWrappingLabel(this, name);
+}
+
+void DialogFrame::setTitleFont(QLabel* label, float factor) {
+    frame::setTitleFont(label, factor);
+}
+
+QGridLayout* DialogFrame::newRows(QWidget* panel) {
+    return frame::newRows(panel);
+}
+
 void DialogFrame::addRow(QGridLayout* rows, int row, QWidget* widget, int column, int columnSpan) {
-    addCell(rows, row, column, widget, translateMargins(2, 2, 2, 2), columnSpan);
+    frame::addRow(screen_, rows, row, widget, column, columnSpan);
 }
 
 void DialogFrame::addFiller(QGridLayout* rows, int row, QWidget* filler) {
-    addCell(rows, row, 0, filler, {}, -1);
-    rows->setRowStretch(row, 1);
+    frame::addFiller(rows, row, filler);
 }
 
 void DialogFrame::addButtonBar(QGridLayout* rows, int row, QWidget* bar) {

@@ -62,6 +62,18 @@ inline constexpr FrameRule j2mePanel{0.19296875, 0.31640625, false, true};
 inline constexpr FrameRule j2meCompile{0.3651483716701107, 0.2738612787525831, true, false};
 }  // namespace frames
 
+// The frame's row building, for panels inside other windows that follow its rules (DialogFrame's members
+// of the same names are these, with the dialog as parent).
+namespace frame {
+QLabel* newLabel(QWidget* parent, const char* name);
+QLabel* newWrappingLabel(QWidget* parent, const char* name);
+void setTitleFont(QLabel* label, float factor);
+QGridLayout* newRows(QWidget* panel);
+void addRow(const ScreenMetrics& screen, QGridLayout* rows, int row, QWidget* widget, int column = 0,
+            int columnSpan = 1);
+void addFiller(QGridLayout* rows, int row, QWidget* filler);
+}  // namespace frame
+
 // A horizontal (orientation 0) or vertical rule between rows.
 class CustomSeparator : public QWidget {
     Q_OBJECT

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ui_toolkit.h"
+
 namespace editor {
 namespace {
 
@@ -55,6 +57,8 @@ QString kitFolder() {
 void setKitFolder(const QString& folder) {
     kitFolderOverride = folder;
     while (kitFolderOverride.size() > 1 && kitFolderOverride.endsWith('/')) kitFolderOverride.chop(1);
+    // The component library finds its images in the same folder.
+    ui::toolkit::Toolkit::setKitFolder(kitFolderOverride);
 }
 
 DesktopOpener& desktop() {

@@ -20,7 +20,8 @@ QString j2mePage();
 // The folder that holds the running program, without a closing "/": the install folder of the kit, where
 // Config.cfg, the templates and the documentation live, whatever directory the editor was started from.
 QString kitFolder();
-// Tests point the kit folder elsewhere; the empty text restores the program's own folder.
+// Tests point the kit folder elsewhere; the empty text restores the program's own folder. The component
+// library's kit folder (ui::toolkit::Toolkit) follows.
 void setKitFolder(const QString& folder);
 
 // Opens web pages, the help file and images with the desktop's default program, without waiting.

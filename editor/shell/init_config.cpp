@@ -1,3 +1,5 @@
+#include <QMenuBar>
+
 #include "config_file.h"
 #include "init.h"
 #include "looks.h"
@@ -5,6 +7,8 @@
 #include "references.h"
 
 namespace editor {
+
+Init::Init() : menu(new QMenuBar) {}
 
 void Init::initConfig(References& references) {
     // The kit folder is known whether or not the file is there; the templates and syntax descriptors

@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-class QWidget;
-
 namespace editor {
+
+class Editor;
 
 class References {
 public:
@@ -38,8 +38,8 @@ public:
     bool usesInclude = false;
     bool usesMM = false;
     bool usesMappy = false;
-    QString fixed;                 // the last manual entry; empty when it was cancelled
-    QWidget* theEditor = nullptr;  // the main window, once it exists
+    QString fixed;                // the last manual entry; empty when it was cancelled
+    Editor* theEditor = nullptr;  // the main window while it exists
     int mainScreen = -1;
     int currentScreen = -1;
     int backupLevel = 0;

@@ -1,10 +1,13 @@
 #pragma once
 // Recorders for the editor's seams. Each installs itself while it lives and restores the standard one
 // when it goes.
+#include <sys/resource.h>
+
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QUrl>
+#include <csignal>
 
 #include "environment.h"
 #include "error_dialogs.h"
@@ -79,6 +82,27 @@ public:
     FileStatus status(const QString& path) const override;
     QSet<QString> unreadable;
     QSet<QString> unwritable;
+};
+
+// Caps the size of files this process writes: a write past the cap fails with EFBIG, which permissions
+// cannot make happen for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
 };
 
 }  // namespace editor::testing

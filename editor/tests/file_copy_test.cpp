@@ -1,13 +1,11 @@
 #include "file_copy.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "editor_testing.h"
 
@@ -25,26 +23,7 @@ void write(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Caps the size of files this process writes: a write past the cap fails with EFBIG, which permissions
-// cannot make happen for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 class FileCopyTest : public ::testing::Test {
 protected:

@@ -107,9 +107,19 @@ void ZoridInnerWindow::fillTitleBar() {
     }
     bar_->removeAllButtons();
     if (own) CommonActionManager::appendToTitleBar(*bar_, *own);
-    if (common_ && common_->getActionCount() > 0) {
-        if (own && own->getActionCount() > 0) bar_->addSeparator();
-        CommonActionManager::appendToTitleBar(*bar_, *common_);
+    if (common_) {
+        // A common action whose class the window's own actions already hold is offered once, by the own
+        // one: the editor's code and output windows list maximize and extract among their own actions.
+        action::ZoridActionModel offered;
+        for (int i = 0; i < common_->getActionCount(); ++i) {
+            QAction* each = common_->getAction(i);
+            if (each && own && own->getActionByClass(typeid(*each))) continue;
+            offered.addAction(each);
+        }
+        if (offered.getActionCount() > 0) {
+            if (own && own->getActionCount() > 0) bar_->addSeparator();
+            CommonActionManager::appendToTitleBar(*bar_, offered);
+        }
     }
     bar_->prepare();
 }

@@ -289,7 +289,7 @@ void Tarnwell::windowChanged(const QString& id) {
 }
 
 void Tarnwell::updatePages() {
-    if (!pages_) return;
+    if (!pages_ || !center_) return;
     const Entry* maximized = entry(controller_.maximizedId());
     const bool filled = maximized && maximized->place == Place::Maximized;
     pages_->setCurrentWidget(filled ? maximizedPage_.data() : dockLayout_.data());

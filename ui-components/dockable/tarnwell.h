@@ -171,7 +171,7 @@ private:
     QPointer<QMainWindow> dockLayout_;
     QPointer<QSplitter> center_;
     QPointer<QWidget> maximizedPage_;
-    QStackedLayout* pages_ = nullptr;
+    QPointer<QStackedLayout> pages_;  // goes with the view, which a host window may delete first
     QHash<QString, Entry> entries_;
     QList<QPointer<QWidget>> bareViews_;
     std::optional<QSize> minimalSize_;

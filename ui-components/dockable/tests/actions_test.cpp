@@ -180,10 +180,20 @@ TEST(CommonActionManager, RegistersKnownClassesInOrderWithDuplicatesAndRefusesUn
         ZoridInnerWindow window(InnerWindowProperties("Co", "Output", QIcon(), model, new QLabel("output")));
         ownMaxMin->setParent(&window);
         EXPECT_EQ(ownMaxMin->getView(), &window);
-        EXPECT_EQ(titleBarButtons(window), QStringList({"maxmin", "maxmin", "extract"}));
+        // The bar offers each class once: the common maximize is left out, the common extract stays.
+        EXPECT_EQ(titleBarButtons(window), QStringList({"maxmin", "extract"}));
         ExtractAction* extract = window.getActionModel()->getActionByClass<ExtractAction>();
         ASSERT_NE(extract, nullptr);
         EXPECT_EQ(extract->parent(), &window);
+    }
+    {
+        // Both common classes among the own actions: the bar shows the own ones alone.
+        QObject owner;
+        auto model = std::make_shared<ZoridActionModel>(
+            QList<QAction*>{named("Copy", &owner), new ExtractAction(&owner), new MaxMinAction(&owner)});
+        ZoridInnerWindow window(InnerWindowProperties("Cv", "Code View", QIcon(), model, new QLabel("code")));
+        EXPECT_EQ(titleBarButtons(window), QStringList({"maxmin", "extract", "Copy"}));
+        EXPECT_EQ(window.getActionModel()->getActionCount(), 2);
     }
     CommonActionManager::removeCommonAction(ExtractAction::className);
     EXPECT_EQ(CommonActionManager::getCommonActionCount(), 1);

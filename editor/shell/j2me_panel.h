@@ -1,0 +1,65 @@
+#pragma once
+// The J2ME options panel below the project tree: five check boxes for the option flags of projects
+// written in Java. Not a dialog, but laid out by the dialog frame's rules.
+#include <QCheckBox>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+#include "dialog_frame.h"
+
+class QLabel;
+
+namespace editor {
+
+class CustomSeparator;
+class References;
+
+class J2MEPanel : public QWidget {
+    Q_OBJECT
+public:
+    // The boxes start unticked and disabled.
+    explicit J2MEPanel(References& references, QWidget* parent = nullptr);
+
+    int screenSize() const { return screen_.screenSize; }
+    double pixelAspectRatio() const { return screen_.pixelAspectRatio; }
+    QSize windowSize() const { return windowSize_; }
+
+    // Class-wide, so the language switch reaches them without the panel; empty once the panel is gone.
+    // The editor enables and disables them all together.
+    static inline QPointer<QCheckBox> checkbox1;  // usesInclude
+    static inline QPointer<QCheckBox> checkbox2;  // usesMappy
+    static inline QPointer<QCheckBox> checkbox3;  // usesFloats
+    static inline QPointer<QCheckBox> checkbox4;  // usesMM
+    static inline QPointer<QCheckBox> checkbox5;  // uses3D
+
+private:
+    void initialize();
+    void calculateScreenSize();
+    void calculateWindowSize();
+    void createComponents();
+    void initComponents();
+    void layoutComponents();
+    // Whichever box was clicked, all five flags take their boxes' states.
+    void actionPerformed();
+
+    References& references_;
+    ScreenMetrics screen_{0, 1.0};
+    QSize windowSize_;
+    QWidget* panel1 = nullptr;
+    QWidget* panel2 = nullptr;
+    QLabel* label1 = nullptr;
+    QLabel* label2 = nullptr;
+    QLabel* label3 = nullptr;
+    QLabel* label4 = nullptr;
+    QLabel* label5 = nullptr;
+    CustomSeparator* separator1 = nullptr;
+    CustomSeparator* separator2 = nullptr;
+    CustomSeparator* separator3 = nullptr;
+    CustomSeparator* separator4 = nullptr;
+    CustomSeparator* separator5 = nullptr;
+    CustomSeparator* separator7 = nullptr;
+    CustomSeparator* separator8 = nullptr;
+};
+
+}  // namespace editor

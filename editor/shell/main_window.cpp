@@ -1,0 +1,349 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "action_model.h"
+#include "common_actions.h"
+#include "environment.h"
+#include "find_replace_panel.h"
+#include "init.h"
+#include "j2me_panel.h"
+#include "project_roads.h"
+#include "prompter.h"
+#include "references.h"
+#include "res.h"
+#include "tarnwell.h"
+#include "ui_toolkit.h"
+
+// A static library's resources are linked in only when something names them.
+static void initEditorImages() {
+    Q_INIT_RESOURCE(editor_images);
+}
+
+namespace editor {
+namespace {
+
+using ui::dockable::InnerWindowProperties;
+using ui::dockable::action::ZoridActionModel;
+using ui::dockable::action::common::CommonActionManager;
+using ui::dockable::action::common::ExtractAction;
+using ui::dockable::action::common::MaxMinAction;
+
+constexpr char office2003[] = "/org/fife/plaf/Office2003/images/";
+constexpr char officeXP[] = "/org/fife/plaf/OfficeXP/images/";
+
+QIcon image(const char* folder, const char* name) {
+    return ui::toolkit::Toolkit::getIconFromClasspath(QString(folder) + name);
+}
+
+void describe(QAction& action, const QString& shortDescription, const QIcon& icon) {
+    ui::dockable::action::putValue(action, "ShortDescription", shortDescription);
+    ui::dockable::action::putValue(action, "SmallIcon", icon);
+}
+
+QPlainTextEdit* selectedPane(Editor& editor) {
+    const int index = editor.panel->currentIndex();
+    return index >= 0 && index < Editor::MAXTAB ? editor.ep[index] : nullptr;
+}
+
+// With no tab selected the action does nothing.
+void actOnSelectedPane(QAction& action, Editor& editor, void (QPlainTextEdit::*act)()) {
+    QObject::connect(&action, &QAction::triggered, &action, [&editor, act] {
+        if (QPlainTextEdit* pane = selectedPane(editor)) (pane->*act)();
+    });
+}
+
+void showFindReplace(Editor& editor) {
+    const int index = editor.panel->currentIndex();
+    if (index >= 0 && editor.findReplace[index]) editor.findReplace[index]->show();
+}
+
+// The output pane starts low: 125 pixels under the code view.
+class OutputPane : public QPlainTextEdit {
+public:
+    QSize sizeHint() const override { return {150, 125}; }
+};
+
+struct ToolbarCommand {
+    const char* key;
+    void (*run)(Editor&);
+};
+
+// In the order the commands are matched.
+const ToolbarCommand toolbarCommands[] = {
+    {"New", [](Editor& editor) { editor.reset(true); }},
+    {"Load", [](Editor& editor) { editor.load(); }},
+    {"Save", [](Editor& editor) { editor.save(); }},
+    {"Save_As",
+     [](Editor& editor) {
+         // Forgetting the location makes the save ask where to go.
+         editor.references().saved = false;
+         editor.save();
+     }},
+    {"Run", [](Editor& editor) { editor.Build(1); }},
+    {"Compile", [](Editor& editor) { editor.Build(0); }},
+    {"Replace", showFindReplace},
+    {"Find", showFindReplace},
+    {"Find_Again",
+     [](Editor& editor) {
+         const int index = editor.panel->currentIndex();
+         if (index >= 0 && editor.fRPanel[index]) editor.fRPanel[index]->find();
+     }},
+};
+
+struct ToolbarButton {
+    const char* key;  // nullptr: a separator
+    const char* folder;
+    const char* image;
+};
+
+const ToolbarButton toolbarButtons[] = {
+    {"New", office2003, "new.gif"},
+    {"Load", office2003, "open.gif"},
+    {"Save", office2003, "save.gif"},
+    {"Save_As", office2003, "saveas.gif"},
+    {nullptr, nullptr, nullptr},
+    {"Run", officeXP, "forward.gif"},
+    {"Compile", office2003, "close.gif"},
+    {nullptr, nullptr, nullptr},
+    {"Find", office2003, "find.gif"},
+    {"Find_Again", office2003, "findnext.gif"},
+    {"Replace", office2003, "replace.gif"},
+    {nullptr, nullptr, nullptr},
+    {"Undo", office2003, "undo.gif"},
+    {"Redo", office2003, "redo.gif"},
+};
+
+}  // namespace
+
+Editor::CopyAction::CopyAction(Editor& editor) : QAction(&editor) {
+    describe(*this, "Copy the selection", image(office2003, "copy.gif"));
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::copy);
+}
+
+Editor::CutAction::CutAction(Editor& editor) : QAction(&editor) {
+    describe(*this, "Cut the selection", image(office2003, "cut.gif"));
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::cut);
+}
+
+Editor::PasteAction::PasteAction(Editor& editor) : QAction(&editor) {
+    describe(*this, "Paste the clipboard", image(office2003, "paste.gif"));
+    actOnSelectedPane(*this, editor, &QPlainTextEdit::paste);
+}
+
+Editor::ClearAction::ClearAction(Editor& editor) : QAction(&editor) {
+    describe(*this, "Clear the output text", image(office2003, "delete.gif"));
+    connect(this, &QAction::triggered, this, [&editor] { editor.compilerM->setPlainText(""); });
+}
+
+Editor::ToggleAction::ToggleAction(Editor& editor) : QAction(&editor) {
+    describe(*this, "Toggle scrolling", image(officeXP, "forward.gif"));
+    connect(this, &QAction::triggered, this, [this, &editor] {
+        editor.scrollMessage = !editor.scrollMessage;
+        setIcon(image(officeXP, editor.scrollMessage ? "forward.gif" : "back.gif"));
+    });
+}
+
+void ListenerAction::actionPerformed(const QString& command) {
+    for (const ToolbarCommand& each : toolbarCommands) {
+        if (command == res(each.key)) {
+            each.run(editor_);
+            return;
+        }
+    }
+}
+
+ListenerWindow::ListenerWindow(Editor& editor) : QObject(&editor), editor_(editor) {
+    editor.installEventFilter(this);
+}
+
+bool ListenerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &editor_ && event->type() == QEvent::Close) {
+        // The window never closes by itself: the process ends here or the window stays.
+        event->ignore();
+        windowClosing();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ListenerWindow::windowClosing() {
+    ui::Prompter& prompter = ui::prompter();
+    if (prompter.askYesNo(nullptr, "Quit?", res("Are_you_sure_you_wish"), ui::Answer::Yes) == ui::Answer::No)
+        return;
+    if (!editor_.hasChangedTab()) {
+        exitProgram();
+        return;
+    }
+    // A box closed by accident keeps the editor and its changes.
+    switch (prompter.askYesNoCancel(&editor_, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
+        case ui::Answer::Yes:
+            // A failed write keeps the editor open with its tabs and their marks.
+            for (int i = 0; i < editor_.panel->count(); ++i) {
+                if (!editor_.writeAFile(editor_.panel->tabText(i), i)) return;
+            }
+            if (ProjectRoads* roads = projectRoads()) {
+                Targets targets;
+                targets.tb = true;
+                if (!roads->writeProject(editor_, 0, targets)) return;
+            }
+            exitProgram();
+            return;
+        case ui::Answer::No:
+            exitProgram();
+            return;
+        case ui::Answer::Cancel:
+            return;
+    }
+}
+
+Editor::Editor(References& references) : references_(references) {
+    initEditorImages();
+    pane = new ui::dockable::Tarnwell(this);
+    references_.theEditor = this;
+    new ListenerWindow(*this);
+    setWindowState(Qt::WindowMaximized);
+    resize(QGuiApplication::primaryScreen()->size());
+    setWindowTitle(res("Tesvo_Zorid_Editor"));
+
+    const QString folder = kitFolder();
+    std::printf("%s\n%s\n", qPrintable(folder), qPrintable(folder.left(folder.lastIndexOf('/') + 1)));
+    std::fflush(stdout);
+
+    Init::initConfig(references_);
+    initUI();
+    showMaximized();
+}
+
+Editor::~Editor() {
+    // Destroying the tabs must not reach this half-destroyed window through their signals.
+    if (panel) panel->disconnect(this);
+    for (QPlainTextEdit* edit : ep) {
+        if (edit) edit->document()->disconnect(this);
+    }
+    // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
+    // window being torn down.
+    delete takeCentralWidget();
+    if (references_.theEditor == this) references_.theEditor = nullptr;
+}
+
+void Editor::initUI() {
+    init = std::make_unique<Init>();
+    setMenuBar(init->getMenu());
+
+    statusBar = new QLabel(res("Main_bss"));
+    statusBar->setObjectName("statusBar");
+    auto* codePanel = new QWidget;
+    auto* codeLayout = new QVBoxLayout(codePanel);
+    codeLayout->setContentsMargins(0, 0, 0, 0);
+    panel = new QTabWidget;
+    connect(panel, &QTabWidget::currentChanged, this, &Editor::stateChanged);
+    codeLayout->addWidget(panel, 1);
+    codeLayout->addWidget(statusBar);
+    // The model holds the actions from the last to the first: maximize at 0, copy at 4.
+    auto codeActions = std::make_shared<ZoridActionModel>(
+        QList<QAction*>{new CopyAction(*this), new CutAction(*this), new PasteAction(*this),
+                        new ExtractAction(this), new MaxMinAction(this)});
+    pane->addInnerWindow(InnerWindowProperties("Cv", res("Code_View"), QIcon(), codeActions, codePanel),
+                         "Center");
+
+    setUpEditor("Main" + references_.fileExt);
+    references_.mainName = res("Main");
+    references_.mainScreen = 0;
+    readDefault(0);
+
+    fb = new ui::treefilebrowser::JTreeFileBrowser;
+    fb->addFileSelectionListener(this);
+    fb->setFileView(this);
+
+    leftPanel = new QWidget;
+    auto* leftLayout = new QGridLayout(leftPanel);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(fb, 0, 0);
+    javaPanel = new J2MEPanel(references_);
+    auto* javaScroll = new QScrollArea;
+    javaScroll->setWidgetResizable(true);
+    javaScroll->setWidget(javaPanel);
+    leftLayout->addWidget(javaScroll, 1, 0);
+    pane->addInnerWindow(InnerWindowProperties("Fi", res("Project"), leftPanel), "West");
+
+    compilerM = new OutputPane;
+    compilerM->setObjectName("compilerM");
+    compilerM->setReadOnly(true);
+    auto outputActions = std::make_shared<ZoridActionModel>(QList<QAction*>{
+        new ClearAction(*this), new ToggleAction(*this), new ExtractAction(this), new MaxMinAction(this)});
+    pane->addInnerWindow(
+        InnerWindowProperties("Co", res("Compiler_Output"), QIcon(), outputActions, compilerM), "South");
+    appendOutput(res("Welcome_to_Tesvo"));
+
+    setCentralWidget(pane->getView());
+
+    jb = new QToolBar(this);
+    jb->setObjectName("toolbar");
+    jb->setMovable(false);
+    listener_ = std::make_unique<ListenerAction>(*this);
+    for (const ToolbarButton& button : toolbarButtons) {
+        if (!button.key) {
+            jb->addSeparator();
+            continue;
+        }
+        QAction* action = jb->addAction(image(button.folder, button.image), res(button.key));
+        action->setObjectName(button.key);
+        const QString key(button.key);
+        if (key == "Undo") {
+            connect(action, &QAction::triggered, this, &Editor::undo);
+        } else if (key == "Redo") {
+            connect(action, &QAction::triggered, this, &Editor::redo);
+        } else {
+            connect(action, &QAction::triggered, this,
+                    [this, action] { listener_->actionPerformed(action->text()); });
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, jb);
+
+    CommonActionManager::addCommonAction(ExtractAction::className);
+}
+
+void Editor::appendOutput(const QString& text) {
+    QTextCursor end(compilerM->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    if (scrollMessage) compilerM->moveCursor(QTextCursor::End);
+}
+
+void Editor::save() {
+    if (ProjectRoads* roads = projectRoads()) roads->save(*this);
+}
+
+void Editor::loadProject(const QString& path) {
+    if (ProjectRoads* roads = projectRoads()) roads->loadProject(*this, path);
+}
+
+void Editor::Build(int run) {
+    if (ProjectRoads* roads = projectRoads()) roads->build(*this, run);
+}
+
+void Editor::Convert() {
+    if (ProjectRoads* roads = projectRoads()) roads->convert(*this);
+}
+
+void Editor::undo() {
+    if (QPlainTextEdit* edit = selectedPane(*this)) edit->undo();
+}
+
+void Editor::redo() {
+    if (QPlainTextEdit* edit = selectedPane(*this)) edit->redo();
+}
+
+}  // namespace editor

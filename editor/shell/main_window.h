@@ -1,0 +1,199 @@
+#pragma once
+// The editor's one main window: a toolbar over the docking container with the code view "Cv" (up to 15
+// source tabs over a status line), the project tree "Fi" (the tree browser over the J2ME options panel)
+// and the compiler output "Co". References::theEditor reaches it while it exists. The window's own parts
+// are in main_window.cpp, the source-tab operations in source_tabs.cpp.
+#include <QAction>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "tree_file_browser.h"
+
+class QDialog;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QToolBar;
+
+namespace ui::dockable {
+class Tarnwell;
+}
+namespace ui::findreplace {
+class FindReplacePanel;
+}
+namespace ui::sc {
+class ScEditorKit;
+}
+
+namespace editor {
+
+class Init;
+class J2MEPanel;
+class ListenerAction;
+class References;
+
+class Editor : public QMainWindow,
+               public ui::treefilebrowser::FileSelectionListener,
+               public ui::treefilebrowser::FileView {
+    Q_OBJECT
+public:
+    static constexpr int MAXTAB = 15;
+
+    // Builds, configures and shows the window: the configuration is read (and the first-run wizard run)
+    // before the widgets are built.
+    explicit Editor(References& references);
+    ~Editor() override;
+
+    References& references() const { return references_; }
+
+    // Tab slot i is free while sc[i] is empty; a used slot's tab has index i.
+    std::array<ui::sc::ScEditorKit*, MAXTAB> sc{};
+    std::array<QPlainTextEdit*, MAXTAB> ep{};
+    std::array<QDialog*, MAXTAB> findReplace{};  // non-modal, hidden until asked for
+    std::array<ui::findreplace::FindReplacePanel*, MAXTAB> fRPanel{};
+    std::array<int, 5> bookMarks{};
+    QTabWidget* panel = nullptr;
+    QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only
+    J2MEPanel* javaPanel = nullptr;
+    QWidget* leftPanel = nullptr;
+    bool scrollMessage = true;  // the output pane follows its newest text
+
+    // The title-bar actions of "Cv" and "Co".
+    class CopyAction;
+    class CutAction;
+    class PasteAction;
+    class ClearAction;
+    class ToggleAction;
+
+    void initUI();
+
+    // Source tabs.
+    // The lowest free slot, also stored as currentScreen; -1 (and the warning "Maximum tabs used") when
+    // all are used.
+    int getFreeNumber();
+    // A new, empty tab at the end in the first free slot; returns the slot, -1 when none was free.
+    int setUpEditor(const QString& title);
+    void closeEditor(int slot);
+    // Closes the project's tabs, after asking whether to save changed ones, and with `fresh` opens a
+    // main tab with the template. False when the user cancelled or a write failed: nothing changed then.
+    bool reset(bool fresh);
+    void readDefault(int slot);
+    void load();
+    // The whole text of a file; on failure the message "Could not load file " + path and the empty text.
+    QString getFile(const QString& path);
+    // The text of the tab of currentScreen, filled as it opens (no changed mark).
+    void fillEditor(const QString& text);
+    void stateChanged(int index);
+    // Writes the text of `slot` to LoadedPath + `name` (one trailing "*" removed). A failure is shown
+    // with Error and leaves the old file whole; the result says whether the file was written.
+    bool writeAFile(const QString& name, int slot);
+    // Every tab to its file; a tab written loses its "*". False when any write failed.
+    bool writeAllFiles();
+    // The execution copy LoadedPath + projectName + "X.bss": the main text, then each include's text.
+    bool writeAllFilesX();
+    void deleteAllFilesX();
+    // The next backup generation of every tab: the title without its last two characters, the level
+    // digit, ".bak".
+    void backup();
+    // Opens the Java source a conversion left in a new, selected tab.
+    void copyIn();
+    void saveSourceAs();
+    void fileSelected(const QList<QFileInfo>& files) override;
+    std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getForeground(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getBackground(const QFileInfo& file) override;
+
+    // The text of a slot as it is written: line ends "\n", every character kept.
+    QString tabText(int slot) const;
+    // Gives the tab of `slot` its one "*".
+    void markChanged(int slot);
+    bool hasChangedTab() const;
+    // Writes tab `index` to its file and takes its "*" away; false when the write failed.
+    bool writeTab(int index);
+    void appendOutput(const QString& text);
+
+    // The project side (project_roads.h); each does nothing until it is installed.
+    void save();
+    void loadProject(const QString& path);
+    void Build(int run);
+    void Convert();
+    // The selected tab's own undo history.
+    void undo();
+    void redo();
+
+    ui::dockable::Tarnwell* tarnwell() const { return pane; }
+    QLabel* statusLine() const { return statusBar; }
+    QToolBar* toolBar() const { return jb; }
+    ui::treefilebrowser::JTreeFileBrowser* projectTree() const { return fb; }
+
+private:
+    // Sets the text of a slot as it opens: filling is no user edit.
+    void fillTab(int slot, const QString& text);
+    void releaseSlot(int slot);
+    void selectSlot(int slot);
+    int tabIndexOf(const QString& title) const;
+    void showStatus();
+
+    References& references_;
+    ui::dockable::Tarnwell* pane = nullptr;
+    QLabel* statusBar = nullptr;
+    ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;
+    std::unique_ptr<Init> init;
+    QToolBar* jb = nullptr;
+    std::unique_ptr<ListenerAction> listener_;
+    int filling_ = 0;
+};
+
+// The toolbar's one listener of the nine file, run and search buttons: the command is the button's
+// text, matched against the message-table texts in a fixed order.
+class ListenerAction {
+public:
+    explicit ListenerAction(Editor& editor) : editor_(editor) {}
+    void actionPerformed(const QString& command);
+
+private:
+    Editor& editor_;
+};
+
+// The window's close box: asks before the editor ends; nothing else of the window's events acts.
+class ListenerWindow : public QObject {
+    Q_OBJECT
+public:
+    explicit ListenerWindow(Editor& editor);
+    void windowClosing();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Editor& editor_;
+};
+
+class Editor::CopyAction : public QAction {
+public:
+    explicit CopyAction(Editor& editor);
+};
+
+class Editor::CutAction : public QAction {
+public:
+    explicit CutAction(Editor& editor);
+};
+
+class Editor::PasteAction : public QAction {
+public:
+    explicit PasteAction(Editor& editor);
+};
+
+class Editor::ClearAction : public QAction {
+public:
+    explicit ClearAction(Editor& editor);
+};
+
+// Flips scrollMessage; the icon shows "forward" while the output follows its newest text, else "back".
+class Editor::ToggleAction : public QAction {
+public:
+    explicit ToggleAction(Editor& editor);
+};
+
+}  // namespace editor

@@ -1,0 +1,41 @@
+#pragma once
+// What the main window hands to the project side of the editor (editor/projects/, which builds on this
+// library): the project file, saving, opening and extending a project, and the runs of the compiler.
+// The program installs the project side at start-up; without it these roads do nothing, and writing the
+// project file counts as done.
+#include <QString>
+
+namespace editor {
+
+class Editor;
+
+// The build targets a project-file write is given; the first set one of tb, j2me, pocketPc and windows
+// names the "Platform=" line.
+struct Targets {
+    bool tb = false;
+    bool pocketPc = false;
+    bool windows = false;
+    bool applet = false;
+    bool j2me = false;
+};
+
+class ProjectRoads {
+public:
+    virtual ~ProjectRoads() = default;
+    // Writes the project file; false when it failed, which has then been shown.
+    virtual bool writeProject(Editor& editor, int run, const Targets& targets) = 0;
+    virtual void save(Editor& editor) = 0;
+    virtual void loadProject(Editor& editor, const QString& path) = 0;
+    // A project file chosen in the project tree: the Open Project dialog.
+    virtual void openProject(Editor& editor, const QString& path) = 0;
+    // A source chosen in the project tree that the project does not name: the Add to Project dialog.
+    virtual void addProject(Editor& editor, const QString& path) = 0;
+    virtual void build(Editor& editor, int run) = 0;
+    virtual void convert(Editor& editor) = 0;
+};
+
+// nullptr when none is installed; the caller keeps ownership of what it installs.
+ProjectRoads* projectRoads();
+void setProjectRoads(ProjectRoads* installed);
+
+}  // namespace editor

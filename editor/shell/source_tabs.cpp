@@ -1,0 +1,387 @@
+// The main window's source tabs: slots, loading, marking, writing, the execution copy and backups, and
+// the files chosen in the project tree.
+#include <QDialog>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "config_file.h"
+#include "environment.h"
+#include "error_dialogs.h"
+#include "files.h"
+#include "find_replace_panel.h"
+#include "main_window.h"
+#include "project_roads.h"
+#include "prompter.h"
+#include "references.h"
+#include "res.h"
+#include "sc_editor_kit.h"
+#include "small_dialogs.h"
+#include "tb_file_filter.h"
+#include "text_files.h"
+
+namespace editor {
+namespace {
+
+constexpr char changedMark = '*';
+
+QString withoutMark(const QString& title) {
+    return title.endsWith(changedMark) ? title.chopped(1) : title;
+}
+
+// The editor's data folder: the syntax descriptors and the templates.
+QString editorFolder() {
+    return installFolder() + "Editor/";
+}
+
+void reportTrace(const QString& operation, const QString& failure) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(operation), qPrintable(failure));
+}
+
+}  // namespace
+
+int Editor::getFreeNumber() {
+    for (int i = 0; i < MAXTAB; ++i) {
+        if (!sc[i]) {
+            references_.currentScreen = i;
+            return i;
+        }
+    }
+    showWarning(this, "Maximum tabs used", "getFreeNumber()");
+    references_.currentScreen = -1;
+    return -1;
+}
+
+int Editor::setUpEditor(const QString& title) {
+    const int slot = getFreeNumber();
+    if (slot < 0) return -1;
+    sc[slot] = new ui::sc::ScEditorKit(this);
+    const QString descriptor = editorFolder() + "TB.syn";
+    if (files().status(descriptor).isFile) sc[slot]->readSyntaxColorDescriptor(descriptor);
+
+    auto* edit = new QPlainTextEdit;
+    edit->setObjectName(QString("ep%1").arg(slot));
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    sc[slot]->install(edit);
+    ep[slot] = edit;
+    // Every change of the text is the user's unless the tab is being filled as it opens.
+    connect(edit->document(), &QTextDocument::contentsChange, this,
+            [this, slot](int, int removed, int added) {
+                if (filling_ == 0 && (removed > 0 || added > 0)) markChanged(slot);
+            });
+
+    auto* dialog = new QDialog(this);
+    dialog->setWindowTitle(res("Find_Replace"));
+    dialog->setModal(false);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    fRPanel[slot] = new ui::findreplace::FindReplacePanel(edit, dialog);
+    layout->addWidget(fRPanel[slot]);
+    dialog->resize(300, 400);
+    findReplace[slot] = dialog;
+
+    panel->addTab(edit, title);
+    return slot;
+}
+
+void Editor::releaseSlot(int slot) {
+    if (slot < 0 || slot >= MAXTAB || !sc[slot]) return;
+    ep[slot]->document()->disconnect(this);
+    delete sc[slot];
+    delete findReplace[slot];
+    delete ep[slot];
+    sc[slot] = nullptr;
+    ep[slot] = nullptr;
+    findReplace[slot] = nullptr;
+    fRPanel[slot] = nullptr;
+}
+
+void Editor::closeEditor(int slot) {
+    if (slot < 0 || slot >= MAXTAB || !sc[slot]) return;
+    if (slot < panel->count()) panel->removeTab(slot);
+    releaseSlot(slot);
+}
+
+bool Editor::reset(bool fresh) {
+    if (hasChangedTab()) {
+        switch (ui::prompter().askYesNoCancel(this, QString(), res("Save_changes_"), ui::Answer::Cancel)) {
+            case ui::Answer::Yes: {
+                for (int i = 0; i < panel->count(); ++i) {
+                    if (!writeAFile(panel->tabText(i), i)) return false;
+                }
+                Targets targets;
+                targets.tb = true;
+                if (ProjectRoads* roads = projectRoads(); roads && !roads->writeProject(*this, 0, targets)) {
+                    return false;
+                }
+                break;
+            }
+            case ui::Answer::No:
+                break;
+            case ui::Answer::Cancel:
+                return false;
+        }
+    }
+    for (int slot = 0; slot < MAXTAB; ++slot) releaseSlot(slot);
+    panel->clear();
+    if (fresh) {
+        setUpEditor("Main" + references_.fileExt);
+        references_.mainName = "Main";
+        references_.mainScreen = 0;
+        compilerM->setPlainText(res("Welcome_to_Tesvo"));
+        readDefault(references_.mainScreen);
+    }
+    references_.saved = false;
+    references_.references.clear();
+    references_.includes.clear();
+    return true;
+}
+
+void Editor::readDefault(int slot) {
+    const QString path = editorFolder() + "TB.bss";
+    if (slot < 0 || slot >= MAXTAB || !ep[slot] || !files().status(path).isFile) return;
+    fillTab(slot, getFile(path));
+}
+
+void Editor::fillTab(int slot, const QString& text) {
+    ++filling_;
+    ep[slot]->setPlainText(text);
+    --filling_;
+}
+
+QString Editor::getFile(const QString& path) {
+    const TextRead read = readTextFile(path);
+    if (read.failure) {
+        reportTrace("Could not load file " + path, *read.failure);
+        ui::prompter().inform(this, QString(), res("Could_not_load_file") + path);
+    }
+    return read.text;
+}
+
+void Editor::fillEditor(const QString& text) {
+    const int slot = references_.currentScreen;
+    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return;
+    fillTab(slot, text);
+}
+
+void Editor::load() {
+    const std::optional<QString> chosen =
+        ui::prompter().openFile(this, res("Open"), kitFolder(), TBFileFilter().nameFilter());
+    if (!chosen) return;
+    // The old tabs are asked about and written while LoadedPath still names their folder.
+    if (!reset(true)) return;
+    const QFileInfo file(*chosen);
+    const QString path = file.absoluteFilePath();
+    const QString name = file.fileName();
+    references_.LoadedPath = file.absolutePath() + References::sep;
+    const QString upper = path.toUpper();
+    const bool source = upper.endsWith("BSS");
+    if (source || upper.endsWith("JAVA")) {
+        panel->setTabText(0, name);
+        fillTab(0, getFile(path));
+        references_.mainScreen = 0;
+        // A name as short as its ending ("bss") leaves the empty name.
+        references_.projectName = name.first(qMax(0, name.size() - (source ? 4 : 5)));
+        references_.mainName = references_.projectName;
+        references_.backupLevel = 0;
+        references_.compiler = source ? "TB" : "J2ME";
+        references_.fileExt = source ? ".bss" : ".java";
+        showStatus();
+    } else if (upper.endsWith("TBP")) {
+        loadProject(path);
+    } else {
+        ui::prompter().showError(this, "Cannot load file", "This is not a recognised file type");
+    }
+    references_.saved = true;
+}
+
+void Editor::stateChanged(int index) {
+    references_.currentScreen = index;
+    showStatus();
+}
+
+void Editor::showStatus() {
+    const int index = panel->currentIndex();
+    if (index >= 0) statusBar->setText(references_.projectName + " : " + panel->tabText(index));
+}
+
+QString Editor::tabText(int slot) const {
+    // toPlainText would turn non-breaking spaces into blanks.
+    QString text = ep[slot]->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+void Editor::markChanged(int slot) {
+    const int index = panel->indexOf(ep[slot]);
+    if (index < 0) return;
+    const QString title = panel->tabText(index);
+    if (title.endsWith(changedMark)) return;
+    panel->setTabText(index, title + changedMark);
+    showStatus();
+}
+
+bool Editor::hasChangedTab() const {
+    for (int i = 0; i < panel->count(); ++i) {
+        if (panel->tabText(i).endsWith(changedMark)) return true;
+    }
+    return false;
+}
+
+bool Editor::writeAFile(const QString& name, int slot) {
+    const QString bare = withoutMark(name);
+    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    if (const std::optional<QString> failure = writeTextFile(references_.LoadedPath + bare, tabText(slot))) {
+        reportTrace("Write File " + bare, *failure);
+        showError(this, *failure, "Write File " + bare);
+        return false;
+    }
+    return true;
+}
+
+bool Editor::writeTab(int index) {
+    const QString title = panel->tabText(index);
+    if (!writeAFile(title, index)) return false;
+    if (title.endsWith(changedMark)) {
+        panel->setTabText(index, withoutMark(title));
+        showStatus();
+    }
+    return true;
+}
+
+bool Editor::writeAllFiles() {
+    bool written = true;
+    for (int i = 0; i < panel->count(); ++i) written = writeTab(i) && written;
+    return written;
+}
+
+bool Editor::writeAllFilesX() {
+    std::printf("Loaded Path: %s\n", qPrintable(references_.LoadedPath));
+    std::fflush(stdout);
+    const int main = references_.mainScreen;
+    QString text = (main >= 0 && main < MAXTAB && ep[main] ? tabText(main) : QString()) + '\n';
+    for (const QString& entry : references_.includes) {
+        // The include's own tab, else its file.
+        const int index = tabIndexOf(entry + references_.fileExt);
+        if (index >= 0) {
+            text += tabText(index) + '\n';
+            continue;
+        }
+        const TextRead read = readTextFile(references_.LoadedPath + entry + ".bss");
+        if (read.failure) {
+            reportTrace("Write Files for Execution", *read.failure);
+            showError(this, *read.failure, "Write Files for Execution");
+            return false;
+        }
+        text += read.text + '\n';
+    }
+    const QString copy = references_.LoadedPath + references_.projectName + "X.bss";
+    if (const std::optional<QString> failure = writeTextFile(copy, text)) {
+        reportTrace("Write Files for Execution", *failure);
+        showError(this, *failure, "Write Files for Execution");
+        return false;
+    }
+    return true;
+}
+
+int Editor::tabIndexOf(const QString& title) const {
+    for (int i = 0; i < panel->count(); ++i) {
+        if (withoutMark(panel->tabText(i)) == title) return i;
+    }
+    return -1;
+}
+
+void Editor::deleteAllFilesX() {
+    const QString copy = references_.LoadedPath + references_.projectName + "X.bss";
+    if (files().status(copy).isFile) QFile::remove(copy);
+}
+
+void Editor::backup() {
+    int& level = references_.backupLevel;
+    level = (level + 1) % 10;
+    for (int slot = 0; slot < MAXTAB; ++slot) {
+        if (!ep[slot]) continue;
+        const QString title = panel->tabText(slot);
+        if (title.size() < 2) {
+            showWarning(this, "The tab title \"" + title + "\" is too short to name a backup", "Backup");
+            return;
+        }
+        writeAFile(title.chopped(2) + QString::number(level) + ".bak", slot);
+    }
+}
+
+void Editor::copyIn() {
+    const QString java = references_.LoadedPath + references_.projectName + ".java";
+    appendOutput(res("Attempting_to_load") + java);
+    const int slot = setUpEditor(references_.projectName + ".java");
+    if (slot < 0) return;
+    fillTab(slot, getFile(java));
+    selectSlot(slot);
+}
+
+void Editor::selectSlot(int slot) {
+    const int index = panel->indexOf(ep[slot]);
+    if (index >= 0) panel->setCurrentIndex(index);
+}
+
+void Editor::saveSourceAs() {
+    const int index = panel->currentIndex();
+    if (index < 0) return;
+    const std::optional<QString> chosen = ui::prompter().saveFile(this, res("Save_Source_As"), kitFolder());
+    if (!chosen) return;
+    if (const std::optional<QString> failure = writeTextFile(*chosen, tabText(index))) {
+        reportTrace("Could not save source file", *failure);
+        showError(this, *failure, "Could not save source file");
+    }
+}
+
+void Editor::fileSelected(const QList<QFileInfo>& chosen) {
+    if (chosen.isEmpty() || chosen.first().filePath().isEmpty() || chosen.first().isDir()) return;
+    const QString path = chosen.first().absoluteFilePath();
+    const QString upper = path.toUpper();
+    ProjectRoads* roads = projectRoads();
+    // Java sources take the source road in Java projects, whose sources they are.
+    const bool source = upper.endsWith("BSS") || (references_.fileExt == ".java" && upper.endsWith("JAVA"));
+    if (upper.endsWith("TBP")) {
+        if (roads) roads->openProject(*this, path);
+    } else if (source) {
+        const std::optional<QString> name = References::getFileFromPath(path);
+        if (!name) return;
+        const int main = references_.mainScreen;
+        if (*name == references_.mainName && main >= 0 && main < MAXTAB && ep[main]) {
+            selectSlot(main);
+        } else if (references_.includes.contains(*name)) {
+            // Titled with the file's own name, so writing the tab writes that file.
+            const QString title = chosen.first().fileName();
+            const int open = tabIndexOf(title);
+            if (open >= 0) {
+                panel->setCurrentIndex(open);
+                return;
+            }
+            const int slot = setUpEditor(title);
+            if (slot < 0) return;
+            fillTab(slot, getFile(path));
+            selectSlot(slot);
+        } else if (roads) {
+            roads->addProject(*this, path);
+        }
+    } else if (upper.endsWith("PNG")) {
+        OpenImage(this, path, references_).exec();
+    }
+}
+
+std::optional<QColor> Editor::getBackground(const QFileInfo& file) {
+    const QString upper = file.fileName().toUpper();
+    if (upper.endsWith("BSS")) return QColor(220, 235, 255);
+    if (upper.endsWith("JAVA")) return QColor(255, 236, 210);
+    if (upper.endsWith("TBP")) return QColor(220, 245, 220);
+    if (upper.endsWith("PNG")) return QColor(245, 225, 245);
+    return std::nullopt;
+}
+
+}  // namespace editor

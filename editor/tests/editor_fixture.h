@@ -1,0 +1,130 @@
+#pragma once
+// What the main-window tests share: a kit folder of their own (tools for Config.cfg, the kit's Editor data
+// folder), a project folder, every seam recorded (boxes, failure reports, exit, project roads), and the
+// main window started in it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <memory>
+
+#include "common_actions.h"
+#include "config_fixture.h"
+#include "editor_testing.h"
+#include "inner_window.h"  // before the actions, whose setter needs the whole window class
+#include "main_window.h"
+#include "project_roads.h"
+#include "references.h"
+#include "scripted_prompter.h"
+#include "tree_file_browser.h"
+
+namespace editor::testing {
+
+// The project side's calls, in order; writeProject answers `writes`.
+class RecordingRoads : public ProjectRoads {
+public:
+    RecordingRoads() { setProjectRoads(this); }
+    ~RecordingRoads() override { setProjectRoads(nullptr); }
+    bool writeProject(Editor&, int run, const Targets& targets) override {
+        calls << QString("writeProject %1%2").arg(run).arg(targets.tb && !targets.j2me ? " TB" : "");
+        return writes;
+    }
+    void save(Editor& editor) override { calls << QString("save saved=%1").arg(editor.references().saved); }
+    void loadProject(Editor&, const QString& path) override { calls << "loadProject " + path; }
+    void openProject(Editor&, const QString& path) override { calls << "openProject " + path; }
+    void addProject(Editor&, const QString& path) override { calls << "addProject " + path; }
+    void build(Editor&, int run) override { calls << QString("build %1").arg(run); }
+    void convert(Editor&) override { calls << "convert"; }
+    QStringList calls;
+    bool writes = true;
+};
+
+// What the process writes on standard output while it lives.
+class CapturedOutput {
+public:
+    CapturedOutput() {
+        file_.open();
+        std::fflush(stdout);
+        saved_ = ::dup(1);
+        ::dup2(file_.handle(), 1);
+    }
+    ~CapturedOutput() { stop(); }
+    QStringList lines() {
+        stop();
+        file_.seek(0);
+        return QString::fromUtf8(file_.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    void stop() {
+        if (saved_ < 0) return;
+        std::fflush(stdout);
+        ::dup2(saved_, 1);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() {
+        makeFile(kit("java/javac"));
+        makeFile(kit("wtk/bin/preverify"));
+        makeFile(kit("Config.cfg"), (kit("java/") + "\n" + kit("wtk/") + "\n" + kit() + "\n\n").toUtf8());
+        for (const char* name : {"TB.syn", "TB.bss"}) {
+            makeFile(kit("Editor/") + name, fileContent(QString(TZ_KIT_DIR) + "/Editor/" + name));
+        }
+        ui::treefilebrowser::setHomeFolder(home.path());
+    }
+    ~EditorTest() override {
+        stop();
+        ui::treefilebrowser::setHomeFolder({});
+    }
+
+    QString kit(const QString& relative = {}) const { return kitDir.path() + "/" + relative; }
+    QString project(const QString& relative = {}) const { return projectDir.path() + "/" + relative; }
+    QString templateText() const { return QString::fromUtf8(fileContent(kit("Editor/TB.bss"))); }
+
+    Editor& start() {
+        stop();
+        window = std::make_unique<Editor>(references);
+        references.LoadedPath = project();
+        return *window;
+    }
+    // Each window registers the extract action for every inner window.
+    void stop() {
+        if (!window) return;
+        window.reset();
+        ui::dockable::action::common::CommonActionManager::removeCommonAction(
+            ui::dockable::action::common::ExtractAction::className);
+    }
+    QTabWidget& tabs() const { return *window->panel; }
+    QStringList titles() const {
+        QStringList all;
+        for (int i = 0; i < tabs().count(); ++i) all << tabs().tabText(i);
+        return all;
+    }
+    // Tab slot i as a user sees it.
+    QString text(int slot) const { return window->tabText(slot); }
+
+    QTemporaryDir kitDir;
+    QTemporaryDir projectDir;
+    QTemporaryDir home;
+    QTemporaryDir emptyRoot;
+    KitFolder kitFolder{kitDir.path()};
+    ScanRoot scanRoot{emptyRoot.path()};
+    RecordingReporter reporter;
+    RecordingExit exits;
+    RecordingRoads roads;
+    LookGuard look;
+    ui::testing::ScriptedPrompter prompter;
+    References references;
+    std::unique_ptr<Editor> window;
+};
+
+}  // namespace editor::testing

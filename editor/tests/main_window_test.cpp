@@ -1,0 +1,231 @@
+// The main window as the editor starts it, its toolbar and title-bar actions, its images and its closing.
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSet>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor_fixture.h"
+#include "j2me_panel.h"
+#include "res.h"
+#include "tarnwell.h"
+#include "title_bar.h"
+
+static void loadEditorImages() {
+    Q_INIT_RESOURCE(editor_images);
+}
+
+namespace editor {
+namespace {
+
+using testing::EditorTest;
+using ui::Answer;
+using ui::dockable::action::common::ExtractAction;
+using ui::dockable::action::common::MaxMinAction;
+
+// What a title bar or an action model shows, one word per entry.
+QString kind(QAction* action) {
+    if (dynamic_cast<MaxMinAction*>(action)) return "maxmin";
+    if (dynamic_cast<ExtractAction*>(action)) return "extract";
+    if (dynamic_cast<Editor::CopyAction*>(action)) return "copy";
+    if (dynamic_cast<Editor::CutAction*>(action)) return "cut";
+    if (dynamic_cast<Editor::PasteAction*>(action)) return "paste";
+    if (dynamic_cast<Editor::ClearAction*>(action)) return "clear";
+    if (dynamic_cast<Editor::ToggleAction*>(action)) return "toggle";
+    return "?";
+}
+
+QStringList ownActions(Editor& window, const char* id) {
+    QStringList kinds;
+    auto* model = window.tarnwell()->innerWindowForId(id)->getOwnActionModel();
+    for (int i = 0; i < model->getActionCount(); ++i) kinds << kind(model->getAction(i));
+    return kinds;
+}
+
+QStringList titleBar(Editor& window, const char* id) {
+    QStringList kinds;
+    auto* bar =
+        dynamic_cast<ui::dockable::DefaultTitleBar*>(window.tarnwell()->innerWindowForId(id)->titleBar());
+    for (QAbstractButton* button : bar->buttons()) {
+        auto* tool = qobject_cast<QToolButton*>(button);
+        kinds << kind(tool ? tool->defaultAction() : nullptr);
+    }
+    return kinds;
+}
+
+QImage picture(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage image(const QString& path) {
+    return QImageReader(":" + path).read().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST_F(EditorTest, StartsWithTheMainTabTheWelcomeTheDockedWindowsAndTheToolbar) {
+    testing::CapturedOutput output;
+    Editor& editor = start();
+    const QStringList lines = output.lines();
+    const QString folder = kitDir.path();
+    EXPECT_EQ(lines, QStringList({folder, folder.left(folder.lastIndexOf('/') + 1)}));
+
+    EXPECT_EQ(references.theEditor, &editor);
+    EXPECT_EQ(editor.windowTitle(), "Tesvo Zorid Editor");
+    EXPECT_TRUE(editor.isMaximized());
+    EXPECT_EQ(titles(), QStringList({"Main.bss"}));
+    EXPECT_EQ(text(0), templateText());
+    EXPECT_FALSE(templateText().isEmpty());
+    EXPECT_EQ(editor.statusLine()->text(), "myProject : Main.bss");
+    EXPECT_EQ(editor.compilerM->toPlainText(), "Welcome to Tesvo Zorid");
+    EXPECT_EQ(references.mainName, "Main");
+    EXPECT_EQ(references.mainScreen, 0);
+
+    // The own models hold the actions in the reverse of the order they were given; each bar shows a
+    // class once.
+    EXPECT_EQ(ownActions(editor, "Cv"), QStringList({"maxmin", "extract", "paste", "cut", "copy"}));
+    EXPECT_EQ(ownActions(editor, "Co"), QStringList({"maxmin", "extract", "toggle", "clear"}));
+    EXPECT_EQ(titleBar(editor, "Cv"), ownActions(editor, "Cv"));
+    EXPECT_EQ(titleBar(editor, "Co"), ownActions(editor, "Co"));
+    EXPECT_EQ(titleBar(editor, "Fi"), QStringList({"maxmin", "extract"}));
+
+    // The panel the language switch enables is the one in the project window's lower cell.
+    auto* cells = qobject_cast<QGridLayout*>(editor.leftPanel->layout());
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->itemAtPosition(0, 0)->widget(), editor.projectTree());
+    auto* lower = qobject_cast<QScrollArea*>(cells->itemAtPosition(1, 0)->widget());
+    ASSERT_NE(lower, nullptr);
+    EXPECT_EQ(lower->widget(), editor.javaPanel);
+    EXPECT_TRUE(editor.javaPanel->isVisible());
+
+    QStringList tips;
+    for (QAction* action : editor.toolBar()->actions())
+        tips << (action->isSeparator() ? "|" : action->toolTip());
+    EXPECT_EQ(tips, QStringList({"New", "Load", "Save", "Save As", "|", "Run", "Compile", "|", "Find",
+                                 "Find Again", "Replace", "|", "Undo", "Redo"}));
+    EXPECT_EQ(picture(editor.toolBar()->actions().at(5)->icon()),
+              image("/org/fife/plaf/OfficeXP/images/forward.gif"));
+}
+
+TEST(EditorImages, EveryImageTheToolbarTitleBarsAndMenusNameIsOurs) {
+    loadEditorImages();
+    const QStringList office2003{"about",   "close", "copy",   "cut",       "delete", "find",  "findnext",
+                                 "help",    "new",   "open",   "options",   "paste",  "print", "redo",
+                                 "replace", "save",  "saveas", "selectall", "undo"};
+    QStringList paths{"/org/fife/plaf/OfficeXP/images/forward.gif",
+                      "/org/fife/plaf/OfficeXP/images/back.gif"};
+    for (const QString& name : office2003) paths << "/org/fife/plaf/Office2003/images/" + name + ".gif";
+    QSet<QByteArray> drawn;
+    for (const QString& path : paths) {
+        const QImage read = image(path);
+        EXPECT_EQ(read.size(), QSize(16, 16)) << path.toStdString();
+        drawn.insert(QByteArray(reinterpret_cast<const char*>(read.constBits()), read.sizeInBytes()));
+    }
+    EXPECT_EQ(drawn.size(), paths.size()) << "two images are the same picture";
+}
+
+TEST_F(EditorTest, ToolbarCommandsAndTitleBarActionsActOnTheSelectedTab) {
+    Editor& editor = start();
+    auto trigger = [&](const char* key) { editor.toolBar()->findChild<QAction*>(key)->trigger(); };
+    references.saved = true;
+    for (const char* key : {"Save", "Save_As", "Run", "Compile"}) trigger(key);
+    EXPECT_EQ(roads.calls, QStringList({"save saved=1", "save saved=0", "build 1", "build 0"}));
+
+    for (const char* key : {"Find", "Replace"}) {
+        trigger(key);
+        EXPECT_TRUE(editor.findReplace[0]->isVisible()) << key;
+        editor.findReplace[0]->hide();
+    }
+
+    // New asks nothing for unchanged tabs and starts afresh.
+    editor.compilerM->setPlainText("old output");
+    trigger("New");
+    EXPECT_EQ(titles(), QStringList({"Main.bss"}));
+    EXPECT_EQ(editor.compilerM->toPlainText(), "Welcome to Tesvo Zorid");
+
+    auto* output = editor.tarnwell()->innerWindowForId("Co")->getOwnActionModel();
+    QAction* toggle = output->getAction(2);
+    const QImage forward = image("/org/fife/plaf/OfficeXP/images/forward.gif");
+    const QImage back = image("/org/fife/plaf/OfficeXP/images/back.gif");
+    for (const auto& [scrolling, shown] : {std::pair{false, back}, std::pair{true, forward}}) {
+        toggle->trigger();
+        EXPECT_EQ(editor.scrollMessage, scrolling);
+        EXPECT_EQ(picture(toggle->icon()), shown);
+    }
+    output->getAction(3)->trigger();
+    EXPECT_EQ(editor.compilerM->toPlainText(), "");
+
+    // Cut and paste reach the selected tab; with no tab they do nothing.
+    auto* code = editor.tarnwell()->innerWindowForId("Cv")->getOwnActionModel();
+    QTextCursor firstWord(editor.ep[0]->document());
+    firstWord.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    editor.ep[0]->setTextCursor(firstWord);
+    code->getAction(3)->trigger();
+    EXPECT_EQ(text(0), templateText().mid(3));
+    code->getAction(2)->trigger();
+    EXPECT_EQ(text(0), templateText());
+    prompter.reply(Answer::No);
+    editor.reset(false);
+    for (int i = 2; i < 5; ++i) code->getAction(i)->trigger();
+    EXPECT_EQ(tabs().count(), 0);
+}
+
+struct CloseRow {
+    const char* name;
+    bool changed;
+    std::vector<std::optional<Answer>> answers;
+    bool projectWrites;
+    bool tabWrites;
+    bool exits;
+};
+
+TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) {
+    const CloseRow rows[] = {
+        {"no change, yes", false, {Answer::Yes}, true, true, true},
+        {"no change, no", false, {Answer::No}, true, true, false},
+        {"no change, quit box closed", false, {std::nullopt}, true, true, true},
+        {"changed, cancel", true, {Answer::Yes, Answer::Cancel}, true, true, false},
+        {"changed, save box closed", true, {Answer::Yes, std::nullopt}, true, true, false},
+        {"changed, no", true, {Answer::Yes, Answer::No}, true, true, true},
+        {"changed, yes", true, {Answer::Yes, Answer::Yes}, true, true, true},
+        {"changed, yes, tab write fails", true, {Answer::Yes, Answer::Yes}, true, false, false},
+        {"changed, yes, project write fails", true, {Answer::Yes, Answer::Yes}, false, true, false},
+    };
+    for (const CloseRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Editor& editor = start();
+        testing::makeFile(project("file"));
+        references.LoadedPath = row.tabWrites ? project() : project("file/");
+        roads.writes = row.projectWrites;
+        if (row.changed) editor.ep[0]->appendPlainText("PRINT 1");
+        for (const std::optional<Answer>& answer : row.answers) prompter.reply(answer);
+        editor.close();
+
+        QStringList asked{"Are you sure you wish to quit?"};
+        if (row.changed && row.answers.front() != Answer::No) asked << "Save changes?";
+        EXPECT_EQ(prompter.texts(), asked);
+        // As std::vector: Qt's comparison of two empty integer lists trips the sanitizer.
+        EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()),
+                  row.exits ? std::vector<int>{0} : std::vector<int>{});
+        const bool saving = row.changed && row.answers.back() == Answer::Yes;
+        EXPECT_EQ(QFile::exists(project("Main.bss")), saving && row.tabWrites);
+        EXPECT_EQ(roads.calls, saving && row.tabWrites ? QStringList{"writeProject 0 TB"} : QStringList{});
+        EXPECT_EQ(reporter.reports.size(), saving && !row.tabWrites ? 1 : 0);
+        // A close that did not end the editor leaves the tab and its changes as they were.
+        if (row.changed && !row.exits) {
+            EXPECT_EQ(titles(), QStringList({"Main.bss*"}));
+            EXPECT_EQ(text(0), templateText() + "\nPRINT 1");
+        }
+        EXPECT_TRUE(editor.isVisible());
+        stop();
+        QFile::remove(project("Main.bss"));
+        prompter.clear();
+        exits.statuses.clear();
+        roads.calls.clear();
+        reporter.reports.clear();
+    }
+}
+
+}  // namespace
+}  // namespace editor
