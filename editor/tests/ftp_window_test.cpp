@@ -23,11 +23,13 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 #include "ftp_browser.h"
 #include "ftp_window.h"
 #include "loopback_server.h"
+#include "network_tools.h"
 #include "proxy_properties.h"
 #include "references.h"
 #include "scoped_settings.h"
 #include "scripted_prompter.h"
 #include "test_servers.h"
+#include "update_check.h"
 
 namespace editor {
 namespace {
@@ -324,6 +326,21 @@ TEST_F(FtpWindowTest, ProxySettingsStoreTheTypedTextsAndSetTheHttpProxy) {
     proxy->trigger();
     EXPECT_EQ(references.proxyHost, "");
     EXPECT_EQ(httpProxy(), Pair(std::nullopt, "80a"));
+}
+
+TEST_F(FtpWindowTest, TheMenuEntriesOpenTheirWindowsModallyAndReturnWhenTheyClose) {
+    QStringList seen;
+    whenModal<FTP>([&](FTP& window) {
+        seen << window.windowTitle();
+        window.reject();
+    });
+    openFtpTool(nullptr, references);
+    whenModal<Update>([&](Update& wizard) {
+        seen << wizard.windowTitle();
+        wizard.reject();
+    });
+    openUpdateCheck(nullptr);
+    EXPECT_EQ(seen, QStringList({"FTP Editor ", "Tesvo Zorid Update Wizard"}));
 }
 
 }  // namespace
