@@ -278,54 +278,37 @@ TEST_F(FtpWindowTest, ProxySettingsStoreTheTypedTextsAndSetTheHttpProxy) {
     auto window = openWindow();
     QAction* proxy = actionNamed(*window, "Proxy Settings");
     proxy->setEnabled(true);
-    const auto fields = [](ProxySettings& dialog) {
-        return std::pair{dialog.findChild<QLineEdit*>("textfield1"),
-                         dialog.findChild<QLineEdit*>("textfield2")};
+    using Texts = std::pair<std::optional<QString>, std::optional<QString>>;
+    const QString host = ProxyProperties::HTTP_PROXY_HOST, port = ProxyProperties::HTTP_PROXY_PORT;
+    // Each step starts without an HTTP proxy, types into the fields (always empty when opened) and
+    // presses a button; Cancel keeps the values confirmed before, which are set again.
+    const struct {
+        QString host, port;
+        const char* button;
+        Texts stored, http;
+    } steps[] = {
+        {"never", "confirmed", "cancelButton", {}, {}},
+        {" proxy.local ", "80a", "okButton", {" proxy.local ", "80a"}, {" proxy.local ", "80a"}},
+        {"typed, then", "cancelled", "cancelButton", {" proxy.local ", "80a"}, {" proxy.local ", "80a"}},
+        {"", "", "okButton", {"", ""}, {}},  // stored, but an empty text sets no proxy
     };
-    const auto httpProxy = [&] {
-        return std::pair{proxies->getProperty(ProxyProperties::HTTP_PROXY_HOST),
-                         proxies->getProperty(ProxyProperties::HTTP_PROXY_PORT)};
-    };
-    using Pair = std::pair<std::optional<QString>, std::optional<QString>>;
-
-    // Cancelled before anything was ever confirmed: nothing is set.
-    whenModal<ProxySettings>(
-        [](ProxySettings& dialog) { dialog.findChild<QPushButton*>("cancelButton")->click(); });
-    proxy->trigger();
-    EXPECT_EQ(httpProxy(), Pair());
-    EXPECT_FALSE(references.proxyHost.has_value());
-
-    whenModal<ProxySettings>([&](ProxySettings& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Proxy Settings");
-        QTest::keyClicks(fields(dialog).first, " proxy.local ");
-        QTest::keyClicks(fields(dialog).second, "80a");
-        dialog.findChild<QPushButton*>("okButton")->click();
-    });
-    proxy->trigger();
-    EXPECT_EQ(references.proxyHost, " proxy.local ");
-    EXPECT_EQ(references.proxyPort, "80a");
-    EXPECT_EQ(httpProxy(), Pair(" proxy.local ", "80a"));
-
-    // Reopened, the fields are empty; Cancel keeps the earlier values, which are set again.
-    proxies->clearProperty(ProxyProperties::HTTP_PROXY_HOST);
-    proxies->clearProperty(ProxyProperties::HTTP_PROXY_PORT);
-    whenModal<ProxySettings>([&](ProxySettings& dialog) {
-        EXPECT_EQ(fields(dialog).first->text(), "");
-        EXPECT_EQ(fields(dialog).second->text(), "");
-        QTest::keyClicks(fields(dialog).first, "typed, then cancelled");
-        dialog.findChild<QPushButton*>("cancelButton")->click();
-    });
-    proxy->trigger();
-    EXPECT_EQ(references.proxyHost, " proxy.local ");
-    EXPECT_EQ(httpProxy(), Pair(" proxy.local ", "80a"));
-
-    // Confirmed empty: stored, but an empty text sets no proxy.
-    proxies->clearProperty(ProxyProperties::HTTP_PROXY_HOST);
-    whenModal<ProxySettings>(
-        [](ProxySettings& dialog) { dialog.findChild<QPushButton*>("okButton")->click(); });
-    proxy->trigger();
-    EXPECT_EQ(references.proxyHost, "");
-    EXPECT_EQ(httpProxy(), Pair(std::nullopt, "80a"));
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.host.toStdString());
+        proxies->clearProperty(host);
+        proxies->clearProperty(port);
+        whenModal<ProxySettings>([&](ProxySettings& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Proxy Settings");
+            auto* hostField = dialog.findChild<QLineEdit*>("textfield1");
+            auto* portField = dialog.findChild<QLineEdit*>("textfield2");
+            EXPECT_EQ(hostField->text() + portField->text(), "");
+            QTest::keyClicks(hostField, step.host);
+            QTest::keyClicks(portField, step.port);
+            dialog.findChild<QPushButton*>(step.button)->click();
+        });
+        proxy->trigger();
+        EXPECT_EQ(Texts(references.proxyHost, references.proxyPort), step.stored);
+        EXPECT_EQ(Texts(proxies->getProperty(host), proxies->getProperty(port)), step.http);
+    }
 }
 
 TEST_F(FtpWindowTest, TheMenuEntriesOpenTheirWindowsModallyAndReturnWhenTheyClose) {
