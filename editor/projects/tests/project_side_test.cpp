@@ -383,6 +383,38 @@ TEST_F(ProjectSideTest, AProgramThatCannotStartIsShownInThePane) {
     EXPECT_GT(output().count('\n'), 1) << output().toStdString();
 }
 
+// Alive and not a zombie waiting for its parent.
+bool running(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    const QByteArray fields = stat.readAll();
+    return !fields.mid(fields.lastIndexOf(')') + 2).startsWith('Z');
+}
+
+TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
+    makeFile(kit("Compile-Linux"), "#!/bin/sh\nsleep 60 &\necho $! > \"$1.pid\"\nwait\n");
+    Editor& editor = openSaved();
+    editor.Build(0);
+    ASSERT_TRUE(
+        ui::testing::waitUntil([&] { return !fileContent(project("game.pid")).trimmed().isEmpty(); }));
+    const qint64 pid = fileContent(project("game.pid")).trimmed().toLongLong();
+    ASSERT_TRUE(running(pid));
+    side.reset();
+    EXPECT_TRUE(ui::testing::waitUntil([&] { return !running(pid); }));
+}
+
+TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {
+    const std::pair<const char*, std::optional<BuildTargets::Target>> rows[] = {
+        {"J2ME", BuildTargets::J2meDevices},
+        {"PPC", BuildTargets::PocketPc},
+        {"PC", BuildTargets::Windows},
+        {"APPLET", BuildTargets::Applet},
+        {"Applet", BuildTargets::Applet},
+        {"TB", std::nullopt},
+        {"pc", std::nullopt}};
+    for (const auto& [word, target] : rows) EXPECT_EQ(BuildTargets::targetOfPlatform(word), target) << word;
+}
+
 TEST(JavaClassRename, TheFirstPublicClassTakesTheName) {
     const struct {
         const char* text;
