@@ -114,7 +114,7 @@ public:
     void appendOutput(const QString& text);
 
     // The project side (project_roads.h); each does nothing until it is installed.
-    void save();
+    bool save();
     void loadProject(const QString& path);
     void Build(int run);
     void Convert();
