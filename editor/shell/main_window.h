@@ -133,6 +133,8 @@ public:
     void GoToLine(int line);
     // The whole text of `slot` replaced as one undoable step, which marks the tab changed.
     void replaceText(int slot, const QString& text);
+    // Prints the selected tab; a failure prints "Error Printing Document" on standard output.
+    void print();
     // The slot of the selected tab, -1 when no tab is selected.
     int selectedSlot() const;
 
