@@ -81,6 +81,10 @@ UndoHandler::UndoHandler(QPlainTextEdit* pane, QUndoStack* history)
     connect(document_, &QTextDocument::contentsChange, this, &UndoHandler::undoableEditHappened);
 }
 
+UndoHandler::~UndoHandler() {
+    delete group_;
+}
+
 UndoHandler* UndoHandler::of(QTextDocument* document) {
     return document ? document->findChild<UndoHandler*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }

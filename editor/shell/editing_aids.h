@@ -22,6 +22,7 @@ class UndoHandler : public QObject {
 public:
     // A child of the pane's document; `history` belongs to the main window and may outlive it.
     UndoHandler(QPlainTextEdit* pane, QUndoStack* history);
+    ~UndoHandler() override;
 
     // The handler that records `document`'s edits, if any.
     static UndoHandler* of(QTextDocument* document);

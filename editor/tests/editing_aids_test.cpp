@@ -73,6 +73,9 @@ TEST_F(EditorTest, EachSlotUndoesItsOwnEditsOneByOneAtMostAHundredBack) {
     ctrl(editor.ep[1], Qt::Key_Z, 2);
     EXPECT_EQ(text(1), "REM b");
     EXPECT_EQ(text(0), "SHOW 1\nSHOW 2\n");
+    toolbarAction(editor, "Find")->trigger();
+    EXPECT_TRUE(editor.findReplace[1]->isVisible() && !editor.findReplace[0]->isVisible());
+    editor.findReplace[1]->hide();
     QApplication::clipboard()->setText("PASTED");
     codeViewAction<Editor::PasteAction>(editor)->trigger();
     EXPECT_EQ(text(1), "REM bPASTED");
