@@ -344,12 +344,4 @@ void Editor::Convert() {
     if (ProjectRoads* roads = projectRoads()) roads->convert(*this);
 }
 
-void Editor::undo() {
-    if (QPlainTextEdit* edit = selectedPane(*this)) edit->undo();
-}
-
-void Editor::redo() {
-    if (QPlainTextEdit* edit = selectedPane(*this)) edit->redo();
-}
-
 }  // namespace editor

@@ -70,6 +70,7 @@ int Editor::setUpEditor(const QString& title) {
     edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sc[slot]->install(edit);
     ep[slot] = edit;
+    setUpUndo(slot);
     // Every change of the text is the user's unless the tab is being filled as it opens.
     connect(edit->document(), &QTextDocument::contentsChange, this,
             [this, slot](int, int removed, int added) {
@@ -167,6 +168,8 @@ void Editor::fillTab(int slot, const QString& text) {
     ++filling_;
     ep[slot]->setPlainText(text);
     --filling_;
+    // A tab's history starts at the text it opens with: older steps would edit the wrong places.
+    forgetEdits(slot);
 }
 
 QString Editor::getFile(const QString& path) {

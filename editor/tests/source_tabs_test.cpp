@@ -175,8 +175,8 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
              main->selectAll();
              main->cut();
          }},
-        {"undo", [&] { main->undo(); }},
-        {"redo", [&] { main->redo(); }},
+        {"undo", [&] { editor.undoManager[0]->undo(); }},
+        {"redo", [&] { editor.undoManager[0]->redo(); }},
         {"template", [&] { main->setPlainText("PRINT 4"); }},
     };
     for (const auto& [name, edit] : edits) {
