@@ -36,9 +36,10 @@ std::shared_ptr<ResourceItemModel> FileResourceManager::list(const ResourceItem&
         throw ResourceException(QStringLiteral("Cannot read ") + path);
     if (!listing_) listing_ = std::make_shared<ResourceItemModel>();
     listing_->removeAll();
-    const QStringList names =
-        folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (const QString& name : names) listing_->addResourceItem(std::make_shared<FileResourceItem>(path, name));
+    const QStringList names = folder.entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QString& name : names)
+        listing_->addResourceItem(std::make_shared<FileResourceItem>(path, name));
     return listing_;
 }
 
@@ -68,15 +69,15 @@ void FileResourceManager::setContent(const ResourceItem& item, const QByteArray&
 
 void FileResourceManager::renameFile(const ResourceItem& item, const QString& newPath) {
     const QString path = item.getFullPath();
-    const bool renamed = QFileInfo(path).isDir() ? QDir().rename(path, newPath) : QFile::rename(path, newPath);
+    const bool renamed =
+        QFileInfo(path).isDir() ? QDir().rename(path, newPath) : QFile::rename(path, newPath);
     if (!renamed) throw ResourceException(QStringLiteral("Cannot renamed ") + newPath);
 }
 
 void FileResourceManager::deleteFile(const ResourceItem& item) {
     const QString path = item.getFullPath();
     const QFileInfo info(path);
-    const bool removed =
-        info.isDir() && !info.isSymLink() ? QDir().rmdir(path) : QFile::remove(path);
+    const bool removed = info.isDir() && !info.isSymLink() ? QDir().rmdir(path) : QFile::remove(path);
     if (!removed) throw ResourceException(QStringLiteral("Cannot delete ") + path);
 }
 

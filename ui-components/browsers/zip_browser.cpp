@@ -80,7 +80,8 @@ void ZIPResourceManager::open() {
     int code = 0;
     zip_t* archive = zip_open(archive_.toLocal8Bit().constData(), ZIP_RDONLY, &code);
     if (!archive)
-        throw ResourceException(QStringLiteral("Can't open ") + archive_ + QStringLiteral(" : ") + errorText(code));
+        throw ResourceException(QStringLiteral("Can't open ") + archive_ + QStringLiteral(" : ") +
+                                errorText(code));
     input_ = archive;
     names_.clear();
     indexes_.clear();
@@ -128,7 +129,8 @@ std::shared_ptr<ResourceItemModel> ZIPResourceManager::list(const ResourceItem& 
         // "a//b" names no folder of its own.
         if (child.isEmpty() || shown.contains(child + (file ? "" : "/"))) continue;
         shown.insert(child + (file ? "" : "/"));
-        auto item = std::make_shared<ZoridResourceItem>(parent, child, file, file ? std::any(name) : std::any());
+        auto item =
+            std::make_shared<ZoridResourceItem>(parent, child, file, file ? std::any(name) : std::any());
         zip_stat_t stat;
         if (file && zip_stat_index(input_, zip_uint64_t(i), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
             item->setSize(qint64(stat.size));
@@ -215,12 +217,13 @@ void ZIPResourceManager::setContent(const ResourceItem& item, const QByteArray& 
     const QString path = item.getFullPath();
     // libzip reads the buffer when the archive is closed, inside rewrite, while `content` still lives.
     rewrite([&](zip_t* archive) {
-        zip_source_t* source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        zip_source_t* source =
+            zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
         if (!source) return false;
         const qint64 index = locate(archive, path);
-        const bool stored =
-            index >= 0 ? zip_file_replace(archive, zip_uint64_t(index), source, 0) == 0
-                       : zip_file_add(archive, withoutLeadingSlash(path).constData(), source, ZIP_FL_ENC_UTF_8) >= 0;
+        const bool stored = index >= 0 ? zip_file_replace(archive, zip_uint64_t(index), source, 0) == 0
+                                       : zip_file_add(archive, withoutLeadingSlash(path).constData(), source,
+                                                      ZIP_FL_ENC_UTF_8) >= 0;
         if (!stored) zip_source_free(source);
         return stored;
     });
