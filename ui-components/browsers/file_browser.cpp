@@ -69,8 +69,11 @@ void FileResourceManager::setContent(const ResourceItem& item, const QByteArray&
 
 void FileResourceManager::renameFile(const ResourceItem& item, const QString& newPath) {
     const QString path = item.getFullPath();
+    const QFileInfo target(newPath);
+    // Checked first: Qt's copying fallback would complain of a folder that is not one.
+    const bool usable = QFileInfo(target.absolutePath()).isDir() && !target.exists() && !target.isSymLink();
     const bool renamed =
-        QFileInfo(path).isDir() ? QDir().rename(path, newPath) : QFile::rename(path, newPath);
+        usable && (QFileInfo(path).isDir() ? QDir().rename(path, newPath) : QFile::rename(path, newPath));
     if (!renamed) throw ResourceException(QStringLiteral("Cannot renamed ") + newPath);
 }
 
