@@ -25,59 +25,50 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kBound = std::chrono::seconds(20);
 
 // Opens once; waiting on a closed latch gives up after kBound and answers false.
-class Latch {
-public:
+struct Latch {
     void open() {
-        std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
+        std::lock_guard lock(mutex);
+        isOpen = true;
+        changed.notify_all();
     }
     bool wait() {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, kBound, [this] { return open_; });
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, kBound, [this] { return bool(isOpen); });
     }
-    bool isOpen() {
-        std::lock_guard lock(mutex_);
-        return open_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool open_ = false;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::atomic<bool> isOpen{false};
 };
 
-// What the jobs did, in order, shared between the manager's threads and the test.
-class Journal {
-public:
+// What the jobs did, in order and when, shared between the manager's threads and the test.
+struct Journal {
     void add(const QString& event) {
-        std::lock_guard lock(mutex_);
-        events_.append(event);
-        times_.insert(event, Clock::now());
+        std::lock_guard lock(mutex);
+        list.append(event);
+        times.insert(event, Clock::now());
     }
     QStringList events() {
-        std::lock_guard lock(mutex_);
-        return events_;
+        std::lock_guard lock(mutex);
+        return list;
     }
     Clock::time_point at(const QString& event) {
-        std::lock_guard lock(mutex_);
-        return times_.value(event);
+        std::lock_guard lock(mutex);
+        return times.value(event);
     }
-
-private:
-    std::mutex mutex_;
-    QStringList events_;
-    QHash<QString, Clock::time_point> times_;
+    std::mutex mutex;
+    QStringList list;
+    QHash<QString, Clock::time_point> times;
 };
 
 // A job of one class: "run <name>" and "dispose <name>" go to the journal, and `body` runs in between.
-template <int Class>
-struct TestJob : KnownJob {
+template <typename Base, int Class>
+struct TestJob : Base {
     TestJob(Journal& journal, QString name, const void* source = nullptr, bool alone = true,
             std::function<void()> body = {})
         : journal(journal), name(std::move(name)), source(source), alone(alone), body(std::move(body)) {}
     void run() override {
         journal.add("run " + name);
+        started.open();
         if (body) body();
     }
     void stopIt() override { stopped.open(); }
@@ -92,29 +83,14 @@ struct TestJob : KnownJob {
     const void* source;
     bool alone;
     std::function<void()> body;
-    Latch stopped;
+    Latch started, stopped;
 };
-using JobA = TestJob<0>;
-using JobB = TestJob<1>;
-
-struct Heavy : HeavyJob {
-    Heavy(Journal& journal, QString name) : journal(journal), name(std::move(name)) {}
-    void run() override {
-        journal.add("heavy " + name);
-        started.open();
-        finish.wait();
-    }
-    void stopIt() override { finish.open(); }
-    bool isAlone() const override { return false; }
-    const void* getSource() const override { return this; }
-    void dispose() override { journal.add("dispose " + name); }
-    QString getName() const override { return name; }
-    QString getErrorMessage() const override { return {}; }
-
-    Journal& journal;
-    QString name;
-    Latch started;
-    Latch finish;
+using JobA = TestJob<KnownJob, 0>;
+using JobB = TestJob<KnownJob, 1>;
+// Runs until asked to stop.
+struct Heavy : TestJob<HeavyJob, 2> {
+    Heavy(Journal& journal, QString name)
+        : TestJob(journal, std::move(name), nullptr, false, [this] { stopped.wait(); }) {}
 };
 
 struct OnGuiThread : JobAdapter, SwingEventSynchro {
@@ -153,11 +129,8 @@ class Jobs : public ::testing::Test {
 protected:
     // Holds the worker inside a pass until released, so what is added meanwhile waits for the next one.
     void holdWorker() {
-        addJob(std::make_shared<JobA>(journal, "gate", nullptr, false, [this] {
-            inPass.open();
-            release.wait();
-        }));
-        ASSERT_TRUE(inPass.wait());
+        gate = add<JobA>("gate", nullptr, false, [this] { release.wait(); });
+        ASSERT_TRUE(gate->started.wait());
     }
     template <typename JobType, typename... Arguments>
     std::shared_ptr<JobType> add(Arguments&&... arguments) {
@@ -168,7 +141,8 @@ protected:
     void addJob(std::shared_ptr<Job> job) { JobManager::addJob(std::move(job), manager); }
 
     Journal journal;
-    Latch inPass, release, done;
+    Latch release, done;
+    std::shared_ptr<JobA> gate;
     JobManager manager;
 };
 
@@ -178,7 +152,10 @@ TEST_F(Jobs, PassesRunInOrderAndJobsAddedMeanwhileWaitForTheNext) {
     // Added during the gate's pass; "first" adds "added" during the next one, which ends with "last".
     add<JobA>("first", nullptr, false,
               [this] { add<JobA>("added", nullptr, false, [this] { done.open(); }); });
-    add<JobA>("last", nullptr, false);
+    const auto last = add<JobA>("last", nullptr, false);
+    EXPECT_TRUE(JobManager::isRunning(*gate, manager));
+    EXPECT_FALSE(JobManager::isRunning(*last, manager));
+    EXPECT_FALSE(manager.isTerminated("gate"));
     EXPECT_TRUE(JobManager::isTaskWorking({typeid(JobA)}, manager));
     EXPECT_FALSE(JobManager::isTaskWorking({typeid(JobB)}, manager));
     release.open();
@@ -190,6 +167,8 @@ TEST_F(Jobs, PassesRunInOrderAndJobsAddedMeanwhileWaitForTheNext) {
     EXPECT_GE(journal.at("run added") - journal.at("dispose last"),
               std::chrono::milliseconds(JobManager::JOB_DELAY));
     EXPECT_TRUE(manager.isTerminated("first"));
+    EXPECT_FALSE(JobManager::isRunning(*gate, manager));
+    JobManager::waitForNoJob();
 }
 
 TEST_F(Jobs, AnAloneJobSupersedesTheQueuedJobOfItsSourceAndClass) {
@@ -211,23 +190,6 @@ TEST_F(Jobs, AnAloneJobSupersedesTheQueuedJobOfItsSourceAndClass) {
     EXPECT_FALSE(JobManager::isTaskWorking({typeid(JobA), typeid(JobB)}, manager));
 }
 
-TEST_F(Jobs, IsRunningOnlyWhileTheWorkerRunsTheJob) {
-    const auto gate = std::make_shared<JobA>(journal, "gate", nullptr, false, [this] {
-        inPass.open();
-        release.wait();
-    });
-    addJob(gate);
-    const auto queued = add<JobA>("queued", nullptr, false, [this] { done.open(); });
-    ASSERT_TRUE(inPass.wait());
-    EXPECT_TRUE(JobManager::isRunning(*gate, manager));
-    EXPECT_FALSE(JobManager::isRunning(*queued, manager));
-    EXPECT_FALSE(manager.isTerminated("gate"));
-    release.open();
-    ASSERT_TRUE(done.wait());
-    EXPECT_FALSE(JobManager::isRunning(*gate, manager));
-    JobManager::waitForNoJob();
-}
-
 TEST_F(Jobs, KnownAndHeavyJobsAreToldToTheListener) {
     auto listener = std::make_shared<RecordingListener>(journal);
     JobManager::setJobManagerListener(listener);
@@ -247,7 +209,7 @@ TEST_F(Jobs, KnownAndHeavyJobsAreToldToTheListener) {
 
     add<JobA>("failing", nullptr, false, [this] { done.open(); });
     ASSERT_TRUE(done.wait());
-    heavy->finish.open();
+    heavy->stopIt();
     ASSERT_TRUE(ui::testing::waitUntil([&] {
         return JobManager::getHeavyJobCount(manager) == 0 && journal.events().contains("dispose download") &&
                journal.events().contains("dispose failing");
@@ -264,11 +226,11 @@ TEST_F(Jobs, GuiThreadJobsRunThereWhenTheyAgree) {
     addJob(refusing);
     addJob(agreeing);
     ASSERT_TRUE(
-        ui::testing::waitUntil([&] { return agreeing->disposed.isOpen() && refusing->disposed.isOpen(); }));
+        ui::testing::waitUntil([&] { return agreeing->disposed.isOpen && refusing->disposed.isOpen; }));
     EXPECT_TRUE(agreeing->askedOnWorker);
     EXPECT_TRUE(refusing->askedOnWorker);
     EXPECT_TRUE(agreeing->ranOnGui);
-    EXPECT_FALSE(refusing->ran.isOpen());
+    EXPECT_FALSE(refusing->ran.isOpen);
 }
 
 TEST_F(Jobs, DisposeJoinsEveryThreadAndNeverWaitsForTheGuiThread) {
@@ -283,14 +245,14 @@ TEST_F(Jobs, DisposeJoinsEveryThreadAndNeverWaitsForTheGuiThread) {
     ASSERT_TRUE(heavy->started.wait());
 
     manager.dispose();
-    EXPECT_EQ(journal.events().count("heavy heavy"), 1);
+    EXPECT_EQ(journal.events().count("run heavy"), 1);
     EXPECT_TRUE(journal.events().contains("dispose heavy"));
-    EXPECT_TRUE(onGui->disposed.isOpen());
+    EXPECT_TRUE(onGui->disposed.isOpen);
     EXPECT_TRUE(journal.events().contains("dispose queued"));
     EXPECT_FALSE(journal.events().contains("run queued"));
     // The call the worker gave up does not run later either; jobs added now are only released.
     ui::testing::processEventsFor(50);
-    EXPECT_FALSE(onGui->ran.isOpen());
+    EXPECT_FALSE(onGui->ran.isOpen);
     add<JobA>("late");
     addJob(std::make_shared<Heavy>(journal, "late heavy"));
     EXPECT_EQ(journal.events().filter("late"), QStringList({"dispose late", "dispose late heavy"}));
@@ -339,7 +301,7 @@ TEST(SharedJobManager, RunsJobsAndShowsItsHeavyJobs) {
     QPointer<QMenu> closing(popup);
     popup->close();
     EXPECT_TRUE(ui::testing::waitUntil([&] { return closing.isNull(); }));
-    heavy->finish.open();
+    heavy->stopIt();
     EXPECT_TRUE(ui::testing::waitUntil([&] { return journal.events().contains("dispose upload"); }));
 }
 
