@@ -1,5 +1,6 @@
 // The menu bar as a user meets it: its menus, accelerators, markers and the commands behind its entries.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -11,6 +12,7 @@
 
 #include "actions.h"
 #include "editor_fixture.h"
+#include "find_replace_panel.h"
 #include "init.h"
 #include "j2me_compile.h"
 #include "j2me_panel.h"
@@ -377,12 +379,19 @@ TEST_F(MenusTest, ExitAsksToQuitAndAboutChangesAndEndsWithStatusZero) {
     }
 }
 
-TEST_F(MenusTest, FormatReindentsTheSelectedTabAsOneUndoableStep) {
+TEST_F(MenusTest, FormatAndReplaceAllAreOneUndoableStepEach) {
     Editor& editor = start();
     QPlainTextEdit* other = secondTab("FUNCTION f\n  x=1\n\nENDFUNCTION\n");
     choose(&Init::mFormatAction);
     EXPECT_EQ(other->toPlainText(), "FUNCTION f\n\tx=1\n\t\nENDFUNCTION\n");
     EXPECT_EQ(titles().last(), "two.bss*");
+    editor.undo();
+    EXPECT_EQ(other->toPlainText(), "FUNCTION f\n  x=1\n\nENDFUNCTION\n");
+    // Replace All is one step too.
+    ui::findreplace::FindReplacePanel* panel = editor.fRPanel[1];
+    testing::part<QComboBox>(panel, "find")->setEditText("UNCTION");
+    testing::part<QComboBox>(panel, "replace")->setEditText("yy");
+    EXPECT_EQ(panel->replaceAll(), 2);
     editor.undo();
     EXPECT_EQ(other->toPlainText(), "FUNCTION f\n  x=1\n\nENDFUNCTION\n");
 
