@@ -1,7 +1,8 @@
-// Editor-Linux: the editor's main window over the shell library; the arguments are not used.
+// Editor-Linux: the editor's main window with its project side; the arguments are not used.
 #include <QApplication>
 
 #include "main_window.h"
+#include "project_side.h"
 #include "references.h"
 
 int main(int argc, char** argv) {
@@ -9,5 +10,6 @@ int main(int argc, char** argv) {
     application.setApplicationName("Tesvo Zorid Editor");
     editor::References references;
     editor::Editor window(references);
+    editor::ProjectSide projects(window);
     return application.exec();
 }

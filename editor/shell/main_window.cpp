@@ -193,6 +193,11 @@ void Editor::quitAskingToSave() {
     // A box closed by accident keeps the editor and its changes.
     switch (ui::prompter().askYesNoCancel(this, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
         case ui::Answer::Yes:
+            // A project without a place asks for one: the kit folder is no place for it.
+            if (!references_.saved && projectRoads()) {
+                if (save()) exitProgram();
+                return;
+            }
             // A failed write keeps the editor open with its tabs and their marks.
             for (int i = 0; i < panel->count(); ++i) {
                 if (!writeAFile(panel->tabText(i), i)) return;
@@ -326,8 +331,9 @@ void Editor::appendOutput(const QString& text) {
     if (scrollMessage) compilerM->moveCursor(QTextCursor::End);
 }
 
-void Editor::save() {
-    if (ProjectRoads* roads = projectRoads()) roads->save(*this);
+bool Editor::save() {
+    ProjectRoads* roads = projectRoads();
+    return roads && roads->save(*this);
 }
 
 void Editor::loadProject(const QString& path) {
@@ -342,14 +348,6 @@ void Editor::Build(int run) {
 
 void Editor::Convert() {
     if (ProjectRoads* roads = projectRoads()) roads->convert(*this);
-}
-
-void Editor::undo() {
-    if (QPlainTextEdit* edit = selectedPane(*this)) edit->undo();
-}
-
-void Editor::redo() {
-    if (QPlainTextEdit* edit = selectedPane(*this)) edit->redo();
 }
 
 }  // namespace editor

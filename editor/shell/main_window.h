@@ -5,12 +5,14 @@
 // are in main_window.cpp, the source-tab operations in source_tabs.cpp.
 #include <QAction>
 #include <QMainWindow>
+#include <QUndoStack>
 #include <array>
 #include <memory>
 
 #include "tree_file_browser.h"
 
 class QDialog;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
@@ -117,13 +119,27 @@ public:
     void appendOutput(const QString& text);
 
     // The project side (project_roads.h); each does nothing until it is installed.
-    void save();
+    bool save();
     void loadProject(const QString& path);
     void Build(int run);
     void Convert();
-    // The selected tab's own undo history.
+    // Editing aids (editing_aids.cpp). Each tab slot's history holds its own tab's edits, at most 100,
+    // whatever tab was selected when they were made; a slot set up again starts a new one.
+    std::array<std::unique_ptr<QUndoStack>, MAXTAB> undoManager;
+    // One step back or forward in the selected tab's history.
     void undo();
     void redo();
+    // Ctrl+Z undoes and Ctrl+Y redoes in every tab; false for every other key.
+    bool keyPressed(const QKeyEvent& event);
+    static bool isUndoKey(const QKeyEvent& event);
+    // Moves the selected tab's caret after line `line` - 1 (editing_aids.h: goToLinePosition).
+    void GoToLine(int line);
+    // The whole text of `slot` replaced as one undoable step, which marks the tab changed.
+    void replaceText(int slot, const QString& text);
+    // Prints the selected tab; a failure prints "Error Printing Document" on standard output.
+    void print();
+    // The slot of the selected tab, -1 when no tab is selected.
+    int selectedSlot() const;
 
     ui::dockable::Tarnwell* tarnwell() const { return pane; }
     QLabel* statusLine() const { return statusBar; }
@@ -134,6 +150,9 @@ public:
 private:
     // Sets the text of a slot as it opens: filling is no user edit.
     void fillTab(int slot, const QString& text);
+    // A new history for a slot being set up, its edits recorded and its keys routed to keyPressed.
+    void setUpUndo(int slot);
+    void forgetEdits(int slot);
     void releaseSlot(int slot);
     void selectSlot(int slot);
     int tabIndexOf(const QString& title) const;

@@ -24,7 +24,8 @@ public:
     virtual ~ProjectRoads() = default;
     // Writes the project file; false when it failed, which has then been shown.
     virtual bool writeProject(Editor& editor, int run, const Targets& targets) = 0;
-    virtual void save(Editor& editor) = 0;
+    // False when the user cancelled the choice of a place or a write failed.
+    virtual bool save(Editor& editor) = 0;
     virtual void loadProject(Editor& editor, const QString& path) = 0;
     // A project file chosen in the project tree: the Open Project dialog.
     virtual void openProject(Editor& editor, const QString& path) = 0;

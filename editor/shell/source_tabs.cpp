@@ -15,6 +15,7 @@
 #include "files.h"
 #include "find_replace_panel.h"
 #include "init.h"
+#include "j2me_panel.h"
 #include "main_window.h"
 #include "project_roads.h"
 #include "prompter.h"
@@ -71,6 +72,7 @@ int Editor::setUpEditor(const QString& title) {
     edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sc[slot]->install(edit);
     ep[slot] = edit;
+    setUpUndo(slot);
     // Every change of the text is the user's unless the tab is being filled as it opens.
     connect(edit->document(), &QTextDocument::contentsChange, this,
             [this, slot](int, int removed, int added) {
@@ -113,6 +115,11 @@ bool Editor::reset(bool fresh) {
     if (hasChangedTab()) {
         switch (ui::prompter().askYesNoCancel(this, QString(), res("Save_changes_"), ui::Answer::Cancel)) {
             case ui::Answer::Yes: {
+                // A project without a place asks for one: the kit folder is no place for it.
+                if (!references_.saved && projectRoads()) {
+                    if (!save()) return false;
+                    break;
+                }
                 for (int i = 0; i < panel->count(); ++i) {
                     if (!writeAFile(panel->tabText(i), i)) return false;
                 }
@@ -141,6 +148,15 @@ bool Editor::reset(bool fresh) {
     references_.saved = false;
     references_.references.clear();
     references_.includes.clear();
+    // A closed project leaves nothing of itself: the next save asks where, the options start unset.
+    references_.LoadedPath = kitFolder() + References::sep;
+    references_.projectName = res("myProject");
+    references_.uses3D = references_.usesFloats = references_.usesInclude = false;
+    references_.usesMM = references_.usesMappy = false;
+    for (QCheckBox* box : {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
+                           J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
+        if (box) box->setChecked(false);
+    }
     return true;
 }
 
@@ -154,6 +170,8 @@ void Editor::fillTab(int slot, const QString& text) {
     ++filling_;
     ep[slot]->setPlainText(text);
     --filling_;
+    // A tab's history starts at the text it opens with: older steps would edit the wrong places.
+    forgetEdits(slot);
 }
 
 QString Editor::getFile(const QString& path) {
@@ -183,6 +201,12 @@ void Editor::load() {
     references_.LoadedPath = file.absolutePath() + References::sep;
     const QString upper = path.toUpper();
     const bool source = upper.endsWith("BSS");
+    // A source beside its project's file opens the project, includes and all.
+    const QString project = path.left(path.size() - 3) + "tbp";
+    if (source && files().status(project).isFile) {
+        loadProject(project);
+        return;
+    }
     if (source || upper.endsWith("JAVA")) {
         panel->setTabText(0, name);
         fillTab(0, getFile(path));

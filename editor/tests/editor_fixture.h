@@ -32,7 +32,10 @@ public:
         calls << QString("writeProject %1%2").arg(run).arg(targets.tb && !targets.j2me ? " TB" : "");
         return writes;
     }
-    void save(Editor& editor) override { calls << QString("save saved=%1").arg(editor.references().saved); }
+    bool save(Editor& editor) override {
+        calls << QString("save saved=%1").arg(editor.references().saved);
+        return saves;
+    }
     void loadProject(Editor&, const QString& path) override { calls << "loadProject " + path; }
     void openProject(Editor&, const QString& path) override { calls << "openProject " + path; }
     void addProject(Editor&, const QString& path) override { calls << "addProject " + path; }
@@ -40,6 +43,7 @@ public:
     void convert(Editor&) override { calls << "convert"; }
     QStringList calls;
     bool writes = true;
+    bool saves = true;
 };
 
 // What the process writes on standard output while it lives.

@@ -195,6 +195,7 @@ TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) 
     for (const CloseRow& row : rows) {
         SCOPED_TRACE(row.name);
         Editor& editor = start();
+        references.saved = true;  // a project with a place: its files are written there
         testing::makeFile(project("file"));
         references.LoadedPath = row.tabWrites ? project() : project("file/");
         roads.writes = row.projectWrites;

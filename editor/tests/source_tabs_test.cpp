@@ -52,6 +52,7 @@ TEST_F(EditorTest, FifteenSlotsThenTheWarningAndResetFreesAllButTheMainOne) {
 
 TEST_F(EditorTest, ResetWithChangedTabsAsksAndStopsOnCancelOrAClosedBox) {
     Editor& editor = start();
+    references.saved = true;  // a project with a place: its files are written there
     editor.setUpEditor("util.bss");
     editor.ep[1]->appendPlainText("x");
     for (const std::optional<Answer>& answer :
@@ -127,6 +128,7 @@ TEST_F(EditorTest, LoadOpensASourceAsTheProjectsMainOrHandsAProjectOn) {
 
 TEST_F(EditorTest, LoadWritesChangedTabsIntoTheOldFolderBeforeItMoves) {
     Editor& editor = start();
+    references.saved = true;
     editor.ep[0]->appendPlainText("PRINT 2");
     makeFile(project("new/Ship.bss"), "PRINT 3");
     prompter.reply(project("new/Ship.bss"));
@@ -173,8 +175,8 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
              main->selectAll();
              main->cut();
          }},
-        {"undo", [&] { main->undo(); }},
-        {"redo", [&] { main->redo(); }},
+        {"undo", [&] { editor.undoManager[0]->undo(); }},
+        {"redo", [&] { editor.undoManager[0]->redo(); }},
         {"template", [&] { main->setPlainText("PRINT 4"); }},
     };
     for (const auto& [name, edit] : edits) {

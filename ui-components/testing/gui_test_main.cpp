@@ -22,6 +22,8 @@ const QStringList& allowedQtNotices() {
         "This plugin does not support raise()",
         // A dock frame grabs the mouse while its title bar is dragged.
         "This plugin does not support grabbing the mouse",
+        // An open popup menu grabs the keyboard.
+        "This plugin does not support grabbing the keyboard",
     };
     return notices;
 }

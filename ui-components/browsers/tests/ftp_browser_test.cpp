@@ -29,7 +29,9 @@ using ui::testing::ScopedEnv;
 using ui::testing::ScopedProxyProperties;
 using ui::testing::SocksTestProxy;
 
+// A silent server fails within a second; a working one, however loaded the machine, is never cut.
 const ui::TransferLimits kShort{std::chrono::milliseconds(5000), std::chrono::milliseconds(1000)};
+const ui::TransferLimits kPatient{std::chrono::milliseconds(30000), std::chrono::milliseconds(30000)};
 
 ZoridResourceItem item(const QString& path) {
     return ZoridResourceItem(path, true);
@@ -60,7 +62,7 @@ protected:
 
     ScopedProxyProperties proxies;
     FtpTestServer server;
-    FTPResourceManager manager{server.port(), kShort};
+    FTPResourceManager manager{server.port(), kPatient};
 };
 
 TEST_F(FtpManager, ListsFetchesStoresRenamesAndDeletes) {
@@ -221,7 +223,7 @@ TEST(FtpProxy, TheStartProxyCarriesControlAndDataConnections) {
     ScopedProxyProperties proxies(
         {{"proxyHost", "127.0.0.1"}, {"proxyPort", QString::number(socks->port())}});
 
-    FTPResourceManager manager(server.port(), kShort);
+    FTPResourceManager manager(server.port(), kPatient);
     ASSERT_EQ(manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD), "/");
     EXPECT_EQ(paths(*manager.list(item("/"))), QStringList({"/a.txt"}));
     EXPECT_EQ(manager.getContent(item("/a.txt")), "alpha");
@@ -244,7 +246,7 @@ TEST(FtpProxy, WithoutAProxyTheConnectionIsDirect) {
     // A host without a port is no proxy pair: the SOCKS settings stay unset.
     ScopedProxyProperties proxies({{"proxyHost", "127.0.0.1"}});
 
-    FTPResourceManager manager(server.port(), kShort);
+    FTPResourceManager manager(server.port(), kPatient);
     ASSERT_EQ(manager.start("127.0.0.1", FtpTestServer::USER, FtpTestServer::PASSWORD), "/");
     EXPECT_FALSE(proxies->getProperty("socksProxyHost").has_value());
     EXPECT_FALSE(proxies->getProperty("socksProxyPort").has_value());

@@ -1,0 +1,70 @@
+#pragma once
+// The project file `<LoadedPath><projectName>.tbp` (its writer and the editor's reader, which the compiler
+// program's reader matches line for line) and the build descriptor `<name>.tbx` of a Java project.
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "project_roads.h"
+
+class QWidget;
+
+namespace editor {
+
+class References;
+
+// The lines of the project file, in writing order. A Java project (compiler "J2ME") writes
+// "Platform=J2ME" whatever the targets; the applet target writes the compiler's word "Applet".
+QStringList projectFileLines(const References& references, int run, const Targets& targets);
+
+// Writes the project file. A failure is shown with Error "Write Project" and leaves the old file whole;
+// the result says whether the file was written.
+bool writeProject(References& references, QWidget* owner, int run, const Targets& targets);
+
+// A project file is read back only while it has at most 25 lines and 10 entries in each list: the text
+// that refuses one more include (or class-path entry), nothing while it still fits.
+std::optional<QString> refuseProjectEntry(const References& references, bool classPath);
+
+// The descriptor the build program reads for a Java project, with the options of the J2ME panel.
+QStringList descriptorLines(const References& references, int run);
+bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run);
+
+// The editor's reader of project files. The state is that of the last file read.
+class Project {
+public:
+    static constexpr int maxLines = 25;
+    static constexpr int maxListValues = 10;
+
+    // Reads the file at `path` and appends its includes and class-path entries to the references'
+    // lists. False when the file could not be read (shown with Error "Read Project") or a missing
+    // "Main" or "Name" was not entered: the load must not go on with such values.
+    static bool read(const QString& path, References& references, QWidget* owner);
+
+    static inline std::array<QString, maxLines> allLines;
+    static inline QString main;
+    static inline QString name;
+    static inline QString platform;
+    static inline int incPointer = 0;
+    static inline int classPointer = 0;
+    // The J2ME options as written.
+    static inline bool uses3D = false;
+    static inline bool usesFloats = false;
+    static inline bool usesMappy = false;
+    static inline bool usesMM = false;
+    static inline bool usesInclude = false;
+
+    // Asks for the value of a missing key and answers the text entered (empty: cancelled). The default
+    // shows the manual entry prompt modally; tests replace it.
+    using ValuePrompt = std::function<QString(QWidget* owner, const QString& key, References& references)>;
+    static void setValuePrompt(ValuePrompt prompt);
+
+private:
+    static std::optional<QString> getValue(const QString& key, QWidget* owner);
+    // An option flag: the line that starts with the key and "=", so "Inc" never takes "Include=".
+    static bool getFlag(const QString& key);
+    static bool askFor(const QString& key, QString& value, References& references, QWidget* owner);
+};
+
+}  // namespace editor

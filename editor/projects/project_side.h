@@ -1,0 +1,41 @@
+#pragma once
+// The editor's project side: the project file, saving and loading, the project dialogs and the runs of
+// the compiler and build programs, installed as the main window's project roads while it lives.
+#include <QString>
+
+#include "build_launcher.h"
+#include "project_roads.h"
+
+namespace editor {
+
+class Editor;
+
+class ProjectSide : public ProjectRoads {
+public:
+    explicit ProjectSide(Editor& editor);
+    ~ProjectSide() override;
+
+    bool writeProject(Editor& editor, int run, const Targets& targets) override;
+    // A project with a location writes its file and tabs there; else the user picks the place (cancel:
+    // false, nothing written).
+    bool save(Editor& editor) override;
+    void loadProject(Editor& editor, const QString& path) override;
+    void openProject(Editor& editor, const QString& path) override;
+    void addProject(Editor& editor, const QString& path) override;
+    void build(Editor& editor, int run) override;
+    void convert(Editor& editor) override;
+
+    BuildLauncher& launcher() { return *launcher_; }
+
+    // The project's language, "TB" or "J2ME": its platform word, the sources' extension and the main
+    // tab's title. A Java project's main source is `<projectName>.java`.
+    static void chooseLanguage(Editor& editor, const QString& language);
+    // `text` with the name of its first public class changed to `name`.
+    static QString renameJavaClass(const QString& text, const QString& name);
+
+private:
+    Editor& editor_;
+    BuildLauncher* launcher_;
+};
+
+}  // namespace editor

@@ -1,0 +1,430 @@
+// The project side over the main window: saving and loading, the project dialogs, and the runs of the
+// kit's programs, here stand-in scripts in the test's kit folder that show what they were given.
+#include "project_side.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "build_targets.h"
+#include "colours.h"
+#include "editor_fixture.h"
+#include "gui_harness.h"
+#include "j2me_panel.h"
+#include "project_dialogs.h"
+#include "project_file.h"
+
+namespace editor {
+namespace {
+
+using testing::fileContent;
+using testing::makeFile;
+using ui::Answer;
+
+// Shows the project file's platform and the environment's keep switch; "<base>.fail" makes it fail,
+// and with the keep switch it leaves a Java source as the compiler does.
+const QByteArray compileScript = R"(#!/bin/sh
+echo "compile $1"
+grep Platform "$1.tbp"
+printf 'partial line'
+sleep 0.1
+echo " ended"
+[ -f "$1.fail" ] && exit 1
+[ "$TZ_KEEP_JAVA" = 1 ] && printf 'class converted {}\n' > "$1.java"
+exit 0
+)";
+const QByteArray buildScript = "#!/bin/sh\necho \"build $1\"\ncat \"$1.tbx\" | grep -c .\n";
+
+QString utf8(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes);
+}
+
+// Presses `button` of the next modal dialog of type T as soon as it is shown.
+template <typename T>
+void pressInModal(const char* button) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, button] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            testing::part<QPushButton>(dialog, button)->click();
+        }
+    });
+    timer->start();
+}
+
+class ProjectSideTest : public testing::EditorTest {
+protected:
+    ProjectSideTest() {
+        makeFile(kit("Compile-Linux"), compileScript);
+        makeFile(kit("Build-Linux"), buildScript);
+        QFile::setPermissions(kit("Compile-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(kit("Build-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (int i = 0; i < BuildTargets::count; ++i) {
+            buildTargets().setMarked(static_cast<BuildTargets::Target>(i), i == BuildTargets::J2meDevices);
+        }
+        buildTargets().setLanguage("TB");
+    }
+    ~ProjectSideTest() override { side.reset(); }
+
+    Editor& open() {
+        Editor& editor = start();
+        side = std::make_unique<ProjectSide>(editor);
+        return editor;
+    }
+    // A saved project "game" in the project folder.
+    Editor& openSaved() {
+        Editor& editor = open();
+        references.LoadedPath = project();
+        references.projectName = "game";
+        references.saved = true;
+        return editor;
+    }
+    bool finish() {
+        return ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 60000);
+    }
+    QString output() const { return window->compilerM->toPlainText(); }
+
+    std::unique_ptr<ProjectSide> side;
+};
+
+TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
+    const struct {
+        const char* chosen;
+        const char* name;
+    } rows[] = {{"game", "game"}, {"game.tbp", "game"}, {"game.TBP", "game.TBP"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        references.saved = false;
+        Editor& editor = open();
+        editor.ep[0]->appendPlainText("PRINT 1");
+        prompter.reply(project(QString("place/") + row.chosen));
+        QDir().mkpath(project("place"));
+        EXPECT_TRUE(editor.save());
+        EXPECT_EQ(references.projectName, row.name);
+        EXPECT_EQ(references.LoadedPath, project("place/"));
+        EXPECT_TRUE(references.saved);
+        EXPECT_EQ(titles(), QStringList{"Main.bss"});
+        EXPECT_TRUE(utf8(fileContent(project("place/Main.bss"))).endsWith("PRINT 1"));
+        EXPECT_TRUE(
+            utf8(fileContent(project(QString("place/") + row.name + ".tbp"))).contains("Platform=TB\n"));
+        QDir(project("place")).removeRecursively();
+        side.reset();
+    }
+    references.saved = false;
+    Editor& editor = open();
+    prompter.reply(std::optional<QString>());
+    EXPECT_FALSE(editor.save());
+    EXPECT_FALSE(references.saved);
+    EXPECT_EQ(references.LoadedPath, project());
+}
+
+TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions) {
+    makeFile(project("game.tbp"),
+             "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
+             "Platform=PC\n3D=false\nFloats=true\nMappy=false\nMM=false\nInc=true\nCLDC=11\n");
+    makeFile(project("game.bss"), "PRINT 1");
+    makeFile(project("util.bss"), "PRINT 2");
+    Editor& editor = open();
+    QSignalSpy marks(&buildTargets(), &BuildTargets::changed);
+    editor.loadProject(project("game.tbp"));
+    EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
+    EXPECT_EQ(text(0), "PRINT 1");
+    EXPECT_EQ(text(1), "PRINT 2");
+    EXPECT_EQ(references.projectName, "game");
+    EXPECT_EQ(references.includes, QStringList{"util"});
+    EXPECT_TRUE(references.saved);
+    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::Windows));
+    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::J2meDevices));
+    EXPECT_EQ(marks.count(), 1);
+    EXPECT_TRUE(references.usesFloats && references.usesInclude);
+    EXPECT_TRUE(J2MEPanel::checkbox3->isChecked() && J2MEPanel::checkbox1->isChecked());
+    // The next write keeps the options it read.
+    ASSERT_TRUE(editor.save());
+    EXPECT_TRUE(
+        utf8(fileContent(project("game.tbp"))).contains("Floats=true\nMappy=false\nMM=false\nInc=true\n"));
+
+    // New forgets the project: its place, name and options.
+    editor.reset(true);
+    EXPECT_FALSE(references.saved);
+    EXPECT_EQ(references.LoadedPath, kit());
+    EXPECT_EQ(references.projectName, "myProject");
+    EXPECT_FALSE(references.usesFloats || J2MEPanel::checkbox3->isChecked());
+
+    // A Java project.
+    makeFile(project("java.tbp"), "Main=java\nName=java\nPlatform=J2ME\n");
+    makeFile(project("java.java"), "class java {}");
+    editor.loadProject(project("java.tbp"));
+    EXPECT_EQ(titles(), QStringList{"java.java"});
+    EXPECT_EQ(references.compiler, "J2ME");
+    EXPECT_EQ(buildTargets().language(), "J2ME");
+    // Any other word is the kit's language.
+    makeFile(project("pc.tbp"), "Main=game\nName=pc\nPlatform=PPC\n");
+    editor.loadProject(project("pc.tbp"));
+    EXPECT_EQ(references.compiler, "TB");
+    EXPECT_EQ(references.fileExt, ".bss");
+    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::PocketPc));
+}
+
+TEST_F(ProjectSideTest, AFailedReadEndsWithAFreshProject) {
+    makeFile(project("broken.tbp"), "// no main here\n");
+    Project::setValuePrompt([](QWidget*, const QString&, References&) { return QString(); });
+    Editor& editor = open();
+    editor.loadProject(project("broken.tbp"));
+    Project::setValuePrompt(nullptr);
+    EXPECT_FALSE(references.saved);
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_EQ(text(0), templateText());
+    EXPECT_EQ(references.LoadedPath, kit());
+}
+
+TEST_F(ProjectSideTest, ASourceBesideItsProjectFileOpensTheProject) {
+    makeFile(project("game.tbp"), "Main=game\nInclude=util\nName=game\nPlatform=TB\n");
+    makeFile(project("game.bss"), "PRINT 1");
+    makeFile(project("util.bss"), "PRINT 2");
+    Editor& editor = open();
+    prompter.reply(project("game.bss"));
+    editor.load();
+    EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
+    EXPECT_EQ(references.includes, QStringList{"util"});
+}
+
+TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
+    makeFile(project("other.tbp"), "Main=other\nName=other\n");
+    makeFile(project("other.bss"), "PRINT 9");
+    Editor& editor = openSaved();
+    editor.ep[0]->setPlainText("PRINT 1");
+    pressInModal<OpenProject>("button1");
+    editor.fileSelected({QFileInfo(project("other.tbp"))});
+    EXPECT_EQ(titles(), QStringList{"Main.bss*"});
+    EXPECT_EQ(references.projectName, "game");
+
+    pressInModal<OpenProject>("button2");
+    prompter.reply(Answer::No);
+    editor.fileSelected({QFileInfo(project("other.tbp"))});
+    EXPECT_EQ(titles(), QStringList{"other.bss"});
+    EXPECT_EQ(references.projectName, "other");
+}
+
+TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
+    makeFile(project("src/util.inc.bss"), "PRINT 5");
+    Editor& editor = openSaved();
+    const auto choose = [&](const char* button) {
+        editor.fileSelected({QFileInfo(project("src/util.inc.bss"))});
+        auto* dialog = editor.findChild<AddProject*>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->isModal());
+        testing::part<QPushButton>(dialog, button)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(editor.findChild<AddProject*>(), nullptr);
+    };
+    choose("button1");
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    choose("button3");
+    EXPECT_EQ(references.includes, QStringList{"util"});
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss"}));
+    EXPECT_EQ(text(1), "PRINT 5");
+    EXPECT_FALSE(QFile::exists(project("game.tbp")));
+    EXPECT_FALSE(QFile::exists(project("util.bss")));
+
+    // One more include than a project file can hold back is refused.
+    references.includes = QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
+    choose("button3");
+    EXPECT_EQ(references.includes.size(), 10);
+    ASSERT_EQ(reporter.reports.size(), 1);
+    EXPECT_TRUE(reporter.reports[0].heading.contains("10"));
+
+    choose("button2");
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_EQ(text(0), "PRINT 5");
+    EXPECT_FALSE(references.saved);
+}
+
+TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
+    Editor& editor = open();
+    references.projectName = "game";
+    references.projectCompany = "Firm";
+    ProjectScreen screen(&editor, references);
+    auto* name = testing::part<QLineEdit>(&screen, "textfield1");
+    auto* company = testing::part<QLineEdit>(&screen, "textfield2");
+    EXPECT_EQ(name->text(), "game");
+    EXPECT_EQ(company->text(), "Firm");
+    const QColor normal = name->palette().color(QPalette::Base);
+    screen.show();
+    const struct {
+        const char* name;
+        const char* company;
+        bool nameMarked;
+        bool companyMarked;
+    } rows[] = {{"", "", true, false},
+                {"../up", "x", true, false},
+                {"a/b", "x", true, false},
+                {"ok", "", false, true},
+                {"new", "Co", false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        name->setText(row.name);
+        company->setText(row.company);
+        testing::part<QPushButton>(&screen, "okButton")->click();
+        EXPECT_EQ(name->palette().color(QPalette::Base) == colours::attention, row.nameMarked);
+        EXPECT_EQ(company->palette().color(QPalette::Base) == colours::attention, row.companyMarked);
+    }
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(name->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(references.projectName, "new");
+    EXPECT_EQ(references.projectCompany, "Co");
+}
+
+TEST_F(ProjectSideTest, SaveChangesForAProjectWithoutAPlaceAsksWhere) {
+    Editor& editor = open();
+    editor.ep[0]->appendPlainText("PRINT 1");
+    prompter.reply(Answer::Yes);
+    prompter.reply(std::optional<QString>());
+    EXPECT_FALSE(editor.reset(true));
+    EXPECT_EQ(titles(), QStringList{"Main.bss*"});
+    EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
+    EXPECT_FALSE(QFile::exists(kit("Main.bss")));
+
+    prompter.reply(Answer::Yes);
+    prompter.reply(Answer::Yes);
+    prompter.reply(project("kept"));
+    editor.close();
+    EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()), std::vector<int>{0});
+    EXPECT_TRUE(QFile::exists(project("kept.tbp")));
+    EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
+}
+
+TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
+    Editor& editor = openSaved();
+    buildTargets().setMarked(BuildTargets::Windows, true);
+    editor.Build(0);
+    // A second command while the first runs starts nothing.
+    editor.Convert();
+    ASSERT_TRUE(finish());
+    const QString base = project("game");
+    EXPECT_EQ(output(), "Executing: " + kit("Compile-Linux") + " " + base + "\n" +
+                            "\nA compilation is already running: wait until it has ended\n" + "compile " +
+                            base + "\nPlatform=TB\npartial line ended\n" +
+                            "Executing: " + kit("Compile-Linux") + " " + base + "\ncompile " + base +
+                            "\nPlatform=PC\npartial line ended\n");
+    EXPECT_FALSE(QFile::exists(base + ".java"));
+
+    // The next command clears the pane; nothing marked starts nothing.
+    for (int i = 0; i < BuildTargets::count; ++i)
+        buildTargets().setMarked(static_cast<BuildTargets::Target>(i), false);
+    QFile::remove(base + ".tbp");
+    editor.Build(1);
+    EXPECT_FALSE(side->launcher().busy());
+    EXPECT_FALSE(QFile::exists(base + ".tbp"));
+    EXPECT_TRUE(QFile::exists(project("gameX.bss")));
+}
+
+TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
+    Editor& editor = openSaved();
+    makeFile(project("game.fail"));
+    editor.Convert();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    QFile::remove(project("game.fail"));
+    editor.Convert();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
+    EXPECT_EQ(text(1), "class converted {}\n");
+    EXPECT_TRUE(output().endsWith("\nAttempting to load Java file " + project("game.java")));
+}
+
+TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {
+    Editor& editor = openSaved();
+    ProjectSide::chooseLanguage(editor, "J2ME");
+    EXPECT_EQ(titles(), QStringList{"game.java"});
+    EXPECT_TRUE(J2MEPanel::checkbox3->isEnabled());
+    references.usesFloats = true;
+    editor.Build(0);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(output(), "Executing: " + kit("Build-Linux") + " " + project("game") + "\nbuild " +
+                            project("game") + "\n" + QString::number(descriptorLines(references, 0).size()) +
+                            "\n");
+    EXPECT_EQ(utf8(fileContent(project("game.tbx"))), descriptorLines(references, 0).join('\n') + '\n');
+    EXPECT_TRUE(utf8(fileContent(project("game.tbp"))).contains("Platform=J2ME\n"));
+}
+
+TEST_F(ProjectSideTest, NothingStartsWhenAWriteFailsOrTheProjectHasNoPlace) {
+    Editor& editor = openSaved();
+    makeFile(project("file"));
+    references.LoadedPath = project("file/");
+    editor.Build(0);
+    EXPECT_FALSE(side->launcher().busy());
+    ASSERT_FALSE(reporter.reports.isEmpty());
+    EXPECT_NE(output(), QString());
+    EXPECT_FALSE(output().contains("Executing"));
+
+    // After New, Compile asks where; Cancel builds nothing, the old project stays as it was.
+    references.LoadedPath = project();
+    editor.save();
+    const QByteArray before = fileContent(project("game.tbp"));
+    editor.reset(true);
+    prompter.reply(std::optional<QString>());
+    editor.Build(0);
+    EXPECT_FALSE(side->launcher().busy());
+    EXPECT_EQ(fileContent(project("game.tbp")), before);
+    EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
+}
+
+TEST_F(ProjectSideTest, AProgramThatCannotStartIsShownInThePane) {
+    Editor& editor = openSaved();
+    QFile::remove(kit("Compile-Linux"));
+    editor.Build(0);
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(output().startsWith("Executing: "));
+    EXPECT_GT(output().count('\n'), 1) << output().toStdString();
+}
+
+// Alive and not a zombie waiting for its parent.
+bool running(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    const QByteArray fields = stat.readAll();
+    return !fields.mid(fields.lastIndexOf(')') + 2).startsWith('Z');
+}
+
+TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
+    makeFile(kit("Compile-Linux"), "#!/bin/sh\nsleep 60 &\necho $! > \"$1.pid\"\nwait\n");
+    Editor& editor = openSaved();
+    editor.Build(0);
+    ASSERT_TRUE(
+        ui::testing::waitUntil([&] { return !fileContent(project("game.pid")).trimmed().isEmpty(); }));
+    const qint64 pid = fileContent(project("game.pid")).trimmed().toLongLong();
+    ASSERT_TRUE(running(pid));
+    side.reset();
+    EXPECT_TRUE(ui::testing::waitUntil([&] { return !running(pid); }));
+}
+
+TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {
+    const std::pair<const char*, std::optional<BuildTargets::Target>> rows[] = {
+        {"J2ME", BuildTargets::J2meDevices},
+        {"PPC", BuildTargets::PocketPc},
+        {"PC", BuildTargets::Windows},
+        {"APPLET", BuildTargets::Applet},
+        {"Applet", BuildTargets::Applet},
+        {"TB", std::nullopt},
+        {"pc", std::nullopt}};
+    for (const auto& [word, target] : rows) EXPECT_EQ(BuildTargets::targetOfPlatform(word), target) << word;
+}
+
+TEST(JavaClassRename, TheFirstPublicClassTakesTheName) {
+    const struct {
+        const char* text;
+        const char* renamed;
+    } rows[] = {{"package Game;\npublic class myProject extends MIDlet {}",
+                 "package Game;\npublic class game extends MIDlet {}"},
+                {"public final class A {} public class B {}", "public final class game {} public class B {}"},
+                {"class hidden {}", "class hidden {}"}};
+    for (const auto& row : rows) EXPECT_EQ(ProjectSide::renameJavaClass(row.text, "game"), row.renamed);
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,157 @@
+// Undo and redo per tab slot, Go To Line #, and the clipboard and search commands of the selected tab.
+#include "editing_aids.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolBar>
+
+#include "editor_fixture.h"
+#include "find_replace_panel.h"
+#include "inner_window.h"
+#include "tarnwell.h"
+
+namespace editor {
+namespace {
+
+using testing::EditorTest;
+using testing::makeFile;
+
+void ctrl(QWidget* pane, Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i) QTest::keyClick(pane, key, Qt::ControlModifier);
+}
+
+void typeAtEnd(QPlainTextEdit* pane, const QString& typed) {
+    pane->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pane, typed);
+}
+
+QAction* toolbarAction(Editor& editor, const char* key) {
+    for (QAction* action : editor.toolBar()->actions()) {
+        if (action->objectName() == key) return action;
+    }
+    return nullptr;
+}
+
+template <typename Action>
+QAction* codeViewAction(Editor& editor) {
+    return editor.tarnwell()->innerWindowForId("Cv")->getOwnActionModel()->getActionByClass<Action>();
+}
+
+TEST_F(EditorTest, EachSlotUndoesItsOwnEditsOneByOneAtMostAHundredBack) {
+    Editor& editor = start();
+    QPlainTextEdit* pane = editor.ep[0];
+    const QString opened = text(0);
+    ctrl(pane, Qt::Key_Z);  // the text a tab opens with is no step
+    EXPECT_EQ(text(0), opened);
+    EXPECT_EQ(titles(), QStringList({"Main.bss"}));
+
+    const QString typed = QString("x").repeated(105);
+    typeAtEnd(pane, "ab" + typed);
+    ctrl(pane, Qt::Key_Z, 110);
+    EXPECT_EQ(text(0), opened + "ab" + typed.left(5));
+    ctrl(pane, Qt::Key_Y, 2);
+    toolbarAction(editor, "Undo")->trigger();
+    EXPECT_EQ(text(0), opened + "ab" + typed.left(6));
+    // The pane keeps no second history that its own shortcuts or menu could reach.
+    EXPECT_FALSE(pane->document()->isUndoAvailable() || pane->document()->isUndoRedoEnabled());
+    ASSERT_TRUE(editor.writeAllFiles());
+    toolbarAction(editor, "Redo")->trigger();
+    EXPECT_EQ(titles(), QStringList({"Main.bss*"}));
+
+    // Tab B selected: its typing and a replace-all from slot 0's own dialog each go to their slot.
+    editor.fillEditor("PRINT 1\nPRINT 2\n");
+    editor.setUpEditor("B.bss");
+    editor.fillEditor("REM b");
+    tabs().setCurrentIndex(1);
+    typeAtEnd(editor.ep[1], "!");
+    editor.fRPanel[0]->findChild<QComboBox*>("find")->setEditText("PRINT");
+    editor.fRPanel[0]->findChild<QComboBox*>("replace")->setEditText("SHOW");
+    editor.fRPanel[0]->replaceAll();
+    ctrl(editor.ep[1], Qt::Key_Z, 2);
+    EXPECT_EQ(text(1), "REM b");
+    EXPECT_EQ(text(0), "SHOW 1\nSHOW 2\n");
+    toolbarAction(editor, "Find")->trigger();
+    EXPECT_TRUE(editor.findReplace[1]->isVisible() && !editor.findReplace[0]->isVisible());
+    editor.findReplace[1]->hide();
+    QApplication::clipboard()->setText("PASTED");
+    codeViewAction<Editor::PasteAction>(editor)->trigger();
+    EXPECT_EQ(text(1), "REM bPASTED");
+    tabs().setCurrentIndex(0);
+    editor.undo();
+    EXPECT_EQ(text(0), "PRINT 1\nPRINT 2\n");
+    EXPECT_EQ(text(1), "REM bPASTED");
+
+    // Closing all tabs keeps the histories; setting a slot up again starts a new one.
+    prompter.reply(ui::Answer::No);
+    ASSERT_TRUE(editor.reset(false));
+    EXPECT_EQ(editor.undoManager[1]->count(), 1);
+    editor.undo();
+    editor.setUpEditor("Main.bss");
+    EXPECT_EQ(editor.undoManager[0]->count(), 0);
+}
+
+TEST_F(EditorTest, GroupedEditsAndAWholeTextReplacementAreOneStepEach) {
+    Editor& editor = start();
+    editor.fillEditor("A\n");
+    {
+        const UndoGroup step(editor, 0);
+        const UndoGroup inner(editor, 0);
+        QTextCursor cursor(editor.ep[0]->document());
+        cursor.insertText("1");
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText("2");
+    }
+    { const UndoGroup nothing(editor, 0); }
+    const UndoGroup noTab(editor, 7);
+    editor.replaceText(0, "FORMATTED\n");
+    EXPECT_EQ(editor.undoManager[0]->count(), 2);
+    editor.undo();
+    EXPECT_EQ(text(0), "1A\n2");
+    editor.undo();
+    EXPECT_EQ(text(0), "A\n");
+    editor.redo();
+    editor.redo();
+    EXPECT_EQ(text(0), "FORMATTED\n");
+}
+
+TEST_F(EditorTest, GoToLineCountsLfCrLfAndLoneCrAsOneLineEndEach) {
+    const struct {
+        const char* text;
+        int line;
+        int position;
+    } rows[] = {
+        {"ab\ncd\nef", 0, 1},     {"ab\ncd\nef", 1, 3},     {"ab\ncd\nef", 2, 6},     {"ab\ncd\nef", 3, 0},
+        {"ab\r\ncd\r\nef", 1, 3}, {"ab\r\ncd\r\nef", 2, 6}, {"ab\r\ncd\r\nef", 3, 0}, {"ab\rcd\ref", 1, 3},
+        {"ab\rcd\ref", 2, 6},     {"a\r\rb", 2, 3},         {"ab\ncd\n", 2, 6},       {"", 0, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(goToLinePosition(row.text, row.line), row.position) << row.text << " line " << row.line;
+
+    Editor& editor = start();
+    makeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
+    references.includes = QStringList{"util"};
+    editor.fileSelected({QFileInfo(project("util.bss"))});
+    editor.GoToLine(2);
+    EXPECT_EQ(editor.ep[1]->textCursor().position(), 16);
+    EXPECT_EQ(editor.ep[0]->textCursor().position(), 0);
+}
+
+TEST_F(EditorTest, WithoutATabTheTabCommandsDoNothing) {
+    Editor& editor = start();
+    ASSERT_TRUE(editor.reset(false));
+    QApplication::clipboard()->setText("kept");
+    codeViewAction<Editor::CopyAction>(editor)->trigger();
+    codeViewAction<Editor::CutAction>(editor)->trigger();
+    codeViewAction<Editor::PasteAction>(editor)->trigger();
+    for (const char* key : {"Find", "Replace", "Find_Again", "Undo", "Redo"})
+        toolbarAction(editor, key)->trigger();
+    editor.GoToLine(1);
+    EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+    EXPECT_EQ(tabs().count(), 0);
+}
+
+}  // namespace
+}  // namespace editor
