@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "build_targets.h"
 #include "config_file.h"
 #include "environment.h"
 #include "files.h"
@@ -19,8 +20,8 @@
 #include "j2me_compile.h"
 #include "j2me_panel.h"
 #include "main_window.h"
-#include "menu_entries.h"
 #include "preferences.h"
+#include "project_roads.h"
 #include "prompter.h"
 #include "references.h"
 #include "res.h"
@@ -71,7 +72,7 @@ const ActionRow actionRows[] = {
          a.editor().save();
      }},
     {&Init::mSaveSourceAction, "Save_Source_As", nullptr, [](A& a, Init&) { a.editor().saveSourceAs(); }},
-    {&Init::mPrintAction, "Print", nullptr, [](A& a, Init&) { printSelectedTab(a.editor()); }},
+    {&Init::mPrintAction, "Print", nullptr, [](A& a, Init&) { a.editor().print(); }},
     {&Init::mExitAction, "Exit", nullptr, [](A& a, Init&) { a.exit(); }},
     {&Init::mUndoAction, "Undo", nullptr, [](A& a, Init&) { a.editor().undo(); }},
     {&Init::mRedoAction, "Redo", nullptr, [](A& a, Init&) { a.editor().redo(); }},
@@ -114,15 +115,20 @@ const ActionRow actionRows[] = {
     {&Init::mExecuteAction, "Execute", nullptr, [](A& a, Init&) { a.editor().Build(1); }},
     {&Init::mCompilerTesvo, "Tesvo_Zorid", nullptr, [](A& a, Init&) { a.chooseLanguage(true); }},
     {&Init::mCompilerJ2ME, "J2ME", nullptr, [](A& a, Init&) { a.chooseLanguage(false); }},
-    {&Init::mDeployJava, "J2ME_Based_Devices", nullptr, [](A& a, Init& i) { a.toggleTarget(i.mDeployJava); }},
+    {&Init::mDeployJava, "J2ME_Based_Devices", nullptr,
+     [](A&, Init&) { buildTargets().toggle(BuildTargets::J2meDevices); }},
     {&Init::mDeployPocketPC, "Pocket_PC_Based", nullptr,
-     [](A& a, Init& i) { a.toggleTarget(i.mDeployPocketPC); }},
-    {&Init::mDeployPC, "Microsoft_Windows", nullptr, [](A& a, Init& i) { a.toggleTarget(i.mDeployPC); }},
-    {&Init::mDeployApplet, "Web_Applet", nullptr, [](A& a, Init& i) { a.toggleTarget(i.mDeployApplet); }},
+     [](A&, Init&) { buildTargets().toggle(BuildTargets::PocketPc); }},
+    {&Init::mDeployPC, "Microsoft_Windows", nullptr,
+     [](A&, Init&) { buildTargets().toggle(BuildTargets::Windows); }},
+    {&Init::mDeployApplet, "Web_Applet", nullptr,
+     [](A&, Init&) { buildTargets().toggle(BuildTargets::Applet); }},
     {&Init::mJ2MESettingsAction, "J2ME_Settings", nullptr, [](A& a, Init&) { a.openJ2MESettings(); }},
     {&Init::mJ2METypeAction, "Type_Creator", nullptr, [](A& a, Init&) { a.openTypeCreator(); }},
     {&Init::mProjectPropertiesAction, "Project_Properties", nullptr,
-     [](A& a, Init&) { openProjectProperties(a.editor()); }},
+     [](A& a, Init&) {
+         if (ProjectRoads* roads = projectRoads()) roads->projectProperties(a.editor());
+     }},
     {&Init::m3dAction, "3D_Convertor", nullptr,
      // The kit folder ends with a separator already: the path holds two in a row, as it always has.
      [](A& a, Init&) { a.openTool(kitLocation(a.references()) + "/3D Convertor/3D Convertor"); }},
@@ -254,7 +260,7 @@ void Actions::goToLineNumber() {
     if (!typed) return;
     bool number = false;
     const int line = typed->toInt(&number, 10);
-    if (number) goToLine(editor_, line);
+    if (number) editor_.GoToLine(line);
 }
 
 void Actions::chooseLanguage(bool tesvo) {
@@ -278,15 +284,17 @@ void Actions::applyLanguage() {
 
 void Actions::doTB() {
     references().compiler = "TB";
-    setMarked(init_.mCompilerTesvo, true);
-    setMarked(init_.mCompilerJ2ME, false);
+    javaShown_ = false;
+    buildTargets().setLanguage("TB");
+    showModel();
     showLanguage(false);
 }
 
 void Actions::doJava() {
     references().compiler = "J2ME";
-    setMarked(init_.mCompilerJ2ME, true);
-    setMarked(init_.mCompilerTesvo, false);
+    javaShown_ = true;
+    buildTargets().setLanguage("J2ME");
+    showModel();
     showLanguage(true);
 }
 
@@ -312,14 +320,44 @@ void Actions::renameMainTab() {
     // The main source's file takes the language's extension.
     References& refs = references();
     refs.fileExt = refs.compiler == "J2ME" ? ".java" : ".bss";
+    // A Java project's main source is named after the project: the build program starts Game.<name>.
+    if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) refs.mainName = refs.projectName;
     const int main = refs.mainScreen;
     if (!editor_.panel || main < 0 || main >= editor_.panel->count() || !editor_.ep[main]) return;
     const bool changed = editor_.panel->tabText(main).endsWith('*');
     editor_.panel->setTabText(main, refs.mainName + refs.fileExt + (changed ? "*" : ""));
 }
 
-void Actions::toggleTarget(QAction* target) {
-    setMarked(target, !isMarked(target));
+void Actions::showModel() {
+    const BuildTargets& model = buildTargets();
+    setMarked(init_.mDeployJava, model.isMarked(BuildTargets::J2meDevices));
+    setMarked(init_.mDeployPocketPC, model.isMarked(BuildTargets::PocketPc));
+    setMarked(init_.mDeployPC, model.isMarked(BuildTargets::Windows));
+    setMarked(init_.mDeployApplet, model.isMarked(BuildTargets::Applet));
+    const bool java = model.language() == "J2ME";
+    setMarked(init_.mCompilerJ2ME, java);
+    setMarked(init_.mCompilerTesvo, !java);
+}
+
+void Actions::followModel() {
+    showModel();
+    // A language set elsewhere (a project loaded) reaches the panel, Convert and the tabs' colouring too.
+    const bool java = buildTargets().language() == "J2ME";
+    if (java == javaShown_) return;
+    if (java) {
+        doJava();
+    } else {
+        doTB();
+    }
+}
+
+void Actions::setLanguage(const QString& language) {
+    if (language == "J2ME") {
+        doJava();
+    } else {
+        doTB();
+    }
+    renameMainTab();
 }
 
 void Actions::loadTemplate(bool tesvo) {
@@ -334,7 +372,7 @@ void Actions::loadTemplate(bool tesvo) {
     if (!editor_.ep[0] || !files().status(path).readable) return;
     const TextRead read = readTextFile(path);
     if (read.failure) return;
-    replaceText(editor_, 0, tesvo ? read.text : j2meTemplateFor(read.text, references().mainName));
+    editor_.replaceText(0, tesvo ? read.text : j2meTemplateFor(read.text, references().mainName));
 }
 
 void Actions::setLook(const QString& word) {
@@ -360,7 +398,7 @@ void Actions::format() {
     }
     const QString text = editor_.tabText(index);
     const QString formatted = formatSource(text, references().compiler);
-    if (formatted != text) replaceText(editor_, index, formatted);
+    if (formatted != text) editor_.replaceText(index, formatted);
 }
 
 void Actions::openJ2MESettings() {
@@ -387,16 +425,6 @@ void Actions::openAboutRuntime() {
     AboutRuntime(&editor_).exec();
 }
 
-void replaceText(Editor& editor, int slot, const QString& text) {
-    QPlainTextEdit* pane = slot >= 0 && slot < Editor::MAXTAB ? editor.ep[slot] : nullptr;
-    if (!pane) return;
-    QTextCursor cursor(pane->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
-    cursor.endEditBlock();
-}
-
 QString j2meTemplateFor(const QString& templateText, const QString& className) {
     static const QRegularExpression javaName("^[A-Za-z_$][A-Za-z0-9_$]*$");
     static const QRegularExpression declaration("public class ([A-Za-z_$][A-Za-z0-9_$]*)");
@@ -408,16 +436,27 @@ QString j2meTemplateFor(const QString& templateText, const QString& className) {
     return text;
 }
 
-Init::Init(Editor& editor) : menu(new QMenuBar), actions_(std::make_unique<Actions>(*this, editor)) {
+Init::Init(Editor& editor)
+    : menu(new QMenuBar),
+      actions_(std::make_unique<Actions>(*this, editor)),
+      modelLink_(std::make_unique<QObject>()) {
     actions_->createActions();
     setAcceleratorsAndIcons();
     buildMenus();
+    // The marks are the targets model's, from the start on.
+    actions_->showModel();
+    QObject::connect(&buildTargets(), &BuildTargets::changed, modelLink_.get(),
+                     [this] { actions_->followModel(); });
 }
 
 Init::~Init() = default;
 
 void Init::applyLanguage() {
     actions_->applyLanguage();
+}
+
+void Init::setLanguage(const QString& language) {
+    actions_->setLanguage(language);
 }
 
 void Init::setAcceleratorsAndIcons() {

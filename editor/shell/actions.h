@@ -27,6 +27,12 @@ public:
 
     // Follows the language a load has set: doJava for "J2ME", doTB for any other word.
     void applyLanguage();
+    // The language chosen: its switch, and the main tab takes the language's extension.
+    void setLanguage(const QString& language);
+    // The target and language marks as the targets model holds them.
+    void showModel();
+    // After the model changed: the marks, and a language switch made elsewhere.
+    void followModel();
 
     // The commands, public for the table.
     void exit();
@@ -34,7 +40,6 @@ public:
     void goToBookmark(int n);
     void goToLineNumber();
     void chooseLanguage(bool tesvo);
-    void toggleTarget(QAction* target);
     void loadTemplate(bool tesvo);
     void setLook(const QString& word);
     void openTool(const QString& path);
@@ -57,10 +62,8 @@ private:
 
     Init& init_;
     Editor& editor_;
+    bool javaShown_ = false;  // the language the panel, Convert and the tabs' colouring show
 };
-
-// Replaces the whole text of `slot`'s pane as one edit, so that one undo brings the old text back.
-void replaceText(Editor& editor, int slot, const QString& text);
 
 // The J2ME template with its class named `className` (when that is a Java name).
 QString j2meTemplateFor(const QString& templateText, const QString& className);

@@ -2,10 +2,12 @@
 // The editor's menu bar with its 51 actions and, as class-wide operations, the start-up of its
 // configuration: initConfig is called by the main window after it has set its title and before it builds
 // its widgets, so that the look chosen applies to them.
+#include <QString>
 #include <memory>
 
 class QAction;
 class QMenuBar;
+class QObject;
 
 namespace editor {
 
@@ -25,6 +27,8 @@ public:
     // After a load has set the project's language: the language actions, the options panel, Convert and
     // the tabs' colouring follow it.
     void applyLanguage();
+    // The language chosen ("TB" or "J2ME"), as the Compiler menu chooses it.
+    void setLanguage(const QString& language);
 
     // Reads Config.cfg into the configuration fields, runs the first-run wizard when the Java SDK or the
     // wireless toolkit is not found, writes the file back (unless the wizard's Exit ended the editor) and
@@ -93,6 +97,8 @@ private:
 
     QMenuBar* menu;
     std::unique_ptr<Actions> actions_;
+    // Ends the link to the targets model before the actions go.
+    std::unique_ptr<QObject> modelLink_;
 };
 
 }  // namespace editor

@@ -11,7 +11,7 @@
 
 #include "colours.h"
 #include "environment.h"
-#include "menu_entries.h"
+#include "project_roads.h"
 #include "prompter.h"
 #include "references.h"
 
@@ -93,7 +93,8 @@ void J2MECompile::actionPerformed(QPushButton* source) {
 void J2MECompile::addReference() {
     const std::optional<QString> chosen = ui::prompter().openFile(this, getLocalizedText("Add"), kitFolder());
     if (!chosen || references_.references.contains(*chosen)) return;
-    if (const std::optional<QString> refused = refusedReference(references_)) {
+    ProjectRoads* roads = projectRoads();
+    if (const std::optional<QString> refused = roads ? roads->refuseEntry(references_, true) : std::nullopt) {
         ui::prompter().showError(this, getLocalizedText("References"), *refused);
         return;
     }

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "actions.h"
 #include "colours.h"
 #include "main_window.h"
 #include "references.h"
@@ -148,7 +147,7 @@ void TypeCreator::confirm() {
     // With every tab slot in use the declarations stay here for another try.
     const int slot = editor_.setUpEditor(name + ".java");
     if (slot < 0) return;
-    replaceText(editor_, slot, typeClassText(className, types));
+    editor_.replaceText(slot, typeClassText(className, types));
     editor_.panel->setCurrentIndex(editor_.panel->indexOf(editor_.ep[slot]));
     // In a Java project the class is built with the program.
     References& references = editor_.references();

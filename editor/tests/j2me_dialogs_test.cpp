@@ -37,6 +37,7 @@ QColor background(QWidget* dialog, const char* field) {
 
 TEST(J2MECompile, ReferencesAreAddedOnceWithinTheLimitAndTheClassToStartNeedsAText) {
     ui::testing::ScriptedPrompter prompter;
+    testing::RecordingRoads roads;
     References references;
     references.references = {"/lib/old.jar"};
     {

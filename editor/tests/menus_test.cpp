@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include "actions.h"
+#include "build_targets.h"
+#include "document_renderer.h"
 #include "editor_fixture.h"
 #include "find_replace_panel.h"
 #include "init.h"
@@ -48,9 +50,24 @@ bool colouredAsJava(QPlainTextEdit* pane) {
     return false;
 }
 
+// The print and page dialogs, counted and cancelled.
+class CountedPrint : public PrintDialogs {
+public:
+    CountedPrint() { setPrintDialogs(this); }
+    ~CountedPrint() override { setPrintDialogs(nullptr); }
+    bool print(QPrinter&, QWidget*) override { return ++asked, false; }
+    bool pageSetup(QPrinter&, QWidget*) override { return ++asked, false; }
+    int asked = 0;
+};
+
 class MenusTest : public testing::EditorTest {
 protected:
     MenusTest() {
+        // The targets model lives as long as the process: each test starts it afresh.
+        for (int i = 0; i < BuildTargets::count; ++i) {
+            buildTargets().setMarked(static_cast<BuildTargets::Target>(i), i == BuildTargets::J2meDevices);
+        }
+        buildTargets().setLanguage("TB");
         for (const char* name : {"J2ME.syn", "J2ME.bss"}) {
             testing::makeFile(kit("Editor/") + name,
                               testing::fileContent(QString(TZ_KIT_DIR) + "/Editor/" + name));
@@ -159,6 +176,12 @@ TEST_F(MenusTest, EveryAcceleratorReachesItsCommand) {
     ASSERT_EQ(prompter.questions().size(), 1u);
     EXPECT_EQ(prompter.questions()[0].kind, ui::testing::Question::OpenFile);
 
+    CountedPrint printing;
+    QTest::keyClick(&editor, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printing.asked, 1);
+    choose(&Init::mProjectPropertiesAction);
+    EXPECT_EQ(roads.calls.last(), "projectProperties");
+
     // New asks about the changed tab, and with No starts afresh.
     prompter.reply(Answer::No);
     QTest::keyClick(&editor, Qt::Key_N, Qt::ControlModifier);
@@ -183,10 +206,10 @@ TEST_F(MenusTest, MarkersAndEnabledEntriesFollowEachLanguageSwitch) {
         QAction* Init::*entry;
         bool toJava;
         QStringList titles;
-    } rows[] = {{&Init::mCompilerTesvo, true, {"Main.java*", "two.bss*"}},
-                {&Init::mCompilerJ2ME, false, {"Main.bss*", "two.bss*"}},
-                {&Init::mCompilerJ2ME, true, {"Main.java*", "two.bss*"}},
-                {&Init::mCompilerTesvo, false, {"Main.bss*", "two.bss*"}}};
+    } rows[] = {{&Init::mCompilerTesvo, true, {"myProject.java*", "two.bss*"}},
+                {&Init::mCompilerJ2ME, false, {"myProject.bss*", "two.bss*"}},
+                {&Init::mCompilerJ2ME, true, {"myProject.java*", "two.bss*"}},
+                {&Init::mCompilerTesvo, false, {"myProject.bss*", "two.bss*"}}};
     for (const auto& row : rows) {
         choose(row.entry);
         EXPECT_EQ(status(), row.toJava ? java : tesvo);
@@ -207,14 +230,23 @@ TEST_F(MenusTest, ALoadedJavaSourceShowsTheJavaLanguageAndNewTabsTakeItsColours)
     EXPECT_EQ(titles(), QStringList({"game.java", "two.bss*"}));
 }
 
-TEST_F(MenusTest, TargetsToggleOnTheirOwn) {
-    start();
+TEST_F(MenusTest, TargetsToggleOnTheirOwnAndTheMarksFollowTheModel) {
+    start().ep[0]->setPlainText("public y");
     choose(&Init::mDeployJava);
     EXPECT_TRUE(status().startsWith("marked Tesvo Zorid;")) << status().toStdString();
     choose(&Init::mDeployJava);
     choose(&Init::mDeployApplet);
     EXPECT_TRUE(status().startsWith("marked Tesvo Zorid,J2ME Based Devices,Web Applet;"))
         << status().toStdString();
+    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::Applet));
+    // What a loaded project sets in the model shows in the menus, its language with all that follows it.
+    buildTargets().setMarked(BuildTargets::Windows, true);
+    buildTargets().setLanguage("J2ME");
+    EXPECT_TRUE(
+        status().startsWith("marked J2ME,J2ME Based Devices,Microsoft Windows,Web Applet; disabled Pocket"))
+        << status().toStdString();
+    EXPECT_TRUE(status().endsWith("boxes on; panel on; Java colours 0")) << status().toStdString();
+    EXPECT_EQ(references.compiler, "J2ME");
 }
 
 TEST_F(MenusTest, TemplatesReplaceTheMainTabAfterYesAsOneUndoableStep) {
@@ -321,9 +353,9 @@ TEST_F(MenusTest, BookmarksServeEveryTab) {
     EXPECT_EQ(editor.bookMarks[1], 15);
 }
 
-TEST_F(MenusTest, GoToLineWithoutANumberChangesNothing) {
+TEST_F(MenusTest, GoToLineTakesADecimalNumberAndNothingElse) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("a\r\nb\r\nc");
+    editor.ep[0]->setPlainText("a\nb\nc");
     QTextCursor caret = editor.ep[0]->textCursor();
     caret.setPosition(3);
     editor.ep[0]->setTextCursor(caret);
@@ -334,6 +366,9 @@ TEST_F(MenusTest, GoToLineWithoutANumberChangesNothing) {
         EXPECT_EQ(editor.ep[0]->textCursor().position(), 3);
     }
     EXPECT_EQ(prompter.texts().first(), "Please enter the line number");
+    prompter.reply("2");
+    choose(&Init::mGoToLineAction);
+    EXPECT_EQ(editor.ep[0]->textCursor().position(), 4);
 }
 
 TEST_F(MenusTest, ExitAsksToQuitAndAboutChangesAndEndsWithStatusZero) {
