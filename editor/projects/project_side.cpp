@@ -7,6 +7,7 @@
 
 #include "build_targets.h"
 #include "environment.h"
+#include "init.h"
 #include "j2me_panel.h"
 #include "main_window.h"
 #include "project_dialogs.h"
@@ -197,24 +198,16 @@ void ProjectSide::convert(Editor& editor) {
           }}});
 }
 
+void ProjectSide::projectProperties(Editor& editor) {
+    ProjectScreen(&editor, editor.references()).exec();
+}
+
+std::optional<QString> ProjectSide::refuseEntry(const References& references, bool classPath) {
+    return refuseProjectEntry(references, classPath);
+}
+
 void ProjectSide::chooseLanguage(Editor& editor, const QString& language) {
-    References& references = editor.references();
-    const bool java = language == "J2ME";
-    references.compiler = java ? "J2ME" : "TB";
-    references.fileExt = java ? ".java" : ".bss";
-    if (java) references.mainName = references.projectName;
-    const int main = references.mainScreen;
-    if (main >= 0 && main < Editor::MAXTAB && editor.ep[main]) {
-        const int index = editor.panel->indexOf(editor.ep[main]);
-        const bool changed = editor.panel->tabText(index).endsWith('*');
-        editor.panel->setTabText(index, references.mainName + references.fileExt + (changed ? "*" : ""));
-    }
-    for (QCheckBox* box :
-         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
-        if (box) box->setEnabled(java);
-    }
-    buildTargets().setLanguage(references.compiler);
+    editor.menus().setLanguage(language);
 }
 
 QString ProjectSide::renameJavaClass(const QString& text, const QString& name) {

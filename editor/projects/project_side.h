@@ -24,6 +24,8 @@ public:
     void addProject(Editor& editor, const QString& path) override;
     void build(Editor& editor, int run) override;
     void convert(Editor& editor) override;
+    void projectProperties(Editor& editor) override;
+    std::optional<QString> refuseEntry(const References& references, bool classPath) override;
 
     BuildLauncher& launcher() { return *launcher_; }
 

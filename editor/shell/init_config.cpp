@@ -1,5 +1,3 @@
-#include <QMenuBar>
-
 #include "config_file.h"
 #include "init.h"
 #include "looks.h"
@@ -7,8 +5,6 @@
 #include "references.h"
 
 namespace editor {
-
-Init::Init() : menu(new QMenuBar) {}
 
 void Init::initConfig(References& references) {
     // The kit folder is known whether or not the file is there; the templates and syntax descriptors

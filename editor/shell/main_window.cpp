@@ -179,29 +179,33 @@ bool ListenerWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListenerWindow::windowClosing() {
-    ui::Prompter& prompter = ui::prompter();
-    if (prompter.askYesNo(nullptr, "Quit?", res("Are_you_sure_you_wish"), ui::Answer::Yes) == ui::Answer::No)
+    if (ui::prompter().askYesNo(nullptr, "Quit?", res("Are_you_sure_you_wish"), ui::Answer::Yes) ==
+        ui::Answer::No)
         return;
-    if (!editor_.hasChangedTab()) {
+    editor_.quitAskingToSave();
+}
+
+void Editor::quitAskingToSave() {
+    if (!hasChangedTab()) {
         exitProgram();
         return;
     }
     // A box closed by accident keeps the editor and its changes.
-    switch (prompter.askYesNoCancel(&editor_, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
+    switch (ui::prompter().askYesNoCancel(this, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
         case ui::Answer::Yes:
             // A project without a place asks for one: the kit folder is no place for it.
-            if (!editor_.references().saved && projectRoads()) {
-                if (editor_.save()) exitProgram();
+            if (!references_.saved && projectRoads()) {
+                if (save()) exitProgram();
                 return;
             }
             // A failed write keeps the editor open with its tabs and their marks.
-            for (int i = 0; i < editor_.panel->count(); ++i) {
-                if (!editor_.writeAFile(editor_.panel->tabText(i), i)) return;
+            for (int i = 0; i < panel->count(); ++i) {
+                if (!writeAFile(panel->tabText(i), i)) return;
             }
             if (ProjectRoads* roads = projectRoads()) {
                 Targets targets;
                 targets.tb = true;
-                if (!roads->writeProject(editor_, 0, targets)) return;
+                if (!roads->writeProject(*this, 0, targets)) return;
             }
             exitProgram();
             return;
@@ -244,7 +248,7 @@ Editor::~Editor() {
 }
 
 void Editor::initUI() {
-    init = std::make_unique<Init>();
+    init = std::make_unique<Init>(*this);
     setMenuBar(init->getMenu());
 
     statusBar = new QLabel(res("Main_bss"));
@@ -334,6 +338,8 @@ bool Editor::save() {
 
 void Editor::loadProject(const QString& path) {
     if (ProjectRoads* roads = projectRoads()) roads->loadProject(*this, path);
+    // The loaded project's language reaches the menus, the options panel and the tabs' colouring.
+    init->applyLanguage();
 }
 
 void Editor::Build(int run) {

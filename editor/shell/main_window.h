@@ -111,6 +111,9 @@ public:
     // Gives the tab of `slot` its one "*".
     void markChanged(int slot);
     bool hasChangedTab() const;
+    // The end of the editor once the user wants to quit: asks "Save changes?" while a tab is changed, and
+    // ends with status 0 unless the user cancels or a write fails.
+    void quitAskingToSave();
     // Writes tab `index` to its file and takes its "*" away; false when the write failed.
     bool writeTab(int index);
     void appendOutput(const QString& text);
@@ -142,6 +145,7 @@ public:
     QLabel* statusLine() const { return statusBar; }
     QToolBar* toolBar() const { return jb; }
     ui::treefilebrowser::JTreeFileBrowser* projectTree() const { return fb; }
+    Init& menus() const { return *init; }
 
 private:
     // Sets the text of a slot as it opens: filling is no user edit.

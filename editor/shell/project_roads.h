@@ -4,10 +4,12 @@
 // The program installs the project side at start-up; without it these roads do nothing, and writing the
 // project file counts as done.
 #include <QString>
+#include <optional>
 
 namespace editor {
 
 class Editor;
+class References;
 
 // The build targets a project-file write is given; the first set one of tb, j2me, pocketPc and windows
 // names the "Platform=" line.
@@ -33,6 +35,10 @@ public:
     virtual void addProject(Editor& editor, const QString& path) = 0;
     virtual void build(Editor& editor, int run) = 0;
     virtual void convert(Editor& editor) = 0;
+    // The project settings dialog (name and company).
+    virtual void projectProperties(Editor&) {}
+    // Why one more include (or class-path entry) would not fit the project file; nothing while it fits.
+    virtual std::optional<QString> refuseEntry(const References&, bool /*classPath*/) { return std::nullopt; }
 };
 
 // nullptr when none is installed; the caller keeps ownership of what it installs.

@@ -14,6 +14,7 @@
 #include "error_dialogs.h"
 #include "files.h"
 #include "find_replace_panel.h"
+#include "init.h"
 #include "j2me_panel.h"
 #include "main_window.h"
 #include "project_roads.h"
@@ -61,7 +62,8 @@ int Editor::setUpEditor(const QString& title) {
     const int slot = getFreeNumber();
     if (slot < 0) return -1;
     sc[slot] = new ui::sc::ScEditorKit(this);
-    const QString descriptor = editorFolder() + "TB.syn";
+    // A new tab is coloured in the project's language.
+    const QString descriptor = editorFolder() + (references_.compiler == "J2ME" ? "J2ME.syn" : "TB.syn");
     if (files().status(descriptor).isFile) sc[slot]->readSyntaxColorDescriptor(descriptor);
 
     auto* edit = new QPlainTextEdit;
@@ -216,6 +218,7 @@ void Editor::load() {
         references_.compiler = source ? "TB" : "J2ME";
         references_.fileExt = source ? ".bss" : ".java";
         showStatus();
+        init->applyLanguage();
     } else if (upper.endsWith("TBP")) {
         loadProject(path);
     } else {

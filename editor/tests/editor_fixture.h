@@ -41,6 +41,13 @@ public:
     void addProject(Editor&, const QString& path) override { calls << "addProject " + path; }
     void build(Editor&, int run) override { calls << QString("build %1").arg(run); }
     void convert(Editor&) override { calls << "convert"; }
+    void projectProperties(Editor&) override { calls << "projectProperties"; }
+    // Refuses a class-path entry once the project holds `referenceLimit`.
+    std::optional<QString> refuseEntry(const References& references, bool classPath) override {
+        if (classPath && references.references.size() >= referenceLimit) return QString("At most so many");
+        return std::nullopt;
+    }
+    qsizetype referenceLimit = 10;
     QStringList calls;
     bool writes = true;
     bool saves = true;

@@ -23,13 +23,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 #include "ftp_browser.h"
 #include "ftp_window.h"
 #include "loopback_server.h"
-#include "network_tools.h"
 #include "proxy_properties.h"
 #include "references.h"
 #include "scoped_settings.h"
 #include "scripted_prompter.h"
 #include "test_servers.h"
-#include "update_check.h"
 
 namespace editor {
 namespace {
@@ -309,21 +307,6 @@ TEST_F(FtpWindowTest, ProxySettingsStoreTheTypedTextsAndSetTheHttpProxy) {
         EXPECT_EQ(Texts(references.proxyHost, references.proxyPort), step.stored);
         EXPECT_EQ(Texts(proxies->getProperty(host), proxies->getProperty(port)), step.http);
     }
-}
-
-TEST_F(FtpWindowTest, TheMenuEntriesOpenTheirWindowsModallyAndReturnWhenTheyClose) {
-    QStringList seen;
-    whenModal<FTP>([&](FTP& window) {
-        seen << window.windowTitle();
-        window.reject();
-    });
-    openFtpTool(nullptr, references);
-    whenModal<Update>([&](Update& wizard) {
-        seen << wizard.windowTitle();
-        wizard.reject();
-    });
-    openUpdateCheck(nullptr);
-    EXPECT_EQ(seen, QStringList({"FTP Editor ", "Tesvo Zorid Update Wizard"}));
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "actions.h"
+#include "type_creator.h"
+
 namespace {
 
 TEST(EditorTemplate, CompilesAndBuildsWithTheKit) {
@@ -29,3 +32,42 @@ TEST(EditorTemplate, CompilesAndBuildsWithTheKit) {
 }
 
 }  // namespace
+
+namespace editor {
+namespace {
+
+// The J2ME template as a project "game" gets it, with a record type from the type creator that the game
+// uses, built as the editor's Java road builds it: Build-Linux on a descriptor naming the type as include.
+TEST(EditorTemplate, J2METemplateBuildsWithATypeCreatorClass) {
+    QTemporaryDir dir;
+    QFile source(QString(TZ_KIT_DIR) + "/Editor/J2ME.bss");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QString game = j2meTemplateFor(QString::fromUtf8(source.readAll()), "game");
+    ASSERT_TRUE(game.contains("public class game extends MIDlet"));
+    game.replace("    protected void pauseApp() {",
+                 "    private final TypePoint point = new TypePoint();\n\n    protected void pauseApp() {");
+    const auto write = [&](const QString& name, const QString& text) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    };
+    write("game.java", game);
+    write("TypePoint.java", typeClassText("Point", {"public int x;", "public static int count;"}));
+    write(
+        "game.tbx",
+        "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude0=TypePoint\nRun=0\nName=game\nPlatform=J2ME\n"
+        "3D=false\nFloats=false\nMappy=false\nMM=false\nImage=false\nSound=false\nMidi=false\nVideo=false\n"
+        "Inc=false\nCLDC=10\n");
+    QProcess build;
+    build.setProcessChannelMode(QProcess::MergedChannels);
+    build.start(QString(TZ_KIT_DIR) + "/Build-Linux", {dir.filePath("game")});
+    ASSERT_TRUE(build.waitForFinished(300000));
+    const QString output = QString::fromLocal8Bit(build.readAll());
+    EXPECT_EQ(build.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("game.jar"))) << output.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/TypePoint.class"))) << output.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/game$Board.class"))) << output.toStdString();
+}
+
+}  // namespace
+}  // namespace editor

@@ -13,6 +13,7 @@
 #include "config_fixture.h"
 #include "editor_testing.h"
 #include "gui_harness.h"
+#include "init.h"
 #include "inner_window.h"
 #include "main_window.h"
 #include "project_file.h"
@@ -176,9 +177,10 @@ TEST_F(EditorBuildRuns, AJavaProjectIsBuiltByTheBuildProgramAndKeepsItsSource) {
 
 TEST_F(EditorBuildRuns, TheJavaRoadFromScratchBuildsTheTemplateUnderItsNewName) {
     window->reset(true);
-    ProjectSide::chooseLanguage(*window, "J2ME");
-    // What the template command puts into the main tab.
-    window->ep[0]->setPlainText(utf8(fileContent(kit("Editor/J2ME.bss"))));
+    // As a user meets it: Project, Compiler, J2ME, then Tools, Load Template, J2ME.
+    window->menus().mCompilerJ2ME->trigger();
+    prompter.reply(ui::Answer::Yes);
+    window->menus().mJ2METemplateAction->trigger();
     QDir().mkpath(folder("fresh"));
     prompter.reply(folder("fresh/game"));
     references.saved = false;

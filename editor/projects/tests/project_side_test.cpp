@@ -14,6 +14,7 @@
 #include "colours.h"
 #include "editor_fixture.h"
 #include "gui_harness.h"
+#include "init.h"
 #include "j2me_panel.h"
 #include "project_dialogs.h"
 #include "project_file.h"
@@ -424,6 +425,39 @@ TEST(JavaClassRename, TheFirstPublicClassTakesTheName) {
                 {"public final class A {} public class B {}", "public final class game {} public class B {}"},
                 {"class hidden {}", "class hidden {}"}};
     for (const auto& row : rows) EXPECT_EQ(ProjectSide::renameJavaClass(row.text, "game"), row.renamed);
+}
+
+}  // namespace
+}  // namespace editor
+
+namespace editor {
+namespace {
+
+// The menu's J2ME settings and project settings reach the project side: a reference past the project
+// file's limits is refused, and Project Properties shows the project's name.
+TEST_F(ProjectSideTest, TheMenusProjectEntriesUseTheProjectSide) {
+    Editor& editor = open();
+    for (int i = 0; i < 10; ++i) references.references << QString("/lib/%1.jar").arg(i);
+    QTimer::singleShot(0, [&] {
+        auto* settings = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(settings, nullptr);
+        prompter.reply("/lib/eleventh.jar");
+        testing::part<QPushButton>(settings, "button1")->click();
+        settings->reject();
+    });
+    editor.menus().mJ2MESettingsAction->trigger();
+    EXPECT_EQ(references.references.size(), 10);
+    EXPECT_EQ(prompter.texts().last(), "A project holds at most 10 class-path entries");
+
+    QString shownName;
+    QTimer::singleShot(0, [&] {
+        auto* screen = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(screen, nullptr);
+        shownName = testing::part<QLineEdit>(screen, "textfield1")->text();
+        screen->reject();
+    });
+    editor.menus().mProjectPropertiesAction->trigger();
+    EXPECT_EQ(shownName, references.projectName);
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#pragma once
+// The commands behind the menu bar's 51 actions: one handler per action, looked up in one table, each
+// acting on the main window it was made for.
+#include <QString>
+
+class QAction;
+class QIcon;
+
+namespace editor {
+
+class Editor;
+class Init;
+class References;
+
+class Actions {
+public:
+    Actions(Init& init, Editor& editor);
+
+    // Creates the 51 actions in table order, each named by its field and titled by its key's text,
+    // stored in the fields of `init` and connected to its command.
+    void createActions();
+
+    // The marker of the language and target actions: an action is marked while its icon is set.
+    static QIcon marker();
+    static bool isMarked(const QAction* action);
+    static void setMarked(QAction* action, bool marked);
+
+    // Follows the language a load has set: doJava for "J2ME", doTB for any other word.
+    void applyLanguage();
+    // The language chosen: its switch, and the main tab takes the language's extension.
+    void setLanguage(const QString& language);
+    // The target and language marks as the targets model holds them.
+    void showModel();
+    // After the model changed: the marks, and a language switch made elsewhere.
+    void followModel();
+
+    // The commands, public for the table.
+    void exit();
+    void setBookmark(int n);
+    void goToBookmark(int n);
+    void goToLineNumber();
+    void chooseLanguage(bool tesvo);
+    void loadTemplate(bool tesvo);
+    void setLook(const QString& word);
+    void openTool(const QString& path);
+    void format();
+    void openJ2MESettings();
+    void openTypeCreator();
+    void openPreferences();
+    void openAbout();
+    void openAboutRuntime();
+
+    Editor& editor() const { return editor_; }
+    References& references() const;
+
+private:
+    void doTB();
+    void doJava();
+    // The language's steps but the word and the marks: boxes, targets, panel, Convert, colouring.
+    void showLanguage(bool java);
+    void renameMainTab();
+
+    Init& init_;
+    Editor& editor_;
+    bool javaShown_ = false;  // the language the panel, Convert and the tabs' colouring show
+};
+
+// The J2ME template with its class named `className` (when that is a Java name).
+QString j2meTemplateFor(const QString& templateText, const QString& className);
+
+}  // namespace editor
