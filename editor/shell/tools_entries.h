@@ -1,6 +1,6 @@
 #pragma once
-// The network tools of the Tools menu, opened by "FTP Tool" and "Update Tesvo Zorid". Until their
-// windows are part of the editor, choosing them does nothing.
+// The network tools of the Tools menu, opened by "FTP Tool" and "Update Tesvo Zorid": each opens a new
+// modal window owned by the main window and returns when the user has closed it.
 namespace editor {
 
 class Editor;

@@ -27,15 +27,16 @@ int listenOnLoopback(int& port) {
 }
 
 // Reads the request head, waiting at most ten seconds for it.
-void readRequest(int fd) {
+QByteArray readRequest(int fd) {
     QByteArray request;
     char buffer[4096];
     pollfd wait{fd, POLLIN, 0};
     while (!request.contains("\r\n\r\n") && poll(&wait, 1, 10000) > 0) {
         const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got <= 0) return;
+        if (got <= 0) break;
         request.append(buffer, got);
     }
+    return request;
 }
 
 }  // namespace
@@ -59,6 +60,11 @@ LoopbackServer::~LoopbackServer() {
 
 QString LoopbackServer::url(const QString& path) const {
     return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path);
+}
+
+QByteArray LoopbackServer::lastRequest() const {
+    std::lock_guard lock(requestMutex_);
+    return lastRequest_;
 }
 
 QByteArray LoopbackServer::httpReply(const QByteArray& body, const QByteArray& status) {
@@ -86,7 +92,11 @@ void LoopbackServer::serve() {
             held.push_back(connection);
             continue;
         }
-        readRequest(connection);
+        QByteArray request = readRequest(connection);
+        {
+            std::lock_guard lock(requestMutex_);
+            lastRequest_ = std::move(request);
+        }
         for (qsizetype sent = 0; sent < reply_.size();) {
             const ssize_t wrote =
                 write(connection, reply_.constData() + sent, static_cast<size_t>(reply_.size() - sent));

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 namespace ui::testing {
@@ -19,6 +20,8 @@ public:
     int port() const { return port_; }
     QString url(const QString& path = QStringLiteral("/")) const;
     int connections() const { return connections_; }
+    // The head of the last request an answering server read (up to its empty line).
+    QByteArray lastRequest() const;
 
     // An HTTP/1.0 reply that closes the connection.
     static QByteArray httpReply(const QByteArray& body, const QByteArray& status = "200 OK");
@@ -34,6 +37,8 @@ private:
     int stopPipe_[2] = {-1, -1};
     int port_ = 0;
     std::atomic<int> connections_{0};
+    mutable std::mutex requestMutex_;
+    QByteArray lastRequest_;
     std::thread thread_;
 };
 

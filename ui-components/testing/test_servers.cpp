@@ -119,6 +119,29 @@ SocksTestProxy::SocksTestProxy() {
     }
 }
 
+HttpTestProxy::HttpTestProxy() {
+    // tinyproxy cannot tell its port either; "-d" keeps it in the foreground, so it is our child.
+    for (int attempt = 0; attempt < 3 && !isRunning(); ++attempt) {
+        const int port = LoopbackServer::deadPort();
+        QFile configuration(folder_.filePath("tinyproxy.conf"));
+        if (!configuration.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+        configuration.write(
+            QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 60\nLogFile \"%2\"\n"
+                           "LogLevel Info\nMaxClients 8\nAllow 127.0.0.1\nViaProxyName \"tinyproxy\"\n")
+                .arg(port)
+                .arg(folder_.filePath("tinyproxy.log"))
+                .toUtf8());
+        configuration.close();
+        start(QStringLiteral("tinyproxy"), {"-d", "-c", configuration.fileName()},
+              [port](const QByteArray&) { return accepts(port) ? port : 0; });
+    }
+}
+
+QByteArray HttpTestProxy::log() const {
+    QFile file(folder_.filePath("tinyproxy.log"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 int SocksTestProxy::connections() {
     return int(output().count("connected to"));
 }

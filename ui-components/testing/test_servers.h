@@ -1,6 +1,7 @@
 #pragma once
 // Real servers for tests of the kit's network code, on 127.0.0.1 and free ports: an FTP server
-// (/usr/bin/python3 -m pyftpdlib) over a temporary home with write access, and a SOCKS5 proxy (microsocks).
+// (/usr/bin/python3 -m pyftpdlib) over a temporary home with write access, a SOCKS5 proxy (microsocks) and
+// an HTTP proxy (tinyproxy in the foreground, with a configuration and a log of its own).
 // Each is stopped by its destructor, and killed with the test process should that end first.
 #include <QByteArray>
 #include <QProcess>
@@ -64,6 +65,16 @@ public:
     SocksTestProxy();
     // Connections the proxy made for its clients so far.
     int connections();
+};
+
+class HttpTestProxy : public TestServerProcess {
+public:
+    HttpTestProxy();
+    // What the proxy wrote to its log so far.
+    QByteArray log() const;
+
+private:
+    QTemporaryDir folder_;
 };
 
 }  // namespace ui::testing

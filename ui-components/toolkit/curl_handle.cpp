@@ -19,15 +19,17 @@ void CurlHandle::prepare(const QString& url, const TransferLimits& limits,
     if (!handle_) return;
     curl_easy_reset(handle_);
     url_ = url;
-    watch_ = Watch{limits.stallTimeout, -1, std::chrono::steady_clock::now(), false};
+    watch_ = Watch{limits.stallTimeout, -1, std::chrono::steady_clock::now(), false, abort_, false};
     error_[0] = '\0';
     // libcurl copies every text option, so the temporaries may go.
     curl_easy_setopt(handle_, CURLOPT_URL, url.toUtf8().constData());
     curl_easy_setopt(handle_, CURLOPT_ERRORBUFFER, error_);
     curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
-    // "" switches the proxy off, libcurl's environment variables included.
+    // "" switches the proxy off, libcurl's environment variables included; an empty exception list keeps
+    // a no_proxy variable from bypassing the proxy that was chosen.
     curl_easy_setopt(handle_, CURLOPT_PROXY,
                      proxy.value_or(proxyProperties().proxyFor(url)).toUtf8().constData());
+    curl_easy_setopt(handle_, CURLOPT_NOPROXY, "");
     curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
     // A server that accepts and never answers a command moves no byte either; this bounds each wait for
     // a reply (whole seconds only).
@@ -41,6 +43,10 @@ void CurlHandle::prepare(const QString& url, const TransferLimits& limits,
 // libcurl calls this at least once a second, also while nothing arrives.
 int CurlHandle::watchStall(void* state, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto* watch = static_cast<Watch*>(state);
+    if (watch->abort && watch->abort->load()) {
+        watch->aborted = true;
+        return 1;
+    }
     const auto now = std::chrono::steady_clock::now();
     if (downloaded + uploaded != watch->moved) {
         watch->moved = downloaded + uploaded;
@@ -55,6 +61,7 @@ int CurlHandle::watchStall(void* state, curl_off_t, curl_off_t downloaded, curl_
 QString CurlHandle::perform() {
     if (!handle_) return QStringLiteral("Cannot start a transfer");
     const CURLcode code = curl_easy_perform(handle_);
+    if (watch_.aborted) return QStringLiteral("Cancelled");
     if (watch_.stalled) {
         return QStringLiteral("No data received from %1 for %2 ms")
             .arg(url_)

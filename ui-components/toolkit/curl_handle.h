@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <optional>
 
@@ -36,17 +37,24 @@ public:
     // Runs the prepared transfer: a null text on success, else why it failed (libcurl's message).
     QString perform();
 
+    // While the flag is set, a running transfer ends at libcurl's next progress call (at least once a
+    // second) and perform() answers "Cancelled". The flag must outlive the transfers; null for none.
+    void setAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
+
 private:
     struct Watch {
         std::chrono::milliseconds stallTimeout{};
         curl_off_t moved = -1;
         std::chrono::steady_clock::time_point lastMove;
         bool stalled = false;
+        const std::atomic<bool>* abort = nullptr;
+        bool aborted = false;
     };
     static int watchStall(void* watch, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded);
 
     CURL* handle_;
     QString url_;
+    const std::atomic<bool>* abort_ = nullptr;
     Watch watch_;
     char error_[CURL_ERROR_SIZE] = {};
 };
