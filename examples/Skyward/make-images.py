@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Writes the Skyward images (RGBA PNG) with the standard library only: hero.png (two 16x16 frames of
 the bird, wings up and down), tiles.png (two 16x16 sky tiles, plain and with a cloud) and rock.png."""
-import struct
-import zlib
+import pathlib
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
+from rgba_png import png  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 SKY = (120, 190, 255, 255)
@@ -13,20 +16,6 @@ EYE = (20, 20, 20, 255)
 BEAK = (255, 200, 0, 255)
 ROCK = (110, 100, 90, 255)
 EDGE = (60, 55, 50, 255)
-
-
-def png(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in pixels)
-
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        out.write(chunk(b"IEND", b""))
 
 
 def canvas(width, height, fill):

@@ -2,8 +2,11 @@
 """Writes the editor's 16x16 RGBA toolbar and menu icons with the standard library only. Run it in this
 folder; editor_images.qrc gives each the resource path the editor looks it up by."""
 import math
-import struct
-import zlib
+import pathlib
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[3] / "scripts"))
+from rgba_png import png  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 INK = (55, 60, 75, 255)
@@ -26,20 +29,6 @@ BROWN = (165, 115, 60, 255)
 BROWN_DARK = (110, 72, 35, 255)
 ORANGE = (235, 130, 30, 255)
 WHITE = (255, 255, 255, 255)
-
-
-def png(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in pixels)
-
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        out.write(chunk(b"IEND", b""))
 
 
 def canvas():

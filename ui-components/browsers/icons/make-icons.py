@@ -3,8 +3,11 @@
 document_new, delete2, diskdrive, folder (open), folder_closed and document for the tree browser, and
 document_preferences, document_delete and document_lock for the resource browser. Run it in this folder."""
 import math
-import struct
-import zlib
+import pathlib
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[3] / "scripts"))
+from rgba_png import png  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 INK = (60, 60, 70, 255)
@@ -19,20 +22,6 @@ STAR = (250, 210, 20, 255)
 METAL = (180, 185, 195, 255)
 METAL_DARK = (110, 115, 125, 255)
 LED = (60, 210, 80, 255)
-
-
-def png(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in pixels)
-
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        out.write(chunk(b"IEND", b""))
 
 
 def canvas():

@@ -2,28 +2,17 @@
 """Writes the title-bar icons (16x16 RGBA PNG) with the standard library only: window.png (a window,
 the maximize/restore button) and window_application.png (a window lifted out of another, the extract
 button)."""
-import struct
-import zlib
+import pathlib
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[3] / "scripts"))
+from rgba_png import png  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 EDGE = (40, 60, 110, 255)
 TITLE = (70, 110, 190, 255)
 PANE = (245, 248, 255, 255)
 BACK = (150, 160, 180, 255)
-
-
-def png(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in pixels)
-
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        out.write(chunk(b"IEND", b""))
 
 
 def window(pixels, left, top, right, bottom):
