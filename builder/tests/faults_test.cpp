@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "commands.h"
-#include "file_limit.h"
+#include "file_size_limit.h"
 #include "runner.h"
 #include "test_support.h"
 
@@ -182,7 +182,7 @@ TEST_F(BuildFaults, ProjectFolderThatTakesNoMoreBytes) {
         tool("jdk/bin/jar", "if [ \"$1\" = cmf ]; then head -c 5000 /dev/zero > \"$3\" || exit 1; fi");
         int status;
         {
-            testing::FileSizeLimit limit(row.limit);
+            tz::testing::FileSizeLimit limit(row.limit);
             status = build();
         }
         EXPECT_EQ(status, 1) << row.what << "\n" << joined();

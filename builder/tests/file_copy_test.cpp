@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "file_limit.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 namespace build {
@@ -126,7 +126,7 @@ TEST(FileCopyChecks, DestinationFailures) {
 
     std::string to = temp.str() + "/big.class";
     {
-        testing::FileSizeLimit limit(1000);
+        tz::testing::FileSizeLimit limit(1000);
         EXPECT_EQ(FileCopy::copy(console, source, to),
                   "FileCopy: Could not copy " + source + " to " + to + " (File too large)");
     }

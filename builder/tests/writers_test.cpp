@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "file_limit.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 namespace build {
@@ -37,7 +37,7 @@ TEST(Writers, WriteFailingAfterOpenIsReported) {
     std::ostringstream stream;
     Console console(stream);
     {
-        testing::FileSizeLimit limit(16);
+        tz::testing::FileSizeLimit limit(16);
         EXPECT_FALSE(Manifest::write(console, path, "Space", false));
         EXPECT_FALSE(JAD::write(console, path, "Space", 10));
         EXPECT_TRUE(HTML::writeHTML(path, "Space").has_value());

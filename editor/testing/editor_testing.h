@@ -1,16 +1,14 @@
 #pragma once
 // Recorders for the editor's seams. Each installs itself while it lives and restores the standard one
 // when it goes.
-#include <sys/resource.h>
-
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QUrl>
-#include <csignal>
 
 #include "environment.h"
 #include "error_dialogs.h"
+#include "file_size_limit.h"
 #include "files.h"
 #include "scan.h"
 
@@ -84,25 +82,6 @@ public:
     QSet<QString> unwritable;
 };
 
-// Caps the size of files this process writes: a write past the cap fails with EFBIG, which permissions
-// cannot make happen for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
+using tz::testing::FileSizeLimit;
 
 }  // namespace editor::testing

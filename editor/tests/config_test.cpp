@@ -1,9 +1,8 @@
 // Config.cfg: reading, the start-up's tests and rewrite, the looks, and a failed write.
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "config_file.h"
 #include "config_fixture.h"
+#include "file_size_limit.h"
 #include "init.h"
 #include "looks.h"
 #include "references.h"
@@ -131,25 +130,7 @@ TEST_F(ConfigTest, TheLookWordPicksTheLook) {
               looks::defaultColours(looks::Look::Office2003).at(2).colour);
 }
 
-// Writes fail beyond `bytes` while it lives (root ignores permissions, not this limit).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    sighandler_t previous_;
-};
+using tz::testing::FileSizeLimit;
 
 TEST_F(ConfigTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
     const QByteArray old = "/old/java/\n/old/wtk/\n/old/kit/\nXP\n";

@@ -1,7 +1,6 @@
 // The local-folder and ZIP managers on real files and archives (written and read back with libzip),
 // their rewrites made to fail by a file-size limit, and the two browsers opening connected.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <zip.h>
 
@@ -11,7 +10,6 @@
 #include <QMap>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <random>
 
@@ -21,6 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 #include "file_browser.h"
+#include "file_size_limit.h"
 #include "scoped_settings.h"
 #include "scripted_prompter.h"
 #include "zip_browser.h"
@@ -111,25 +110,7 @@ Entries readArchive(const QString& path) {
     return found;
 }
 
-// Writes beyond `bytes` fail with EFBIG instead of ending the process, for the length of the object.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int);
-};
+using tz::testing::FileSizeLimit;
 
 // The file's identity and last change, to the nanosecond: a file written over in place, even with its
 // old bytes, is not the one it was.

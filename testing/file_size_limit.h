@@ -4,7 +4,7 @@
 
 #include <csignal>
 
-namespace build::testing {
+namespace tz::testing {
 
 // Caps the size of files this process writes; a write past the cap fails with EFBIG instead of
 // raising SIGXFSZ. Works as root, where permissions cannot make a write fail.
@@ -27,4 +27,4 @@ private:
     void (*previous_)(int) = nullptr;
 };
 
-}  // namespace build::testing
+}  // namespace tz::testing
