@@ -303,8 +303,8 @@ TEST_F(Jobs, EveryAcceptedJobIsDisposedExactlyOnceWhateverSupersedesIt) {
     ASSERT_TRUE(done.wait());
     ASSERT_TRUE(ui::testing::waitUntil([&] { return second->disposals == 1; }));
 
-    // Many threads adding jobs of two classes for a few sources while passes run, supersede in the queue
-    // and during runs; dispose releases whatever is left.
+    // Many threads adding jobs of two classes for a few sources while passes run supersede jobs in the
+    // queue, during their runs and after them.
     constexpr int kThreads = 8, kEach = 60;
     const int sources[3] = {};
     std::mutex made;
@@ -326,11 +326,15 @@ TEST_F(Jobs, EveryAcceptedJobIsDisposedExactlyOnceWhateverSupersedesIt) {
                     jobs.push_back(job);
                 }
                 addJob(job);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                // Spread over a few passes, so that jobs are superseded while their pass runs.
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
         });
     }
     for (std::thread& adder : adders) adder.join();
+    ASSERT_TRUE(ui::testing::waitUntil([&] {
+        return !JobManager::isTaskWorking({typeid(CountedJob<1>), typeid(CountedJob<2>)}, manager);
+    }));
     manager.dispose();
     const auto disposals = [](const std::shared_ptr<JobAdapter>& job) {
         if (auto* one = dynamic_cast<CountedJob<1>*>(job.get())) return one->disposals.load();
