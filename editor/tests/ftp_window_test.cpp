@@ -343,9 +343,9 @@ TEST_F(FtpWindowTest, ProxySettingsStoreTheTypedTextsAndSetTheHttpProxy) {
             // Each field stands beside its label and takes the rest of the row.
             for (const auto& [label, field] :
                  {std::pair{"label2", hostField}, std::pair{"label3", portField}}) {
-                const QRect labelPlace = dialog.findChild<QLabel*>(label)->geometry();
-                EXPECT_LT(field->geometry().left() - labelPlace.right(), 16) << label;
-                EXPECT_GT(field->width(), labelPlace.width()) << label;
+                const QLabel* shown = dialog.findChild<QLabel*>(label);
+                EXPECT_LT(field->x() - (shown->x() + shown->sizeHint().width()), 16) << label;
+                EXPECT_GT(field->width(), shown->width()) << label;
             }
             EXPECT_EQ(hostField->text() + portField->text(), "");
             QTest::keyClicks(hostField, step.host);
