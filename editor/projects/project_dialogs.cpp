@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "colours.h"
+#include "entry_names.h"
 #include "error_dialogs.h"
 #include "main_window.h"
 #include "project_file.h"
@@ -232,8 +233,11 @@ void ProjectScreen::actionPerformed(QPushButton* source) {
     }
     const QColor normal = QGuiApplication::palette().color(QPalette::Base);
     const QString name = textfield1->text();
-    if (name.isEmpty() || name.contains(References::sep) || name.contains("..")) {
+    const std::optional<QString> refused = ui::refuseEntryName(name);
+    if (name.isEmpty() || refused) {
         colours::setBackground(textfield1, colours::attention);
+        // The project's files are named after it in its folder: say why this name cannot be one.
+        if (refused) showError(this, *refused, "Project Settings");
         return;
     }
     colours::setBackground(textfield1, normal);

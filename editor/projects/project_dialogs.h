@@ -68,7 +68,7 @@ private:
 };
 
 // Modal: the project's name and company, both required. The name becomes a file name in the project
-// folder, so a "/" or ".." in it is refused like an empty one.
+// folder, so a name with "/", or "." or "..", is refused like an empty one, and Error says why.
 class ProjectScreen : public DialogFrame {
     Q_OBJECT
 public:

@@ -93,12 +93,7 @@ const ActionRow actionRows[] = {
     {&Init::m2003LookAction, "Office_2003", nullptr, [](A& a, Init&) { a.setLook("2003"); }},
     {&Init::mDefaultLookAction, "Default", nullptr, [](A& a, Init&) { a.setLook("Default"); }},
     {&Init::mFindReplaceAction, "Find_Replace", nullptr,
-     [](A& a, Init&) {
-         Editor& editor = a.editor();
-         const int index = editor.panel->currentIndex();
-         if (index >= 0 && index < Editor::MAXTAB && editor.findReplace[index])
-             editor.findReplace[index]->show();
-     }},
+     [](A& a, Init&) { a.editor().showFindReplace(true); }},
     {&Init::mFindReplaceAgainAction, "Find_Again", nullptr,
      [](A& a, Init&) {
          Editor& editor = a.editor();
@@ -131,7 +126,9 @@ const ActionRow actionRows[] = {
      }},
     {&Init::m3dAction, "3D_Convertor", nullptr,
      // The kit folder ends with a separator already: the path holds two in a row, as it always has.
-     [](A& a, Init&) { a.openTool(kitLocation(a.references()) + "/3D Convertor/3D Convertor"); }},
+     [](A& a, Init& init) {
+         a.openTool(kitLocation(a.references()) + "/3D Convertor/3D Convertor", init.m3dAction->text());
+     }},
     {&Init::mFormatAction, "Format", nullptr, [](A& a, Init&) { a.format(); }},
     {&Init::mConvertAction, "Convert_Source_To", nullptr, [](A& a, Init&) { a.editor().Convert(); }},
     {&Init::mPreferencesAction, "Preferences", nullptr, [](A& a, Init&) { a.openPreferences(); }},
@@ -140,7 +137,9 @@ const ActionRow actionRows[] = {
     {&Init::mTBTemplateAction, nullptr, "Tesvo Zorid", [](A& a, Init&) { a.loadTemplate(true); }},
     {&Init::mJ2METemplateAction, nullptr, "J2ME", [](A& a, Init&) { a.loadTemplate(false); }},
     {&Init::mHelpAction, "Help", nullptr,
-     [](A& a, Init&) { a.openTool(kitLocation(a.references()) + "Documentation/Help.chm"); }},
+     [](A& a, Init& init) {
+         a.openTool(kitLocation(a.references()) + "Documentation/Help.chm", init.mHelpAction->text());
+     }},
     {&Init::mAboutAction, "About", nullptr, [](A& a, Init&) { a.openAbout(); }},
     {&Init::mAboutRuntimeAction, "About_Runtime", nullptr, [](A& a, Init&) { a.openAboutRuntime(); }},
 };
@@ -160,7 +159,10 @@ void Actions::createActions() {
         QAction*& field = init_.*row.field;
         field = action;
         const auto run = row.run;
-        QObject::connect(action, &QAction::triggered, action, [this, run] { run(*this, init_); });
+        QObject::connect(action, &QAction::triggered, action, [this, run] {
+            run(*this, init_);
+            editor_.showStatus();
+        });
     }
     // Named after their fields: the names shown repeat ("Tesvo Zorid", "J2ME").
     const char* const names[] = {"mNewAction",
@@ -381,12 +383,12 @@ void Actions::setLook(const QString& word) {
     if (word != "XP" || !written) ui::prompter().inform(&editor_, QString(), res("Please_restart_the"));
 }
 
-void Actions::openTool(const QString& path) {
+void Actions::openTool(const QString& path, const QString& name) {
     if (!files().status(path).isFile) {
         ui::prompter().inform(nullptr, QString(), "This feature is not installed");
         return;
     }
-    openLocalFile(QDir::cleanPath(path));
+    openLocalFile(QDir::cleanPath(path), name);
 }
 
 void Actions::format() {

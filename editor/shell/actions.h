@@ -42,7 +42,8 @@ public:
     void chooseLanguage(bool tesvo);
     void loadTemplate(bool tesvo);
     void setLook(const QString& word);
-    void openTool(const QString& path);
+    // Opens a file of the kit with the desktop's program; `name` names the entry that asked.
+    void openTool(const QString& path, const QString& name);
     void format();
     void openJ2MESettings();
     void openTypeCreator();

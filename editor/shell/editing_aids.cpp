@@ -179,20 +179,18 @@ UndoGroup::~UndoGroup() {
     if (handler_) handler_->endGroup();
 }
 
-int goToLinePosition(const QString& text, int line) {
+std::optional<int> goToLinePosition(const QString& text, int line) {
+    if (line < 1) return std::nullopt;
+    if (line == 1) return 0;
     int position = 0;
-    int lines = 0;
+    int lines = 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            ++lines;
-            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        } else if (text[i] == u'\n') {
-            ++lines;
-        }
+        const bool lineEnd = text[i] == u'\r' || text[i] == u'\n';
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         ++position;
-        if (lines == line) return position;
+        if (lineEnd && ++lines == line) return position;
     }
-    return 0;
+    return std::nullopt;
 }
 
 void Editor::setUpUndo(int slot) {
@@ -240,8 +238,10 @@ bool Editor::keyPressed(const QKeyEvent& event) {
 void Editor::GoToLine(int line) {
     const int slot = selectedSlot();
     if (slot < 0) return;
+    const std::optional<int> position = goToLinePosition(tabText(slot), line);
+    if (!position) return;
     QTextCursor caret(ep[slot]->document());
-    caret.setPosition(goToLinePosition(tabText(slot), line));
+    caret.setPosition(*position);
     ep[slot]->setTextCursor(caret);
 }
 

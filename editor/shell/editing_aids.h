@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <optional>
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -66,9 +67,10 @@ private:
     QPointer<UndoHandler> handler_;
 };
 
-// Where Go To Line # puts the caret in `text`: after the end of line `line` - 1 counted from 0, so line 1
-// is the start of the second line and line 0 lies after the first character. LF, CR LF and a lone CR
-// each end a line and take one position, as in the document. A line past the end gives 0.
-int goToLinePosition(const QString& text, int line);
+// Where Go To Line # puts the caret in `text`: the start of line `line`, counted from 1 as the compiler's
+// messages count them. LF, CR LF and a lone CR each end a line and take one position, as in the
+// document; the text after the last line end is a line too. Nothing for 0, a negative number or a line
+// past the end: the caret stays where it is.
+std::optional<int> goToLinePosition(const QString& text, int line);
 
 }  // namespace editor

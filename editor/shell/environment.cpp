@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "error_dialogs.h"
 #include "ui_toolkit.h"
 
 namespace editor {
@@ -79,12 +80,12 @@ void setProgramExit(ProgramExit* installed) {
     installedExit = installed;
 }
 
-void openAddress(const QString& address) {
-    desktop().open(QUrl(address));
+void openAddress(const QString& address, const QString& operation) {
+    if (!desktop().open(QUrl(address))) showError(nullptr, "Could not open " + address, operation);
 }
 
-void openLocalFile(const QString& path) {
-    desktop().open(QUrl::fromLocalFile(path));
+void openLocalFile(const QString& path, const QString& operation) {
+    if (!desktop().open(QUrl::fromLocalFile(path))) showError(nullptr, "Could not open " + path, operation);
 }
 
 void exitProgram() {

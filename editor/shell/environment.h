@@ -28,7 +28,7 @@ void setKitFolder(const QString& folder);
 class DesktopOpener {
 public:
     virtual ~DesktopOpener() = default;
-    // False when nothing could be started; callers ignore it as the editor always has.
+    // False when nothing could be started.
     virtual bool open(const QUrl& target) = 0;
 };
 
@@ -46,9 +46,10 @@ public:
 ProgramExit& programExit();
 void setProgramExit(ProgramExit* installed);
 
-// Shorthands for the callers.
-void openAddress(const QString& address);
-void openLocalFile(const QString& path);
+// Shorthands for the callers. When the desktop cannot open the target, the Error dialog says "Could not
+// open <target>", with the operation that asked as its detail.
+void openAddress(const QString& address, const QString& operation);
+void openLocalFile(const QString& path, const QString& operation);
 void exitProgram();
 
 }  // namespace editor

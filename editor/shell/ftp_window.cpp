@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <thread>
 
 #include "environment.h"
 #include "ftp_browser.h"
@@ -160,10 +162,55 @@ void FTP::uploadChosenFile() {
         const QVariant value = entered.getValue(key);
         return value.isValid() ? value.toString() : QStringLiteral("null");
     };
-    const QString failure =
-        upload(text(ui::resourcebrowser::State::HOST_KEY), text(ui::resourcebrowser::State::USER_KEY),
-               text(ui::resourcebrowser::State::PASSWORD_KEY), *chosen, connection_);
-    if (!failure.isNull()) ui::prompter().showError(this, "Upload", failure);
+    const QString host = text(ui::resourcebrowser::State::HOST_KEY);
+    const QString user = text(ui::resourcebrowser::State::USER_KEY);
+    const QString password = text(ui::resourcebrowser::State::PASSWORD_KEY);
+    const QString path = *chosen;
+    const FtpConnection connection = connection_;
+
+    // The transfer runs on a thread of its own while a modal box over this window says so: the windows
+    // keep drawing, and nothing else can be done until it has ended, as before.
+    UploadProgress progress(this, remoteName(path), host);
+    QString failure;
+    std::thread transfer([&failure, &progress, host, user, password, path, connection] {
+        failure = upload(host, user, password, path, connection);
+        QMetaObject::invokeMethod(&progress, &UploadProgress::finish, Qt::QueuedConnection);
+    });
+    progress.exec();
+    transfer.join();
+    if (failure.isNull()) {
+        ui::prompter().inform(this, "Upload", "Uploaded " + remoteName(path));
+    } else {
+        ui::prompter().showError(this, "Upload", failure);
+    }
+}
+
+UploadProgress::UploadProgress(QWidget* owner, const QString& name, const QString& host) : QDialog(owner) {
+    setObjectName("uploadProgress");
+    setWindowTitle("Upload");
+    setModal(true);
+    setCursor(Qt::BusyCursor);
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel("Uploading " + name + " to " + host + " ...", this);
+    label->setObjectName("uploadStatus");
+    label->setTextFormat(Qt::PlainText);
+    layout->addWidget(label);
+    auto* busy = new QProgressBar(this);
+    busy->setObjectName("uploadBusy");
+    busy->setRange(0, 0);
+    busy->setTextVisible(false);
+    layout->addWidget(busy);
+    setMinimumWidth(320);
+}
+
+void UploadProgress::finish() {
+    finished_ = true;
+    accept();
+}
+
+void UploadProgress::reject() {
+    // The transfer cannot be left behind: its time-outs end it.
+    if (finished_) QDialog::reject();
 }
 
 void FTP::proxySettings() {
@@ -222,6 +269,9 @@ void ProxySettings::initComponents() {
 
 void ProxySettings::layoutComponents() {
     QGridLayout* rows = newRows(panel1);
+    // The fields take the width the labels leave, each beside its label.
+    rows->setColumnStretch(0, 0);
+    rows->setColumnStretch(1, 1);
     addRow(rows, 0, label1, 0, -1);
     addRow(rows, 1, separator1, 0, -1);
     addRow(rows, 2, label2);

@@ -68,6 +68,19 @@ private:
     ui::ftpbrowser::FTPBrowser* browser = nullptr;
 };
 
+// The modal box shown over the FTP window while an upload runs: what goes where, and a busy bar. Only
+// the end of the transfer closes it.
+class UploadProgress : public QDialog {
+    Q_OBJECT
+public:
+    UploadProgress(QWidget* owner, const QString& name, const QString& host);
+    void finish();
+    void reject() override;
+
+private:
+    bool finished_ = false;
+};
+
 // An action of the FTP window: the browser shows it as a button named by its text.
 class FTPWindowAction : public QAction {
     Q_OBJECT

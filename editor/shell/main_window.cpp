@@ -64,11 +64,6 @@ void actOnSelectedPane(QAction& action, Editor& editor, void (QPlainTextEdit::*a
     });
 }
 
-void showFindReplace(Editor& editor) {
-    const int index = editor.panel->currentIndex();
-    if (index >= 0 && editor.findReplace[index]) editor.findReplace[index]->show();
-}
-
 // The output pane starts low: 125 pixels under the code view.
 class OutputPane : public QPlainTextEdit {
 public:
@@ -93,8 +88,8 @@ const ToolbarCommand toolbarCommands[] = {
      }},
     {"Run", [](Editor& editor) { editor.Build(1); }},
     {"Compile", [](Editor& editor) { editor.Build(0); }},
-    {"Replace", showFindReplace},
-    {"Find", showFindReplace},
+    {"Replace", [](Editor& editor) { editor.showFindReplace(true); }},
+    {"Find", [](Editor& editor) { editor.showFindReplace(false); }},
     {"Find_Again",
      [](Editor& editor) {
          const int index = editor.panel->currentIndex();
@@ -159,6 +154,7 @@ void ListenerAction::actionPerformed(const QString& command) {
     for (const ToolbarCommand& each : toolbarCommands) {
         if (command == res(each.key)) {
             each.run(editor_);
+            editor_.showStatus();
             return;
         }
     }
@@ -324,6 +320,15 @@ void Editor::initUI() {
     CommonActionManager::addCommonAction(ExtractAction::className);
 }
 
+void Editor::showFindReplace(bool replaceMode) {
+    const int index = panel->currentIndex();
+    if (index < 0 || index >= MAXTAB || !findReplace[index]) return;
+    fRPanel[index]->setReplaceMode(replaceMode);
+    findReplace[index]->show();
+    findReplace[index]->raise();
+    findReplace[index]->activateWindow();
+}
+
 void Editor::appendOutput(const QString& text) {
     QTextCursor end(compilerM->document());
     end.movePosition(QTextCursor::End);
@@ -340,6 +345,7 @@ void Editor::loadProject(const QString& path) {
     if (ProjectRoads* roads = projectRoads()) roads->loadProject(*this, path);
     // The loaded project's language reaches the menus, the options panel and the tabs' colouring.
     init->applyLanguage();
+    showStatus();
 }
 
 void Editor::Build(int run) {

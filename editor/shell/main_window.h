@@ -117,6 +117,9 @@ public:
     // Writes tab `index` to its file and takes its "*" away; false when the write failed.
     bool writeTab(int index);
     void appendOutput(const QString& text);
+    // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
+    // replace buttons usable) or in find mode.
+    void showFindReplace(bool replaceMode);
 
     // The project side (project_roads.h); each does nothing until it is installed.
     bool save();
@@ -132,7 +135,8 @@ public:
     // Ctrl+Z undoes and Ctrl+Y redoes in every tab; false for every other key.
     bool keyPressed(const QKeyEvent& event);
     static bool isUndoKey(const QKeyEvent& event);
-    // Moves the selected tab's caret after line `line` - 1 (editing_aids.h: goToLinePosition).
+    // Moves the selected tab's caret to the start of line `line`, counted from 1; a line that is not
+    // there leaves it (editing_aids.h: goToLinePosition).
     void GoToLine(int line);
     // The whole text of `slot` replaced as one undoable step, which marks the tab changed.
     void replaceText(int slot, const QString& text);
@@ -140,6 +144,9 @@ public:
     void print();
     // The slot of the selected tab, -1 when no tab is selected.
     int selectedSlot() const;
+    // The status line under the tabs: the project's name and the selected tab's title. Every command of
+    // the menus, the toolbar and the project tree ends with it, so no change of either leaves it stale.
+    void showStatus();
 
     ui::dockable::Tarnwell* tarnwell() const { return pane; }
     QLabel* statusLine() const { return statusBar; }
@@ -156,7 +163,6 @@ private:
     void releaseSlot(int slot);
     void selectSlot(int slot);
     int tabIndexOf(const QString& title) const;
-    void showStatus();
 
     References& references_;
     ui::dockable::Tarnwell* pane = nullptr;

@@ -171,9 +171,9 @@ void NewInstall::done(int result) {
 
 void NewInstall::actionPerformed(QPushButton* source) {
     if (source == downloadSDK) {
-        openAddress(javaPage());
+        openAddress(javaPage(), downloadSDK->text());
     } else if (source == downloadWTK) {
-        openAddress(j2mePage());
+        openAddress(j2mePage(), downloadWTK->text());
     } else if (source == verify) {
         verifyChoice();
     } else if (source == exit) {

@@ -154,10 +154,10 @@ void Preferences::save() {
     if (!check(textfield1, pathExists(kit),
                "Config file was not saved because the location you specified could not be found") ||
         !check(textfield2, javaToolFound(java),
-               "Config file was not saved because the location of javac.exe was not correctly specified") ||
-        !check(textfield3, toolkitFound(toolkit),
-               "Config file was not saved because the location of bin\\preverify.exe was not correctly "
-               "specified")) {
+               "Config file was not saved because the location of javac was not correctly specified") ||
+        !check(
+            textfield3, toolkitFound(toolkit),
+            "Config file was not saved because the location of bin/preverify was not correctly specified")) {
         return;
     }
     const QString look = lookWord(combobox1->currentText());

@@ -180,7 +180,7 @@ void OpenImage::actionPerformed(QPushButton* source) {
             showError(this, *failure, "Copy Image");
         }
     } else if (source == button2) {
-        openLocalFile(filename);
+        openLocalFile(filename, button2->text());
     }
     if (source == button1) {
         reject();
@@ -205,7 +205,7 @@ void About::createComponents() {
     spacer2 = newPanel("spacer2");
     versionLine = newLabel("versionLine");
     spacer3 = newPanel("spacer3");
-    makerLink = new LinkLabel(this, [] { openAddress(productPage()); });
+    makerLink = new LinkLabel(this, [this] { openAddress(productPage(), windowTitle()); });
     makerLink->setObjectName("makerLink");
     filler = newPanel("filler");
     buttonBar = newPanel("buttonBar");
@@ -252,7 +252,7 @@ void About::layoutComponents() {
 
 AboutRuntime::AboutRuntime(QWidget* owner) : DialogFrame(owner, "About Qt", frames::aboutRuntime) {
     initialize();
-    connect(okButton, &QPushButton::clicked, this, [] { openAddress(runtimePage()); });
+    connect(okButton, &QPushButton::clicked, this, [this] { openAddress(runtimePage(), okButton->text()); });
     connect(cancelButton, &QPushButton::clicked, this, &AboutRuntime::accept);
 }
 

@@ -153,10 +153,12 @@ bool Editor::reset(bool fresh) {
     references_.projectName = res("myProject");
     references_.uses3D = references_.usesFloats = references_.usesInclude = false;
     references_.usesMM = references_.usesMappy = false;
-    for (QCheckBox* box : {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-                           J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
+    for (QCheckBox* box :
+         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
+          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
         if (box) box->setChecked(false);
     }
+    showStatus();
     return true;
 }
 
@@ -225,6 +227,7 @@ void Editor::load() {
         ui::prompter().showError(this, "Cannot load file", "This is not a recognised file type");
     }
     references_.saved = true;
+    showStatus();
 }
 
 void Editor::stateChanged(int index) {
@@ -233,7 +236,7 @@ void Editor::stateChanged(int index) {
 }
 
 void Editor::showStatus() {
-    const int index = panel->currentIndex();
+    const int index = panel ? panel->currentIndex() : -1;
     if (index >= 0) statusBar->setText(references_.projectName + " : " + panel->tabText(index));
 }
 
@@ -400,6 +403,7 @@ void Editor::fileSelected(const QList<QFileInfo>& chosen) {
     } else if (upper.endsWith("PNG")) {
         OpenImage(this, path, references_).exec();
     }
+    showStatus();
 }
 
 std::optional<QColor> Editor::getBackground(const QFileInfo& file) {

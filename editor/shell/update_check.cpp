@@ -347,7 +347,7 @@ void Update::tell(const UpdateAnswer& answer) {
                    ui::Answer::Cancel;
             break;
     }
-    if (open) openAddress(site_.downloadPage);
+    if (open) openAddress(site_.downloadPage, windowTitle());
 }
 
 }  // namespace editor

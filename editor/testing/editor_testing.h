@@ -38,9 +38,10 @@ public:
     ~RecordingDesktop() override { setDesktop(nullptr); }
     bool open(const QUrl& target) override {
         opened.append(target);
-        return true;
+        return opens;
     }
     QList<QUrl> opened;
+    bool opens = true;  // false: as a desktop without a program for the target
 };
 
 class RecordingExit : public ProgramExit {

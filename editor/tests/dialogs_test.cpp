@@ -175,6 +175,13 @@ TEST_F(OpenImageTest, CopyIsOfferedOnlyForASavedProjectWithoutTheImage) {
     // Editing still works.
     click(&offer, "button2");
     EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(image)});
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    // Without a program for images the user sees why nothing opened.
+    desktop.opens = false;
+    OpenImage again(nullptr, image, references);
+    click(&again, "button2");
+    EXPECT_EQ(reporter.reports,
+              QList<testing::Report>({{testing::Report::Error, "Could not open " + image, "Edit Image"}}));
 }
 
 TEST_F(OpenImageTest, AFailedCopyIsReported) {
@@ -252,11 +259,23 @@ TEST(Seams, ExitAndTheMakersPagesAreRecorded) {
     testing::RecordingExit exits;
     testing::RecordingDesktop desktop;
     exitProgram();
-    openAddress(javaPage());
-    openAddress(j2mePage());
+    testing::RecordingReporter reporter;
+    openAddress(javaPage(), "Download the Java SDK");
+    openLocalFile("/kit/Documentation/Help.chm", "Help");
     EXPECT_EQ(exits.statuses, QList<int>{0});
     EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl("http://www.tesvozorid.example/Prerequisites/Java.htm"),
-                                           QUrl("http://www.tesvozorid.example/Prerequisites/J2ME.htm")}));
+                                           QUrl::fromLocalFile("/kit/Documentation/Help.chm")}));
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    // A desktop that cannot open the target: the user is told, not only the console.
+    desktop.opens = false;
+    openAddress(j2mePage(), "Download the Java Micro Edition SDK");
+    openLocalFile("/kit/Documentation/Help.chm", "Help");
+    EXPECT_EQ(
+        reporter.reports,
+        QList<testing::Report>(
+            {{testing::Report::Error, "Could not open http://www.tesvozorid.example/Prerequisites/J2ME.htm",
+              "Download the Java Micro Edition SDK"},
+             {testing::Report::Error, "Could not open /kit/Documentation/Help.chm", "Help"}}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolBar>
 
 #include "editor_fixture.h"
@@ -117,15 +118,28 @@ TEST_F(EditorTest, GroupedEditsAndAWholeTextReplacementAreOneStepEach) {
     EXPECT_EQ(text(0), "FORMATTED\n");
 }
 
-TEST_F(EditorTest, GoToLineCountsLfCrLfAndLoneCrAsOneLineEndEach) {
+TEST_F(EditorTest, GoToLineCountsFromOneOverLfCrLfAndLoneCrAndLeavesTheCaretForNoSuchLine) {
     const struct {
         const char* text;
         int line;
-        int position;
+        std::optional<int> position;
     } rows[] = {
-        {"ab\ncd\nef", 0, 1},     {"ab\ncd\nef", 1, 3},     {"ab\ncd\nef", 2, 6},     {"ab\ncd\nef", 3, 0},
-        {"ab\r\ncd\r\nef", 1, 3}, {"ab\r\ncd\r\nef", 2, 6}, {"ab\r\ncd\r\nef", 3, 0}, {"ab\rcd\ref", 1, 3},
-        {"ab\rcd\ref", 2, 6},     {"a\r\rb", 2, 3},         {"ab\ncd\n", 2, 6},       {"", 0, 0},
+        {"ab\ncd\nef", 1, 0},
+        {"ab\ncd\nef", 2, 3},
+        {"ab\ncd\nef", 3, 6},
+        {"ab\ncd\nef", 4, {}},
+        {"ab\ncd\nef", 0, {}},
+        {"ab\ncd\nef", -1, {}},
+        {"ab\r\ncd\r\nef", 2, 3},
+        {"ab\r\ncd\r\nef", 3, 6},
+        {"ab\r\ncd\r\nef", 4, {}},
+        {"ab\rcd\ref", 2, 3},
+        {"ab\rcd\ref", 3, 6},
+        {"a\r\rb", 3, 3},
+        {"ab\ncd\n", 3, 6},
+        {"ab\ncd\n", 4, {}},
+        {"", 1, 0},
+        {"", 2, {}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(goToLinePosition(row.text, row.line), row.position) << row.text << " line " << row.line;
@@ -134,9 +148,14 @@ TEST_F(EditorTest, GoToLineCountsLfCrLfAndLoneCrAsOneLineEndEach) {
     makeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
     references.includes = QStringList{"util"};
     editor.fileSelected({QFileInfo(project("util.bss"))});
-    editor.GoToLine(2);
+    editor.GoToLine(3);
     EXPECT_EQ(editor.ep[1]->textCursor().position(), 16);
+    EXPECT_EQ(editor.ep[1]->textCursor().block().text(), "PRINT 3");
     EXPECT_EQ(editor.ep[0]->textCursor().position(), 0);
+    for (const int nowhere : {0, -2, 5}) {
+        editor.GoToLine(nowhere);
+        EXPECT_EQ(editor.ep[1]->textCursor().position(), 16) << nowhere;
+    }
 }
 
 TEST_F(EditorTest, WithoutATabTheTabCommandsDoNothing) {

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -62,6 +64,17 @@ void whenModal(std::function<void(T&)> act) {
         act(*dialog);
     });
 }
+
+// Counts the paint events a widget receives while it lives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+    int count = 0;
+};
 
 class FtpWindowTest : public ::testing::Test {
 protected:
@@ -133,6 +146,10 @@ TEST_F(FtpWindowTest, UploadStoresTheChosenFileUnderItsOwnNameWithTheTypedLogin)
     const QByteArray bytes("PK\x03\x04\0binary\r\n\xff", 15);
     EXPECT_EQ(upload(*window, localFile("Skyward.jar", bytes)), QStringList());
     EXPECT_EQ(prompter.questions().front().kind, Question::OpenFile);
+    // The end is shown.
+    EXPECT_EQ(prompter.questions().back().kind, Question::Information);
+    EXPECT_EQ(prompter.questions().back().title, "Upload");
+    EXPECT_EQ(prompter.questions().back().text, "Uploaded Skyward.jar");
     EXPECT_EQ(prompter.questions().front().detail, kit.path());  // the chooser opens on the kit folder
     EXPECT_EQ(server.read("/Skyward.jar"), bytes);
 
@@ -175,20 +192,45 @@ TEST_F(FtpWindowTest, FailedUploadsShowTheirFailureAndKeepTheWindowOpen) {
         EXPECT_TRUE(window->isVisible());
     }
     {
-        // A server that accepts and never answers: the shortened time-out ends the wait.
+        // A server that accepts and never answers: the shortened time-out ends the wait. Meanwhile the
+        // transfer runs off the GUI thread: the window goes on drawing behind a busy box that no key
+        // closes, and the failure is shown when the box has gone.
         LoopbackServer silent({}, LoopbackServer::Silent);
         auto window = openWindow({silent.port(), kShort});
         window->getBrowser()->hostField()->setText("127.0.0.1");
         QAction* action = actionNamed(*window, "Upload");
         action->setEnabled(true);
+        PaintCounter painted(window.get());
+        int busyTicks = 0;
+        QStringList shown;
+        QTimer ticker;
+        ticker.setInterval(20);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || box->objectName() != "uploadProgress") return;
+            ++busyTicks;
+            window->update();
+            shown << box->findChild<QLabel*>("uploadStatus")->text();
+            EXPECT_EQ(box->findChild<QProgressBar*>("uploadBusy")->maximum(), 0);  // a busy bar
+            EXPECT_EQ(box->parentWidget(), window.get());
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        ticker.start();
         QElapsedTimer timer;
         timer.start();
         const QStringList errors = upload(*window, path);
+        ticker.stop();
         EXPECT_LT(timer.elapsed(), 30000);
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(errors[0].contains("No data received") || errors[0].contains("timed out"))
             << errors[0].toStdString();
         EXPECT_EQ(silent.connections(), 1);
+        EXPECT_GE(busyTicks, 3);
+        EXPECT_GE(painted.count, 3);
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.first(), "Uploading game.jar to 127.0.0.1 ...");
+        EXPECT_EQ(window->findChild<UploadProgress*>(), nullptr);
+        EXPECT_TRUE(window->isVisible());
     }
 }
 
@@ -298,6 +340,13 @@ TEST_F(FtpWindowTest, ProxySettingsStoreTheTypedTextsAndSetTheHttpProxy) {
             EXPECT_EQ(dialog.windowTitle(), "Proxy Settings");
             auto* hostField = dialog.findChild<QLineEdit*>("textfield1");
             auto* portField = dialog.findChild<QLineEdit*>("textfield2");
+            // Each field stands beside its label and takes the rest of the row.
+            for (const auto& [label, field] :
+                 {std::pair{"label2", hostField}, std::pair{"label3", portField}}) {
+                const QLabel* shown = dialog.findChild<QLabel*>(label);
+                EXPECT_LT(field->x() - (shown->x() + shown->sizeHint().width()), 16) << label;
+                EXPECT_GT(field->width(), shown->width()) << label;
+            }
             EXPECT_EQ(hostField->text() + portField->text(), "");
             QTest::keyClicks(hostField, step.host);
             QTest::keyClicks(portField, step.port);

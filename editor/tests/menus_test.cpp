@@ -1,14 +1,19 @@
 // The menu bar as a user meets it: its menus, accelerators, markers and the commands behind its entries.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSyntaxHighlighter>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
+#include <QToolBar>
+#include <functional>
 
 #include "actions.h"
 #include "build_targets.h"
@@ -325,6 +330,12 @@ TEST_F(MenusTest, ExternalToolsOpenTheirFileOrSayTheyAreNotInstalled) {
     EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl::fromLocalFile(kit("Documentation/Help.chm")),
                                            QUrl::fromLocalFile(kit("3D Convertor/3D Convertor"))}));
     EXPECT_EQ(prompter.texts().size(), 2);
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    desktop.opens = false;
+    choose(&Init::mHelpAction);
+    EXPECT_EQ(reporter.reports,
+              QList<testing::Report>(
+                  {{testing::Report::Error, "Could not open " + kit("Documentation/Help.chm"), "Help"}}));
 }
 
 TEST_F(MenusTest, BookmarksServeEveryTab) {
@@ -353,6 +364,59 @@ TEST_F(MenusTest, BookmarksServeEveryTab) {
     EXPECT_EQ(editor.bookMarks[1], 15);
 }
 
+TEST_F(MenusTest, SearchEntriesOpenTheirModeReplaceTakesTheTypedTextAndFindGoesOnAfterAMiss) {
+    Editor& editor = start();
+    editor.ep[0]->setPlainText("MOVES 1\nPRINT \"Moves\"\nMOVES 2");
+    const auto toolbar = [&](const char* key) { editor.toolBar()->findChild<QAction*>(key)->trigger(); };
+    ui::findreplace::FindReplacePanel* panel = editor.fRPanel[0];
+    QComboBox* findField = panel->findChild<QComboBox*>("find");
+    QComboBox* replaceField = panel->findChild<QComboBox*>("replace");
+    const auto button = [panel](const QString& text) {
+        for (auto* each : panel->findChildren<QPushButton*>()) {
+            if (each->text() == text) return each;
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    // The toolbar's Find: nothing can be replaced. Search > Find / Replace and the toolbar's Replace:
+    // the replacement can be typed and used.
+    const struct {
+        std::function<void()> open;
+        bool replacing;
+    } entries[] = {{[&] { toolbar("Find"); }, false},
+                   {[&] { choose(&Init::mFindReplaceAction); }, true},
+                   {[&] { toolbar("Replace"); }, true}};
+    for (const auto& entry : entries) {
+        entry.open();
+        EXPECT_TRUE(editor.findReplace[0]->isVisible());
+        EXPECT_EQ(replaceField->isEnabled(), entry.replacing);
+        EXPECT_EQ(button("Replace All")->isEnabled(), entry.replacing);
+        editor.findReplace[0]->hide();
+    }
+    QTest::keyClicks(findField->lineEdit(), "MOVES");
+    QTest::keyClicks(replaceField->lineEdit(), "STEPS");
+    button("Find")->click();
+    button("Replace")->click();
+    EXPECT_EQ(text(0), "STEPS 1\nPRINT \"Moves\"\nMOVES 2");
+    button("Replace All")->click();
+    EXPECT_EQ(text(0), "STEPS 1\nPRINT \"STEPS\"\nSTEPS 2");
+
+    // Find Again, from the menu and the toolbar: a miss does not stick.
+    editor.ep[0]->setPlainText("cat dog cat");
+    findField->setEditText("cat");
+    choose(&Init::mFindReplaceAgainAction);
+    toolbar("Find_Again");
+    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 8);
+    choose(&Init::mFindReplaceAgainAction);
+    EXPECT_EQ(panel->findChild<QLabel*>("status")->text(), "String Not Found");
+    editor.ep[0]->moveCursor(QTextCursor::Start);
+    toolbar("Find_Again");
+    EXPECT_EQ(editor.ep[0]->textCursor().selectedText(), "cat");
+    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 0);
+    findField->setEditText("dog");
+    choose(&Init::mFindReplaceAgainAction);
+    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 4);
+}
+
 TEST_F(MenusTest, GoToLineTakesADecimalNumberAndNothingElse) {
     Editor& editor = start();
     editor.ep[0]->setPlainText("a\nb\nc");
@@ -366,9 +430,12 @@ TEST_F(MenusTest, GoToLineTakesADecimalNumberAndNothingElse) {
         EXPECT_EQ(editor.ep[0]->textCursor().position(), 3);
     }
     EXPECT_EQ(prompter.texts().first(), "Please enter the line number");
-    prompter.reply("2");
+    prompter.reply("3");
     choose(&Init::mGoToLineAction);
     EXPECT_EQ(editor.ep[0]->textCursor().position(), 4);
+    prompter.reply("1");
+    choose(&Init::mGoToLineAction);
+    EXPECT_EQ(editor.ep[0]->textCursor().position(), 0);
 }
 
 TEST_F(MenusTest, ExitAsksToQuitAndAboutChangesAndEndsWithStatusZero) {

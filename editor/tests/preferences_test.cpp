@@ -68,11 +68,11 @@ TEST_F(PreferencesTest, TheFirstFailingFolderStopsTheSave) {
         {kit("gone/"), kit("java/"), kit("wtk/"), "textfield1",
          "Config file was not saved because the location you specified could not be found"},
         {kit(), kit("java"), kit("wtk/"), "textfield2",
-         "Config file was not saved because the location of javac.exe was not correctly specified"},
+         "Config file was not saved because the location of javac was not correctly specified"},
         {kit(), kit("java/"), kit("wtk"), "textfield3",
-         "Config file was not saved because the location of bin\\preverify.exe was not correctly specified"},
+         "Config file was not saved because the location of bin/preverify was not correctly specified"},
         {kit(), kit("java/"), kit("java/"), "textfield3",
-         "Config file was not saved because the location of bin\\preverify.exe was not correctly specified"},
+         "Config file was not saved because the location of bin/preverify was not correctly specified"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.failing);

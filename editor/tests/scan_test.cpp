@@ -168,6 +168,13 @@ TEST_F(ScanTest, WizardWithNothingFoundKeepsVerifyFromClosing) {
     part<QPushButton>(&wizard, "downloadWTK")->click();
     EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl(javaPage()), QUrl(j2mePage())}));
     EXPECT_TRUE(wizard.isVisible());
+    reporter.reports.clear();
+    desktop.opens = false;
+    part<QPushButton>(&wizard, "downloadSDK")->click();
+    EXPECT_EQ(reporter.reports,
+              QList<testing::Report>(
+                  {{testing::Report::Error, "Could not open " + javaPage(), "Download the Java SDK"}}));
+    EXPECT_TRUE(wizard.isVisible());
     wizard.close();
     EXPECT_EQ(wizard.outcome(), NewInstall::Outcome::Closed);
 }

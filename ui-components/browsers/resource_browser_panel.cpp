@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "entry_names.h"
 #include "prompter.h"
 #include "ui_toolkit.h"
 
@@ -374,6 +375,10 @@ void ResourceBrowserPanel::newFile() {
     const std::optional<QString> name =
         prompter().askText(this, QStringLiteral("New"), QStringLiteral("New file"));
     if (!name || name->isEmpty()) return;
+    if (const std::optional<QString> refused = refuseEntryName(*name)) {
+        fail(*refused);
+        return;
+    }
     for (const std::shared_ptr<ResourceItem>& item : rows_) {
         if (item->getFileName() == *name) {
             inform(QStringLiteral("This file is used"));
@@ -414,6 +419,10 @@ void ResourceBrowserPanel::renameFile() {
         prompter().askText(this, QStringLiteral("Rename"), QStringLiteral("New name"),
                            getSelectedResource().getFileName().value_or(path));
     if (!name || name->isEmpty()) return;
+    if (const std::optional<QString> refused = refuseEntryName(*name)) {
+        fail(*refused);
+        return;
+    }
     // The file keeps its folder, wherever the table has gone since it was chosen.
     const QString newPath = joinPath(path.left(path.lastIndexOf('/') + 1), *name);
     try {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "entry_names.h"
 #include "prompter.h"
 #include "tree_file_browser.h"
 #include "ui_toolkit.h"
@@ -25,8 +26,15 @@ QString newEntryPath(const JTreeFileBrowser& browser, const QString& name) {
     return folder + '/' + name;
 }
 
+// The name typed, nothing when the box was cancelled or the name was refused (which has been shown).
 std::optional<QString> askName(JTreeFileBrowser& browser, const QAction& action, const char* question) {
-    return ui::prompter().askText(&browser, action.toolTip(), question);
+    std::optional<QString> name = ui::prompter().askText(&browser, action.toolTip(), question);
+    if (!name) return std::nullopt;
+    if (const std::optional<QString> refused = ui::refuseEntryName(*name)) {
+        ui::prompter().showError(&browser, action.toolTip(), *refused);
+        return std::nullopt;
+    }
+    return name;
 }
 
 void created(JTreeFileBrowser& browser, const QString& path) {

@@ -13,6 +13,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "entry_names.h"
+#include "prompter.h"
 #include "tree_file_actions.h"
 #include "ui_toolkit.h"
 
@@ -79,6 +81,13 @@ public:
     }
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (!(flags(index) & Qt::ItemIsEditable)) return false;
+        // A new name keeps the entry in its folder.
+        if (role == Qt::EditRole) {
+            if (const std::optional<QString> refused = ui::refuseEntryName(value.toString())) {
+                ui::prompter().showError(nullptr, QStringLiteral("Rename"), *refused);
+                return false;
+            }
+        }
         return QSortFilterProxyModel::setData(index, value, role);
     }
     bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,

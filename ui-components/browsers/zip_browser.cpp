@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 
@@ -56,6 +57,14 @@ QByteArray withoutLeadingSlash(const QString& path) {
 bool noSuchEntry(zip_t* archive) {
     zip_error_set(zip_get_error(archive), ZIP_ER_NOENT, 0);
     return false;
+}
+
+// The file a rewrite replaces: a symbolic link's target, link after link, as QSaveFile finds it, so that
+// the link stays a link and the archive it names gets the change.
+QString rewrittenFile(const QString& archive) {
+    QFileInfo file(archive);
+    for (int depth = 0; depth < 128 && file.isSymLink(); ++depth) file.setFile(file.symLinkTarget());
+    return file.isSymLink() ? archive : file.filePath();
 }
 
 // What the archive has to hold when its last entry is gone: the end record alone. libzip would delete
@@ -167,8 +176,9 @@ void ZIPResourceManager::rewrite(const Change& change) {
     const QString message = QStringLiteral("Can't store : ");
     // The input reads the file that is about to be replaced.
     stop();
+    const QString target = rewrittenFile(archive_);
     int code = 0;
-    zip_t* output = zip_open(archive_.toLocal8Bit().constData(), 0, &code);
+    zip_t* output = zip_open(target.toLocal8Bit().constData(), 0, &code);
     if (!output) {
         try {
             open();
@@ -195,7 +205,7 @@ void ZIPResourceManager::rewrite(const Change& change) {
         zip_discard(output);
     } else if (left == 0) {
         zip_discard(output);
-        QSaveFile file(archive_);
+        QSaveFile file(target);
         if (!file.open(QIODevice::WriteOnly) || file.write(kEmptyArchive) != kEmptyArchive.size() ||
             !file.commit())
             failure = file.errorString();

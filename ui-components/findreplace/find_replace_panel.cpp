@@ -131,6 +131,7 @@ void FindReplacePanel::build(const QString& initialText) {
     connect(findField_, &QComboBox::editTextChanged, this, [this] { searchAsTyped(); });
 
     replaceField_->setEnabled(false);
+    replaceAllButton_->setEnabled(false);
     setReplaceEnabled(false);
 }
 
@@ -148,8 +149,9 @@ void FindReplacePanel::setCursor(const QTextCursor& cursor) {
 }
 
 void FindReplacePanel::setReplaceEnabled(bool enabled) {
-    replaceButton_->setEnabled(enabled);
-    replaceFindButton_->setEnabled(enabled);
+    // In find mode nothing may be replaced: the replacement field cannot be typed into.
+    replaceButton_->setEnabled(enabled && replaceMode_);
+    replaceFindButton_->setEnabled(enabled && replaceMode_);
 }
 
 void FindReplacePanel::takeControls(SearchRequest& request) const {
@@ -227,11 +229,13 @@ bool FindReplacePanel::find() {
     if (!hasTextComponent()) return false;
     if (!request_) request_ = requestFromControls();
     takeControls(*request_);
-    // A selection moved away from the last hit starts the search there.
+    // Each search starts from the caret or the selection, in the direction now chosen, whatever the last
+    // step left; only an empty hit the caret still sits on is stepped over, or it would be found again.
     const QTextCursor current = cursor();
-    if (request_->matchStart >= 0 &&
-        (current.selectionStart() != request_->matchStart || current.selectionEnd() != request_->matchEnd))
-        request_->searchStart.reset();
+    request_->searchStart.reset();
+    if (request_->matchStart >= 0 && request_->matchStart == request_->matchEnd && !current.hasSelection() &&
+        current.position() == request_->matchStart)
+        request_->searchStart = request_->matchStart + (request_->options.backward ? -1 : 1);
     remember(findField_, request_->text);
     const bool hit = searchStep();
     if (!hit) status_->setText(QStringLiteral("String Not Found"));
@@ -291,7 +295,7 @@ bool FindReplacePanel::replaceFind() {
     if (!request_) request_ = requestFromControls();
     takeControls(*request_);
     if (!searchStep()) return false;
-    replaceFindButton_->setEnabled(true);
+    replaceFindButton_->setEnabled(replaceMode_);
     return true;
 }
 
@@ -322,6 +326,9 @@ int FindReplacePanel::replaceAll() {
 void FindReplacePanel::setReplaceMode(bool replaceMode) {
     replaceMode_ = replaceMode;
     replaceField_->setEnabled(replaceMode);
+    replaceAllButton_->setEnabled(replaceMode);
+    // A hit found before the switch can be replaced at once.
+    setReplaceEnabled(hasTextComponent() && cursor().hasSelection());
 }
 
 void FindReplacePanel::updateTextComponent(QPlainTextEdit* textComponent) {

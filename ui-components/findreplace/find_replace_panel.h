@@ -40,13 +40,16 @@ public:
     FindReplacePanel(const QString& initialText, QPlainTextEdit* textComponent, QWidget* parent = nullptr);
     FindReplacePanel(const QString& initialText, QTextEdit* textComponent, QWidget* parent = nullptr);
 
-    // One search step with the controls as they are; true on a hit, which is then selected.
+    // One search step with the controls as they are, from the caret or the selection (forward from its
+    // end, backward from its start); true on a hit, which is then selected.
     bool find();
     // Replaces the selection (or the empty match the last step found) with the "Replace with :" text.
     void replace();
     bool replaceFind();
     // Replaces every match in the scope, forward and without wrapping; returns the count.
     int replaceAll();
+    // Replace mode enables the "Replace with :" field and Replace All, and Replace and Replace/Find while
+    // a hit is selected; find mode disables all four.
     void setReplaceMode(bool replaceMode);
     bool isReplaceMode() const { return replaceMode_; }
     void updateTextComponent(QPlainTextEdit* textComponent);

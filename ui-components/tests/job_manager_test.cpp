@@ -273,6 +273,81 @@ TEST_F(Jobs, JobsAddedFromManyThreadsAllRun) {
     EXPECT_TRUE(ui::testing::waitUntil([&] { return ran == kThreads * kEach; }, 60000));
 }
 
+// Counts its releases; `body` runs as the job.
+template <int Class>
+struct CountedJob : JobAdapter {
+    CountedJob(const void* source, std::function<void()> body = {}) : source(source), body(std::move(body)) {}
+    void run() override {
+        if (body) body();
+    }
+    const void* getSource() const override { return source; }
+    void dispose() override { ++disposals; }
+    const void* source;
+    std::function<void()> body;
+    std::atomic<int> disposals{0};
+};
+
+TEST_F(Jobs, EveryAcceptedJobIsDisposedExactlyOnceWhateverSupersedesIt) {
+    // Superseded while it runs: it was run, and is released once, by its run.
+    const int source = 0;
+    Latch running, finish;
+    const auto first = std::make_shared<CountedJob<0>>(&source, [&] {
+        running.open();
+        finish.wait();
+    });
+    addJob(first);
+    ASSERT_TRUE(running.wait());
+    const auto second = std::make_shared<CountedJob<0>>(&source, [this] { done.open(); });
+    addJob(second);
+    finish.open();
+    ASSERT_TRUE(done.wait());
+    ASSERT_TRUE(ui::testing::waitUntil([&] { return second->disposals == 1; }));
+
+    // Many threads adding jobs of two classes for a few sources while passes run supersede jobs in the
+    // queue, during their runs and after them.
+    constexpr int kThreads = 8, kEach = 60;
+    const int sources[3] = {};
+    std::mutex made;
+    std::vector<std::shared_ptr<JobAdapter>> jobs;
+    std::vector<std::thread> adders;
+    for (int t = 0; t < kThreads; ++t) {
+        adders.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i) {
+                const void* from = &sources[(t + i) % 3];
+                const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); };
+                std::shared_ptr<JobAdapter> job;
+                if (i % 2 == 0) {
+                    job = std::make_shared<CountedJob<1>>(from, pause);
+                } else {
+                    job = std::make_shared<CountedJob<2>>(from, pause);
+                }
+                {
+                    std::lock_guard lock(made);
+                    jobs.push_back(job);
+                }
+                addJob(job);
+                // Spread over a few passes, so that jobs are superseded while their pass runs.
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+    }
+    for (std::thread& adder : adders) adder.join();
+    ASSERT_TRUE(ui::testing::waitUntil([&] {
+        return !JobManager::isTaskWorking({typeid(CountedJob<1>), typeid(CountedJob<2>)}, manager);
+    }));
+    manager.dispose();
+    const auto disposals = [](const std::shared_ptr<JobAdapter>& job) {
+        if (auto* one = dynamic_cast<CountedJob<1>*>(job.get())) return one->disposals.load();
+        return dynamic_cast<CountedJob<2>*>(job.get())->disposals.load();
+    };
+    EXPECT_EQ(first->disposals, 1);
+    EXPECT_EQ(second->disposals, 1);
+    ASSERT_EQ(jobs.size(), size_t(kThreads * kEach));
+    int wrong = 0;
+    for (const auto& job : jobs) wrong += disposals(job) != 1;
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(SharedJobManager, RunsJobsAndShowsItsHeavyJobs) {
     Journal journal;
     Latch ran;

@@ -189,8 +189,14 @@ void JobManager::run() {
         if (pass.empty()) continue;
         // Entries not reached before a dispose stay queued; dispose releases them.
         size_t done = 0;
+        // A job superseded while it runs is marked too: only those passed over are released below,
+        // runEntry has released the ones it ran.
+        std::vector<bool> passedOver(pass.size(), false);
         for (; done < pass.size() && !isStopped(); ++done) {
-            if (pass[done]->skip) continue;
+            if (pass[done]->skip) {
+                passedOver[done] = true;
+                continue;
+            }
             runEntry(pass[done]->job);
             std::this_thread::yield();
             pause(10);
@@ -199,7 +205,7 @@ void JobManager::run() {
         for (size_t i = 0; i < done; ++i) {
             queue_.erase(std::find(queue_.begin(), queue_.end(), pass[i]));
             // A superseded job was never run, but it was accepted.
-            if (pass[i]->skip) release(*pass[i]->job);
+            if (passedOver[i]) release(*pass[i]->job);
         }
     }
 }

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 #include "build_targets.h"
 #include "common_actions.h"
@@ -128,12 +130,20 @@ TEST_F(EditorBuildRuns, CompileAndExecuteShowTheProgramsLinesAndBuildTheSuite) {
 TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndBuildsNothing) {
     const QString base = example("Hello", "broken");
     window->loadProject(base + ".tbp");
-    window->ep[0]->setPlainText("REM first\n\nFROBNICATE 1\n");
+    window->ep[0]->setPlainText("REM first\n\nPRINT \"one\"\nFROBNICATE 1\nPRINT \"two\"\n");
     const QString output = run(&Editor::Build, 0);
-    EXPECT_TRUE(output.contains(" at line 3\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains(" at line 4\n")) << output.toStdString();
     EXPECT_TRUE(output.contains("Error detected, compilation will not continue")) << output.toStdString();
     EXPECT_FALSE(output.contains("Program compiled"));
     EXPECT_FALSE(QFile::exists(base + ".jar"));
+
+    // Go To Line # with the number the message names lands on the start of the faulty line.
+    const QRegularExpressionMatch named = QRegularExpression(" at line (\\d+)\n").match(output);
+    ASSERT_TRUE(named.hasMatch());
+    window->GoToLine(named.captured(1).toInt());
+    const QTextCursor caret = window->ep[0]->textCursor();
+    EXPECT_EQ(caret.positionInBlock(), 0);
+    EXPECT_EQ(caret.block().text(), "FROBNICATE 1");
 }
 
 const QString midlet = R"(package Game;

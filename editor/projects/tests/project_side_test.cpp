@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -261,18 +262,23 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
         const char* company;
         bool nameMarked;
         bool companyMarked;
-    } rows[] = {{"", "", true, false},
-                {"../up", "x", true, false},
-                {"a/b", "x", true, false},
-                {"ok", "", false, true},
-                {"new", "Co", false, true}};
+        bool refused;
+    } rows[] = {{"", "", true, false, false},    {"../up", "x", true, false, true},
+                {"a/b", "x", true, false, true}, {"..", "x", true, false, true},
+                {"ok", "", false, true, false},  {"new", "Co", false, true, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        reporter.reports.clear();
         name->setText(row.name);
         company->setText(row.company);
         testing::part<QPushButton>(&screen, "okButton")->click();
         EXPECT_EQ(name->palette().color(QPalette::Base) == colours::attention, row.nameMarked);
         EXPECT_EQ(company->palette().color(QPalette::Base) == colours::attention, row.companyMarked);
+        EXPECT_EQ(reporter.reports,
+                  row.refused ? QList<testing::Report>(
+                                    {{testing::Report::Error,
+                                      "A name may not hold \"/\" or be \".\" or \"..\"", "Project Settings"}})
+                              : QList<testing::Report>());
     }
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(name->palette().color(QPalette::Base), normal);
@@ -402,6 +408,55 @@ TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
     ASSERT_TRUE(running(pid));
     side.reset();
     EXPECT_TRUE(ui::testing::waitUntil([&] { return !running(pid); }));
+}
+
+TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChange) {
+    makeFile(project("Big.tbp"), "Main=Big\nInclude=Inc1\nInclude=Inc10\nName=Big\nPlatform=TB\n");
+    for (const char* name : {"Big.bss", "Inc1.bss", "Inc10.bss"}) makeFile(project(name), "PRINT 1");
+    makeFile(project("other.tbp"), "Main=other\nName=other\n");
+    makeFile(project("other.bss"), "PRINT 2");
+    Editor& editor = open();
+    const auto status = [&editor] { return editor.statusLine()->text(); };
+
+    prompter.reply(project("Big.tbp"));
+    editor.menus().mOpenAction->trigger();
+    EXPECT_EQ(titles(), QStringList({"Big.bss", "Inc1.bss", "Inc10.bss"}));
+    EXPECT_EQ(status(), "Big : " + tabs().tabText(tabs().currentIndex()));
+    tabs().setCurrentIndex(0);
+    EXPECT_EQ(status(), "Big : Big.bss");
+
+    editor.menus().mNewAction->trigger();
+    EXPECT_EQ(status(), "myProject : Main.bss");
+
+    // A rename in Project Settings.
+    QTimer::singleShot(0, [] {
+        auto* screen = qobject_cast<ProjectScreen*>(QApplication::activeModalWidget());
+        ASSERT_NE(screen, nullptr);
+        testing::part<QLineEdit>(screen, "textfield1")->setText("Renamed");
+        testing::part<QLineEdit>(screen, "textfield2")->setText("Firm");
+        testing::part<QPushButton>(screen, "okButton")->click();
+    });
+    editor.menus().mProjectPropertiesAction->trigger();
+    EXPECT_EQ(status(), "Renamed : Main.bss");
+
+    // A language switch renames the main tab.
+    editor.menus().mCompilerJ2ME->trigger();
+    EXPECT_EQ(titles(), QStringList{"Renamed.java"});
+    EXPECT_EQ(status(), "Renamed : Renamed.java");
+    editor.menus().mCompilerTesvo->trigger();
+    EXPECT_EQ(status(), "Renamed : " + titles().first());
+
+    // A project opened from the tree, and a new project from the non-modal Add to project dialog.
+    pressInModal<OpenProject>("button2");
+    editor.fileSelected({QFileInfo(project("other.tbp"))});
+    EXPECT_EQ(status(), "other : other.bss");
+    makeFile(project("lone.bss"), "PRINT 3");
+    editor.fileSelected({QFileInfo(project("lone.bss"))});
+    auto* add = editor.findChild<AddProject*>();
+    ASSERT_NE(add, nullptr);
+    testing::part<QPushButton>(add, "button2")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(status(), "myProject : Main.bss");
 }
 
 TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {

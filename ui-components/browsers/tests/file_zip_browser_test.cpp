@@ -197,6 +197,30 @@ TEST_F(Stores, ZipRewritesKeepEveryOtherEntry) {
     EXPECT_EQ(folderEntries(), QStringList({"game.zip"}));
 }
 
+TEST_F(Stores, ZipRewritesThroughALinkChangeTheArchiveItNamesAndKeepTheLink) {
+    QDir().mkpath(path("store"));
+    const QString real = path("store/real.zip");
+    makeArchive(real, {{"a.txt", "alpha"}, {"b.txt", "beta"}});
+    // A relative link, as `ln -s store/real.zip a.zip` makes it.
+    ASSERT_TRUE(QFile::link("store/real.zip", path("a.zip")));
+    ZIPResourceManager manager(path("a.zip"));
+    manager.start("", "", "");
+    manager.deleteFile(item("/a.txt"));
+    EXPECT_TRUE(QFileInfo(path("a.zip")).isSymLink());
+    EXPECT_EQ(readArchive(real), Entries({{"b.txt", "beta"}}));
+    manager.setContent(item("/c.txt"), "gamma");
+    manager.renameFile(item("/b.txt"), "/d.txt");
+    EXPECT_EQ(readArchive(real), Entries({{"d.txt", "beta"}, {"c.txt", "gamma"}}));
+    // The last entry gone: the empty archive too is written where the link points.
+    manager.deleteFile(item("/c.txt"));
+    manager.deleteFile(item("/d.txt"));
+    EXPECT_TRUE(QFileInfo(path("a.zip")).isSymLink());
+    EXPECT_EQ(QFileInfo(path("a.zip")).symLinkTarget(), QFileInfo(real).absoluteFilePath());
+    EXPECT_EQ(readArchive(real), Entries());
+    EXPECT_EQ(folderEntries(), QStringList({"a.zip"}));
+    EXPECT_EQ(QDir(path("store")).entryList(QDir::Files), QStringList({"real.zip"}));
+}
+
 TEST_F(Stores, FailedWritesLeaveTheFileAsItWas) {
     // The new archive is written beside the old one: a limit just above the old archive's size stops it.
     const QString archive = path("game.zip");
@@ -306,6 +330,39 @@ protected:
 
     ScriptedPrompter prompter;
 };
+
+TEST_F(Browsers, NewAndRenameRefuseNamesThatWouldLeaveTheFolderShown) {
+    writeFile(path("root/sub/a.txt"), "a");
+    makeArchive(path("game.zip"), {{"sub/a.txt", "a"}});
+    const QByteArray archive = readFile(path("game.zip"));
+    FileBrowser files(path("root"));
+    ZIPBrowser zipped(path("game.zip"));
+    const QString refusal = "A name may not hold \"/\" or be \".\" or \"..\"";
+    for (ResourceBrowserPanel* panel : std::initializer_list<ResourceBrowserPanel*>{&files, &zipped}) {
+        const auto row = [panel](const QString& name) {
+            for (int i = 0; i < panel->table()->rowCount(); ++i) {
+                if (panel->table()->item(i, 0)->text() == name) return i;
+            }
+            return -1;
+        };
+        emit panel->table()->cellDoubleClicked(row("sub"), 0);
+        panel->table()->selectRow(row("a.txt"));
+        ASSERT_TRUE(panel->getSelectedPathFile().endsWith("sub/a.txt"));
+        for (const QString name : {"../escaped.txt", "..", ".", "x/y.txt"}) {
+            SCOPED_TRACE(name.toStdString());
+            prompter.clear();
+            prompter.reply(name);
+            panel->newFile();
+            prompter.reply(name);
+            panel->renameFile();
+            EXPECT_EQ(prompter.texts(), QStringList({"New file", refusal, "New name", refusal}));
+        }
+    }
+    EXPECT_EQ(readFile(path("game.zip")), archive);
+    EXPECT_EQ(QDir(path("root")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"sub"});
+    EXPECT_EQ(QDir(path("root/sub")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"a.txt"});
+}
 
 TEST_F(Browsers, OpenConnectedWithTheirFieldsLocked) {
     writeFile(path("home/one.txt"), "1");

@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <functional>
 
 // Readable failures: gtest finds this printer beside QString.
@@ -15,6 +18,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 #include "loopback_server.h"
 #include "proxy_properties.h"
 #include "scoped_settings.h"
+#include "scripted_prompter.h"
 #include "test_servers.h"
 
 namespace {
@@ -27,6 +31,7 @@ using ui::testing::FtpTestServer;
 using ui::testing::LoopbackServer;
 using ui::testing::ScopedEnv;
 using ui::testing::ScopedProxyProperties;
+using ui::testing::ScriptedPrompter;
 using ui::testing::SocksTestProxy;
 
 // A silent server fails within a second; a working one, however loaded the machine, is never cut.
@@ -105,6 +110,37 @@ TEST_F(FtpManager, ListsFetchesStoresRenamesAndDeletes) {
                 }).startsWith("Can't rename this file : 550"));
     // The connection survives a refused command.
     EXPECT_EQ(manager.getContent(item("/sub/moved.txt")), "new");
+}
+
+TEST_F(FtpManager, TheBrowsersNewAndRenameRefuseNamesThatWouldLeaveTheFolderShown) {
+    server.write("/sub/a.txt", "a");
+    ScriptedPrompter prompter;
+    FTPBrowser browser(std::make_shared<FTPResourceManager>(server.port(), kPatient), nullptr);
+    browser.hostField()->setText("127.0.0.1");
+    browser.userField()->setText(FtpTestServer::USER);
+    browser.passwordField()->setText(FtpTestServer::PASSWORD);
+    ASSERT_TRUE(browser.connect());
+    const auto row = [&browser](const QString& name) {
+        for (int i = 0; i < browser.table()->rowCount(); ++i) {
+            if (browser.table()->item(i, 0)->text() == name) return i;
+        }
+        return -1;
+    };
+    emit browser.table()->cellDoubleClicked(row("sub"), 0);
+    browser.table()->selectRow(row("a.txt"));
+    ASSERT_EQ(browser.getSelectedPathFile(), "/sub/a.txt");
+    const QString refusal = "A name may not hold \"/\" or be \".\" or \"..\"";
+    for (const QString name : {"../escaped.txt", "..", ".", "x/y.txt"}) {
+        SCOPED_TRACE(name.toStdString());
+        prompter.clear();
+        prompter.reply(name);
+        browser.newFile();
+        prompter.reply(name);
+        browser.renameFile();
+        EXPECT_EQ(prompter.texts(), QStringList({"New file", refusal, "New name", refusal}));
+    }
+    EXPECT_EQ(server.entries(), QStringList{"sub"});
+    EXPECT_EQ(server.entries("/sub"), QStringList{"a.txt"});
 }
 
 TEST_F(FtpManager, NoConnectionBeforeStartAndAfterStop) {

@@ -232,6 +232,34 @@ TEST_F(TreeBrowser, CreatesDirectoriesAndSaysWhenItCannot) {
               QStringList({"file.txt", "images"}));
 }
 
+TEST_F(TreeBrowser, NamesThatWouldLeaveTheChosenFolderAreRefused) {
+    write("pick/inside.txt", "kept");
+    const QString refusal = "A name may not hold \"/\" or be \".\" or \"..\"";
+    for (const int action : {CreateDirectory, CreateFile}) {
+        for (const QString name : {"../escapedir", "..", ".", "deeper/name"}) {
+            SCOPED_TRACE(name.toStdString());
+            prompter.clear();
+            browser->setSelectedFile(path("pick"));
+            prompter.reply(name);
+            trigger(action);
+            ASSERT_EQ(prompter.texts().size(), 2);
+            EXPECT_EQ(prompter.texts()[1], refusal);
+            EXPECT_EQ(prompter.questions()[1].kind, Question::Error);
+        }
+    }
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"pick"});
+    EXPECT_EQ(QDir(path("pick")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"inside.txt"});
+
+    // Renaming in place keeps the entry in its folder the same way.
+    browser->setEnabledFileRenaming(true);
+    prompter.clear();
+    EXPECT_FALSE(tree()->model()->setData(index("pick/inside.txt"), "../moved.txt"));
+    EXPECT_EQ(prompter.texts(), QStringList{refusal});
+    EXPECT_EQ(read("pick/inside.txt"), "kept");
+    EXPECT_FALSE(exists("moved.txt"));
+}
+
 TEST(DeleteQuestion, NamesOneEntryAndCountsSeveral) {
     EXPECT_EQ(action::deleteQuestion("/h/a.txt", 1, 0), "Delete /h/a.txt ?");
     EXPECT_EQ(action::deleteQuestion("/h/src", 0, 1), "Delete /h/src ?");

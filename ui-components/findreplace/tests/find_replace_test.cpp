@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QtTest/QTest>
 #include <stdexcept>
 
 #include "find_replace_panel.h"
@@ -123,6 +125,7 @@ TEST(FindReplacePanel, FindSelectsHitsAndReportsMisses) {
     Controls c(panel);
     EXPECT_EQ(c.find()->currentText(), "abc");
     EXPECT_FALSE(c.enabled("Replace"));
+    panel.setReplaceMode(true);
     EXPECT_TRUE(panel.find());
     EXPECT_EQ(selection(edit), (TextRange{9, 12}));
     EXPECT_TRUE(c.enabled("Replace"));
@@ -153,6 +156,79 @@ TEST(FindReplacePanel, FindSelectsHitsAndReportsMisses) {
     EXPECT_EQ(selection(edit), (TextRange{6, 8}));
     c.search("aaz");
     EXPECT_EQ(c.status(), "String Not Found");
+}
+
+TEST(FindReplacePanel, EachFindStartsFromTheCaretOrTheSelectionAfterAMissToo) {
+    QPlainTextEdit edit("cat dog cat");
+    FindReplacePanel panel("cat", &edit);
+    Controls c(panel);
+    EXPECT_TRUE(panel.find());
+    EXPECT_TRUE(panel.find());
+    EXPECT_EQ(selection(edit), (TextRange{8, 11}));
+    EXPECT_FALSE(panel.find());
+    select(edit, 0, 0);  // the caret back at the start
+    EXPECT_TRUE(panel.find());
+    EXPECT_EQ(selection(edit), (TextRange{0, 3}));
+    EXPECT_EQ(c.status(), "");
+    c.search("zebra");
+    EXPECT_FALSE(panel.find());
+    c.search("dog");  // a new text after a miss, from where the selection stands
+    EXPECT_TRUE(panel.find());
+    EXPECT_EQ(selection(edit), (TextRange{4, 7}));
+
+    // Turning round takes the hit's other side: the one before it, not the same one again.
+    QPlainTextEdit turning("ab ab ab");
+    FindReplacePanel round("ab", &turning);
+    Controls r(round);
+    EXPECT_TRUE(round.find());
+    EXPECT_TRUE(round.find());
+    EXPECT_EQ(selection(turning), (TextRange{3, 5}));
+    r.check("Backward");
+    EXPECT_TRUE(round.find());
+    EXPECT_EQ(selection(turning), (TextRange{0, 2}));
+    r.check("Forward");
+    EXPECT_TRUE(round.find());
+    EXPECT_EQ(selection(turning), (TextRange{3, 5}));
+
+    // An empty hit is stepped over in either direction, not found again.
+    QPlainTextEdit lines("a\nb\nc");
+    FindReplacePanel starts("^", &lines);
+    Controls l(starts);
+    l.check("Regular expressions");
+    select(lines, 2, 2);
+    EXPECT_TRUE(starts.find());
+    EXPECT_EQ(selection(lines), (TextRange{2, 2}));
+    EXPECT_TRUE(starts.find());
+    EXPECT_EQ(selection(lines), (TextRange{4, 4}));
+    l.check("Backward");
+    EXPECT_TRUE(starts.find());
+    EXPECT_EQ(selection(lines), (TextRange{2, 2}));
+}
+
+TEST(FindReplacePanel, FindModeReplacesNothingAndReplaceModeTakesTheTypedText) {
+    QPlainTextEdit edit("MOVES 1\nPRINT \"Moves\"\nMOVES 2");
+    FindReplacePanel panel("MOVES", &edit);
+    Controls c(panel);
+    const auto replaceButtons = [&c] {
+        return QList<bool>{c.enabled("Replace"), c.enabled("Replace/Find"), c.enabled("Replace All")};
+    };
+    EXPECT_EQ(replaceButtons(), QList<bool>({false, false, false}));
+    EXPECT_TRUE(panel.find());  // a hit in find mode enables no replace button
+    EXPECT_EQ(replaceButtons(), QList<bool>({false, false, false}));
+    EXPECT_FALSE(c.replace()->isEnabled());
+
+    panel.setReplaceMode(true);  // the hit found before can be replaced at once
+    EXPECT_EQ(replaceButtons(), QList<bool>({true, true, true}));
+    c.replace()->lineEdit()->clear();
+    QTest::keyClicks(c.replace()->lineEdit(), "STEPS");
+    c.control("Replace")->click();
+    EXPECT_EQ(edit.toPlainText(), "STEPS 1\nPRINT \"Moves\"\nMOVES 2");
+    c.control("Replace All")->click();
+    EXPECT_EQ(edit.toPlainText(), "STEPS 1\nPRINT \"STEPS\"\nSTEPS 2");
+    EXPECT_EQ(c.status(), "2 Match replaced");
+
+    panel.setReplaceMode(false);
+    EXPECT_EQ(replaceButtons(), QList<bool>({false, false, false}));
 }
 
 TEST(FindReplacePanel, ReplaceTakesTheSelectionOnly) {
