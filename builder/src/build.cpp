@@ -79,6 +79,22 @@ int Build::writeFailure(const std::string& description) {
     return kFailure;
 }
 
+bool Build::sortIncludes() {
+    const std::string& path = project_.path;
+    std::vector<std::string> classes;
+    for (const auto& include : project_.includes) {
+        if (isRegularFile(path + include + ".java")) {
+            classes.push_back(include);
+        } else if (!isRegularFile(path + include + ".bss")) {
+            console_.line(std::string(kMissingInclude) + include + " (" + include + ".java or " + include +
+                          ".bss) in the project folder " + (path.empty() ? "./" : path));
+            return false;
+        }
+    }
+    project_.includes = std::move(classes);
+    return true;
+}
+
 int Build::buildPC() {
     console_.line(kSeparatorLine);
     console_.line(res("Copying_Support_Files"));
@@ -100,6 +116,7 @@ int Build::buildPC() {
 int Build::buildApplet() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
+    if (!sortIncludes()) return kFailure;
     // Compiled against the JDK's own class library into the project folder: the class lands in Game/.
     // The record types and include files the program uses are compiled with it.
     std::vector<std::string> argv = {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path,
@@ -153,6 +170,7 @@ int Build::buildJ2ME() {
         deleteIfExists(jad);
         return kFailure;
     };
+    if (!sortIncludes()) return failed();
 
     Watchdog watchdog(settings_.timeout, [this] {
         runner_.cancel();

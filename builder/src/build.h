@@ -41,6 +41,10 @@ private:
     // Runs one child with its lines relayed; prints why it could not start.
     RunResult runRelayed(const std::vector<std::string>& argv);
     int writeFailure(const std::string& description);
+    // Keeps the includes that are Java classes (`<name>.java` beside the project) for javac and drops the
+    // source includes (`<name>.bss`), which the compiler has merged into the program already. An include
+    // with neither file is reported; false then.
+    bool sortIncludes();
     // The files the program's sources load from the suite by name that are beside the project (paths
     // relative to it); each one that is not gets a warning line, and the suite is built without it.
     std::vector<std::string> resourcesToPack();

@@ -35,11 +35,13 @@ bool mainUsesCldc11(const Project& project) {
     return project.uses3D() || project.usesFloats();
 }
 
-// The optional libraries of the main compile and the preverifier, in their fixed order.
-std::vector<std::string> optionalLibraries(const Project& project, const std::string& lib) {
+// The libraries of the main compile and the preverifier, in their fixed order. MIDP 2.0 carries a
+// subset of the media API's classes: the media API comes first, so its whole classes are the ones seen.
+std::vector<std::string> libraries(const Project& project, const std::string& lib, const std::string& cldc) {
     std::vector<std::string> libraries;
     if (project.usesMM()) libraries.push_back(lib + "mmapi.jar");
-    libraries.push_back(lib + (mainUsesCldc11(project) ? "cldcapi11.jar" : "cldcapi10.jar"));
+    libraries.push_back(lib + "midpapi20.jar");
+    libraries.push_back(cldc);
     if (project.uses3D()) libraries.push_back(lib + "jsr184.jar");
     return libraries;
 }
@@ -76,20 +78,16 @@ std::vector<Argv> commandList(const Project& project) {
     std::vector<Argv> commands;
     // An include is part of the program (a media helper, a model class for the 3D statements): it gets
     // the media and 3D libraries of the main compile, with the descriptor's CLDC library.
-    std::vector<std::string> includeBoot{midp};
-    if (project.usesMM()) includeBoot.push_back(at.lib + "mmapi.jar");
-    includeBoot.push_back(cldc);
-    if (project.uses3D()) includeBoot.push_back(at.lib + "jsr184.jar");
+    const std::string includeBoot = joinPath(libraries(project, at.lib, cldc));
     for (const auto& include : project.includes)
-        commands.push_back(javac(at, joinPath(includeBoot), at.CP + tmpclasses, at.P + include + ".java"));
+        commands.push_back(javac(at, includeBoot, at.CP + tmpclasses, at.P + include + ".java"));
     // Object sources are record types: they need no project class path, but may use the 3D types.
     for (const auto& object : project.objects)
         commands.push_back(
             javac(at, midp + ":" + cldc + ":" + at.lib + "jsr184.jar", tmpclasses, at.P + object + ".java"));
 
-    auto optional = optionalLibraries(project, at.lib);
-    std::vector<std::string> boot{midp};
-    boot.insert(boot.end(), optional.begin(), optional.end());
+    std::vector<std::string> boot =
+        libraries(project, at.lib, at.lib + (mainUsesCldc11(project) ? "cldcapi11.jar" : "cldcapi10.jar"));
     commands.push_back(javac(at, joinPath(boot), at.CP + tmpclasses, at.P + at.N + ".java"));
 
     boot.push_back(tmpclasses);

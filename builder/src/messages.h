@@ -22,6 +22,9 @@ inline constexpr std::string_view kTimedOutLine =
     "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.";
 inline constexpr std::string_view kContactLine =
     "Please contact support@tesvozorid.example along with your source code.";
+// Followed by the include's name, its two file names and the project folder: an include that is neither a
+// Java class nor a source of the language beside the project.
+inline constexpr std::string_view kMissingInclude = "Error: Could not find the include ";
 // Followed by a path in double quotes: a file the program loads that is not in the project folder.
 inline constexpr std::string_view kMissingResource = "Warning: Could not find resource file ";
 

@@ -235,6 +235,39 @@ TEST_F(BuildRun, NamedResourcesArePackedOrWarnedAbout) {
               "'" + kitDir() + "jdk/bin/jar' uf 'Space.jar' 'models/scene.m3g' 'it'\\''s.dat'");
 }
 
+// An include is a Java class when its .java is beside the project, else a source of the language when its
+// .bss is (the compiler has merged it into the program); one with neither ends the build with one message
+// and no suite, on the phone road and the applet road alike.
+TEST_F(BuildRun, IncludesAreJavaClassesOrSourcesOfTheLanguage) {
+    writeFile(project / "Util.java", "class Util {}\n");
+    writeFile(project / "maps.bss", "FUNCTION M()\nENDFUNCTION\n");
+    writeFile(project / "Both.bss", "REM a source of the same name\n");
+    writeFile(project / "Both.java", "class Both {}\n");
+    const std::string includes = "Include0=Util\nInclude1=maps\nInclude2=Both\n";
+    writeDescriptor(midletDescriptor(includes));
+    ASSERT_EQ(runBuild(), kSuccess);
+    ASSERT_EQ(runner.commands.size(), 6u);
+    EXPECT_EQ(runner.commands[0][7], projectDir() + "Util.java");
+    EXPECT_EQ(runner.commands[1][7], projectDir() + "Both.java");
+    EXPECT_EQ(runner.commands[2][7], projectDir() + "Space.java");
+
+    const std::string missing =
+        "Error: Could not find the include gone (gone.java or gone.bss) in the "
+        "project folder " +
+        projectDir();
+    for (const std::string platform : {"J2ME", "Applet"}) {
+        std::string descriptor = midletDescriptor(includes + "Include3=gone\n");
+        descriptor.replace(descriptor.find("Platform=J2ME"), 13, "Platform=" + platform);
+        writeDescriptor(descriptor);
+        runner.commands.clear();
+        EXPECT_EQ(runBuild(), kFailure) << platform;
+        EXPECT_EQ(afterBanner(output), Lines{missing}) << platform;
+        EXPECT_TRUE(runner.commands.empty()) << platform;
+        EXPECT_FALSE(fs::exists(project / "Space.jar")) << platform;
+        EXPECT_FALSE(fs::exists(project / "Space.jad")) << platform;
+    }
+}
+
 TEST_F(BuildRun, ArchiveStepThatLeavesNoJarIsAFailure) {
     writeDescriptor(midletDescriptor());
     runner.behaviour = [](const Lines&, const LineSink&) { return testing::FakeRunner::exitWith(0); };

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "driver/comments.h"
@@ -78,6 +79,16 @@ int handOver(Context& ctx, const CompilerOptions& options) {
     return result.status == 0 ? 0 : 1;
 }
 
+// A refused phone project keeps no suite of an earlier run: the user would run the old program for the
+// new one. A name that cannot be the class's never had a suite built.
+void removeStaleSuite(const Project& project) {
+    if (!project.isJ2ME() || !JavaFileWrite::usableClassName(project.name)) return;
+    ::unlink((project.basePath() + ".jar").c_str());
+    ::unlink((project.basePath() + ".jad").c_str());
+}
+
+int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOptions& options);
+
 }  // namespace
 
 void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
@@ -121,7 +132,12 @@ void cleanUp(const Context& ctx, bool all, bool keepJava) {
     const Project& p = ctx.project;
     if (!keepJava) {
         ::unlink((p.path + p.name + ".java").c_str());
-        for (const auto& type : ctx.typeFiles) ::unlink((p.path + type + ".java").c_str());
+        // A record type's source that the project names among its includes (a converted project's) is
+        // the project's own class.
+        for (const auto& type : ctx.typeFiles) {
+            if (std::find(p.includes.begin(), p.includes.end(), type) == p.includes.end())
+                ::unlink((p.path + type + ".java").c_str());
+        }
     }
     ::unlink((p.path + "MANIFEST.MF").c_str());
     ::unlink((p.path + "CBuild.bat").c_str());
@@ -130,6 +146,14 @@ void cleanUp(const Context& ctx, bool all, bool keepJava) {
 
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options) {
     Context ctx(out, options.debug);
+    const int status = compile(ctx, args, options);
+    if (status != 0) removeStaleSuite(ctx.project);
+    return status;
+}
+
+namespace {
+
+int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOptions& options) {
     Console& console = ctx.console;
 
     if (args.size() != 1) {
@@ -146,6 +170,7 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
         if (!endsWith(file, ".tbp")) file += ".tbp";
         readProject(ctx.project, file, ProjectSettings{options.installDir, options.debug}, console);
         lines = readSource(ctx.project, console);
+        classifyIncludes(ctx.project);
         // The project's name is the name of the generated class.
         if (ctx.project.isJava() && !JavaFileWrite::usableClassName(ctx.project.name))
             throw RunAbort{{res("Error_Class_name") + ctx.project.name}, 1};
@@ -234,4 +259,5 @@ int runCompiler(const std::vector<std::string>& args, std::ostream& out, const C
     return handOver(ctx, options);
 }
 
+}  // namespace
 }  // namespace compiler

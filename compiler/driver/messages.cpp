@@ -332,6 +332,8 @@ constexpr Res::Row kContents[] = {
     {"Warning_If_governs",
      "Warning: #If has no statement after it on its own line and governs nothing at line "},
     {"Error_Class_name", "Error: The project name cannot be the name of the program's Java class: "},
+    {"Error_Include_missing", "Error: Could not find the include "},
+    {"Error_No_model_class", "Error: No model class "},
     {"Error_Name_in_use", "Error: Name already defined: "},
     {"Error_Array_dimensions", "Error: The index does not match the array's dimensions"},
     {"Error_Number_range", "Error: Number is outside the integer range: "},

@@ -115,6 +115,20 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
     (void)console;
 }
 
+void classifyIncludes(Project& project) {
+    project.javaIncludes.clear();
+    for (const std::string& include : project.includes) {
+        const std::string base = project.path + include;
+        if (fileExists(base + ".java")) {
+            project.javaIncludes.push_back(include);
+        } else if (!fileExists(base + ".bss")) {
+            throw RunAbort{{res("Error_Include_missing") + include + " (" + include + ".java or " + include +
+                            ".bss) in the project folder " + (project.path.empty() ? "./" : project.path)},
+                           1};
+        }
+    }
+}
+
 std::vector<std::string> readSource(const Project& project, Console& console) {
     const std::string file = project.sourceFile();
     if (!fileExists(file)) throw RunAbort{{"Could not find source file " + file}, 1};

@@ -24,6 +24,10 @@ struct Project {
     bool usesFloats = false;
     bool usesMM = false;
     std::vector<std::string> includes;
+    // The includes that are Java classes (`<name>.java` beside the project): the ones Build compiles and
+    // the only model classes an OBJECT statement can name. The others are sources of the language,
+    // already part of the execution copy.
+    std::vector<std::string> javaIncludes;
     std::vector<std::string> references;
     std::size_t incPointer = 0;
     std::size_t classPointer = 0;
@@ -54,6 +58,10 @@ struct ProjectSettings {
 // raise RunAbort.
 void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
                  Console& console);
+
+// Sorts the includes by the files beside the project: `<name>.java` makes a Java class, else
+// `<name>.bss` a source include; an include with neither ends the run with one message.
+void classifyIncludes(Project& project);
 
 // Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement.
 std::vector<std::string> readSource(const Project& project, Console& console);

@@ -31,8 +31,9 @@ std::string descriptorText(const Context& ctx) {
 
     std::string text = "// Tesvo Zorid v1.1.0 Project File\n";
     text += "Main=" + p.main + "\n";
-    for (std::size_t i = 0; i < p.includes.size(); ++i) {
-        text += "Include" + std::to_string(i) + "=" + p.includes[i] + "\n";
+    // Source includes are already in the execution copy: Build gets the Java classes alone.
+    for (std::size_t i = 0; i < p.javaIncludes.size(); ++i) {
+        text += "Include" + std::to_string(i) + "=" + p.javaIncludes[i] + "\n";
     }
     for (std::size_t i = 0; i < p.references.size(); ++i) {
         text += "ClassPath" + std::to_string(i) + "=" + p.references[i] + "\n";

@@ -54,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     compiler::Context ctx(out, false);
     ctx.project.platform = platform;
     ctx.project.name = "Fuzz";
+    ctx.project.javaIncludes = {"MODEL"};  // the seeds' 3D objects name this model class
     ctx.project.path = scratchFolder();
     ctx.project.tbLocation = "/kit/";
     try {

@@ -1,5 +1,6 @@
 #include "statements/three_d.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "driver/context.h"
@@ -44,6 +45,10 @@ void objectNames(Convertor& c, const std::string& countMessage, Member kind) {
     if (!Helpers::javaName(c.token(1))) fail(res("Error_Object_name_is"));
     requireFreeMember(c, c.token(1), kind, true);
     if (!freshName(c, c.token(3))) fail(res("Error_Object_model_is"));
+    // The model class is the user's Java, which Build compiles only as one of the project's includes.
+    const std::vector<std::string>& models = c.ctx.project.javaIncludes;
+    if (std::find(models.begin(), models.end(), c.token(3)) == models.end())
+        fail(res("Error_No_model_class") + c.token(3) + " in the project's includes");
 }
 
 // LIGHT and CAMERA: "Type name = new Type()" as a field; the main program adds the ";".

@@ -216,10 +216,17 @@ TEST_F(DriverTest, HandOverToBuild) {
 }
 
 TEST_F(DriverTest, DescriptorCarriesListsAndUsedFeatures) {
-    project("Platform=Applet", "Include=util\nInclude=maps\nClasspath=lib/a.jar\nFloats=false\n");
+    project("Platform=Applet",
+            "Include=util\nInclude=maps\nInclude=Model\nClasspath=lib/a.jar\nFloats=false\n");
     source("A=1\n");
+    // Build compiles the Java classes among the includes; a source include is in the execution copy already,
+    // and a Java class of the name wins over it.
+    writeFile(dir / "util.bss", "FUNCTION U()\nENDFUNCTION\n");
+    writeFile(dir / "maps.bss", "FUNCTION M()\nENDFUNCTION\n");
+    writeFile(dir / "maps.java", "class maps {}\n");
+    writeFile(dir / "Model.java", "class Model {}\n");
     ASSERT_EQ(run(), 0);
-    EXPECT_NE(descriptor.find("Main=Game\nInclude0=util\nInclude1=maps\nClassPath0=lib/a.jar\nRun=0\n"),
+    EXPECT_NE(descriptor.find("Main=Game\nInclude0=maps\nInclude1=Model\nClassPath0=lib/a.jar\nRun=0\n"),
               std::string::npos)
         << descriptor;
     EXPECT_NE(descriptor.find("Platform=Applet\n"), std::string::npos);
@@ -229,6 +236,45 @@ TEST_F(DriverTest, DescriptorCarriesListsAndUsedFeatures) {
     writeFile(dir / "Game.tbx/x", "");
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(printed().back(), "Error writing the Descriptor file");
+}
+
+// A refused phone project leaves no suite of an earlier build behind, whatever refused it; an include
+// that is neither a Java class nor a source beside the project is one such refusal, with one message.
+TEST_F(DriverTest, ARefusedProjectKeepsNoEarlierSuite) {
+    auto earlierSuite = [this] {
+        writeFile(dir / "Game.jar", "old jar");
+        writeFile(dir / "Game.jad", "old jad");
+    };
+    auto suiteLeft = [this] {
+        return std::filesystem::exists(dir / "Game.jar") || std::filesystem::exists(dir / "Game.jad");
+    };
+    project("Platform=TB", "Include=util\n");
+    source("A=1\n");
+    earlierSuite();
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(), std::vector<std::string>{res("Error_Include_missing") +
+                                                  "util (util.java or util.bss) in the project folder " +
+                                                  dir.path() + "/"});
+    EXPECT_FALSE(suiteLeft());
+    EXPECT_EQ(testing_support::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+
+    project("Platform=TB");
+    for (const char* refused : {"FAIL\n", "BRACKET\n", "#IF WEB AND CE\n"}) {
+        source(refused);
+        earlierSuite();
+        EXPECT_EQ(run(), 1) << refused;
+        EXPECT_FALSE(suiteLeft()) << refused;
+    }
+    source("A=1\n");
+    earlierSuite();
+    buildStatus = 1;
+    EXPECT_EQ(run(), 1);
+    EXPECT_FALSE(suiteLeft());
+    // The suite of a phone project is not the Windows target's to remove.
+    project("Platform=PC");
+    earlierSuite();
+    EXPECT_EQ(run(), 1);
+    EXPECT_TRUE(suiteLeft());
 }
 
 TEST_F(DriverTest, TranslationErrorsStopAtTheirStatement) {

@@ -1,5 +1,6 @@
 // Programs the compiler must refuse itself, each with its own message and statement number, through the built
-// Compile-Linux: exit status 1, no Java compiler message, and nothing left beside the source.
+// Compile-Linux: exit status 1, no Java compiler message, and nothing left beside the source, not even the
+// suite of an earlier build.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -109,6 +110,11 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"PRINT \"a\"\nFOR I = 1 TO 2\nNEXT J", res("Error_Number_of") + " at line 3"},
         // A value built-in returned from a function without a value type.
         {"DIM A\nFUNCTION F()\nENDFUNCTION MAX(A, 1)", res("Error_EndFunction_Single") + " at line 3"},
+        // A 3D object of a model class that is no Java class among the project's includes.
+        {"PRINT \"a\"\n3D.START\nOBJECT O, NOMODEL\n3D.END",
+         res("Error_No_model_class") + "NOMODEL in the project's includes at line 3"},
+        {"PRINT \"a\"\nOBJECT.ARRAY O, NOMODEL, 2",
+         res("Error_No_model_class") + "NOMODEL in the project's includes at line 2"},
         // A statement that stops before its arguments is the user's fault, refused with the count message.
         {"PRINT \"a\"\nFOR", res("Error_Number_of") + " at line 2"},
         {"DIM N\nDIM", res("Error_Number_of") + " at line 2"},
@@ -116,6 +122,9 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
     for (const Row& row : rows) {
         TempDir dir;
         writeProject(dir, row.source);
+        // The suite of an earlier build goes with the refusal: it is not the program the user now runs.
+        writeFile(dir / "Game/Game.jar", "earlier");
+        writeFile(dir / "Game/Game.jad", "earlier");
         auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
         EXPECT_EQ(result.status, 1) << row.source << "\n" << result.output;
         EXPECT_NE(result.output.find("\n" + row.first + "\n"), std::string::npos) << row.source << "\n"

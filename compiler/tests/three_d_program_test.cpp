@@ -43,8 +43,9 @@ void copySupportClasses(const std::string& into) {
 TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
     if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
     TempDir dir;
-    writeProject(dir, "every_statement.bss");
-    // Build cannot find the model class, which comes from outside the compiler; the Java stays behind.
+    // The model class is the user's Java source, named among the project's includes.
+    writeProject(dir, "every_statement.bss", "Include=MODEL\n");
+    fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
     auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
     ASSERT_TRUE(fs::exists(dir / "Game/Game.java")) << compile.output;
     EXPECT_EQ(compile.output.find("Error detected"), std::string::npos) << compile.output;
@@ -59,7 +60,6 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
     const std::string lib = kKit + "/wtk/lib/";
     const std::string boot = lib + "cldcapi11.jar:" + lib + "midpapi20.jar:" + lib + "jsr184.jar";
     copySupportClasses(dir / "Game/tmpclasses");  // where Build puts them too
-    fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
     auto javac = runProgram(
         dir / "Game", {kKit + "/jdk/bin/javac", "-bootclasspath", boot, "-source", "1.4", "-target", "1.4",
                        "-classpath", "tmpclasses", "-d", "tmpclasses", "Game.java", "MODEL.java"});

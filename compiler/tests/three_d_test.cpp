@@ -18,6 +18,7 @@ class ThreeDTest : public ::testing::Test {
 protected:
     void start(const std::string& platform) {
         ctx.project.platform = platform;
+        ctx.project.javaIncludes = {"MODEL", "OTHER", "MODEL2"};
         ctx.library.instantiate();
         ctx.objects.addImage("PIC");
         convertor = makeConvertor(ctx, writer);
@@ -160,6 +161,11 @@ TEST_F(ThreeDTest, RefusalsAreCompileErrors) {
         {"OBJECT.ARRAY ROCKS , MODEL", res("Error_Image_Array")},
         {"OBJECT.ARRAY ROCKS MODEL , X , 2", res("Error_Image_Array")},
         {"OBJECT.ARRAY SHIP , MODEL , 2", res("Error_Name_in_use") + "SHIP"},
+        // The model class must be a Java class among the includes, named as the statement names it.
+        {"OBJECT ROCK , NOMODEL", res("Error_No_model_class") + "NOMODEL in the project's includes"},
+        {"OBJECT ROCK , MODEL3", res("Error_No_model_class") + "MODEL3 in the project's includes"},
+        {"OBJECT.ARRAY ROCKS , NOMODEL , 2",
+         res("Error_No_model_class") + "NOMODEL in the project's includes"},
         {"3D.RENDER", res("Error_3D_Render")},
         {"3D.RENDER SHIP [ 1 ]", res("Error_3D_Render")},
         {"3D.RENDER W", res("Error_3D_Render")},

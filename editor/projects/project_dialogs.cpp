@@ -1,5 +1,7 @@
 #include "project_dialogs.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,6 +13,7 @@
 #include "colours.h"
 #include "entry_names.h"
 #include "error_dialogs.h"
+#include "file_copy.h"
 #include "main_window.h"
 #include "project_file.h"
 #include "references.h"
@@ -36,6 +39,36 @@ void makeBold(QLabel* label) {
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
+}
+
+bool sameBytes(const QString& first, const QString& second) {
+    QFile a(first), b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) return false;
+    return a.readAll() == b.readAll();
+}
+
+// Puts the chosen file into the project folder as `title`, the file the include's tab is written to,
+// before the project names it. A different file of that name there is never replaced: false then, and
+// after a failed copy, both shown. A project without a folder gets the file when it is saved.
+bool bringIntoProject(QWidget* owner, const References& references, const QString& chosen,
+                      const QString& title) {
+    if (!references.saved) return true;
+    const QString target = references.LoadedPath + title;
+    const QFileInfo there(target);
+    if (there.exists()) {
+        if (there.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath() || sameBytes(chosen, target))
+            return true;
+        showWarning(owner,
+                    QString("The project folder already holds a different %1: %2 was not added")
+                        .arg(target, QFileInfo(chosen).absoluteFilePath()),
+                    "Add to project");
+        return false;
+    }
+    if (const std::optional<QString> failure = FileCopy::copy(chosen, target)) {
+        showError(owner, *failure, "Add to project");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -148,10 +181,15 @@ void AddProject::actionPerformed(QPushButton* source) {
         } else {
             const QString file = filename.mid(filename.lastIndexOf(References::sep) + 1);
             const QString name = References::getFileFromPath(filename).value_or(file);
-            references.includes << name;
-            if (editor_.setUpEditor(name + references.fileExt) >= 0) {
-                editor_.fillEditor(editor_.getFile(filename));
-                editor_.panel->setCurrentIndex(editor_.panel->count() - 1);
+            const QString title = name + references.fileExt;
+            if (bringIntoProject(this, references, filename, title)) {
+                references.includes << name;
+                if (const int slot = editor_.setUpEditor(title); slot >= 0) {
+                    editor_.fillEditor(editor_.getFile(filename));
+                    editor_.panel->setCurrentIndex(editor_.panel->count() - 1);
+                    // The project file does not name the include yet: saving and leaving must ask.
+                    editor_.markChanged(slot);
+                }
             }
         }
     } else if (source == button2) {

@@ -1,5 +1,7 @@
 #include "project_file.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 
 #include "error_dialogs.h"
@@ -82,7 +84,11 @@ std::optional<QString> refuseProjectEntry(const References& references, bool cla
     return std::nullopt;
 }
 
-QStringList descriptorLines(const References& references, int run) {
+QStringList descriptorLines(const References& references, int run, const QString& sources) {
+    auto named = [&](const char* supportClass) {
+        return boolText(references.usesInclude &&
+                        sources.contains(QRegularExpression(QString("\\b%1\\b").arg(supportClass))));
+    };
     QStringList lines{"// Tesvo Zorid v1.0 Descriptor File",
                       "// This file is used with the Build application",
                       "Main=" + references.LoadedPath + References::sep + references.projectName + ".java"};
@@ -96,20 +102,49 @@ QStringList descriptorLines(const References& references, int run) {
           << "3D=" + boolText(references.uses3D) << "Floats=" + boolText(references.usesFloats)
           << "Mappy=" + boolText(references.usesMappy)
           << "MM=" + boolText(references.usesMM)
-          // No option asks for these APIs, and their classes need jars the options may leave out.
-          << "Image=false"
-          << "Sound=false"
-          << "Midi=false"
-          << "Video=false"
+          // No option asks for these groups: the program's own use of them does.
+          << "Image=" + named("IncludeImage") << "Sound=" + named("IncludeSound")
+          << "Midi=" + named("IncludeMidi") << "Video=" + named("IncludeVideo")
           << "Inc=" + boolText(references.usesInclude) << cldcLine(references)
           << "Path=" + references.LoadedPath;
     return lines;
 }
 
-bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run) {
+bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run,
+                     const QString& sources) {
     std::printf("**\nWriting Project Descriptor File\n");
     std::fflush(stdout);
-    return writeLines(path, descriptorLines(references, run), owner);
+    return writeLines(path, descriptorLines(references, run, sources), owner);
+}
+
+std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath) {
+    QStringList lines = readTextFile(descriptorPath).text.split('\n');
+    for (QString& line : lines) {
+        if (line.endsWith('\r')) line.chop(1);
+    }
+    auto flag = [&lines](const QString& key) {
+        for (const QString& line : lines) {
+            if (line.startsWith(key + "="))
+                return line.mid(key.size() + 1).compare("true", Qt::CaseInsensitive) == 0;
+        }
+        return false;
+    };
+    references.usesInclude = true;
+    references.uses3D = flag("3D");
+    references.usesFloats = flag("Floats");
+    references.usesMappy = flag("Mappy");
+    references.usesMM = flag("MM");
+    for (int i = 0;; ++i) {
+        const QString key = QString("Object%1=").arg(i);
+        const auto line =
+            std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(key); });
+        if (line == lines.end()) break;
+        const QString type = line->mid(key.size());
+        if (references.includes.contains(type)) continue;
+        if (std::optional<QString> refused = refuseProjectEntry(references, false)) return refused;
+        references.includes << type;
+    }
+    return std::nullopt;
 }
 
 void Project::setValuePrompt(ValuePrompt prompt) {

@@ -27,9 +27,17 @@ bool writeProject(References& references, QWidget* owner, int run, const Targets
 // that refuses one more include (or class-path entry), nothing while it still fits.
 std::optional<QString> refuseProjectEntry(const References& references, bool classPath);
 
-// The descriptor the build program reads for a Java project, with the options of the J2ME panel.
-QStringList descriptorLines(const References& references, int run);
-bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run);
+// The descriptor the build program reads for a Java project, with the options of the J2ME panel. With the
+// kit's API on, the support classes of images, sound, MIDI and video go with it when `sources` (the
+// project's Java) names them, as a converted project's does.
+QStringList descriptorLines(const References& references, int run, const QString& sources = {});
+bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run,
+                     const QString& sources = {});
+
+// A converted project keeps what its Java needs to build: the kit's API, the 3D, float, map and media
+// libraries as the compiler's descriptor `descriptorPath` of the conversion says the translation used them,
+// and the record-type classes it wrote, as Java includes. What does not fit the project file: its refusal.
+std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath);
 
 // The editor's reader of project files. The state is that of the last file read.
 class Project {

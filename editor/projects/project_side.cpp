@@ -7,6 +7,8 @@
 
 #include "build_targets.h"
 #include "environment.h"
+#include "error_dialogs.h"
+#include "files.h"
 #include "init.h"
 #include "j2me_panel.h"
 #include "main_window.h"
@@ -123,9 +125,13 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
     editor.compilerM->setPlainText(res("Welcome_to_Tesvo"));
     editor.fillEditor(editor.getFile(references.LoadedPath + Project::main + references.fileExt));
     for (const QString& entry : references.includes) {
-        if (editor.setUpEditor(entry + references.fileExt) < 0) break;
+        // An include with its Java source beside the project is a Java class, whatever the language.
+        const QString java = references.LoadedPath + entry + ".java";
+        const QString file =
+            files().status(java).isFile ? java : references.LoadedPath + entry + references.fileExt;
+        if (editor.setUpEditor(QFileInfo(file).fileName()) < 0) break;
         editor.panel->setCurrentIndex(editor.panel->count() - 1);
-        editor.fillEditor(editor.getFile(references.LoadedPath + entry + references.fileExt));
+        editor.fillEditor(editor.getFile(file));
     }
     references.projectName = Project::name;
     references.backupLevel = 0;
@@ -163,7 +169,9 @@ void ProjectSide::build(Editor& editor, int run) {
         Targets targets;
         targets.tb = targets.j2me = true;
         if (!writeProject(editor, run, targets) || !editor.writeAllFiles()) return;
-        if (!writeDescriptor(references, &editor, base + ".tbx", run)) return;
+        QString sources;
+        for (int i = 0; i < editor.panel->count(); ++i) sources += editor.tabText(i) + '\n';
+        if (!writeDescriptor(references, &editor, base + ".tbx", run, sources)) return;
         launcher_->start({{references.editorPath + "Build-Linux", base, false, {}, {}}});
         return;
     }
@@ -194,7 +202,12 @@ void ProjectSide::convert(Editor& editor) {
     // The compiler deletes the Java it wrote unless it is asked to keep it.
     launcher_->start(
         {{references.editorPath + "Compile-Linux", basePath(references), true, {}, [&editor](int status) {
-              if (status == 0) editor.copyIn();
+              if (status != 0) return;
+              References& converted = editor.references();
+              if (const auto refused = takeConvertedOptions(converted, basePath(converted) + ".tbx"))
+                  showWarning(&editor, *refused, "Convert");
+              setBoxes(converted);
+              editor.copyIn();
           }}});
 }
 

@@ -296,12 +296,20 @@ bool Editor::writeAllFilesX() {
     const int main = references_.mainScreen;
     QString text = (main >= 0 && main < MAXTAB && ep[main] ? tabText(main) : QString()) + '\n';
     for (const QString& entry : references_.includes) {
-        // The include's own tab, else its file.
+        // A Java class among the includes is compiled from its own file, which its tab is written to now;
+        // an include with neither a Java nor a source file is left for the compiler to name.
+        const int java = tabIndexOf(entry + ".java");
+        if (java >= 0 || files().status(references_.LoadedPath + entry + ".java").isFile) {
+            if (java >= 0 && !writeTab(java)) return false;
+            continue;
+        }
+        // A source include: its own tab, else its file.
         const int index = tabIndexOf(entry + references_.fileExt);
         if (index >= 0) {
             text += tabText(index) + '\n';
             continue;
         }
+        if (!files().status(references_.LoadedPath + entry + ".bss").isFile) continue;
         const TextRead read = readTextFile(references_.LoadedPath + entry + ".bss");
         if (read.failure) {
             reportTrace("Write Files for Execution", *read.failure);

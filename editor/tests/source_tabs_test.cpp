@@ -256,9 +256,20 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
     EXPECT_TRUE(editor.writeAllFilesX());
     EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\nPRINT 2\n");
 
+    // An include with neither file is the compiler's to name. A Java class (its tab, or its file beside
+    // the project, winning over a source of its name) stays out of the copy: its tab is written to its file.
     QFile::remove(project("maps.bss"));
-    EXPECT_FALSE(editor.writeAllFilesX());
-    EXPECT_EQ(reporter.reports.last().detail, "Write Files for Execution");
+    references.includes << "Helper"
+                        << "Model";
+    const int helper = editor.setUpEditor("Helper.java");
+    editor.ep[helper]->setPlainText("class Helper {}");
+    makeFile(project("Model.java"), "class Model {}");
+    makeFile(project("Model.bss"), "PRINT 3");
+    EXPECT_TRUE(editor.writeAllFilesX());
+    EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\n");
+    EXPECT_EQ(fileContent(project("Helper.java")), "class Helper {}");
+    EXPECT_EQ(titles().last(), "Helper.java");
+    EXPECT_TRUE(reporter.reports.isEmpty());
     editor.deleteAllFilesX();
     EXPECT_FALSE(QFile::exists(copy));
 }

@@ -111,14 +111,18 @@ class Helper {}
 }
 
 // Hand-written programs such as a converted project becomes: each must compile against exactly the jars
-// Build puts on its class path for the project's flags.
+// Build puts on its class path for the project's flags, in its order, and what a profile lacks is refused.
+// MIDP 2.0 carries the tone and player subset of the media API; the whole API needs mmapi.jar first.
 TEST(ApiStubs, HandWrittenProgramsCompileAgainstTheirJars) {
     struct Row {
         const char* source;
         std::vector<std::string> jars;
+        bool compiles = true;
     } rows[] = {
         {"Showcase.java", {"midpapi20.jar", "cldcapi10.jar"}},
-        {"MediaShowcase.java", {"midpapi20.jar", "mmapi.jar", "cldcapi10.jar"}},
+        {"ToneShowcase.java", {"midpapi20.jar", "cldcapi10.jar"}},
+        {"MediaShowcase.java", {"mmapi.jar", "midpapi20.jar", "cldcapi10.jar"}},
+        {"MediaShowcase.java", {"midpapi20.jar", "cldcapi10.jar"}, false},
         {"Scene3D.java", {"midpapi20.jar", "cldcapi11.jar", "jsr184.jar"}},
     };
     for (const auto& row : rows) {
@@ -128,8 +132,9 @@ TEST(ApiStubs, HandWrittenProgramsCompileAgainstTheirJars) {
         ToolRun javac =
             run({kJavac, "-bootclasspath", bootClassPath, "-d", dir / "out", "-classpath", dir / "out",
                  (kListings / row.source).string(), "-target", "1.4", "-source", "1.4"});
-        EXPECT_EQ(javac.status, 0) << row.source << "\n" << javac.out << javac.err;
-        EXPECT_EQ(javac.err.find("ERROR"), std::string::npos) << row.source << "\n" << javac.err;
+        EXPECT_EQ(javac.status == 0, row.compiles) << row.source << "\n" << javac.out << javac.err;
+        EXPECT_EQ(javac.err.find("ERROR") == std::string::npos, row.compiles) << row.source << "\n"
+                                                                              << javac.err;
     }
 }
 

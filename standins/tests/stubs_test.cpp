@@ -307,8 +307,16 @@ TEST(ApiStubs, JarsHoldTheirOwnPackagesOnly) {
           "java/util/Timer.class", "java/util/TimerTask.class", "java/lang/IllegalStateException.class",
           "javax/microedition/rms/RecordStore.class", "javax/microedition/io/HttpConnection.class",
           "javax/microedition/io/SocketConnection.class",
-          "javax/microedition/io/ServerSocketConnection.class", "javax/microedition/io/CommConnection.class"},
-         {"java/lang/Object.class"}},
+          "javax/microedition/io/ServerSocketConnection.class", "javax/microedition/io/CommConnection.class",
+          "javax/microedition/media/Manager.class", "javax/microedition/media/control/ToneControl.class"},
+         {"java/lang/Object.class", "javax/microedition/media/TimeBase.class",
+          "javax/microedition/media/protocol/DataSource.class",
+          "javax/microedition/media/control/VideoControl.class"}},
+        {"mmapi.jar",
+         {"javax/microedition/media/Manager.class", "javax/microedition/media/MediaException.class",
+          "javax/microedition/media/control/VolumeControl.class", "javax/microedition/media/TimeBase.class",
+          "javax/microedition/media/protocol/DataSource.class"},
+         {"javax/microedition/lcdui/Item.class"}},
     };
     for (const auto& row : rows) {
         auto entries = readJar(lib(row.jar));

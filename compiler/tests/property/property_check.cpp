@@ -130,9 +130,12 @@ std::string projectName(const Program& p) {
 Translated translate(const Program& program, const std::string& folder, const std::string& installDir) {
     const std::string name = projectName(program);
     fs::create_directories(folder);
-    writeFile(folder + name + ".tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=" + name + "\nRun=0\nName=" +
-                                          name + "\nPlatform=" + program.platform + "\nInc=true\n");
+    // The model class of the 3D objects is a Java include: the javac runs get the check's own source of it.
+    writeFile(folder + name + ".tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=" + name +
+                                          "\nInclude=MODEL\nRun=0\nName=" + name +
+                                          "\nPlatform=" + program.platform + "\nInc=true\n");
     writeFile(folder + name + "X.bss", program.source);
+    writeFile(folder + "MODEL.java", "");
 
     // Build is where the Java goes: the stand-in keeps what it is handed, and the compiler cleans up
     // after it as after the real one.
@@ -144,7 +147,7 @@ Translated translate(const Program& program, const std::string& folder, const st
     options.runBuild = [&](const std::vector<std::string>&, const std::function<void(const std::string&)>&) {
         fs::create_directories(built);
         for (const auto& entry : fs::directory_iterator(folder)) {
-            if (entry.path().extension() != ".java") continue;
+            if (entry.path().extension() != ".java" || entry.path().filename() == "MODEL.java") continue;
             fs::copy_file(entry.path(), built + entry.path().filename().string());
             t.java.push_back(built + entry.path().filename().string());
         }
@@ -166,7 +169,8 @@ Translated translate(const Program& program, const std::string& folder, const st
     t.output = out.str();
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string file = entry.path().filename();
-        if (file == name + ".tbp" || file == name + "X.bss" || file == "built") continue;
+        if (file == name + ".tbp" || file == name + "X.bss" || file == "MODEL.java" || file == "built")
+            continue;
         t.files.push_back(file);
     }
     return t;

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@
 #include "init.h"
 #include "inner_window.h"
 #include "main_window.h"
+#include "project_dialogs.h"
 #include "project_file.h"
 #include "project_side.h"
 #include "references.h"
@@ -127,15 +130,20 @@ TEST_F(EditorBuildRuns, CompileAndExecuteShowTheProgramsLinesAndBuildTheSuite) {
     EXPECT_TRUE(reporter.reports.isEmpty());
 }
 
-TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndBuildsNothing) {
+// A refusal after a good build leaves no suite: the user would run the earlier program for this one.
+TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndLeavesNoSuite) {
     const QString base = example("Hello", "broken");
     window->loadProject(base + ".tbp");
+    EXPECT_TRUE(run(&Editor::Build, 0).contains("\nProgram compiled\n"));
+    ASSERT_TRUE(QFile::exists(base + ".jar") && QFile::exists(base + ".jad"));
     window->ep[0]->setPlainText("REM first\n\nPRINT \"one\"\nFROBNICATE 1\nPRINT \"two\"\n");
     const QString output = run(&Editor::Build, 0);
     EXPECT_TRUE(output.contains(" at line 4\n")) << output.toStdString();
-    EXPECT_TRUE(output.contains("Error detected, compilation will not continue")) << output.toStdString();
+    EXPECT_TRUE(output.trimmed().endsWith("Error detected, compilation will not continue"))
+        << output.toStdString();
     EXPECT_FALSE(output.contains("Program compiled"));
     EXPECT_FALSE(QFile::exists(base + ".jar"));
+    EXPECT_FALSE(QFile::exists(base + ".jad"));
 
     // Go To Line # with the number the message names lands on the start of the faulty line.
     const QRegularExpressionMatch named = QRegularExpression(" at line (\\d+)\n").match(output);
@@ -144,6 +152,67 @@ TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndBuildsNothing) {
     const QTextCursor caret = window->ep[0]->textCursor();
     EXPECT_EQ(caret.positionInBlock(), 0);
     EXPECT_EQ(caret.block().text(), "FROBNICATE 1");
+}
+
+// What the kit's jar tool lists of a suite.
+QStringList jarEntries(const QString& kitFolder, const QString& jar) {
+    QProcess list;
+    list.start(kitFolder + "jdk/bin/jar", {"tf", jar});
+    list.waitForFinished(120000);
+    return QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+// Two sources of the language and a Java class as includes: the editor merges the sources into the
+// execution copy, and Build compiles the class into the suite; the road through the editor and the
+// compiler's own on the folder as the editor saved it agree.
+TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndTheCompiler) {
+    makeFile(
+        folder("game/game.tbp"),
+        "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=Helper\nRun=0\nName=game\nPlatform=TB\n");
+    makeFile(folder("game/game.bss"),
+             "REM a function of each source include\nPRINT \"twice \" + STR$(TWICE(21))\n"
+             "PRINT \"rows \" + STR$(ROWS())\n");
+    makeFile(folder("game/Helper.java"),
+             "package Game;\n\npublic class Helper {\n    public static int answer() { return 42; }\n}\n");
+    makeFile(folder("lib/util.bss"), "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
+    makeFile(folder("lib/maps.bss"), "FUNCTION ROWS()\n  DIM R = 12\nENDFUNCTION R\n");
+    window->loadProject(folder("game/game.tbp"));
+    EXPECT_EQ(window->panel->tabText(1), "Helper.java");
+    for (const char* include : {"lib/util.bss", "lib/maps.bss"}) {
+        window->fileSelected({QFileInfo(folder(include))});
+        auto* add = window->findChild<AddProject*>();
+        ASSERT_NE(add, nullptr);
+        testing::part<QPushButton>(add, "button3")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ASSERT_TRUE(window->save());
+    EXPECT_EQ(utf8(fileContent(folder("game/game.tbp"))).section('\n', 2, 4),
+              "Include=Helper\nInclude=util\nInclude=maps");
+    EXPECT_EQ(utf8(fileContent(folder("game/util.bss"))),
+              "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
+
+    const QString base = folder("game/game");
+    const QString output = run(&Editor::Build, 0);
+    EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
+    for (const char* entry : {"Game/game.class", "Game/Helper.class"})
+        EXPECT_TRUE(jarEntries(kit(), base + ".jar").contains(entry)) << entry << output.toStdString();
+
+    QFile::remove(base + ".jar");
+    QFile::remove(base + ".jad");
+    QProcess compile;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TZ_KEEP_JAVA", "1");
+    compile.setProcessEnvironment(environment);
+    compile.start(kit("Compile-Linux"), {base});
+    ASSERT_TRUE(compile.waitForFinished(300000));
+    const QString printed = QString::fromUtf8(compile.readAllStandardOutput());
+    EXPECT_EQ(compile.exitCode(), 0) << printed.toStdString();
+    EXPECT_TRUE(jarEntries(kit(), base + ".jar").contains("Game/Helper.class")) << printed.toStdString();
+    const QString java = utf8(fileContent(base + ".java"));
+    for (const char* call : {"TWICE(21)", "ROWS()"}) EXPECT_TRUE(java.contains(call)) << call;
+    EXPECT_TRUE(java.contains(QRegularExpression(R"(\bint TWICE\(int N\))"))) << java.toStdString();
+    EXPECT_TRUE(java.contains(QRegularExpression(R"(\bint ROWS\(\))"))) << java.toStdString();
+    EXPECT_TRUE(reporter.reports.isEmpty());
 }
 
 const QString midlet = R"(package Game;
@@ -203,6 +272,53 @@ TEST_F(EditorBuildRuns, TheJavaRoadFromScratchBuildsTheTemplateUnderItsNewName) 
     EXPECT_TRUE(QFile::exists(folder("fresh/game.jar"))) << output.toStdString();
     EXPECT_EQ(utf8(fileContent(folder("fresh/game.java"))), before);
     EXPECT_EQ(tab(0), before);
+}
+
+// A Java project of MIDP 2.0 that plays a tone: the profile's own media subset, no media option.
+TEST_F(EditorBuildRuns, AJavaProjectPlaysAToneWithoutTheMultimediaOption) {
+    makeFile(folder("tone/beep.tbp"), "Main=beep\nName=beep\nPlatform=J2ME\nMM=false\n");
+    makeFile(folder("tone/beep.java"),
+             "package Game;\n\nimport javax.microedition.media.Manager;\nimport "
+             "javax.microedition.media.MediaException;\nimport javax.microedition.midlet.MIDlet;\n\n"
+             "public class beep extends MIDlet {\n    protected void startApp() {\n        try {\n"
+             "            Manager.playTone(60, 200, 80);\n        } catch (MediaException e) {\n        }\n"
+             "    }\n    protected void pauseApp() {}\n    protected void destroyApp(boolean unconditional) "
+             "{}\n}\n");
+    window->loadProject(folder("tone/beep.tbp"));
+    const QString output = run(&Editor::Build, 0);
+    EXPECT_TRUE(utf8(fileContent(folder("tone/beep.tbx"))).contains("\nMM=false\n"));
+    EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
+    EXPECT_TRUE(QFile::exists(folder("tone/beep.jar")));
+}
+
+// Convert, then Project > Compiler > J2ME: the converted project builds as it is, with its record type, the
+// kit's API and sound support and the float and media libraries; a compile in the kit's language in between
+// keeps it so.
+TEST_F(EditorBuildRuns, AConvertedProjectBuildsAsItIs) {
+    makeFile(folder("converted/spot.tbp"), "Main=spot\nRun=0\nName=spot\nPlatform=TB\n");
+    makeFile(folder("converted/spot.bss"),
+             "TYPE SPOT\nDIM X\nENDTYPE\nDIM S% = SPOT\nDIM V# = 1.5\nS%.X = 3\n"
+             "PRINT STR$(S%.X)\nSOUND.LOAD \"beep.wav\", 1\nSOUND.PLAY 1\n");
+    makeFile(folder("converted/beep.wav"), "RIFF");
+    const QString base = folder("converted/spot");
+    window->loadProject(base + ".tbp");
+    window->Convert();
+    ASSERT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
+    ASSERT_EQ(window->panel->tabText(1), "spot.java") << window->compilerM->toPlainText().toStdString();
+    EXPECT_TRUE(references.usesInclude && references.usesFloats && references.usesMM);
+    EXPECT_EQ(references.includes, QStringList{"SPOT"});
+    EXPECT_TRUE(run(&Editor::Build, 0).contains("\nProgram compiled\n"));
+    ASSERT_TRUE(QFile::exists(folder("converted/SPOT.java")));
+
+    window->menus().mCompilerJ2ME->trigger();
+    QFile::remove(base + ".jar");
+    const QString output = run(&Editor::Build, 0);
+    EXPECT_TRUE(output.startsWith("Executing: " + kit("Build-Linux"))) << output.toStdString();
+    EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
+    const QStringList entries = jarEntries(kit(), base + ".jar");
+    for (const char* entry :
+         {"Game/spot.class", "Game/SPOT.class", "Game/Include.class", "Game/IncludeSound.class", "beep.wav"})
+        EXPECT_TRUE(entries.contains(entry)) << entry << "\n" << output.toStdString();
 }
 
 TEST_F(EditorBuildRuns, ConvertOpensTheGeneratedJava) {

@@ -353,6 +353,39 @@ TEST_F(ProjectFileTest, JavaDescriptorCarriesTheOptionsInTheBuildersOrder) {
                      "Main=/work//game.java", "Include0=util", "Run=0", "Name=game", "Platform=J2ME",
                      "3D=false", "Floats=true", "Mappy=false", "MM=false", "Image=false", "Sound=false",
                      "Midi=false", "Video=false", "Inc=false", "CLDC=11", "Path=/work/"}));
+
+    // With the kit's API on, a support class the Java names (a converted program's) goes with it.
+    const QString converted = "IncludeSound incSound; IncludeVideoX other; incMidi = new IncludeMidi();";
+    const QStringList withoutApi = descriptorLines(references, 0, converted);
+    EXPECT_TRUE(withoutApi.contains("Sound=false") && withoutApi.contains("Midi=false"));
+    references.usesInclude = true;
+    const QStringList lines = descriptorLines(references, 0, converted);
+    for (const char* line : {"Image=false", "Sound=true", "Midi=true", "Video=false", "Inc=true"})
+        EXPECT_TRUE(lines.contains(line)) << line;
+}
+
+// A converted project takes the kit's API, the libraries the translation used and the record-type classes
+// it wrote (as includes), from the compiler's descriptor of the conversion.
+TEST_F(ProjectFileTest, AConvertedProjectTakesWhatItsTranslationUsed) {
+    const QString descriptor = dir.filePath("game.tbx");
+    testing::makeFile(descriptor,
+                      "Main=game\r\nInclude0=util\r\nObject0=FALLER\r\nObject1=SHIP\r\n3D=true\r\n"
+                      "Floats=false\r\nMappy=TRUE\r\nMM=false\r\nInc=true\r\n");
+    references.includes = {"util", "SHIP"};
+    references.usesFloats = true;
+    references.usesMM = true;
+    EXPECT_EQ(takeConvertedOptions(references, descriptor), std::nullopt);
+    EXPECT_TRUE(references.usesInclude && references.uses3D && references.usesMappy);
+    EXPECT_FALSE(references.usesFloats || references.usesMM);
+    EXPECT_EQ(references.includes, QStringList({"util", "SHIP", "FALLER"}));
+    EXPECT_TRUE(projectFileLines(references, 0, flags(1, 0, 0, 0, 0)).contains("CLDC=11"));
+
+    // A record type the project file cannot take is said, not dropped silently.
+    references.includes = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "SHIP"};
+    const std::optional<QString> refused = takeConvertedOptions(references, descriptor);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains("10"));
+    EXPECT_EQ(references.includes.size(), 10);
 }
 
 }  // namespace

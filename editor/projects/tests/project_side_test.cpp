@@ -28,7 +28,7 @@ using testing::makeFile;
 using ui::Answer;
 
 // Shows the project file's platform and the environment's keep switch; "<base>.fail" makes it fail,
-// and with the keep switch it leaves a Java source as the compiler does.
+// and with the keep switch it leaves a Java source and a descriptor of a float program as the compiler does.
 const QByteArray compileScript = R"(#!/bin/sh
 echo "compile $1"
 grep Platform "$1.tbp"
@@ -36,7 +36,7 @@ printf 'partial line'
 sleep 0.1
 echo " ended"
 [ -f "$1.fail" ] && exit 1
-[ "$TZ_KEEP_JAVA" = 1 ] && printf 'class converted {}\n' > "$1.java"
+[ "$TZ_KEEP_JAVA" = 1 ] && printf 'class converted {}\n' > "$1.java" && printf 'Floats=true\nMM=false\n' > "$1.tbx"
 exit 0
 )";
 const QByteArray buildScript = "#!/bin/sh\necho \"build $1\"\ncat \"$1.tbx\" | grep -c .\n";
@@ -215,8 +215,8 @@ TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
 TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
     makeFile(project("src/util.inc.bss"), "PRINT 5");
     Editor& editor = openSaved();
-    const auto choose = [&](const char* button) {
-        editor.fileSelected({QFileInfo(project("src/util.inc.bss"))});
+    const auto choose = [&](const QString& file, const char* button) {
+        editor.fileSelected({QFileInfo(file)});
         auto* dialog = editor.findChild<AddProject*>();
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(dialog->isModal());
@@ -224,26 +224,71 @@ TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(editor.findChild<AddProject*>(), nullptr);
     };
-    choose("button1");
+    choose(project("src/util.inc.bss"), "button1");
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
-    choose("button3");
+    // Continue copies a file from outside into the project folder before the project names it; the tab is
+    // marked, as the project file does not name the include yet.
+    choose(project("src/util.inc.bss"), "button3");
     EXPECT_EQ(references.includes, QStringList{"util"});
-    EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss"}));
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss*"}));
     EXPECT_EQ(text(1), "PRINT 5");
+    EXPECT_EQ(utf8(fileContent(project("util.bss"))), "PRINT 5");
     EXPECT_FALSE(QFile::exists(project("game.tbp")));
-    EXPECT_FALSE(QFile::exists(project("util.bss")));
+
+    // A different file of that name in the project folder is never replaced: the add is refused, and the
+    // warning names both files. The same bytes there, or the project's own file, are added as they are.
+    makeFile(project("src/maps.bss"), "PRINT 6");
+    makeFile(project("maps.bss"), "PRINT 7");
+    choose(project("src/maps.bss"), "button3");
+    EXPECT_EQ(references.includes, QStringList{"util"});
+    EXPECT_EQ(titles().size(), 2);
+    EXPECT_EQ(utf8(fileContent(project("maps.bss"))), "PRINT 7");
+    ASSERT_EQ(reporter.reports.size(), 1);
+    EXPECT_EQ(reporter.reports[0].kind, testing::Report::Warning);
+    EXPECT_TRUE(reporter.reports[0].heading.contains(project("maps.bss")) &&
+                reporter.reports[0].heading.contains(project("src/maps.bss")))
+        << reporter.reports[0].heading.toStdString();
+    makeFile(project("src/maps.bss"), "PRINT 7");
+    choose(project("src/maps.bss"), "button3");
+    makeFile(project("own.bss"), "PRINT 8");
+    choose(project("own.bss"), "button3");
+    EXPECT_EQ(references.includes, QStringList({"util", "maps", "own"}));
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss*", "maps.bss*", "own.bss*"}));
+    EXPECT_EQ(reporter.reports.size(), 1);
 
     // One more include than a project file can hold back is refused.
     references.includes = QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
-    choose("button3");
+    choose(project("src/util.inc.bss"), "button3");
     EXPECT_EQ(references.includes.size(), 10);
-    ASSERT_EQ(reporter.reports.size(), 1);
-    EXPECT_TRUE(reporter.reports[0].heading.contains("10"));
+    ASSERT_EQ(reporter.reports.size(), 2);
+    EXPECT_TRUE(reporter.reports[1].heading.contains("10"));
 
-    choose("button2");
+    prompter.reply(Answer::No);
+    choose(project("src/util.inc.bss"), "button2");
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
     EXPECT_EQ(text(0), "PRINT 5");
     EXPECT_FALSE(references.saved);
+}
+
+// A project without a folder yet takes the added file with it when it is saved; leaving asks first.
+TEST_F(ProjectSideTest, AnAddedIncludeReachesTheFolderTheProjectIsSavedIn) {
+    makeFile(project("src/util.bss"), "FUNCTION U()\nENDFUNCTION");
+    Editor& editor = open();
+    editor.fileSelected({QFileInfo(project("src/util.bss"))});
+    auto* dialog = editor.findChild<AddProject*>();
+    ASSERT_NE(dialog, nullptr);
+    testing::part<QPushButton>(dialog, "button3")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss*"}));
+    EXPECT_FALSE(QFile::exists(kit("util.bss")));
+    prompter.reply(Answer::Yes);
+    prompter.reply(Answer::Yes);
+    QDir().mkpath(project("game"));
+    prompter.reply(project("game/game"));
+    editor.close();
+    EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()), std::vector<int>{0});
+    EXPECT_EQ(utf8(fileContent(project("game/util.bss"))), "FUNCTION U()\nENDFUNCTION");
+    EXPECT_TRUE(utf8(fileContent(project("game/game.tbp"))).contains("\nInclude=util\n"));
 }
 
 TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
@@ -336,12 +381,17 @@ TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
     editor.Convert();
     ASSERT_TRUE(finish());
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_FALSE(references.usesInclude);
     QFile::remove(project("game.fail"));
     editor.Convert();
     ASSERT_TRUE(finish());
     EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
     EXPECT_EQ(text(1), "class converted {}\n");
     EXPECT_TRUE(output().endsWith("\nAttempting to load Java file " + project("game.java")));
+    // The converted project carries the options its Java needs, ticked in the panel.
+    EXPECT_TRUE(references.usesInclude && references.usesFloats);
+    EXPECT_FALSE(references.uses3D || references.usesMM || references.usesMappy);
+    EXPECT_TRUE(J2MEPanel::checkbox1->isChecked() && J2MEPanel::checkbox3->isChecked());
 }
 
 TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {

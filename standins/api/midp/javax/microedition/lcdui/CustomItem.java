@@ -1,15 +1,15 @@
 package javax.microedition.lcdui;
 
 public abstract class CustomItem extends Item {
-    public static final int NONE = 0;
-    public static final int TRAVERSE_HORIZONTAL = 1;
-    public static final int TRAVERSE_VERTICAL = 2;
-    public static final int KEY_PRESS = 4;
-    public static final int KEY_RELEASE = 8;
-    public static final int KEY_REPEAT = 0x10;
-    public static final int POINTER_PRESS = 0x20;
-    public static final int POINTER_RELEASE = 0x40;
-    public static final int POINTER_DRAG = 0x80;
+    protected static final int NONE = 0;
+    protected static final int TRAVERSE_HORIZONTAL = 1;
+    protected static final int TRAVERSE_VERTICAL = 2;
+    protected static final int KEY_PRESS = 4;
+    protected static final int KEY_RELEASE = 8;
+    protected static final int KEY_REPEAT = 0x10;
+    protected static final int POINTER_PRESS = 0x20;
+    protected static final int POINTER_RELEASE = 0x40;
+    protected static final int POINTER_DRAG = 0x80;
 
     protected CustomItem(String label) {}
 
