@@ -321,7 +321,14 @@ void Actions::renameMainTab() {
     References& refs = references();
     refs.fileExt = refs.compiler == "J2ME" ? ".java" : ".bss";
     // A Java project's main source is named after the project: the build program starts Game.<name>.
-    if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) refs.mainName = refs.projectName;
+    // Switching back gives the main source its own name again, so a round trip renames nothing.
+    if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) {
+        if (!refs.kitMainName && refs.mainName != refs.projectName) refs.kitMainName = refs.mainName;
+        refs.mainName = refs.projectName;
+    } else if (refs.compiler != "J2ME" && refs.kitMainName) {
+        refs.mainName = *refs.kitMainName;
+        refs.kitMainName.reset();
+    }
     const int main = refs.mainScreen;
     if (!editor_.panel || main < 0 || main >= editor_.panel->count() || !editor_.ep[main]) return;
     const bool changed = editor_.panel->tabText(main).endsWith('*');
