@@ -331,8 +331,15 @@ void Actions::renameMainTab() {
     }
     const int main = refs.mainScreen;
     if (!editor_.panel || main < 0 || main >= editor_.panel->count() || !editor_.ep[main]) return;
+    // One file, one tab: a tab already open on the main source's file (a conversion's Java) becomes the
+    // main tab, and the other keeps its own file.
+    const QString title = refs.mainName + refs.fileExt;
+    if (const int open = editor_.tabIndexOf(title); open >= 0 && open != main) {
+        refs.mainScreen = open;
+        return;
+    }
     const bool changed = editor_.panel->tabText(main).endsWith('*');
-    editor_.panel->setTabText(main, refs.mainName + refs.fileExt + (changed ? "*" : ""));
+    editor_.panel->setTabText(main, title + (changed ? "*" : ""));
 }
 
 void Actions::showModel() {

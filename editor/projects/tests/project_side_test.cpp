@@ -565,6 +565,15 @@ TEST_F(ProjectSideTest, ConvertKeepsOneTabOfItsFileAndAsksBeforeReplacingChanges
     editor.panel->setCurrentIndex(1);
     editor.undo();
     EXPECT_EQ(text(1), "class converted2 {}\n\n// mine\n// more");
+
+    // The converted Java is the main source of the project in Java: switched there and back, no second
+    // tab of it, and the kit's source keeps its own.
+    editor.menus().mCompilerJ2ME->trigger();
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java*"}));
+    EXPECT_EQ(references.mainScreen, 1);
+    editor.menus().mCompilerTesvo->trigger();
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java*"}));
+    EXPECT_EQ(references.mainScreen, 0);
 }
 
 // The type creator adds each class of a Java project as an include: at the project file's limits it
