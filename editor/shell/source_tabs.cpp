@@ -153,9 +153,8 @@ bool Editor::reset(bool fresh) {
     references_.projectName = res("myProject");
     references_.uses3D = references_.usesFloats = references_.usesInclude = false;
     references_.usesMM = references_.usesMappy = false;
-    for (QCheckBox* box :
-         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
+    for (QCheckBox* box : {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
+                           J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
         if (box) box->setChecked(false);
     }
     return true;
@@ -325,11 +324,10 @@ bool Editor::writeAllFilesX() {
     std::fflush(stdout);
     const int main = references_.mainScreen;
     // A program missing a source it could not load is not the user's program: the old copy stays.
-    QStringList sourceTabs;
-    if (main >= 0 && main < MAXTAB && ep[main]) sourceTabs << panel->tabText(main);
-    for (const QString& entry : references_.includes) sourceTabs << entry + references_.fileExt;
-    for (const QString& title : sourceTabs) {
-        const QString unloaded = unloadedFile(tabIndexOf(withoutMark(title)));
+    QList<int> sources{main};
+    for (const QString& entry : references_.includes) sources << tabIndexOf(entry + references_.fileExt);
+    for (const int index : sources) {
+        const QString unloaded = unloadedFile(index);
         if (unloaded.isEmpty()) continue;
         reportTrace("Write Files for Execution", "Could not load file " + unloaded);
         showError(this, res("Could_not_load_file") + unloaded, "Write Files for Execution");
