@@ -1,11 +1,14 @@
 #include "build_launcher.h"
 
+#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <QPlainTextEdit>
 #include <QProcessEnvironment>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "main_window.h"
 #include "res.h"
@@ -14,20 +17,66 @@
 namespace editor {
 namespace {
 
-// The process group of the running child, for the kill at exit: the editor ends through std::exit,
-// which runs no destructor of objects on the stack.
-volatile pid_t runningGroup = 0;
+// The session of the running child, for the kill at exit: the editor ends through std::exit, which runs
+// no destructor of objects on the stack.
+volatile pid_t runningSession = 0;
 
-void killRunningGroup() {
-    if (runningGroup > 0) ::kill(-runningGroup, SIGKILL);
+// The session a process belongs to; 0 when it has gone or is a zombie (nothing left to end).
+pid_t liveSessionOf(const char* pid) {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
+    FILE* file = std::fopen(path, "r");
+    if (!file) return 0;
+    char stat[1024];
+    const size_t size = std::fread(stat, 1, sizeof stat - 1, file);
+    std::fclose(file);
+    stat[size] = '\0';
+    // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its last
+    // ')'.
+    const char* fields = std::strrchr(stat, ')');
+    char state = 0;
+    int parent = 0, group = 0, session = 0;
+    if (!fields || std::sscanf(fields + 1, " %c %d %d %d", &state, &parent, &group, &session) != 4) return 0;
+    return state == 'Z' || state == 'X' ? 0 : session;
+}
+
+// Ends every process of the session: the child, the programs it started and the tools they started in
+// process groups of their own (Build-Linux gives each tool one, for its watchdog). A process cannot leave
+// a session but by starting one itself, which none of the kit's programs does; one forked while the
+// list is read is found in the next round.
+void endSession(pid_t session) {
+    if (session <= 0) return;
+    ::kill(-session, SIGKILL);
+    for (int round = 0; round < 200; ++round) {
+        bool found = false;
+        if (DIR* processes = ::opendir("/proc")) {
+            while (const dirent* entry = ::readdir(processes)) {
+                if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
+                if (liveSessionOf(entry->d_name) != session) continue;
+                ::kill(static_cast<pid_t>(std::atol(entry->d_name)), SIGKILL);
+                found = true;
+            }
+            ::closedir(processes);
+        }
+        if (!found) return;
+        ::usleep(5000);
+    }
+}
+
+void endRunningSession() {
+    endSession(runningSession);
 }
 
 void registerExitKill() {
-    static const bool registered = [] { return std::atexit(killRunningGroup) == 0; }();
+    static const bool registered = [] { return std::atexit(endRunningSession) == 0; }();
     (void)registered;
 }
 
 }  // namespace
+
+void endRunningBuild() {
+    endRunningSession();
+}
 
 BuildLauncher::BuildLauncher(Editor& editor) : QObject(&editor), editor_(editor) {
     registerExitKill();
@@ -55,11 +104,12 @@ void BuildLauncher::stop() {
     if (!process_) return;
     QProcess* process = process_;
     process->disconnect(this);
+    // Ended before the child is reaped: until then no other session can take its number.
     if (process->state() != QProcess::NotRunning) {
-        ::kill(-static_cast<pid_t>(process->processId()), SIGKILL);
+        endSession(static_cast<pid_t>(process->processId()));
         process->waitForFinished(10000);
     }
-    runningGroup = 0;
+    runningSession = 0;
     delete process;
     running_ = false;
 }
@@ -92,8 +142,8 @@ void BuildLauncher::startNext() {
         environment.insert("TZ_KEEP_JAVA", "1");
         process->setProcessEnvironment(environment);
     }
-    // A group of its own, so that ending the child also ends the programs it started.
-    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    // A session of its own, so that ending it ends every program the child started, whatever their groups.
+    process->setChildProcessModifier([] { ::setsid(); });
     connect(process, &QProcess::readyReadStandardOutput, this, [this] { readOutput(false); });
     connect(process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
         childEnded(status == QProcess::NormalExit ? code : -1);
@@ -104,7 +154,7 @@ void BuildLauncher::startNext() {
         childEnded(-1);
     });
     process->start(current_.program, {current_.base});
-    if (process->state() != QProcess::NotRunning) runningGroup = static_cast<pid_t>(process->processId());
+    if (process->state() != QProcess::NotRunning) runningSession = static_cast<pid_t>(process->processId());
 }
 
 void BuildLauncher::readOutput(bool flush) {
@@ -125,7 +175,7 @@ void BuildLauncher::readOutput(bool flush) {
 
 void BuildLauncher::childEnded(int status) {
     readOutput(true);
-    runningGroup = 0;
+    runningSession = 0;
     if (process_) {
         process_->disconnect(this);
         process_->deleteLater();

@@ -1,8 +1,8 @@
 #pragma once
 // Starts the kit's compiler and build programs for the editor, one child at a time, and copies each
 // child's standard output into the output pane line by line as it comes. The child's standard error
-// goes to the editor's own; a child still running when the launcher goes is killed with everything it
-// started.
+// goes to the editor's own; a child still running when the launcher goes, or when the editor ends, is
+// killed with everything it started.
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -23,6 +23,10 @@ struct BuildRun {
     // After the child has ended: its exit status, -1 when it crashed or could not start.
     std::function<void(int status)> after;
 };
+
+// Kills the running child and every process it started, as the editor's exit does: the editor ends
+// through std::exit, which destroys no launcher.
+void endRunningBuild();
 
 class BuildLauncher : public QObject {
     Q_OBJECT

@@ -185,7 +185,7 @@ void AddProject::actionPerformed(QPushButton* source) {
             if (bringIntoProject(this, references, filename, title)) {
                 references.includes << name;
                 if (const int slot = editor_.setUpEditor(title); slot >= 0) {
-                    editor_.fillEditor(editor_.getFile(filename));
+                    editor_.loadTab(slot, filename);
                     editor_.panel->setCurrentIndex(editor_.panel->count() - 1);
                     // The project file does not name the include yet: saving and leaving must ask.
                     editor_.markChanged(slot);
@@ -193,7 +193,7 @@ void AddProject::actionPerformed(QPushButton* source) {
             }
         }
     } else if (source == button2) {
-        if (editor_.reset(true)) editor_.fillEditor(editor_.getFile(filename));
+        if (editor_.reset(true)) editor_.loadTab(references.currentScreen, filename);
     }
     close();
 }

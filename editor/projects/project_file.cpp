@@ -154,6 +154,7 @@ void Project::setValuePrompt(ValuePrompt prompt) {
 bool Project::read(const QString& path, References& references, QWidget* owner) {
     incPointer = 0;
     classPointer = 0;
+    notTaken.clear();
     allLines.fill(QString());
 
     const TextRead file = readTextFile(path);
@@ -173,15 +174,24 @@ bool Project::read(const QString& path, References& references, QWidget* owner) 
     if (!askFor("Main", main, references, owner)) return false;
     if (!askFor("Name", name, references, owner)) return false;
     platform = getValue("Platform", owner).value_or("TB");
-    for (int taken = 0; taken < maxListValues; ++taken) {
-        const std::optional<QString> value = getValue("Include", owner);
-        if (!value) break;
-        references.includes << *value;
+    for (auto [key, list] :
+         {std::pair{"Include", &references.includes}, {"Classpath", &references.references}}) {
+        int taken = 0;
+        while (const std::optional<QString> value = getValue(key, owner)) {
+            if (taken++ < maxListValues) {
+                *list << *value;
+            } else {
+                notTaken << QString(key) + "=" + *value;
+            }
+        }
     }
-    for (int taken = 0; taken < maxListValues; ++taken) {
-        const std::optional<QString> value = getValue("Classpath", owner);
-        if (!value) break;
-        references.references << *value;
+    if (!notTaken.isEmpty()) {
+        showWarning(
+            owner,
+            QString("A project holds at most %1 include files and %1 class-path entries; not taken: %2")
+                .arg(maxListValues)
+                .arg(notTaken.join(", ")),
+            "Read Project");
     }
     uses3D = getFlag("3D");
     usesFloats = getFlag("Floats");
@@ -192,7 +202,7 @@ bool Project::read(const QString& path, References& references, QWidget* owner) 
 }
 
 bool Project::askFor(const QString& key, QString& value, References& references, QWidget* owner) {
-    if (const std::optional<QString> found = getValue(key, owner)) {
+    if (const std::optional<QString> found = getValue(key, owner, true)) {
         value = *found;
         return true;
     }
@@ -201,7 +211,7 @@ bool Project::askFor(const QString& key, QString& value, References& references,
     return !value.isEmpty();
 }
 
-std::optional<QString> Project::getValue(const QString& key, QWidget* owner) {
+std::optional<QString> Project::getValue(const QString& key, QWidget* owner, bool required) {
     int* pointer = key == "Include" ? &incPointer : key == "Classpath" ? &classPointer : nullptr;
     for (int slot = 0; slot < maxLines; ++slot) {
         const QString& line = allLines[slot];
@@ -212,7 +222,7 @@ std::optional<QString> Project::getValue(const QString& key, QWidget* owner) {
         const qsizetype equals = line.indexOf('=');
         return equals < 0 ? line : line.mid(equals + 1);
     }
-    showWarning(owner, "Could not read a value from the project file", "Read Project");
+    if (required) showWarning(owner, "Could not read a value from the project file", "Read Project");
     return std::nullopt;
 }
 

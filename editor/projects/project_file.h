@@ -56,6 +56,9 @@ public:
     static inline QString platform;
     static inline int incPointer = 0;
     static inline int classPointer = 0;
+    // The "Include=" and "Classpath=" lines past the first 10 of their kind: not taken, and named in a
+    // Warning.
+    static inline QStringList notTaken;
     // The J2ME options as written.
     static inline bool uses3D = false;
     static inline bool usesFloats = false;
@@ -69,7 +72,9 @@ public:
     static void setValuePrompt(ValuePrompt prompt);
 
 private:
-    static std::optional<QString> getValue(const QString& key, QWidget* owner);
+    // Nothing when no line holds the key. Only a required key missing from a full file (all 25 lines)
+    // is warned about: the list look-ups end past their last line in every file.
+    static std::optional<QString> getValue(const QString& key, QWidget* owner, bool required = false);
     // An option flag: the line that starts with the key and "=", so "Inc" never takes "Include=".
     static bool getFlag(const QString& key);
     static bool askFor(const QString& key, QString& value, References& references, QWidget* owner);

@@ -114,7 +114,8 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
         references.saved = false;
         return;
     }
-    references.saved = true;
+    // A file that named more than the editor took is only written back when the user saves it knowingly.
+    references.saved = Project::notTaken.isEmpty();
     references.compiler = Project::platform == "J2ME" ? "J2ME" : "TB";
     references.fileExt = references.compiler == "J2ME" ? ".java" : ".bss";
     buildTargets().setLanguage(references.compiler);
@@ -123,15 +124,16 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
     references.mainName = Project::main;
     references.mainScreen = 0;
     editor.compilerM->setPlainText(res("Welcome_to_Tesvo"));
-    editor.fillEditor(editor.getFile(references.LoadedPath + Project::main + references.fileExt));
+    editor.loadTab(references.mainScreen, references.LoadedPath + Project::main + references.fileExt);
     for (const QString& entry : references.includes) {
         // An include with its Java source beside the project is a Java class, whatever the language.
         const QString java = references.LoadedPath + entry + ".java";
         const QString file =
             files().status(java).isFile ? java : references.LoadedPath + entry + references.fileExt;
-        if (editor.setUpEditor(QFileInfo(file).fileName()) < 0) break;
+        const int slot = editor.setUpEditor(QFileInfo(file).fileName());
+        if (slot < 0) break;
         editor.panel->setCurrentIndex(editor.panel->count() - 1);
-        editor.fillEditor(editor.getFile(file));
+        editor.loadTab(slot, file);
     }
     references.projectName = Project::name;
     references.backupLevel = 0;
@@ -195,6 +197,16 @@ void ProjectSide::convert(Editor& editor) {
         return;
     }
     if (!references.saved && !save(editor)) return;
+    // One file, one tab: the conversion replaces the text of its file's open tab, and asks first when
+    // that tab holds changes (No converts nothing, so the tab and the file stay as they are).
+    const QString java = references.projectName + ".java";
+    if (const int open = editor.tabIndexOf(java);
+        open >= 0 && editor.panel->tabText(open).endsWith('*') &&
+        ui::prompter().askYesNo(&editor, QString(),
+                                "Replace the changed " + java + " with the new conversion?",
+                                ui::Answer::No) != ui::Answer::Yes) {
+        return;
+    }
     editor.backup();
     Targets targets;
     targets.tb = targets.j2me = true;

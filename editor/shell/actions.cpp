@@ -323,11 +323,25 @@ void Actions::renameMainTab() {
     References& refs = references();
     refs.fileExt = refs.compiler == "J2ME" ? ".java" : ".bss";
     // A Java project's main source is named after the project: the build program starts Game.<name>.
-    if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) refs.mainName = refs.projectName;
+    // Switching back gives the main source its own name again, so a round trip renames nothing.
+    if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) {
+        if (!refs.kitMainName && refs.mainName != refs.projectName) refs.kitMainName = refs.mainName;
+        refs.mainName = refs.projectName;
+    } else if (refs.compiler != "J2ME" && refs.kitMainName) {
+        refs.mainName = *refs.kitMainName;
+        refs.kitMainName.reset();
+    }
     const int main = refs.mainScreen;
     if (!editor_.panel || main < 0 || main >= editor_.panel->count() || !editor_.ep[main]) return;
+    // One file, one tab: a tab already open on the main source's file (a conversion's Java) becomes the
+    // main tab, and the other keeps its own file.
+    const QString title = refs.mainName + refs.fileExt;
+    if (const int open = editor_.tabIndexOf(title); open >= 0 && open != main) {
+        refs.mainScreen = open;
+        return;
+    }
     const bool changed = editor_.panel->tabText(main).endsWith('*');
-    editor_.panel->setTabText(main, refs.mainName + refs.fileExt + (changed ? "*" : ""));
+    editor_.panel->setTabText(main, title + (changed ? "*" : ""));
 }
 
 void Actions::showModel() {

@@ -246,7 +246,8 @@ void Editor::GoToLine(int line) {
 }
 
 void Editor::replaceText(int slot, const QString& text) {
-    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return;
+    // A tab whose file failed to load stays as it is, read-only.
+    if (slot < 0 || slot >= MAXTAB || !ep[slot] || !unloaded_[slot].isEmpty()) return;
     const UndoGroup step(*this, slot);
     QTextCursor whole(ep[slot]->document());
     whole.select(QTextCursor::Document);

@@ -181,36 +181,31 @@ void ListenerWindow::windowClosing() {
     editor_.quitAskingToSave();
 }
 
-void Editor::quitAskingToSave() {
-    if (!hasChangedTab()) {
-        exitProgram();
-        return;
-    }
+bool Editor::mayEnd() {
+    // Before the window is built (the first-run wizard at start-up) there is nothing to lose.
+    if (!panel || !hasChangedTab()) return true;
     // A box closed by accident keeps the editor and its changes.
     switch (ui::prompter().askYesNoCancel(this, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
-        case ui::Answer::Yes:
+        case ui::Answer::Yes: {
             // A project without a place asks for one: the kit folder is no place for it.
-            if (!references_.saved && projectRoads()) {
-                if (save()) exitProgram();
-                return;
-            }
+            if (!references_.saved && projectRoads()) return save();
             // A failed write keeps the editor open with its tabs and their marks.
-            for (int i = 0; i < panel->count(); ++i) {
-                if (!writeAFile(panel->tabText(i), i)) return;
-            }
-            if (ProjectRoads* roads = projectRoads()) {
-                Targets targets;
-                targets.tb = true;
-                if (!roads->writeProject(*this, 0, targets)) return;
-            }
-            exitProgram();
-            return;
+            if (!writeChangedProject()) return false;
+            ProjectRoads* roads = projectRoads();
+            Targets targets;
+            targets.tb = true;
+            return !roads || roads->writeProject(*this, 0, targets);
+        }
         case ui::Answer::No:
-            exitProgram();
-            return;
+            return true;
         case ui::Answer::Cancel:
-            return;
+            return false;
     }
+    return false;
+}
+
+void Editor::quitAskingToSave() {
+    if (mayEnd()) exitProgram();
 }
 
 Editor::Editor(References& references) : references_(references) {

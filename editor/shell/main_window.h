@@ -84,21 +84,29 @@ public:
     void load();
     // The whole text of a file; on failure the message "Could not load file " + path and the empty text.
     QString getFile(const QString& path);
+    // Fills `slot` with the file at `path` as it opens. A file that cannot be read leaves the tab empty
+    // and read-only, and the editor never writes from it (unloadedFile); false then.
+    bool loadTab(int slot, const QString& path);
+    // The file that failed to load into `slot`; empty when its text is the user's.
+    QString unloadedFile(int slot) const;
     // The text of the tab of currentScreen, filled as it opens (no changed mark).
     void fillEditor(const QString& text);
     void stateChanged(int index);
     // Writes the text of `slot` to LoadedPath + `name` (one trailing "*" removed). A failure is shown
-    // with Error and leaves the old file whole; the result says whether the file was written.
+    // with Error and leaves the old file whole; the result says whether the file was written. A tab whose
+    // file failed to load is never written.
     bool writeAFile(const QString& name, int slot);
-    // Every tab to its file; a tab written loses its "*". False when any write failed.
+    // Every tab to its file; a tab written loses its "*", an unchanged tab whose file failed to load is
+    // left out. False when any write failed.
     bool writeAllFiles();
     // The execution copy LoadedPath + projectName + "X.bss": the main text, then each include's text.
+    // Refused (Error naming the file) while the main source or an include failed to load.
     bool writeAllFilesX();
     void deleteAllFilesX();
     // The next backup generation of every tab: the title without its last two characters, the level
     // digit, ".bak".
     void backup();
-    // Opens the Java source a conversion left in a new, selected tab.
+    // Opens the Java source a conversion left in a selected tab: its open tab, else a new one.
     void copyIn();
     void saveSourceAs();
     void fileSelected(const QList<QFileInfo>& files) override;
@@ -111,9 +119,13 @@ public:
     // Gives the tab of `slot` its one "*".
     void markChanged(int slot);
     bool hasChangedTab() const;
-    // The end of the editor once the user wants to quit: asks "Save changes?" while a tab is changed, and
-    // ends with status 0 unless the user cancels or a write fails.
+    // Before the editor ends: asks "Save changes?" while a tab is changed and writes them on Yes. False
+    // when the user cancelled or a write failed: the editor must stay.
+    bool mayEnd();
+    // The end of the editor once the user wants to quit: ends with status 0 when mayEnd.
     void quitAskingToSave();
+    // The index of the tab titled `title`, its "*" aside; -1 when none is.
+    int tabIndexOf(const QString& title) const;
     // Writes tab `index` to its file and takes its "*" away; false when the write failed.
     bool writeTab(int index);
     void appendOutput(const QString& text);
@@ -157,12 +169,16 @@ public:
 private:
     // Sets the text of a slot as it opens: filling is no user edit.
     void fillTab(int slot, const QString& text);
+    // Every tab to its file as the project closes, the marks left as they are: a failed write (shown)
+    // ends it with false, so nothing the user changed is lost. A tab whose file failed to load is left out.
+    bool writeChangedProject();
+    // "Could not load file " + path, shown and traced.
+    void reportUnloadable(const QString& path, const QString& failure);
     // A new history for a slot being set up, its edits recorded and its keys routed to keyPressed.
     void setUpUndo(int slot);
     void forgetEdits(int slot);
     void releaseSlot(int slot);
     void selectSlot(int slot);
-    int tabIndexOf(const QString& title) const;
 
     References& references_;
     ui::dockable::Tarnwell* pane = nullptr;
@@ -172,6 +188,7 @@ private:
     QToolBar* jb = nullptr;
     std::unique_ptr<ListenerAction> listener_;
     int filling_ = 0;
+    std::array<QString, MAXTAB> unloaded_;
 };
 
 // The toolbar's one listener of the nine file, run and search buttons: the command is the button's

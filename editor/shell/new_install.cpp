@@ -9,6 +9,7 @@
 #include "colours.h"
 #include "config_file.h"
 #include "environment.h"
+#include "main_window.h"
 #include "prompter.h"
 #include "references.h"
 #include "scan.h"
@@ -177,6 +178,9 @@ void NewInstall::actionPerformed(QPushButton* source) {
     } else if (source == verify) {
         verifyChoice();
     } else if (source == exit) {
+        // Opened from the preferences, Exit ends an editor that may hold changed tabs: it asks first, and
+        // a cancelled question or a failed write keeps the wizard open.
+        if (references_.theEditor && !references_.theEditor->mayEnd()) return;
         ui::prompter().inform(this, messageTitle,
                               getLocalizedText("Your configuration file has not be verified, ensure that you "
                                                "have the correct SDK's installed"));

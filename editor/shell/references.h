@@ -28,6 +28,8 @@ public:
     QString projectName;
     QString projectCompany;  // shown in the project settings, never written to the project file
     QString mainName;        // main source without extension
+    // The main source's name in the kit's language while a switch to Java has named it after the project.
+    std::optional<QString> kitMainName;
     QString fileExt = ".bss";
     QStringList includes;     // include sources without extension, in order
     QStringList references;   // class-path entries, in order

@@ -103,6 +103,7 @@ void Editor::releaseSlot(int slot) {
     ep[slot] = nullptr;
     findReplace[slot] = nullptr;
     fRPanel[slot] = nullptr;
+    unloaded_[slot].clear();
 }
 
 void Editor::closeEditor(int slot) {
@@ -120,9 +121,7 @@ bool Editor::reset(bool fresh) {
                     if (!save()) return false;
                     break;
                 }
-                for (int i = 0; i < panel->count(); ++i) {
-                    if (!writeAFile(panel->tabText(i), i)) return false;
-                }
+                if (!writeChangedProject()) return false;
                 Targets targets;
                 targets.tb = true;
                 if (ProjectRoads* roads = projectRoads(); roads && !roads->writeProject(*this, 0, targets)) {
@@ -148,6 +147,7 @@ bool Editor::reset(bool fresh) {
     references_.saved = false;
     references_.references.clear();
     references_.includes.clear();
+    references_.kitMainName.reset();
     // A closed project leaves nothing of itself: the next save asks where, the options start unset.
     references_.LoadedPath = kitFolder() + References::sep;
     references_.projectName = res("myProject");
@@ -176,13 +176,30 @@ void Editor::fillTab(int slot, const QString& text) {
     forgetEdits(slot);
 }
 
+void Editor::reportUnloadable(const QString& path, const QString& failure) {
+    reportTrace("Could not load file " + path, failure);
+    ui::prompter().inform(this, QString(), res("Could_not_load_file") + path);
+}
+
 QString Editor::getFile(const QString& path) {
     const TextRead read = readTextFile(path);
-    if (read.failure) {
-        reportTrace("Could not load file " + path, *read.failure);
-        ui::prompter().inform(this, QString(), res("Could_not_load_file") + path);
-    }
+    if (read.failure) reportUnloadable(path, *read.failure);
     return read.text;
+}
+
+bool Editor::loadTab(int slot, const QString& path) {
+    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    const TextRead read = readTextFile(path);
+    fillTab(slot, read.text);
+    // What was read is not the file: written back, it would replace the file with less than it holds.
+    unloaded_[slot] = read.failure ? path : QString();
+    ep[slot]->setReadOnly(read.failure.has_value());
+    if (read.failure) reportUnloadable(path, *read.failure);
+    return !read.failure;
+}
+
+QString Editor::unloadedFile(int slot) const {
+    return slot >= 0 && slot < MAXTAB ? unloaded_[slot] : QString();
 }
 
 void Editor::fillEditor(const QString& text) {
@@ -200,7 +217,6 @@ void Editor::load() {
     const QFileInfo file(*chosen);
     const QString path = file.absoluteFilePath();
     const QString name = file.fileName();
-    references_.LoadedPath = file.absolutePath() + References::sep;
     const QString upper = path.toUpper();
     const bool source = upper.endsWith("BSS");
     // A source beside its project's file opens the project, includes and all.
@@ -209,9 +225,12 @@ void Editor::load() {
         loadProject(project);
         return;
     }
+    // Only what was opened gives the project its place: after a refused file or a source that could not
+    // be read, the next Save asks where.
     if (source || upper.endsWith("JAVA")) {
+        references_.LoadedPath = file.absolutePath() + References::sep;
         panel->setTabText(0, name);
-        fillTab(0, getFile(path));
+        references_.saved = loadTab(0, path);
         references_.mainScreen = 0;
         // A name as short as its ending ("bss") leaves the empty name.
         references_.projectName = name.first(qMax(0, name.size() - (source ? 4 : 5)));
@@ -226,7 +245,6 @@ void Editor::load() {
     } else {
         ui::prompter().showError(this, "Cannot load file", "This is not a recognised file type");
     }
-    references_.saved = true;
     showStatus();
 }
 
@@ -266,6 +284,10 @@ bool Editor::hasChangedTab() const {
 bool Editor::writeAFile(const QString& name, int slot) {
     const QString bare = withoutMark(name);
     if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    if (!unloaded_[slot].isEmpty()) {
+        showError(this, res("Could_not_load_file") + unloaded_[slot], "Write File " + bare);
+        return false;
+    }
     if (const std::optional<QString> failure = writeTextFile(references_.LoadedPath + bare, tabText(slot))) {
         reportTrace("Write File " + bare, *failure);
         showError(this, *failure, "Write File " + bare);
@@ -276,10 +298,20 @@ bool Editor::writeAFile(const QString& name, int slot) {
 
 bool Editor::writeTab(int index) {
     const QString title = panel->tabText(index);
+    // Unchanged, it holds nothing of the user's; its file stays as it is.
+    if (!unloadedFile(index).isEmpty() && !title.endsWith(changedMark)) return true;
     if (!writeAFile(title, index)) return false;
     if (title.endsWith(changedMark)) {
         panel->setTabText(index, withoutMark(title));
         showStatus();
+    }
+    return true;
+}
+
+bool Editor::writeChangedProject() {
+    for (int i = 0; i < panel->count(); ++i) {
+        if (!unloadedFile(i).isEmpty() && !panel->tabText(i).endsWith(changedMark)) continue;
+        if (!writeAFile(panel->tabText(i), i)) return false;
     }
     return true;
 }
@@ -294,6 +326,16 @@ bool Editor::writeAllFilesX() {
     std::printf("Loaded Path: %s\n", qPrintable(references_.LoadedPath));
     std::fflush(stdout);
     const int main = references_.mainScreen;
+    // A program missing a source it could not load is not the user's program: the old copy stays.
+    QList<int> sources{main};
+    for (const QString& entry : references_.includes) sources << tabIndexOf(entry + references_.fileExt);
+    for (const int index : sources) {
+        const QString unloaded = unloadedFile(index);
+        if (unloaded.isEmpty()) continue;
+        reportTrace("Write Files for Execution", "Could not load file " + unloaded);
+        showError(this, res("Could_not_load_file") + unloaded, "Write Files for Execution");
+        return false;
+    }
     QString text = (main >= 0 && main < MAXTAB && ep[main] ? tabText(main) : QString()) + '\n';
     for (const QString& entry : references_.includes) {
         // A Java class among the includes is compiled from its own file, which its tab is written to now;
@@ -343,7 +385,7 @@ void Editor::backup() {
     int& level = references_.backupLevel;
     level = (level + 1) % 10;
     for (int slot = 0; slot < MAXTAB; ++slot) {
-        if (!ep[slot]) continue;
+        if (!ep[slot] || !unloaded_[slot].isEmpty()) continue;
         const QString title = panel->tabText(slot);
         if (title.size() < 2) {
             showWarning(this, "The tab title \"" + title + "\" is too short to name a backup", "Backup");
@@ -354,11 +396,31 @@ void Editor::backup() {
 }
 
 void Editor::copyIn() {
-    const QString java = references_.LoadedPath + references_.projectName + ".java";
+    const QString title = references_.projectName + ".java";
+    const QString java = references_.LoadedPath + title;
     appendOutput(res("Attempting_to_load") + java);
-    const int slot = setUpEditor(references_.projectName + ".java");
+    // One file, one tab: the file's open tab takes the new text as one step the user can undo (the
+    // converting road has asked before a changed tab is replaced).
+    if (const int open = tabIndexOf(title); open >= 0) {
+        if (!unloaded_[open].isEmpty()) {
+            loadTab(open, java);
+            selectSlot(open);
+            return;
+        }
+        const TextRead read = readTextFile(java);
+        if (read.failure) {
+            reportUnloadable(java, *read.failure);
+            return;
+        }
+        if (read.text != tabText(open)) replaceText(open, read.text);
+        panel->setTabText(open, title);
+        selectSlot(open);
+        showStatus();
+        return;
+    }
+    const int slot = setUpEditor(title);
     if (slot < 0) return;
-    fillTab(slot, getFile(java));
+    loadTab(slot, java);
     selectSlot(slot);
 }
 
@@ -370,6 +432,10 @@ void Editor::selectSlot(int slot) {
 void Editor::saveSourceAs() {
     const int index = panel->currentIndex();
     if (index < 0) return;
+    if (!unloaded_[index].isEmpty()) {
+        showError(this, res("Could_not_load_file") + unloaded_[index], "Could not save source file");
+        return;
+    }
     const std::optional<QString> chosen = ui::prompter().saveFile(this, res("Save_Source_As"), kitFolder());
     if (!chosen) return;
     if (const std::optional<QString> failure = writeTextFile(*chosen, tabText(index))) {
@@ -403,7 +469,7 @@ void Editor::fileSelected(const QList<QFileInfo>& chosen) {
             }
             const int slot = setUpEditor(title);
             if (slot < 0) return;
-            fillTab(slot, getFile(path));
+            loadTab(slot, path);
             selectSlot(slot);
         } else if (roads) {
             roads->addProject(*this, path);

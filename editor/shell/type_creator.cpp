@@ -10,7 +10,9 @@
 #include <QTabWidget>
 
 #include "colours.h"
+#include "error_dialogs.h"
 #include "main_window.h"
+#include "project_roads.h"
 #include "references.h"
 
 namespace editor {
@@ -144,15 +146,23 @@ void TypeCreator::confirm() {
         return;
     }
     const QString name = "Type" + className;
-    // With every tab slot in use the declarations stay here for another try.
-    const int slot = editor_.setUpEditor(name + ".java");
+    // In a Java project the class is built with the program: an include the project file must still hold.
+    References& references = editor_.references();
+    const bool include = references.compiler == "J2ME" && !references.includes.contains(name);
+    if (ProjectRoads* roads = projectRoads(); include && roads) {
+        if (const std::optional<QString> refused = roads->refuseEntry(references, false)) {
+            showError(this, *refused, "Type Creator");
+            return;
+        }
+    }
+    // One file, one tab: a class made again replaces the text of its open tab, as one step to undo. With
+    // every tab slot in use the declarations stay here for another try.
+    const int open = editor_.tabIndexOf(name + ".java");
+    const int slot = open >= 0 ? open : editor_.setUpEditor(name + ".java");
     if (slot < 0) return;
     editor_.replaceText(slot, typeClassText(className, types));
     editor_.panel->setCurrentIndex(editor_.panel->indexOf(editor_.ep[slot]));
-    // In a Java project the class is built with the program.
-    References& references = editor_.references();
-    if (references.compiler == "J2ME" && !references.includes.contains(name))
-        references.includes.append(name);
+    if (include) references.includes.append(name);
     accept();
 }
 

@@ -9,7 +9,10 @@
 #include <QToolButton>
 
 #include "editor_fixture.h"
+#include "init.h"
 #include "j2me_panel.h"
+#include "new_install.h"
+#include "preferences.h"
 #include "res.h"
 #include "tarnwell.h"
 #include "title_bar.h"
@@ -226,6 +229,35 @@ TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) 
         roads.calls.clear();
         reporter.reports.clear();
     }
+}
+
+// Tools, Preferences, Scan, Exit ends the whole editor, as at start-up: like every road to the end, it asks
+// "Save changes?" while a tab is changed, and Cancel keeps the wizard open.
+TEST_F(EditorTest, TheWizardsExitAsksToSaveChangesBeforeItEndsTheEditor) {
+    Editor& editor = start();
+    references.saved = true;
+    editor.ep[0]->appendPlainText("PRINT 1");
+    editor.menus().mPreferencesAction->trigger();
+    auto* preferences = editor.findChild<Preferences*>();
+    ASSERT_NE(preferences, nullptr);
+    bool stayedOpen = false;
+    testing::WizardWatch watch([&](NewInstall& wizard) {
+        prompter.reply(Answer::Cancel);
+        testing::part<QPushButton>(&wizard, "exit")->click();
+        stayedOpen = wizard.isVisible() && exits.statuses.isEmpty();
+        prompter.reply(Answer::Yes);
+        testing::part<QPushButton>(&wizard, "exit")->click();
+    });
+    testing::part<QPushButton>(preferences, "button2")->click();
+    EXPECT_EQ(watch.shown, 1);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(prompter.texts(), QStringList({"Save changes?", "Save changes?",
+                                             "Your configuration file has not be verified, ensure that you "
+                                             "have the correct SDK's installed"}));
+    EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()), std::vector<int>{0});
+    EXPECT_EQ(QString::fromUtf8(testing::fileContent(project("Main.bss"))), templateText() + "\nPRINT 1");
+    EXPECT_EQ(roads.calls, QStringList{"writeProject 0 TB"});
+    preferences->close();
 }
 
 }  // namespace

@@ -212,9 +212,9 @@ TEST_F(MenusTest, MarkersAndEnabledEntriesFollowEachLanguageSwitch) {
         bool toJava;
         QStringList titles;
     } rows[] = {{&Init::mCompilerTesvo, true, {"myProject.java*", "two.bss*"}},
-                {&Init::mCompilerJ2ME, false, {"myProject.bss*", "two.bss*"}},
+                {&Init::mCompilerJ2ME, false, {"Main.bss*", "two.bss*"}},
                 {&Init::mCompilerJ2ME, true, {"myProject.java*", "two.bss*"}},
-                {&Init::mCompilerTesvo, false, {"myProject.bss*", "two.bss*"}}};
+                {&Init::mCompilerTesvo, false, {"Main.bss*", "two.bss*"}}};
     for (const auto& row : rows) {
         choose(row.entry);
         EXPECT_EQ(status(), row.toJava ? java : tesvo);

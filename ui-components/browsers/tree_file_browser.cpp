@@ -392,8 +392,24 @@ void JTreeFileBrowser::removeFileSelectionListener(FileSelectionListener* listen
     if (found != listeners_.end()) listeners_.erase(found);
 }
 
+// The selection model also reports the rows a model update moved, removed or briefly pointed elsewhere
+// (a build writing into the folder of the selection). Listeners open modal dialogs, which must never run
+// inside a model update, and a refresh is no choice of the user's: they hear of a selection once it has
+// settled, and only when its files differ from what they heard last.
 void JTreeFileBrowser::notifySelection() {
+    if (telling_) return;
+    telling_ = true;
+    QMetaObject::invokeMethod(this, &JTreeFileBrowser::tellListeners, Qt::QueuedConnection);
+}
+
+void JTreeFileBrowser::tellListeners() {
+    telling_ = false;
+    if (connections_.isEmpty()) return;  // hidden meanwhile
     const QList<QFileInfo> selected = getSelectedFiles();
+    QStringList paths;
+    for (const QFileInfo& file : selected) paths << file.absoluteFilePath();
+    if (paths == told_) return;
+    told_ = paths;
     // A listener may add or remove listeners while it is told.
     const std::vector<FileSelectionListener*> snapshot = listeners_;
     QPointer<JTreeFileBrowser> alive(this);

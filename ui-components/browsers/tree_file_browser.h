@@ -138,7 +138,9 @@ protected:
 private:
     void rebuildToolbar();
     void updateFilterList();
+    // Called on every change of the selection model: tells the listeners later, from the event loop.
     void notifySelection();
+    void tellListeners();
     void applyCurrentFilter();
     QModelIndex viewIndex(const QString& path) const;
 
@@ -153,6 +155,8 @@ private:
     ActionModel* actions_;
     std::vector<FileSelectionListener*> listeners_;
     QList<QMetaObject::Connection> connections_;
+    QStringList told_;  // the paths the listeners heard of last
+    bool telling_ = false;
     bool renaming_ = false;
     bool moving_ = false;
 };

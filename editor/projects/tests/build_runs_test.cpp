@@ -2,15 +2,22 @@
 // copied beside it, the commands given as a user gives them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
+#include <QTreeView>
 
 #include "build_targets.h"
 #include "common_actions.h"
@@ -89,8 +96,6 @@ protected:
     QString example(const QString& name, const QString& place) {
         const QString to = folder(place);
         EXPECT_TRUE(copyTree(QString(TZ_SOURCE_DIR) + "/examples/" + name, to));
-        // The editor opens the main source, the compiler reads the execution copy.
-        QFile::copy(to + "/" + name + "X.bss", to + "/" + name + ".bss");
         return to + "/" + name;
     }
     QString run(void (Editor::*command)(int), int argument) {
@@ -329,6 +334,107 @@ TEST_F(EditorBuildRuns, ConvertOpensTheGeneratedJava) {
     ASSERT_EQ(window->panel->count(), 2) << window->compilerM->toPlainText().toStdString();
     EXPECT_EQ(window->panel->tabText(1), "Hello.java");
     EXPECT_TRUE(tab(1).contains("class Hello")) << tab(1).toStdString();
+}
+
+// The project tree lists `folder` with `count` entries, as a user sees it before choosing one of them.
+bool listed(ui::treefilebrowser::JTreeFileBrowser& tree, const QString& folder, int count) {
+    auto* files = tree.findChild<QFileSystemModel*>();
+    auto* view = tree.findChild<QTreeView*>();
+    const QModelIndex parent =
+        static_cast<QSortFilterProxyModel*>(view->model())->mapFromSource(files->index(folder));
+    view->model()->fetchMore(parent);
+    return parent.isValid() && view->model()->rowCount(parent) == count;
+}
+
+// Every bundled example as a user meets it: chosen in the project tree, opened with Continue, its code
+// shown, compiled from it. The build writes and deletes files beside the chosen project file, which is no
+// new choice in the tree. The sources stay byte for byte, and the execution copy the editor writes is the
+// one the example ships for the command line.
+TEST_F(EditorBuildRuns, EveryExampleOpensFromTheTreeAndCompilesFromItsSources) {
+    const QString examples = QString(TZ_SOURCE_DIR) + "/examples/";
+    const QStringList names = QDir(examples).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_GE(names.size(), 2);
+    int asked = 0;
+    QTimer continuing;
+    continuing.setInterval(0);
+    QObject::connect(&continuing, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<OpenProject*>(QApplication::activeModalWidget())) {
+            ++asked;
+            testing::part<QPushButton>(dialog, "button2")->click();
+        }
+    });
+    continuing.start();
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString folder = home.filePath(name);
+        ASSERT_TRUE(copyTree(examples + name, folder));
+        const QString base = folder + "/" + name;
+        const QByteArray source = fileContent(base + ".bss");
+        const QByteArray copy = fileContent(base + "X.bss");
+        ASSERT_FALSE(source.isEmpty());
+        ASSERT_TRUE(ui::testing::waitUntil(
+            [&] { return listed(*window->projectTree(), folder, int(QDir(folder).count()) - 2); }));
+        asked = 0;
+        window->projectTree()->setSelectedFile(base + ".tbp");
+        ASSERT_TRUE(ui::testing::waitUntil([&] { return window->panel->tabText(0) == name + ".bss"; }));
+        EXPECT_EQ(tab(0), utf8(source));
+        EXPECT_TRUE(window->unloadedFile(0).isEmpty());
+
+        const QString output = run(&Editor::Build, 0);
+        ui::testing::processEventsFor(300);
+        EXPECT_EQ(asked, 1);
+        EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
+        EXPECT_TRUE(QFile::exists(base + ".jar"));
+        EXPECT_EQ(fileContent(base + ".bss"), source);
+        EXPECT_EQ(fileContent(base + "X.bss"), copy);
+    }
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    EXPECT_TRUE(prompter.questions().empty());
+}
+
+// The processes whose environment holds `mark`, the test's own aside; zombies have ended.
+QStringList marked(const QByteArray& mark) {
+    QStringList found;
+    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
+    while (processes.hasNext()) {
+        const QString pid = QFileInfo(processes.next()).fileName();
+        if (pid.toLongLong() <= 0 || pid.toLongLong() == QCoreApplication::applicationPid()) continue;
+        if (!fileContent("/proc/" + pid + "/environ").split('\0').contains(mark)) continue;
+        const QByteArray stat = fileContent("/proc/" + pid + "/stat");
+        if (stat.mid(stat.lastIndexOf(')') + 2).startsWith('Z')) continue;
+        found << pid + " " + QString::fromUtf8(fileContent("/proc/" + pid + "/cmdline")).replace('\0', ' ');
+    }
+    return found;
+}
+
+// The editor ends during a build: every process of the build ends with it, the compiler, the build
+// program and the javac it started in a process group of its own.
+TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsEveryProcessOfIt) {
+    const QString javac = kit("jdk/bin/javac");
+    ASSERT_TRUE(QFile::rename(javac, javac + ".kept"));
+    const QString started = projects.filePath("javac started");
+    makeFile(javac, ("#!/bin/sh\necho $$ > '" + started + "'\nexec sleep 300\n").toUtf8());
+    QFile::setPermissions(javac, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray value = QByteArray::number(QRandomGenerator::global()->generate64());
+    qputenv("TZ_TEST_BUILD", value);
+    const QString base = example("Hello", "slow");
+    window->loadProject(base + ".tbp");
+    window->Build(0);
+    const bool reachedJavac =
+        ui::testing::waitUntil([&] { return !fileContent(started).trimmed().isEmpty(); }, 60000);
+    qunsetenv("TZ_TEST_BUILD");
+    const QByteArray mark = "TZ_TEST_BUILD=" + value;
+    if (reachedJavac) {
+        // The compiler, the build program and the javac stand-in.
+        EXPECT_TRUE(ui::testing::waitUntil([&] { return marked(mark).size() >= 3; }))
+            << marked(mark).join('\n').toStdString();
+        endRunningBuild();
+        EXPECT_TRUE(ui::testing::waitUntil([&] { return marked(mark).isEmpty(); }, 10000))
+            << marked(mark).join('\n').toStdString();
+    }
+    QFile::remove(javac);
+    QFile::rename(javac + ".kept", javac);
+    ASSERT_TRUE(reachedJavac) << window->compilerM->toPlainText().toStdString();
 }
 
 }  // namespace

@@ -255,7 +255,8 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
          numbered("i", 10).replaceInStrings("i=", ""),
          {},
          0},
-        {"25 lines: the look-ups past the last include and class path warn",
+        // A full file is no fault: the look-ups end past the last include and class path unannounced.
+        {"25 lines load without a warning",
          lines(QStringList{header, "Main=m"} + numbered("Include", 5) + numbered("Classpath", 9) + tail),
          {},
          true,
@@ -264,7 +265,7 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
          "TB",
          numbered("i", 5).replaceInStrings("i=", ""),
          {},
-         2},
+         0},
         {"26 lines are refused",
          lines(QStringList{header, "Main=m"} + numbered("Include", 5) + numbered("Classpath", 10) + tail),
          {},
@@ -296,6 +297,17 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
                 ++warnings;
         }
         EXPECT_EQ(warnings, row.warnings);
+        EXPECT_EQ(Project::notTaken.size(), row.includes.size() == 10 ? 1 : 0);
+        if (QString(row.name) == "25 lines load without a warning") {
+            EXPECT_TRUE(reporter.reports.isEmpty());
+        }
+        if (QString(row.name) == "an eleventh include is left out") {
+            // Named, so the user knows what the next save would drop.
+            ASSERT_EQ(reporter.reports.size(), 1);
+            EXPECT_EQ(reporter.reports[0].kind, Report::Warning);
+            EXPECT_TRUE(reporter.reports[0].heading.endsWith("not taken: Include=i10"))
+                << reporter.reports[0].heading.toStdString();
+        }
         if (QString(row.name) == "26 lines are refused") {
             ASSERT_EQ(reporter.reports.size(), 1);
             EXPECT_EQ(reporter.reports[0].kind, Report::Error);

@@ -19,6 +19,7 @@
 #include "j2me_panel.h"
 #include "project_dialogs.h"
 #include "project_file.h"
+#include "type_creator.h"
 
 namespace editor {
 namespace {
@@ -507,6 +508,207 @@ TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChang
     testing::part<QPushButton>(add, "button2")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(status(), "myProject : Main.bss");
+}
+
+// A project whose main source is not there (an example that shipped only its execution copy): the tab is
+// shown empty and read-only, and nothing is ever written from it or over its file. Compile and Convert
+// are refused naming the file, the old execution copy stays byte for byte, no backup is made of nothing.
+TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
+    makeFile(project("game.tbp"), "Main=game\nInclude=util\nName=game\nPlatform=TB\n");
+    makeFile(project("gameX.bss"), "PRINT 1\n\n");
+    makeFile(project("util.bss"), "PRINT 2");
+    Editor& editor = open();
+    editor.loadProject(project("game.tbp"));
+    EXPECT_EQ(prompter.texts(), QStringList{"Could not load file " + project("game.bss")});
+    EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
+    EXPECT_EQ(editor.unloadedFile(0), project("game.bss"));
+    EXPECT_TRUE(editor.ep[0]->isReadOnly());
+    EXPECT_TRUE(editor.unloadedFile(1).isEmpty());
+    EXPECT_TRUE(references.saved);
+
+    const testing::Report refused{testing::Report::Error, "Could not load file " + project("game.bss"),
+                                  "Write Files for Execution"};
+    for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
+        reporter.reports.clear();
+        command(editor);
+        EXPECT_FALSE(side->launcher().busy());
+        EXPECT_EQ(reporter.reports, QList<testing::Report>{refused});
+    }
+    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\n\n");
+    EXPECT_FALSE(output().contains("Executing"));
+    EXPECT_TRUE(QDir(project()).entryList({"game.*.bak"}).isEmpty());
+    // Its text cannot be replaced either: a template or a format would give it something to write.
+    prompter.reply(Answer::Yes);
+    editor.menus().mTBTemplateAction->trigger();
+    EXPECT_EQ(text(0), "");
+
+    // Save writes the project file and the other tabs; the missing file stays missing.
+    reporter.reports.clear();
+    editor.ep[1]->appendPlainText("PRINT 3");
+    ASSERT_TRUE(editor.save());
+    EXPECT_FALSE(QFile::exists(project("game.bss")));
+    EXPECT_EQ(fileContent(project("util.bss")), "PRINT 2\nPRINT 3");
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    editor.panel->setCurrentIndex(0);
+    editor.saveSourceAs();
+    EXPECT_EQ(reporter.reports.size(), 1);
+
+    // So does the end of the editor.
+    editor.ep[1]->appendPlainText("PRINT 4");
+    prompter.reply(Answer::Yes);
+    EXPECT_TRUE(editor.mayEnd());
+    EXPECT_FALSE(QFile::exists(project("game.bss")));
+    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\n\n");
+}
+
+// File, Open of a file the editor refuses, in a folder that holds the user's Main.bss: the project keeps no
+// place, so Save asks where instead of writing the template over that Main.bss.
+TEST_F(ProjectSideTest, ARefusedFileLeavesTheProjectWithoutAPlace) {
+    makeFile(project("Main.bss"), "PRINT \"mine\"");
+    makeFile(project("readme.txt"), "notes");
+    Editor& editor = open();
+    prompter.reply(project("readme.txt"));
+    editor.load();
+    EXPECT_EQ(prompter.questions().back().text, "This is not a recognised file type");
+    EXPECT_FALSE(references.saved);
+    prompter.reply(std::optional<QString>());
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(prompter.questions().back().kind, ui::testing::Question::SaveFile);
+    EXPECT_EQ(fileContent(project("Main.bss")), "PRINT \"mine\"");
+    EXPECT_FALSE(QFile::exists(project("myProject.tbp")));
+}
+
+// A project that failed to load leaves a fresh project without a place: Save asks where, and nothing is
+// written into the kit folder. One that named more than the editor took is loaded, with a Warning, but
+// only written back where the user chooses.
+TEST_F(ProjectSideTest, AProjectThatFailedToLoadOrWasCutShortIsNotSaved) {
+    QStringList tooLong{"Main=game", "Name=game"};
+    for (int i = 0; i < 24; ++i) tooLong << QString("Classpath=c%1.jar").arg(i);
+    makeFile(project("long.tbp"), (tooLong.join('\n') + '\n').toUtf8());
+    makeFile(project("nameless.tbp"), "Name=game\n");
+    QStringList many{"Main=game", "Name=game"};
+    for (int i = 0; i < 12; ++i) many << QString("Include=u%1").arg(i);
+    makeFile(project("many.tbp"), (many.join('\n') + '\n').toUtf8());
+    makeFile(project("game.bss"), "PRINT 1");
+    for (int i = 0; i < 12; ++i) makeFile(project(QString("u%1.bss").arg(i)), "PRINT 2");
+    Project::setValuePrompt([](QWidget*, const QString&, References&) { return QString(); });
+    Editor& editor = open();
+    for (const char* file : {"long.tbp", "nameless.tbp", "many.tbp"}) {
+        SCOPED_TRACE(file);
+        reporter.reports.clear();
+        prompter.reply(project(file));
+        editor.load();
+        EXPECT_FALSE(references.saved);
+        EXPECT_EQ(reporter.reports.size(), QString(file) == "nameless.tbp" ? 0 : 1);
+        prompter.reply(std::optional<QString>());
+        EXPECT_FALSE(editor.save());
+        EXPECT_EQ(prompter.questions().back().kind, ui::testing::Question::SaveFile);
+    }
+    Project::setValuePrompt(nullptr);
+    EXPECT_EQ(reporter.reports[0].kind, testing::Report::Warning);
+    EXPECT_TRUE(reporter.reports[0].heading.endsWith("not taken: Include=u10, Include=u11"));
+    EXPECT_EQ(references.includes.size(), 10);
+    EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
+    EXPECT_FALSE(QFile::exists(kit("Main.bss")));
+    EXPECT_EQ(fileContent(project("many.tbp")), (many.join('\n') + '\n').toUtf8());
+}
+
+// Project, Compiler, J2ME and back: the main source keeps its own name, and Save rewrites the project
+// file as it was, with no new source beside it.
+TEST_F(ProjectSideTest, ALanguageRoundTripLeavesTheProjectAsItWas) {
+    References written;
+    written.LoadedPath = project();
+    written.mainName = "Main";
+    written.projectName = "Game";
+    Targets tb;
+    tb.tb = true;
+    ASSERT_TRUE(writeProject(written, nullptr, 0, tb));
+    const QByteArray projectFile = fileContent(project("Game.tbp"));
+    makeFile(project("Main.bss"), "PRINT 1");
+    Editor& editor = open();
+    editor.loadProject(project("Game.tbp"));
+    editor.menus().mCompilerJ2ME->trigger();
+    EXPECT_EQ(titles(), QStringList{"Game.java"});
+    editor.menus().mCompilerTesvo->trigger();
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(fileContent(project("Game.tbp")), projectFile);
+    EXPECT_EQ(QDir(project()).entryList(QDir::Files), QStringList({"Game.tbp", "Main.bss"}));
+    EXPECT_EQ(fileContent(project("Main.bss")), "PRINT 1");
+}
+
+// Convert, Convert, edit, Save: one tab of the converted file, and the edit is what Save writes. A
+// conversion onto the changed tab asks first: No converts nothing, Yes replaces the text as one step.
+TEST_F(ProjectSideTest, ConvertKeepsOneTabOfItsFileAndAsksBeforeReplacingChanges) {
+    makeFile(kit("Compile-Linux"),
+             "#!/bin/sh\nn=$(($(cat \"$1.count\" 2>/dev/null || echo 0) + 1))\necho $n > \"$1.count\"\n"
+             "printf 'class converted%s {}\\n' $n > \"$1.java\"\n");
+    Editor& editor = openSaved();
+    for (int run = 1; run <= 2; ++run) {
+        editor.Convert();
+        ASSERT_TRUE(finish());
+    }
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
+    EXPECT_EQ(text(1), "class converted2 {}\n");
+    editor.ep[1]->appendPlainText("// mine");
+    editor.save();
+    EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted2 {}\n\n// mine");
+
+    editor.ep[1]->appendPlainText("// more");
+    prompter.reply(Answer::No);
+    editor.Convert();
+    EXPECT_FALSE(side->launcher().busy());
+    EXPECT_EQ(prompter.questions().back().text, "Replace the changed game.java with the new conversion?");
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java*"}));
+    EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted2 {}\n\n// mine");
+
+    prompter.reply(Answer::Yes);
+    editor.Convert();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
+    EXPECT_EQ(text(1), "class converted3 {}\n");
+    editor.panel->setCurrentIndex(1);
+    editor.undo();
+    EXPECT_EQ(text(1), "class converted2 {}\n\n// mine\n// more");
+
+    // The converted Java is the main source of the project in Java: switched there and back, no second
+    // tab of it, and the kit's source keeps its own.
+    editor.menus().mCompilerJ2ME->trigger();
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java*"}));
+    EXPECT_EQ(references.mainScreen, 1);
+    editor.menus().mCompilerTesvo->trigger();
+    EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java*"}));
+    EXPECT_EQ(references.mainScreen, 0);
+}
+
+// The type creator adds each class of a Java project as an include: at the project file's limits it
+// refuses with the project's own message and makes no class. The same class made again keeps one tab.
+TEST_F(ProjectSideTest, TheTypeCreatorKeepsToTheProjectFilesLimits) {
+    Editor& editor = openSaved();
+    ProjectSide::chooseLanguage(editor, "J2ME");
+    const auto create = [&](const QString& name) {
+        TypeCreator dialog(&editor, editor);
+        dialog.show();
+        testing::part<QLineEdit>(&dialog, "textfield1")->setText(name);
+        testing::part<QPushButton>(&dialog, "okButton")->click();
+        const bool stayed = dialog.isVisible();
+        dialog.close();
+        return !stayed;
+    };
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(create(QString("C%1").arg(i)));
+    EXPECT_TRUE(create("C0"));
+    EXPECT_EQ(references.includes, QStringList({"TypeC0", "TypeC1", "TypeC2", "TypeC3"}));
+    EXPECT_EQ(titles().filter("TypeC0").size(), 1);
+    // Fourteen entries fill the 25 lines.
+    for (int i = 0; i < 10; ++i) references.references << QString("lib%1.jar").arg(i);
+    EXPECT_FALSE(create("C4"));
+    ASSERT_EQ(reporter.reports.size(), 1);
+    EXPECT_EQ(reporter.reports[0].heading, *refuseProjectEntry(references, false));
+    EXPECT_EQ(references.includes.size(), 4);
+    EXPECT_TRUE(titles().filter("TypeC4").isEmpty());
+    ASSERT_TRUE(editor.save());
+    Project::read(project("game.tbp"), references, &editor);
+    EXPECT_EQ(reporter.reports.size(), 1);
 }
 
 TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {

@@ -430,22 +430,83 @@ public:
     QStringList calls;
 };
 
+// Listeners are told from the event loop, once the selection has settled.
+void settle() {
+    QCoreApplication::processEvents();
+}
+
 TEST_F(TreeBrowser, SelectionsReachTheListenersWhileShown) {
     write("a.bss");
     write("b.bss");
+    // As a user meets them: listed before they are chosen.
+    ASSERT_TRUE(waitUntil([&] { return listed("").size() == 2; }));
     Recorder first, second;
     browser->addFileSelectionListener(&first);
     browser->addFileSelectionListener(&second);
     browser->setSelectedFile(path("a.bss"));
+    settle();
     browser->removeFileSelectionListener(&second);
     browser->setSelectedFile(path("b.bss"));
+    settle();
     browser->hide();
     browser->setSelectedFile(path("a.bss"));
+    settle();
     browser->show();
     browser->setSelectedFile("/");
+    settle();
     EXPECT_EQ(first.calls, QStringList({path("a.bss"), path("b.bss"), ""}));
     EXPECT_EQ(second.calls, QStringList({path("a.bss")}));
     EXPECT_EQ(selected(), "");
+}
+
+// What a build does to the folder of the selected project file: files come and go, the model inserts,
+// removes and sorts rows. The selection stays the user's: no listener hears of it again, and none is
+// told while the model is half updated (a modal dialog opened there ends in a crash when the tree paints).
+TEST_F(TreeBrowser, FilesComingAndGoingAreNoSelection) {
+    write("game/game.tbp");
+    write("game/gameX.bss");
+    int updating = 0;
+    QAbstractItemModel* model = tree()->model();
+    for (auto begin :
+         {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved}) {
+        QObject::connect(model, begin, browser.get(), [&] { ++updating; });
+    }
+    for (auto end : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        QObject::connect(model, end, browser.get(), [&] { --updating; });
+    }
+    QObject::connect(model, &QAbstractItemModel::layoutAboutToBeChanged, browser.get(), [&] { ++updating; });
+    QObject::connect(model, &QAbstractItemModel::layoutChanged, browser.get(), [&] { --updating; });
+    class Told : public FileSelectionListener {
+    public:
+        explicit Told(const int& updating) : updating_(updating) {}
+        void fileSelected(const QList<QFileInfo>& files) override {
+            calls << (files.isEmpty() ? QString() : files.first().fileName());
+            if (updating_ != 0) ++insideAnUpdate;
+        }
+        const int& updating_;
+        QStringList calls;
+        int insideAnUpdate = 0;
+    } told(updating);
+    ASSERT_TRUE(waitUntil([&] { return listed("game").size() == 2; }));
+    browser->addFileSelectionListener(&told);
+    browser->setSelectedFile(path("game/game.tbp"));
+    settle();
+    ASSERT_EQ(told.calls, QStringList{"game.tbp"});
+
+    for (const char* name : {"game.java", "MANIFEST.MF", "a.tbx", "CBuild.bat", "tmpclasses/Game/x.class"}) {
+        write(QString("game/") + name);
+    }
+    ASSERT_TRUE(waitUntil([&] { return listed("game").size() == 7; }));
+    for (const char* name : {"game.java", "MANIFEST.MF", "CBuild.bat"})
+        QFile::remove(path(QString("game/") + name));
+    write("game/game.jar");
+    ASSERT_TRUE(waitUntil([&] { return listed("game").size() == 5; }));
+    browser->refresh();
+    browser->refreshParent();
+    ui::testing::processEventsFor(200);
+    EXPECT_EQ(told.calls, QStringList{"game.tbp"});
+    EXPECT_EQ(told.insideAnUpdate, 0);
+    EXPECT_EQ(selected(), path("game/game.tbp"));
 }
 
 class Extension : public FileFilter {
