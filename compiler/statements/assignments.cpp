@@ -2,6 +2,7 @@
 // element, a 3D object put into a world slot, or a call of a user function.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/context.h"
@@ -149,7 +150,7 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
 }
 
 std::optional<std::string> functionCallStatement(Convertor& c) {
-    const std::string& name = c.token(0);
+    const std::string name = c.token(0);
     Functions& functions = c.ctx.functions;
     if (!functions.isFunction(name)) return std::nullopt;
     if (!c.java()) noByteForm(name);
@@ -163,8 +164,19 @@ std::optional<std::string> functionCallStatement(Convertor& c) {
     // A call must give every argument the function takes, or the Java call does not compile.
     if (!functions.checkFunction(name, arguments)) throw CompileException(res("Error_Function"));
     if (close == 2) return name + "()";
+    LineState& line = c.ctx.line;
+    if (line.has(close + 1)) throw CompileException(res("Error_Unknown_symbol_") + c.token(close + 1) + "\"");
     c.ctx.debug.printDebug(c.token(2));
-    c.TempHolder = translateValue(c, functions.getArguments(name), 2);
+    {
+        // The arguments are read as a line of their own, as a call inside an expression reads them: the
+        // call's closing bracket is not theirs (a float argument could not end at it).
+        struct Restore {
+            LineState& line;
+            std::vector<std::string> tokens;
+            ~Restore() { line.Tokens = std::move(tokens); }
+        } restore{line, std::exchange(line.Tokens, arguments)};
+        c.TempHolder = translateValue(c, functions.getArguments(name), 0);
+    }
     const std::string text = name + "(" + c.TempHolder + ");";
     c.ctx.debug.printDebug(text);
     return text;

@@ -202,14 +202,16 @@ std::string scalarDeclaration(Convertor& c) {
         java = "int", pattern = "I", initial = "0", code = 2, byteCode = ByteCodes::dimInt;
     }
     checkNewVariable(c, name);
-    c.ctx.variables.add(name, code);
-    if (!c.java()) c.ctx.library.addByteVariable(name);
+    // The first value is read before the name is declared: a value that reads the variable itself reads
+    // an undeclared name, refused as any other is (the Java would read a field before it is defined).
     std::string value = initial;
     std::string valueBytes;
     if (withValue) {
         c.ctx.line.gPointer = 3;
         value = translateValue(c, pattern, 3, &valueBytes);
     }
+    c.ctx.variables.add(name, code);
+    if (!c.java()) c.ctx.library.addByteVariable(name);
     if (!c.java()) {
         // The declaration code and the initial value's tokens; an integer field of a record type without
         // one starts at 0. A float field has the same form as a float variable.

@@ -33,7 +33,7 @@ std::vector<Program> generated(std::uint64_t seed, int count) {
     std::vector<Program> programs;
     for (int i = 0; i < count; ++i) {
         auto p = proptest::generateProgram(seed, i);
-        programs.push_back({i, p.platform, p.source});
+        programs.push_back({i, p.platform, p.source, p.errorLine, p.errorMessage});
     }
     return programs;
 }
@@ -114,6 +114,26 @@ const std::vector<Program>& knownCases() {
             "DIM\n",
             "PRINT \"a\"\nMIDI.LOOP\n",
             "SOUND.LOAD\n",
+            // Backslashes in literals: Java's escapes kept, every other one a backslash of the text.
+            "PRINT \"C:\\games\\new\\top\"\nDIM P$ = \"dir\\\"\nPRINT \"\\u0041BC\" + \"\\u0022\" + P$ + \"\\t\\\\\\q\"\n",
+            // Declarations that read themselves.
+            "DIM K$ = K$\n",
+            "DIM K$ = LEFT(K$, 1)\n",
+            "PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))\nENDFUNCTION\n",
+            // Drawing: in a function a PAINT action calls, not in the main section.
+            "DIM X\nCANVAS C\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\n"
+            "SETDISPLAY C\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
+            "CLS\n",
+            "DRAWTEXT \"hi\", 0, 0\n",
+            // Boolean and string fields of an element of an array of records in a condition.
+            "TYPE R6\nBOOLEAN CC\nDIM S$\nDIM W#\nENDTYPE\nDIM T%[3] = R6\nIF T%[1].CC = TRUE AND T%[2].S$ <> \"a\" "
+            "THEN\nT%[0].CC = FALSE\nENDIF\nWHILE T%[0].W# < 2.5 OR T%[1].CC <> FALSE\nT%[0].W# = T%[0].W# + 1\n"
+            "T%[1].CC = FALSE\nENDWHILE\n",
+            // A TRY whose only load is an image array.
+            "TRY\nIMAGE.ARRAY T, \"t.png\", 3\nCATCH IO\nPRINT \"no\"\nENDCATCH\nENDTRY\n",
+            // Floats into a function's float parameters, as a statement.
+            "DIM A# = 2.5\nF(1.5)\nF(A#)\nF(2)\nG(1, 0.5)\nFUNCTION F(V#)\nENDFUNCTION\nFUNCTION G(N, V#)\n"
+            "ENDFUNCTION\n",
             // A block left open: the pre-pass's form names no statement.
             "FOR I = 1 TO 3\nPRINT \"a\"\n",
             "CATCH\n",
@@ -121,10 +141,11 @@ const std::vector<Program>& knownCases() {
         };
         std::vector<Program> list;
         int index = 900000;
-        for (const char* source : phone) list.push_back({index++, "TB", source});
+        for (const char* source : phone) list.push_back({index++, "TB", source, 0, ""});
         for (const char* source : {"DIM N = 010\nPRINT STR$(N + 08)\n", "DIM N\nN = 3 4\n",
-                                   "DIM A[3]\nA[1, 2] = 1\n", "PRINT \"a\", \"b\"\n"})
-            list.push_back({index++, "Applet", source});
+                                   "DIM A[3]\nA[1, 2] = 1\n", "PRINT \"a\", \"b\"\n",
+                                   "PRINT \"C:\\games\\new\\top\" + \"\\u0022\" + \"dir\\\"\n", "CLS\n"})
+            list.push_back({index++, "Applet", source, 0, ""});
         return list;
     }();
     return cases;
@@ -182,7 +203,7 @@ TEST(GeneratedPrograms, AreOfEveryKind) {
 // The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.
 TEST(GeneratedPrograms, AreTranslatedOrRefusedByTheCompiler) {
     auto report = proptest::checkPrograms(generated(20261209, 1500), options(false));
-    EXPECT_GT(report.accepted, 250);
+    EXPECT_GT(report.accepted, 200);
     expectNoFindings(report);
 }
 
@@ -194,7 +215,7 @@ TEST(AcceptedMeansCompiles, KnownCases) {
 TEST(AcceptedMeansCompiles, GeneratedPrograms) {
     if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
-    EXPECT_GT(report.accepted, 400);
+    EXPECT_GT(report.accepted, 350);
     expectNoFindings(report);
 }
 

@@ -90,6 +90,12 @@ TEST(Declarations, Refusals) {
         {"TEXTBOX PILOT, \"Pilot\", \"Robin\", 12, 0\nDIM PILOT$ = \"x\"", {res("Error_Variable_name"), dim}},
         {"BUTTON OKB, \"OK\", 1\nDIM OKB", {res("Error_Variable_name"), dim}},
         {"FORM MENU, \"Menu\"\nDIM MENU[3]", {res("Error_Variable_name"), dim}},
+        // A first value is read before its variable exists: reading the variable itself reads nothing.
+        {"DIM K$ = K$", {res("Error_Expecting"), "in Arguments", dim}},
+        {"DIM K = K + 1", {res("Error_Expecting_I"), "in Arguments", dim}},
+        {"DIM K$ = MID(K$, 0, 1)", {res("Error_Expecting"), "in Arguments", "in Returner", "in Arguments", dim}},
+        {"PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))",
+         {res("Error_Expecting_I"), "in Arguments", "in Arguments", "in Returner", "in Arguments", dim}},
     };
     for (const ErrorRow& row : rows) {
         Program program("TB");

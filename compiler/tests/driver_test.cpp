@@ -186,9 +186,11 @@ TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
 }
 
 TEST_F(DriverTest, DebugCopiesCommentsIntoTheOutput) {
-    source("REM hello\nA=1\n");
+    source("REM hello\nA=1\n' C:\\u000a }\n");
     EXPECT_EQ(run({dir / "Game"}, true), 0);
     EXPECT_NE(readFile(dir / "Game.java").find("\n// REM hello\n"), std::string::npos);
+    // javac reads "\u000a" in a comment as a line end: with its backslash doubled it stays comment.
+    EXPECT_NE(readFile(dir / "Game.java").find("\n// ' C:\\\\u000a }\n"), std::string::npos);
 }
 
 TEST_F(DriverTest, HandOverToBuild) {
