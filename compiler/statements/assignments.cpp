@@ -2,7 +2,6 @@
 // element, a 3D object put into a world slot, or a call of a user function.
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "driver/context.h"
@@ -164,19 +163,12 @@ std::optional<std::string> functionCallStatement(Convertor& c) {
     // A call must give every argument the function takes, or the Java call does not compile.
     if (!functions.checkFunction(name, arguments)) throw CompileException(res("Error_Function"));
     if (close == 2) return name + "()";
-    LineState& line = c.ctx.line;
-    if (line.has(close + 1)) throw CompileException(res("Error_Unknown_symbol_") + c.token(close + 1) + "\"");
+    if (c.ctx.line.has(close + 1))
+        throw CompileException(res("Error_Unknown_symbol_") + c.token(close + 1) + "\"");
     c.ctx.debug.printDebug(c.token(2));
-    {
-        // The arguments are read as a line of their own, as a call inside an expression reads them: the
-        // call's closing bracket is not theirs (a float argument could not end at it).
-        struct Restore {
-            LineState& line;
-            std::vector<std::string> tokens;
-            ~Restore() { line.Tokens = std::move(tokens); }
-        } restore{line, std::exchange(line.Tokens, arguments)};
-        c.TempHolder = translateValue(c, functions.getArguments(name), 0);
-    }
+    // Read as a call inside an expression reads them: the call's closing bracket is not theirs (a float
+    // argument could not end at it).
+    c.TempHolder = userFunctionArguments(c.ctx, name, arguments);
     const std::string text = name + "(" + c.TempHolder + ");";
     c.ctx.debug.printDebug(text);
     return text;

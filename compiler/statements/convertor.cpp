@@ -95,20 +95,6 @@ std::string javaLiteral(const std::string& literal) {
     return java;
 }
 
-// The paint statements draw with the Graphics the phone hands the PAINT action; anywhere else there is
-// none to draw with (in the main section it is null).
-bool drawsOnTheScreen(const std::string& keyword) {
-    static const std::unordered_set<std::string_view> keywords = {
-        "SETCLIP",       "CLS",           "SETCOLOR",
-        "SETGREY",       "DRAWLINE",      "DRAWRECTANGLE",
-        "DRAWFILLEDRECTANGLE", "DRAWROUNDRECTANGLE", "DRAWROUNDFILLEDRECTANGLE",
-        "DRAWARC",       "DRAWFILLEDARC", "SETPOINT",
-        "DRAWSTYLE",     "IMAGE.DRAW",    "IMAGE.DRAWARRAY",
-        "SPRITE.DRAW",   "SPRITE.DRAWARRAY", "DRAWTEXT",
-        "LAYER.PAINT",   "FONT"};
-    return keywords.count(keyword) != 0;
-}
-
 // Statements that take nothing after their keyword: anything there would be dropped without a word.
 bool takesNoArguments(const std::string& keyword) {
     static const std::unordered_set<std::string_view> keywords = {
@@ -125,6 +111,31 @@ bool oneOf(const std::string& word, std::initializer_list<const char*> words) {
         if (word == w) return true;
     }
     return false;
+}
+
+// The paint statements draw with the Graphics the phone hands the PAINT action; anywhere else there is
+// none to draw with (in the main section it is null).
+bool drawsOnTheScreen(const std::string& keyword) {
+    return oneOf(keyword, {"SETCLIP",
+                           "CLS",
+                           "SETCOLOR",
+                           "SETGREY",
+                           "DRAWLINE",
+                           "DRAWRECTANGLE",
+                           "DRAWFILLEDRECTANGLE",
+                           "DRAWROUNDRECTANGLE",
+                           "DRAWROUNDFILLEDRECTANGLE",
+                           "DRAWARC",
+                           "DRAWFILLEDARC",
+                           "SETPOINT",
+                           "DRAWSTYLE",
+                           "IMAGE.DRAW",
+                           "IMAGE.DRAWARRAY",
+                           "SPRITE.DRAW",
+                           "SPRITE.DRAWARRAY",
+                           "DRAWTEXT",
+                           "LAYER.PAINT",
+                           "FONT"});
 }
 
 }  // namespace

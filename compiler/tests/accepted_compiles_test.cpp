@@ -115,19 +115,23 @@ const std::vector<Program>& knownCases() {
             "PRINT \"a\"\nMIDI.LOOP\n",
             "SOUND.LOAD\n",
             // Backslashes in literals: Java's escapes kept, every other one a backslash of the text.
-            "PRINT \"C:\\games\\new\\top\"\nDIM P$ = \"dir\\\"\nPRINT \"\\u0041BC\" + \"\\u0022\" + P$ + \"\\t\\\\\\q\"\n",
+            "PRINT \"C:\\games\\new\\top\"\nDIM P$ = \"dir\\\"\nPRINT \"\\u0041BC\" + \"\\u0022\" + P$ + "
+            "\"\\t\\\\\\q\"\n",
             // Declarations that read themselves.
             "DIM K$ = K$\n",
             "DIM K$ = LEFT(K$, 1)\n",
             "PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))\nENDFUNCTION\n",
             // Drawing: in a function a PAINT action calls, not in the main section.
-            "DIM X\nCANVAS C\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\n"
+            "DIM X\nCANVAS C\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP "
+            "50\nREPAINT\nENDACTION\nENDCANVAS\n"
             "SETDISPLAY C\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
             "CLS\n",
             "DRAWTEXT \"hi\", 0, 0\n",
             // Boolean and string fields of an element of an array of records in a condition.
-            "TYPE R6\nBOOLEAN CC\nDIM S$\nDIM W#\nENDTYPE\nDIM T%[3] = R6\nIF T%[1].CC = TRUE AND T%[2].S$ <> \"a\" "
-            "THEN\nT%[0].CC = FALSE\nENDIF\nWHILE T%[0].W# < 2.5 OR T%[1].CC <> FALSE\nT%[0].W# = T%[0].W# + 1\n"
+            "TYPE R6\nBOOLEAN CC\nDIM S$\nDIM W#\nENDTYPE\nDIM T%[3] = R6\nIF T%[1].CC = TRUE AND T%[2].S$ "
+            "<> \"a\" "
+            "THEN\nT%[0].CC = FALSE\nENDIF\nWHILE T%[0].W# < 2.5 OR T%[1].CC <> FALSE\nT%[0].W# = T%[0].W# + "
+            "1\n"
             "T%[1].CC = FALSE\nENDWHILE\n",
             // A TRY whose only load is an image array.
             "TRY\nIMAGE.ARRAY T, \"t.png\", 3\nCATCH IO\nPRINT \"no\"\nENDCATCH\nENDTRY\n",
@@ -142,9 +146,9 @@ const std::vector<Program>& knownCases() {
         std::vector<Program> list;
         int index = 900000;
         for (const char* source : phone) list.push_back({index++, "TB", source, 0, ""});
-        for (const char* source : {"DIM N = 010\nPRINT STR$(N + 08)\n", "DIM N\nN = 3 4\n",
-                                   "DIM A[3]\nA[1, 2] = 1\n", "PRINT \"a\", \"b\"\n",
-                                   "PRINT \"C:\\games\\new\\top\" + \"\\u0022\" + \"dir\\\"\n", "CLS\n"})
+        for (const char* source :
+             {"DIM N = 010\nPRINT STR$(N + 08)\n", "DIM N\nN = 3 4\n", "DIM A[3]\nA[1, 2] = 1\n",
+              "PRINT \"a\", \"b\"\n", "PRINT \"C:\\games\\new\\top\" + \"\\u0022\" + \"dir\\\"\n", "CLS\n"})
             list.push_back({index++, "Applet", source, 0, ""});
         return list;
     }();

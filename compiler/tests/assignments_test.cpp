@@ -71,7 +71,8 @@ TEST(Assignments, Refusals) {
         {"DIM X\nX =", {res("Error_Expecting_I")}},
         {"FROBNICATE 1", {res("Error_The_error")}},
         {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(1.5) 2", {res("Error_Unknown_symbol_") + "2\""}},
-        {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(\"a\")", {res("Error_Expecting_float"), "in Arguments"}},
+        {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(\"a\")",
+         {res("Error_Expecting_float"), "in Arguments"}},
     };
     for (const ErrorRow& row : rows) {
         Program program("TB");

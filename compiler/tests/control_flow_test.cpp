@@ -66,14 +66,18 @@ TEST(Conditions, JavaText) {
                        {"TYPE POINT\nDIM X\nDIM N$\nENDTYPE\nDIM P% = POINT\nIF P%.N$ <> \"a\" THEN",
                         "if(!String.valueOf(P.N).equals(\"a\")){"},
                        // A field of an element of an array of records: its own type decides the comparison.
-                       {"TYPE T\nBOOLEAN CC\nDIM S$\nDIM X\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[1].CC = TRUE THEN",
+                       {"TYPE T\nBOOLEAN CC\nDIM S$\nDIM X\nDIM W#\nENDTYPE\nDIM Q%[3] = T\n"
+                        "IF Q%[1].CC = TRUE THEN",
                         "if(Q[1].CC ==  true){"},
-                       {"TYPE T\nBOOLEAN CC\nENDTYPE\nDIM Q%[3] = T\nDIM I\nIF Q%[I].CC <> FALSE OR 1 = 2 THEN",
+                       {"TYPE T\nBOOLEAN CC\nENDTYPE\nDIM Q%[3] = T\nDIM I\n"
+                        "IF Q%[I].CC <> FALSE OR 1 = 2 THEN",
                         "if(Q[I].CC !=  false || 1 == 2){"},
                        {"TYPE T\nBOOLEAN CC\nDIM S$\nENDTYPE\nDIM Q%[3] = T\nIF Q%[2].S$ = \"a\" THEN",
                         "if(String.valueOf(Q[2].S).equals(\"a\")){"},
-                       {"TYPE T\nDIM X\nENDTYPE\nDIM Q%[3, 2] = T\nIF Q%[2, 1].X >= 4 THEN", "if(Q[2][1].X >= 4){"},
-                       {"TYPE T\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[0].W# < 0.5 THEN", "if(Q[0].W < 0.5f){"},
+                       {"TYPE T\nDIM X\nENDTYPE\nDIM Q%[3, 2] = T\nIF Q%[2, 1].X >= 4 THEN",
+                        "if(Q[2][1].X >= 4){"},
+                       {"TYPE T\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[0].W# < 0.5 THEN",
+                        "if(Q[0].W < 0.5f){"},
                        // "#" values compare as floats.
                        {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
                        {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},

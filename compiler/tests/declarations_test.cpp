@@ -93,7 +93,8 @@ TEST(Declarations, Refusals) {
         // A first value is read before its variable exists: reading the variable itself reads nothing.
         {"DIM K$ = K$", {res("Error_Expecting"), "in Arguments", dim}},
         {"DIM K = K + 1", {res("Error_Expecting_I"), "in Arguments", dim}},
-        {"DIM K$ = MID(K$, 0, 1)", {res("Error_Expecting"), "in Arguments", "in Returner", "in Arguments", dim}},
+        {"DIM K$ = MID(K$, 0, 1)",
+         {res("Error_Expecting"), "in Arguments", "in Returner", "in Arguments", dim}},
         {"PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))",
          {res("Error_Expecting_I"), "in Arguments", "in Arguments", "in Returner", "in Arguments", dim}},
     };

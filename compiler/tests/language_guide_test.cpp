@@ -38,8 +38,11 @@ std::vector<Example> examples() {
             continue;
         }
         if (lines[i] != "```bss" && lines[i] != "```bss applet" && lines[i] != "```bss refused") continue;
-        Example e{static_cast<int>(i + 1), lines[i] == "```bss applet" ? "Applet" : "TB", "",
-                  lines[i] == "```bss refused", {}};
+        Example e{static_cast<int>(i + 1),
+                  lines[i] == "```bss applet" ? "Applet" : "TB",
+                  "",
+                  lines[i] == "```bss refused",
+                  {}};
         for (++i; i < lines.size() && lines[i] != "```"; ++i) e.source += lines[i] + "\n";
         found.push_back(e);
     }
@@ -70,8 +73,9 @@ std::string withoutEmptyLines(const std::string& text) {
 Compiled compile(const Example& example) {
     TempDir dir;
     const std::string folder = dir / "Guide/";
-    writeFile(folder + "Guide.tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=Guide\nRun=0\nName=Guide\nPlatform=" +
-                                        example.platform + "\nInc=true\n");
+    writeFile(folder + "Guide.tbp",
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Guide\nRun=0\nName=Guide\nPlatform=" +
+                  example.platform + "\nInc=true\n");
     writeFile(folder + "GuideX.bss", example.source);
     writeResources(folder, example.source);
     Compiled compiled;
@@ -114,7 +118,8 @@ const std::vector<Claim>& claims() {
         {"FOR J = 10 TO 0 DEC 2", "for (J=10;J>=0;J=J-(2)){"},
         {"FOR I = 1 TO 10", "for (I=1;I<=10;I++){"},
         {"    BREAK", "if (true) break;"},
-        {"IF T$ = \"done\" THEN PRINT T$", "if(String.valueOf(T).equals(\"done\")){\nSystem.out.println(T);\n}"},
+        {"IF T$ = \"done\" THEN PRINT T$",
+         "if(String.valueOf(T).equals(\"done\")){\nSystem.out.println(T);\n}"},
         // Keys in KEYPRESSED.
         {"IF GETKEY() = LEFTKEY() THEN", "if(keyCode == -3){"},
         // Drawing in a function a PAINT action calls; SETPOINT moves the origin.

@@ -521,11 +521,11 @@ TEST(DrawingStatements, StandInPaintActionsAndFunctionsOnly) {
         const char* action;
         bool draws;
     };
-    const Place places[] = {{"MAIN", "", "", false},           {"MAIN", "MENU", "PAINT", true},
-                            {"MAIN", "MENU", "KEYPRESSED", false}, {"MAIN", "MENU", "LOOP", false},
-                            {"MAIN", "MENU", "POINTERDRAGGED", false}, {kFunction, "", "", true},
-                            {"ACTION", "", "", false},         {"PAUSE", "", "", false},
-                            {"END", "", "", false}};
+    const Place places[] = {
+        {"MAIN", "", "", false},         {"MAIN", "MENU", "PAINT", true}, {"MAIN", "MENU", "KEYPRESSED", false},
+        {"MAIN", "MENU", "LOOP", false}, {"MAIN", "MENU", "POINTERDRAGGED", false},
+        {kFunction, "", "", true},       {"ACTION", "", "", false},       {"PAUSE", "", "", false},
+        {"END", "", "", false}};
     const char* const lines[] = {"CLS",
                                  "SETCLIP 0, 0, 1, 1",
                                  "SETCOLOR 1, 2, 3",

@@ -51,10 +51,10 @@ TEST(SourceLoading, EachStatementKnowsItsLine) {
     Console console(out);
     std::vector<std::size_t> numbers{99};
     const std::vector<std::string> statements = prepareSource(
-        {"REM a : b", "IF X THEN A = 1 : B = 2", "", "C = 1 : D = 2", "#IF WEB : E = 1", "::", "F = 1"},
-        "TB", console, &numbers);
-    EXPECT_EQ(statements, (std::vector<std::string>{"REM a : b", "IF X THEN ", " A = 1 ", " B = 2 ",
-                                                     " EndIf", "", "C = 1 ", " D = 2", "F = 1"}));
+        {"REM a : b", "IF X THEN A = 1 : B = 2", "", "C = 1 : D = 2", "#IF WEB : E = 1", "::", "F = 1"}, "TB",
+        console, &numbers);
+    EXPECT_EQ(statements, (std::vector<std::string>{"REM a : b", "IF X THEN ", " A = 1 ", " B = 2 ", " EndIf",
+                                                    "", "C = 1 ", " D = 2", "F = 1"}));
     EXPECT_EQ(numbers, (std::vector<std::size_t>{1, 2, 2, 2, 2, 3, 4, 4, 7}));
 }
 

@@ -275,7 +275,8 @@ private:
     // A first value that reads the variable being declared: no value exists yet to read.
     std::string selfRead(const Var& v) {
         const std::string r = v.ref();
-        if (v.kind == Kind::String) return any(std::vector<std::string>{r, "LEFT(" + r + ", 1)", "UPPER(" + r + ")"});
+        if (v.kind == Kind::String)
+            return any(std::vector<std::string>{r, "LEFT(" + r + ", 1)", "UPPER(" + r + ")"});
         if (v.kind == Kind::Float) return r + " + 1.5";
         return any(std::vector<std::string>{"LEN(STR$(" + r + "))", r + " + 1", "ABS(" + r + ")"});
     }

@@ -99,7 +99,8 @@ bool isMessage(const std::string& line) {
                        [&](const std::string& s) { return startsWith(line, s); });
 }
 
-std::optional<std::string> numberFault(const std::string& digits, std::size_t lines, const std::string& line) {
+std::optional<std::string> numberFault(const std::string& digits, std::size_t lines,
+                                       const std::string& line) {
     if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), ::isdigit))
         return "the line number is missing: " + line;
     unsigned long n = std::stoul(digits);
@@ -305,7 +306,8 @@ std::optional<std::string> plantedFault(const std::string& output, int status, i
     if (plantedInPass && translated) return where + " is missed by the pass over the source: " + line;
     if (!plantedInPass && !translated) return std::nullopt;
     if (reported > errorLine) return where + " is reported later: " + line;
-    if (startsWith(line, errorMessage) && reported != errorLine) return where + " is reported elsewhere: " + line;
+    if (startsWith(line, errorMessage) && reported != errorLine)
+        return where + " is reported elsewhere: " + line;
     return std::nullopt;
 }
 
