@@ -522,9 +522,10 @@ TEST(DrawingStatements, StandInPaintActionsAndFunctionsOnly) {
         bool draws;
     };
     const Place places[] = {
-        {"MAIN", "", "", false},         {"MAIN", "MENU", "PAINT", true}, {"MAIN", "MENU", "KEYPRESSED", false},
-        {"MAIN", "MENU", "LOOP", false}, {"MAIN", "MENU", "POINTERDRAGGED", false},
-        {kFunction, "", "", true},       {"ACTION", "", "", false},       {"PAUSE", "", "", false},
+        {"MAIN", "", "", false},          {"MAIN", "MENU", "PAINT", true},
+        {"MAIN", "MENU", "KEYPRESSED", false}, {"MAIN", "MENU", "LOOP", false},
+        {"MAIN", "MENU", "POINTERDRAGGED", false}, {kFunction, "", "", true},
+        {"ACTION", "", "", false},        {"PAUSE", "", "", false},
         {"END", "", "", false}};
     const char* const lines[] = {"CLS",
                                  "SETCLIP 0, 0, 1, 1",
