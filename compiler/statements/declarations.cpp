@@ -234,8 +234,13 @@ std::optional<std::string> handleVariables(Convertor& c) {
     const std::string& first = c.token(0);
     if (first != "BOOLEAN" && first != "DIM") return std::nullopt;
     try {
-        if (first == "BOOLEAN") return booleanDeclaration(c);
         const std::string& fn = c.ctx.functions.CurrentFunction;
+        if (first == "BOOLEAN") {
+            // In the main section it would be a local of the method whose canvases are inner classes,
+            // which cannot assign it: the main section keeps to the globals, as for DIM.
+            if (fn == "MAIN" && !insideType(c)) throw CompileException(res("Error_Dim_statements"));
+            return booleanDeclaration(c);
+        }
         if ((fn == "MAIN" || fn == "PAUSE" || fn == "END" || fn == "ACTION") && !insideType(c)) {
             throw CompileException(res("Error_Dim_statements"));
         }

@@ -133,6 +133,9 @@ const std::vector<Program>& knownCases() {
             "THEN\nT%[0].CC = FALSE\nENDIF\nWHILE T%[0].W# < 2.5 OR T%[1].CC <> FALSE\nT%[0].W# = T%[0].W# + "
             "1\n"
             "T%[1].CC = FALSE\nENDWHILE\n",
+            // A flag declared in the main section would be a local its canvases cannot assign.
+            "PRINT \"a\"\nBOOLEAN EYE = TRUE\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 5\nEYE = "
+            "FALSE\nENDACTION\nENDCANVAS\n",
             // A TRY whose only load is an image array.
             "TRY\nIMAGE.ARRAY T, \"t.png\", 3\nCATCH IO\nPRINT \"no\"\nENDCATCH\nENDTRY\n",
             // Floats into a function's float parameters, as a statement.

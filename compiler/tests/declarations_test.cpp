@@ -79,6 +79,7 @@ TEST(Declarations, Refusals) {
         {"DIM X\nDIM X", {res("Error_Variable_name"), dim}},
         {"DIM S$\nDIM S$ = \"a\"", {res("Error_Variable_name"), dim}},
         {"PRINT \"go\"\nDIM X", {res("Error_Dim_statements"), dim}},
+        {"PRINT \"go\"\nBOOLEAN B = TRUE", {res("Error_Dim_statements"), dim}},
         {"BOOLEAN DONE = YES", {res("Error_Booleans_can"), dim}},
         {"DIM X\nBOOLEAN X", {res("Error_The_name_is_not"), dim}},
         {"DIM P% = POINT", {res("Error_Type_is_unknown"), dim}},
