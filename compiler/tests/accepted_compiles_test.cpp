@@ -3,7 +3,9 @@
 // compiler and the Java of each accepted one through the kit's javac, as Build runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
 
 #include "driver/messages.h"
 #include "property/program_generator.h"
@@ -191,20 +193,34 @@ TEST(RefusalOracle, TellsTheCompilersOwnRefusalFromAnythingElse) {
 TEST(GeneratedPrograms, AreOfEveryKind) {
     // The generator reaches every section and the families the check is for.
     std::string all;
-    int applets = 0;
+    int applets = 0, planted = 0;
     for (int i = 0; i < 400; ++i) {
         auto p = proptest::generateProgram(7, i);
         all += p.source;
         applets += p.platform == "Applet";
         EXPECT_EQ(p.source, proptest::generateProgram(7, i).source);
+        if (p.errorLine > 0) {
+            ++planted;
+            // The planted error stands on its line, after the short lines before it.
+            EXPECT_LE(static_cast<std::size_t>(p.errorLine),
+                      std::count(p.source.begin(), p.source.end(), '\n'));
+        }
     }
     EXPECT_GT(applets, 40);
+    EXPECT_GT(planted, 40);
     for (const char* word :
          {"TYPE R",   "CANVAS ", "ACTION PAINT", "ACTION LOOP", "FUNCTION ",  "ENDFUNCTION ",
           "ELSEIF ",  "FOR ",    "WHILE ",       "BREAK",       "TRY",        "SPRITE.POSITION",
           "DRAWTEXT", "SOUND.",  "MAPPY.",       "3D.RENDER",   "OBJECT ",    "ALERT ",
           "010",      "MAX(",    "STR$(",        "%.",          "SETDISPLAY", "EXITFUNCTION"})
         EXPECT_NE(all.find(word), std::string::npos) << word;
+    // Literals with backslashes, one-line IFs and ":" lines, an image array.
+    for (const char* word : {"\"C:\\games\\new\\top\"", "\"dir\\\"", "\\u0022", " THEN PRINT ", " : ", "IMAGE.ARRAY"})
+        EXPECT_NE(all.find(word), std::string::npos) << word;
+    // A declaration that reads itself, and a flag field of an element of an array of records compared.
+    for (const char* shape :
+         {R"(DIM (\w+)\$ = (LEFT\(|UPPER\()?\1\$)", R"(IF .*%\[[^\]]*\]\.\w+ = (TRUE|FALSE))"})
+        EXPECT_TRUE(std::regex_search(all, std::regex(shape))) << shape;
 }
 
 // The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.
