@@ -215,7 +215,8 @@ TEST(GeneratedPrograms, AreOfEveryKind) {
           "010",      "MAX(",    "STR$(",        "%.",          "SETDISPLAY", "EXITFUNCTION"})
         EXPECT_NE(all.find(word), std::string::npos) << word;
     // Literals with backslashes, one-line IFs and ":" lines, an image array.
-    for (const char* word : {"\"C:\\games\\new\\top\"", "\"dir\\\"", "\\u0022", " THEN PRINT ", " : ", "IMAGE.ARRAY"})
+    for (const char* word :
+         {"\"C:\\games\\new\\top\"", "\"dir\\\"", "\\u0022", " THEN PRINT ", " : ", "IMAGE.ARRAY"})
         EXPECT_NE(all.find(word), std::string::npos) << word;
     // A declaration that reads itself, and a flag field of an element of an array of records compared.
     for (const char* shape :
