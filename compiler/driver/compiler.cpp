@@ -26,8 +26,19 @@ void printLines(Console& console, const std::vector<std::string>& lines) {
     for (const auto& line : lines) console.line(line);
 }
 
+// A comment line for the Java. javac decodes "\u" escapes in comments too ("\u000a" would end the comment
+// and make code of the rest); with every backslash doubled, none starts one.
+std::string javaComment(const std::string& line) {
+    std::string comment = "// ";
+    for (char c : line) {
+        comment += c;
+        if (c == '\\') comment += c;
+    }
+    return comment;
+}
+
 // In place of a stack trace, one line saying what failed, then the internal-error report, which names the
-// statement being translated when there is one.
+// line of the statement being translated when there is one.
 void reportInternalError(Console& console, const std::string& what, std::size_t statement = 0) {
     if (!what.empty()) console.line("Internal failure: " + what);
     console.line(res("Error_Unknown_error") + (statement > 0 ? " at line " + std::to_string(statement) : ""));
@@ -101,7 +112,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
             CommentFilter::Kind kind = comments.next(toUpperAscii(line));
             if (kind == CommentFilter::Kind::CommentLine) {
                 // Comment lines are Java comments: they have no place among byte tokens.
-                if (ctx.debug.enabled() && java) writer.Write("// " + line);
+                if (ctx.debug.enabled() && java) writer.Write(javaComment(line));
             } else if (kind == CommentFilter::Kind::Code) {
                 std::vector<std::string> tokens = tokenize(line);
                 std::string s = translator.GetJava(tokens, static_cast<int>(tokens.size()));
@@ -169,7 +180,7 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
         std::string file = args[0];
         if (!endsWith(file, ".tbp")) file += ".tbp";
         readProject(ctx.project, file, ProjectSettings{options.installDir, options.debug}, console);
-        lines = readSource(ctx.project, console);
+        lines = readSource(ctx.project, console, &ctx.statementLines);
         classifyIncludes(ctx.project);
         // The project's name is the name of the generated class.
         if (ctx.project.isJava() && !JavaFileWrite::usableClassName(ctx.project.name))
@@ -230,12 +241,12 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
 
         translateStatements(ctx, lines, *writer, *translator, n);
     } catch (const CompileException& e) {
-        e.printError(console, " at line " + std::to_string(n));
+        e.printError(console, " at line " + std::to_string(ctx.sourceLine(n)));
         error = true;
     } catch (const TokenOverrun&) {
         // A statement that ends before its keyword's arguments do ("DIM", "MIDI.LOOP") is the user's
         // to mend, not a fault of the compiler.
-        console.line(res("Error_Number_of") + " at line " + std::to_string(n));
+        console.line(res("Error_Number_of") + " at line " + std::to_string(ctx.sourceLine(n)));
         error = true;
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
@@ -244,7 +255,7 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
         cleanUp(ctx, true, options.keepJava);
         return status;
     } catch (const std::exception& e) {
-        reportInternalError(console, e.what(), n);
+        reportInternalError(console, e.what(), n > 0 ? ctx.sourceLine(n) : 0);
         error = true;
     }
 

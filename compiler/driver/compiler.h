@@ -30,7 +30,7 @@ struct CompilerOptions {
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options);
 
 // The statement loop: drops comments, tokenizes each statement, has it translated and writes the result.
-// `n` is the number of the statement being translated (for the error report).
+// `n` is the number of the statement being translated; the error report names its source line.
 void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
                          StatementTranslator& translator, std::size_t& n);
 

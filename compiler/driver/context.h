@@ -38,6 +38,15 @@ struct Context {
     std::vector<std::string> typeFiles;  // record-type sources the run wrote, without ".java"
     LineState line;                       // the token line being translated
     InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
+    // The line of the source file each statement comes from (from 1); a message that names a line
+    // names this one, so several statements of one line, a one-line IF among them, share its number.
+    std::vector<std::size_t> statementLines;
+
+    // The source line of statement `n` (from 1); a run given statements without their lines (tests) counts
+    // statements.
+    std::size_t sourceLine(std::size_t n) const {
+        return n >= 1 && n <= statementLines.size() ? statementLines[n - 1] : n;
+    }
 };
 
 }  // namespace compiler

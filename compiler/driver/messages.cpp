@@ -338,6 +338,7 @@ constexpr Res::Row kContents[] = {
     {"Error_Array_dimensions", "Error: The index does not match the array's dimensions"},
     {"Error_Number_range", "Error: Number is outside the integer range: "},
     {"Error_Float_range", "Error: Number is outside the float range: "},
+    {"Error_Drawing_place", "Error: Drawing commands can only be used in a PAINT action or a function"},
 };
 
 // Built on first use and never changed; the keys view the static table above.

@@ -2,6 +2,7 @@
 
 #include "driver/comments.h"
 #include "driver/context.h"
+#include "driver/lookups.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
 
@@ -174,7 +175,11 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
         fileUse_ = true;
     }
     if (first == "SPRITE" || first == "SPRITE.ANIMATION") ctx_.objects.addSprite(at(tokens, 1));
-    if (first == "IMAGE.ARRAY") ctx_.objects.addImageArray(at(tokens, 1));
+    if (first == "IMAGE.ARRAY") {
+        ctx_.objects.addImageArray(at(tokens, 1));
+        // It loads images as IMAGE does; in a TRY its failure goes to CATCH IO.
+        if (inTry_) fileUse_ = true;
+    }
     if (first == "SPRITE.ARRAY") ctx_.objects.addSpriteArray(at(tokens, 1));
     // 3D objects are fields of the program too, declared before the main section opens.
     if (first == "OBJECT") ctx_.objects.addObject(at(tokens, 1), at(tokens, 3));
@@ -269,7 +274,11 @@ void Pass::entry(const std::string& raw, long n) {
         push("For");
         long end = Preverify::find(line, '=', 4);
         if (end < 0) throw Verdict{res("Error_For_Variable") + number};
-        if (!ctx_.library.addForVariable(line.substr(4, static_cast<std::size_t>(end) - 4))) {
+        const std::string variable = line.substr(4, static_cast<std::size_t>(end) - 4);
+        // Loop variables are declared before the first statement is translated; a name the variable
+        // registry refuses is refused here, where its FOR stands.
+        if (!Helpers::allowedVarName(variable)) throw Verdict{"Variable name is illegal at line " + number};
+        if (!ctx_.library.addForVariable(variable)) {
             throw Verdict{res("Error_Too_many_FOR") + number};
         }
     }
@@ -338,7 +347,9 @@ std::string Preverify::operator()(const std::vector<std::string>& lines) {
 
     Pass pass(ctx_);
     try {
-        for (std::size_t i = 0; i < lines.size(); ++i) pass.entry(lines[i], static_cast<long>(i + 1));
+        // Messages name the line of the source file the statement stands on.
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            pass.entry(lines[i], static_cast<long>(ctx_.sourceLine(i + 1)));
     } catch (const Verdict& verdict) {
         return verdict.text;
     }

@@ -129,12 +129,13 @@ void classifyIncludes(Project& project) {
     }
 }
 
-std::vector<std::string> readSource(const Project& project, Console& console) {
+std::vector<std::string> readSource(const Project& project, Console& console,
+                                    std::vector<std::size_t>* lineNumbers) {
     const std::string file = project.sourceFile();
     if (!fileExists(file)) throw RunAbort{{"Could not find source file " + file}, 1};
     auto lines = readTextLines(file);
     if (!lines) throw RunAbort{{res("Error_Could_not") + file + "\"", "The source file cannot be read."}, 1};
-    return prepareSource(*lines, project.platform, console);
+    return prepareSource(*lines, project.platform, console, lineNumbers);
 }
 
 namespace {
@@ -203,16 +204,22 @@ bool selects(const std::string& word, const std::string& platform) {
 }  // namespace
 
 std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines,
-                                       const std::string& platform, Console& console) {
+                                       const std::string& platform, Console& console,
+                                       std::vector<std::size_t>* lineNumbers) {
     std::vector<std::string> statements;
     statements.reserve(physicalLines.size());
+    if (lineNumbers) lineNumbers->clear();
     std::size_t number = 0;
+    auto keep = [&](std::string statement) {
+        statements.push_back(std::move(statement));
+        if (lineNumbers) lineNumbers->push_back(number);
+    };
     for (const std::string& physical : physicalLines) {
         ++number;
         std::string line = rewriteOneLineIf(trim(physical));
         std::string upper = toUpperAscii(line);
         if (startsWith(upper, "REM") || startsWith(upper, "'")) {
-            statements.push_back(line);
+            keep(line);
             continue;
         }
         bool include = true;
@@ -230,7 +237,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
                         add = false;
                     }
                     if (k + 1 < words.size() && toUpperAscii(words[k + 1]) != "OR") {
-                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(position)},
+                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(number)},
                                        1};
                     }
                 }
@@ -243,7 +250,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
             }
             if (!include) continue;
             if (add) {
-                statements.push_back(std::move(part));
+                keep(std::move(part));
             } else {
                 add = true;
             }

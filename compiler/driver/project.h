@@ -63,11 +63,14 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
 // `<name>.bss` a source include; an include with neither ends the run with one message.
 void classifyIncludes(Project& project);
 
-// Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement.
-std::vector<std::string> readSource(const Project& project, Console& console);
+// Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement;
+// `lineNumbers`, when given, gets the line of the file (from 1) that each statement comes from.
+std::vector<std::string> readSource(const Project& project, Console& console,
+                                    std::vector<std::size_t>* lineNumbers = nullptr);
 
 // The same preparation over text already in memory (one string per physical line).
 std::vector<std::string> prepareSource(const std::vector<std::string>& physicalLines,
-                                       const std::string& platform, Console& console);
+                                       const std::string& platform, Console& console,
+                                       std::vector<std::size_t>* lineNumbers = nullptr);
 
 }  // namespace compiler

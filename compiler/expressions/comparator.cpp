@@ -148,6 +148,21 @@ Comparator::Kind Comparator::leftOperand() {
         type = helpers.ArrayType(t);
         found = true;
     }
+    if (found && type == 5) {
+        // An element of an array of records: the field after its index is the value compared.
+        const int start = line.gPointer;
+        HandleType element(ctx_);
+        const std::string reference = element.translate();
+        if (line.returnType == 1004) {
+            token(ByteCodes::onlyBoolean);
+            if (bytes()) bytes_.injectBytes(element.retByte());
+            out_ += reference;
+            ++line.gPointer;
+            return Kind::Boolean;
+        }
+        type = line.returnType == 1003 ? 3 : line.returnType == 1001 ? 1 : 2;
+        line.gPointer = start;
+    }
     if (found) {
         switch (type) {
             case 3:

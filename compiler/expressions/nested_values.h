@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/errors.h"
 
@@ -20,6 +21,11 @@ std::string changerValue(Context& ctx);
 std::string arrayIndex(Context& ctx);
 // A record-field reference at gPointer; the field's code (1001 to 1004) goes to ctx.line.returnType.
 std::string typeReference(Context& ctx);
+// The arguments of a call of the user function `function`: `args`, the tokens between the call's
+// brackets, read as a line of their own with the function's pattern (so the call's ")" ends none of them);
+// their byte tokens go to `bytes`. ctx.line comes back as it was, but for gPointer.
+std::string userFunctionArguments(Context& ctx, const std::string& function,
+                                  const std::vector<std::string>& args, std::string* bytes = nullptr);
 
 // The argument translator's mismatch error for a pattern letter whose value is missing altogether
 // ("I" Error_Expecting_I, "F" Error_Expecting_float, "S" and "b" Error_Expecting).

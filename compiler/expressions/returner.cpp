@@ -13,6 +13,7 @@
 #include "driver/messages.h"
 #include "expressions/arguments.h"
 #include "expressions/byte_codes.h"
+#include "expressions/nested_values.h"
 
 namespace compiler {
 namespace {
@@ -75,6 +76,31 @@ std::string grouped(const std::string& text) {
 }
 
 }  // namespace
+
+std::string userFunctionArguments(Context& ctx, const std::string& function,
+                                  const std::vector<std::string>& args, std::string* bytes) {
+    const std::string pattern = ctx.functions.getArguments(function);
+    if (pattern.empty()) {
+        if (!args.empty()) throw CompileException(res("Error_Function"));
+        return "";
+    }
+    if (!ctx.functions.checkFunction(function, args)) throw CompileException(res("Error_Function"));
+    ctx.debug.printString(args);
+    // The arguments are translated as a line of their own; the statement's line comes back after.
+    LineState& line = ctx.line;
+    struct Restore {
+        LineState& line;
+        std::vector<std::string> tokens;
+        ~Restore() { line.Tokens = std::move(tokens); }
+    } restore{line, std::exchange(line.Tokens, args)};
+    line.gPointer = 0;
+    std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx);
+    std::string text = arguments->HandleArguments(pattern, 0, 0);
+    if (bytes) *bytes = arguments->retByte().value_or("");
+    // Arguments the pattern does not take would otherwise vanish from the call.
+    if (line.gPointer < static_cast<int>(args.size())) throw CompileException(res("Error_Function"));
+    return text;
+}
 
 void checkBrackets(const LineState& line, int required) {
     const int p = line.gPointer;
@@ -176,27 +202,8 @@ std::string HandleReturner::userFunction(const std::string& word) {
     if (close < 0) throw CompileException(res("Error_Expecting_in"));
 
     std::vector<std::string> args(line.Tokens.begin() + open + 1, line.Tokens.begin() + close);
-    const std::string pattern = ctx_.functions.getArguments(word);
-    std::string text;
     std::string argumentBytes;
-    if (pattern.empty()) {
-        if (!args.empty()) throw CompileException(res("Error_Function"));
-    } else {
-        if (!ctx_.functions.checkFunction(word, args)) throw CompileException(res("Error_Function"));
-        ctx_.debug.printString(args);
-        // The arguments are translated as a line of their own; the statement's line comes back after.
-        struct Restore {
-            LineState& line;
-            std::vector<std::string> tokens;
-            ~Restore() { line.Tokens = std::move(tokens); }
-        } restore{line, std::exchange(line.Tokens, args)};
-        line.gPointer = 0;
-        std::unique_ptr<InterfaceArguments> arguments = newArguments(ctx_);
-        text = arguments->HandleArguments(pattern, 0, 0);
-        argumentBytes = arguments->retByte().value_or("");
-        // Arguments the pattern does not take would otherwise vanish from the call.
-        if (line.gPointer < static_cast<int>(args.size())) throw CompileException(res("Error_Function"));
-    }
+    std::string text = userFunctionArguments(ctx_, word, args, &argumentBytes);
     line.gPointer = close;
     line.returnType = ctx_.functions.getType(word);
     // The function's number, then its arguments.

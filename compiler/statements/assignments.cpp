@@ -149,7 +149,7 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
 }
 
 std::optional<std::string> functionCallStatement(Convertor& c) {
-    const std::string& name = c.token(0);
+    const std::string name = c.token(0);
     Functions& functions = c.ctx.functions;
     if (!functions.isFunction(name)) return std::nullopt;
     if (!c.java()) noByteForm(name);
@@ -163,8 +163,12 @@ std::optional<std::string> functionCallStatement(Convertor& c) {
     // A call must give every argument the function takes, or the Java call does not compile.
     if (!functions.checkFunction(name, arguments)) throw CompileException(res("Error_Function"));
     if (close == 2) return name + "()";
+    if (c.ctx.line.has(close + 1))
+        throw CompileException(res("Error_Unknown_symbol_") + c.token(close + 1) + "\"");
     c.ctx.debug.printDebug(c.token(2));
-    c.TempHolder = translateValue(c, functions.getArguments(name), 2);
+    // Read as a call inside an expression reads them: the call's closing bracket is not theirs (a float
+    // argument could not end at it).
+    c.TempHolder = userFunctionArguments(c.ctx, name, arguments);
     const std::string text = name + "(" + c.TempHolder + ");";
     c.ctx.debug.printDebug(text);
     return text;

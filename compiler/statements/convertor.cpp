@@ -72,6 +72,29 @@ void normaliseNumber(std::string& t) {
     }
 }
 
+// A string literal as Java must read it. Java takes a backslash in a literal as the start of an escape,
+// and decodes "\u" escapes before it reads literals at all. Its escapes \n \t \r \b \f \' and \\ stay as
+// written, as programs rely on them; every other backslash (the one before the closing quote and the one
+// of "\u" too) is doubled, so the Java string holds the backslash the source has.
+std::string javaLiteral(const std::string& literal) {
+    std::string java;
+    java.reserve(literal.size() + 4);
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        const char c = literal[i];
+        java += c;
+        if (c != '\\') continue;
+        const char next = i + 1 < literal.size() ? literal[i + 1] : '\0';
+        if (next == 'n' || next == 't' || next == 'r' || next == 'b' || next == 'f' || next == '\'' ||
+            next == '\\') {
+            java += next;
+            ++i;
+        } else {
+            java += '\\';
+        }
+    }
+    return java;
+}
+
 // Statements that take nothing after their keyword: anything there would be dropped without a word.
 bool takesNoArguments(const std::string& keyword) {
     static const std::unordered_set<std::string_view> keywords = {
@@ -88,6 +111,31 @@ bool oneOf(const std::string& word, std::initializer_list<const char*> words) {
         if (word == w) return true;
     }
     return false;
+}
+
+// The paint statements draw with the Graphics the phone hands the PAINT action; anywhere else there is
+// none to draw with (in the main section it is null).
+bool drawsOnTheScreen(const std::string& keyword) {
+    return oneOf(keyword, {"SETCLIP",
+                           "CLS",
+                           "SETCOLOR",
+                           "SETGREY",
+                           "DRAWLINE",
+                           "DRAWRECTANGLE",
+                           "DRAWFILLEDRECTANGLE",
+                           "DRAWROUNDRECTANGLE",
+                           "DRAWROUNDFILLEDRECTANGLE",
+                           "DRAWARC",
+                           "DRAWFILLEDARC",
+                           "SETPOINT",
+                           "DRAWSTYLE",
+                           "IMAGE.DRAW",
+                           "IMAGE.DRAWARRAY",
+                           "SPRITE.DRAW",
+                           "SPRITE.DRAWARRAY",
+                           "DRAWTEXT",
+                           "LAYER.PAINT",
+                           "FONT"});
 }
 
 }  // namespace
@@ -141,10 +189,13 @@ void Convertor::syntaxError() {
 
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
-    // String literals stay exactly as written, "_" included.
+    // String literals stay exactly as written, "_" included; the Java gets them with their backslashes.
     upperCaseWords(tokens, n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!startsWithQuote(tokens[i])) normaliseNumber(tokens[i]);
+        if (!startsWithQuote(tokens[i]))
+            normaliseNumber(tokens[i]);
+        else if (java())
+            tokens[i] = javaLiteral(tokens[i]);
     }
     LineState& line = ctx.line;
     line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
@@ -190,13 +241,20 @@ std::string Convertor::translateLine(const std::string& first) {
 }
 
 void Convertor::checkPlacement(const std::string& first) {
+    const Scope& scope = ctx.scope;
+    // A function may draw: a PAINT action may call it.
+    if (java() && drawsOnTheScreen(first)) {
+        const std::string& fn = ctx.functions.CurrentFunction;
+        const bool paint = !scope.CurrentCanvas.empty() && scope.CurrentAction == "PAINT";
+        const bool userFunction = !oneOf(fn, {"GLOBAL", "MAIN", "PAUSE", "END", "ACTION"});
+        if (!paint && !userFunction) throw CompileException(res("Error_Drawing_place"));
+    }
     if (ctx.line.size() > 1 && takesNoArguments(first)) throw CompileException(res("Error_Number_of"));
     // NEXT may name its loop's variable, and nothing else.
     if (first == "NEXT" && ctx.line.size() > 1 &&
         (ctx.line.size() != 2 || blocks.empty() || blocks.back().variable != ctx.line.Tokens[1])) {
         throw CompileException(res("Error_Number_of"));
     }
-    const Scope& scope = ctx.scope;
     const bool inType = !scope.CurrentType.empty();
     // Record types live in files of their own: their lines may stand anywhere.
     const bool typeLine = first == "#ENDIF" || first == "TYPE" || first == "ENDTYPE" ||

@@ -202,14 +202,16 @@ std::string scalarDeclaration(Convertor& c) {
         java = "int", pattern = "I", initial = "0", code = 2, byteCode = ByteCodes::dimInt;
     }
     checkNewVariable(c, name);
-    c.ctx.variables.add(name, code);
-    if (!c.java()) c.ctx.library.addByteVariable(name);
+    // The first value is read before the name is declared: a value that reads the variable itself reads
+    // an undeclared name, refused as any other is (the Java would read a field before it is defined).
     std::string value = initial;
     std::string valueBytes;
     if (withValue) {
         c.ctx.line.gPointer = 3;
         value = translateValue(c, pattern, 3, &valueBytes);
     }
+    c.ctx.variables.add(name, code);
+    if (!c.java()) c.ctx.library.addByteVariable(name);
     if (!c.java()) {
         // The declaration code and the initial value's tokens; an integer field of a record type without
         // one starts at 0. A float field has the same form as a float variable.
@@ -232,8 +234,13 @@ std::optional<std::string> handleVariables(Convertor& c) {
     const std::string& first = c.token(0);
     if (first != "BOOLEAN" && first != "DIM") return std::nullopt;
     try {
-        if (first == "BOOLEAN") return booleanDeclaration(c);
         const std::string& fn = c.ctx.functions.CurrentFunction;
+        if (first == "BOOLEAN") {
+            // In the main section it would be a local of the method whose canvases are inner classes,
+            // which cannot assign it: the main section keeps to the globals, as for DIM.
+            if (fn == "MAIN" && !insideType(c)) throw CompileException(res("Error_Dim_statements"));
+            return booleanDeclaration(c);
+        }
         if ((fn == "MAIN" || fn == "PAUSE" || fn == "END" || fn == "ACTION") && !insideType(c)) {
             throw CompileException(res("Error_Dim_statements"));
         }

@@ -38,6 +38,12 @@ TEST(Assignments, JavaText) {
         {"FUNCTION F(A, S$)\nENDFUNCTION\nFUNCTION H()\nF(1, \"x\")", "F(1,\"x\");"},
         {"FUNCTION G()\nENDFUNCTION\nFUNCTION H()\nG()", "G()"},
         {"DIM X\nFUNCTION F(A)\nENDFUNCTION 1\nFUNCTION H()\nX = F(2) + 1", "X = F(2) + 1;"},
+        // The arguments of a call are read between its brackets, so a float one ends at its ")" too.
+        {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(1.5)", "F(1.5f);"},
+        {"DIM A#\nFUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(A#)", "F(A);"},
+        {"FUNCTION F(N, V#)\nENDFUNCTION\nFUNCTION H()\nF(MAX(1, 2), 2)", "F(Math.max(1,2),2);"},
+        {"FUNCTION F(S$, V#)\nENDFUNCTION 1\nFUNCTION H()\nF(\"a\", F(\"b\", 1) * 0.5)",
+         "F(\"a\",F(\"b\",1) * 0.5f);"},
     };
     for (const char* platform : {"TB", "Applet"}) {
         for (const Row& row : rows) {
@@ -64,6 +70,9 @@ TEST(Assignments, Refusals) {
         {"DIM A[3]\nA = 1", {res("Error_The_error")}},
         {"DIM X\nX =", {res("Error_Expecting_I")}},
         {"FROBNICATE 1", {res("Error_The_error")}},
+        {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(1.5) 2", {res("Error_Unknown_symbol_") + "2\""}},
+        {"FUNCTION F(V#)\nENDFUNCTION\nFUNCTION H()\nF(\"a\")",
+         {res("Error_Expecting_float"), "in Arguments"}},
     };
     for (const ErrorRow& row : rows) {
         Program program("TB");

@@ -47,7 +47,7 @@ TEST(CompileProgram, RefusesWithExactLinesStatusOneAndNoFiles) {
     writeProject(dir, "TB", "#IF WEB AND CE : PRINT 1\n");
     result = runProgram(elsewhere.path(), {kCompiler, dir / "My Game/Game"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, "Error: #If statement incorrect at line 0\n");
+    EXPECT_EQ(result.output, "Error: #If statement incorrect at line 1\n");
 
     std::filesystem::remove(dir / "My Game/GameX.bss");
     result = runProgram(elsewhere.path(), {kCompiler, dir / "My Game/Game"});

@@ -65,6 +65,19 @@ TEST(Conditions, JavaText) {
                         "if(P.X == 1){"},
                        {"TYPE POINT\nDIM X\nDIM N$\nENDTYPE\nDIM P% = POINT\nIF P%.N$ <> \"a\" THEN",
                         "if(!String.valueOf(P.N).equals(\"a\")){"},
+                       // A field of an element of an array of records: its own type decides the comparison.
+                       {"TYPE T\nBOOLEAN CC\nDIM S$\nDIM X\nDIM W#\nENDTYPE\nDIM Q%[3] = T\n"
+                        "IF Q%[1].CC = TRUE THEN",
+                        "if(Q[1].CC ==  true){"},
+                       {"TYPE T\nBOOLEAN CC\nENDTYPE\nDIM Q%[3] = T\nDIM I\n"
+                        "IF Q%[I].CC <> FALSE OR 1 = 2 THEN",
+                        "if(Q[I].CC !=  false || 1 == 2){"},
+                       {"TYPE T\nBOOLEAN CC\nDIM S$\nENDTYPE\nDIM Q%[3] = T\nIF Q%[2].S$ = \"a\" THEN",
+                        "if(String.valueOf(Q[2].S).equals(\"a\")){"},
+                       {"TYPE T\nDIM X\nENDTYPE\nDIM Q%[3, 2] = T\nIF Q%[2, 1].X >= 4 THEN",
+                        "if(Q[2][1].X >= 4){"},
+                       {"TYPE T\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[0].W# < 0.5 THEN",
+                        "if(Q[0].W < 0.5f){"},
                        // "#" values compare as floats.
                        {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
                        {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
@@ -109,6 +122,15 @@ TEST(ControlFlow, LoopsAndBlocks) {
                                  {"PRINT \"hi\"", "System.out.println(\"hi\");"},
                                  {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
                                  {"PRINT \"Hello_World\"", "System.out.println(\"Hello_World\");"},
+                                 // Java's own escapes stay; every other backslash is one in the text.
+                                 {"PRINT \"C:\\games\\new\\top\"",
+                                  "System.out.println(\"C:\\\\games\\new\\top\");"},
+                                 {"PRINT \"dir\\\"", "System.out.println(\"dir\\\\\");"},
+                                 {"PRINT \"\\u0041BC\" + \"\\u0022\"",
+                                  "System.out.println(\"\\\\u0041BC\" + \"\\\\u0022\");"},
+                                 {"PRINT \"\\n\\t\\r\\b\\f\\'\\\\\\x\"",
+                                  "System.out.println(\"\\n\\t\\r\\b\\f\\'\\\\\\\\x\");"},
+                                 {"DIM P$ = \"a\\d\"", "String P = \"a\\\\d\";"},
                                  // Keywords match whole tokens.
                                  {"DIM NEXTX\nNEXTX = 1", "NEXTX = 1;"},
                                  {"DIM TRYCOUNT\nTRYCOUNT = 0", "TRYCOUNT = 0;"},

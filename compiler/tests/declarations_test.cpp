@@ -79,6 +79,7 @@ TEST(Declarations, Refusals) {
         {"DIM X\nDIM X", {res("Error_Variable_name"), dim}},
         {"DIM S$\nDIM S$ = \"a\"", {res("Error_Variable_name"), dim}},
         {"PRINT \"go\"\nDIM X", {res("Error_Dim_statements"), dim}},
+        {"PRINT \"go\"\nBOOLEAN B = TRUE", {res("Error_Dim_statements"), dim}},
         {"BOOLEAN DONE = YES", {res("Error_Booleans_can"), dim}},
         {"DIM X\nBOOLEAN X", {res("Error_The_name_is_not"), dim}},
         {"DIM P% = POINT", {res("Error_Type_is_unknown"), dim}},
@@ -90,6 +91,13 @@ TEST(Declarations, Refusals) {
         {"TEXTBOX PILOT, \"Pilot\", \"Robin\", 12, 0\nDIM PILOT$ = \"x\"", {res("Error_Variable_name"), dim}},
         {"BUTTON OKB, \"OK\", 1\nDIM OKB", {res("Error_Variable_name"), dim}},
         {"FORM MENU, \"Menu\"\nDIM MENU[3]", {res("Error_Variable_name"), dim}},
+        // A first value is read before its variable exists: reading the variable itself reads nothing.
+        {"DIM K$ = K$", {res("Error_Expecting"), "in Arguments", dim}},
+        {"DIM K = K + 1", {res("Error_Expecting_I"), "in Arguments", dim}},
+        {"DIM K$ = MID(K$, 0, 1)",
+         {res("Error_Expecting"), "in Arguments", "in Returner", "in Arguments", dim}},
+        {"PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))",
+         {res("Error_Expecting_I"), "in Arguments", "in Arguments", "in Returner", "in Arguments", dim}},
     };
     for (const ErrorRow& row : rows) {
         Program program("TB");

@@ -130,9 +130,9 @@ TEST_F(DriverTest, MissingFilesAndBadProjectFiles) {
     std::filesystem::remove(dir / "GameX.bss");
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(printed(), std::vector<std::string>{"Could not find source file " + dir / "GameX.bss"});
-    source("#IF WEB AND CE\n");
+    source("PRINT 1\n#IF WEB AND CE\n");
     EXPECT_EQ(run(), 1);
-    EXPECT_EQ(printed(), std::vector<std::string>{"Error: #If statement incorrect at line 0"});
+    EXPECT_EQ(printed(), std::vector<std::string>{"Error: #If statement incorrect at line 2"});
 
     source("PRINT 1\n");
     std::string lines;
@@ -186,9 +186,11 @@ TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
 }
 
 TEST_F(DriverTest, DebugCopiesCommentsIntoTheOutput) {
-    source("REM hello\nA=1\n");
+    source("REM hello\nA=1\n' C:\\u000a }\n");
     EXPECT_EQ(run({dir / "Game"}, true), 0);
     EXPECT_NE(readFile(dir / "Game.java").find("\n// REM hello\n"), std::string::npos);
+    // javac reads "\u000a" in a comment as a line end: with its backslash doubled it stays comment.
+    EXPECT_NE(readFile(dir / "Game.java").find("\n// ' C:\\\\u000a }\n"), std::string::npos);
 }
 
 TEST_F(DriverTest, HandOverToBuild) {
@@ -277,14 +279,15 @@ TEST_F(DriverTest, ARefusedProjectKeepsNoEarlierSuite) {
     EXPECT_TRUE(suiteLeft());
 }
 
-TEST_F(DriverTest, TranslationErrorsStopAtTheirStatement) {
+TEST_F(DriverTest, TranslationErrorsStopAtTheirStatementAndNameItsLine) {
+    // The third statement stands on the second line of the file.
     source("A=1\nB=2 : FAIL now\nC=3\n");
     writeFile(dir / "Game.tbx", "Main=Game\n");
     EXPECT_EQ(run(), 1);
     const auto lines = printed();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
-              (std::vector<std::string>{"Error: refused at line 3", "**", res("Error_detected")}));
+              (std::vector<std::string>{"Error: refused at line 2", "**", res("Error_detected")}));
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_FALSE(javaExists());
     EXPECT_FALSE(std::filesystem::exists(dir / "Game.tbx"));

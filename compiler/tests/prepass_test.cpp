@@ -61,6 +61,8 @@ TEST_F(PrepassTest, BlockStructureErrors) {
         {"TYPE 9X\n", "Type name is invalid at line: 1"},
         {"IF X = 1\n", "If statement requires a THEN keyword at line: 1"},
         {"FOR I\n", res("Error_For_Variable") + "1"},
+        // C is the pressed command's name, which no variable may take: refused where its FOR stands.
+        {"PRINT 1\nFOR C = 0 TO 2\nNEXT\n", "Variable name is illegal at line 2"},
         {"PRINT \"(\"\n", "Done"},
         {"PRINT (1\n", res("Error_Bracket") + "1"},
         {"' a comment (\nREM another (\n", "Done"},
@@ -129,6 +131,13 @@ TEST_F(PrepassTest, ObjectsAndFeatureFlags) {
     EXPECT_TRUE(ctx.library.usesMM());
     // One warning per feature: floats, 3D, multimedia.
     EXPECT_EQ(printed(), std::vector<std::string>(3, res("Warning_You_are_using")));
+}
+
+// An image array is loaded as an image is; loaded outside a TRY it is not that TRY's load.
+TEST_F(PrepassTest, ImageArrayIsTheLoadOfItsTry) {
+    EXPECT_EQ(check("TRY\nIMAGE.ARRAY T, \"a.png\", 2\nCATCH IO\nENDCATCH\nENDTRY\n"), "Done");
+    EXPECT_EQ(check("IMAGE.ARRAY U, \"a.png\", 2\nTRY\nCATCH IO\nENDCATCH\nENDTRY\n"),
+              res("Error_File_error_is") + "3");
 }
 
 }  // namespace

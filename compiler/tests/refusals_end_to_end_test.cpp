@@ -118,6 +118,27 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         // A statement that stops before its arguments is the user's fault, refused with the count message.
         {"PRINT \"a\"\nFOR", res("Error_Number_of") + " at line 2"},
         {"DIM N\nDIM", res("Error_Number_of") + " at line 2"},
+        // The line named is the line of the file: one-line IFs and ":" lines before it count as one line.
+        {"DIM X\nPRINT \"a\"\nIF X = 1 THEN PRINT \"b\"\nIF X = 2 THEN PRINT \"c\"\nX = \"s\"",
+         res("Error_Expecting_I") + " at line 5"},
+        {"DIM X\nX = 1 : X = 2 : X = \"a\"\nPRINT \"b\"", res("Error_Expecting_I") + " at line 2"},
+        {"DIM X\nPRINT \"a\"\nIF X = 1 THEN X = 2 : X = \"s\"", res("Error_Expecting_I") + " at line 3"},
+        {"DIM X\nIF X = 1 THEN PRINT \"a\" : PRINT \"b\"\nPRINT \"c\" : PRINT 1",
+         res("Error_Expecting") + " at line 3"},
+        // A first value that reads the variable being declared reads an undeclared name.
+        {"DIM K$ = K$", res("Error_Expecting") + " at line 1"},
+        {"DIM A\nDIM K$ = MID(K$, A, 1)", res("Error_Expecting") + " at line 2"},
+        {"PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))\nENDFUNCTION",
+         res("Error_Expecting_I") + " at line 3"},
+        // Drawing needs the screen a PAINT action is handed; a function may draw for it.
+        {"CLS", res("Error_Drawing_place") + " at line 1"},
+        {"DIM X\nIF X = 1 THEN PRINT \"a\" : DRAWTEXT \"hi\", 0, 0",
+         res("Error_Drawing_place") + " at line 2"},
+        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 50\nSETCOLOR 1, 2, "
+         "3\nENDACTION\nENDCANVAS",
+         res("Error_Drawing_place") + " at line 6"},
+        {"PRINT \"a\"\nFUNCTION ACTION\nDRAWLINE 0, 0, 9, 9\nENDFUNCTION",
+         res("Error_Drawing_place") + " at line 3"},
     };
     for (const Row& row : rows) {
         TempDir dir;

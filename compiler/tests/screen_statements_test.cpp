@@ -96,6 +96,8 @@ void expectErrors(const std::vector<ErrorRow>& rows, const std::string& section 
 
 const char* const kPhone = "TB";
 const char* const kApplet = "Applet";
+// A function of the program: drawing statements stand there (a PAINT action may call it).
+const char* const kFunction = "DRAWER";
 
 TEST(FormStatements, DeclarationsGiveFieldsAndRegisterTheirNames) {
     expectTexts(
@@ -413,7 +415,8 @@ TEST(DrawingStatements, Texts) {
         {kApplet, "FONT MONO, BOLD, LARGE", "g.setFont(new Font(\"Monospaced\",Font.BOLD,16));"},
         {kApplet, "FONT PROP, ITALIC, SMALL", "g.setFont(new Font(\"SansSerif\",Font.ITALIC,10));"},
         {kApplet, "FONT SYSTEM, PLAIN, MEDIUM", "g.setFont(new Font(\"Dialog\",Font.PLAIN,12));"},
-    });
+    },
+                kFunction);
 }
 
 TEST(DrawingStatements, ClsWritesThreeLinesAndRestoresTheColour) {
@@ -440,7 +443,7 @@ TEST(DrawingStatements, ClsWritesThreeLinesAndRestoresTheColour) {
          "g.setColor(ColorTemp);"},
     };
     for (const Row& row : rows) {
-        ScreenRun run(row.platform);
+        ScreenRun run(row.platform, row.inCanvas ? "MAIN" : kFunction);
         if (row.inCanvas) {
             run.ctx.scope.CurrentCanvas = "MENU";
             run.ctx.scope.CurrentAction = "PAINT";
@@ -451,11 +454,11 @@ TEST(DrawingStatements, ClsWritesThreeLinesAndRestoresTheColour) {
 }
 
 TEST(DrawingStatements, AppletWarnings) {
-    ScreenRun grey(kApplet);
+    ScreenRun grey(kApplet, kFunction);
     EXPECT_EQ(grey.translate("SETGREY 100"), "// SetGrey is not supported on this platform");
     EXPECT_EQ(grey.out.str(), res("Warning_This_command_is") + "\n");
 
-    ScreenRun font(kApplet);
+    ScreenRun font(kApplet, kFunction);
     EXPECT_EQ(font.translate("FONT SYSTEM, UNDERLINED, SMALL"),
               "g.setFont(new Font(\"Dialog\",Font.PLAIN,10));");
     EXPECT_EQ(font.out.str(), res("Warning_This_command_is_replaced") + "\n");
@@ -505,7 +508,59 @@ TEST(DrawingStatements, Refusals) {
         {kPhone, "FONT MONO, BOLD, LARGE, 2", res("Error_Number_of")},
         {kPhone, "CLS 1", res("Error_Number_of")},
         {kPhone, "SETCOLOR 1, 2, 3, 4", res("Error_SetColor")},
-    });
+    },
+                 kFunction);
+}
+
+// The Graphics the statements draw with is the one a PAINT action is handed: in the main section it is
+// null, in the other actions and the special functions there is none to draw with.
+TEST(DrawingStatements, StandInPaintActionsAndFunctionsOnly) {
+    struct Place {
+        const char* function;
+        const char* canvas;
+        const char* action;
+        bool draws;
+    };
+    const Place places[] = {
+        {"MAIN", "", "", false},          {"MAIN", "MENU", "PAINT", true},
+        {"MAIN", "MENU", "KEYPRESSED", false}, {"MAIN", "MENU", "LOOP", false},
+        {"MAIN", "MENU", "POINTERDRAGGED", false}, {kFunction, "", "", true},
+        {"ACTION", "", "", false},        {"PAUSE", "", "", false},
+        {"END", "", "", false}};
+    const char* const lines[] = {"CLS",
+                                 "SETCLIP 0, 0, 1, 1",
+                                 "SETCOLOR 1, 2, 3",
+                                 "SETGREY 1",
+                                 "DRAWLINE 0, 0, 1, 1",
+                                 "DRAWRECTANGLE 0, 0, 1, 1",
+                                 "DRAWFILLEDRECTANGLE 0, 0, 1, 1",
+                                 "DRAWROUNDRECTANGLE 0, 0, 1, 1, 2, 2",
+                                 "DRAWROUNDFILLEDRECTANGLE 0, 0, 1, 1, 2, 2",
+                                 "DRAWARC 0, 0, 1, 1, 0, 90",
+                                 "DRAWFILLEDARC 0, 0, 1, 1, 0, 90",
+                                 "SETPOINT 1, 1",
+                                 "DRAWSTYLE DOTTED",
+                                 "IMAGE.DRAW SHIP, 0, 0",
+                                 "IMAGE.DRAWARRAY TILES, 0, 0, 1",
+                                 "SPRITE.DRAW HERO",
+                                 "SPRITE.DRAWARRAY ENEMIES, 1",
+                                 "DRAWTEXT \"a\", 0, 0",
+                                 "LAYER.PAINT 0, 0",
+                                 "FONT SYSTEM, BOLD, LARGE"};
+    for (const Place& place : places) {
+        for (const char* line : lines) {
+            ScreenRun run(kPhone, place.function);
+            run.ctx.scope.CurrentCanvas = place.canvas;
+            run.ctx.scope.CurrentAction = place.action;
+            EXPECT_EQ(run.refusal(line), place.draws ? "" : res("Error_Drawing_place"))
+                << line << " in " << place.function << " " << place.action;
+        }
+    }
+    // The applet draws the same way; the byte-token targets keep their own drawing statements.
+    ScreenRun applet(kApplet);
+    EXPECT_EQ(applet.refusal("DRAWTEXT \"a\", 0, 0"), res("Error_Drawing_place"));
+    ScreenRun bytes("PPC");
+    EXPECT_EQ(bytes.refusal("DRAWTEXT \"a\", 0, 0"), "");
 }
 
 }  // namespace

@@ -45,6 +45,19 @@ TEST(SourceLoading, CommentsColonsAndOneLineIf) {
         EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
 }
 
+// Messages name the line of the file: each statement keeps the number of the line it comes from.
+TEST(SourceLoading, EachStatementKnowsItsLine) {
+    std::ostringstream out;
+    Console console(out);
+    std::vector<std::size_t> numbers{99};
+    const std::vector<std::string> statements = prepareSource(
+        {"REM a : b", "IF X THEN A = 1 : B = 2", "", "C = 1 : D = 2", "#IF WEB : E = 1", "::", "F = 1"}, "TB",
+        console, &numbers);
+    EXPECT_EQ(statements, (std::vector<std::string>{"REM a : b", "IF X THEN ", " A = 1 ", " B = 2 ", " EndIf",
+                                                    "", "C = 1 ", " D = 2", "F = 1"}));
+    EXPECT_EQ(numbers, (std::vector<std::size_t>{1, 2, 2, 2, 2, 3, 4, 4, 7}));
+}
+
 TEST(SourceLoading, PlatformSections) {
     const SourceRow rows[] = {
         {{"#IF WEB : PRINT 1", "PRINT 2"}, "Applet", {" PRINT 1", "PRINT 2"}},
@@ -72,12 +85,13 @@ TEST(SourceLoading, IfAloneOnItsLineWarnsAndGoesOn) {
 }
 
 TEST(SourceLoading, MalformedIfEndsTheRun) {
-    for (const char* line : {"#IF WEB AND CE", "#IF WEB  OR CE"}) {
+    // The line of the file is named, not the place of the part on its line.
+    for (const char* line : {"#IF WEB AND CE", "PRINT 1 :#IF WEB  OR CE"}) {
         try {
-            load({line}, "Applet");
+            load({"PRINT 0", line}, "Applet");
             FAIL() << line;
         } catch (const RunAbort& abort) {
-            EXPECT_EQ(abort.lines, std::vector<std::string>{"Error: #If statement incorrect at line 0"});
+            EXPECT_EQ(abort.lines, std::vector<std::string>{"Error: #If statement incorrect at line 2"});
             EXPECT_EQ(abort.status, 1);
         }
     }

@@ -151,7 +151,7 @@ TEST(StatementsEndToEnd, AppletRunsItsMainSectionOnceAtStartUp) {
     EXPECT_EQ(run.output, "started_10\npanels 1\n");
 }
 
-TEST(StatementsEndToEnd, BlockErrorsStopWithTheirStatementNumber) {
+TEST(StatementsEndToEnd, BlockErrorsStopWithTheirLineNumber) {
     struct Row {
         const char* source;
         std::vector<std::string> tail;  // the last lines printed (a message may hold several)
@@ -171,6 +171,16 @@ TEST(StatementsEndToEnd, BlockErrorsStopWithTheirStatementNumber) {
          {compiler::res("Error_Expecting_I") + " at line 2", "\tin Arguments", "**",
           compiler::res("Error_detected")},
          true},
+        // One-line IFs and ":" lines before the error are one line each, in both passes.
+        {"DIM A\nIF A = 1 THEN PRINT \"a\" : PRINT \"b\"\nIF A = 2 THEN PRINT \"c\"\nNEXT\n",
+         {compiler::res("Next_used") + "4"},
+         false},
+        {"DIM A\nIF A = 1 THEN PRINT \"a\" : PRINT \"b\"\nIF A = 2 THEN PRINT \"c\"\nA = \"text\"\n",
+         {compiler::res("Error_Expecting_I") + " at line 4", "\tin Arguments", "**",
+          compiler::res("Error_detected")},
+         true},
+        // Loop variables are declared before the first statement: a name none may take is refused at its FOR.
+        {"PRINT \"a\"\nFOR C = 0 TO 2\nNEXT\n", {"Variable name is illegal at line 2"}, false},
     };
     for (const Row& row : rows) {
         TempDir dir;

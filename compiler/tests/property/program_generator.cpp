@@ -67,8 +67,22 @@ const char* const kNames[] = {"A",     "B",      "N",     "X",     "Y",     "K",
 const char* const kForNames[] = {"I", "J", "II"};
 const char* const kIntLiterals[] = {"0",   "1",  "2",  "3",   "7",   "10", "42", "100",
                                     "010", "08", "09", "007", "255", "16", "-1", "-20"};
-const char* const kStrings[] = {"\"\"",    "\"Hi\"",      "\"Ace_99\"", "\"floor_tiles.png\"",
-                                "\"a b\"", "\"Score: \"", "\"x\"",      "\"http://example.org/a_b.txt\""};
+// Backslashes too: Java's own escapes, others, a backslash before the closing quote, and "\u" escapes
+// that javac would decode before it reads the literal.
+const char* const kStrings[] = {"\"\"",
+                                "\"Hi\"",
+                                "\"Ace_99\"",
+                                "\"floor_tiles.png\"",
+                                "\"a b\"",
+                                "\"Score: \"",
+                                "\"x\"",
+                                "\"http://example.org/a_b.txt\"",
+                                "\"C:\\games\\new\\top\"",
+                                "\"dir\\\"",
+                                "\"\\u0041BC\"",
+                                "\"\\u0022\"",
+                                "\"a\\\\b\\tc\\'d\"",
+                                "\"\\x\\q\\\\\\\""};
 // Lines a user gets wrong; dropped into faulty programs anywhere.
 const char* const kBadLines[] = {"BREAK",
                                  "ELSE",
@@ -119,7 +133,10 @@ const char* const kBadLines[] = {"BREAK",
                                  "DRAWSTYLE DASHED",
                                  "SPRITE.ROTATION HERO, 45",
                                  "LIST L9, \"x\", 7",
-                                 "TEXTBOX T9, \"a\", \"b\", 4, 9"};
+                                 "TEXTBOX T9, \"a\", \"b\", 4, 9",
+                                 "DIM K9$ = K9$",
+                                 "DIM K8 = LEN(STR$(K8))",
+                                 "DIM K7$ = MID(K7$, 0, 1)"};
 
 class Generator {
 public:
@@ -139,6 +156,10 @@ public:
         GeneratedProgram program;
         program.platform = applet_ ? "Applet" : "TB";
         for (const auto& line : lines_) program.source += line + "\n";
+        if (!faulty_) {
+            program.errorLine = plantedLine_;
+            program.errorMessage = plantedMessage_;
+        }
         return program;
     }
 
@@ -241,12 +262,23 @@ private:
         if (chance(0.2)) v.kind = Kind::Boolean;
         if (v.kind == Kind::Boolean) {
             emit("BOOLEAN " + v.name + (chance(0.5) ? (chance(0.5) ? " = TRUE" : " = FALSE") : ""));
+        } else if (bad()) {
+            emit("DIM " + v.ref() + " = " + selfRead(v));
         } else if (chance(0.5)) {
             emit("DIM " + v.ref() + " = " + constant(v.kind));
         } else {
             emit("DIM " + v.ref());
         }
         globals_.push_back(v);
+    }
+
+    // A first value that reads the variable being declared: no value exists yet to read.
+    std::string selfRead(const Var& v) {
+        const std::string r = v.ref();
+        if (v.kind == Kind::String)
+            return any(std::vector<std::string>{r, "LEFT(" + r + ", 1)", "UPPER(" + r + ")"});
+        if (v.kind == Kind::Float) return r + " + 1.5";
+        return any(std::vector<std::string>{"LEN(STR$(" + r + "))", r + " + 1", "ABS(" + r + ")"});
     }
 
     std::string constant(Kind kind) {
@@ -373,7 +405,10 @@ private:
                     used_.count(v.name) || std::any_of(s.locals.begin(), s.locals.end(),
                                                        [&](const Var& l) { return l.name == v.name; });
                 if (clash && !bad()) continue;
-                emit("DIM " + v.ref() + (chance(0.5) ? " = " + constant(v.kind) : ""));
+                if (bad())
+                    emit("DIM " + v.ref() + " = " + selfRead(v));
+                else
+                    emit("DIM " + v.ref() + (chance(0.5) ? " = " + constant(v.kind) : ""));
                 s.locals.push_back(v);
             }
             block(s, between(1, 3));
@@ -426,7 +461,7 @@ private:
         int count = between(1, 3);
         for (int i = 0; i < count; ++i) {
             std::string name = freshName();
-            if (i > 0 && chance(0.3)) {
+            if (chance(0.3)) {
                 emit("IMAGE.ARRAY " + name + ", \"/tile_" + std::to_string(i) + ".png\", " +
                      std::to_string(between(1, 4)));
                 imageArrays_.push_back(name);
@@ -549,12 +584,73 @@ private:
         for (int i = 0; i < count; ++i) statement(s);
     }
 
+    // Drawing stands in a PAINT action and in the functions of the program, which PAINT may call.
+    static bool drawingPlace(const Scope& s) {
+        return (s.section == Section::Action && s.action == "PAINT") || s.function != nullptr;
+    }
+
+    // One statement that takes one line, written into a text instead of the program: an assignment, a
+    // PRINT, or where drawing may stand, a drawing statement.
+    std::string simpleStatement(Scope& s) {
+        const std::size_t mark = lines_.size();
+        if (drawingPlace(s) && chance(0.3))
+            drawingStatement(s);
+        else if (chance(0.7))
+            assignment(s);
+        else
+            emit("PRINT " + stringExpr(s, 1));
+        if (lines_.size() != mark + 1) {
+            lines_.resize(mark);
+            return "PRINT \"one\"";
+        }
+        std::string text = lines_.back();
+        lines_.pop_back();
+        return text.substr(text.find_first_not_of(' '));
+    }
+
+    // A one-line IF, or statements joined by ":" on one line.
+    void shortLine(Scope& s) {
+        if (chance(0.5)) {
+            emit("IF " + condition(s) + " THEN " + simpleStatement(s));
+        } else {
+            std::string text = simpleStatement(s);
+            for (int i = between(1, 2); i > 0; --i) text += " : " + simpleStatement(s);
+            emit(text);
+        }
+    }
+
+    // The one error of a program written to be valid: a drawing statement where nothing is drawn, after
+    // a few short lines, alone or as part of a short line; or a type closed that was never opened.
+    void plantError(Scope& s) {
+        for (int i = pick(3); i > 0; --i) shortLine(s);
+        if (chance(0.25)) {
+            // Found by the pass over the whole source, before any statement is translated.
+            emit("ENDTYPE");
+            plantedMessage_ = "EndType used without Type at line: ";
+        } else {
+            std::string draw = any({"CLS", "DRAWTEXT \"hi\", 0, 0", "SETCOLOR 1, 2, 3", "DRAWLINE 0, 0, 5, 5",
+                                    "FONT SYSTEM, BOLD, LARGE", "SETPOINT 2, 2"});
+            int r = pick(3);
+            if (r == 0) draw = "IF " + condition(s) + " THEN " + draw;
+            if (r == 1) draw = simpleStatement(s) + " : " + draw;
+            emit(draw);
+            plantedMessage_ = "Error: Drawing commands can only be used in a PAINT action or a function";
+        }
+        plantedLine_ = static_cast<int>(lines_.size());
+    }
+
     void statement(Scope& s) {
         const bool paint = s.section == Section::Action && s.action == "PAINT";
-        const bool drawing = paint || s.section == Section::Function;
+        const bool drawing = drawingPlace(s);
+        if (!faulty_ && plantedLine_ == 0 && !drawing && chance(0.04)) {
+            plantError(s);
+            return;
+        }
         for (int tries = 0; tries < 8; ++tries) {
-            int r = pick(20);
-            if (r < 5) {
+            int r = pick(21);
+            if (r == 20) {
+                shortLine(s);
+            } else if (r < 5) {
                 assignment(s);
             } else if (r == 5) {
                 emit("PRINT " + stringExpr(s, 2));
@@ -1130,6 +1226,8 @@ private:
     std::vector<Array> worlds_;
     std::vector<std::string> forVars_;
     bool layer_ = false;
+    int plantedLine_ = 0;  // the line of the planted error, from 1; 0 while none is planted
+    std::string plantedMessage_;
 };
 
 }  // namespace

@@ -9,6 +9,11 @@ namespace proptest {
 struct GeneratedProgram {
     std::string platform;
     std::string source;
+    // A program written to be valid may carry one planted error: a statement the compiler must refuse
+    // on this line of the file (counted from 1), with a message that starts with `errorMessage`. Any
+    // refusal of such a program names this line or an earlier one.
+    int errorLine = 0;
+    std::string errorMessage;
 };
 
 // The program number `index` of the run seeded with `seed`: the same pair always gives the same

@@ -83,7 +83,9 @@ std::vector<std::string> messageStarts() {
                              "Error: Expecting type variable of type ",
                              "Error: Expecting type array of type ",
                              "Error: Expecting variable of type ",
-                             "Type variable/array is not recognised"})
+                             "Type variable/array is not recognised",
+                             "Variable name is illegal",
+                             "Array name is illegal"})
         starts.emplace_back(text);
     return starts;
 }
@@ -97,13 +99,26 @@ bool isMessage(const std::string& line) {
                        [&](const std::string& s) { return startsWith(line, s); });
 }
 
-std::optional<std::string> numberFault(const std::string& digits, std::size_t statements,
+std::optional<std::string> numberFault(const std::string& digits, std::size_t lines,
                                        const std::string& line) {
     if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), ::isdigit))
-        return "the statement number is missing: " + line;
+        return "the line number is missing: " + line;
     unsigned long n = std::stoul(digits);
-    if (n < 1 || n > statements) return "the statement number is out of range: " + line;
+    if (n < 1 || n > lines) return "the line number is out of range: " + line;
     return std::nullopt;
+}
+
+// The line a report names, or 0: the last number after " at line " or "line: ".
+int reportedLine(const std::string& line) {
+    for (const char* form : {" at line ", "line: "}) {
+        std::size_t at = line.rfind(form);
+        if (at == std::string::npos) continue;
+        const std::string digits = line.substr(at + std::string(form).size());
+        if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), ::isdigit))
+            return 0;
+        return std::stoi(digits);
+    }
+    return 0;
 }
 
 // The line of a refusal that names the fault: the one with the statement number, or the last.
@@ -235,7 +250,7 @@ struct Batch {
 
 }  // namespace
 
-std::optional<std::string> refusalFault(const std::string& output, std::size_t statements) {
+std::optional<std::string> refusalFault(const std::string& output, std::size_t sourceLines) {
     if (output.find("ERROR in ") != std::string::npos || output.find(".java (at line") != std::string::npos)
         return std::string("javac's messages reach the user");
     // The internal-error report names what failed first; the bare text is also a refusal of its own
@@ -253,8 +268,8 @@ std::optional<std::string> refusalFault(const std::string& output, std::size_t s
         const std::string& line = lines[i];
         static const std::regex atLine("^(.*) at line (\\d*)$");
         std::smatch m;
-        if (!std::regex_match(line, m, atLine)) return "the report carries no statement number: " + line;
-        if (auto fault = numberFault(m[2], statements, line)) return fault;
+        if (!std::regex_match(line, m, atLine)) return "the report carries no line number: " + line;
+        if (auto fault = numberFault(m[2], sourceLines, line)) return fault;
         const std::string message = m[1];
         for (const char* key :
              {"Error_Internal", "Error_Internal_error", "Error_Internal_byte", "Error_Compiler_error"})
@@ -274,8 +289,29 @@ std::optional<std::string> refusalFault(const std::string& output, std::size_t s
     for (const char* form : {"line: ", " at line "}) {
         std::size_t at = last.rfind(form);
         if (at != std::string::npos)
-            return numberFault(last.substr(at + std::string(form).size()), statements, last);
+            return numberFault(last.substr(at + std::string(form).size()), sourceLines, last);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> plantedFault(const std::string& output, int status, int errorLine,
+                                        const std::string& errorMessage) {
+    if (errorLine <= 0) return std::nullopt;
+    const std::string where = "the error planted on line " + std::to_string(errorLine);
+    if (status == 0) return where + " was accepted";
+    const std::string line = messageLine(output);
+    const int reported = reportedLine(line);
+    // The pass over the whole source reports its errors (the forms "at line: N") before any statement is
+    // translated: a planted error of one pass is preceded only by errors of its own pass, or of the pass
+    // over the whole source.
+    const std::vector<std::string> lines = splitLines(output);
+    const bool translated = !lines.empty() && lines.back() == compiler::res("Error_detected");
+    const bool plantedInPass = endsWith(errorMessage, "line: ");
+    if (plantedInPass && translated) return where + " is missed by the pass over the source: " + line;
+    if (!plantedInPass && !translated) return std::nullopt;
+    if (reported > errorLine) return where + " is reported later: " + line;
+    if (startsWith(line, errorMessage) && reported != errorLine)
+        return where + " is reported elsewhere: " + line;
     return std::nullopt;
 }
 
@@ -313,12 +349,12 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
         if (t.status != 0) {
             ++report.refused;
             report.refusals.push_back(projectName(p) + ": " + messageLine(t.output));
-            std::size_t statements =
-                splitLines(p.source).size() + std::count(p.source.begin(), p.source.end(), ':');
             if (t.status != 1)
                 addFinding(p, "refused with exit status " + std::to_string(t.status), t.output);
-            if (auto fault = refusalFault(t.output, statements))
+            if (auto fault = refusalFault(t.output, splitLines(p.source).size()))
                 addFinding(p, "refusal: " + *fault, t.output);
+            if (auto fault = plantedFault(t.output, t.status, p.errorLine, p.errorMessage))
+                addFinding(p, *fault, t.output);
             if (!t.files.empty()) {
                 std::string files;
                 for (const auto& f : t.files) files += f + " ";
@@ -329,6 +365,8 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
         ++report.accepted;
         if (t.output.find("Internal failure") != std::string::npos)
             addFinding(p, "internal failure", t.output);
+        if (auto fault = plantedFault(t.output, t.status, p.errorLine, p.errorMessage))
+            addFinding(p, *fault, t.output);
         auto paths = classPaths(folder, projectName(p), installDir, p.platform == "Applet");
         if (!paths) {
             addFinding(p, "accepted without a readable descriptor", t.output);

@@ -11,6 +11,8 @@ struct Program {
     int index = 0;  // names the project "P<index>": unique within one check
     std::string platform;
     std::string source;
+    int errorLine = 0;         // a planted error's line, from 1, or 0 (see GeneratedProgram)
+    std::string errorMessage;  // the start of the planted error's message
 };
 
 // A program that breaks the rule: accepted Java that javac rejects, a refusal that is not the
@@ -45,9 +47,15 @@ struct CheckOptions {
 CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptions& options);
 
 // Why the output of a refused compile is not the compiler's own refusal, or nothing when it is:
-// the message-table text that ends the output, " at line " and a statement number from 1 to
-// `statements` wherever the message's form carries one, and nothing from javac or an internal error.
-std::optional<std::string> refusalFault(const std::string& output, std::size_t statements);
+// the message-table text that ends the output, " at line " and a line number from 1 to `lines` (the
+// lines of the source file) wherever the message's form carries one, and nothing from javac or an
+// internal error.
+std::optional<std::string> refusalFault(const std::string& output, std::size_t lines);
+
+// Why the output of a program with an error planted on line `errorLine` does not report it: the program
+// must be refused at that line or an earlier one, and with the planted message at that line exactly.
+std::optional<std::string> plantedFault(const std::string& output, int status, int errorLine,
+                                        const std::string& errorMessage);
 
 // A finding as a reader wants it: what, the details, and the program.
 std::string describe(const Finding& finding);

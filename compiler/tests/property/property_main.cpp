@@ -58,13 +58,16 @@ int main(int argc, char** argv) {
     if (print >= 0) {
         auto program = proptest::generateProgram(seed, static_cast<int>(print));
         std::cout << "Platform=" << program.platform << "\n" << program.source;
+        if (program.errorLine > 0)
+            std::cout << "(planted: line " << program.errorLine << ", " << program.errorMessage << ")\n";
         return 0;
     }
 
     std::vector<proptest::Program> programs;
     for (long i = first; i < first + count; ++i) {
         auto generated = proptest::generateProgram(seed, static_cast<int>(i));
-        programs.push_back({static_cast<int>(i), generated.platform, generated.source});
+        programs.push_back({static_cast<int>(i), generated.platform, generated.source, generated.errorLine,
+                            generated.errorMessage});
     }
     proptest::CheckReport report = proptest::checkPrograms(programs, options);
     if (why)
