@@ -75,6 +75,30 @@ bool isAdviceLine(const std::string& line) {
            (line[0] == ' ' || line[0] == '\t' || line[0] == '(');
 }
 
+// ProGuard's command: on the JVM the kit was built with, started from the class-data archive beside this
+// program (made by the kit's build; the JVM drops one it cannot use and, told so, says nothing about it),
+// else on the distribution's java.
+std::vector<std::string> proguardCommand(const std::string& configPath) {
+    std::vector<std::string> argv;
+    if (access(TZ_TOOL_JAVA, X_OK) == 0) {
+        argv.push_back(TZ_TOOL_JAVA);
+        std::string options = TZ_TOOL_JVM_OPTIONS;
+        for (size_t at = 0; at < options.size();) {
+            size_t end = options.find(' ', at);
+            if (end == std::string::npos) end = options.size();
+            if (end > at) argv.push_back(options.substr(at, end - at));
+            at = end + 1;
+        }
+        std::error_code ec;
+        fs::path archive = fs::read_symlink("/proc/self/exe", ec).parent_path() / "preverify.jsa";
+        if (!ec && access(archive.c_str(), R_OK) == 0) argv.push_back("-XX:SharedArchiveFile=" + archive.string());
+    } else {
+        argv = {TZ_JAVA, "-XX:TieredStopAtLevel=1", "-XX:+UseSerialGC"};
+    }
+    argv.insert(argv.end(), {"-jar", TZ_PROGUARD_JAR, "@" + configPath});
+    return argv;
+}
+
 int fail(const std::string& message) {
     std::cerr << "preverify: " << message << "\n";
     return 1;
@@ -145,11 +169,11 @@ int run(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(output, ec);
 
-    standins::ProcessResult result = standins::runProcess(
-        {TZ_JAVA, "-XX:TieredStopAtLevel=1", "-XX:+UseSerialGC", "-jar", TZ_PROGUARD_JAR, "@" + configPath});
+    std::vector<std::string> command = proguardCommand(configPath);
+    standins::ProcessResult result = standins::runProcess(command);
     fs::remove(configPath, ec);
     if (result.status == 0) return 0;
-    if (result.status < 0) return fail(std::string("cannot start ") + TZ_JAVA);
+    if (result.status < 0) return fail("cannot start " + command.front());
 
     std::string relayed;
     size_t pos = 0;
