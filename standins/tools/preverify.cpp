@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "process.h"
+#include "warm_jvm.h"
 
 namespace fs = std::filesystem;
 
@@ -75,26 +76,13 @@ bool isAdviceLine(const std::string& line) {
            (line[0] == ' ' || line[0] == '\t' || line[0] == '(');
 }
 
-// ProGuard's command: on the JVM the kit was built with, started from the class-data archive beside this
-// program (made by the kit's build; the JVM drops one it cannot use and, told so, says nothing about it),
-// else on the distribution's java.
+// ProGuard's command: on the kit's JVM started warm (warm_jvm.h), else on the distribution's java.
 std::vector<std::string> proguardCommand(const std::string& configPath) {
     std::vector<std::string> argv;
-    if (access(TZ_TOOL_JAVA, X_OK) == 0) {
-        argv.push_back(TZ_TOOL_JAVA);
-        std::string options = TZ_TOOL_JVM_OPTIONS;
-        for (size_t at = 0; at < options.size();) {
-            size_t end = options.find(' ', at);
-            if (end == std::string::npos) end = options.size();
-            if (end > at) argv.push_back(options.substr(at, end - at));
-            at = end + 1;
-        }
-        std::error_code ec;
-        fs::path archive = fs::read_symlink("/proc/self/exe", ec).parent_path() / "preverify.jsa";
-        if (!ec && access(archive.c_str(), R_OK) == 0) argv.push_back("-XX:SharedArchiveFile=" + archive.string());
-    } else {
+    if (access(TZ_TOOL_JAVA, X_OK) == 0)
+        argv = standins::warmJvm(TZ_TOOL_JAVA, "preverify");
+    else
         argv = {TZ_JAVA, "-XX:TieredStopAtLevel=1", "-XX:+UseSerialGC"};
-    }
     argv.insert(argv.end(), {"-jar", TZ_PROGUARD_JAR, "@" + configPath});
     return argv;
 }
