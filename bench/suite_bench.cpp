@@ -181,7 +181,8 @@ bool copyExample(const fs::path& example, const fs::path& project) {
         std::string extension = entry.path().extension().string();
         if (extension == ".tbp" || extension == ".bss" || extension == ".png" || extension == ".wav" ||
             extension == ".mid" || extension == ".fmp")
-            fs::copy_file(entry.path(), project / entry.path().filename(), fs::copy_options::overwrite_existing);
+            fs::copy_file(entry.path(), project / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
     }
     return true;
 }
@@ -205,7 +206,8 @@ std::string stepLabel(const Call& call) {
 int bench(const fs::path& self, const fs::path& realKit, const fs::path& example, int runs) {
     const std::string name = projectName(example);
     if (name.empty() || !fs::exists(realKit / "Compile-Linux")) {
-        std::cerr << "suite_bench: no project in " << example << " or no Compile-Linux in " << realKit << "\n";
+        std::cerr << "suite_bench: no project in " << example << " or no Compile-Linux in " << realKit
+                  << "\n";
         return 1;
     }
     char pattern[] = "/tmp/tz-suite-bench-XXXXXX";
@@ -243,13 +245,13 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
     for (int run = 0; run < runs; ++run) {
         fs::remove(calls);
         long long start = nowNs();
-        int status =
-            runProgram({(standInKit / "Compile-Linux").string(), (stepsProject / name).string()}, standInEnv,
-                       log.c_str());
+        int status = runProgram({(standInKit / "Compile-Linux").string(), (stepsProject / name).string()},
+                                standInEnv, log.c_str());
         long long end = nowNs();
         if (status != 0) return failed("a build through the stand-ins");
         std::vector<Call> made = readCalls(calls);
-        auto build = std::find_if(made.begin(), made.end(), [](const Call& c) { return c.name == "Build-Linux"; });
+        auto build =
+            std::find_if(made.begin(), made.end(), [](const Call& c) { return c.name == "Build-Linux"; });
         if (build == made.end()) return failed("finding Build-Linux's run");
         std::map<std::string, double> times;
         std::vector<std::string> labels;
@@ -278,7 +280,8 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
     std::vector<double> whole, plain;
     for (int run = 0; run < runs; ++run) {
         long long start = nowNs();
-        int status = runProgram({(realKit / "Compile-Linux").string(), (project / name).string()}, {}, log.c_str());
+        int status =
+            runProgram({(realKit / "Compile-Linux").string(), (project / name).string()}, {}, log.c_str());
         whole.push_back(static_cast<double>(nowNs() - start) / 1e9);
         if (status != 0 || !fs::exists(project / (name + ".jar"))) return failed("Compile-Linux");
         start = nowNs();

@@ -25,9 +25,11 @@ std::string usableArchive(const std::string& folder, const std::string& tool) {
     const std::string prefix = tool + ".";
     while (const dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
-        if (name.size() <= prefix.size() + 4 || name.rfind(prefix, 0) != 0 || !name.ends_with(".jsa")) continue;
+        if (name.size() <= prefix.size() + 4 || name.rfind(prefix, 0) != 0 || !name.ends_with(".jsa"))
+            continue;
         std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
-        if (digits.empty() || digits.size() > 18 || digits.find_first_not_of("0123456789") != std::string::npos)
+        if (digits.empty() || digits.size() > 18 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
             continue;
         std::string path = folder + "/" + name;
         struct stat info {};

@@ -45,9 +45,10 @@ TEST(ToolChain, ToolsLoadTheirClassesFromTheirArchives) {
         return classesFromArchive(readFile(log));
     };
     fs::create_directories(dir / "tmpclasses/Game");
-    writeFile(dir / "Game/Step.java",
-              "package Game;\npublic class Step { int f(int n) { int s = 0; while (n > 0) s += n--; return s; "
-              "} }\n");
+    writeFile(
+        dir / "Game/Step.java",
+        "package Game;\npublic class Step { int f(int n) { int s = 0; while (n > 0) s += n--; return s; "
+        "} }\n");
     EXPECT_GT(loadedFromArchive({kJavac, "-bootclasspath", lib("midpapi20.jar") + ";" + lib("cldcapi10.jar"),
                                  "-d", dir / "tmpclasses", "-classpath", dir / "tmpclasses",
                                  dir / "Game/Step.java", "-target", "1.4", "-source", "1.4"}),
@@ -56,8 +57,9 @@ TEST(ToolChain, ToolsLoadTheirClassesFromTheirArchives) {
                                  "-d", dir / "classes", dir / "tmpclasses"}),
               100);
     writeFile(dir / "MANIFEST.MF", "MIDlet-Name: Step\n");
-    EXPECT_GT(loadedFromArchive({kJar, "cmf", dir / "MANIFEST.MF", dir / "Step.jar", "-C", dir / "classes", "."}),
-              20);
+    EXPECT_GT(
+        loadedFromArchive({kJar, "cmf", dir / "MANIFEST.MF", dir / "Step.jar", "-C", dir / "classes", "."}),
+        20);
     unsetenv("JDK_JAVA_OPTIONS");
 }
 
@@ -67,21 +69,8 @@ void copyKit(const fs::path& kit) {
     for (const char* program : {"Compile-Linux", "Build-Linux"}) fs::copy_file(kKit / program, kit / program);
     for (const char* folder : {"jdk", "wtk", "Include"})
         fs::copy(kKit / folder, kit / folder, fs::copy_options::recursive);
-    writeFile(kit / "Config.cfg",
-              (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n" + (kit / "").string() + "\n");
-}
-
-// Changes the archive of each tool by `change`, which gets the tool's name and the archive's bytes.
-using Change = std::function<void(const std::string&, std::string&)>;
-void changeArchives(const fs::path& kit, const Change& change) {
-    for (const Tool& tool : kTools) {
-        std::string archive = usableArchive((kit / tool.folder).string(), tool.name);
-        ASSERT_NE(archive, "") << tool.name;
-        std::string bytes = readFile(archive);
-        change(tool.name, bytes);
-        fs::permissions(archive, fs::perms::owner_write, fs::perm_options::add);
-        writeFile(archive, bytes);
-    }
+    writeFile(kit / "Config.cfg", (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n" +
+                                      (kit / "").string() + "\n");
 }
 
 // Changes the last letter of the first `text` in the archive.
@@ -122,36 +111,35 @@ TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
 
     // Made by another JDK: another JVM build in the header. Made for other jars: the compiler's or
     // ProGuard's jar was another (the JVM says so unless told not to). Cut short, as by an interrupted copy
-    // of the kit: the JVM would map it and crash.
-    auto cutShort = [](std::string& bytes) { bytes.resize(bytes.size() / 2); };
+    // of the kit: the JVM would map it and crash. Each row changes each tool's archive in its own way.
     struct Row {
         const char* what;
-        Change change;  // nullptr: the archives removed
+        std::function<void(const std::string& tool, std::string& bytes, bool& remove)> change;
     } rows[] = {
-        {"javac's cut short, jar's made by another JDK, preverify's damaged",
-         [&](const std::string& tool, std::string& bytes) {
-             if (tool == "javac") cutShort(bytes);
+        {"javac's cut short, jar's made by another JDK, preverify's removed",
+         [](const std::string& tool, std::string& bytes, bool& remove) {
+             if (tool == "javac") bytes.resize(bytes.size() / 2);
              if (tool == "jar") alter(bytes, " VM (");
-             if (tool == "preverify") bytes[0] ^= 0x55;
+             remove = tool == "preverify";
          }},
-        {"javac's and preverify's made for other jars, jar's cut short",
-         [&](const std::string& tool, std::string& bytes) {
+        {"javac's and preverify's made for other jars, jar's damaged",
+         [](const std::string& tool, std::string& bytes, bool&) {
              if (tool == "javac") alter(bytes, TZ_ECJ_JAR);
-             if (tool == "jar") cutShort(bytes);
+             if (tool == "jar") bytes[0] ^= 0x55;
              if (tool == "preverify") alter(bytes, TZ_PROGUARD_JAR);
          }},
-        {"removed", nullptr},
     };
     for (const auto& row : rows) {
-        for (const Tool& tool : kTools)
-            for (const auto& entry : fs::directory_iterator(kit / tool.folder))
-                if (entry.path().extension() == ".jsa") fs::remove(entry.path());
-        if (row.change) {
-            for (const Tool& tool : kTools) {
-                std::string archive = usableArchive((kKit / tool.folder).string(), tool.name);
-                fs::copy_file(archive, kit / tool.folder / fs::path(archive).filename());
-            }
-            changeArchives(kit, row.change);
+        for (const Tool& tool : kTools) {
+            const fs::path folder = kit / tool.folder;
+            const std::string archive = usableArchive((kKit / tool.folder).string(), tool.name);
+            ASSERT_NE(archive, "") << tool.name;
+            const fs::path copy = folder / fs::path(archive).filename();
+            fs::remove(copy);
+            std::string bytes = readFile(archive);
+            bool remove = false;
+            row.change(tool.name, bytes, remove);
+            if (!remove) writeFile(copy, bytes);
         }
         const Build cold = build();
         EXPECT_EQ(cold.run.status, 0) << row.what;
