@@ -14,10 +14,6 @@
 
 namespace standins {
 
-std::string archiveName(const std::string& tool, unsigned long long size) {
-    return tool + "." + std::to_string(size) + ".jsa";
-}
-
 std::string usableArchive(const std::string& folder, const std::string& tool) {
     std::string found;
     DIR* dir = ::opendir(folder.c_str());

@@ -11,11 +11,8 @@ namespace standins {
 //
 // The archive of tool T is "T.<size>.jsa", <size> its length in bytes: the JVM maps an archive without
 // checking its length, and one cut short (an interrupted copy of the kit) would crash it, so an archive
-// whose length is not the one its name gives is left alone. One made by another JDK or damaged within
-// the JVM refuses itself; the options keep it from saying so.
-
-// The name of tool's archive of `size` bytes.
-std::string archiveName(const std::string& tool, unsigned long long size);
+// whose length is not the one its name gives is left alone. An archive made by another JDK, for other
+// jars, or damaged inside, the JVM checks and drops by itself; the options keep it from saying so.
 
 // The archive of `tool` in `folder` that is fit to use, or "" when there is none.
 std::string usableArchive(const std::string& folder, const std::string& tool);
