@@ -75,6 +75,7 @@ void copyKit(const fs::path& kit) {
 
 // Changes the last letter of the first `text` in the archive.
 void alter(std::string& bytes, const std::string& text) {
+    ASSERT_FALSE(text.empty());
     size_t at = bytes.find(text);
     ASSERT_NE(at, std::string::npos) << text;
     bytes[at + text.size() - 1] ^= 1;
