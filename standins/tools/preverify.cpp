@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "process.h"
+#include "warm_jvm.h"
 
 namespace fs = std::filesystem;
 
@@ -73,6 +74,17 @@ bool isProgressLine(const std::string& line) {
 bool isAdviceLine(const std::string& line) {
     return line.rfind("Warning:", 0) != 0 && line.rfind("Error:", 0) != 0 && !line.empty() &&
            (line[0] == ' ' || line[0] == '\t' || line[0] == '(');
+}
+
+// ProGuard's command: on the kit's JVM started warm (warm_jvm.h), else on the distribution's java.
+std::vector<std::string> proguardCommand(const std::string& configPath) {
+    std::vector<std::string> argv;
+    if (access(TZ_TOOL_JAVA, X_OK) == 0)
+        argv = standins::warmJvm(TZ_TOOL_JAVA, "preverify");
+    else
+        argv = {TZ_JAVA, "-XX:TieredStopAtLevel=1", "-XX:+UseSerialGC"};
+    argv.insert(argv.end(), {"-jar", TZ_PROGUARD_JAR, "@" + configPath});
+    return argv;
 }
 
 int fail(const std::string& message) {
@@ -145,11 +157,11 @@ int run(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(output, ec);
 
-    standins::ProcessResult result = standins::runProcess(
-        {TZ_JAVA, "-XX:TieredStopAtLevel=1", "-XX:+UseSerialGC", "-jar", TZ_PROGUARD_JAR, "@" + configPath});
+    std::vector<std::string> command = proguardCommand(configPath);
+    standins::ProcessResult result = standins::runProcess(command);
     fs::remove(configPath, ec);
     if (result.status == 0) return 0;
-    if (result.status < 0) return fail(std::string("cannot start ") + TZ_JAVA);
+    if (result.status < 0) return fail("cannot start " + command.front());
 
     std::string relayed;
     size_t pos = 0;

@@ -1,0 +1,88 @@
+# Makes the class-data archive of each of the kit's Java tools (lib/warm_jvm.h): runs the tool once on a
+# small MIDlet, as Build runs it, with the JVM told (through JDK_JAVA_OPTIONS, which every java launcher
+# reads) to write the classes it loaded into an archive; puts the archive beside the tool under a name that
+# carries its length; runs the tool once more, now from the archive, and keeps the archive only when that
+# run succeeds as quietly as the first. A tool whose archive cannot be made runs without one: this step
+# never fails the build.
+#   KIT          the kit folder (jdk/bin/javac, jdk/bin/jar, wtk/bin/preverify, wtk/lib/*.jar)
+#   SAMPLE_DIR   the sample's sources (Game/*.java)
+#   STAGE        a scratch folder
+cmake_minimum_required(VERSION 3.25)
+
+set(lib "${KIT}/wtk/lib")
+set(javac "${KIT}/jdk/bin/javac")
+set(jar "${KIT}/jdk/bin/jar")
+set(preverify "${KIT}/wtk/bin/preverify")
+file(GLOB old_archives "${KIT}/jdk/bin/*.jsa" "${KIT}/wtk/bin/*.jsa")
+if(old_archives)
+    file(REMOVE ${old_archives})
+endif()
+file(REMOVE_RECURSE "${STAGE}")
+file(MAKE_DIRECTORY "${STAGE}")
+
+# make_archive(<setup> <tool> <argument>...): <setup> names a function that lays out the stage for one
+# run; it is called before each run.
+function(make_archive setup tool)
+    get_filename_component(folder "${tool}" DIRECTORY)
+    get_filename_component(name "${tool}" NAME)
+    set(dumped "${STAGE}/${name}.jsa")
+    cmake_language(CALL ${setup})
+    execute_process(
+        COMMAND ${CMAKE_COMMAND} -E env "JDK_JAVA_OPTIONS=\"-XX:ArchiveClassesAtExit=${dumped}\"" ${tool} ${ARGN}
+        RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT status EQUAL 0 OR NOT EXISTS "${dumped}")
+        message(STATUS "No class-data archive for ${name}; it runs without one:\n${output}")
+        return()
+    endif()
+    file(SIZE "${dumped}" size)
+    set(archive "${folder}/${name}.${size}.jsa")
+    file(COPY_FILE "${dumped}" "${archive}" RESULT copied)
+    if(NOT copied EQUAL 0)
+        file(REMOVE "${archive}")
+        message(STATUS "No class-data archive for ${name}; it runs without one: ${copied}")
+        return()
+    endif()
+    cmake_language(CALL ${setup})
+    execute_process(COMMAND ${tool} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT status EQUAL 0 OR NOT output STREQUAL "")
+        file(REMOVE "${archive}")
+        message(STATUS "The class-data archive of ${name} did not work; it runs without one:\n${output}")
+    endif()
+endfunction()
+
+file(GLOB sources "${SAMPLE_DIR}/Game/*.java")
+set(tmpclasses "${STAGE}/tmpclasses")
+set(classes "${STAGE}/classes")
+set(boot "${lib}/midpapi20.jar:${lib}/cldcapi10.jar")
+
+function(fresh_tmpclasses)
+    file(REMOVE_RECURSE "${tmpclasses}")
+    file(MAKE_DIRECTORY "${tmpclasses}/Game")
+endfunction()
+set(compile -bootclasspath "${boot}" -d "${tmpclasses}" -classpath "${tmpclasses}" ${sources} -target 1.4
+            -source 1.4)
+make_archive(fresh_tmpclasses "${javac}" ${compile})
+if(NOT EXISTS "${tmpclasses}/Game/Sample.class")
+    execute_process(COMMAND "${javac}" ${compile})
+endif()
+
+function(fresh_classes)
+    file(REMOVE_RECURSE "${classes}")
+    file(MAKE_DIRECTORY "${classes}/Game")
+endfunction()
+make_archive(fresh_classes "${preverify}" -classpath "${boot}" -d "${classes}" "${tmpclasses}")
+if(NOT EXISTS "${classes}/Game/Sample.class")
+    file(COPY "${tmpclasses}/Game" DESTINATION "${classes}")
+endif()
+
+# Updating a suite with a manifest and a resource reads and writes both a jar and a manifest: it loads what
+# Build's two jar runs (the suite with its manifest, then the images) load.
+file(WRITE "${STAGE}/MANIFEST.MF" "MIDlet-1: Sample,,Game.Sample\nMIDlet-Name: Sample\nMIDlet-Vendor: Kit\n"
+                                  "MIDlet-Version: 1.0\nMicroEdition-Profile: MIDP-2.0\n"
+                                  "MicroEdition-Configuration: CLDC-1.0\n")
+file(WRITE "${STAGE}/sample.png" "an image")
+function(fresh_suite)
+    file(REMOVE "${STAGE}/Sample.jar")
+    execute_process(COMMAND "${jar}" cf "${STAGE}/Sample.jar" -C "${classes}" .)
+endfunction()
+make_archive(fresh_suite "${jar}" umf "${STAGE}/MANIFEST.MF" "${STAGE}/Sample.jar" -C "${STAGE}" sample.png)

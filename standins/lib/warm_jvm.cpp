@@ -1,0 +1,76 @@
+#include "warm_jvm.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+#ifndef TZ_TOOL_JVM_OPTIONS
+#error "TZ_TOOL_JVM_OPTIONS: the JVM options of the kit's Java tools, blank-separated"
+#endif
+
+namespace standins {
+
+std::string usableArchive(const std::string& folder, const std::string& tool) {
+    std::string found;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return found;
+    const std::string prefix = tool + ".";
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() <= prefix.size() + 4 || name.rfind(prefix, 0) != 0 || !name.ends_with(".jsa"))
+            continue;
+        std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.empty() || digits.size() > 18 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            static_cast<unsigned long long>(info.st_size) == std::stoull(digits) &&
+            ::access(path.c_str(), R_OK) == 0) {
+            found = path;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::string programFolder() {
+    char buffer[4096];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    std::string path(buffer, static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+std::vector<std::string> warmJvm(const std::string& java, const std::string& tool) {
+    std::vector<std::string> argv = {java};
+    const std::string options = TZ_TOOL_JVM_OPTIONS;
+    for (size_t at = 0; at < options.size();) {
+        size_t end = options.find(' ', at);
+        if (end == std::string::npos) end = options.size();
+        if (end > at) argv.push_back(options.substr(at, end - at));
+        at = end + 1;
+    }
+    std::string folder = programFolder();
+    std::string archive = folder.empty() ? "" : usableArchive(folder, tool);
+    if (!archive.empty()) argv.push_back("-XX:SharedArchiveFile=" + archive);
+    return argv;
+}
+
+int execTool(const std::string& tool, const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    ::execv(args[0], args.data());
+    std::cerr << tool << ": cannot start " << argv.front() << ": " << std::strerror(errno) << "\n";
+    return 127;
+}
+
+}  // namespace standins

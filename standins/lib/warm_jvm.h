@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standins {
+
+// How the kit's Java tools (jdk/bin/javac, jdk/bin/jar, wtk/bin/preverify) start their JVM: the java
+// found when the kit was built, called directly, with the options measured for short tool runs, and the
+// tool's class-data archive when one fit to use lies beside the tool.
+//
+// The archive of tool T is "T.<size>.jsa", <size> its length in bytes: the JVM maps an archive without
+// checking its length, and one cut short (an interrupted copy of the kit) would crash it, so an archive
+// whose length is not the one its name gives is left alone. An archive made by another JDK, for other
+// jars, or damaged inside, the JVM checks and drops by itself; the options keep it from saying so.
+
+// The archive of `tool` in `folder` that is fit to use, or "" when there is none.
+std::string usableArchive(const std::string& folder, const std::string& tool);
+
+// The folder of the running program (the kit's tool folder), or "" when it cannot be told.
+std::string programFolder();
+
+// The JVM's command up to its main class or jar: `java`, the tools' options and the archive of `tool`
+// beside the running program.
+std::vector<std::string> warmJvm(const std::string& java, const std::string& tool);
+
+// Replaces this process by argv; returns only when that fails, with a message on standard error.
+int execTool(const std::string& tool, const std::vector<std::string>& argv);
+
+}  // namespace standins
