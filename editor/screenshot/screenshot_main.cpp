@@ -15,6 +15,7 @@
 #include "environment.h"
 #include "main_window.h"
 #include "references.h"
+#include "tools_side.h"
 #include "tree_file_browser.h"
 
 namespace {
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     ui::treefilebrowser::setHomeFolder(dir.path());
 
     editor::References references;
+    editor::ToolsSide tools;
     editor::Editor window(references);
     // The tree reads its folders on a thread of its own; give it and the layout time to settle.
     QDeadlineTimer settled(1500);

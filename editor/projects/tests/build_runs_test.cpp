@@ -32,6 +32,7 @@
 #include "project_side.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "tools_side.h"
 #include "tree_file_browser.h"
 
 namespace editor {
@@ -114,6 +115,7 @@ protected:
     testing::LookGuard look;
     ui::testing::ScriptedPrompter prompter;
     References references;
+    ToolsSide tools;
     std::unique_ptr<Editor> window;
     std::unique_ptr<ProjectSide> side;
 };

@@ -19,6 +19,7 @@
 #include "j2me_panel.h"
 #include "project_dialogs.h"
 #include "project_file.h"
+#include "tools_side.h"
 #include "type_creator.h"
 
 namespace editor {
@@ -92,6 +93,8 @@ protected:
     }
     QString output() const { return window->compilerM->toPlainText(); }
 
+    // The options panel the loads tick, as the program has it.
+    ToolsSide toolsSide;
     std::unique_ptr<ProjectSide> side;
 };
 

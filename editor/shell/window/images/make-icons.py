@@ -5,7 +5,7 @@ import math
 import pathlib
 import sys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[3] / "scripts"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[4] / "scripts"))
 from rgba_png import png  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)

@@ -1,10 +1,12 @@
 #pragma once
 // What the main window hands to the project side of the editor (editor/projects/, which builds on this
-// library): the project file, saving, opening and extending a project, and the runs of the compiler.
-// The program installs the project side at start-up; without it these roads do nothing, and writing the
-// project file counts as done.
+// library): the project file, saving, opening and extending a project, and the runs of the compiler;
+// and the project side's tools it shows. The program installs the project side at start-up; without it
+// these roads do nothing, and writing the project file counts as done.
 #include <QString>
 #include <optional>
+
+class QWidget;
 
 namespace editor {
 
@@ -44,5 +46,28 @@ public:
 // nullptr when none is installed; the caller keeps ownership of what it installs.
 ProjectRoads* projectRoads();
 void setProjectRoads(ProjectRoads* installed);
+
+// The project side's tools: the J2ME options panel below the project tree, the Project menu's J2ME
+// Settings and J2ME Type Creator, and the Tools menu's FTP Tool and Update Tesvo Zorid. Installed before
+// the main window is made, which asks for the panel while it builds its layout; without them the place
+// below the tree stays empty and the entries do nothing.
+class ProjectTools {
+public:
+    virtual ~ProjectTools() = default;
+    // A new panel for the window to own; nullptr for none.
+    virtual QWidget* newOptionsPanel(References& references) = 0;
+    // The language switch: the panel's boxes can be ticked in a Java project only.
+    virtual void enableOptions(bool java) = 0;
+    // A fresh project: every box unticked.
+    virtual void clearOptions() = 0;
+    // Each opens its modal window over the main window and returns once it is closed.
+    virtual void openJ2MESettings(Editor& editor) = 0;
+    virtual void openTypeCreator(Editor& editor) = 0;
+    virtual void openFtpTool(Editor& editor) = 0;
+    virtual void openUpdateCheck(Editor& editor) = 0;
+};
+
+ProjectTools* projectTools();
+void setProjectTools(ProjectTools* installed);
 
 }  // namespace editor

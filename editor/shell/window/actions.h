@@ -45,8 +45,11 @@ public:
     // Opens a file of the kit with the desktop's program; `name` names the entry that asked.
     void openTool(const QString& path, const QString& name);
     void format();
+    // The project side's tools (project_roads.h); nothing happens while none is installed.
     void openJ2MESettings();
     void openTypeCreator();
+    void openFtpTool();
+    void openUpdateCheck();
     void openPreferences();
     void openAbout();
     void openAboutRuntime();

@@ -4,6 +4,7 @@ namespace editor {
 namespace {
 
 ProjectRoads* installedRoads = nullptr;
+ProjectTools* installedTools = nullptr;
 
 }  // namespace
 
@@ -13,6 +14,14 @@ ProjectRoads* projectRoads() {
 
 void setProjectRoads(ProjectRoads* installed) {
     installedRoads = installed;
+}
+
+ProjectTools* projectTools() {
+    return installedTools;
+}
+
+void setProjectTools(ProjectTools* installed) {
+    installedTools = installed;
 }
 
 }  // namespace editor

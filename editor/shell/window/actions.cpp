@@ -1,7 +1,6 @@
 #include "actions.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,8 +16,6 @@
 #include "find_replace_panel.h"
 #include "formatter.h"
 #include "init.h"
-#include "j2me_compile.h"
-#include "j2me_panel.h"
 #include "main_window.h"
 #include "preferences.h"
 #include "project_roads.h"
@@ -28,8 +25,6 @@
 #include "sc_editor_kit.h"
 #include "small_dialogs.h"
 #include "text_files.h"
-#include "tools_entries.h"
-#include "type_creator.h"
 #include "ui_toolkit.h"
 
 namespace editor {
@@ -132,8 +127,8 @@ const ActionRow actionRows[] = {
     {&Init::mFormatAction, "Format", nullptr, [](A& a, Init&) { a.format(); }},
     {&Init::mConvertAction, "Convert_Source_To", nullptr, [](A& a, Init&) { a.editor().Convert(); }},
     {&Init::mPreferencesAction, "Preferences", nullptr, [](A& a, Init&) { a.openPreferences(); }},
-    {&Init::mUpdateAction, "Update", nullptr, [](A& a, Init&) { openUpdateCheck(a.editor()); }},
-    {&Init::mUploadAction, "FTP Tool", nullptr, [](A& a, Init&) { openFtpTool(a.editor()); }},
+    {&Init::mUpdateAction, "Update", nullptr, [](A& a, Init&) { a.openUpdateCheck(); }},
+    {&Init::mUploadAction, "FTP Tool", nullptr, [](A& a, Init&) { a.openFtpTool(); }},
     {&Init::mTBTemplateAction, nullptr, "Tesvo Zorid", [](A& a, Init&) { a.loadTemplate(true); }},
     {&Init::mJ2METemplateAction, nullptr, "J2ME", [](A& a, Init&) { a.loadTemplate(false); }},
     {&Init::mHelpAction, "Help", nullptr,
@@ -301,11 +296,7 @@ void Actions::doJava() {
 }
 
 void Actions::showLanguage(bool java) {
-    for (QCheckBox* box :
-         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
-        if (box) box->setEnabled(java);
-    }
+    if (ProjectTools* tools = projectTools()) tools->enableOptions(java);
     init_.mDeployPocketPC->setEnabled(!java);
     init_.mDeployPC->setEnabled(!java);
     if (editor_.javaPanel) editor_.javaPanel->setEnabled(java);
@@ -418,11 +409,19 @@ void Actions::format() {
 }
 
 void Actions::openJ2MESettings() {
-    J2MECompile(&editor_, references()).exec();
+    if (ProjectTools* tools = projectTools()) tools->openJ2MESettings(editor_);
 }
 
 void Actions::openTypeCreator() {
-    TypeCreator(&editor_, editor_).exec();
+    if (ProjectTools* tools = projectTools()) tools->openTypeCreator(editor_);
+}
+
+void Actions::openFtpTool() {
+    if (ProjectTools* tools = projectTools()) tools->openFtpTool(editor_);
+}
+
+void Actions::openUpdateCheck() {
+    if (ProjectTools* tools = projectTools()) tools->openUpdateCheck(editor_);
 }
 
 void Actions::openPreferences() {

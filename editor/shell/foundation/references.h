@@ -3,6 +3,7 @@
 // configuration or the last manual entry. Plain data with the defaults of a fresh start.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace editor {
@@ -42,6 +43,9 @@ public:
     bool usesMappy = false;
     QString fixed;                // the last manual entry; empty when it was cancelled
     Editor* theEditor = nullptr;  // the main window while it exists
+    // The main window's question before the editor ends ("Save changes?" while a tab is changed), set
+    // while theEditor is; false keeps the editor. The configuration's dialogs ask it without the window.
+    std::function<bool()> mayEnd;
     int mainScreen = -1;
     int currentScreen = -1;
     int backupLevel = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // What the main-window tests share: a kit folder of their own (tools for Config.cfg, the kit's Editor data
-// folder), a project folder, every seam recorded (boxes, failure reports, exit, project roads), and the
-// main window started in it.
+// folder), a project folder, every seam recorded (boxes, failure reports, exit, project roads and tools),
+// and the main window started in it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -51,6 +51,26 @@ public:
     QStringList calls;
     bool writes = true;
     bool saves = true;
+};
+
+// The project side's tools, recorded; the options panel is a plain widget.
+class RecordingTools : public ProjectTools {
+public:
+    RecordingTools() { setProjectTools(this); }
+    ~RecordingTools() override {
+        if (projectTools() == this) setProjectTools(nullptr);
+    }
+    QWidget* newOptionsPanel(References&) override {
+        calls << "newOptionsPanel";
+        return new QWidget;
+    }
+    void enableOptions(bool java) override { calls << QString("enableOptions %1").arg(java); }
+    void clearOptions() override { calls << "clearOptions"; }
+    void openJ2MESettings(Editor&) override { calls << "openJ2MESettings"; }
+    void openTypeCreator(Editor&) override { calls << "openTypeCreator"; }
+    void openFtpTool(Editor&) override { calls << "openFtpTool"; }
+    void openUpdateCheck(Editor&) override { calls << "openUpdateCheck"; }
+    QStringList calls;
 };
 
 // What the process writes on standard output while it lives.
@@ -132,6 +152,7 @@ protected:
     RecordingReporter reporter;
     RecordingExit exits;
     RecordingRoads roads;
+    RecordingTools tools;
     LookGuard look;
     ui::testing::ScriptedPrompter prompter;
     References references;

@@ -6,11 +6,15 @@
 #include <QTimer>
 
 #include "editor_fixture.h"
+#include "tools_side.h"
 
 namespace editor {
 namespace {
 
-class NetworkMenuTest : public testing::EditorTest {};
+class NetworkMenuTest : public testing::EditorTest {
+protected:
+    ToolsSide toolsSide;
+};
 
 TEST_F(NetworkMenuTest, FtpToolAndUpdateTesvoZoridOpenTheirModalWindows) {
     Editor& editor = start();

@@ -15,7 +15,6 @@
 #include "files.h"
 #include "find_replace_panel.h"
 #include "init.h"
-#include "j2me_panel.h"
 #include "main_window.h"
 #include "project_roads.h"
 #include "prompter.h"
@@ -153,11 +152,7 @@ bool Editor::reset(bool fresh) {
     references_.projectName = res("myProject");
     references_.uses3D = references_.usesFloats = references_.usesInclude = false;
     references_.usesMM = references_.usesMappy = false;
-    for (QCheckBox* box :
-         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
-        if (box) box->setChecked(false);
-    }
+    if (ProjectTools* tools = projectTools()) tools->clearOptions();
     showStatus();
     return true;
 }

@@ -9,7 +9,6 @@
 #include "colours.h"
 #include "config_file.h"
 #include "environment.h"
-#include "main_window.h"
 #include "prompter.h"
 #include "references.h"
 #include "scan.h"
@@ -180,7 +179,7 @@ void NewInstall::actionPerformed(QPushButton* source) {
     } else if (source == exit) {
         // Opened from the preferences, Exit ends an editor that may hold changed tabs: it asks first, and
         // a cancelled question or a failed write keeps the wizard open.
-        if (references_.theEditor && !references_.theEditor->mayEnd()) return;
+        if (references_.mayEnd && !references_.mayEnd()) return;
         ui::prompter().inform(this, messageTitle,
                               getLocalizedText("Your configuration file has not be verified, ensure that you "
                                                "have the correct SDK's installed"));

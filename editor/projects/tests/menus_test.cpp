@@ -24,6 +24,7 @@
 #include "j2me_compile.h"
 #include "j2me_panel.h"
 #include "small_dialogs.h"
+#include "tools_side.h"
 #include "type_creator.h"
 
 namespace editor {
@@ -114,6 +115,9 @@ protected:
     QStringList configLines() const {
         return QString::fromUtf8(testing::fileContent(kit("Config.cfg"))).split('\n');
     }
+
+    // The options panel and the J2ME entries as the program has them.
+    ToolsSide toolsSide;
 };
 
 TEST_F(MenusTest, TheBarShowsSixMenusWithTheirSubmenusAndSeparators) {

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,7 +19,6 @@
 #include "environment.h"
 #include "find_replace_panel.h"
 #include "init.h"
-#include "j2me_panel.h"
 #include "project_roads.h"
 #include "prompter.h"
 #include "references.h"
@@ -212,6 +212,7 @@ Editor::Editor(References& references) : references_(references) {
     initEditorImages();
     pane = new ui::dockable::Tarnwell(this);
     references_.theEditor = this;
+    references_.mayEnd = [this] { return mayEnd(); };
     new ListenerWindow(*this);
     setWindowState(Qt::WindowMaximized);
     resize(QGuiApplication::primaryScreen()->size());
@@ -235,7 +236,10 @@ Editor::~Editor() {
     // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
     // window being torn down.
     delete takeCentralWidget();
-    if (references_.theEditor == this) references_.theEditor = nullptr;
+    if (references_.theEditor == this) {
+        references_.theEditor = nullptr;
+        references_.mayEnd = nullptr;
+    }
 }
 
 void Editor::initUI() {
@@ -271,11 +275,13 @@ void Editor::initUI() {
     auto* leftLayout = new QGridLayout(leftPanel);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(fb, 0, 0);
-    javaPanel = new J2MEPanel(references_);
-    auto* javaScroll = new QScrollArea;
-    javaScroll->setWidgetResizable(true);
-    javaScroll->setWidget(javaPanel);
-    leftLayout->addWidget(javaScroll, 1, 0);
+    if (ProjectTools* tools = projectTools()) javaPanel = tools->newOptionsPanel(references_);
+    if (javaPanel) {
+        auto* javaScroll = new QScrollArea;
+        javaScroll->setWidgetResizable(true);
+        javaScroll->setWidget(javaPanel);
+        leftLayout->addWidget(javaScroll, 1, 0);
+    }
     pane->addInnerWindow(InnerWindowProperties("Fi", res("Project"), leftPanel), "West");
 
     compilerM = new OutputPane;

@@ -1,8 +1,8 @@
 #pragma once
 // The editor's one main window: a toolbar over the docking container with the code view "Cv" (up to 15
-// source tabs over a status line), the project tree "Fi" (the tree browser over the J2ME options panel)
-// and the compiler output "Co". References::theEditor reaches it while it exists. The window's own parts
-// are in main_window.cpp, the source-tab operations in source_tabs.cpp.
+// source tabs over a status line), the project tree "Fi" (the tree browser over the project side's J2ME
+// options panel) and the compiler output "Co". References::theEditor reaches it while it exists. The
+// window's own parts are in main_window.cpp, the source-tab operations in source_tabs.cpp.
 #include <QAction>
 #include <QMainWindow>
 #include <QUndoStack>
@@ -31,7 +31,6 @@ class ScEditorKit;
 namespace editor {
 
 class Init;
-class J2MEPanel;
 class ListenerAction;
 class References;
 
@@ -57,7 +56,7 @@ public:
     std::array<int, 5> bookMarks{};
     QTabWidget* panel = nullptr;
     QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only
-    J2MEPanel* javaPanel = nullptr;
+    QWidget* javaPanel = nullptr;         // the project side's options panel, when it gave one
     QWidget* leftPanel = nullptr;
     bool scrollMessage = true;  // the output pane follows its newest text
 

@@ -10,7 +10,6 @@
 
 #include "editor_fixture.h"
 #include "init.h"
-#include "j2me_panel.h"
 #include "new_install.h"
 #include "preferences.h"
 #include "res.h"
@@ -109,6 +108,34 @@ TEST_F(EditorTest, StartsWithTheMainTabTheWelcomeTheDockedWindowsAndTheToolbar) 
                                  "Find Again", "Replace", "|", "Undo", "Redo"}));
     EXPECT_EQ(picture(editor.toolBar()->actions().at(5)->icon()),
               image("/org/fife/plaf/OfficeXP/images/forward.gif"));
+}
+
+// The J2ME options panel and the J2ME, FTP and update entries belong to the project side: the window
+// reaches them through the installed project tools only, and without tools it leaves the place below the
+// tree empty and the entries do nothing.
+TEST_F(EditorTest, TheProjectSidesToolsAreReachedThroughTheirSeamOnly) {
+    Editor& editor = start();
+    for (QAction* Init::*entry : {&Init::mCompilerTesvo, &Init::mCompilerJ2ME, &Init::mJ2MESettingsAction,
+                                  &Init::mJ2METypeAction, &Init::mUploadAction, &Init::mUpdateAction}) {
+        (editor.menus().*entry)->trigger();
+    }
+    editor.reset(true);
+    EXPECT_EQ(tools.calls,
+              QStringList({"newOptionsPanel", "enableOptions 1", "enableOptions 0", "openJ2MESettings",
+                           "openTypeCreator", "openFtpTool", "openUpdateCheck", "clearOptions"}));
+
+    setProjectTools(nullptr);
+    Editor& bare = start();
+    EXPECT_EQ(bare.javaPanel, nullptr);
+    auto* cells = qobject_cast<QGridLayout*>(bare.leftPanel->layout());
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->count(), 1);
+    for (QAction* Init::*entry : {&Init::mCompilerTesvo, &Init::mJ2MESettingsAction, &Init::mJ2METypeAction,
+                                  &Init::mUploadAction, &Init::mUpdateAction}) {
+        (bare.menus().*entry)->trigger();
+    }
+    bare.reset(true);
+    EXPECT_EQ(tools.calls.size(), 8);
 }
 
 TEST(EditorImages, EveryImageTheToolbarTitleBarsAndMenusNameIsOurs) {
