@@ -1,7 +1,7 @@
-// Writes a picture of the editor's main window as a user first sees it: the editor started in a copy of
-// the kit whose Config.cfg names the copy's own tools (so no wizard), rendered once it has settled. Run
-// it under a display:
-//     xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/editor_screenshot [picture.png]
+// Writes a picture of the editor's main window: the editor started in a copy of the kit whose Config.cfg
+// names the copy's own tools (so no wizard), rendered once it has settled. With --project, a copy of that
+// project is opened and compiled first, as a user would with F4. Run it under a display:
+//     xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/editor_screenshot [--project X.tbp] [picture.png]
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "build_launcher.h"
 #include "environment.h"
 #include "main_window.h"
+#include "project_side.h"
 #include "references.h"
 #include "tools_side.h"
 #include "tree_file_browser.h"
@@ -30,9 +32,22 @@ bool relocateKit(const QString& kit) {
 
 }  // namespace
 
+// Lets the window's events run for `milliseconds`, or until `done` holds.
+template <typename Done>
+void settle(int milliseconds, Done done) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired() && !done()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    const QString picture = argc > 1 ? QString::fromLocal8Bit(argv[1]) : TZ_SCREENSHOT_DIR "/main-window.png";
+    QStringList arguments = application.arguments().mid(1);
+    QString project;
+    if (arguments.size() >= 2 && arguments.first() == "--project") {
+        project = QFileInfo(arguments[1]).absoluteFilePath();
+        arguments = arguments.mid(2);
+    }
+    const QString picture = arguments.isEmpty() ? TZ_SCREENSHOT_DIR "/main-window.png" : arguments.first();
     QTemporaryDir dir;
     const QString kit = dir.filePath("kit");
     if (!dir.isValid() || !relocateKit(kit)) {
@@ -40,15 +55,29 @@ int main(int argc, char** argv) {
         return 1;
     }
     editor::setKitFolder(kit);
-    // The project tree opens on the folder that holds the kit copy.
-    ui::treefilebrowser::setHomeFolder(dir.path());
+    // The project tree opens on the folder that holds the kit copy, or on a home holding the project.
+    const QString home = dir.filePath("home");
+    ui::treefilebrowser::setHomeFolder(project.isEmpty() ? dir.path() : home);
+    if (!project.isEmpty()) QDir().mkpath(home);
 
     editor::References references;
     editor::ToolsSide tools;
     editor::Editor window(references);
+    editor::ProjectSide projects(window);
+    if (!project.isEmpty()) {
+        // The project's own folder is left as it is: the copy gets the build's files.
+        const QFileInfo file(project);
+        const QString copy = home + "/" + file.dir().dirName();
+        if (QProcess::execute("cp", {"-a", file.absolutePath(), copy}) != 0) {
+            std::fprintf(stderr, "Could not copy the project %s\n", qPrintable(project));
+            return 1;
+        }
+        window.loadProject(copy + "/" + file.fileName());
+        window.Build(0);
+        settle(120000, [&projects] { return !projects.launcher().busy(); });
+    }
     // The tree reads its folders on a thread of its own; give it and the layout time to settle.
-    QDeadlineTimer settled(1500);
-    while (!settled.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    settle(1500, [] { return false; });
 
     QDir().mkpath(QFileInfo(picture).path());
     if (!window.grab().save(picture)) {
