@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_files.h"
+
 extern char** environ;
 
 namespace {
@@ -455,16 +457,8 @@ Run runMeasured(const std::vector<std::string>& argv, const std::vector<std::str
     return run;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using bench_files::readFile;
+using bench_files::writeFile;
 
 std::string lastLines(const std::string& text, std::size_t count) {
     std::size_t at = text.size();

@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_files.h"
+
 extern char** environ;
 
 namespace {
@@ -46,16 +48,8 @@ long long nowNs() {
         .count();
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using bench_files::readFile;
+using bench_files::writeFile;
 
 // Runs argv with `extraEnv` added, its output to `log` (nullptr: inherited); the exit status, or -1.
 int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log) {
