@@ -117,7 +117,7 @@ std::string withoutEmptyLines(const std::string& text) {
     return kept;
 }
 
-// What the guide says the build leaves: the phone's jar holds every file the program names; the applet
+// What the guide says the build leaves: the phone's jar holds the files beside the project; the applet
 // is a class in Game/ and a page that shows it 100 x 100 pixels large.
 void checkProducts(const Example& example, const std::string& folder, const std::vector<std::string>& files,
                    Compiled& compiled) {
@@ -149,7 +149,12 @@ Compiled compile(const Example& example) {
               "// Tesvo Zorid v1.1.0 Project File\nMain=Guide\nRun=0\nName=Guide\nPlatform=" +
                   example.platform + "\nInc=true\n" + includes);
     writeFile(folder + "GuideX.bss", example.source);
-    const std::vector<std::string> files = writeResources(folder, example.source);
+    std::vector<std::string> files = writeResources(folder, example.source);
+    // Images and sounds the program does not name are packed too.
+    for (const char* unnamed : {"extra.png", "extra.wav", "extra.midi"}) {
+        writeFile(folder + unnamed, "");
+        files.push_back(unnamed);
+    }
     Compiled compiled;
     compiled.result = runProgram(dir.path(), {kKit + "/Compile-Linux", folder + "Guide"}, "TZ_KEEP_JAVA=1");
     compiled.java = withoutEmptyLines(readFile(folder + "Guide.java"));
