@@ -269,6 +269,30 @@ TEST_F(BuildFaults, ConfigCutShort) {
     EXPECT_TRUE(testing::readFile(pids).empty());
 }
 
+// A folder that would split a class path (a project folder, the toolkit of Config.cfg) is refused by its
+// name before any tool runs, and the suite of an earlier build goes.
+TEST_F(BuildFaults, FoldersThatSplitAClassPathAreRefusedBeforeAnyTool) {
+    const std::string tail =
+        "\", which splits a Java class path. Use a folder whose path has no \":\" or \";\"";
+    fs::path plain = project;
+    project = temp.path() / "my:project";
+    earlierBuild(midletDescriptor());
+    EXPECT_EQ(build(), 1) << joined();
+    EXPECT_EQ(output.back(), "Error: The project folder " + projectDir() + " holds the character \":" + tail);
+    EXPECT_FALSE(suiteLeft());
+
+    project = plain;
+    fs::rename(kit, temp.path() / "tool;kit");
+    kit = temp.path() / "tool;kit";
+    writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+    earlierBuild(midletDescriptor());
+    EXPECT_EQ(build(), 1) << joined();
+    EXPECT_EQ(output.back(),
+              "Error: The wireless toolkit folder " + kitDir() + "wtk/ holds the character \";" + tail);
+    EXPECT_FALSE(suiteLeft());
+    EXPECT_TRUE(testing::readFile(pids).empty());
+}
+
 // What is awkward but sound builds: CR LF line ends, blanks in folder and project names, and names in
 // bytes that are not UTF-8, which are taken byte for byte.
 TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 
 #include "test_support.h"
 
@@ -42,29 +41,6 @@ TEST_F(DescriptorRead, ListsRunToTheFirstMissingIndexWithoutALineCap) {
     EXPECT_EQ(project.tbLocation, kitDir());
 }
 
-TEST_F(DescriptorRead, ConfigThatNamesNoUsableFolderIsRefusedByItsLine) {
-    writeDescriptor("Run=0\nName=Space\nPlatform=J2ME\n");
-    const std::string config = kitDir() + "Config.cfg";
-    const std::pair<std::string, std::string> rows[] = {
-        {"/jdk/bin/\n",
-         "Error: Line 2 of " + config +
-             " (the wireless toolkit folder) is missing. Run the Editor to write the file again"},
-        {"", "Error: Line 1 of " + config +
-                 " (the Java tool folder) is missing. Run the Editor to write the file "
-                 "again"},
-        {"/jdk/bin/\n/wtk/\nnull\n",
-         "Error: Line 3 of " + config +
-             " (the kit folder) is not an absolute folder ending in \"/\": \"null\""},
-    };
-    for (const auto& [text, message] : rows) {
-        testing::writeFile(kit / "Config.cfg", text);
-        Project project;
-        const Project::ReadResult result = project.read(base() + ".tbx", kit.string());
-        EXPECT_EQ(result.status, Project::ReadStatus::Refused) << text;
-        EXPECT_EQ(result.message, message);
-    }
-}
-
 // A kit copied elsewhere keeps the Config.cfg of its first folder: what lay inside that folder is taken
 // inside this one, a tool folder elsewhere stays.
 TEST_F(DescriptorRead, ACopiedKitUsesItsOwnFolders) {
@@ -75,30 +51,6 @@ TEST_F(DescriptorRead, ACopiedKitUsesItsOwnFolders) {
     EXPECT_EQ(project.javaLocation, "/usr/lib/jvm/bin/");
     EXPECT_EQ(project.j2meLocation, kitDir() + "wtk/");
     EXPECT_EQ(project.tbLocation, kitDir());
-}
-
-TEST_F(DescriptorRead, APhoneProjectWhoseFoldersSplitAClassPathIsRefused) {
-    const std::string tail =
-        "\", which splits a Java class path. Use a folder whose path has no \":\" or \";\"";
-    for (const std::string folder : {"a:b", "c;d"}) {
-        const std::filesystem::path awkward = temp.path() / folder;
-        testing::writeFile(awkward / "Space.tbx", "Run=0\nName=Space\nPlatform=J2ME\n");
-        Project read;
-        Project::ReadResult result = read.read((awkward / "Space.tbx").string(), kit.string());
-        EXPECT_EQ(result.status, Project::ReadStatus::Refused);
-        EXPECT_EQ(result.message, "Error: The project folder " + awkward.string() +
-                                      "/ holds the character \"" + folder.substr(1, 1) + tail);
-        // An applet compiles its sources by name, with no class path of the folder.
-        testing::writeFile(awkward / "Space.tbx", "Run=0\nName=Space\nPlatform=Applet\n");
-        EXPECT_EQ(read.read((awkward / "Space.tbx").string(), kit.string()).status, Project::ReadStatus::Ok);
-    }
-    testing::writeFile(kit / "Config.cfg", "/jdk/bin/\n/tool;kit/wtk/\n" + kitDir() + "\n");
-    writeDescriptor("Run=0\nName=Space\nPlatform=J2ME\n");
-    Project project;
-    Project::ReadResult result = project.read(base() + ".tbx", kit.string());
-    EXPECT_EQ(result.status, Project::ReadStatus::Refused);
-    EXPECT_EQ(result.message,
-              "Error: The wireless toolkit folder /tool;kit/wtk/ holds the character \";" + tail);
 }
 
 }  // namespace

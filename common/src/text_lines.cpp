@@ -25,6 +25,14 @@ Lines splitLines(std::string_view text) {
     return lines;
 }
 
+Lines utf8Lines(std::string_view text) {
+    Lines lines = splitLines(text);
+    if (!isValidUtf8(text)) {
+        for (std::string& line : lines) line = latin1ToUtf8(line);
+    }
+    return lines;
+}
+
 std::string joinLines(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines) {

@@ -78,6 +78,9 @@ TEST(TextLines, Utf8TellsTextFromBytes) {
     for (const auto& [bytes, valid] : rows)
         EXPECT_EQ(isValidUtf8(bytes), valid) << testing::PrintToString(bytes);
     EXPECT_EQ(latin1ToUtf8("Caf\xE9"), "Caf\xC3\xA9");
+    // The whole text decides: one byte that is not UTF-8 makes every line Latin-1.
+    EXPECT_EQ(utf8Lines("\xEF\xBB\xBFj\xC3\xA4\rCaf\xE9\n"), (Lines{"j\xC3\x83\xC2\xA4", "Caf\xC3\xA9"}));
+    EXPECT_EQ(utf8Lines("\xEF\xBB\xBFj\xC3\xA4\r\n"), (Lines{"j\xC3\xA4"}));
 }
 
 TEST(TextLines, AFileThatCannotBeReadSaysWhy) {

@@ -9,11 +9,7 @@ namespace compiler {
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     std::optional<std::string> data = kit::readFile(path);
     if (!data) return std::nullopt;
-    std::vector<std::string> lines = kit::splitLines(*data);
-    if (!kit::isValidUtf8(*data)) {
-        for (std::string& line : lines) line = kit::latin1ToUtf8(line);
-    }
-    return lines;
+    return kit::utf8Lines(*data);
 }
 
 std::string toUpperAscii(std::string_view text) {

@@ -61,6 +61,14 @@ TEST_F(ConfigTest, StartUpReadsTestsAndRewritesTheFile) {
         {"relative to the kit", QString("java/\nwtk/\n\n2003\n"), true, false,
          "java/\nwtk/\n" + k + "\n2003\n"},
         {"empty lines", QString("\n\n\n\n"), true, true, "\n\n" + k + "\n\n"},
+        {"a byte-order mark", "\xEF\xBB\xBF" + k + "java/\n" + k + "wtk/\n" + k + "\nXP\n", true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nXP\n"},
+        // The kit was copied from /old/kit/: its own tools are used and written back, a tool folder the user
+        // chose elsewhere stays.
+        {"a copied kit", QString("/old/kit/java/\n/old/kit/wtk/\n/old/kit/\nXP\n"), true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nXP\n"},
+        {"a copied kit, a Java tool folder of the user's", k + "java/\r\n/old/kit/wtk/\r\n/old/kit/\r\n",
+         true, false, k + "java/\n" + k + "wtk/\n" + k + "\nnull\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
