@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "test_support.h"
 
 namespace build {
