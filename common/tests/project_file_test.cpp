@@ -13,14 +13,20 @@ ProjectFile read(const std::string& text) {
 
 const std::string kHeader = std::string(kProjectFileHeader) + "\n";
 
+// The project game with the includes util and maps and floats on, written for the phones with run 1.
+ProjectFile example() {
+    ProjectFile project;
+    project.main = "game";
+    project.includes = {"util", "maps"};
+    project.run = "1";
+    project.name = "game";
+    project.platform = "TB";
+    project.usesFloats = true;
+    return project;
+}
+
 TEST(ProjectFileFormat, ReaderRows) {
-    ProjectFile editors;  // the Part's example: name game, includes util and maps, floats on, run 1
-    editors.main = "game";
-    editors.includes = {"util", "maps"};
-    editors.run = "1";
-    editors.name = "game";
-    editors.platform = "TB";
-    editors.usesFloats = true;
+    const ProjectFile editors = example();
 
     struct Row {
         const char* what;
@@ -94,15 +100,8 @@ TEST(ProjectFileFormat, ReaderRows) {
 }
 
 TEST(ProjectFileFormat, WriterRows) {
-    ProjectFile project;
-    project.main = "game";
-    project.includes = {"util", "maps"};
-    project.run = "1";
-    project.name = "game";
-    project.platform = "TB";
-    project.usesFloats = true;
     EXPECT_EQ(
-        projectFileLines(project),
+        projectFileLines(example()),
         (Lines{kProjectFileHeader, "Main=game", "Include=util", "Include=maps", "Run=1", "Name=game",
                "Platform=TB", "3D=false", "Floats=true", "Mappy=false", "MM=false", "Inc=false", "CLDC=11"}));
 
