@@ -293,8 +293,8 @@ TEST_F(BuildFaults, FoldersThatSplitAClassPathAreRefusedBeforeAnyTool) {
     EXPECT_TRUE(testing::readFile(pids).empty());
 }
 
-// What is awkward but sound builds: CR LF line ends, blanks in folder and project names, and names in
-// bytes that are not UTF-8, which are taken byte for byte.
+// What is awkward but sound builds: CR LF line ends after a byte-order mark, blanks in folder and project
+// names, and names in bytes that are not UTF-8, which are taken byte for byte.
 TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
     const std::string latin1 = "Caf\xe9";
     struct Row {
@@ -315,9 +315,11 @@ TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
             kit = movedKit;
         }
         std::string config = kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n";
-        writeConfig(row.crlf ? withCrLf(config) : config);
+        // The editor of a user may put a byte-order mark before either file.
+        writeConfig(row.crlf ? "\xEF\xBB\xBF" + withCrLf(config) : config);
         std::string descriptor = midletDescriptor(row.name, "Inc=true");
-        testing::writeFile(project / (row.name + ".tbx"), row.crlf ? withCrLf(descriptor) : descriptor);
+        testing::writeFile(project / (row.name + ".tbx"),
+                           row.crlf ? "\xEF\xBB\xBF" + withCrLf(descriptor) : descriptor);
         testing::writeFile(project / (row.name + ".java"), "class X {}\n");
         testing::writeFile(kit / "Include/Include.inc", "support class");
 
