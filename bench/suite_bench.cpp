@@ -163,10 +163,11 @@ void layOutStandInKit(const fs::path& kit, const fs::path& realKit, const fs::pa
     for (const char* tool : {"Build-Linux", "jdk/bin/javac", "jdk/bin/jar", "wtk/bin/preverify"})
         fs::create_symlink(self, kit / tool);
     fs::create_directory_symlink(realKit / "wtk/lib", kit / "wtk/lib");
-    std::string config =
-        (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n" + (realKit / "").string() + "\n";
-    writeFile(kit / "Config.cfg", config);
-    writeFile(kit / "build/Config.cfg", config);
+    fs::create_directory_symlink(realKit / "Include", kit / "build/Include");
+    // Line 3 names the folder of each program, so the stand-in tools count as tools chosen elsewhere.
+    const std::string tools = (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n";
+    writeFile(kit / "Config.cfg", tools + (kit / "").string() + "\n");
+    writeFile(kit / "build/Config.cfg", tools + (kit / "build/").string() + "\n");
 }
 
 bool copyExample(const fs::path& example, const fs::path& project) {

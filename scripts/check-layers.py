@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The editor's libraries stand in one-way layers: a library's sources include headers of their own
-library and of the libraries below it, never of one above. Headers are included by their bare names
-(each library exports its folder), so a header is placed by finding it in a library's folder.
+"""The editor's libraries stand in one-way layers over kit_common (common/, what the three programs share): a
+library's sources include headers of their own library and of the libraries below it, never of one above.
+Headers are included by their bare names (each library exports its folder), so a header is placed by finding
+it in a library's folder; kit_common's are included by their path below its include folder ("kit/...").
 
     scripts/check-layers.py [REPO]     exits 1 naming every include that goes up, and every editor or
                                        component source that belongs to no library of the list
@@ -14,6 +15,7 @@ import tempfile
 
 # Lowest first: a library may include headers of the libraries before it.
 LAYERS = [
+    ("kit_common", "common"),
     ("ui_toolkit", "ui-components/toolkit"),
     ("ui_findreplace", "ui-components/findreplace"),
     ("ui_syntax", "ui-components/syntax"),
@@ -28,7 +30,9 @@ LAYERS = [
 # Folders whose sources belong to no library: tests, their helpers, demos and the programs' mains.
 OUTSIDE = {"tests", "testing", "demo", "screenshot"}
 PROGRAMS = {"editor/editor_main.cpp"}
-TOPS = ("ui-components", "editor")
+TOPS = ("common", "ui-components", "editor")
+# Libraries whose headers are included by their path below an include folder, never by a bare name.
+INCLUDE_ROOTS = {"kit_common": "common/include"}
 SUFFIXES = {".h", ".cpp"}
 INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]*"([^"]+)"', re.MULTILINE)
 
@@ -45,7 +49,7 @@ def check(root):
     root = pathlib.Path(root)
     problems = []
     rank = {}
-    headers = []  # (path relative to its library folder, library)
+    headers = []  # (path relative to its library folder or include root, library, only the whole path)
     owned = set()
     for level, (library, folder) in enumerate(LAYERS):
         rank[library] = level
@@ -55,10 +59,13 @@ def check(root):
         for path in files:
             owned.add(path)
             if path.suffix == ".h":
-                headers.append((path.relative_to(root / folder).as_posix(), library))
+                base = root / INCLUDE_ROOTS.get(library, folder)
+                if path.is_relative_to(base):
+                    headers.append((path.relative_to(base).as_posix(), library, library in INCLUDE_ROOTS))
 
     def owners(name):
-        return {library for relative, library in headers if relative == name or relative.endswith("/" + name)}
+        return {library for relative, library, whole in headers
+                if relative == name or (not whole and relative.endswith("/" + name))}
 
     for library, folder in LAYERS:
         if not (root / folder).is_dir():
@@ -98,7 +105,9 @@ def self_test():
             write(f"{folder}/{library}.h", f'#include "{below}.h"\n' if below else "")
             write(f"{folder}/tests/{library}_test.cpp", '#include "editor_projects.h"\n')
             below = library
-        write("ui-components/dockable/action/zorid.h", '#include "ui_toolkit.h"\n')
+        write("common/include/kit/format.h")
+        write("common/src/format.cpp", '#include "kit/format.h"\n')
+        write("ui-components/dockable/action/zorid.h", '#include "ui_toolkit.h"\n#include "kit/format.h"\n')
         write("ui-components/browsers/browser.cpp", '#include <QWidget>\n#include "action/zorid.h"\n')
         write("editor/editor_main.cpp", '#include "editor_projects.h"\n')
         found = check(root)
@@ -108,7 +117,14 @@ def self_test():
         write("editor/shell/config/wizard.cpp", '#include "ui_toolkit.h"\n\n  #  include "editor_window.h"\n')
         write("ui-components/toolkit/prompter.cpp", '#include "zorid.h"\n')
         write("editor/shell/newfolder/stray.cpp")
+        write("common/src/reader.cpp", '#include "kit/format.h"\n#include "ui_toolkit.h"\n')
+        # A bare name of kit_common's is not its header: this one is the config library's own.
+        write("editor/shell/config/format.h")
+        write("editor/shell/foundation/reader.cpp", '#include "format.h"\n')
         expected = [
+            "common/src/reader.cpp:2: kit_common includes ui_toolkit.h of ui_toolkit, a library above it",
+            "editor/shell/foundation/reader.cpp:1: editor_foundation includes format.h of editor_config, "
+            "a library above it",
             "editor/shell/config/wizard.cpp:3: editor_config includes editor_window.h of editor_window, "
             "a library above it",
             "ui-components/toolkit/prompter.cpp:1: ui_toolkit includes zorid.h of ui_dockable, a library above it",

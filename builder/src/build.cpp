@@ -15,6 +15,16 @@
 #include "writers.h"
 
 namespace build {
+namespace {
+
+// A phone project whose name is a plain file name, so that its suite lies in the project folder.
+bool namesASuiteOfItsFolder(const Project& project) {
+    const std::optional<std::string>& name = project.name;
+    return project.platform == "J2ME" && name && !name->empty() && *name != "." && *name != ".." &&
+           name->find('/') == std::string::npos;
+}
+
+}  // namespace
 
 int Build::main(const std::vector<std::string>& args) {
     try {
@@ -40,8 +50,13 @@ int Build::run(const std::vector<std::string>& args) {
 
     std::string descriptor = args[0] + ".tbx";
     auto read = project_.read(descriptor, settings_.installDir);
-    if (read.status == Project::ReadStatus::MissingConfig) {
-        console_.line("Could not find Config.cfg. Run the Editor to generate this file");
+    if (read.status == Project::ReadStatus::Refused) {
+        console_.line(read.message);
+        // No tool ran: the suite of an earlier build would pass for this one.
+        if (namesASuiteOfItsFolder(project_)) {
+            deleteIfExists(project_.path + *project_.name + ".jar");
+            deleteIfExists(project_.path + *project_.name + ".jad");
+        }
         return kFailure;
     }
     if (read.status == Project::ReadStatus::Failed) {

@@ -1,8 +1,9 @@
 #include "project.h"
 
-#include <cctype>
-#include <climits>
-
+#include "kit/class_path.h"
+#include "kit/config_file.h"
+#include "kit/descriptor.h"
+#include "kit/text_lines.h"
 #include "text_file.h"
 
 namespace build {
@@ -12,42 +13,15 @@ std::string orNull(const std::optional<std::string>& value) {
 }
 
 std::optional<int> parseDecimal(std::string_view text) {
-    size_t i = 0;
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        i = 1;
-    }
-    if (i == text.size()) return std::nullopt;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
-    return static_cast<int>(value);
+    return kit::parseDecimal(text);
 }
 
-std::optional<std::string> Project::lookup(const std::vector<std::string>& lines, std::string_view key) {
-    for (const auto& line : lines) {
-        if (line.compare(0, key.size(), key) != 0) continue;
-        if (line.size() != key.size() && line[key.size()] != '=') continue;
-        size_t equals = line.find('=');
-        if (equals == std::string::npos) return line;
-        return line.substr(equals + 1);
-    }
-    return std::nullopt;
+std::optional<std::string> Project::getValue(std::string_view key) const {
+    return kit::valueOf(allLines, key);
 }
 
 bool Project::flag(std::string_view key) const {
-    auto value = getValue(key);
-    if (!value || value->size() != 4) return false;
-    static constexpr std::string_view word = "true";
-    for (size_t i = 0; i < 4; ++i)
-        if (std::tolower(static_cast<unsigned char>((*value)[i])) != word[i]) return false;
-    return true;
+    return kit::isOn(getValue(key));
 }
 
 std::string Project::getClassPath() const {
@@ -61,39 +35,41 @@ Project::ReadResult Project::read(const std::string& descriptorPath, const std::
     path = slash == std::string::npos ? std::string() : descriptorPath.substr(0, slash + 1);
 
     std::string error;
-    auto lines = readLines(descriptorPath, error);
+    auto lines = kit::readLines(descriptorPath, &error);
     if (!lines) return {ReadStatus::Failed, error};
     allLines = std::move(*lines);
+    const kit::Descriptor descriptor = kit::readDescriptor(allLines);
 
-    auto runText = getValue("Run");
-    if (!runText) return {ReadStatus::Failed, "Cannot parse null string"};
-    auto runValue = parseDecimal(*runText);
-    if (!runValue) return {ReadStatus::Failed, "For input string: \"" + *runText + "\""};
+    if (!descriptor.run) return {ReadStatus::Failed, "Cannot parse null string"};
+    auto runValue = parseDecimal(*descriptor.run);
+    if (!runValue) return {ReadStatus::Failed, "For input string: \"" + *descriptor.run + "\""};
     run = *runValue;
 
-    file = getValue("Main");
-    name = getValue("Name");
-    platform = getValue("Platform");
-
-    // Each list runs from index 0 up to its first missing index; a gap ends it.
-    auto readList = [this](std::string_view key, std::vector<std::string>& list) {
-        for (size_t i = 0;; ++i) {
-            auto value = getValue(std::string(key) + std::to_string(i));
-            if (!value) break;
-            list.push_back(*value);
-        }
-    };
-    readList("Include", includes);
-    readList("ClassPath", classPaths);
-    readList("Object", objects);
+    file = descriptor.main;
+    name = descriptor.name;
+    platform = descriptor.platform;
+    includes = descriptor.includes;
+    classPaths = descriptor.classPaths;
+    objects = descriptor.objects;
 
     std::string configPath = installDir + "/Config.cfg";
-    if (!exists(configPath)) return {ReadStatus::MissingConfig, {}};
-    auto config = readLines(configPath, error);
+    if (!exists(configPath)) return {ReadStatus::Refused, std::string(kMissingConfig)};
+    auto config = kit::readLines(configPath, &error);
     if (!config) return {ReadStatus::Failed, error};
-    if (config->size() > 0) javaLocation = (*config)[0];
-    if (config->size() > 1) j2meLocation = (*config)[1];
-    if (config->size() > 2) tbLocation = (*config)[2];
+    kit::ConfigFile folders = kit::readConfigFile(*config);
+    if (auto fault = kit::configFault(folders, configPath)) return {ReadStatus::Refused, *fault};
+    kit::relocate(folders, installDir);
+    javaLocation = folders.javaLocation;
+    j2meLocation = folders.j2meLocation;
+    tbLocation = folders.tbLocation;
+
+    // The phone build joins its class paths from the project folder and the toolkit's lib/ folder.
+    if (platform == "J2ME") {
+        for (auto fault : {kit::classPathFault("The project folder", path),
+                           kit::classPathFault("The wireless toolkit folder", *j2meLocation)}) {
+            if (fault) return {ReadStatus::Refused, *fault};
+        }
+    }
     return {};
 }
 

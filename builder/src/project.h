@@ -13,23 +13,28 @@ std::string orNull(const std::optional<std::string>& value);
 // Integer.parseInt rules: optional sign, decimal digits only, within 32 bits.
 std::optional<int> parseDecimal(std::string_view text);
 
+// The line of the refusal of a missing Config.cfg.
+inline constexpr std::string_view kMissingConfig =
+    "Could not find Config.cfg. Run the Editor to generate this file";
+
 // What the build program knows about the project: the build descriptor `<name>.tbx` and the three tool
-// folders of Config.cfg. Filled once by read(), then only queried.
+// folders of Config.cfg, both read by kit_common. Filled once by read(), then only queried.
 class Project {
 public:
-    enum class ReadStatus { Ok, MissingConfig, Failed };
+    enum class ReadStatus { Ok, Refused, Failed };
     struct ReadResult {
         ReadStatus status = ReadStatus::Ok;
-        std::string message;  // the failure's own text for Failed
+        // Failed: the failure's own text. Refused: the one line that says why no tool can run (Config.cfg
+        // missing or unusable, a folder that cannot stand in a class path).
+        std::string message;
     };
 
-    // Reads the descriptor at `descriptorPath`, then `<installDir>/Config.cfg`.
+    // Reads the descriptor at `descriptorPath`, then `<installDir>/Config.cfg`, whose lines inside the kit
+    // folder it records are taken inside `installDir` when that is another folder (a copied kit).
     ReadResult read(const std::string& descriptorPath, const std::string& installDir);
 
-    // The value of the first line that begins with `key` directly followed by "=" or by the line's end:
-    // the text after the first "=", or the whole line when it has none.
-    static std::optional<std::string> lookup(const std::vector<std::string>& lines, std::string_view key);
-    std::optional<std::string> getValue(std::string_view key) const { return lookup(allLines, key); }
+    // The value of the first line that holds `key` (kit/key_value_lines.h).
+    std::optional<std::string> getValue(std::string_view key) const;
 
     // Every class-path entry followed by ":" (the empty text for none).
     std::string getClassPath() const;
@@ -44,7 +49,7 @@ public:
     bool usesMidi() const { return flag("Midi"); }
     bool usesSound() const { return flag("Sound"); }
     bool usesVideo() const { return flag("Video"); }
-    // A flag is true only when its value is "true" in any case.
+    // A flag is true only when its value is "true" in any case; looked up anew at each call.
     bool flag(std::string_view key) const;
 
     std::vector<std::string> allLines;

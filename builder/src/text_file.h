@@ -11,10 +11,6 @@ namespace build {
 // The whole file's bytes. On failure returns nothing and sets `error` to "<path> (<reason>)".
 std::optional<std::string> readText(const std::string& path, std::string& error);
 
-// Reads a text file as lines; "\n" and "\r\n" both end a line, the bytes are kept as they are.
-// On failure returns nothing and sets `error` to "<path> (<reason>)".
-std::optional<std::vector<std::string>> readLines(const std::string& path, std::string& error);
-
 // Writes `lines`, each ended by "\n", replacing the file. Every write and the close are checked, so a
 // full disk or a file-size limit is reported; the returned text is "<path> (<reason>)".
 std::optional<std::string> writeLines(const std::string& path, const std::vector<std::string>& lines,

@@ -232,43 +232,69 @@ TEST_F(BuildFaults, DescriptorCutShortOrUnreachable) {
     expectNoToolRunning();
 }
 
-// Config.cfg lines are used unchanged: a line cut short or with a trailing blank names a tool or folder
-// that is not there, which the build says; the suite of an earlier build does not survive it.
+// A Config.cfg cut short, emptied or holding a line that is no absolute folder (the editor writes "null" for
+// a folder it never had) is named by its line before any tool runs, never joined into a tool's path; the
+// suite of an earlier build does not survive it.
 TEST_F(BuildFaults, ConfigCutShort) {
+    const std::string config = kitDir() + "Config.cfg";
+    const std::string missing = " is missing. Run the Editor to write the file again";
+    const std::string notAFolder = " is not an absolute folder ending in \"/\": ";
     struct Row {
         std::string config;
         std::string flags;
-        Lines tail;
+        std::string line;
     };
     const Row rows[] = {
-        {"", "Inc=false", {"Cannot run program \"nulljavac\": No such file or directory", "Internal Error"}},
-        {kitDir() + "jdk/b",
-         "Inc=false",
-         {"Cannot run program \"" + kitDir() + "jdk/bjavac\": No such file or directory", "Internal Error"}},
-        {kitDir() + "jdk/bin/ \n" + kitDir() + "wtk/\n" + kitDir() + "\n",
-         "Inc=false",
-         {"Cannot run program \"" + kitDir() + "jdk/bin/ javac\": No such file or directory",
-          "Internal Error"}},
-        {kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n",
-         "Inc=true",
-         {"No such source file: nullInclude/Include.inc", "Error: Could not copy required support files",
-          "FileCopy: No such source file: nullInclude/Include.inc"}},
-        {kitDir() + "jdk/bin/\r\n",
-         "Inc=false",
-         {"Cannot run program \"nullbin/preverify\": No such file or directory", "Internal Error"}},
+        {"", "Inc=false", "Error: Line 1 of " + config + " (the Java tool folder)" + missing},
+        {kitDir() + "jdk/b", "Inc=false",
+         "Error: Line 1 of " + config + " (the Java tool folder)" + notAFolder + "\"" + kitDir() + "jdk/b\""},
+        {kitDir() + "jdk/bin/ \n" + kitDir() + "wtk/\n" + kitDir() + "\n", "Inc=false",
+         "Error: Line 1 of " + config + " (the Java tool folder)" + notAFolder + "\"" + kitDir() +
+             "jdk/bin/ \""},
+        {kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n", "Inc=true",
+         "Error: Line 3 of " + config + " (the kit folder)" + missing},
+        {kitDir() + "jdk/bin/\r\n", "Inc=false",
+         "Error: Line 2 of " + config + " (the wireless toolkit folder)" + missing},
+        {kitDir() + "jdk/bin/\nnull\n" + kitDir() + "\nnull\n", "Inc=false",
+         "Error: Line 2 of " + config + " (the wireless toolkit folder)" + notAFolder + "\"null\""},
     };
     for (const auto& row : rows) {
         earlierBuild(midletDescriptor("Space", row.flags));
         writeConfig(row.config);
         EXPECT_EQ(build(), 1) << joined();
-        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << joined();
+        EXPECT_EQ(output.back(), row.line) << joined();
+        EXPECT_EQ(output.size(), 5u) << joined();  // the banner, then the line
         EXPECT_FALSE(suiteLeft());
     }
-    expectNoToolRunning();
+    EXPECT_TRUE(testing::readFile(pids).empty());
 }
 
-// What is awkward but sound builds: CR LF line ends, blanks in folder and project names, and names in
-// bytes that are not UTF-8, which are taken byte for byte.
+// A folder that would split a class path (a project folder, the toolkit of Config.cfg) is refused by its
+// name before any tool runs, and the suite of an earlier build goes.
+TEST_F(BuildFaults, FoldersThatSplitAClassPathAreRefusedBeforeAnyTool) {
+    const std::string tail =
+        "\", which splits a Java class path. Use a folder whose path has no \":\" or \";\"";
+    fs::path plain = project;
+    project = temp.path() / "my:project";
+    earlierBuild(midletDescriptor());
+    EXPECT_EQ(build(), 1) << joined();
+    EXPECT_EQ(output.back(), "Error: The project folder " + projectDir() + " holds the character \":" + tail);
+    EXPECT_FALSE(suiteLeft());
+
+    project = plain;
+    fs::rename(kit, temp.path() / "tool;kit");
+    kit = temp.path() / "tool;kit";
+    writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+    earlierBuild(midletDescriptor());
+    EXPECT_EQ(build(), 1) << joined();
+    EXPECT_EQ(output.back(),
+              "Error: The wireless toolkit folder " + kitDir() + "wtk/ holds the character \";" + tail);
+    EXPECT_FALSE(suiteLeft());
+    EXPECT_TRUE(testing::readFile(pids).empty());
+}
+
+// What is awkward but sound builds: CR LF line ends after a byte-order mark, blanks in folder and project
+// names, and names in bytes that are not UTF-8, which are taken byte for byte.
 TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
     const std::string latin1 = "Caf\xe9";
     struct Row {
@@ -289,9 +315,11 @@ TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
             kit = movedKit;
         }
         std::string config = kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n";
-        writeConfig(row.crlf ? withCrLf(config) : config);
+        // The editor of a user may put a byte-order mark before either file.
+        writeConfig(row.crlf ? "\xEF\xBB\xBF" + withCrLf(config) : config);
         std::string descriptor = midletDescriptor(row.name, "Inc=true");
-        testing::writeFile(project / (row.name + ".tbx"), row.crlf ? withCrLf(descriptor) : descriptor);
+        testing::writeFile(project / (row.name + ".tbx"),
+                           row.crlf ? "\xEF\xBB\xBF" + withCrLf(descriptor) : descriptor);
         testing::writeFile(project / (row.name + ".java"), "class X {}\n");
         testing::writeFile(kit / "Include/Include.inc", "support class");
 

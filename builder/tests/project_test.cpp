@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include "test_support.h"
 
 namespace build {
@@ -11,59 +9,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(Descriptor, LookupTakesTheFirstLineWithTheKeyBeforeEqualsOrLineEnd) {
-    struct Row {
-        Lines lines;
-        std::string key;
-        std::optional<std::string> value;
-    };
-    const Row rows[] = {
-        {{"Include0=Util", "Inc=true"}, "Inc", "true"},
-        {{"Include0=Util"}, "Inc", std::nullopt},
-        {{"Name"}, "Name", "Name"},
-        {{"Name=a=b"}, "Name", "a=b"},
-        {{"Names=x", "Name=y"}, "Name", "y"},
-        {{"Name=", "Name=y"}, "Name", ""},
-        {{"name=x"}, "Name", std::nullopt},
-        {{" Name=x"}, "Name", std::nullopt},
-        {{"Run=1", "Run=2"}, "Run", "1"},
-        {{"// Tesvo Zorid v1.1.0 Project File", "Main=Space.bss"}, "Main", "Space.bss"},
-        {{}, "Run", std::nullopt},
-    };
-    for (const auto& row : rows) EXPECT_EQ(Project::lookup(row.lines, row.key), row.value) << row.key;
-}
-
-TEST(Descriptor, FlagIsTrueOnlyForTrueInAnyCase) {
-    const std::pair<std::string, bool> rows[] = {
-        {"3D=true", true}, {"3D=TRUE", true},   {"3D=tRuE", true}, {"3D=yes", false},
-        {"3D=", false},    {"3D=true ", false}, {"3D", false},     {"Floats=true", false},
-    };
-    for (const auto& [line, expected] : rows) {
-        Project project;
-        project.allLines = {line};
-        EXPECT_EQ(project.uses3D(), expected) << line;
-    }
-}
-
-TEST(Descriptor, RunValueFollowsIntegerParsing) {
-    const std::pair<std::string, std::optional<int>> rows[] = {
-        {"1", 1},
-        {"+5", 5},
-        {"-3", -3},
-        {"0012", 12},
-        {" 1", std::nullopt},
-        {"1 ", std::nullopt},
-        {"", std::nullopt},
-        {"-", std::nullopt},
-        {"1a", std::nullopt},
-        {"2147483647", INT_MAX},
-        {"2147483648", std::nullopt},
-        {"-2147483648", INT_MIN},
-        {"99999999999999999999", std::nullopt},
-    };
-    for (const auto& [text, value] : rows) EXPECT_EQ(parseDecimal(text), value) << '"' << text << '"';
-}
-
+// The key and switch rules themselves are kit_common's (common/tests); here, what Build takes from them.
 class DescriptorRead : public testing::BuildFixture {};
 
 TEST_F(DescriptorRead, ListsRunToTheFirstMissingIndexWithoutALineCap) {
@@ -94,15 +40,16 @@ TEST_F(DescriptorRead, ListsRunToTheFirstMissingIndexWithoutALineCap) {
     EXPECT_EQ(project.tbLocation, kitDir());
 }
 
-TEST_F(DescriptorRead, ConfigWithFewerLinesLeavesTheRestAbsent) {
-    writeDescriptor("Run=0\nName=Space\n");
-    testing::writeFile(kit / "Config.cfg", "/jdk/bin/\n");
+// A kit copied elsewhere keeps the Config.cfg of its first folder: what lay inside that folder is taken
+// inside this one, a tool folder elsewhere stays.
+TEST_F(DescriptorRead, ACopiedKitUsesItsOwnFolders) {
+    writeDescriptor("Run=0\nName=Space\nPlatform=J2ME\n");
+    testing::writeFile(kit / "Config.cfg", "/usr/lib/jvm/bin/\n/old kit/wtk/\n/old kit/\nXP\n");
     Project project;
     ASSERT_EQ(project.read(base() + ".tbx", kit.string()).status, Project::ReadStatus::Ok);
-    EXPECT_EQ(project.javaLocation, "/jdk/bin/");
-    EXPECT_FALSE(project.j2meLocation);
-    EXPECT_EQ(orNull(project.tbLocation), "null");
-    EXPECT_FALSE(project.platform);
+    EXPECT_EQ(project.javaLocation, "/usr/lib/jvm/bin/");
+    EXPECT_EQ(project.j2meLocation, kitDir() + "wtk/");
+    EXPECT_EQ(project.tbLocation, kitDir());
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include "driver/project.h"
 
-#include <charconv>
-
 #include "driver/console.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
+#include "kit/class_path.h"
+#include "kit/config_file.h"
+#include "kit/project_file.h"
 
 namespace compiler {
 namespace {
@@ -15,79 +16,64 @@ RunAbort couldNotRead(const std::string& file, const std::string& reason) {
     return RunAbort{{res("Error_Could_not") + file + "\"", reason}, 1};
 }
 
-bool isTrue(const std::optional<std::string>& value) {
-    return value && toUpperAscii(*value) == "TRUE";
+void readConfig(Project& project, const ProjectSettings& settings) {
+    std::string install = settings.installDir;
+    if (!install.empty() && install.back() != '/') install += '/';
+    const std::string config = install + "Config.cfg";
+    if (!fileExists(config)) {
+        std::string shown = install.size() > 1 ? install.substr(0, install.size() - 1) : install;
+        throw RunAbort{{shown, "Could not find Config.cfg. Run the Editor to generate this file"}, 1};
+    }
+    std::optional<kit::Lines> lines = kit::readLines(config);
+    if (!lines) throw couldNotRead(config, "Config.cfg cannot be read.");
+    kit::ConfigFile folders = kit::readConfigFile(*lines);
+    if (auto fault = kit::configFault(folders, config)) throw RunAbort{{*fault}, 1};
+    kit::relocate(folders, install);
+    project.javaLocation = folders.javaLocation;
+    project.j2meLocation = folders.j2meLocation;
+    // Line 3 names the install folder; the folder the program runs from is the one that counts.
+    project.tbLocation = install;
 }
 
-// A line holds `key` when the key is followed by "=" or ends the line, so "Inc" never takes an
-// "Include=" line (the editor writes include lines before "Inc=").
-bool lineHasKey(const std::string& line, const std::string& key) {
-    return startsWith(line, key) && (line.size() == key.size() || line[key.size()] == '=');
-}
-
-std::string valueOf(const std::string& line) {
-    auto eq = line.find('=');
-    return eq == std::string::npos ? line : line.substr(eq + 1);
+// Build joins the phone program's class paths from the project folder and the toolkit's lib/ folder.
+void refuseClassPathBreakers(const Project& project) {
+    if (!project.isJ2ME()) return;
+    for (auto fault :
+         {kit::classPathFault("The project folder", project.path),
+          kit::classPathFault("The wireless toolkit folder", project.j2meLocation.value_or(""))}) {
+        if (fault) throw RunAbort{{*fault}, 1};
+    }
 }
 
 }  // namespace
-
-std::optional<std::string> Project::getValue(const std::string& key) {
-    for (std::size_t i = 0; i < allLines.size(); ++i) {
-        const std::string& line = allLines[i];
-        if (!lineHasKey(line, key)) continue;
-        if (key == "Include" || key == "Classpath") {
-            std::size_t& pointer = key == "Include" ? incPointer : classPointer;
-            if (i <= pointer) continue;
-            pointer = i;
-            (key == "Include" ? includes : references).push_back(valueOf(line));
-        }
-        return valueOf(line);
-    }
-    return std::nullopt;
-}
 
 void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
                  Console& console) {
     auto slash = file.rfind('/');
     project.path = slash == std::string::npos ? "" : file.substr(0, slash + 1);
-    project.incPointer = 0;
-    project.classPointer = 0;
 
-    auto lines = readTextLines(file);
+    std::optional<kit::Lines> lines = kit::readLines(file);
     if (!lines) throw couldNotRead(file, "The project file does not exist or cannot be read.");
-    if (lines->size() > Project::kMaxProjectLines) {
+    if (lines->size() > kit::ProjectFile::maxLines) {
         throw couldNotRead(
-            file, "The project file has more than " + std::to_string(Project::kMaxProjectLines) + " lines.");
+            file, "The project file has more than " + std::to_string(kit::ProjectFile::maxLines) + " lines.");
     }
-    project.allLines = std::move(*lines);
-
-    auto run = project.getValue("Run");
-    if (!run) throw couldNotRead(file, "The project file has no \"Run\" value.");
-    {
-        const std::string& text = *run;
-        const char* begin = text.data();
-        const char* end = text.data() + text.size();
-        if (!text.empty() && *begin == '+') ++begin;
-        auto [ptr, ec] = std::from_chars(begin, end, project.run);
-        if (ec != std::errc() || ptr != end || begin == end) {
-            throw couldNotRead(file, "The project file's \"Run\" value is not a number: " + text);
-        }
-    }
-    project.main = project.getValue("Main").value_or("");
-    project.name = project.getValue("Name").value_or("");
-    auto platform = project.getValue("Platform");
-    if (!platform) throw couldNotRead(file, "The project file has no \"Platform\" value.");
-    project.platform = *platform;
-    project.usesInclude = isTrue(project.getValue("Inc"));
-    project.uses3D = isTrue(project.getValue("3D"));
-    project.usesFloats = isTrue(project.getValue("Floats"));
-    project.usesMM = isTrue(project.getValue("MM"));
+    const kit::ProjectFile values = kit::readProjectFile(*lines);
+    if (!values.run) throw couldNotRead(file, "The project file has no \"Run\" value.");
+    std::optional<int> run = kit::parseDecimal(*values.run);
+    if (!run) throw couldNotRead(file, "The project file's \"Run\" value is not a number: " + *values.run);
+    project.run = *run;
+    project.main = values.main.value_or("");
+    project.name = values.name.value_or("");
+    if (!values.platform) throw couldNotRead(file, "The project file has no \"Platform\" value.");
+    project.platform = *values.platform;
+    project.usesInclude = values.usesInclude;
+    project.uses3D = values.uses3D;
+    project.usesFloats = values.usesFloats;
+    project.usesMM = values.usesMM;
     // The include files and class-path entries the editor lists travel on to Build in the descriptor.
-    while (project.getValue("Include")) {
-    }
-    while (project.getValue("Classpath")) {
-    }
+    project.includes = values.includes;
+    project.references = values.classPaths;
 
     if (project.platform == "J2ME") {
         throw RunAbort{{"Cannot compile J2ME code, you need to use the build application"}, 1};
@@ -99,19 +85,8 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
         throw RunAbort{{"Cannot compile PC code, it is currently unsupported"}, 1};
     }
 
-    std::string install = settings.installDir;
-    if (!install.empty() && install.back() != '/') install += '/';
-    const std::string config = install + "Config.cfg";
-    if (!fileExists(config)) {
-        std::string shown = install.size() > 1 ? install.substr(0, install.size() - 1) : install;
-        throw RunAbort{{shown, "Could not find Config.cfg. Run the Editor to generate this file"}, 1};
-    }
-    auto configLines = readTextLines(config);
-    if (!configLines) throw couldNotRead(config, "Config.cfg cannot be read.");
-    if (configLines->size() > 0) project.javaLocation = (*configLines)[0];
-    if (configLines->size() > 1) project.j2meLocation = (*configLines)[1];
-    // Line 3 names the install folder; the folder the program runs from is the one that counts.
-    project.tbLocation = install;
+    readConfig(project, settings);
+    refuseClassPathBreakers(project);
     (void)console;
 }
 

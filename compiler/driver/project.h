@@ -11,9 +11,6 @@ class Console;
 // What the compiler knows of the project it translates: the project file's values, the tool
 // locations of Config.cfg and the platform predicates every translator asks.
 struct Project {
-    static constexpr std::size_t kMaxProjectLines = 25;
-
-    std::vector<std::string> allLines;
     std::string path;  // project folder with its trailing "/"
     std::string name;
     std::string main;
@@ -29,8 +26,6 @@ struct Project {
     // already part of the execution copy.
     std::vector<std::string> javaIncludes;
     std::vector<std::string> references;
-    std::size_t incPointer = 0;
-    std::size_t classPointer = 0;
     std::optional<std::string> javaLocation;
     std::optional<std::string> j2meLocation;
     std::string tbLocation;  // the install folder with its trailing "/"
@@ -43,10 +38,6 @@ struct Project {
 
     std::string basePath() const { return path + name; }
     std::string sourceFile() const { return path + name + "X.bss"; }
-
-    // Value of the first project line that starts with `key`; "Include" and "Classpath" hand out
-    // successive lines on successive calls.
-    std::optional<std::string> getValue(const std::string& key);
 };
 
 struct ProjectSettings {
@@ -54,8 +45,9 @@ struct ProjectSettings {
     bool debug = false;
 };
 
-// Reads the project file and Config.cfg (from the install folder). Refusals print their lines and
-// raise RunAbort.
+// Reads the project file and Config.cfg (from the install folder; a copied kit's lines are taken inside
+// it). Refusals print their lines and raise RunAbort: among them a phone project whose folder, or toolkit
+// folder, cannot stand in a Java class path.
 void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
                  Console& console);
 

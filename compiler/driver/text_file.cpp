@@ -2,69 +2,14 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
+#include "kit/text_lines.h"
 
 namespace compiler {
 
-bool isValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        auto c = static_cast<unsigned char>(s[i]);
-        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        if (len == 0 || i + len > s.size()) return false;
-        if (len == 2 && c < 0xC2) return false;  // overlong
-        for (std::size_t k = 1; k < len; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        }
-        if (len == 3) {
-            auto c1 = static_cast<unsigned char>(s[i + 1]);
-            if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0)) return false;
-        }
-        if (len == 4) {
-            auto c1 = static_cast<unsigned char>(s[i + 1]);
-            if ((c == 0xF0 && c1 < 0x90) || c > 0xF4 || (c == 0xF4 && c1 >= 0x90)) return false;
-        }
-        i += len;
-    }
-    return true;
-}
-
-std::string latin1ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (char b : bytes) {
-        auto c = static_cast<unsigned char>(b);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    if (!isValidUtf8(data)) data = latin1ToUtf8(data);
-
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < data.size()) {
-        std::size_t end = data.find('\n', start);
-        if (end == std::string::npos) end = data.size();
-        std::size_t stop = end;
-        if (stop > start && data[stop - 1] == '\r') --stop;
-        lines.emplace_back(data, start, stop - start);
-        start = end + 1;
-    }
-    return lines;
+    std::optional<std::string> data = kit::readFile(path);
+    if (!data) return std::nullopt;
+    return kit::utf8Lines(*data);
 }
 
 std::string toUpperAscii(std::string_view text) {
@@ -75,7 +20,9 @@ std::string toUpperAscii(std::string_view text) {
     return upper;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;

@@ -7,12 +7,10 @@
 
 namespace compiler {
 
-// Reads a text file as lines: LF or CR LF, UTF-8 where the bytes are valid UTF-8, otherwise every byte
-// taken as Latin-1 (never rejected). nullopt when the file cannot be opened or read.
+// Reads a source as lines of UTF-8 (kit/text_lines.h: every line end, a byte-order mark skipped), every
+// byte taken as Latin-1 where the file is not valid UTF-8 (never rejected). nullopt when the file cannot be
+// opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
-
-bool isValidUtf8(std::string_view bytes);
-std::string latin1ToUtf8(std::string_view bytes);
 
 std::string toUpperAscii(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);

@@ -5,18 +5,16 @@
 
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "kit/descriptor.h"
+#include "kit/project_file.h"
 
 namespace compiler {
 namespace {
 
-const char* flag(bool on) {
-    return on ? "true" : "false";
-}
-
-std::string platformWord(const std::string& platform) {
+std::optional<std::string> platformWord(const std::string& platform) {
     if (platform == "TB" || platform == "J2ME") return "J2ME";
     if (platform == "PPC" || platform == "PC" || platform == "Applet") return platform;
-    return "";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -24,37 +22,28 @@ std::string platformWord(const std::string& platform) {
 std::string descriptorText(const Context& ctx) {
     const Project& p = ctx.project;
     const Library& lib = ctx.library;
-    // A program always gets the API jars its code needs: the project's switches or what it uses.
-    const bool uses3D = p.uses3D || lib.uses3D();
-    const bool usesFloats = p.usesFloats || lib.usesFloats();
-    const bool usesMM = p.usesMM || lib.usesMM() || lib.usesSound || lib.usesMidi || lib.usesVideo;
-
-    std::string text = "// Tesvo Zorid v1.1.0 Project File\n";
-    text += "Main=" + p.main + "\n";
+    kit::Descriptor d;
+    d.comments = {kit::kProjectFileHeader};
+    d.main = p.main;
     // Source includes are already in the execution copy: Build gets the Java classes alone.
-    for (std::size_t i = 0; i < p.javaIncludes.size(); ++i) {
-        text += "Include" + std::to_string(i) + "=" + p.javaIncludes[i] + "\n";
-    }
-    for (std::size_t i = 0; i < p.references.size(); ++i) {
-        text += "ClassPath" + std::to_string(i) + "=" + p.references[i] + "\n";
-    }
-    for (std::size_t i = 0; i < ctx.typeFiles.size(); ++i) {
-        text += "Object" + std::to_string(i) + "=" + ctx.typeFiles[i] + "\n";
-    }
-    text += "Run=" + std::to_string(p.run) + "\n";
-    text += "Name=" + p.name + "\n";
-    if (std::string word = platformWord(p.platform); !word.empty()) text += "Platform=" + word + "\n";
-    text += std::string("3D=") + flag(uses3D) + "\n";
-    text += std::string("Floats=") + flag(usesFloats) + "\n";
-    text += std::string("Mappy=") + flag(lib.usesMappy()) + "\n";
-    text += std::string("MM=") + flag(usesMM) + "\n";
-    text += std::string("Image=") + flag(lib.usesImage) + "\n";
-    text += std::string("Sound=") + flag(lib.usesSound) + "\n";
-    text += std::string("Midi=") + flag(lib.usesMidi) + "\n";
-    text += std::string("Video=") + flag(lib.usesVideo) + "\n";
-    text += "Inc=true\n";
-    text += (uses3D || usesFloats) ? "CLDC=11\n" : "CLDC=10\n";
-    return text;
+    d.includes = p.javaIncludes;
+    d.classPaths = p.references;
+    d.objects = ctx.typeFiles;
+    d.run = std::to_string(p.run);
+    d.name = p.name;
+    d.platform = platformWord(p.platform);
+    // A program always gets the API jars its code needs: the project's switches or what it uses.
+    d.uses3D = p.uses3D || lib.uses3D();
+    d.usesFloats = p.usesFloats || lib.usesFloats();
+    d.usesMappy = lib.usesMappy();
+    d.usesMM = p.usesMM || lib.usesMM() || lib.usesSound || lib.usesMidi || lib.usesVideo;
+    d.usesImage = lib.usesImage;
+    d.usesSound = lib.usesSound;
+    d.usesMidi = lib.usesMidi;
+    d.usesVideo = lib.usesVideo;
+    d.usesInclude = true;
+    d.cldc = d.uses3D || d.usesFloats ? "11" : "10";
+    return kit::joinLines(kit::descriptorLines(d));
 }
 
 void writeDescriptor(Context& ctx, const std::string& file) {

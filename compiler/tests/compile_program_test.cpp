@@ -16,8 +16,10 @@ using testing_support::writeFile;
 const std::string kCompiler = std::string(TZ_KIT_DIR) + "/Compile-Linux";
 
 void writeProject(const TempDir& dir, const std::string& platform, const std::string& source) {
-    writeFile(dir / "My Game/Game.tbp", "// Tesvo Zorid v1.1.0 Project File\r\nMain=Game\r\nRun=0\r\nName=Game\r\n"
-                                        "Platform=" + platform + "\r\nInc=true\r\n");
+    writeFile(dir / "My Game/Game.tbp",
+              "// Tesvo Zorid v1.1.0 Project File\r\nMain=Game\r\nRun=0\r\nName=Game\r\n"
+              "Platform=" +
+                  platform + "\r\nInc=true\r\n");
     writeFile(dir / "My Game/GameX.bss", source);
 }
 
@@ -26,9 +28,9 @@ TEST(CompileProgram, RefusesWithExactLinesStatusOneAndNoFiles) {
     TempDir elsewhere;
     auto result = runProgram(elsewhere.path(), {kCompiler});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, compiler::res("Error_The_number_of") + "\n" + compiler::res("This_could_be_caused") +
-                                 "\n" + compiler::res("1You_have_installed") + "\n" +
-                                 compiler::res("2You_have_not") + "\n");
+    EXPECT_EQ(result.output,
+              compiler::res("Error_The_number_of") + "\n" + compiler::res("This_could_be_caused") + "\n" +
+                  compiler::res("1You_have_installed") + "\n" + compiler::res("2You_have_not") + "\n");
     EXPECT_EQ(runProgram(elsewhere.path(), {kCompiler, "a", "b"}).status, 1);
 
     struct Row {
@@ -58,6 +60,23 @@ TEST(CompileProgram, RefusesWithExactLinesStatusOneAndNoFiles) {
     EXPECT_TRUE(listDir(elsewhere.path()).empty());
 }
 
+// A project file edited by hand in another editor: a byte-order mark, lone CRs, blank lines and a switch
+// written "True" read as the kit's editor reads them.
+TEST(CompileProgram, AHandEditedProjectFileReadsAsTheEditorReadsIt) {
+    TempDir dir;
+    writeFile(
+        dir / "My Game/Game.tbp",
+        "\xEF\xBB\xBF// Tesvo Zorid v1.1.0 Project File\r\rMain=Game\r\rRun=0\rName=Game\r\rPlatform=TB\r"
+        "Floats=True\r3D=false\r");
+    writeFile(dir / "My Game/GameX.bss", "PRINT \"a\"\n");
+    auto result = runProgram(dir.path(), {kCompiler, dir / "My Game/Game"});
+    EXPECT_EQ(result.status, 0) << result.output;
+    const std::string descriptor = testing_support::readFile(dir / "My Game/Game.tbx");
+    EXPECT_NE(descriptor.find("\nFloats=true\n"), std::string::npos) << descriptor;
+    EXPECT_NE(descriptor.find("\nCLDC=11\n"), std::string::npos) << descriptor;
+    EXPECT_TRUE(std::filesystem::exists(dir / "My Game/Game.jad"));
+}
+
 TEST(CompileProgram, NeedsConfigBesideTheProgram) {
     TempDir kit;
     TempDir dir;
@@ -66,7 +85,8 @@ TEST(CompileProgram, NeedsConfigBesideTheProgram) {
     writeProject(dir, "TB", "PRINT 1\n");
     auto result = runProgram(dir.path(), {kit / "Compile-Linux", dir / "My Game/Game"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, kit.path() + "\nCould not find Config.cfg. Run the Editor to generate this file\n");
+    EXPECT_EQ(result.output,
+              kit.path() + "\nCould not find Config.cfg. Run the Editor to generate this file\n");
 }
 
 TEST(CompileProgram, UnknownStatementStopsWithItsNumber) {
@@ -91,7 +111,8 @@ namespace {
 TEST(CompileProgram, CleanProgramBecomesASuite) {
     for (const char* inc : {"true", "false"}) {
         TempDir dir;
-        writeFile(dir / "Game/Game.tbp", std::string("Main=Game\nRun=0\nName=Game\nPlatform=TB\nInc=") + inc + "\n");
+        writeFile(dir / "Game/Game.tbp",
+                  std::string("Main=Game\nRun=0\nName=Game\nPlatform=TB\nInc=") + inc + "\n");
         writeFile(dir / "Game/GameX.bss",
                   "REM a clean program\n\n' nothing but blocks\nREMSTART\nnot ( read\nREMEND\n"
                   "IF 1 = 1 THEN\nENDIF\nFOR I = 1 TO 2\nNEXT\nFUNCTION TWICE(N)\nENDFUNCTION N\n");

@@ -125,7 +125,20 @@ TEST_F(DriverTest, MissingFilesAndBadProjectFiles) {
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(printed(), (std::vector<std::string>{
                              kit.path(), "Could not find Config.cfg. Run the Editor to generate this file"}));
+    // Lines the build could not use are named before anything is translated.
     writeFile(kit / "Config.cfg", "/jdk/bin/\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(), std::vector<std::string>{"Error: Line 2 of " + kit / "Config.cfg" +
+                                                  " (the wireless toolkit folder) is missing. Run the Editor "
+                                                  "to write the file again"});
+    writeFile(kit / "Config.cfg", "/jdk/bin/\n/wtk/\nnull\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(printed(),
+              std::vector<std::string>{"Error: Line 3 of " + kit / "Config.cfg" +
+                                       " (the kit folder) is not an absolute folder ending in \"/\": "
+                                       "\"null\""});
+    EXPECT_FALSE(javaExists());
+    writeFile(kit / "Config.cfg", "/jdk/bin/\n/wtk/\n/kit/\n");
 
     std::filesystem::remove(dir / "GameX.bss");
     EXPECT_EQ(run(), 1);
@@ -148,32 +161,26 @@ TEST_F(DriverTest, MissingFilesAndBadProjectFiles) {
     EXPECT_EQ(printed()[0], res("Error_Could_not") + dir / "Game.tbp\"");
 }
 
-TEST_F(DriverTest, ProjectKeysNeedTheirEqualsSign) {
-    Project p;
-    p.allLines = {"// header", "Include=util", "Include=maps", "Inc=true", "Classpath=a.jar", "Run=1"};
-    EXPECT_EQ(p.getValue("Inc"), "true");
-    EXPECT_EQ(p.getValue("Include"), "util");
-    EXPECT_EQ(p.getValue("Include"), "maps");
-    EXPECT_EQ(p.getValue("Include"), std::nullopt);
-    EXPECT_EQ(p.getValue("Classpath"), "a.jar");
-    EXPECT_EQ(p.includes, (std::vector<std::string>{"util", "maps"}));
-    EXPECT_EQ(p.getValue("Main"), std::nullopt);
-}
-
 TEST_F(DriverTest, StatementLoopTranslatesWritesAndSkipsComments) {
     source("REM hello\n'quote\nA=1 : B = -2\n\n   \nREMSTART\nSKIPPED\nREMEND stuff\nBLOCK\nremark\nC<>D\n");
     EXPECT_EQ(run(), 0);
     const std::vector<std::vector<std::string>> expected = {
         {"A", "=", "1"}, {"B", "=", "-2"}, {"BLOCK"}, {"C", "<>", "D"}};
     EXPECT_EQ(seen, expected);
-    const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"), res("Public_Release"),
-                                             res("This_program_is"),       "**",
-                                             "**",                         res("Home_") + kit.path(),
-                                             "Java: /jdk/bin/",            "**",
-                                             res("Preverifying_code"),     res("Preverification_is"),
+    const std::vector<std::string> banner = {res("Welcome_to_the_Tesvo"),
+                                             res("Public_Release"),
+                                             res("This_program_is"),
+                                             "**",
+                                             "**",
+                                             res("Home_") + kit.path(),
+                                             "Java: /jdk/bin/",
+                                             "**",
+                                             res("Preverifying_code"),
+                                             res("Preverification_is"),
                                              "**"};
     std::vector<std::string> expectedOutput = banner;
-    for (const char* line : {"**", "Writing Project Descriptor File", "", "", "Building", "Program compiled"}) {
+    for (const char* line :
+         {"**", "Writing Project Descriptor File", "", "", "Building", "Program compiled"}) {
         expectedOutput.push_back(line);
     }
     EXPECT_EQ(printed(), expectedOutput);

@@ -170,6 +170,32 @@ TEST(Refusals, ProjectNameThatCannotBeTheClassName) {
     }
 }
 
+// A phone program's class paths are joined with ":" (and the kit's javac splits them at ";" too): a project
+// folder holding either is refused before anything is translated, with the folder and the character. An
+// applet's sources are handed to javac by name, so it builds there.
+TEST(Refusals, AProjectFolderThatSplitsAClassPath) {
+    for (const std::string folder : {"a:b", "c;d"}) {
+        TempDir dir;
+        const std::string project = dir / (folder + "/Game/");
+        writeFile(project + "GameX.bss", "PRINT \"a\"\n");
+        writeFile(project + "Game.jar", "earlier");
+        writeFile(project + "Game.jad", "earlier");
+        writeFile(project + "Game.tbp", "Main=Game\nRun=0\nName=Game\nPlatform=TB\n");
+        auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", project + "Game"});
+        EXPECT_EQ(result.status, 1) << result.output;
+        EXPECT_EQ(result.output,
+                  "Error: The project folder " + project + " holds the character \"" + folder[1] +
+                      "\", which splits a Java class path. Use a folder whose path has no \":\" "
+                      "or \";\"\n");
+        EXPECT_EQ(listDir(project), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+
+        writeFile(project + "Game.tbp", "Main=Game\nRun=0\nName=Game\nPlatform=Applet\n");
+        result = runProgram(dir.path(), {kKit + "/Compile-Linux", project + "Game"});
+        EXPECT_EQ(result.status, 0) << result.output;
+        EXPECT_TRUE(fs::exists(project + "Game.html")) << result.output;
+    }
+}
+
 // A pipe whose reader is gone (Compile-Linux ... | head): the run ends as a failure and cleans up.
 TEST(Refusals, ClosedOutputLeavesNoJavaOrDescriptor) {
     TempDir dir;

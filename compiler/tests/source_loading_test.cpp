@@ -5,6 +5,7 @@
 #include "driver/console.h"
 #include "driver/errors.h"
 #include "driver/project.h"
+#include "test_support.h"
 
 namespace compiler {
 namespace {
@@ -43,6 +44,27 @@ TEST(SourceLoading, CommentsColonsAndOneLineIf) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+}
+
+// A byte-order mark is skipped and every line end counts, so line numbers agree with the editor's; a file
+// that is not UTF-8 is read byte for byte as Latin-1.
+TEST(SourceLoading, TheFileIsReadWhateverItsLineEnds) {
+    testing_support::TempDir dir;
+    Project project;
+    project.path = dir.path() + "/";
+    project.name = "Game";
+    project.platform = "TB";
+    std::ostringstream out;
+    Console console(out);
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        {"\xEF\xBB\xBFPRINT 1\r\nPRINT 2\r\n", {"PRINT 1", "PRINT 2"}},
+        {"PRINT 1\rPRINT 2\r\rPRINT 3", {"PRINT 1", "PRINT 2", "", "PRINT 3"}},
+        {"\xEF\xBB\xBFPRINT \"Caf\xE9\"\n", {"PRINT \"Caf\xC3\xA9\""}},
+    };
+    for (const auto& [text, statements] : rows) {
+        testing_support::writeFile(project.sourceFile(), text);
+        EXPECT_EQ(readSource(project, console), statements) << text;
+    }
 }
 
 // Messages name the line of the file: each statement keeps the number of the line it comes from.

@@ -1,10 +1,13 @@
 #include "project_file.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 
 #include "error_dialogs.h"
+#include "kit/descriptor.h"
+#include "kit/project_file.h"
 #include "references.h"
 #include "small_dialogs.h"
 #include "text_files.h"
@@ -12,26 +15,19 @@
 namespace editor {
 namespace {
 
-QString boolText(bool value) {
-    return value ? "true" : "false";
-}
-
-QString platformLine(const References& references, const Targets& targets) {
-    if (references.compiler == "J2ME") return "Platform=J2ME";
-    if (targets.tb) return "Platform=TB";
-    if (targets.j2me) return "Platform=J2ME";
-    if (targets.pocketPc) return "Platform=PPC";
-    if (targets.windows) return "Platform=PC";
-    if (targets.applet) return "Platform=Applet";
-    return {};
-}
-
-QString cldcLine(const References& references) {
-    return references.uses3D || references.usesFloats ? "CLDC=11" : "CLDC=10";
+std::optional<std::string> platformWord(const References& references, const Targets& targets) {
+    if (references.compiler == "J2ME") return "J2ME";
+    if (targets.tb) return "TB";
+    if (targets.j2me) return "J2ME";
+    if (targets.pocketPc) return "PPC";
+    if (targets.windows) return "PC";
+    if (targets.applet) return "Applet";
+    return std::nullopt;
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QWidget* owner) {
-    const std::optional<QString> failure = writeTextFile(path, lines.join('\n') + '\n');
+    const std::optional<QString> failure =
+        writeTextFile(path, QString::fromStdString(kit::joinLines(toLines(lines))));
     if (!failure) return true;
     std::fprintf(stderr, "Write Project %s: %s\n", qPrintable(path), qPrintable(*failure));
     showError(owner, *failure, "Write Project");
@@ -52,15 +48,19 @@ Project::ValuePrompt& valuePrompt() {
 }  // namespace
 
 QStringList projectFileLines(const References& references, int run, const Targets& targets) {
-    QStringList lines{"// Tesvo Zorid v1.1.0 Project File", "Main=" + references.mainName};
-    for (const QString& entry : references.includes) lines << "Include=" + entry;
-    for (const QString& entry : references.references) lines << "Classpath=" + entry;
-    lines << "Run=" + QString::number(run) << "Name=" + references.projectName;
-    if (const QString platform = platformLine(references, targets); !platform.isEmpty()) lines << platform;
-    lines << "3D=" + boolText(references.uses3D) << "Floats=" + boolText(references.usesFloats)
-          << "Mappy=" + boolText(references.usesMappy) << "MM=" + boolText(references.usesMM)
-          << "Inc=" + boolText(references.usesInclude) << cldcLine(references);
-    return lines;
+    kit::ProjectFile project;
+    project.main = references.mainName.toStdString();
+    project.includes = toLines(references.includes);
+    project.classPaths = toLines(references.references);
+    project.run = std::to_string(run);
+    project.name = references.projectName.toStdString();
+    project.platform = platformWord(references, targets);
+    project.uses3D = references.uses3D;
+    project.usesFloats = references.usesFloats;
+    project.usesMappy = references.usesMappy;
+    project.usesMM = references.usesMM;
+    project.usesInclude = references.usesInclude;
+    return toStringList(kit::projectFileLines(project));
 }
 
 bool writeProject(References& references, QWidget* owner, int run, const Targets& targets) {
@@ -85,29 +85,31 @@ std::optional<QString> refuseProjectEntry(const References& references, bool cla
 }
 
 QStringList descriptorLines(const References& references, int run, const QString& sources) {
+    // No option asks for the media groups: the program's own use of them does.
     auto named = [&](const char* supportClass) {
-        return boolText(references.usesInclude &&
-                        sources.contains(QRegularExpression(QString("\\b%1\\b").arg(supportClass))));
+        return references.usesInclude &&
+               sources.contains(QRegularExpression(QString("\\b%1\\b").arg(supportClass)));
     };
-    QStringList lines{"// Tesvo Zorid v1.0 Descriptor File",
-                      "// This file is used with the Build application",
-                      "Main=" + references.LoadedPath + References::sep + references.projectName + ".java"};
-    for (int i = 0; i < references.includes.size(); ++i) {
-        lines << QString("Include%1=%2").arg(i).arg(references.includes[i]);
-    }
-    for (int i = 0; i < references.references.size(); ++i) {
-        lines << QString("ClassPath%1=%2").arg(i).arg(references.references[i]);
-    }
-    lines << "Run=" + QString::number(run) << "Name=" + references.projectName << "Platform=J2ME"
-          << "3D=" + boolText(references.uses3D) << "Floats=" + boolText(references.usesFloats)
-          << "Mappy=" + boolText(references.usesMappy)
-          << "MM=" + boolText(references.usesMM)
-          // No option asks for these groups: the program's own use of them does.
-          << "Image=" + named("IncludeImage") << "Sound=" + named("IncludeSound")
-          << "Midi=" + named("IncludeMidi") << "Video=" + named("IncludeVideo")
-          << "Inc=" + boolText(references.usesInclude) << cldcLine(references)
-          << "Path=" + references.LoadedPath;
-    return lines;
+    kit::Descriptor d;
+    d.comments = {"// Tesvo Zorid v1.0 Descriptor File", "// This file is used with the Build application"};
+    d.main = (references.LoadedPath + References::sep + references.projectName + ".java").toStdString();
+    d.includes = toLines(references.includes);
+    d.classPaths = toLines(references.references);
+    d.run = std::to_string(run);
+    d.name = references.projectName.toStdString();
+    d.platform = "J2ME";
+    d.uses3D = references.uses3D;
+    d.usesFloats = references.usesFloats;
+    d.usesMappy = references.usesMappy;
+    d.usesMM = references.usesMM;
+    d.usesImage = named("IncludeImage");
+    d.usesSound = named("IncludeSound");
+    d.usesMidi = named("IncludeMidi");
+    d.usesVideo = named("IncludeVideo");
+    d.usesInclude = references.usesInclude;
+    d.cldc = references.uses3D || references.usesFloats ? "11" : "10";
+    d.path = references.LoadedPath.toStdString();
+    return toStringList(kit::descriptorLines(d));
 }
 
 bool writeDescriptor(References& references, QWidget* owner, const QString& path, int run,
@@ -118,28 +120,16 @@ bool writeDescriptor(References& references, QWidget* owner, const QString& path
 }
 
 std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath) {
-    QStringList lines = readTextFile(descriptorPath).text.split('\n');
-    for (QString& line : lines) {
-        if (line.endsWith('\r')) line.chop(1);
-    }
-    auto flag = [&lines](const QString& key) {
-        for (const QString& line : lines) {
-            if (line.startsWith(key + "="))
-                return line.mid(key.size() + 1).compare("true", Qt::CaseInsensitive) == 0;
-        }
-        return false;
-    };
+    QFile file(descriptorPath);
+    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const kit::Descriptor descriptor = kit::readDescriptor(fileLines(content));
     references.usesInclude = true;
-    references.uses3D = flag("3D");
-    references.usesFloats = flag("Floats");
-    references.usesMappy = flag("Mappy");
-    references.usesMM = flag("MM");
-    for (int i = 0;; ++i) {
-        const QString key = QString("Object%1=").arg(i);
-        const auto line =
-            std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(key); });
-        if (line == lines.end()) break;
-        const QString type = line->mid(key.size());
+    references.uses3D = descriptor.uses3D;
+    references.usesFloats = descriptor.usesFloats;
+    references.usesMappy = descriptor.usesMappy;
+    references.usesMM = descriptor.usesMM;
+    for (const std::string& object : descriptor.objects) {
+        const QString type = QString::fromStdString(object);
         if (references.includes.contains(type)) continue;
         if (std::optional<QString> refused = refuseProjectEntry(references, false)) return refused;
         references.includes << type;
@@ -152,16 +142,19 @@ void Project::setValuePrompt(ValuePrompt prompt) {
 }
 
 bool Project::read(const QString& path, References& references, QWidget* owner) {
-    incPointer = 0;
-    classPointer = 0;
     notTaken.clear();
-    allLines.fill(QString());
 
-    const TextRead file = readTextFile(path);
-    QStringList lines = file.text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    std::optional<QString> failure = file.failure;
-    if (!failure && lines.size() > maxLines) {
+    QFile file(path);
+    std::optional<QString> failure;
+    QByteArray content;
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure = file.errorString();
+    } else {
+        content = file.readAll();
+        if (file.error() != QFileDevice::NoError) failure = file.errorString();
+    }
+    const kit::Lines lines = fileLines(content);
+    if (!failure && lines.size() > kit::ProjectFile::maxLines) {
         failure = QString("The project file %1 has more than %2 lines").arg(path).arg(maxLines);
     }
     if (failure) {
@@ -169,19 +162,21 @@ bool Project::read(const QString& path, References& references, QWidget* owner) 
         showError(owner, *failure, "Read Project");
         return false;
     }
-    for (int i = 0; i < lines.size(); ++i) allLines[i] = lines[i];
+    const kit::ProjectFile project = kit::readProjectFile(lines);
+    // A key missing from a file the reader could not hold more of is the one case worth a word.
+    const bool full = lines.size() == kit::ProjectFile::maxLines;
 
-    if (!askFor("Main", main, references, owner)) return false;
-    if (!askFor("Name", name, references, owner)) return false;
-    platform = getValue("Platform", owner).value_or("TB");
-    for (auto [key, list] :
-         {std::pair{"Include", &references.includes}, {"Classpath", &references.references}}) {
+    if (!askFor("Main", project.main, main, full, references, owner)) return false;
+    if (!askFor("Name", project.name, name, full, references, owner)) return false;
+    platform = toQString(project.platform).value_or("TB");
+    for (auto [key, values, list] : {std::tuple{"Include", &project.includes, &references.includes},
+                                     {"Classpath", &project.classPaths, &references.references}}) {
         int taken = 0;
-        while (const std::optional<QString> value = getValue(key, owner)) {
+        for (const std::string& value : *values) {
             if (taken++ < maxListValues) {
-                *list << *value;
+                *list << QString::fromStdString(value);
             } else {
-                notTaken << QString(key) + "=" + *value;
+                notTaken << QString(key) + "=" + QString::fromStdString(value);
             }
         }
     }
@@ -193,45 +188,24 @@ bool Project::read(const QString& path, References& references, QWidget* owner) 
                 .arg(notTaken.join(", ")),
             "Read Project");
     }
-    uses3D = getFlag("3D");
-    usesFloats = getFlag("Floats");
-    usesMappy = getFlag("Mappy");
-    usesMM = getFlag("MM");
-    usesInclude = getFlag("Inc");
+    uses3D = project.uses3D;
+    usesFloats = project.usesFloats;
+    usesMappy = project.usesMappy;
+    usesMM = project.usesMM;
+    usesInclude = project.usesInclude;
     return true;
 }
 
-bool Project::askFor(const QString& key, QString& value, References& references, QWidget* owner) {
-    if (const std::optional<QString> found = getValue(key, owner, true)) {
-        value = *found;
+bool Project::askFor(const QString& key, const std::optional<std::string>& found, QString& value, bool full,
+                     References& references, QWidget* owner) {
+    if (found) {
+        value = QString::fromStdString(*found);
         return true;
     }
+    if (full) showWarning(owner, "Could not read a value from the project file", "Read Project");
     value.clear();
     value = valuePrompt()(owner, key, references);
     return !value.isEmpty();
-}
-
-std::optional<QString> Project::getValue(const QString& key, QWidget* owner, bool required) {
-    int* pointer = key == "Include" ? &incPointer : key == "Classpath" ? &classPointer : nullptr;
-    for (int slot = 0; slot < maxLines; ++slot) {
-        const QString& line = allLines[slot];
-        if (line.isEmpty()) return std::nullopt;
-        if (pointer && slot <= *pointer) continue;
-        if (!line.startsWith(key)) continue;
-        if (pointer) *pointer = slot;
-        const qsizetype equals = line.indexOf('=');
-        return equals < 0 ? line : line.mid(equals + 1);
-    }
-    if (required) showWarning(owner, "Could not read a value from the project file", "Read Project");
-    return std::nullopt;
-}
-
-bool Project::getFlag(const QString& key) {
-    for (const QString& line : allLines) {
-        if (line.isEmpty()) return false;
-        if (line.startsWith(key + "=")) return line.mid(key.size() + 1) == "true";
-    }
-    return false;
 }
 
 }  // namespace editor

@@ -3,10 +3,11 @@
 // program's reader matches line for line) and the build descriptor `<name>.tbx` of a Java project.
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <functional>
 #include <optional>
+#include <string>
 
+#include "kit/project_file.h"
 #include "project_roads.h"
 
 class QWidget;
@@ -39,10 +40,11 @@ bool writeDescriptor(References& references, QWidget* owner, const QString& path
 // and the record-type classes it wrote, as Java includes. What does not fit the project file: its refusal.
 std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath);
 
-// The editor's reader of project files. The state is that of the last file read.
+// The editor's reader of project files, over kit_common's (kit/project_file.h), which Compile-Linux reads
+// them with too. The state is that of the last file read.
 class Project {
 public:
-    static constexpr int maxLines = 25;
+    static constexpr int maxLines = static_cast<int>(kit::ProjectFile::maxLines);
     static constexpr int maxListValues = 10;
 
     // Reads the file at `path` and appends its includes and class-path entries to the references'
@@ -50,12 +52,9 @@ public:
     // "Main" or "Name" was not entered: the load must not go on with such values.
     static bool read(const QString& path, References& references, QWidget* owner);
 
-    static inline std::array<QString, maxLines> allLines;
     static inline QString main;
     static inline QString name;
     static inline QString platform;
-    static inline int incPointer = 0;
-    static inline int classPointer = 0;
     // The "Include=" and "Classpath=" lines past the first 10 of their kind: not taken, and named in a
     // Warning.
     static inline QStringList notTaken;
@@ -72,12 +71,10 @@ public:
     static void setValuePrompt(ValuePrompt prompt);
 
 private:
-    // Nothing when no line holds the key. Only a required key missing from a full file (all 25 lines)
-    // is warned about: the list look-ups end past their last line in every file.
-    static std::optional<QString> getValue(const QString& key, QWidget* owner, bool required = false);
-    // An option flag: the line that starts with the key and "=", so "Inc" never takes "Include=".
-    static bool getFlag(const QString& key);
-    static bool askFor(const QString& key, QString& value, References& references, QWidget* owner);
+    // The value found, else the one entered. Only a key missing from a full file (all 25 lines) is warned
+    // about first.
+    static bool askFor(const QString& key, const std::optional<std::string>& found, QString& value, bool full,
+                       References& references, QWidget* owner);
 };
 
 }  // namespace editor

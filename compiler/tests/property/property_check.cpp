@@ -218,12 +218,13 @@ std::optional<ClassPaths> classPaths(const std::string& folder, const std::strin
     return paths;
 }
 
-// A kit folder of the run's own: Config.cfg naming the real kit's tools, the kit's support classes, and
-// a Build-Linux the faked start never runs.
+// A kit folder of the run's own: Config.cfg naming the real kit's tools (and this folder as the kit's, so
+// they are not taken as a copied kit's), the kit's support classes, and a Build-Linux the faked start never
+// runs.
 std::string makeInstallDir(const std::string& root, const std::string& kit) {
     const std::string dir = root + "kit/";
     fs::create_directories(dir);
-    writeFile(dir + "Config.cfg", kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n");
+    writeFile(dir + "Config.cfg", kit + "/jdk/bin/\n" + kit + "/wtk/\n" + dir + "\n");
     writeFile(dir + "Build-Linux", "");
     fs::create_directory_symlink(kit + "/Include", dir + "Include");
     return dir;

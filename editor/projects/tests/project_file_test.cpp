@@ -233,6 +233,37 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
         {"Windows line ends", "Main=m\r\nName=n\r\nInclude=u\r\n", {}, true, "m", "n", "TB", {"u"}, {}, 0},
         {"a name beginning with a blank", lines({"Main=m", "Name= n"}), {}, true, "m", " n", "TB", {}, {}, 0},
         {"the word Name alone", lines({"Main=m", "Name"}), {}, true, "m", "Name", "TB", {}, {}, 0},
+        // One reader with the compiler: a blank line ends nothing, a key is a whole word before "=".
+        {"blank lines",
+         lines({header, "", "Main=m", "", "Name=n", "", "Include=u"}),
+         {},
+         true,
+         "m",
+         "n",
+         "TB",
+         {"u"},
+         {},
+         0},
+        {"keys that only begin like one",
+         lines({"Mainly=x", "Main=m", "Names=y", "Name=n", "Includes=z"}),
+         {},
+         true,
+         "m",
+         "n",
+         "TB",
+         {},
+         {},
+         0},
+        {"a byte-order mark and lone CRs",
+         "\xEF\xBB\xBFMain=m\rName=n\rInclude=u\r",
+         {},
+         true,
+         "m",
+         "n",
+         "TB",
+         {"u"},
+         {},
+         0},
         {"Main entered by hand",
          lines({header, "Name=n"}),
          {"typed"},
@@ -329,6 +360,21 @@ TEST_F(ProjectFileTest, ShortFileAfterALongOneAndFlagsByTheirOwnKey) {
     EXPECT_FALSE(Project::read(dir.filePath("missing.tbp"), loaded, nullptr));
     ASSERT_EQ(reporter.reports.size(), 1);
     EXPECT_EQ(reporter.reports[0].detail, "Read Project");
+}
+
+// A switch edited by hand as "True" is on, as the compiler takes it, and a save keeps it on.
+TEST_F(ProjectFileTest, SwitchesInAnyCaseAreOnAndStayOnWhenSaved) {
+    ASSERT_TRUE(read(
+        lines({header, "Main=m", "Name=n", "Floats=True", "3D=TRUE", "MM=no", "Mappy=tRue", "Inc=True"})));
+    EXPECT_TRUE(Project::usesFloats && Project::uses3D && Project::usesMappy && Project::usesInclude);
+    EXPECT_FALSE(Project::usesMM);
+    references.usesFloats = Project::usesFloats;
+    references.uses3D = Project::uses3D;
+    references.usesMappy = Project::usesMappy;
+    references.usesInclude = Project::usesInclude;
+    const QStringList saved = projectFileLines(references, 0, flags(1, 0, 0, 0, 0));
+    for (const char* line : {"Floats=true", "3D=true", "Mappy=true", "Inc=true", "MM=false", "CLDC=11"})
+        EXPECT_TRUE(saved.contains(line)) << line;
 }
 
 TEST_F(ProjectFileTest, EntriesPastTheReadableLimitsAreRefused) {

@@ -6,6 +6,7 @@
 #include "environment.h"
 #include "error_dialogs.h"
 #include "files.h"
+#include "kit/config_file.h"
 #include "references.h"
 #include "text_files.h"
 
@@ -21,18 +22,7 @@ QString installFolder() {
 }
 
 QStringList configLines(const QByteArray& content) {
-    const QString text = decodeText(content);
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != '\r' && c != '\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.append(text.mid(start));
-    return lines;
+    return toStringList(fileLines(content));
 }
 
 void readConfig(References& references) {
@@ -42,14 +32,11 @@ void readConfig(References& references) {
     if (!file.open(QIODevice::ReadOnly)) return;
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError) return;
-    const QStringList lines = configLines(content);
-    auto line = [&](int index) -> std::optional<QString> {
-        if (index < lines.size()) return lines.at(index);
-        return std::nullopt;
-    };
-    references.JavaLocation = line(0);
-    references.MobileLocation = line(1);
-    references.lookAndFeel = line(3);
+    kit::ConfigFile config = kit::readConfigFile(fileLines(content));
+    kit::relocate(config, installFolder().toStdString());
+    references.JavaLocation = toQString(config.javaLocation);
+    references.MobileLocation = toQString(config.j2meLocation);
+    references.lookAndFeel = toQString(config.lookAndFeel);
 }
 
 bool pathExists(const QString& path) {
@@ -66,14 +53,11 @@ bool toolkitFound(const std::optional<QString>& mobileLocation) {
     return mobileLocation && pathExists(*mobileLocation + "bin/preverify");
 }
 
-QString configLine(const std::optional<QString>& field) {
-    return field.value_or("null");
-}
-
-std::optional<QString> saveConfigFile(const QStringList& lines) {
-    QString text;
-    for (const QString& line : lines) text += line + '\n';
-    return writeTextFile(configFilePath(), text);
+std::optional<QString> saveConfigFile(const ConfigLines& lines) {
+    const kit::ConfigFile config{toStd(lines.javaLocation), toStd(lines.mobileLocation),
+                                 toStd(lines.kitFolder), toStd(lines.lookAndFeel)};
+    return writeTextFile(configFilePath(),
+                         QString::fromStdString(kit::joinLines(kit::configFileLines(config))));
 }
 
 void reportSaveFailure(const QString& failure) {

@@ -23,6 +23,34 @@ TextRead readTextFile(const QString& path) {
     return {text, std::nullopt};
 }
 
+kit::Lines fileLines(const QByteArray& content) {
+    return kit::utf8Lines(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+}
+
+QStringList toStringList(const kit::Lines& lines) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) list << QString::fromStdString(line);
+    return list;
+}
+
+kit::Lines toLines(const QStringList& lines) {
+    kit::Lines converted;
+    converted.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines) converted.push_back(line.toStdString());
+    return converted;
+}
+
+std::optional<std::string> toStd(const std::optional<QString>& text) {
+    if (!text) return std::nullopt;
+    return text->toStdString();
+}
+
+std::optional<QString> toQString(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    return QString::fromStdString(*text);
+}
+
 std::optional<QString> writeTextFile(const QString& path, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     // Buffered, a short write (a full disk, a size limit) would count as written and the shortened file

@@ -4,7 +4,10 @@
 // the old file whole.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
+
+#include "kit/text_lines.h"
 
 namespace editor {
 
@@ -17,6 +20,14 @@ struct TextRead {
 
 // The whole file; CR LF line ends become "\n".
 TextRead readTextFile(const QString& path);
+
+// The lines of the kit's own files (the project file, Config.cfg, a descriptor) as kit_common reads them:
+// CR LF, LF and a lone CR end a line, a byte-order mark is skipped; UTF-8, or Latin-1 when the file is not.
+kit::Lines fileLines(const QByteArray& content);
+QStringList toStringList(const kit::Lines& lines);
+kit::Lines toLines(const QStringList& lines);
+std::optional<std::string> toStd(const std::optional<QString>& text);
+std::optional<QString> toQString(const std::optional<std::string>& text);
 
 // Replaces the file at `path` by `text`. Returns the failure's text, nothing once every byte is on disk.
 std::optional<QString> writeTextFile(const QString& path, const QString& text);

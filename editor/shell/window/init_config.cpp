@@ -19,9 +19,8 @@ void Init::initConfig(References& references) {
 }
 
 bool Init::writeConfig(References& references) {
-    const std::optional<QString> failure =
-        saveConfigFile({configLine(references.JavaLocation), configLine(references.MobileLocation),
-                        installFolder(), configLine(references.lookAndFeel)});
+    const std::optional<QString> failure = saveConfigFile(
+        {references.JavaLocation, references.MobileLocation, installFolder(), references.lookAndFeel});
     if (failure) reportSaveFailure(*failure);
     return !failure;
 }

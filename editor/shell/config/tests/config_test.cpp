@@ -15,23 +15,18 @@ using testing::fileContent;
 using testing::makeFile;
 using testing::WizardWatch;
 
-TEST(ConfigFile, LinesEndAtCrLfLfOrCrAndKeepTheirBlanks) {
+// The lines are kit_common's (common/tests); here, how the editor takes them as text.
+TEST(ConfigFile, LinesAreTextOfUtf8OrLatin1) {
     struct Row {
         QByteArray content;
         QStringList lines;
     };
     const Row rows[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\n", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\rb\rc", {"a", "b", "c"}},
-        {"a\n\nb\r\r\n", {"a", "", "b", ""}},
-        {"\n", {""}},
-        {" /my java/ \t\n", {" /my java/ \t"}},
+        {"\xEF\xBB\xBF/a/\r/b c/ \r\n\n", {"/a/", "/b c/ ", ""}},
         {"/opt/j\xc3\xa4va/\n", {QString::fromUtf8("/opt/j\xc3\xa4va/")}},
         // Not UTF-8: read byte for byte.
-        {"/opt/j\xe4va/\n", {QString::fromLatin1("/opt/j\xe4va/")}},
+        {"/opt/j\xe4va/\n/opt/j\xc3\xa4va/",
+         {QString::fromLatin1("/opt/j\xe4va/"), QString::fromLatin1("/opt/j\xc3\xa4va/")}},
     };
     for (const Row& row : rows) EXPECT_EQ(configLines(row.content), row.lines) << row.content.toStdString();
 }
@@ -61,6 +56,14 @@ TEST_F(ConfigTest, StartUpReadsTestsAndRewritesTheFile) {
         {"relative to the kit", QString("java/\nwtk/\n\n2003\n"), true, false,
          "java/\nwtk/\n" + k + "\n2003\n"},
         {"empty lines", QString("\n\n\n\n"), true, true, "\n\n" + k + "\n\n"},
+        {"a byte-order mark", "\xEF\xBB\xBF" + k + "java/\n" + k + "wtk/\n" + k + "\nXP\n", true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nXP\n"},
+        // The kit was copied from /old/kit/: its own tools are used and written back, a tool folder the user
+        // chose elsewhere stays.
+        {"a copied kit", QString("/old/kit/java/\n/old/kit/wtk/\n/old/kit/\nXP\n"), true, false,
+         k + "java/\n" + k + "wtk/\n" + k + "\nXP\n"},
+        {"a copied kit, a Java tool folder of the user's", k + "java/\r\n/old/kit/wtk/\r\n/old/kit/\r\n",
+         true, false, k + "java/\n" + k + "wtk/\n" + k + "\nnull\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,5 +1,5 @@
-// The real kit moved to a folder of its own without Config.cfg: the wizard's scan finds the kit's own
-// tool chain, and after Verify the kit's Compile-Linux builds a project with it.
+// The real kit moved to a folder of its own: without Config.cfg the wizard's scan finds the kit's own tool
+// chain; with the Config.cfg of the folder it came from, gone since, all three programs use the copy's own.
 #include <QProcess>
 
 #include "config_fixture.h"
@@ -73,6 +73,46 @@ TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
     EXPECT_TRUE(output.contains("Program compiled")) << output.toStdString();
     EXPECT_EQ(compile.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(QFile::exists(project + "/Hello.jar"));
+}
+
+// Copies the example game into `project` and compiles and packages it with the kit's Compile-Linux.
+QString compileExample(const QString& kit, const QString& project) {
+    if (!copyTree(QString(TZ_EDITOR_SOURCE_DIR) + "/../examples/Skyward", project)) return "cannot copy";
+    QProcess compile;
+    compile.setProcessChannelMode(QProcess::MergedChannels);
+    compile.start(kit + "/Compile-Linux", {project + "/Skyward"});
+    if (!compile.waitForFinished(300000)) return "did not end";
+    return QString::fromLocal8Bit(compile.readAll()) + "status " + QString::number(compile.exitCode());
+}
+
+TEST(RelocatedKit, ACopyWhoseOriginalIsGoneUsesItsOwnTools) {
+    QTemporaryDir dir;
+    const QString original = dir.filePath("original kit");
+    const QString copy = dir.filePath("copied kit");
+    ASSERT_TRUE(copyTree(TZ_KIT_DIR, original));
+    testing::makeFile(original + "/Config.cfg",
+                      (original + "/jdk/bin/\n" + original + "/wtk/\n" + original + "/\n").toUtf8());
+    ASSERT_TRUE(copyTree(original, copy));
+    ASSERT_TRUE(QDir(original).removeRecursively());
+
+    const QString output = compileExample(copy, dir.filePath("projects/Skyward"));
+    EXPECT_TRUE(output.contains("Program compiled\nstatus 0")) << output.toStdString();
+    EXPECT_FALSE(output.contains(original)) << output.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("projects/Skyward/Skyward.jar")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("projects/Skyward/Skyward.jad")));
+
+    // The editor starts without its wizard and writes the copy's folders back.
+    QTemporaryDir smallRoot;
+    testing::KitFolder kitFolder(copy);
+    testing::ScanRoot scanRoot(smallRoot.path());
+    testing::RecordingReporter reporter;
+    WizardWatch watch;
+    References references;
+    Init::initConfig(references);
+    EXPECT_EQ(watch.shown, 0);
+    EXPECT_TRUE(reporter.reports.isEmpty());
+    EXPECT_EQ(testing::fileContent(copy + "/Config.cfg"),
+              (copy + "/jdk/bin/\n" + copy + "/wtk/\n" + copy + "/\nnull\n").toUtf8());
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include "kit/text_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kit {
+namespace {
+
+TEST(TextLines, EveryLineEndAndAByteOrderMark) {
+    struct Row {
+        std::string text;
+        Lines lines;
+    };
+    const Row rows[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\rc", {"a", "b", "c"}},
+        {"a\n\nb\r\r\n", {"a", "", "b", ""}},
+        {"a\n\r\nb", {"a", "", "b"}},
+        {"a\r\n\r", {"a", ""}},
+        {"\n", {""}},
+        {"\r", {""}},
+        {" x \t\n", {" x \t"}},
+        {"\xEF\xBB\xBFMain=a\r\n", {"Main=a"}},
+        {"\xEF\xBB\xBF", {}},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFx", {"\xEF\xBB\xBFx"}},  // only the first mark is one
+        {"a\n\xEF\xBB\xBF"
+         "b",
+         {"a",
+          "\xEF\xBB\xBF"
+          "b"}},
+        {"\xEF\xBBx", {"\xEF\xBBx"}},
+        {"Name=Caf\xE9\r\n/opt/j\xC3\xA4va/\n", {"Name=Caf\xE9", "/opt/j\xC3\xA4va/"}},  // bytes kept
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(splitLines(row.text), row.lines) << testing::PrintToString(row.text);
+}
+
+// Whatever the line end, lines that hold no line end come back as they were written.
+TEST(TextLines, WrittenLinesReadBackWithEachLineEnd) {
+    std::mt19937 random(39);
+    const std::string alphabet = std::string("ab=/: \t\xE9\xC3\xA4\x01\0", 12);
+    for (int round = 0; round < 2000; ++round) {
+        Lines lines(random() % 6);
+        for (std::string& line : lines) {
+            line.resize(random() % 8);
+            for (char& c : line) c = alphabet[random() % alphabet.size()];
+        }
+        const std::string end = round % 3 == 0 ? "\n" : round % 3 == 1 ? "\r\n" : "\r";
+        std::string text = round % 5 == 0 ? "\xEF\xBB\xBF" : "";
+        for (const std::string& line : lines) text += line + end;
+        if (round % 7 == 0 && !lines.empty() && !lines.back().empty()) text.resize(text.size() - end.size());
+        EXPECT_EQ(splitLines(text), lines) << testing::PrintToString(text);
+        if (!lines.empty()) {
+            EXPECT_EQ(splitLines(joinLines(lines)), lines);
+        }
+    }
+}
+
+TEST(TextLines, Utf8TellsTextFromBytes) {
+    const std::pair<std::string, bool> rows[] = {
+        {"plain", true},
+        {"j\xC3\xA4va", true},
+        {"\xE2\x82\xAC", true},
+        {"\xF0\x9F\x8E\xAE", true},
+        {"Caf\xE9", false},
+        {"\xC0\xAF", false},
+        {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false},
+        {"\xC3", false},
+        {"\x80", false},
+    };
+    for (const auto& [bytes, valid] : rows)
+        EXPECT_EQ(isValidUtf8(bytes), valid) << testing::PrintToString(bytes);
+    EXPECT_EQ(latin1ToUtf8("Caf\xE9"), "Caf\xC3\xA9");
+    // The whole text decides: one byte that is not UTF-8 makes every line Latin-1.
+    EXPECT_EQ(utf8Lines("\xEF\xBB\xBFj\xC3\xA4\rCaf\xE9\n"), (Lines{"j\xC3\x83\xC2\xA4", "Caf\xC3\xA9"}));
+    EXPECT_EQ(utf8Lines("\xEF\xBB\xBFj\xC3\xA4\r\n"), (Lines{"j\xC3\xA4"}));
+}
+
+TEST(TextLines, AFileThatCannotBeReadSaysWhy) {
+    std::string error;
+    EXPECT_FALSE(readLines("/proc/self/no such file", &error));
+    EXPECT_EQ(error, "/proc/self/no such file (No such file or directory)");
+    EXPECT_FALSE(readFile("/", &error));
+    EXPECT_EQ(error, "/ (Is a directory)");
+}
+
+}  // namespace
+}  // namespace kit
