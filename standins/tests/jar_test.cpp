@@ -576,45 +576,45 @@ std::string noise(unsigned seed, size_t size) {
     return bytes;
 }
 
-std::string projectFile(const std::string& name, bool mappy = false) {
-    return "// Tesvo Zorid v1.1.0 Project File\nMain=" + name + "\nRun=0\nName=" + name +
-           "\nPlatform=TB\nInc=true\n" + (mappy ? "Mappy=true\n" : "");
-}
-
 void layOutExample(const fs::path& project) {
     const fs::path example = fs::path(TZ_EXAMPLES_DIR) / "Skyward";
     for (const char* name : {"Skyward.tbp", "SkywardX.bss", "hero.png", "tiles.png", "rock.png"})
         fs::copy_file(example / name, project / name);
 }
 
+// A project "Game" of the kit's language with its source and resources.
+void layOutGame(const fs::path& project, const std::string& source,
+                const std::vector<std::pair<std::string, std::string>>& resources) {
+    writeFile(project / "Game.tbp",
+              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");
+    writeFile(project / "GameX.bss", source);
+    for (const auto& [name, bytes] : resources) writeFile(project / name, bytes);
+}
+
 void layOutMapProgram(const fs::path& project) {
-    writeFile(project / "Game.tbp", projectFile("Game"));
-    writeFile(project / "GameX.bss",
-              "REM a tile map\nDIM X\nCANVAS SCR\nACTION PAINT\nMAPPY.LOAD \"level.fmp\"\nMAPPY.SETX X\n"
-              "MAPPY.DRAW\nENDACTION\nACTION LOOP 40\nX = X + 1\nENDACTION\nENDCANVAS\n");
-    writeFile(project / "level.fmp", "FORM" + noise(1, 6000));
-    writeFile(project / "tiles.png", noise(2, 900));
+    layOutGame(project,
+               "REM a tile map\nDIM X\nCANVAS SCR\nACTION PAINT\nMAPPY.LOAD \"level.fmp\"\nMAPPY.SETX X\n"
+               "MAPPY.DRAW\nENDACTION\nACTION LOOP 40\nX = X + 1\nENDACTION\nENDCANVAS\n",
+               {{"level.fmp", "FORM" + noise(1, 6000)}, {"tiles.png", noise(2, 900)}});
 }
 
 void layOutSoundProgram(const fs::path& project) {
-    writeFile(project / "Game.tbp", projectFile("Game"));
-    writeFile(project / "GameX.bss",
-              "REM sounds and a tune\nSOUND.LOAD \"shot.wav\", 1\nSOUND.LOAD \"boom.wav\", 2\n"
-              "SOUND.PLAY 1\nMIDI.LOAD \"tune.mid\"\nMIDI.PLAY\n");
-    writeFile(project / "shot.wav", "RIFF" + noise(3, 20000));
-    writeFile(project / "boom.wav", "RIFF" + repeat("quiet ", 3000));
-    writeFile(project / "tune.mid", "MThd" + noise(4, 300));
+    layOutGame(project,
+               "REM sounds and a tune\nSOUND.LOAD \"shot.wav\", 1\nSOUND.LOAD \"boom.wav\", 2\n"
+               "SOUND.PLAY 1\nMIDI.LOAD \"tune.mid\"\nMIDI.PLAY\n",
+               {{"shot.wav", "RIFF" + noise(3, 20000)},
+                {"boom.wav", "RIFF" + repeat("quiet ", 3000)},
+                {"tune.mid", "MThd" + noise(4, 300)}});
 }
 
 void layOutResourcesInFolders(const fs::path& project) {
-    writeFile(project / "Game.tbp", projectFile("Game"));
-    writeFile(project / "GameX.bss",
-              "REM images and a sound in folders of their own\nTRY\nIMAGE SHIP, \"/images/hero.png\"\n"
-              "IMAGE BACK, \"/back.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSOUND.LOAD \"sfx/shot.wav\", 1\n"
-              "SOUND.PLAY 1\n");
-    writeFile(project / "images/hero.png", noise(5, 700));
-    writeFile(project / "back.png", noise(6, 1500));
-    writeFile(project / "sfx/shot.wav", "RIFF" + noise(7, 4000));
+    layOutGame(project,
+               "REM images and a sound in folders of their own\nTRY\nIMAGE SHIP, \"/images/hero.png\"\n"
+               "IMAGE BACK, \"/back.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSOUND.LOAD \"sfx/shot.wav\", 1\n"
+               "SOUND.PLAY 1\n",
+               {{"images/hero.png", noise(5, 700)},
+                {"back.png", noise(6, 1500)},
+                {"sfx/shot.wav", "RIFF" + noise(7, 4000)}});
 }
 
 // A Java project, which Build-Linux builds from its descriptor.
