@@ -4,14 +4,13 @@
 # carries its length; runs the tool once more, now from the archive, and keeps the archive only when that
 # run succeeds as quietly as the first. A tool whose archive cannot be made runs without one: this step
 # never fails the build.
-#   KIT          the kit folder (jdk/bin/javac, jdk/bin/jar, wtk/bin/preverify, wtk/lib/*.jar)
+#   KIT          the kit folder (jdk/bin/javac, wtk/bin/preverify, wtk/lib/*.jar)
 #   SAMPLE_DIR   the sample's sources (Game/*.java)
 #   STAGE        a scratch folder
 cmake_minimum_required(VERSION 3.25)
 
 set(lib "${KIT}/wtk/lib")
 set(javac "${KIT}/jdk/bin/javac")
-set(jar "${KIT}/jdk/bin/jar")
 set(preverify "${KIT}/wtk/bin/preverify")
 file(GLOB old_archives "${KIT}/jdk/bin/*.jsa" "${KIT}/wtk/bin/*.jsa")
 if(old_archives)
@@ -71,18 +70,4 @@ function(fresh_classes)
     file(MAKE_DIRECTORY "${classes}/Game")
 endfunction()
 make_archive(fresh_classes "${preverify}" -classpath "${boot}" -d "${classes}" "${tmpclasses}")
-if(NOT EXISTS "${classes}/Game/Sample.class")
-    file(COPY "${tmpclasses}/Game" DESTINATION "${classes}")
-endif()
 
-# Updating a suite with a manifest and a resource reads and writes both a jar and a manifest: it loads what
-# Build's two jar runs (the suite with its manifest, then the images) load.
-file(WRITE "${STAGE}/MANIFEST.MF" "MIDlet-1: Sample,,Game.Sample\nMIDlet-Name: Sample\nMIDlet-Vendor: Kit\n"
-                                  "MIDlet-Version: 1.0\nMicroEdition-Profile: MIDP-2.0\n"
-                                  "MicroEdition-Configuration: CLDC-1.0\n")
-file(WRITE "${STAGE}/sample.png" "an image")
-function(fresh_suite)
-    file(REMOVE "${STAGE}/Sample.jar")
-    execute_process(COMMAND "${jar}" cf "${STAGE}/Sample.jar" -C "${classes}" .)
-endfunction()
-make_archive(fresh_suite "${jar}" umf "${STAGE}/MANIFEST.MF" "${STAGE}/Sample.jar" -C "${STAGE}" sample.png)

@@ -5,7 +5,7 @@
 
 namespace standins {
 
-// How the kit's Java tools (jdk/bin/javac, jdk/bin/jar, wtk/bin/preverify) start their JVM: the java
+// How the kit's Java tools (jdk/bin/javac, wtk/bin/preverify) start their JVM: the java
 // found when the kit was built, called directly, with the options measured for short tool runs, and the
 // tool's class-data archive when one fit to use lies beside the tool.
 //
