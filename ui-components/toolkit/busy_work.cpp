@@ -73,14 +73,14 @@ BusyWork::~BusyWork() {
 void BusyWork::run(QWidget* owner, const QString& title, const QString& text) {
     QPointer<BusyBox> box = new BusyBox(owner, title, text, cancellation_);
     // The thread's end is told to this object, which lives until the thread has been joined: the box may
-    // have gone with its owner by then.
+    // have gone with its owner by then. Only the GUI thread looks at the box's pointer.
     QObject ended;
     try {
-        thread_ = std::thread([this, &ended, box] {
+        thread_ = std::thread([this, &ended, &box] {
             work_();
             QMetaObject::invokeMethod(
                 &ended,
-                [box] {
+                [&box] {
                     if (box) box->finish();
                 },
                 Qt::QueuedConnection);
