@@ -6,13 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <thread>
 
+#include "busy_work.h"
 #include "environment.h"
 #include "ftp_browser.h"
 #include "prompter.h"
@@ -168,16 +167,13 @@ void FTP::uploadChosenFile() {
     const QString path = *chosen;
     const FtpConnection connection = connection_;
 
-    // The transfer runs on a thread of its own while a modal box over this window says so: the windows
-    // keep drawing, and nothing else can be done until it has ended, as before.
-    UploadProgress progress(this, remoteName(path), host);
+    // The transfer runs behind a busy box: the windows keep drawing, and nothing else can be done until
+    // it has ended (its time-outs end it), as before.
     QString failure;
-    std::thread transfer([&failure, &progress, host, user, password, path, connection] {
+    ui::BusyWork transfer([&failure, host, user, password, path, connection] {
         failure = upload(host, user, password, path, connection);
-        QMetaObject::invokeMethod(&progress, &UploadProgress::finish, Qt::QueuedConnection);
     });
-    progress.exec();
-    transfer.join();
+    transfer.run(this, "Upload", "Uploading " + remoteName(path) + " to " + host + " ...");
     if (failure.isNull()) {
         ui::prompter().inform(this, "Upload", "Uploaded " + remoteName(path));
     } else {
@@ -185,32 +181,11 @@ void FTP::uploadChosenFile() {
     }
 }
 
-UploadProgress::UploadProgress(QWidget* owner, const QString& name, const QString& host) : QDialog(owner) {
-    setObjectName("uploadProgress");
-    setWindowTitle("Upload");
-    setModal(true);
-    setCursor(Qt::BusyCursor);
-    auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel("Uploading " + name + " to " + host + " ...", this);
-    label->setObjectName("uploadStatus");
-    label->setTextFormat(Qt::PlainText);
-    layout->addWidget(label);
-    auto* busy = new QProgressBar(this);
-    busy->setObjectName("uploadBusy");
-    busy->setRange(0, 0);
-    busy->setTextVisible(false);
-    layout->addWidget(busy);
-    setMinimumWidth(320);
-}
-
-void UploadProgress::finish() {
-    finished_ = true;
-    accept();
-}
-
-void UploadProgress::reject() {
-    // The transfer cannot be left behind: its time-outs end it.
-    if (finished_) QDialog::reject();
+void FTP::done(int result) {
+    // The connection ends behind the browser's busy box: a server that stopped answering cannot hold the
+    // windows while it is asked to quit.
+    browser->disconnect();
+    QDialog::done(result);
 }
 
 void FTP::proxySettings() {

@@ -52,6 +52,8 @@ public:
                           const QString& path, const FtpConnection& connection);
 
     ui::ftpbrowser::FTPBrowser* getBrowser() const { return browser; }
+    // Closing the window ends the browser's connection first.
+    void done(int result) override;
 
     class DisplayAction;
     class UploadAction;
@@ -66,19 +68,6 @@ private:
     FtpConnection connection_;
     ui::resourcebrowser::State state;
     ui::ftpbrowser::FTPBrowser* browser = nullptr;
-};
-
-// The modal box shown over the FTP window while an upload runs: what goes where, and a busy bar. Only
-// the end of the transfer closes it.
-class UploadProgress : public QDialog {
-    Q_OBJECT
-public:
-    UploadProgress(QWidget* owner, const QString& name, const QString& host);
-    void finish();
-    void reject() override;
-
-private:
-    bool finished_ = false;
 };
 
 // An action of the FTP window: the browser shows it as a button named by its text.

@@ -181,11 +181,14 @@ void AddProject::actionPerformed(QPushButton* source) {
         } else {
             const QString file = filename.mid(filename.lastIndexOf(References::sep) + 1);
             const QString name = References::getFileFromPath(filename).value_or(file);
-            const QString title = name + references.fileExt;
+            // The copy keeps its language: a source of the kit's language never becomes a Java file,
+            // whatever the project's language (an include is its Java class, else its source).
+            const QString title = name + (file.endsWith(".java", Qt::CaseInsensitive) ? ".java" : ".bss");
             if (bringIntoProject(this, references, filename, title)) {
                 references.includes << name;
                 if (const int slot = editor_.setUpEditor(title); slot >= 0) {
-                    editor_.loadTab(slot, filename);
+                    // The tab holds the project's copy; a project without a place gets one at its save.
+                    editor_.loadTab(slot, references.saved ? references.LoadedPath + title : filename);
                     editor_.panel->setCurrentIndex(editor_.panel->count() - 1);
                     // The project file does not name the include yet: saving and leaving must ask.
                     editor_.markChanged(slot);

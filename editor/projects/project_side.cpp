@@ -84,13 +84,23 @@ bool ProjectSide::save(Editor& editor) {
     references.LoadedPath = file.absolutePath() + References::sep;
     if (references.projectName.endsWith(".tbp")) references.projectName.chop(4);
     const int main = references.mainScreen;
-    if (references.compiler == "J2ME" && main >= 0 && main < Editor::MAXTAB && editor.ep[main]) {
-        // The build program compiles `<name>.java` as the class Game.<name>.
+    // The build program compiles `<name>.java` as the class Game.<name>: the main tab takes the name when
+    // it holds Java or no file yet. A source of the kit's language keeps its own file.
+    const bool java = main >= 0 && main < Editor::MAXTAB && editor.ep[main] &&
+                      (editor.panel->tabText(main).remove('*').endsWith(".java") ||
+                       (editor.tabFile(main).isEmpty() && editor.unloadedFile(main).isEmpty()));
+    if (references.compiler == "J2ME" && java) {
         QPlainTextEdit* edit = editor.ep[main];
         const QString renamed = renameJavaClass(editor.tabText(main), references.projectName);
         if (renamed != editor.tabText(main)) edit->setPlainText(renamed);
         editor.panel->setTabText(editor.panel->indexOf(edit), references.projectName + references.fileExt);
         references.mainName = references.projectName;
+    }
+    // Files of the chosen folder that no tab holds are replaced only when the user says so, and before
+    // anything is written.
+    for (int i = 0; i < editor.panel->count(); ++i) {
+        if (!editor.unloadedFile(i).isEmpty() && !editor.panel->tabText(i).endsWith('*')) continue;
+        if (!editor.mayTakeFile(i)) return false;
     }
     Targets targets;
     targets.tb = targets.pocketPc = targets.windows = targets.applet = true;
@@ -126,10 +136,14 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
     editor.compilerM->setPlainText(res("Welcome_to_Tesvo"));
     editor.loadTab(references.mainScreen, references.LoadedPath + Project::main + references.fileExt);
     for (const QString& entry : references.includes) {
-        // An include with its Java source beside the project is a Java class, whatever the language.
+        // An include with its Java source beside the project is a Java class, else one with its source
+        // is a source include, whatever the language; neither is looked for in the project's language.
         const QString java = references.LoadedPath + entry + ".java";
-        const QString file =
-            files().status(java).isFile ? java : references.LoadedPath + entry + references.fileExt;
+        const QString source = references.LoadedPath + entry + ".bss";
+        const QString file = files().status(java).isFile ? java
+                             : files().status(source).isFile
+                                 ? source
+                                 : references.LoadedPath + entry + references.fileExt;
         const int slot = editor.setUpEditor(QFileInfo(file).fileName());
         if (slot < 0) break;
         editor.panel->setCurrentIndex(editor.panel->count() - 1);

@@ -58,7 +58,7 @@ void Download::start() {
 }
 
 void Download::stop() {
-    stopping = true;
+    stopping.cancel();
     if (myThread.joinable()) myThread.join();
 }
 
@@ -73,7 +73,7 @@ void Download::copy() {
         failure_ = QStringLiteral("Cannot write ") + local + ": " + file.errorString();
     } else {
         ui::CurlHandle client;
-        client.setAbortFlag(&stopping);
+        client.setCancellation(&stopping);
         client.prepare(remote, limits_);
         CURL* curl = client.get();
         if (curl) {

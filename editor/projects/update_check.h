@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "busy_work.h"
 #include "curl_handle.h"
 #include "dialog_frame.h"
 #include "environment.h"
@@ -41,7 +42,7 @@ public:
 
     // Starts the thread; a second call does nothing.
     void start();
-    // Ends a running transfer within about a second and joins the thread.
+    // Ends a running transfer at once and joins the thread.
     void stop();
     void run();
     // True from construction until the copy has ended.
@@ -57,7 +58,7 @@ private:
     ui::TransferLimits limits_;
     std::thread myThread;
     std::atomic<bool> running{true};
-    std::atomic<bool> stopping{false};
+    ui::Cancellation stopping;
     QString failure_;
 };
 

@@ -131,6 +131,7 @@ QString FTPResourceManager::start(const QString& host, const QString& user, cons
     if (host.isEmpty() || !address.isValid() || address.host().isEmpty())
         throw ResourceException(message + QStringLiteral(" : Invalid host name ") + host);
     client_ = std::make_unique<CurlHandle>();
+    client_->setCancellation(cancellation_);
     base_ = address.toString(QUrl::FullyEncoded);
     user_ = user;
     password_ = password;
@@ -145,6 +146,11 @@ QString FTPResourceManager::start(const QString& host, const QString& user, cons
         throw;
     }
     return QStringLiteral("/");
+}
+
+void FTPResourceManager::setCancellation(Cancellation* cancellation) {
+    cancellation_ = cancellation;
+    if (client_) client_->setCancellation(cancellation);
 }
 
 void FTPResourceManager::stop() {

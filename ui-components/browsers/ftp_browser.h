@@ -53,6 +53,7 @@ public:
     void lock(const resourcebrowser::ResourceItem& item, bool on) override;
     bool isLockSupported() const override { return false; }
     bool isConnectionSupported() const override { return true; }
+    void setCancellation(Cancellation* cancellation) override;
 
     bool isConnected() const { return client_ != nullptr; }
     // Dates the listing's entries that carry no year (tests).
@@ -71,6 +72,7 @@ private:
     int port_;
     TransferLimits limits_;
     std::function<QDateTime()> now_;
+    Cancellation* cancellation_ = nullptr;
     std::unique_ptr<CurlHandle> client_;
     QString base_;  // "ftp://host:port"
     QString user_;

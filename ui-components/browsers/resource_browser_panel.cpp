@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "busy_work.h"
 #include "entry_names.h"
 #include "prompter.h"
 #include "ui_toolkit.h"
@@ -61,6 +62,7 @@ ResourceBrowserPanel::~ResourceBrowserPanel() {
         // The actions go after the buttons: no rebuilding while the children are deleted.
         QObject::disconnect(actions_, nullptr, this, nullptr);
     }
+    endRunningCall();
     if (connected_) {
         connected_ = false;
         manager_->stop();
@@ -201,7 +203,61 @@ bool ResourceBrowserPanel::event(QEvent* event) {
 
 void ResourceBrowserPanel::removedFromWindow() {
     if (actions_) bindActions(nullptr);
-    disconnect();
+    endRunningCall();
+    if (!connected_) return;
+    // No box over a panel on its way out: the manager stops here.
+    getActionModel()->setEnabled(false);
+    connected_ = false;
+    manager_->stop();
+    forgetConnection();
+}
+
+ResourceBrowserPanel::Outcome ResourceBrowserPanel::call(
+    const QString& doing, const std::function<void(ResourceManager&)>& operation) {
+    Outcome outcome;
+    if (running_) {
+        outcome.cancelled = true;
+        return outcome;
+    }
+    // The work holds the manager: it is never destroyed under a running call.
+    const std::shared_ptr<ResourceManager> manager = manager_;
+    const auto work = [&outcome, &operation, manager] {
+        try {
+            operation(*manager);
+        } catch (const ResourceException& failure) {
+            outcome.failure = failure.getMessage();
+        } catch (const std::exception& failure) {
+            outcome.failure = QString::fromLocal8Bit(failure.what());
+        } catch (...) {
+            outcome.failure = QStringLiteral("Unknown failure");
+        }
+    };
+    if (!manager->isConnectionSupported()) {
+        work();
+        return outcome;
+    }
+    Cancellation cancellation;
+    manager->setCancellation(&cancellation);
+    BusyWork busy(work, &cancellation);
+    running_ = &busy;
+    const QPointer<ResourceBrowserPanel> alive(this);
+    busy.run(this, host_->text(), doing);
+    manager->setCancellation(nullptr);
+    outcome.cancelled = cancellation.isCancelled();
+    outcome.panelGone = !alive;
+    if (alive && running_ == &busy) running_ = nullptr;
+    return outcome;
+}
+
+void ResourceBrowserPanel::endRunningCall() {
+    if (!running_) return;
+    running_->cancelAndWait();
+    running_ = nullptr;
+}
+
+void ResourceBrowserPanel::stopManager() {
+    call(QStringLiteral("Closing the connection to ") + host_->text() + QStringLiteral(" ..."),
+         [](ResourceManager& manager) { manager.stop(); });
 }
 
 bool ResourceBrowserPanel::connect() {
@@ -215,15 +271,39 @@ bool ResourceBrowserPanel::connect() {
         inform(QStringLiteral("No users ?"));
         return false;
     }
-    try {
-        startPath_ = manager_->start(host, user_->text(), password_->text());
-    } catch (const ResourceException& failure) {
-        fail(QStringLiteral("Can't connect : ") + failure.getMessage());
+    const QString user = user_->text();
+    const QString password = password_->text();
+    // Logging in and the first listing are one wait for the user.
+    QString start;
+    std::shared_ptr<ResourceItemModel> listing;
+    std::optional<QString> listFailure;
+    const Outcome outcome =
+        call(QStringLiteral("Connecting to ") + host + QStringLiteral(" ..."), [&](ResourceManager& manager) {
+            start = manager.start(host, user, password);
+            try {
+                listing = manager.list(ZoridResourceItem(start, false));
+            } catch (const ResourceException& failure) {
+                listFailure = failure.getMessage();
+            }
+        });
+    if (outcome.panelGone) return false;
+    if (outcome.cancelled) {
+        // What was started goes with the cancelled connect.
+        if (!outcome.failure) stopManager();
         return false;
     }
+    if (outcome.failure) {
+        fail(QStringLiteral("Can't connect : ") + *outcome.failure);
+        return false;
+    }
+    startPath_ = start;
     currentPath_ = startPath_;
     connectButton_->setText(kClose);
-    listPath(currentPath_);
+    if (listFailure) {
+        fail(QStringLiteral("Error : ") + *listFailure);
+    } else {
+        showPath(currentPath_, listing);
+    }
     paths_->setEnabled(true);
     files_->setEnabled(true);
     connected_ = true;
@@ -232,10 +312,16 @@ bool ResourceBrowserPanel::connect() {
 }
 
 void ResourceBrowserPanel::disconnect() {
+    endRunningCall();
     if (!connected_) return;
     getActionModel()->setEnabled(false);
     connected_ = false;
-    manager_->stop();
+    const QPointer<ResourceBrowserPanel> alive(this);
+    stopManager();
+    if (alive) forgetConnection();
+}
+
+void ResourceBrowserPanel::forgetConnection() {
     clearTable();
     table_->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size")});
     paths_->setEnabled(false);
@@ -244,19 +330,25 @@ void ResourceBrowserPanel::disconnect() {
 
 bool ResourceBrowserPanel::listPath(const QString& path) {
     std::shared_ptr<ResourceItemModel> listing;
-    try {
-        listing = manager_->list(ZoridResourceItem(path, false));
-    } catch (const ResourceException& failure) {
-        fail(QStringLiteral("Error : ") + failure.getMessage());
+    const ZoridResourceItem folder(path, false);
+    const Outcome outcome = call(QStringLiteral("Listing ") + path + QStringLiteral(" ..."),
+                                 [&](ResourceManager& manager) { listing = manager.list(folder); });
+    if (outcome.panelGone || outcome.cancelled) return false;
+    if (outcome.failure) {
+        fail(QStringLiteral("Error : ") + *outcome.failure);
         return false;
     }
+    showPath(path, listing);
+    return true;
+}
+
+void ResourceBrowserPanel::showPath(const QString& path, const std::shared_ptr<ResourceItemModel>& listing) {
     currentPath_ = path;
     if (listing)
         showListing(*listing);
     else
         clearTable();
     updatePathList();
-    return true;
 }
 
 void ResourceBrowserPanel::clearTable() {
@@ -385,9 +477,11 @@ void ResourceBrowserPanel::newFile() {
             return;
         }
     }
-    try {
-        manager_->setContent(ZoridResourceItem(joinPath(currentPath_, *name), true), QByteArray());
-    } catch (const ResourceException&) {
+    const ZoridResourceItem file(joinPath(currentPath_, *name), true);
+    const Outcome outcome = call(QStringLiteral("Creating ") + file.getFullPath() + QStringLiteral(" ..."),
+                                 [&](ResourceManager& manager) { manager.setContent(file, QByteArray()); });
+    if (outcome.panelGone || outcome.cancelled) return;
+    if (outcome.failure) {
         fail(QStringLiteral("Can't create a new file"));
         return;
     }
@@ -401,9 +495,11 @@ void ResourceBrowserPanel::deleteFile() {
         prompter().askYesNo(this, QStringLiteral("Delete"),
                             QStringLiteral("Confirm delete ") + path + QStringLiteral(" ?"), Answer::No);
     if (answer != Answer::Yes) return;
-    try {
-        manager_->deleteFile(getSelectedResource());
-    } catch (const ResourceException&) {
+    const ZoridResourceItem file = getSelectedResource();
+    const Outcome outcome = call(QStringLiteral("Deleting ") + path + QStringLiteral(" ..."),
+                                 [&](ResourceManager& manager) { manager.deleteFile(file); });
+    if (outcome.panelGone || outcome.cancelled) return;
+    if (outcome.failure) {
         fail(QStringLiteral("Can't delete this file"));
         return;
     }
@@ -425,9 +521,11 @@ void ResourceBrowserPanel::renameFile() {
     }
     // The file keeps its folder, wherever the table has gone since it was chosen.
     const QString newPath = joinPath(path.left(path.lastIndexOf('/') + 1), *name);
-    try {
-        manager_->renameFile(getSelectedResource(), newPath);
-    } catch (const ResourceException&) {
+    const ZoridResourceItem file = getSelectedResource();
+    const Outcome outcome = call(QStringLiteral("Renaming ") + path + QStringLiteral(" ..."),
+                                 [&](ResourceManager& manager) { manager.renameFile(file, newPath); });
+    if (outcome.panelGone || outcome.cancelled) return;
+    if (outcome.failure) {
         fail(QStringLiteral("Can't rename this file"));
         return;
     }
@@ -440,9 +538,12 @@ void ResourceBrowserPanel::lockUnlockFile() {
     const QString path = getSelectedPathFile();
     if (!lock || path.isEmpty()) return;
     const bool locking = lock->text() == kLock;
-    try {
-        manager_->lock(getSelectedResource(), locking);
-    } catch (const ResourceException&) {
+    const ZoridResourceItem file = getSelectedResource();
+    const Outcome outcome = call(
+        (locking ? QStringLiteral("Locking ") : QStringLiteral("Unlocking ")) + path + QStringLiteral(" ..."),
+        [&](ResourceManager& manager) { manager.lock(file, locking); });
+    if (outcome.panelGone || outcome.cancelled) return;
+    if (outcome.failure) {
         fail(locking ? QStringLiteral("Can't lock this file") : QStringLiteral("Can't unlock this file"));
         return;
     }
@@ -461,11 +562,13 @@ std::optional<QByteArray> ResourceBrowserPanel::getSelectedContentFile(bool disc
     if (!connect()) return std::nullopt;
     std::optional<QByteArray> content;
     if (files_->currentIndex() >= 0) {
-        try {
-            content = manager_->getContent(getSelectedResource());
-        } catch (const ResourceException& failure) {
-            fail(failure.getMessage());
-        }
+        const ZoridResourceItem file = getSelectedResource();
+        QByteArray bytes;
+        const Outcome outcome = call(QStringLiteral("Reading ") + file.getFullPath() + QStringLiteral(" ..."),
+                                     [&](ResourceManager& manager) { bytes = manager.getContent(file); });
+        if (outcome.panelGone) return std::nullopt;
+        if (outcome.failure && !outcome.cancelled) fail(*outcome.failure);
+        if (!outcome.failure && !outcome.cancelled) content = bytes;
     }
     if (disconnectAfterwards) disconnect();
     return content;
@@ -475,12 +578,12 @@ bool ResourceBrowserPanel::setSelectedContentFile(const QByteArray& content, boo
     if (!connect()) return false;
     bool stored = false;
     if (files_->currentIndex() >= 0) {
-        try {
-            manager_->setContent(getSelectedResource(), content);
-            stored = true;
-        } catch (const ResourceException& failure) {
-            fail(failure.getMessage());
-        }
+        const ZoridResourceItem file = getSelectedResource();
+        const Outcome outcome = call(QStringLiteral("Writing ") + file.getFullPath() + QStringLiteral(" ..."),
+                                     [&](ResourceManager& manager) { manager.setContent(file, content); });
+        if (outcome.panelGone) return false;
+        if (outcome.failure && !outcome.cancelled) fail(*outcome.failure);
+        stored = !outcome.failure && !outcome.cancelled;
     }
     if (disconnectAfterwards) disconnect();
     return stored;

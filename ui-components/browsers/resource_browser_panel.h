@@ -1,9 +1,11 @@
 #pragma once
 // A panel that browses one directory of a store at a time: connection fields, a table of the directory's
-// entries, the "Path" and "File" lists, and the user actions as buttons. It works through its
-// ResourceManager on the GUI thread; every failure ends in a message box, never in an exception.
+// entries, the "Path" and "File" lists, and the user actions as buttons. A manager that connects to a
+// remote store works on a thread of its own behind a busy box with Cancel, so the windows keep drawing;
+// any other works on the GUI thread. Every failure ends in a message box, never in an exception.
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -18,6 +20,10 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QToolButton;
+
+namespace ui {
+class BusyWork;
+}
 
 namespace ui::resourcebrowser {
 
@@ -92,12 +98,29 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // How one call of the manager ended.
+    struct Outcome {
+        std::optional<QString> failure;  // the manager's message
+        bool cancelled = false;          // by the user: nothing is shown
+        bool panelGone = false;          // the panel was deleted meanwhile: touch nothing of it
+    };
+    // Runs `operation` on the manager: for a remote store on a thread of its own behind a busy box
+    // saying `doing`, whose Cancel ends it; else here. Nothing it throws goes further. One at a time: a
+    // call while another runs is refused as cancelled.
+    Outcome call(const QString& doing, const std::function<void(ResourceManager&)>& operation);
+    // A call running while the panel disconnects or goes is cancelled and waited for.
+    void endRunningCall();
+    void stopManager();
+    // The table and lists of a panel no longer connected.
+    void forgetConnection();
     void buildControls();
     void rebuildButtons();
     void bindActions(ResourceBrowserPanel* panel);
     void removedFromWindow();
-    // Lists the path and makes it the current one; a failure keeps the previous path.
+    // Lists the path and makes it the current one; a failure keeps the previous path. False also when
+    // the panel went meanwhile.
     bool listPath(const QString& path);
+    void showPath(const QString& path, const std::shared_ptr<ResourceItemModel>& listing);
     void showListing(const ResourceItemModel& listing);
     void clearTable();
     void updatePathList();
@@ -120,6 +143,7 @@ private:
     int selectionMode_ = FILE_SELECTION_MODE;
     FileResourceView* fileView_ = nullptr;
     ActionModel* actions_ = nullptr;
+    BusyWork* running_ = nullptr;  // the call running on a thread of its own
 
     QLineEdit* host_;
     QLineEdit* user_;

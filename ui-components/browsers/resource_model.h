@@ -13,6 +13,10 @@
 #include <stdexcept>
 #include <vector>
 
+namespace ui {
+class Cancellation;
+}
+
 namespace ui::resourcebrowser {
 
 // What the panel shows in its connection fields and its "File" list, to keep and give back later.
@@ -124,6 +128,10 @@ public:
     virtual bool isConnectionSupported() const = 0;
     virtual QByteArray getContent(const ResourceItem& item) = 0;
     virtual void deleteFile(const ResourceItem& item) = 0;
+    // Operations that may wait on a remote store end early, failing, once `cancellation` is cancelled
+    // (from another thread); stop() then ends the connection without waiting for the store. Set while no
+    // operation runs; null for none.
+    virtual void setCancellation(Cancellation* cancellation) { (void)cancellation; }
 };
 
 // The table's icon and shown name per entry; a null icon or text keeps the panel's own.

@@ -1,5 +1,9 @@
 #include "curl_handle.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "busy_work.h"
 #include "proxy_properties.h"
 #include "url_reader.h"
 
@@ -11,7 +15,45 @@ CurlHandle::CurlHandle() {
 }
 
 CurlHandle::~CurlHandle() {
-    if (handle_) curl_easy_cleanup(handle_);
+    // The cleanup closes the connections, an FTP one after a QUIT and its answer.
+    if (handle_) cancellable([this] { curl_easy_cleanup(handle_); });
+}
+
+template <typename Call>
+void CurlHandle::cancellable(Call call) {
+    if (!cancellation_) {
+        call();
+        return;
+    }
+    cancellation_->setWaker([this] { shutDownSockets(); });
+    if (cancellation_->isCancelled()) shutDownSockets();
+    call();
+    cancellation_->setWaker(nullptr);
+}
+
+void CurlHandle::shutDownSockets() {
+    const std::lock_guard<std::mutex> lock(socketsMutex_);
+    for (const curl_socket_t socket : sockets_) ::shutdown(socket, SHUT_RDWR);
+}
+
+curl_socket_t CurlHandle::openSocket(void* handle, curlsocktype, curl_sockaddr* address) {
+    auto* self = static_cast<CurlHandle*>(handle);
+    if (self->cancellation_ && self->cancellation_->isCancelled()) return CURL_SOCKET_BAD;
+    // Close-on-exec: the programs the editor starts get none of its connections.
+    const curl_socket_t socket =
+        ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (socket == CURL_SOCKET_BAD) return socket;
+    const std::lock_guard<std::mutex> lock(self->socketsMutex_);
+    self->sockets_.insert(socket);
+    return socket;
+}
+
+int CurlHandle::closeSocket(void* handle, curl_socket_t socket) {
+    auto* self = static_cast<CurlHandle*>(handle);
+    // Forgotten before it is closed: its number may be reused at once, by anyone.
+    const std::lock_guard<std::mutex> lock(self->socketsMutex_);
+    self->sockets_.erase(socket);
+    return ::close(socket);
 }
 
 void CurlHandle::prepare(const QString& url, const TransferLimits& limits,
@@ -19,7 +61,7 @@ void CurlHandle::prepare(const QString& url, const TransferLimits& limits,
     if (!handle_) return;
     curl_easy_reset(handle_);
     url_ = url;
-    watch_ = Watch{limits.stallTimeout, -1, std::chrono::steady_clock::now(), false, abort_, false};
+    watch_ = Watch{limits.stallTimeout, -1, std::chrono::steady_clock::now(), false, cancellation_, false};
     error_[0] = '\0';
     // libcurl copies every text option, so the temporaries may go.
     curl_easy_setopt(handle_, CURLOPT_URL, url.toUtf8().constData());
@@ -38,12 +80,16 @@ void CurlHandle::prepare(const QString& url, const TransferLimits& limits,
     curl_easy_setopt(handle_, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle_, CURLOPT_XFERINFOFUNCTION, watchStall);
     curl_easy_setopt(handle_, CURLOPT_XFERINFODATA, &watch_);
+    curl_easy_setopt(handle_, CURLOPT_OPENSOCKETFUNCTION, openSocket);
+    curl_easy_setopt(handle_, CURLOPT_OPENSOCKETDATA, this);
+    curl_easy_setopt(handle_, CURLOPT_CLOSESOCKETFUNCTION, closeSocket);
+    curl_easy_setopt(handle_, CURLOPT_CLOSESOCKETDATA, this);
 }
 
 // libcurl calls this at least once a second, also while nothing arrives.
 int CurlHandle::watchStall(void* state, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto* watch = static_cast<Watch*>(state);
-    if (watch->abort && watch->abort->load()) {
+    if (watch->cancellation && watch->cancellation->isCancelled()) {
         watch->aborted = true;
         return 1;
     }
@@ -60,8 +106,9 @@ int CurlHandle::watchStall(void* state, curl_off_t, curl_off_t downloaded, curl_
 
 QString CurlHandle::perform() {
     if (!handle_) return QStringLiteral("Cannot start a transfer");
-    const CURLcode code = curl_easy_perform(handle_);
-    if (watch_.aborted) return QStringLiteral("Cancelled");
+    CURLcode code = CURLE_OK;
+    cancellable([this, &code] { code = curl_easy_perform(handle_); });
+    if (watch_.aborted || (cancellation_ && cancellation_->isCancelled())) return QStringLiteral("Cancelled");
     if (watch_.stalled) {
         return QStringLiteral("No data received from %1 for %2 ms")
             .arg(url_)

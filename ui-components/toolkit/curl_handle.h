@@ -5,11 +5,14 @@
 
 #include <QByteArray>
 #include <QString>
-#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <optional>
+#include <set>
 
 namespace ui {
+
+class Cancellation;
 
 // No transfer of the kit may hang its caller for good.
 struct TransferLimits {
@@ -37,9 +40,10 @@ public:
     // Runs the prepared transfer: a null text on success, else why it failed (libcurl's message).
     QString perform();
 
-    // While the flag is set, a running transfer ends at libcurl's next progress call (at least once a
-    // second) and perform() answers "Cancelled". The flag must outlive the transfers; null for none.
-    void setAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
+    // Once it is cancelled, the running transfer ends at once (its sockets are shut down, which ends
+    // libcurl's wait), perform() answers "Cancelled", and so does every later one; the end of the
+    // handle then sends no QUIT it would wait for. It must outlive its use here; null for none.
+    void setCancellation(Cancellation* cancellation) { cancellation_ = cancellation; }
 
 private:
     struct Watch {
@@ -47,16 +51,27 @@ private:
         curl_off_t moved = -1;
         std::chrono::steady_clock::time_point lastMove;
         bool stalled = false;
-        const std::atomic<bool>* abort = nullptr;
+        const Cancellation* cancellation = nullptr;
         bool aborted = false;
     };
     static int watchStall(void* watch, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded);
+    static curl_socket_t openSocket(void* handle, curlsocktype purpose, curl_sockaddr* address);
+    static int closeSocket(void* handle, curl_socket_t socket);
+    // Shuts down every socket the handle has open: a wait on any of them ends.
+    void shutDownSockets();
+    // Runs `call` (perform or cleanup) with the cancellation able to end its waits.
+    template <typename Call>
+    void cancellable(Call call);
 
     CURL* handle_;
     QString url_;
-    const std::atomic<bool>* abort_ = nullptr;
+    Cancellation* cancellation_ = nullptr;
     Watch watch_;
     char error_[CURL_ERROR_SIZE] = {};
+    // The sockets libcurl opened through this handle and has not closed; they outlive a transfer (the FTP
+    // control connection).
+    std::mutex socketsMutex_;
+    std::set<curl_socket_t> sockets_;
 };
 
 }  // namespace ui

@@ -21,6 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+#include "busy_work.h"
 #include "editor_testing.h"
 #include "ftp_browser.h"
 #include "ftp_window.h"
@@ -207,11 +208,12 @@ TEST_F(FtpWindowTest, FailedUploadsShowTheirFailureAndKeepTheWindowOpen) {
         ticker.setInterval(20);
         QObject::connect(&ticker, &QTimer::timeout, [&] {
             QWidget* box = QApplication::activeModalWidget();
-            if (!box || box->objectName() != "uploadProgress") return;
+            if (!box || box->objectName() != "busyBox") return;
             ++busyTicks;
             window->update();
-            shown << box->findChild<QLabel*>("uploadStatus")->text();
-            EXPECT_EQ(box->findChild<QProgressBar*>("uploadBusy")->maximum(), 0);  // a busy bar
+            shown << box->findChild<QLabel*>("busyText")->text();
+            EXPECT_EQ(box->findChild<QProgressBar*>("busyBar")->maximum(), 0);  // a busy bar
+            EXPECT_EQ(box->findChild<QPushButton*>("busyCancel"), nullptr);     // the upload runs to its end
             EXPECT_EQ(box->parentWidget(), window.get());
             QTest::keyClick(box, Qt::Key_Escape);
         });
@@ -229,7 +231,7 @@ TEST_F(FtpWindowTest, FailedUploadsShowTheirFailureAndKeepTheWindowOpen) {
         EXPECT_GE(painted.count, 3);
         ASSERT_FALSE(shown.isEmpty());
         EXPECT_EQ(shown.first(), "Uploading game.jar to 127.0.0.1 ...");
-        EXPECT_EQ(window->findChild<UploadProgress*>(), nullptr);
+        EXPECT_EQ(window->findChild<ui::BusyBox*>(), nullptr);
         EXPECT_TRUE(window->isVisible());
     }
 }

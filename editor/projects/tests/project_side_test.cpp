@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "build_targets.h"
@@ -47,6 +48,17 @@ QString utf8(const QByteArray& bytes) {
     return QString::fromUtf8(bytes);
 }
 
+}  // namespace
+}  // namespace editor
+
+// Readable failures: gtest finds this printer beside QString.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace editor {
+namespace {
+
 // Presses `button` of the next modal dialog of type T as soon as it is shown.
 template <typename T>
 void pressInModal(const char* button) {
@@ -76,6 +88,8 @@ protected:
     ~ProjectSideTest() override { side.reset(); }
 
     Editor& open() {
+        // The side goes before the window that owns its launcher.
+        side.reset();
         Editor& editor = start();
         side = std::make_unique<ProjectSide>(editor);
         return editor;
@@ -401,7 +415,7 @@ TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
 TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {
     Editor& editor = openSaved();
     ProjectSide::chooseLanguage(editor, "J2ME");
-    EXPECT_EQ(titles(), QStringList{"game.java"});
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
     EXPECT_TRUE(J2MEPanel::checkbox3->isEnabled());
     references.usesFloats = true;
     editor.Build(0);
@@ -411,6 +425,8 @@ TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {
                             "\n");
     EXPECT_EQ(utf8(fileContent(project("game.tbx"))), descriptorLines(references, 0).join('\n') + '\n');
     EXPECT_TRUE(utf8(fileContent(project("game.tbp"))).contains("Platform=J2ME\n"));
+    // A Java project has no execution copy.
+    EXPECT_FALSE(QFile::exists(project("gameX.bss")));
 }
 
 TEST_F(ProjectSideTest, NothingStartsWhenAWriteFailsOrTheProjectHasNoPlace) {
@@ -493,12 +509,12 @@ TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChang
     editor.menus().mProjectPropertiesAction->trigger();
     EXPECT_EQ(status(), "Renamed : Main.bss");
 
-    // A language switch renames the main tab.
+    // A language switch renames no tab.
     editor.menus().mCompilerJ2ME->trigger();
-    EXPECT_EQ(titles(), QStringList{"Renamed.java"});
-    EXPECT_EQ(status(), "Renamed : Renamed.java");
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_EQ(status(), "Renamed : Main.bss");
     editor.menus().mCompilerTesvo->trigger();
-    EXPECT_EQ(status(), "Renamed : " + titles().first());
+    EXPECT_EQ(status(), "Renamed : Main.bss");
 
     // A project opened from the tree, and a new project from the non-modal Add to project dialog.
     pressInModal<OpenProject>("button2");
@@ -631,13 +647,202 @@ TEST_F(ProjectSideTest, ALanguageRoundTripLeavesTheProjectAsItWas) {
     Editor& editor = open();
     editor.loadProject(project("Game.tbp"));
     editor.menus().mCompilerJ2ME->trigger();
-    EXPECT_EQ(titles(), QStringList{"Game.java"});
+    EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_EQ(references.mainName, "Game");
     editor.menus().mCompilerTesvo->trigger();
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
+    EXPECT_EQ(references.mainName, "Main");
     ASSERT_TRUE(editor.save());
     EXPECT_EQ(fileContent(project("Game.tbp")), projectFile);
     EXPECT_EQ(QDir(project()).entryList(QDir::Files), QStringList({"Game.tbp", "Main.bss"}));
     EXPECT_EQ(fileContent(project("Main.bss")), "PRINT 1");
+}
+
+// Every road that could give a tab another file, then what writes the tabs: each tab's text goes only
+// to the file it holds (loaded from, or written to with the user's leave) or the one chosen in Save As.
+// The folder holds a game, a hand-written Java class of the game's name, a hand-written record class and
+// another project's main source; whatever no row names stays byte for byte.
+TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
+    const QByteArray game = "PRINT \"game\"\n";
+    const QByteArray java = "public class Skyward {} // mine\n";
+    const QMap<QString, QByteArray> folder = {{"Skyward.bss", game},
+                                              {"SkywardX.bss", game + "\n"},
+                                              {"Skyward.java", java},
+                                              {"TypeFoo.java", "public class TypeFoo {} // mine\n"},
+                                              {"Main.bss", "PRINT \"another project\"\n"}};
+    const auto typeInto = [this](int slot, const QString& text) {
+        QTextCursor end(window->ep[slot]->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(text);
+    };
+    const auto build = [this](Editor& editor) {
+        editor.Build(0);
+        ASSERT_TRUE(finish());
+    };
+    struct Row {
+        const char* road;
+        const char* platform;  // of Skyward.tbp
+        std::function<void(Editor&)> act;
+        QMap<QString, QByteArray> changed;  // written files and their bytes; "" for "any bytes"
+        QStringList asked;                  // the replace questions, by file name
+    };
+    const std::vector<Row> rows = {
+        {"TB to J2ME, compile",
+         "TB",
+         [&](Editor& editor) {
+             editor.menus().mCompilerJ2ME->trigger();
+             typeInto(0, "PRINT 2");
+             build(editor);
+         },
+         {{"Skyward.bss", game + "PRINT 2"}},
+         {}},
+        {"J2ME to TB, compile: the copy is the game's own source",
+         "J2ME",
+         [&](Editor& editor) {
+             editor.menus().mCompilerTesvo->trigger();
+             build(editor);
+         },
+         {},
+         {}},
+        {"J2ME to TB, save and end",
+         "J2ME",
+         [&](Editor& editor) {
+             editor.menus().mCompilerTesvo->trigger();
+             typeInto(0, "// more");
+             prompter.reply(Answer::Yes);
+             EXPECT_TRUE(editor.mayEnd());
+         },
+         {{"Skyward.java", java + "// more"}},
+         {}},
+        {"converted, J2ME, compile",
+         "TB",
+         [&](Editor& editor) {
+             QFile::remove(project("Skyward.java"));
+             editor.Convert();
+             ASSERT_TRUE(finish());
+             editor.menus().mCompilerJ2ME->trigger();
+             typeInto(1, "// edited");
+             build(editor);
+         },
+         {{"Skyward.java", "class converted {}\n// edited"}},
+         {}},
+        {"a round trip of languages, save",
+         "TB",
+         [&](Editor& editor) {
+             editor.menus().mCompilerJ2ME->trigger();
+             editor.menus().mCompilerTesvo->trigger();
+             EXPECT_TRUE(editor.save());
+         },
+         {},
+         {}},
+        {"targets switched, compile",
+         "TB",
+         [&](Editor& editor) {
+             editor.menus().mDeployApplet->trigger();
+             editor.menus().mDeployJava->trigger();
+             build(editor);
+         },
+         {},
+         {}},
+        {"new project saved where another's Main.bss is: kept",
+         "TB",
+         [&](Editor& editor) {
+             editor.menus().mNewAction->trigger();
+             typeInto(0, "PRINT 3");
+             prompter.reply(project("Fresh.tbp"));
+             prompter.reply(Answer::No);
+             EXPECT_FALSE(editor.save());
+         },
+         {},
+         {"Main.bss"}},
+        {"new project saved where another's Main.bss is: replaced",
+         "TB",
+         [&](Editor& editor) {
+             editor.menus().mNewAction->trigger();
+             prompter.reply(project("Fresh.tbp"));
+             prompter.reply(Answer::Yes);
+             EXPECT_TRUE(editor.save());
+             typeInto(0, "PRINT 4");
+             EXPECT_TRUE(editor.save());  // the tab holds it now: no second question
+         },
+         {{"Main.bss", (templateText() + "PRINT 4").toUtf8()}, {"Fresh.tbp", ""}},
+         {"Main.bss"}},
+        {"Save Source As, then Save",
+         "TB",
+         [&](Editor& editor) {
+             typeInto(0, "PRINT 5");
+             prompter.reply(project("Copy.bss"));
+             editor.saveSourceAs();
+             EXPECT_TRUE(editor.save());
+         },
+         {{"Copy.bss", game + "PRINT 5"}, {"Skyward.bss", game + "PRINT 5"}},
+         {}},
+        {"a source of the game added to a Java project keeps its language",
+         "J2ME",
+         [&](Editor& editor) {
+             makeFile(project("lib/util.bss"), "PRINT \"util\"\n");
+             editor.fileSelected({QFileInfo(project("lib/util.bss"))});
+             auto* add = editor.findChild<AddProject*>();
+             ASSERT_NE(add, nullptr);
+             testing::part<QPushButton>(add, "button3")->click();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+             EXPECT_TRUE(editor.save());
+             editor.loadProject(project("Skyward.tbp"));
+             EXPECT_EQ(titles(), QStringList({"Skyward.java", "util.bss"}));
+         },
+         {{"util.bss", "PRINT \"util\"\n"}},
+         {}},
+        {"a new class over a hand-written one: kept",
+         "J2ME",
+         [&](Editor& editor) {
+             TypeCreator dialog(&editor, editor);
+             dialog.show();
+             testing::part<QLineEdit>(&dialog, "textfield1")->setText("Foo");
+             testing::part<QPushButton>(&dialog, "okButton")->click();
+             prompter.reply(Answer::No);
+             EXPECT_FALSE(editor.save());
+         },
+         {},
+         {"TypeFoo.java"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.road);
+        QDir(project()).removeRecursively();
+        QDir().mkpath(project());
+        for (auto file = folder.begin(); file != folder.end(); ++file)
+            makeFile(project(file.key()), file.value());
+        makeFile(project("Skyward.tbp"),
+                 QByteArray("Main=Skyward\nName=Skyward\nPlatform=") + row.platform + "\n");
+        QMap<QString, QByteArray> before;
+        for (const QString& name : QDir(project()).entryList(QDir::Files))
+            before[name] = fileContent(project(name));
+        Editor& editor = open();
+        editor.loadProject(project("Skyward.tbp"));
+        prompter.clear();
+        row.act(editor);
+
+        QStringList asked;
+        for (const QString& text : prompter.texts()) {
+            if (text.startsWith("Replace ")) asked << QFileInfo(text.section(' ', 1, 1)).fileName();
+        }
+        EXPECT_EQ(asked, row.asked);
+        for (const QString& name : QDir(project()).entryList(QDir::Files)) {
+            SCOPED_TRACE(name.toStdString());
+            // What the compile and the backups make, and the project file the roads rewrite.
+            if (name.endsWith(".bak") || name.endsWith(".tbx") || name == "Skyward.tbp") continue;
+            const QByteArray now = fileContent(project(name));
+            if (row.changed.contains(name)) {
+                if (!row.changed[name].isEmpty()) {
+                    EXPECT_EQ(utf8(now), utf8(row.changed[name]));
+                }
+            } else {
+                ASSERT_TRUE(before.contains(name)) << "written: " << utf8(now).toStdString();
+                EXPECT_EQ(utf8(now), utf8(before[name]));
+            }
+        }
+        for (const QString& name : before.keys())
+            EXPECT_TRUE(QFile::exists(project(name))) << name.toStdString();
+    }
 }
 
 // Convert, Convert, edit, Save: one tab of the converted file, and the edit is what Save writes. A

@@ -268,7 +268,7 @@ void Actions::chooseLanguage(bool tesvo) {
     } else {
         doTB();
     }
-    renameMainTab();
+    followMainSource();
 }
 
 void Actions::applyLanguage() {
@@ -309,12 +309,12 @@ void Actions::showLanguage(bool java) {
     }
 }
 
-void Actions::renameMainTab() {
-    // The main source's file takes the language's extension.
+void Actions::followMainSource() {
+    // The project's sources take the language's extension.
     References& refs = references();
     refs.fileExt = refs.compiler == "J2ME" ? ".java" : ".bss";
     // A Java project's main source is named after the project: the build program starts Game.<name>.
-    // Switching back gives the main source its own name again, so a round trip renames nothing.
+    // Switching back gives the main source its own name again, so a round trip changes nothing.
     if (refs.compiler == "J2ME" && !refs.projectName.isEmpty()) {
         if (!refs.kitMainName && refs.mainName != refs.projectName) refs.kitMainName = refs.mainName;
         refs.mainName = refs.projectName;
@@ -322,17 +322,9 @@ void Actions::renameMainTab() {
         refs.mainName = *refs.kitMainName;
         refs.kitMainName.reset();
     }
-    const int main = refs.mainScreen;
-    if (!editor_.panel || main < 0 || main >= editor_.panel->count() || !editor_.ep[main]) return;
-    // One file, one tab: a tab already open on the main source's file (a conversion's Java) becomes the
-    // main tab, and the other keeps its own file.
-    const QString title = refs.mainName + refs.fileExt;
-    if (const int open = editor_.tabIndexOf(title); open >= 0 && open != main) {
-        refs.mainScreen = open;
-        return;
-    }
-    const bool changed = editor_.panel->tabText(main).endsWith('*');
-    editor_.panel->setTabText(main, title + (changed ? "*" : ""));
+    // No tab is renamed: each goes on holding its own file, in whatever language it is written. A tab
+    // already open on the language's main source (a conversion's Java) becomes the main tab.
+    if (const int open = editor_.tabIndexOf(refs.mainName + refs.fileExt); open >= 0) refs.mainScreen = open;
 }
 
 void Actions::showModel() {
@@ -364,7 +356,7 @@ void Actions::setLanguage(const QString& language) {
     } else {
         doTB();
     }
-    renameMainTab();
+    followMainSource();
 }
 
 void Actions::loadTemplate(bool tesvo) {

@@ -27,7 +27,7 @@ public:
 
     // Follows the language a load has set: doJava for "J2ME", doTB for any other word.
     void applyLanguage();
-    // The language chosen: its switch, and the main tab takes the language's extension.
+    // The language chosen: its switch, and the main source follows it (followMainSource).
     void setLanguage(const QString& language);
     // The target and language marks as the targets model holds them.
     void showModel();
@@ -62,7 +62,8 @@ private:
     void doJava();
     // The language's steps but the word and the marks: boxes, targets, panel, Convert, colouring.
     void showLanguage(bool java);
-    void renameMainTab();
+    // The project's main source and extension follow its language; no tab is renamed.
+    void followMainSource();
 
     Init& init_;
     Editor& editor_;

@@ -88,6 +88,12 @@ public:
     bool loadTab(int slot, const QString& path);
     // The file that failed to load into `slot`; empty when its text is the user's.
     QString unloadedFile(int slot) const;
+    // The file the tab of `slot` holds: the one it was loaded from or last written to; empty for a tab
+    // that has none yet (a new project's, a new class's).
+    QString tabFile(int slot) const;
+    // Whether tab `index` may be written to its file LoadedPath + its title: a file there that the tab
+    // does not hold is replaced only when the user says so (then the tab holds it).
+    bool mayTakeFile(int index);
     // The text of the tab of currentScreen, filled as it opens (no changed mark).
     void fillEditor(const QString& text);
     void stateChanged(int index);
@@ -98,8 +104,10 @@ public:
     // Every tab to its file; a tab written loses its "*", an unchanged tab whose file failed to load is
     // left out. False when any write failed.
     bool writeAllFiles();
-    // The execution copy LoadedPath + projectName + "X.bss": the main text, then each include's text.
-    // Refused (Error naming the file) while the main source or an include failed to load.
+    // The execution copy LoadedPath + projectName + "X.bss": the main source's text (its tab, else its
+    // file), then each include's text. Refused (Error naming the file) while the main source or an include
+    // failed to load, or the main source is neither open nor there. A Java project has none: only the
+    // refusal is checked.
     bool writeAllFilesX();
     void deleteAllFilesX();
     // The next backup generation of every tab: the title without its last two characters, the level
@@ -125,7 +133,11 @@ public:
     void quitAskingToSave();
     // The index of the tab titled `title`, its "*" aside; -1 when none is.
     int tabIndexOf(const QString& title) const;
-    // Writes tab `index` to its file and takes its "*" away; false when the write failed.
+    // The tab of the main source mainName + fileExt: mainScreen's when it is that file; -1 when no tab
+    // is (after a switch of language the main tab keeps the other language's file).
+    int mainSourceTab() const;
+    // Writes tab `index` to its file and takes its "*" away; false when the write failed or the user
+    // kept a file the tab does not hold (mayTakeFile).
     bool writeTab(int index);
     void appendOutput(const QString& text);
     // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
@@ -171,6 +183,8 @@ private:
     // Every tab to its file as the project closes, the marks left as they are: a failed write (shown)
     // ends it with false, so nothing the user changed is lost. A tab whose file failed to load is left out.
     bool writeChangedProject();
+    // Writes tab `index` to LoadedPath + its title once mayTakeFile allows; the tab then holds that file.
+    bool writeOwnFile(int index);
     // "Could not load file " + path, shown and traced.
     void reportUnloadable(const QString& path, const QString& failure);
     // A new history for a slot being set up, its edits recorded and its keys routed to keyPressed.
@@ -188,6 +202,7 @@ private:
     std::unique_ptr<ListenerAction> listener_;
     int filling_ = 0;
     std::array<QString, MAXTAB> unloaded_;
+    std::array<QString, MAXTAB> tabFiles_;
 };
 
 // The toolbar's one listener of the nine file, run and search buttons: the command is the button's

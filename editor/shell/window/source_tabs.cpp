@@ -103,6 +103,7 @@ void Editor::releaseSlot(int slot) {
     findReplace[slot] = nullptr;
     fRPanel[slot] = nullptr;
     unloaded_[slot].clear();
+    tabFiles_[slot].clear();
 }
 
 void Editor::closeEditor(int slot) {
@@ -188,6 +189,7 @@ bool Editor::loadTab(int slot, const QString& path) {
     fillTab(slot, read.text);
     // What was read is not the file: written back, it would replace the file with less than it holds.
     unloaded_[slot] = read.failure ? path : QString();
+    tabFiles_[slot] = read.failure ? QString() : path;
     ep[slot]->setReadOnly(read.failure.has_value());
     if (read.failure) reportUnloadable(path, *read.failure);
     return !read.failure;
@@ -291,11 +293,36 @@ bool Editor::writeAFile(const QString& name, int slot) {
     return true;
 }
 
+QString Editor::tabFile(int slot) const {
+    return slot >= 0 && slot < MAXTAB ? tabFiles_[slot] : QString();
+}
+
+bool Editor::mayTakeFile(int index) {
+    const QString title = withoutMark(panel->tabText(index));
+    const QString target = references_.LoadedPath + title;
+    const QString own = tabFiles_[index];
+    if (own == target || files().sameFile(own, target) || !files().status(target).exists) return true;
+    if (ui::prompter().askYesNo(this, QString(),
+                                "Replace " + target + " with the text of the tab " + title + "?",
+                                ui::Answer::No) != ui::Answer::Yes)
+        return false;
+    tabFiles_[index] = target;
+    return true;
+}
+
+bool Editor::writeOwnFile(int index) {
+    if (!mayTakeFile(index)) return false;
+    const QString title = withoutMark(panel->tabText(index));
+    if (!writeAFile(title, index)) return false;
+    tabFiles_[index] = references_.LoadedPath + title;
+    return true;
+}
+
 bool Editor::writeTab(int index) {
     const QString title = panel->tabText(index);
     // Unchanged, it holds nothing of the user's; its file stays as it is.
     if (!unloadedFile(index).isEmpty() && !title.endsWith(changedMark)) return true;
-    if (!writeAFile(title, index)) return false;
+    if (!writeOwnFile(index)) return false;
     if (title.endsWith(changedMark)) {
         panel->setTabText(index, withoutMark(title));
         showStatus();
@@ -306,7 +333,7 @@ bool Editor::writeTab(int index) {
 bool Editor::writeChangedProject() {
     for (int i = 0; i < panel->count(); ++i) {
         if (!unloadedFile(i).isEmpty() && !panel->tabText(i).endsWith(changedMark)) continue;
-        if (!writeAFile(panel->tabText(i), i)) return false;
+        if (!writeOwnFile(i)) return false;
     }
     return true;
 }
@@ -317,10 +344,17 @@ bool Editor::writeAllFiles() {
     return written;
 }
 
+int Editor::mainSourceTab() const {
+    const QString title = references_.mainName + references_.fileExt;
+    const int main = references_.mainScreen;
+    if (main >= 0 && main < panel->count() && withoutMark(panel->tabText(main)) == title) return main;
+    return tabIndexOf(title);
+}
+
 bool Editor::writeAllFilesX() {
     std::printf("Loaded Path: %s\n", qPrintable(references_.LoadedPath));
     std::fflush(stdout);
-    const int main = references_.mainScreen;
+    const int main = mainSourceTab();
     // A program missing a source it could not load is not the user's program: the old copy stays.
     QList<int> sources{main};
     for (const QString& entry : references_.includes) sources << tabIndexOf(entry + references_.fileExt);
@@ -331,7 +365,25 @@ bool Editor::writeAllFilesX() {
         showError(this, res("Could_not_load_file") + unloaded, "Write Files for Execution");
         return false;
     }
-    QString text = (main >= 0 && main < MAXTAB && ep[main] ? tabText(main) : QString()) + '\n';
+    // A Java project has no execution copy: the build program reads its Java, and the copy stays the
+    // program in the kit's language.
+    if (references_.compiler == "J2ME") return true;
+    // The main source's own text: its tab, else its file. A tab of the other language is not it.
+    QString text;
+    if (main >= 0) {
+        text = tabText(main);
+    } else {
+        const QString path = references_.LoadedPath + references_.mainName + references_.fileExt;
+        const TextRead read =
+            files().status(path).isFile ? readTextFile(path) : TextRead{{}, QStringLiteral("no such file")};
+        if (read.failure) {
+            reportTrace("Write Files for Execution", "Could not load file " + path + ": " + *read.failure);
+            showError(this, res("Could_not_load_file") + path, "Write Files for Execution");
+            return false;
+        }
+        text = read.text;
+    }
+    text += '\n';
     for (const QString& entry : references_.includes) {
         // A Java class among the includes is compiled from its own file, which its tab is written to now;
         // an include with neither a Java nor a source file is left for the compiler to name.

@@ -19,76 +19,8 @@ examples=$2
 screenshot=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-editor=""
+. "$here/helpers.sh"
 trap 'if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
-
-fail() {
-    echo "FAILED: $*"
-    if [ -n "$screenshot" ]; then
-        python3 "$here/screen.py" png "${screenshot%.png}-failed.png" || true
-        echo "The screen at the failure: ${screenshot%.png}-failed.png"
-    fi
-    exit 1
-}
-
-# Runs the command until it succeeds, every tenth of a second, for at most $1 seconds.
-within() {
-    seconds=$1
-    shift
-    tries=$((seconds * 10))
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
-alive() {
-    kill -0 "$editor" 2>/dev/null
-}
-
-shown() {
-    xdotool search --onlyvisible --name "^$1\$"
-}
-
-gone() {
-    ! shown "$1" >/dev/null
-}
-
-# Starts the editor of kit $1 with $2 as its home, the folder its project tree shows; further arguments
-# are set in its environment.
-start_editor() {
-    editor_kit=$1
-    home=$2
-    shift 2
-    mkdir -p "$work/run"
-    env HOME="$home" XDG_RUNTIME_DIR="$work/run" "$@" "$editor_kit/Editor-Linux" >"$work/editor.out" 2>&1 &
-    editor=$!
-    within 30 shown "Tesvo Zorid Editor" || fail "the editor's window did not show"
-}
-
-# Chooses the project file in the tree, the one entry in the project file's colour, and continues.
-choose_project() {
-    within 30 sh -c "python3 '$here/screen.py' find 220,245,220 400 | grep ." || fail "no project file in the tree"
-    set -- $(python3 "$here/screen.py" find 220,245,220 400)
-    xdotool mousemove "$1" "$2" click 1
-    within 10 shown "Open Project" || fail "choosing the project file did not ask to open it"
-    # The dialog's focus starts on Cancel; the next button is Continue.
-    xdotool key Tab space
-    within 10 gone "Open Project" || fail "the Open Project dialog stayed"
-}
-
-# File, Exit (its last entry), and Yes to "Are you sure you wish to quit?".
-end_editor() {
-    xdotool mousemove 20 8 click 1
-    sleep 0.5
-    xdotool key Up Return
-    sleep 1
-    xdotool key y
-    within 10 sh -c "! kill -0 $editor 2>/dev/null" || fail "File, Exit did not end the editor"
-    wait "$editor" || fail "the editor ended with status $?"
-    editor=""
-}
 
 # Journey 1.
 project=$work/Skyward

@@ -2,11 +2,16 @@
 // loopback ports, and the listing parser on both listing forms.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <functional>
 
 // Readable failures: gtest finds this printer beside QString.
@@ -14,6 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+#include "busy_work.h"
 #include "ftp_browser.h"
 #include "loopback_server.h"
 #include "proxy_properties.h"
@@ -248,6 +254,52 @@ TEST_F(FtpManager, FailedConnectionsSayWhyInBoundedTime) {
         << timedOut.toStdString();
     EXPECT_LT(clock.elapsed(), 25000);  // far below the 30 s and 60 s it must not wait for
     EXPECT_FALSE(stalled.isConnected());
+}
+
+// Connect to a server that accepts and never answers, with time-outs far beyond the test: the event loop
+// goes on (a timer fires) behind the busy box, and its Cancel ends the connect within a second, without
+// a box of failure. Connect again and close the window meanwhile: the panel goes, and the connect with it.
+TEST(FtpBrowserBusy, ASilentServerHoldsNothingAndCancelEndsTheConnect) {
+    LoopbackServer silent({}, LoopbackServer::Silent);
+    ScriptedPrompter prompter;
+    auto* window = new QWidget;
+    auto* browser =
+        new FTPBrowser(std::make_shared<FTPResourceManager>(silent.port(), kPatient), nullptr, window);
+    (new QVBoxLayout(window))->addWidget(browser);
+    window->show();
+    browser->hostField()->setText("127.0.0.1");
+    browser->userField()->setText("u");
+
+    int ticks = 0;
+    QString shown;
+    QElapsedTimer sinceCancel;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        ++ticks;
+        auto* box = qobject_cast<ui::BusyBox*>(QApplication::activeModalWidget());
+        if (!box || ticks < 20 || sinceCancel.isValid()) return;
+        shown = box->findChild<QLabel*>("busyText")->text();
+        sinceCancel.start();
+        box->findChild<QPushButton*>("busyCancel")->click();
+    });
+    ticker.start(10);
+    browser->connectButton()->click();
+    const qint64 cancelling = sinceCancel.elapsed();
+    ticker.stop();
+    EXPECT_GE(ticks, 20);
+    EXPECT_EQ(shown, "Connecting to 127.0.0.1 ...");
+    EXPECT_LT(cancelling, 1000);
+    EXPECT_FALSE(browser->isConnected());
+    EXPECT_EQ(browser->connectButton()->text(), "Connect");
+    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.texts().join(" | ").toStdString();
+    EXPECT_EQ(silent.connections(), 1);
+
+    QPointer<FTPBrowser> watched(browser);
+    QTimer::singleShot(50, [window] { delete window; });
+    EXPECT_FALSE(browser->connect());
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(silent.connections(), 2);
+    EXPECT_TRUE(prompter.texts().isEmpty());
 }
 
 TEST(FtpProxy, TheStartProxyCarriesControlAndDataConnections) {

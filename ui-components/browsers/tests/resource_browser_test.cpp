@@ -2,18 +2,24 @@
 // the FTP browser's actions; the panel leaving its window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <thread>
 
 // Readable failures: gtest finds this printer beside QString.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+#include "busy_work.h"
 #include "ftp_browser.h"
 #include "gui_harness.h"
 #include "scripted_prompter.h"
@@ -26,9 +32,13 @@ using ui::Answer;
 using ui::testing::ScriptedPrompter;
 
 // Folders held in memory. Every call is logged as a line ("list /a"); one whose first word is in `failing`
-// then throws "<word> failed".
+// then throws "<word> failed". With `connects`, the panel runs every call on a thread of its own.
 struct FakeManager : ResourceManager {
     QStringList calls;
+    bool connects = true;
+    // Runs in every call once it is logged, on the thread of the call.
+    std::function<void(const QString&)> before;
+    ui::Cancellation* cancellation = nullptr;
     QMap<QString, QList<QPair<QString, bool>>> folders;  // folder -> (name, is a file)
     QSet<QString> failing;
     QString locked;  // the path of the one locked file
@@ -37,6 +47,7 @@ struct FakeManager : ResourceManager {
 
     void record(const QString& call) {
         calls.append(call);
+        if (before) before(call);
         const QString operation = call.section(' ', 0, 0);
         if (failing.contains(operation)) throw ResourceException(operation + " failed");
     }
@@ -46,7 +57,10 @@ struct FakeManager : ResourceManager {
         bool locked = false;
     };
 
-    void stop() override { calls.append("stop"); }
+    void stop() override {
+        calls.append("stop");
+        if (before) before("stop");
+    }
     QString start(const QString& host, const QString& user, const QString& password) override {
         record(QStringList{"start", host, user, password}.join(' '));
         return "/";
@@ -66,7 +80,8 @@ struct FakeManager : ResourceManager {
     }
     void deleteFile(const ResourceItem& item) override { record("delete " + item.getFullPath()); }
     bool isLockSupported() const override { return lockSupported; }
-    bool isConnectionSupported() const override { return true; }
+    bool isConnectionSupported() const override { return connects; }
+    void setCancellation(ui::Cancellation* set) override { cancellation = set; }
     std::shared_ptr<ResourceItemModel> list(const ResourceItem& directory) override {
         const QString path = directory.getFullPath();
         record("list " + path);
@@ -310,6 +325,142 @@ TEST_F(Panel, ContentOfTheSelectedFileAndTheState) {
     EXPECT_EQ(prompter.texts(), QStringList{"get failed"});
     panel->fileList()->clear();
     EXPECT_FALSE(panel->setSelectedContentFile("x", false));
+}
+
+// A store that keeps every call waiting: each runs off the GUI thread, the windows go on drawing (a timer
+// fires), and the busy box's Cancel ends it at once, shows nothing and leaves the panel as it was. A local
+// store's calls run on the GUI thread, without a box.
+TEST_F(Panel, EveryCallOfARemoteStoreRunsOffTheGuiThreadAndCancelEndsIt) {
+    manager->locked = "/a/f.txt";
+    make(true);
+    connectInA();
+    select("f.txt");
+    const std::thread::id gui = std::this_thread::get_id();
+    std::atomic<bool> offThread{false};
+    manager->before = [&](const QString&) {
+        offThread = std::this_thread::get_id() != gui;
+        // Waits as a silent server would, until cancelled.
+        while (!manager->cancellation->isCancelled())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (!manager->calls.isEmpty() && manager->calls.last() == "stop") return;
+        throw ResourceException("Cancelled");
+    };
+    using namespace actions;
+    struct Row {
+        const char* call;  // what the store hears first
+        const char* doing;
+        std::function<void()> act;
+    };
+    const std::vector<Row> rows = {
+        {"list /a/b", "Listing /a/b ...", [&] { open("b"); }},
+        {"list /", "Listing / ...", [&] { emit panel->pathList()->activated(0); }},
+        {"get /a/f.txt", "Reading /a/f.txt ...", [&] { EXPECT_FALSE(panel->getSelectedContentFile(false)); }},
+        {"set /a/f.txt x", "Writing /a/f.txt ...",
+         [&] { EXPECT_FALSE(panel->setSelectedContentFile("x", false)); }},
+        {"set /a/n.txt ", "Creating /a/n.txt ...",
+         [&] {
+             prompter.reply("n.txt");
+             trigger(typeid(NewAction));
+         }},
+        {"delete /a/f.txt", "Deleting /a/f.txt ...",
+         [&] {
+             prompter.reply(Answer::Yes);
+             trigger(typeid(DeleteAction));
+         }},
+        {"rename /a/f.txt /a/m.txt", "Renaming /a/f.txt ...",
+         [&] {
+             prompter.reply("m.txt");
+             trigger(typeid(RenameAction));
+         }},
+        {"unlock /a/f.txt", "Unlocking /a/f.txt ...", [&] { trigger(typeid(LockAction)); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.call);
+        manager->calls.clear();
+        prompter.clear();
+        offThread = false;
+        int ticks = 0;
+        QString shown;
+        QElapsedTimer sinceCancel;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            ++ticks;
+            auto* box = qobject_cast<ui::BusyBox*>(QApplication::activeModalWidget());
+            if (!box || ticks < 3 || sinceCancel.isValid()) return;
+            shown = box->findChild<QLabel*>("busyText")->text();
+            sinceCancel.start();
+            box->findChild<QPushButton*>("busyCancel")->click();
+        });
+        ticker.start(10);
+        row.act();
+        ticker.stop();
+        EXPECT_TRUE(offThread);
+        EXPECT_GE(ticks, 3);
+        EXPECT_EQ(shown, row.doing);
+        ASSERT_TRUE(sinceCancel.isValid());
+        EXPECT_LT(sinceCancel.elapsed(), 1000);
+        EXPECT_EQ(manager->calls, QStringList{row.call});
+        // Only the question the action asks; no failure box after a cancel.
+        EXPECT_TRUE(prompter.texts().filter("Can't").isEmpty() && prompter.texts().filter("Error").isEmpty())
+            << prompter.texts().join(" | ").toStdString();
+        EXPECT_TRUE(panel->isConnected());
+        EXPECT_EQ(panel->getCurrentPath(), "/a");
+        EXPECT_EQ(names(), QStringList({"..", "b", "f.txt", "g.txt"}));
+        EXPECT_EQ(panel->getSelectedPathFile(), "/a/f.txt");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+
+    // Disconnecting still ends the connection when its wait is cancelled; a cancelled connect leaves
+    // the panel disconnected, whatever the store had done.
+    for (const char* call : {"stop", "start host user pw"}) {
+        SCOPED_TRACE(call);
+        manager->calls.clear();
+        QTimer::singleShot(20, [] {
+            if (auto* box = qobject_cast<ui::BusyBox*>(QApplication::activeModalWidget()))
+                box->findChild<QPushButton*>("busyCancel")->click();
+        });
+        panel->connectButton()->click();
+        EXPECT_EQ(manager->calls.value(0), call);
+        EXPECT_FALSE(panel->isConnected());
+        EXPECT_EQ(panel->connectButton()->text(), "Connect");
+        EXPECT_EQ(panel->table()->rowCount(), 0);
+    }
+
+    // A local store is worked on here.
+    manager->before = [&](const QString&) { offThread = std::this_thread::get_id() != gui; };
+    manager->connects = false;
+    manager->calls.clear();
+    ASSERT_TRUE(panel->connect());
+    EXPECT_FALSE(offThread);
+    EXPECT_EQ(manager->calls, QStringList({"start host user pw", "list /"}));
+}
+
+// Deleted while a call runs (its window closed): the call is cancelled and waited for, nothing of the
+// panel is touched afterwards, and the store is not stopped under the running call.
+TEST_F(Panel, APanelDeletedWhileACallRunsEndsItFirst) {
+    auto* window = new QWidget;
+    auto* held = new ResourceBrowserPanel(manager, nullptr, window);
+    held->hostField()->setText("host");
+    held->userField()->setText("user");
+    window->show();
+    ASSERT_TRUE(held->connect());
+    std::atomic<bool> inCall{false};
+    manager->before = [&](const QString& call) {
+        if (call == "stop") {
+            EXPECT_FALSE(inCall.load());
+            return;
+        }
+        inCall = true;
+        while (!manager->cancellation->isCancelled())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        inCall = false;
+        throw ResourceException("Cancelled");
+    };
+    QPointer<ResourceBrowserPanel> watched(held);
+    QTimer::singleShot(30, [window] { delete window; });
+    emit held->table()->cellDoubleClicked(1, 0);
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(manager->calls, QStringList({"start host user ", "list /", "list /a", "stop"}));
 }
 
 TEST_F(Panel, MisuseIsRefused) {
