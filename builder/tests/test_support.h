@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -86,7 +87,23 @@ public:
     }
     void cancel() override { cancelled = true; }
 
+    // As the real tools would: javac writes each source's class into <-d>/Game/, preverify copies the
+    // classes of its input folder into <-d>, and "jar cmf" writes the archive.
     static RunResult succeed(const std::vector<std::string>& argv) {
+        const std::string tool = fs::path(argv.at(0)).filename();
+        auto output = std::find(argv.begin(), argv.end(), "-d");
+        if (tool == "javac" && output != argv.end() && output + 1 != argv.end()) {
+            for (const auto& arg : argv)
+                if (fs::path(arg).extension() == ".java")
+                    writeFile(fs::path(output[1]) / "Game" / (fs::path(arg).stem().string() + ".class"),
+                              "class");
+        }
+        if (tool == "preverify" && output != argv.end() && output + 1 != argv.end()) {
+            fs::path from = fs::path(argv.back()) / "Game";
+            std::error_code ignored;
+            for (const auto& entry : fs::directory_iterator(from, ignored))
+                writeFile(fs::path(output[1]) / "Game" / entry.path().filename(), readFile(entry.path()));
+        }
         if (argv.size() > 3 && argv[1] == "cmf") writeFile(argv[3], "PK-fake-jar");
         RunResult result;
         result.started = true;

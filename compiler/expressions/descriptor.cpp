@@ -1,10 +1,8 @@
 #include "expressions/descriptor.h"
 
-#include <cerrno>
-#include <cstdio>
-
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "guard/whole_file.h"
 
 namespace compiler {
 namespace {
@@ -13,10 +11,10 @@ const char* flag(bool on) {
     return on ? "true" : "false";
 }
 
+// Any other value goes to Build as it was written, so that Build names it when it refuses it.
 std::string platformWord(const std::string& platform) {
     if (platform == "TB" || platform == "J2ME") return "J2ME";
-    if (platform == "PPC" || platform == "PC" || platform == "Applet") return platform;
-    return "";
+    return platform;
 }
 
 }  // namespace
@@ -43,7 +41,7 @@ std::string descriptorText(const Context& ctx) {
     }
     text += "Run=" + std::to_string(p.run) + "\n";
     text += "Name=" + p.name + "\n";
-    if (std::string word = platformWord(p.platform); !word.empty()) text += "Platform=" + word + "\n";
+    text += "Platform=" + platformWord(p.platform) + "\n";
     text += std::string("3D=") + flag(uses3D) + "\n";
     text += std::string("Floats=") + flag(usesFloats) + "\n";
     text += std::string("Mappy=") + flag(lib.usesMappy()) + "\n";
@@ -62,11 +60,7 @@ void writeDescriptor(Context& ctx, const std::string& file) {
     console.line("**");
     console.line(res("Writing_Project"));
     const std::string text = descriptorText(ctx);
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out) throw RunAbort{{res("Error_writing_the")}, 1};
-    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    ok = (std::fclose(out) == 0) && ok;
-    if (!ok) throw RunAbort{{res("Error_writing_the")}, 1};
+    if (guard::replaceFile(file, text) != 0) throw RunAbort{{res("Error_writing_the")}, 1};
 }
 
 }  // namespace compiler
