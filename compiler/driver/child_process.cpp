@@ -64,6 +64,8 @@ ChildResult runChild(const std::vector<std::string>& argv,
     std::vector<char*> argp = pointers(args);
     std::vector<char*> envp = pointers(environment);
 
+    // The tools of a child killed outright come to this process, which ends them once the child has ended.
+    guard::adoptOrphans();
     pid_t pid = 0;
     int rc = ::posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, argp.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -111,6 +113,7 @@ ChildResult runChild(const std::vector<std::string>& argv,
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    guard::endOrphans();
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;

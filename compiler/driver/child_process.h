@@ -19,7 +19,8 @@ struct ChildResult {
 //
 // A stop signal that reaches this process is passed on to the child, and a caller that has gone ends the
 // child with SIGTERM; either way the child's output is read to its end and the child waited for, so it
-// has ended its own tools and cleaned up when this returns.
+// has ended its own tools and cleaned up when this returns. Whatever the child left running (the tools of a
+// child killed outright) is ended too.
 ChildResult runChild(const std::vector<std::string>& argv,
                      const std::function<void(const std::string&)>& onLine, int lockFd = -1);
 

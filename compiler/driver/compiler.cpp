@@ -79,8 +79,8 @@ private:
     // Removes what this run generated: its Java sources unless they are to be kept, the manifest and build
     // script of the Build it started, and after a failure the descriptor and data.tbd.
     void cleanUp(bool failed);
-    // A refused or failed compile keeps no suite of an earlier build: the user would run the old program
-    // for the new one.
+    // A refused or failed compile keeps no suite of an earlier build, nor that build's descriptor and work:
+    // the user would run the old program for the new one.
     void removeEarlierSuite();
 
     Context ctx_;
@@ -184,7 +184,10 @@ void CompileRun::removeEarlierSuite() {
     if (platform == "J2ME" || platform == "PC" || platform == "PPC") return;
     // A name that cannot be the class's never had a suite built.
     if (!guard::isFileName(name) || !JavaFileWrite::usableClassName(name)) return;
+    ::unlink((p.path + name + ".tbx").c_str());
     if (platform != "Applet") guard::removePhoneSuite(p.path, name);
+    // The manifest, scripts and class folders are a phone build's only where the project says it is one.
+    if (platform == "TB") guard::removeBuildWork(p.path);
     if (platform != "TB") guard::removeAppletOutputs(p.path, name);
 }
 

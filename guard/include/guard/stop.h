@@ -41,4 +41,11 @@ std::string describeSignal(int signal);
 // running, so that none writes another byte.
 void killGroup(pid_t group);
 
+// Makes this process the one that inherits the orphans of its descendants (a child subreaper), so that
+// the tools of a child that was killed outright become its own children.
+void adoptOrphans();
+// Kills every child this process still has, with its process group, and reaps it: after the program it
+// started has ended, whatever of it is left is a leftover.
+void endOrphans();
+
 }  // namespace guard
