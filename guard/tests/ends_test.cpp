@@ -52,13 +52,14 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
     }
 }
 
-// One program ended alone. Compile-Linux passes a stop on to its Build and says when its Build was ended;
-// Build-Linux stops when the Compile-Linux that started it has gone, and takes the compile's files with it.
+// One program ended alone, or the reader of the compiler's output gone (the editor that started it).
+// Compile-Linux passes a stop on to its Build and says when its Build was ended; Build-Linux stops when
+// the Compile-Linux that started it has gone, and takes the compile's files with it.
 TEST_F(Interrupted, OneProgramEndedAlone) {
     struct Row {
         std::string what;
-        bool compiler;  // the signal goes to Compile-Linux, else to Build-Linux
-        int signal;
+        bool compiler;     // the signal goes to Compile-Linux, else to Build-Linux
+        int signal;        // 0: the reader of Compile-Linux's output goes
         int status;        // Compile-Linux's result: exit status, or -signal
         std::string line;  // a line Compile-Linux prints
     };
@@ -70,17 +71,21 @@ TEST_F(Interrupted, OneProgramEndedAlone) {
          signalLine("Error: Build-Linux ended by signal ", SIGTERM)},
         {"SIGKILL to Build-Linux", false, SIGKILL, 1,
          signalLine("Error: Build-Linux ended by signal ", SIGKILL)},
+        {"the compiler's reader gone", true, 0, 1, ""},
     };
     for (const Row& row : rows) {
         SetUp();
         writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n");
         earlierPhoneSuite();
         tool("jdk/bin/javac", hangs());
-        Started run(compileArgv(), outputFile("compile"));
+        Started run(compileArgv(), outputFile("compile"), {}, row.signal == 0);
         ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << row.what;
         const pid_t javac = toolPids().front();
         const pid_t build = parentOf(javac);
-        ::kill(row.compiler ? run.pid() : build, row.signal);
+        if (row.signal == 0)
+            run.closeOutput();
+        else
+            ::kill(row.compiler ? run.pid() : build, row.signal);
         EXPECT_EQ(run.result(), row.status) << row.what;
         output = run.output();
         if (!row.line.empty()) {

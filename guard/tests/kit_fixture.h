@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "standin_tools.h"
+#include "test_helpers.h"
 
 // A kit folder of its own around copies of the real Compile-Linux and Build-Linux, whose Java tools are
 // shell stand-ins (testing/standin_tools.h) that each test can make fail, hang or wait, and a project
@@ -26,24 +27,10 @@ namespace guard::testing {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline Lines splitLines(const std::string& text) {
-    Lines lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+using tz::testing::processGone;
+using tz::testing::readFile;
+using tz::testing::splitLines;
+using tz::testing::writeFile;
 
 inline std::string shellQuote(const std::string& word) {
     std::string quoted = "'";
@@ -58,14 +45,6 @@ inline bool waitUntil(const std::function<bool()>& done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return done();
-}
-
-// True once the process has ended; a zombie counts as ended.
-inline bool processGone(pid_t pid) {
-    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    if (stat.empty()) return true;
-    size_t close = stat.rfind(')');
-    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
 }
 
 // The parent of a process, or 0.
@@ -87,16 +66,21 @@ inline Lines tree(const fs::path& root) {
     return names;
 }
 
-// A program started in a process group of its own, its output (both streams) in a file.
+// A program started in a process group of its own, its output (both streams) in a file, or in a pipe
+// whose reading end the test holds (`throughPipe`) and may close.
 class Started {
 public:
-    Started(const Lines& argv, const fs::path& outputFile, const Lines& environment = {})
+    Started(const Lines& argv, const fs::path& outputFile, const Lines& environment = {},
+            bool throughPipe = false)
         : output_(outputFile) {
+        int fds[2] = {-1, -1};
+        if (throughPipe && ::pipe(fds) != 0) ADD_FAILURE() << "no pipe";
         pid_ = ::fork();
         if (pid_ == 0) {
             ::setpgid(0, 0);
             for (const auto& entry : environment) ::putenv(const_cast<char*>(entry.c_str()));
-            int out = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int out = throughPipe ? fds[1] : ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (throughPipe) ::close(fds[0]);
             ::dup2(out, STDOUT_FILENO);
             ::dup2(out, STDERR_FILENO);
             std::vector<char*> args;
@@ -106,12 +90,23 @@ public:
             ::_exit(127);
         }
         ::setpgid(pid_, pid_);
+        if (throughPipe) {
+            ::close(fds[1]);
+            reader_ = fds[0];
+        }
     }
     ~Started() {
         if (!ended_) {
             ::kill(-pid_, SIGKILL);
             finish();
         }
+        closeOutput();
+    }
+
+    // The reader of the program's output goes away.
+    void closeOutput() {
+        if (reader_ >= 0) ::close(reader_);
+        reader_ = -1;
     }
 
     pid_t pid() const { return pid_; }
@@ -142,6 +137,7 @@ public:
 
 private:
     fs::path output_;
+    int reader_ = -1;
     pid_t pid_ = -1;
     int status_ = 0;
     bool ended_ = false;
