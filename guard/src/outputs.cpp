@@ -51,6 +51,9 @@ void removePhoneSuite(const std::string& folder, const std::string& name) {
 void removeAppletClasses(const std::string& folder, const std::string& name) {
     if (!isFileName(name)) return;
     const std::string classes = folder + "Game/";
+    // A link named Game leads out of the project folder: nothing there is the kit's to delete.
+    struct stat info {};
+    if (::lstat((folder + "Game").c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
     DIR* entries = ::opendir(classes.c_str());
     if (!entries) return;
     const std::string inner = name + "$";
