@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "build.h"
+#include "guard/stop.h"
 #include "project.h"
 
 namespace {
@@ -24,14 +25,23 @@ std::string installFolder() {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : exe.substr(0, slash);
 }
 
+bool envFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::string(value) == "1";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
         std::signal(SIGPIPE, SIG_IGN);
         std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write, which is reported
+        // Ctrl-C, SIGTERM and a closed terminal end the tools and the build's work, then the program by
+        // the same signal.
+        guard::catchStopSignals();
         build::Settings settings;
         settings.installDir = installFolder();
+        settings.keepSources = envFlag("TZ_KEEP_JAVA") || envFlag("TZ_DEBUG");
         if (const char* timeout = std::getenv("TZ_BUILD_TIMEOUT_MS")) {
             if (auto value = build::parseDecimal(timeout); value && *value > 0)
                 settings.timeout = std::chrono::milliseconds(*value);
@@ -40,7 +50,9 @@ int main(int argc, char** argv) {
         build::Console console(std::cout);
         build::ProcessRunner runner;
         build::Build program(console, runner, settings);
-        return program.main(std::vector<std::string>(argv + 1, argv + argc));
+        const int status = program.main(std::vector<std::string>(argv + 1, argv + argc));
+        if (const int signal = guard::stopSignal()) guard::endBySignal(signal);
+        return status;
     } catch (const std::exception& e) {
         std::cout << "Internal Error" << std::endl << e.what() << std::endl;
     } catch (...) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/compiler.h"
+#include "guard/stop.h"
 #include "statements/convertor.h"
 
 namespace {
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     // A reader that leaves the pipe (Compile-Linux ... | head) fails the writes instead of killing the
     // process, which then cleans up and ends with status 1.
     ::signal(SIGPIPE, SIG_IGN);
+    // Ctrl-C, SIGTERM and a closed terminal end the run through its clean-up, then by the same signal.
+    guard::catchStopSignals();
     try {
         compiler::CompilerOptions options;
         options.installDir = installFolder();
@@ -42,7 +45,9 @@ int main(int argc, char** argv) {
         options.keepJava = envFlag("TZ_KEEP_JAVA");
         options.makeTranslator = compiler::makeConvertor;
         std::vector<std::string> args(argv + 1, argv + argc);
-        return compiler::runCompiler(args, std::cout, options);
+        const int status = compiler::runCompiler(args, std::cout, options);
+        if (const int signal = guard::stopSignal()) guard::endBySignal(signal);
+        return status;
     } catch (const std::exception& e) {
         std::cout << "Error: Unknown error - internal compiler error\n" << e.what() << std::endl;
     } catch (...) {

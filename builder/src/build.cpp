@@ -8,10 +8,11 @@
 
 #include "commands.h"
 #include "file_copy.h"
+#include "guard/outputs.h"
+#include "guard/stop.h"
 #include "messages.h"
 #include "resources.h"
 #include "text_file.h"
-#include "watchdog.h"
 #include "writers.h"
 
 namespace build {
@@ -27,15 +28,23 @@ bool namesASuiteOfItsFolder(const Project& project) {
 }  // namespace
 
 int Build::main(const std::vector<std::string>& args) {
+    int status = kFailure;
     try {
-        return run(args);
+        status = run(args);
     } catch (const std::exception& failure) {
         console_.line(res("Error_Unknown_error"));
         console_.line(failure.what());
     } catch (...) {
         console_.line(res("Error_Unknown_error"));
     }
-    return kFailure;
+    if (guard::stopRequested()) {
+        if (startedByCompile_ && guard::callerGone()) removeStarterOutputs();
+        if (const int signal = guard::stopSignal())
+            console_.line(std::string(kStoppedBySignal) + guard::describeSignal(signal));
+        status = kFailure;
+    }
+    lock_.release();
+    return status;
 }
 
 int Build::run(const std::vector<std::string>& args) {
@@ -48,7 +57,15 @@ int Build::run(const std::vector<std::string>& args) {
     console_.line(res("This_program_is"));
     console_.line(kSeparatorLine);
 
-    std::string descriptor = args[0] + ".tbx";
+    // One compile or build in a project folder at a time, and the wait before the watchdog's count.
+    const std::string& base = args[0];
+    const size_t slash = base.rfind('/');
+    const auto outcome = lock_.take(slash == std::string::npos ? "" : base.substr(0, slash + 1),
+                                    [this] { console_.line(kWaitingLine); });
+    if (outcome == guard::FolderLock::Outcome::Stopped) return kFailure;
+    startedByCompile_ = outcome == guard::FolderLock::Outcome::Inherited;
+
+    std::string descriptor = base + ".tbx";
     auto read = project_.read(descriptor, settings_.installDir);
     if (read.status == Project::ReadStatus::Refused) {
         console_.line(read.message);
@@ -64,13 +81,33 @@ int Build::run(const std::vector<std::string>& args) {
         console_.line(res("Error_Could_not") + descriptor + "\"");
         return kFailure;
     }
+    // The name names every file the build writes: they stay inside the project folder.
+    if (!project_.name || !guard::isFileName(*project_.name)) {
+        console_.line(std::string(kInvalidName) + project_.name.value_or(""));
+        return kFailure;
+    }
 
+    Watchdog watchdog(settings_.timeout, [this] {
+        runner_.cancel();
+        console_.line(kTimedOutLine);
+        console_.line(kContactLine);
+        console_.line(std::string(kTimedOutStep) + currentStep());
+    });
+    watchdog_ = &watchdog;
+    watchdog.start();
+    const int status = dispatch();
+    watchdog.setDone();
+    watchdog_ = nullptr;
+    return status;
+}
+
+int Build::dispatch() {
     const auto& platform = project_.platform;
     if (platform == "J2ME") return buildJ2ME();
     if (platform == "PPC") return buildPC();
     if (platform == "Applet") return buildApplet();
     if (platform == "PC") return buildPC();
-    console_.line(res("Build_Error_Unknown") + orNull(platform));
+    console_.line(res("Build_Error_Unknown") + platform.value_or(""));
     return kFailure;
 }
 
@@ -82,7 +119,44 @@ void Build::cleanUp(bool descriptor) {
     if (descriptor) deleteIfExists(path + name + ".tbx");
 }
 
+void Build::step(std::string_view name) {
+    std::lock_guard lock(stepMutex_);
+    step_ = name;
+}
+
+std::string Build::currentStep() {
+    std::lock_guard lock(stepMutex_);
+    return step_;
+}
+
+bool Build::finishWatch() {
+    if (!watchdog_) return true;
+    watchdog_->setDone();
+    return !watchdog_->expired();
+}
+
+bool Build::stopping() {
+    return (watchdog_ && watchdog_->expired()) || guard::stopRequested();
+}
+
+void Build::removeStarterOutputs() {
+    const std::string& path = project_.path;
+    if (!project_.name || !guard::isFileName(*project_.name)) return;
+    const std::string& name = *project_.name;
+    if (!settings_.keepSources) {
+        std::vector<std::string> sources{path + name + ".java"};
+        for (const auto& object : project_.objects)
+            if (guard::isFileName(object)) sources.push_back(path + object + ".java");
+        // Only what carries the compiler's mark: in a Java project <name>.java is the user's own.
+        for (const auto& source : sources)
+            if (guard::isGeneratedSource(source)) deleteIfExists(source);
+    }
+    deleteIfExists(path + name + ".tbx");
+    lock_.adopt();
+}
+
 RunResult Build::runRelayed(const std::vector<std::string>& argv) {
+    step(toolName(argv));
     RunResult result = runner_.run(argv, {}, [this](const std::string& line) { console_.line(line); });
     if (!result.started && !result.cancelled) console_.line(result.error);
     return result;
@@ -113,7 +187,9 @@ bool Build::sortIncludes() {
 int Build::buildPC() {
     console_.line(kSeparatorLine);
     console_.line(res("Copying_Support_Files"));
+    step(res("Copying_Support_Files"));
     if (!FileCopyManager::copyFiles(console_, project_)) return kFailure;
+    if (!finishWatch() || stopping()) return kFailure;
     console_.line(kSeparatorLine);
     console_.line(res("Program_compiled"));
     if (project_.run != 1) return kSuccess;
@@ -131,7 +207,15 @@ int Build::buildPC() {
 int Build::buildApplet() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
-    if (!sortIncludes()) return kFailure;
+    // The class and page of an earlier build go first: a failure leaves neither, and a javac that ends
+    // well without writing the class is seen.
+    guard::removeAppletOutputs(path, name);
+    auto failed = [&] {
+        guard::removeAppletOutputs(path, name);
+        for (const auto& object : project_.objects) guard::removeAppletClasses(path, object);
+        return kFailure;
+    };
+    if (!sortIncludes()) return failed();
     // Compiled against the JDK's own class library into the project folder: the class lands in Game/.
     // The record types and include files the program uses are compiled with it.
     std::vector<std::string> argv = {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path,
@@ -139,11 +223,22 @@ int Build::buildApplet() {
     for (const auto& object : project_.objects) argv.push_back(path + object + ".java");
     for (const auto& include : project_.includes) argv.push_back(path + include + ".java");
     RunResult compiled = runRelayed(argv);
+    if (stopping()) return failed();
     if (!compiled.ok()) {
         console_.line(kInternalError);
-        return kFailure;
+        return failed();
     }
-    if (auto failure = HTML::writeHTML(path, name)) return writeFailure(*failure);
+    const std::string mainClass = path + "Game/" + name + ".class";
+    if (!isRegularFile(mainClass)) {
+        console_.line("Error: " + toolName(argv) + std::string(kNoOutput) + mainClass);
+        console_.line(kInternalError);
+        return failed();
+    }
+    if (auto failure = HTML::writeHTML(path, name)) {
+        writeFailure(*failure);
+        return failed();
+    }
+    if (!finishWatch() || stopping()) return failed();
     return kSuccess;
 }
 
@@ -173,31 +268,24 @@ int Build::buildJ2ME() {
     const std::string& path = project_.path;
     std::string name = orNull(project_.name);
     std::string jar = path + name + ".jar";
-    std::string jad = path + name + ".jad";
     // A failed build leaves no suite: neither a half-written jar nor the jar and JAD of an earlier build,
     // which would pass for the result of this one (a jar without its JAD is no suite a phone installs),
-    // nor its manifest and build script.
-    deleteIfExists(jar);
-    deleteIfExists(jad);
+    // nor its manifest, scripts and class folders.
+    guard::removePhoneSuite(path, name);
     auto failed = [&] {
         cleanUp(false);
-        deleteIfExists(jar);
-        deleteIfExists(jad);
+        guard::removeBuildWork(path);
+        guard::removePhoneSuite(path, name);
         return kFailure;
     };
     if (!sortIncludes()) return failed();
 
-    Watchdog watchdog(settings_.timeout, [this] {
-        runner_.cancel();
-        console_.line(kTimedOutLine);
-        console_.line(kContactLine);
-    });
-    watchdog.start();
-
+    step(res("Writing_Manifest_File"));
     if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Preparing_Directories"));
+    step(res("Preparing_Directories"));
     // Emptied first: classes of an earlier build must never reach the jar.
     for (const char* folder : {"tmpclasses", "classes"}) {
         std::error_code error;
@@ -209,15 +297,17 @@ int Build::buildJ2ME() {
             return failed();
         }
     }
-    if (watchdog.expired()) return failed();
+    if (stopping()) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Copying_Support_Files"));
+    step(res("Copying_Support_Files"));
     if (!FileCopyManager::copyFiles(console_, project_)) return failed();
-    if (watchdog.expired()) return failed();
+    if (stopping()) return failed();
 
     console_.line(kSeparatorLine);
     console_.line(res("Determing_Compilation"));
+    step(res("Determing_Compilation"));
     auto resources = resourcesToPack();
     for (const auto& [file, lines] : {std::pair{"CBuild.bat", cbuildScript(project_, resources)},
                                       std::pair{"RunGame.bat", runGameScript(project_)}}) {
@@ -226,15 +316,22 @@ int Build::buildJ2ME() {
             return failed();
         }
     }
-    auto commands = commandList(project_);
+    const auto commands = commandList(project_);
+    const auto outputs = commandOutputs(project_);
 
     console_.line(kSeparatorLine);
     console_.line(res("Compiling"));
     console_.line(kSeparatorLine);
-    for (const auto& command : commands) {
-        RunResult result = runRelayed(command);
-        if (watchdog.expired()) return failed();
+    for (size_t i = 0; i < commands.size(); ++i) {
+        RunResult result = runRelayed(commands[i]);
+        if (stopping()) return failed();
         if (!result.ok()) {
+            console_.line(kInternalError);
+            return failed();
+        }
+        // A tool that ends well without writing what it is for has failed all the same.
+        if (!outputs[i].empty() && !isRegularFile(outputs[i])) {
+            console_.line("Error: " + toolName(commands[i]) + std::string(kNoOutput) + outputs[i]);
             console_.line(kInternalError);
             return failed();
         }
@@ -246,9 +343,10 @@ int Build::buildJ2ME() {
         console_.line(kInternalError);
         return failed();
     }
+    step(res("Writing_JAD_File"));
     if (!JAD::write(console_, path, name, jarInfo.st_size)) return failed();
-    watchdog.setDone();
-    if (watchdog.expired()) return failed();  // timed out while the JAD was written
+    // Timed out or stopped while the JAD was written: no suite.
+    if (!finishWatch() || stopping()) return failed();
     console_.line(kSeparatorLine);
     console_.line(res("Program_compiled"));
 

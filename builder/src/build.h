@@ -1,25 +1,32 @@
 #pragma once
 
 #include <chrono>
+#include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console.h"
+#include "guard/folder_lock.h"
 #include "project.h"
 #include "runner.h"
+#include "watchdog.h"
 
 namespace build {
 
 struct Settings {
     std::string installDir;                    // the kit folder that holds Config.cfg (no trailing "/")
-    std::chrono::milliseconds timeout{30000};  // the MIDlet build's watchdog period
+    std::chrono::milliseconds timeout{30000};  // the watchdog's period, on every platform's road
+    bool keepSources = false;                  // TZ_KEEP_JAVA=1 or TZ_DEBUG=1: the compiler's Java stays
 };
 
 inline constexpr int kSuccess = 0;
 inline constexpr int kFailure = 1;
 
-// The build program from its arguments to its exit status: reads <base>.tbx and Config.cfg, then builds
-// one platform: "J2ME" (MIDlet suite), "PC"/"PPC" (runtime copy), "Applet" (class and page).
+// The build program from its arguments to its exit status: takes the project folder's lock, reads <base>.tbx
+// and Config.cfg, then builds one platform under the watchdog: "J2ME" (MIDlet suite), "PC"/"PPC" (runtime
+// copy), "Applet" (class and page). A road that fails, times out or is stopped leaves none of its work and
+// no suite of an earlier build.
 class Build {
 public:
     Build(Console& console, CommandRunner& runner, Settings settings)
@@ -38,6 +45,7 @@ public:
 
 private:
     int run(const std::vector<std::string>& args);
+    int dispatch();
     // Runs one child with its lines relayed; prints why it could not start.
     RunResult runRelayed(const std::vector<std::string>& argv);
     int writeFailure(const std::string& description);
@@ -48,11 +56,25 @@ private:
     // The files the program's sources load from the suite by name that are beside the project (paths
     // relative to it); each one that is not gets a warning line, and the suite is built without it.
     std::vector<std::string> resourcesToPack();
+    // Names the step that runs, for the watchdog's last line: a tool's name or a progress line.
+    void step(std::string_view name);
+    std::string currentStep();
+    // The road's result is whole: the watchdog stands down. False when it has fired already.
+    bool finishWatch();
+    // The watchdog has fired, a stop signal has come, or the caller has gone.
+    bool stopping();
+    // When the Compile-Linux that started this build has gone: the Java it generated and its descriptor.
+    void removeStarterOutputs();
 
     Console& console_;
     CommandRunner& runner_;
     Settings settings_;
     Project project_;
+    guard::FolderLock lock_;
+    bool startedByCompile_ = false;  // runs under the lock of the Compile-Linux that started it
+    Watchdog* watchdog_ = nullptr;
+    std::mutex stepMutex_;
+    std::string step_;
 };
 
 }  // namespace build

@@ -99,6 +99,25 @@ std::vector<Argv> commandList(const Project& project) {
     return commands;
 }
 
+std::vector<std::string> commandOutputs(const Project& project) {
+    Places at(project);
+    std::vector<std::string> outputs(project.includes.size());
+    for (const auto& object : project.objects)
+        outputs.push_back(at.P + "tmpclasses/Game/" + object + ".class");
+    outputs.push_back(at.P + "tmpclasses/Game/" + at.N + ".class");
+    outputs.push_back(at.P + "classes/Game/" + at.N + ".class");
+    outputs.push_back(at.P + at.N + ".jar");
+    outputs.push_back("");
+    return outputs;
+}
+
+std::string toolName(const Argv& argv) {
+    if (argv.empty()) return {};
+    const std::string& program = argv.size() > 1 && argv[0] == "/bin/sh" ? argv[1] : argv[0];
+    const size_t slash = program.rfind('/');
+    return slash == std::string::npos ? program : program.substr(slash + 1);
+}
+
 namespace {
 
 // The files the build script adds by pattern "*<extension>" from the project folder.

@@ -24,6 +24,14 @@ bool compiledAgainstCldc11(const Project& project);
 // javac, preverify, jar, and the resource script.
 std::vector<Argv> commandList(const Project& project);
 
+// What each command of commandList is for, by index: the class of an object source or of the main class
+// (tmpclasses/Game/), the preverified main class (classes/Game/), the jar. "" where nothing is checked: an
+// include's classes are named by its own package, and the resource script only adds to the jar.
+std::vector<std::string> commandOutputs(const Project& project);
+
+// The name a step of the build goes by: the tool's file name, or the script's for "/bin/sh <script>".
+std::string toolName(const Argv& argv);
+
 // "CBuild.bat": adds the project's images, sounds, MIDI tunes (and maps) to the jar; a pattern without
 // matches is skipped, so a project without images still builds. `namedFiles` (paths relative to the
 // project folder) are added too, unless a pattern already takes them.

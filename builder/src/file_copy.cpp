@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "guard/whole_file.h"
 #include "messages.h"
 #include "text_file.h"
 
@@ -47,13 +48,12 @@ std::optional<std::string> FileCopy::copy(Console& console, const std::string& f
     };
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return failed(errno);
-    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, source.st_mode & 07777);
-    if (out < 0) {
-        int error = errno;
+    // Written beside the destination and renamed over it: a link there is replaced, not written through.
+    guard::WholeFile out(to, source.st_mode & 07777);
+    if (out.error() != 0) {
         ::close(in);
-        return failed(error);
+        return failed(out.error());
     }
-    ::fchmod(out, source.st_mode & 07777);  // an existing destination keeps its old bits otherwise
 
     std::optional<std::string> failure;
     char buffer[1024];
@@ -65,24 +65,20 @@ std::optional<std::string> FileCopy::copy(Console& console, const std::string& f
             break;
         }
         if (n == 0) break;
-        ssize_t written = 0;
-        while (written < n) {
-            ssize_t w = ::write(out, buffer + written, static_cast<size_t>(n - written));
-            if (w < 0 && errno == EINTR) continue;
-            if (w < 0) {
-                failure = failed(errno);
-                break;
-            }
-            written += w;
+        if (!out.write(std::string_view(buffer, static_cast<size_t>(n)))) {
+            failure = failed(out.error());
+            break;
         }
-        if (failure) break;
     }
     if (::close(in) != 0) console.line(res("FileCopy_Could_not"));
-    if (::close(out) != 0) {
+    if (failure) return failure;
+    if (!out.commit()) {
         console.line(res("FileCopy_Could_not"));
-        if (!failure) failure = failed(errno);
+        return failed(out.error());
     }
-    return failure;
+    // The permission bits of the source, whatever the umask took away: a copied program stays runnable.
+    ::chmod(to.c_str(), source.st_mode & 07777);
+    return std::nullopt;
 }
 
 const std::vector<std::string_view>& mappyClassNames() {

@@ -27,5 +27,17 @@ inline constexpr std::string_view kContactLine =
 inline constexpr std::string_view kMissingInclude = "Error: Could not find the include ";
 // Followed by a path in double quotes: a file the program loads that is not in the project folder.
 inline constexpr std::string_view kMissingResource = "Warning: Could not find resource file ";
+// Followed by the name: a descriptor whose Name would put the build's files outside the project folder.
+inline constexpr std::string_view kInvalidName =
+    "Error: The project name must be a file name in the project folder: ";
+// Printed once when another compile or build runs in the project folder and this one waits for it.
+inline constexpr std::string_view kWaitingLine =
+    "Another compile or build is running in the project folder; waiting for it to end";
+// After the watchdog's two lines, followed by the step that was running (a tool's name or a progress line).
+inline constexpr std::string_view kTimedOutStep = "The step that timed out: ";
+// "Error: " + tool + kNoOutput + file: a tool that ended well without writing what it is for.
+inline constexpr std::string_view kNoOutput = " ended without writing ";
+// Followed by the signal's number and name: the build ended by Ctrl-C, SIGTERM or SIGHUP.
+inline constexpr std::string_view kStoppedBySignal = "Build stopped by signal ";
 
 }  // namespace build

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "guard/stop.h"
+
 extern char** environ;
 
 namespace build {
@@ -109,6 +111,8 @@ RunResult ProcessRunner::run(const std::vector<std::string>& argv, const std::st
     pid_t pid = -1;
     int spawnError = 0;
     bool cancelled = false;
+    // Nothing starts once the run is to stop.
+    if (guard::stopRequested() || guard::checkCaller()) cancel();
     {
         // Held across the start so that a cancel() cannot slip between the start and `current_`.
         std::lock_guard lock(mutex_);
@@ -135,7 +139,12 @@ RunResult ProcessRunner::run(const std::vector<std::string>& argv, const std::st
     errors.write = -1;
 
     LineSplitter outLines(out), errLines(out);
-    pollfd polls[2] = {{output.read, POLLIN, 0}, {errors.read, POLLIN, 0}};
+    // The child's two streams, then the stop signals and the caller of the build: a stop ends the child
+    // as the watchdog does. cancel() from the watchdog is seen within the poll's period.
+    pollfd polls[4] = {{output.read, POLLIN, 0},
+                       {errors.read, POLLIN, 0},
+                       {guard::stopFd(), POLLIN, 0},
+                       guard::callerWatch()};
     LineSplitter* splitters[2] = {&outLines, &errLines};
     int open = 2;
     char buffer[4096];
@@ -145,8 +154,13 @@ RunResult ProcessRunner::run(const std::vector<std::string>& argv, const std::st
             cancelled = cancelled_;
         }
         if (cancelled) break;
-        int ready = ::poll(polls, 2, 100);
+        int ready = ::poll(polls, 4, 100);
         if (ready < 0 && errno != EINTR) break;
+        if (polls[3].revents & (POLLERR | POLLHUP)) guard::noteCallerGone();
+        if (ready > 0 && guard::stopRequested()) {
+            cancel();
+            continue;
+        }
         for (int i = 0; i < 2 && ready > 0; ++i) {
             if (polls[i].fd < 0 || polls[i].revents == 0) continue;
             ssize_t n = ::read(polls[i].fd, buffer, sizeof buffer);
@@ -175,6 +189,8 @@ RunResult ProcessRunner::run(const std::vector<std::string>& argv, const std::st
         current_ = -1;
         cancelled = cancelled || cancelled_;
     }
+    // Whatever the tool left running in its group ends with it, before its number can be used again.
+    guard::killGroup(pid);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

@@ -33,7 +33,9 @@ public:
     virtual void cancel() = 0;
 };
 
-// Starts real processes, each in a process group of its own so that cancel() reaches its children.
+// Starts real processes, each in a process group of its own so that cancel() reaches its children; what a
+// tool leaves running in its group is ended when the tool ends. A stop signal or a caller that has gone
+// (guard/stop.h) cancels the runner like cancel().
 class ProcessRunner : public CommandRunner {
 public:
     RunResult run(const std::vector<std::string>& argv, const std::string& workDir,

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "guard/whole_file.h"
 #include "kit/text_lines.h"
 
 namespace build {
@@ -26,20 +27,7 @@ std::optional<std::string> writeLines(const std::string& path, const std::vector
         content += line;
         content += '\n';
     }
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0) return describeErrno(path, errno);
-    size_t written = 0;
-    while (written < content.size()) {
-        ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int saved = errno;
-            ::close(fd);
-            return describeErrno(path, saved);
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0) return describeErrno(path, errno);
+    if (int error = guard::replaceFile(path, content, mode)) return describeErrno(path, error);
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include "commands.h"
 #include "file_size_limit.h"
 #include "runner.h"
+#include "standin_tools.h"
 #include "test_support.h"
 
 namespace build {
@@ -18,9 +19,13 @@ namespace {
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-const Lines kTimedOut = {
-    "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.",
-    "Please contact support@tesvozorid.example along with your source code."};
+// The watchdog's lines when it ends the step `step`.
+Lines timedOut(const std::string& step) {
+    return {
+        "The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid Compiler.",
+        "Please contact support@tesvozorid.example along with your source code.",
+        "The step that timed out: " + step};
+}
 
 std::string midletDescriptor(const std::string& name = "Space", const std::string& flags = "Inc=false") {
     return "// Tesvo Zorid v1.1.0 Project File\nMain=" + name + ".bss\nRun=0\nName=" + name +
@@ -54,10 +59,9 @@ protected:
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
         writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
-        tool("jdk/bin/javac", "exit 0");
-        tool("wtk/bin/preverify", "exit 0");
-        // "jar cmf MANIFEST JAR -C classes ." writes the archive; "jar uf" adds the resources.
-        tool("jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; fi");
+        tool("jdk/bin/javac", tz::testing::kJavacStandIn);
+        tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn);
+        tool("jdk/bin/jar", tz::testing::kJarStandIn);
     }
 
     std::string kitDir() const { return kit.string() + "/"; }
@@ -146,11 +150,13 @@ TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
          },
          30000,
          {"Adding Image files", "**", "jar: zip END header not found", "Internal Error"}},
-        {"javac hangs", [&] { tool("jdk/bin/javac", lingeringChild() + "\nwait"); }, 1000, kTimedOut},
+        {"javac hangs", [&] { tool("jdk/bin/javac", lingeringChild() + "\nwait"); }, 1000, timedOut("javac")},
         {"jar hangs after starting the archive",
-         [&] { tool("jdk/bin/jar", "printf PK > \"$3\"\n" + lingeringChild() + "\nwait"); }, 1000, kTimedOut},
+         [&] { tool("jdk/bin/jar", "printf PK > \"$3\"\n" + lingeringChild() + "\nwait"); }, 1000,
+         timedOut("jar")},
         {"preverify ends but its child keeps the output open",
-         [&] { tool("wtk/bin/preverify", lingeringChild() + "\nexit 0"); }, 1000, kTimedOut},
+         [&] { tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn + lingeringChild()); }, 1000,
+         timedOut("preverify")},
     };
     for (const auto& row : rows) {
         for (const auto& entry : fs::directory_iterator(temp.path())) fs::remove_all(entry.path());
@@ -206,7 +212,7 @@ TEST_F(BuildFaults, DescriptorCutShortOrUnreachable) {
         {"// Tesvo Zorid v1.1.0 Project File\nMain=Spa", {"Cannot parse null string", couldNot}},
         {"// Tesvo Zorid v1.1.0 Project File\r\nMain=Space.bss\r\nRun=",
          {"For input string: \"\"", couldNot}},
-        {"Main=Space.bss\nRun=0\nName=Space\nPlatf", {"Build Error: Unknown platformnull"}},
+        {"Main=Space.bss\nRun=0\nName=Space\nPlatf", {"Build Error: Unknown platform"}},
         {"Main=Space.bss\r\nRun=0\r\nName=Space\r\nPlatform=J2", {"Build Error: Unknown platformJ2"}},
         {"Run=0\nName=Space\nPlatform=J2ME \n", {"Build Error: Unknown platformJ2ME "}},
     };

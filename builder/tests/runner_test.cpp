@@ -103,12 +103,13 @@ TEST(BuildProgram, WatchdogStopsAHungCompiler) {
     ::unsetenv("TZ_BUILD_TIMEOUT_MS");
 
     EXPECT_EQ(result.exitStatus, 1);
-    ASSERT_GE(out.lines.size(), 2u);
+    ASSERT_GE(out.lines.size(), 3u);
     EXPECT_EQ(
-        Lines(out.lines.end() - 2, out.lines.end()),
+        Lines(out.lines.end() - 3, out.lines.end()),
         (Lines{"The compilation has timed out; this is usually caused by a problem with the Tesvo Zorid "
                "Compiler.",
-               "Please contact support@tesvozorid.example along with your source code."}));
+               "Please contact support@tesvozorid.example along with your source code.",
+               "The step that timed out: javac"}));
     for (const char* file : {"javac.pid", "sleep.pid"}) {
         pid_t pid = waitForPid(temp.path() / file);
         ASSERT_GT(pid, 0) << file;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,37 +17,16 @@
 #include "build.h"
 #include "console.h"
 #include "runner.h"
+#include "test_helpers.h"
 
 namespace build::testing {
 
 namespace fs = std::filesystem;
 
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::stringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// True once the process has ended; a killed process whose parent has not reaped it yet counts as ended.
-inline bool processGone(pid_t pid) {
-    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    if (stat.empty()) return true;
-    size_t close = stat.rfind(')');
-    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
-}
+using tz::testing::processGone;
+using tz::testing::readFile;
+using tz::testing::splitLines;
+using tz::testing::writeFile;
 
 // Waits up to two seconds for the process to end.
 inline bool processEnds(pid_t pid) {
@@ -86,7 +66,23 @@ public:
     }
     void cancel() override { cancelled = true; }
 
+    // As the real tools would: javac writes each source's class into <-d>/Game/, preverify copies the
+    // classes of its input folder into <-d>, and "jar cmf" writes the archive.
     static RunResult succeed(const std::vector<std::string>& argv) {
+        const std::string tool = fs::path(argv.at(0)).filename();
+        auto output = std::find(argv.begin(), argv.end(), "-d");
+        if (tool == "javac" && output != argv.end() && output + 1 != argv.end()) {
+            for (const auto& arg : argv)
+                if (fs::path(arg).extension() == ".java")
+                    writeFile(fs::path(output[1]) / "Game" / (fs::path(arg).stem().string() + ".class"),
+                              "class");
+        }
+        if (tool == "preverify" && output != argv.end() && output + 1 != argv.end()) {
+            fs::path from = fs::path(argv.back()) / "Game";
+            std::error_code ignored;
+            for (const auto& entry : fs::directory_iterator(from, ignored))
+                writeFile(fs::path(output[1]) / "Game" / entry.path().filename(), readFile(entry.path()));
+        }
         if (argv.size() > 3 && argv[1] == "cmf") writeFile(argv[3], "PK-fake-jar");
         RunResult result;
         result.started = true;

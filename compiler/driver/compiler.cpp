@@ -18,6 +18,11 @@
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
 #include "expressions/writer.h"
+#include "guard/folder_lock.h"
+#include "guard/outputs.h"
+#include "guard/stop.h"
+#include "kit/project_file.h"
+#include "kit/text_lines.h"
 
 namespace compiler {
 namespace {
@@ -51,54 +56,143 @@ bool outputLost(Console& console) {
     return !console.stream();
 }
 
-// Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
-// succeeds when Build does.
-int handOver(Context& ctx, const CompilerOptions& options) {
-    Console& console = ctx.console;
-    const std::string base = ctx.project.basePath();
+// The folder of a project file, with its trailing "/" ("" for the working folder).
+std::string folderOf(const std::string& file) {
+    const auto slash = file.rfind('/');
+    return slash == std::string::npos ? "" : file.substr(0, slash + 1);
+}
+
+// One run of the compiler: the order of work of the compiler's main program, under the project folder's
+// lock, removing on every road that ends without a whole suite what the run generated and the suite of an
+// earlier build.
+class CompileRun {
+public:
+    CompileRun(std::ostream& out, const std::vector<std::string>& args, const CompilerOptions& options)
+        : ctx_(out, options.debug), args_(args), options_(options) {}
+
+    int run();
+
+private:
+    int compile();
+    int translate(std::vector<std::string>& lines);
+    // Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
+    // succeeds when Build does.
+    int handOver();
+    // Removes what this run generated: its Java sources unless they are to be kept, the manifest and build
+    // script of the Build it started, and after a failure the descriptor and data.tbd.
+    void cleanUp(bool failed);
+    // A refused or failed compile keeps no suite of an earlier build, nor that build's descriptor and work:
+    // the user would run the old program for the new one.
+    void removeEarlierSuite();
+
+    Context ctx_;
+    const std::vector<std::string>& args_;
+    const CompilerOptions& options_;
+    std::string projectFile_;
+    guard::FolderLock lock_;
+    bool inFolder_ = false;  // the run may change the project folder: it holds the lock, or none can be made
+    bool wroteTokens_ = false;
+    bool buildStarted_ = false;
+};
+
+int CompileRun::run() {
+    const int status = compile();
+    if (status != 0 && inFolder_) removeEarlierSuite();
+    if (const int signal = guard::stopSignal())
+        ctx_.console.line(res("Compilation_stopped") + guard::describeSignal(signal));
+    lock_.release();
+    return status;
+}
+
+int CompileRun::handOver() {
+    Console& console = ctx_.console;
+    const std::string base = ctx_.project.basePath();
     try {
-        writeDescriptor(ctx, base + ".tbx");
+        writeDescriptor(ctx_, base + ".tbx");
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
-        cleanUp(ctx, true, options.keepJava);
+        cleanUp(true);
         return 1;
     }
     console.line("");
     console.line("");
 
-    const std::string command = ctx.project.tbLocation + "Build-Linux";
+    const std::string command = ctx_.project.tbLocation + "Build-Linux";
     if (!fileExists(command)) {
         console.line("Could not find " + command + ", please reinstall Tesvo Zorid");
-        cleanUp(ctx, true, options.keepJava);
+        cleanUp(true);
         return 1;
     }
-    if (outputLost(console)) {
-        cleanUp(ctx, true, options.keepJava);
+    if (outputLost(console) || guard::stopRequested()) {
+        cleanUp(true);
         return 1;
     }
-    ChildResult result =
-        options.runBuild({command, base}, [&](const std::string& line) { console.line(line); });
-    if (outputLost(console)) {
-        cleanUp(ctx, true, options.keepJava);
-        return 1;
+    buildStarted_ = true;
+    ChildResult result = options_.runBuild(
+        {command, base}, [&](const std::string& line) { console.line(line); }, lock_.fd());
+    if (result.signal != 0) {
+        console.line(res("Error_Build_signal") + guard::describeSignal(result.signal));
+        // A Build killed outright had no chance to clear its work.
+        if (ctx_.project.isJ2ME()) guard::removeBuildWork(ctx_.project.path);
     }
-    cleanUp(ctx, false, options.keepJava);
+    const bool built =
+        result.started && result.status == 0 && !outputLost(console) && !guard::stopRequested();
+    cleanUp(!built);
     if (!result.started) {
         reportInternalError(console, "cannot start " + command + ": " + result.error);
         return 1;
     }
-    return result.status == 0 ? 0 : 1;
+    return built ? 0 : 1;
 }
 
-// A refused phone project keeps no suite of an earlier run: the user would run the old program for the
-// new one. A name that cannot be the class's never had a suite built.
-void removeStaleSuite(const Project& project) {
-    if (!project.isJ2ME() || !JavaFileWrite::usableClassName(project.name)) return;
-    ::unlink((project.basePath() + ".jar").c_str());
-    ::unlink((project.basePath() + ".jad").c_str());
+void CompileRun::cleanUp(bool failed) {
+    if (ctx_.debug.enabled()) return;
+    const Project& p = ctx_.project;
+    if (!options_.keepJava) {
+        // Only what carries the compiler's mark: a Java file of the user's is never deleted.
+        std::vector<std::string> sources{p.path + p.name + ".java"};
+        // A record type's source that the project names among its includes (a converted project's) is
+        // the project's own class.
+        for (const auto& type : ctx_.typeFiles) {
+            if (std::find(p.includes.begin(), p.includes.end(), type) == p.includes.end())
+                sources.push_back(p.path + type + ".java");
+        }
+        for (const auto& source : sources) {
+            if (guard::isGeneratedSource(source)) ::unlink(source.c_str());
+        }
+    }
+    if (buildStarted_ && p.isJ2ME()) {
+        ::unlink((p.path + "MANIFEST.MF").c_str());
+        ::unlink((p.path + "CBuild.bat").c_str());
+    }
+    if (failed) {
+        ::unlink((p.path + p.name + ".tbx").c_str());
+        if (wroteTokens_) ::unlink((p.path + "data.tbd").c_str());
+    }
 }
 
-int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOptions& options);
+void CompileRun::removeEarlierSuite() {
+    Project& p = ctx_.project;
+    // Only a project that is there has a suite; a project file that could not be read all through still
+    // names it, or is named after it.
+    if (!fileExists(projectFile_)) return;
+    const kit::ProjectFile values = kit::readProjectFile(kit::readLines(projectFile_).value_or(kit::Lines{}));
+    std::string name = p.name;
+    if (name.empty()) {
+        const std::string file = projectFile_.substr(p.path.size());
+        name = values.name.value_or(file.substr(0, file.size() - 4));
+    }
+    const std::optional<std::string> platform = p.platform.empty() ? values.platform : p.platform;
+    // The suites of a Java project and the Windows runtime are no compile's.
+    if (platform == "J2ME" || platform == "PC" || platform == "PPC") return;
+    // A name that cannot be the class's never had a suite built.
+    if (!guard::isFileName(name) || !JavaFileWrite::usableClassName(name)) return;
+    ::unlink((p.path + name + ".tbx").c_str());
+    if (platform != "Applet") guard::removePhoneSuite(p.path, name);
+    // The manifest, scripts and class folders are a phone build's only where the project says it is one.
+    if (platform == "TB") guard::removeBuildWork(p.path);
+    if (platform != "TB") guard::removeAppletOutputs(p.path, name);
+}
 
 }  // namespace
 
@@ -107,6 +201,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
     CommentFilter comments;
     const bool java = ctx.project.isJava();
     for (n = 1; n <= lines.size(); ++n) {
+        if (guard::stopRequested()) throw RunStopped{};
         std::string line = trim(lines[n - 1]);
         if (!line.empty()) {
             CommentFilter::Kind kind = comments.next(toUpperAscii(line));
@@ -138,54 +233,47 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
     }
 }
 
-void cleanUp(const Context& ctx, bool all, bool keepJava) {
-    if (ctx.debug.enabled()) return;
-    const Project& p = ctx.project;
-    if (!keepJava) {
-        ::unlink((p.path + p.name + ".java").c_str());
-        // A record type's source that the project names among its includes (a converted project's) is
-        // the project's own class.
-        for (const auto& type : ctx.typeFiles) {
-            if (std::find(p.includes.begin(), p.includes.end(), type) == p.includes.end())
-                ::unlink((p.path + type + ".java").c_str());
-        }
-    }
-    ::unlink((p.path + "MANIFEST.MF").c_str());
-    ::unlink((p.path + "CBuild.bat").c_str());
-    if (all) ::unlink((p.path + p.name + ".tbx").c_str());
-}
-
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options) {
-    Context ctx(out, options.debug);
-    const int status = compile(ctx, args, options);
-    if (status != 0) removeStaleSuite(ctx.project);
-    return status;
+    return CompileRun(out, args, options).run();
 }
 
 namespace {
 
-int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOptions& options) {
-    Console& console = ctx.console;
+int CompileRun::compile() {
+    Console& console = ctx_.console;
 
-    if (args.size() != 1) {
+    if (args_.size() != 1) {
         console.line(res("Error_The_number_of"));
         console.line(res("This_could_be_caused"));
         console.line(res("1You_have_installed"));
         console.line(res("2You_have_not"));
         return 1;
     }
+    projectFile_ = args_[0];
+    if (!endsWith(projectFile_, ".tbp")) projectFile_ += ".tbp";
+
+    // One compile or build in a project folder at a time: all that follows runs under the lock.
+    if (lock_.take(folderOf(projectFile_), [&] { console.line(res("Waiting_for_lock")); }) ==
+        guard::FolderLock::Outcome::Stopped)
+        return 1;
+    inFolder_ = true;
 
     std::vector<std::string> lines;
     try {
-        std::string file = args[0];
-        if (!endsWith(file, ".tbp")) file += ".tbp";
-        readProject(ctx.project, file, ProjectSettings{options.installDir, options.debug}, console);
-        lines = readSource(ctx.project, console, &ctx.statementLines);
-        classifyIncludes(ctx.project);
-        // The project's name is the name of the generated class.
-        if (ctx.project.isJava() && !JavaFileWrite::usableClassName(ctx.project.name))
-            throw RunAbort{{res("Error_Class_name") + ctx.project.name}, 1};
-        ctx.library.instantiate();
+        Project& project = ctx_.project;
+        readProject(project, projectFile_, ProjectSettings{options_.installDir, options_.debug}, console);
+        // The name names every file the run writes: they stay inside the project folder.
+        if (!guard::isFileName(project.name)) throw RunAbort{{res("Error_Project_name") + project.name}, 1};
+        lines = readSource(project, console, &ctx_.statementLines);
+        classifyIncludes(project);
+        if (project.isJava()) {
+            // The project's name is the name of the generated class.
+            if (!JavaFileWrite::usableClassName(project.name))
+                throw RunAbort{{res("Error_Class_name") + project.name}, 1};
+            const std::string java = project.path + project.name + ".java";
+            if (!guard::mayWriteSource(java)) throw RunAbort{{res("Error_Java_file_taken") + java}, 1};
+        }
+        ctx_.library.instantiate();
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
         return abort.status;
@@ -193,7 +281,13 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
         reportInternalError(console, e.what());
         return 1;
     }
+    if (guard::stopRequested()) return 1;
+    return translate(lines);
+}
 
+int CompileRun::translate(std::vector<std::string>& lines) {
+    Console& console = ctx_.console;
+    Context& ctx = ctx_;
     console.line(res("Welcome_to_the_Tesvo"));
     console.line(res("Public_Release"));
     console.line(res("This_program_is"));
@@ -201,7 +295,6 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
 
     std::unique_ptr<InterfaceFileWrite> writer;
     bool error = false;
-    int status = 1;
     // Ends the output as a complete file even after an error; a failure there is reported, not hidden.
     auto finishOutput = [&]() {
         if (!writer) return;
@@ -229,11 +322,12 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
             writer = std::make_unique<JavaFileWrite>(ctx, ctx.project.path + ctx.project.name + ".java",
                                                      ctx.project.name);
         } else {
+            wroteTokens_ = true;
             writer = std::make_unique<NetFileWrite>(ctx, ctx.project.path + "data.tbd");
         }
         ctx.saver = writer.get();
-        if (!options.makeTranslator) throw std::logic_error("no statement translator");
-        std::unique_ptr<StatementTranslator> translator = options.makeTranslator(ctx, *writer);
+        if (!options_.makeTranslator) throw std::logic_error("no statement translator");
+        std::unique_ptr<StatementTranslator> translator = options_.makeTranslator(ctx, *writer);
 
         console.line(res("Preverification_is"));
         console.line("**");
@@ -248,12 +342,15 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
         // to mend, not a fault of the compiler.
         console.line(res("Error_Number_of") + " at line " + std::to_string(ctx.sourceLine(n)));
         error = true;
+    } catch (const RunStopped&) {
+        writer.reset();  // a stopped writer leaves no file
+        cleanUp(true);
+        return 1;
     } catch (const RunAbort& abort) {
         printLines(console, abort.lines);
-        status = abort.status;
         writer.reset();  // an aborted writer is not finished
-        cleanUp(ctx, true, options.keepJava);
-        return status;
+        cleanUp(true);
+        return abort.status;
     } catch (const std::exception& e) {
         reportInternalError(console, e.what(), n > 0 ? ctx.sourceLine(n) : 0);
         error = true;
@@ -264,10 +361,10 @@ int compile(Context& ctx, const std::vector<std::string>& args, const CompilerOp
         console.line("**");
         console.line(res("Error_detected"));
         // The Java of a failed run is what a user who asked to keep it needs most.
-        cleanUp(ctx, true, options.keepJava);
+        cleanUp(true);
         return 1;
     }
-    return handOver(ctx, options);
+    return handOver();
 }
 
 }  // namespace

@@ -21,20 +21,20 @@ struct CompilerOptions {
     bool debug = false;      // TZ_DEBUG=1
     bool keepJava = false;   // TZ_KEEP_JAVA=1: clean-up leaves the generated Java
     TranslatorFactory makeTranslator;
-    // Starts Build-Linux on the translated project; a seam for tests.
-    std::function<ChildResult(const std::vector<std::string>&, const std::function<void(const std::string&)>&)>
+    // Starts Build-Linux on the translated project, handing it the project folder's lock (a descriptor, or
+    // -1); a seam for tests.
+    std::function<ChildResult(const std::vector<std::string>&, const std::function<void(const std::string&)>&,
+                              int)>
         runBuild = runChild;
 };
 
-// One compiler run over `args` (the arguments after the program name). Returns the exit status.
+// One compiler run over `args` (the arguments after the program name). Returns the exit status. A run that
+// a stop signal ended says so last; its caller then ends the process by that signal.
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options);
 
 // The statement loop: drops comments, tokenizes each statement, has it translated and writes the result.
 // `n` is the number of the statement being translated; the error report names its source line.
 void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
                          StatementTranslator& translator, std::size_t& n);
-
-// Deletes the intermediate files of the project (the descriptor too when `all`).
-void cleanUp(const Context& ctx, bool all, bool keepJava);
 
 }  // namespace compiler

@@ -37,6 +37,10 @@ struct RunAbort {
     int status = 1;
 };
 
+// A stop signal came, or the caller has gone, while the statements were translated: the run ends as
+// after an error, without the error's lines.
+struct RunStopped {};
+
 namespace ErrorHandler {
 // True when "(" and ")" balance. Brackets inside string literals do not count, so a literal such
 // as ":)" is never taken for a mismatch.

@@ -339,6 +339,15 @@ constexpr Res::Row kContents[] = {
     {"Error_Number_range", "Error: Number is outside the integer range: "},
     {"Error_Float_range", "Error: Number is outside the float range: "},
     {"Error_Drawing_place", "Error: Drawing commands can only be used in a PAINT action or a function"},
+    {"Error_Project_name", "Error: The project name must be a file name in the project folder: "},
+    {"Error_Java_file_taken",
+     "Error: A file the compiler did not write stands where the program's Java source goes (move it out of "
+     "the project folder, or switch the project to J2ME): "},
+    {"Error_Type_file_taken",
+     "Error: A file the compiler did not write stands where the record type's source goes: "},
+    {"Waiting_for_lock", "Another compile or build is running in the project folder; waiting for it to end"},
+    {"Error_Build_signal", "Error: Build-Linux ended by signal "},
+    {"Compilation_stopped", "Compilation stopped by signal "},
 };
 
 // Built on first use and never changed; the keys view the static table above.

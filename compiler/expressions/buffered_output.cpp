@@ -1,7 +1,6 @@
 #include "expressions/buffered_output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -18,28 +17,21 @@ constexpr std::size_t kFlushSize = 64 * 1024;
 
 BufferedOutput::BufferedOutput(std::string path, std::string writeMessage, std::string closeMessage)
     : path_(std::move(path)), writeMessage_(std::move(writeMessage)), closeMessage_(std::move(closeMessage)) {
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) fail(writeMessage_, "Error: Cannot create file ", errno);
+    // A folder of the name would only refuse the file when it takes its place: say so at once.
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        fail(writeMessage_, "Error: Cannot create file ", EISDIR);
+    file_ = std::make_unique<guard::WholeFile>(path_);
+    if (file_->error() != 0) fail(writeMessage_, "Error: Cannot create file ", file_->error());
     buffer_.reserve(kFlushSize + 4096);
 }
 
 BufferedOutput::BufferedOutput() : memory_(true) {}
 
-BufferedOutput::~BufferedOutput() {
-    if (fd_ < 0) return;
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd_);
-}
+BufferedOutput::~BufferedOutput() = default;
 
 void BufferedOutput::fail(const std::string& message, std::string_view what, int error) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+    file_.reset();
     dead_ = true;
     buffer_.clear();
     std::vector<std::string> lines;
@@ -49,29 +41,21 @@ void BufferedOutput::fail(const std::string& message, std::string_view what, int
 }
 
 void BufferedOutput::flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail(writeMessage_, "Error: Cannot write file ", errno);
-        if (n == 0) fail(writeMessage_, "Error: Cannot write file ", EIO);
-        done += static_cast<std::size_t>(n);
-    }
+    if (!file_->write(buffer_)) fail(writeMessage_, "Error: Cannot write file ", file_->error());
     buffer_.clear();
 }
 
 void BufferedOutput::put(std::string_view bytes) {
-    if (dead_ || (!memory_ && fd_ < 0)) return;
+    if (dead_ || (!memory_ && !file_)) return;
     buffer_.append(bytes);
     if (!memory_ && buffer_.size() >= kFlushSize) flush();
 }
 
 void BufferedOutput::close() {
-    if (dead_ || memory_ || fd_ < 0) return;
+    if (dead_ || memory_ || !file_) return;
     flush();
-    int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) fail(closeMessage_, "Error: Cannot close file ", errno);
+    if (!file_->commit()) fail(closeMessage_, "Error: Cannot close file ", file_->error());
+    file_.reset();
 }
 
 }  // namespace compiler

@@ -1,21 +1,25 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "guard/whole_file.h"
 
 namespace compiler {
 
 // The file a writer fills: buffered and written with plain write(2) calls, so every failure is seen. A file
 // that cannot be created, a failed write or a failed close raises RunAbort: the writer's own message line
 // when it has one, then a line naming the file and the system's reason. After a failure the output is dead
-// and takes nothing more; the run is ending.
+// and takes nothing more; the run is ending. The file is written whole (guard::WholeFile): it takes its
+// place only at close(), replacing whatever stood there, a link included.
 class BufferedOutput {
 public:
-    // Creates or truncates `path`. `writeMessage` and `closeMessage` lead the failure reports ("" for none).
+    // Starts the file `path`. `writeMessage` and `closeMessage` lead the failure reports ("" for none).
     BufferedOutput(std::string path, std::string writeMessage = "", std::string closeMessage = "");
     // Keeps every byte in memory (see held()).
     BufferedOutput();
-    // Only reached without close() after the run has already failed: keeps what there is, quietly.
+    // Only reached without close() after the run has already failed: nothing takes the path.
     ~BufferedOutput();
     BufferedOutput(const BufferedOutput&) = delete;
     BufferedOutput& operator=(const BufferedOutput&) = delete;
@@ -32,7 +36,7 @@ private:
     std::string path_;
     std::string writeMessage_;
     std::string closeMessage_;
-    int fd_ = -1;
+    std::unique_ptr<guard::WholeFile> file_;
     bool memory_ = false;
     bool dead_ = false;
     std::string buffer_;

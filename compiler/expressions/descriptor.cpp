@@ -1,20 +1,18 @@
 #include "expressions/descriptor.h"
 
-#include <cerrno>
-#include <cstdio>
-
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "guard/whole_file.h"
 #include "kit/descriptor.h"
 #include "kit/project_file.h"
 
 namespace compiler {
 namespace {
 
-std::optional<std::string> platformWord(const std::string& platform) {
+// Any other value goes to Build as it was written, so that Build names it when it refuses it.
+std::string platformWord(const std::string& platform) {
     if (platform == "TB" || platform == "J2ME") return "J2ME";
-    if (platform == "PPC" || platform == "PC" || platform == "Applet") return platform;
-    return std::nullopt;
+    return platform;
 }
 
 }  // namespace
@@ -51,11 +49,7 @@ void writeDescriptor(Context& ctx, const std::string& file) {
     console.line("**");
     console.line(res("Writing_Project"));
     const std::string text = descriptorText(ctx);
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out) throw RunAbort{{res("Error_writing_the")}, 1};
-    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    ok = (std::fclose(out) == 0) && ok;
-    if (!ok) throw RunAbort{{res("Error_writing_the")}, 1};
+    if (guard::replaceFile(file, text) != 0) throw RunAbort{{res("Error_writing_the")}, 1};
 }
 
 }  // namespace compiler

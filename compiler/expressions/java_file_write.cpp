@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "driver/context.h"
+#include "guard/outputs.h"
 
 namespace compiler {
 
@@ -248,6 +249,8 @@ void JavaFileWrite::WriteEnd() {
 }
 
 void JavaFileWrite::Close() {
+    // The mark of a source the compiler generated: the next compile may replace or delete it.
+    line(guard::kGeneratedMarker);
     out_.close();
 }
 

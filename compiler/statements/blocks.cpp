@@ -13,6 +13,7 @@
 #include "expressions/byte_emitter.h"
 #include "expressions/returner.h"
 #include "expressions/writer.h"
+#include "guard/outputs.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 
@@ -240,10 +241,12 @@ std::optional<std::string> typeStatement(Convertor& c) {
         c.out.writeByte(ByteCodes::dimNTyp);
         return std::string("TBD");
     }
-    if (c.typeW.is_open()) c.typeW.close();
+    c.closeType();
     const std::string path = c.ctx.project.path + name + ".java";
-    c.typeW.open(path, std::ios::out | std::ios::trunc);
-    if (!c.typeW) throw RunAbort{{res("File_Error_Cannot") + ": " + path}, 1};
+    // A Java file the compiler did not write (an include, a class the user put there) is never replaced.
+    if (!guard::mayWriteSource(path)) throw CompileException(res("Error_Type_file_taken") + path);
+    c.typeW = std::make_unique<guard::WholeFile>(path);
+    if (c.typeW->error() != 0) throw RunAbort{{res("File_Error_Cannot") + ": " + path}, 1};
     c.ctx.typeFiles.push_back(name);
     c.writeType("package Game;");
     c.writeType("public class " + name + " { public " + name + "() { }");
@@ -256,9 +259,9 @@ std::optional<std::string> endTypeStatement(Convertor& c) {
         c.out.writeByte(ByteCodes::endType);
         return std::string("TBD");
     }
-    if (c.typeW.is_open()) {
+    if (c.typeW) {
         c.writeType("}");
-        c.typeW.close();
+        c.closeType();
     }
     return std::string();
 }

@@ -16,6 +16,7 @@
 #include "driver/messages.h"
 #include "expressions/argument_reader.h"
 #include "expressions/writer.h"
+#include "guard/outputs.h"
 #include "statements/families.h"
 #include "statements/keyword_table.h"
 
@@ -153,8 +154,15 @@ bool Convertor::java() const {
 }
 
 void Convertor::writeType(const std::string& line) {
-    typeW << line << "\n";
-    if (!typeW) throw RunAbort{{res("File_Error_Cannot")}, 1};
+    if (!typeW || !typeW->write(line + "\n")) throw RunAbort{{res("File_Error_Cannot")}, 1};
+}
+
+void Convertor::closeType() {
+    if (!typeW) return;
+    writeType(std::string(guard::kGeneratedMarker));
+    const bool placed = typeW->commit();
+    typeW.reset();
+    if (!placed) throw RunAbort{{res("File_Error_Cannot")}, 1};
 }
 
 const std::string& Convertor::token(long index) const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "driver/translator.h"
+#include "guard/whole_file.h"
 
 namespace compiler {
 
@@ -35,6 +35,8 @@ public:
     bool java() const;
     // One line of the open record type's own Java file (TYPE ... ENDTYPE).
     void writeType(const std::string& line);
+    // Marks the open record type's file as generated and puts it in its place.
+    void closeType();
 
     Context& ctx;
     InterfaceFileWrite& out;
@@ -47,7 +49,7 @@ public:
     bool FirstCatch = false;
     bool hadLoop = false;
     bool inLoop = false;
-    std::ofstream typeW;  // the record type being defined, open from TYPE to ENDTYPE
+    std::unique_ptr<guard::WholeFile> typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
     // The blocks open at the line being translated, innermost last: "If", "For", "While", "Try",
     // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came, a For its counter.

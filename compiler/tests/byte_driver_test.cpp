@@ -46,9 +46,9 @@ protected:
         options.debug = true;
         options.makeTranslator = makeConvertor;
         options.runBuild = [this](const std::vector<std::string>&,
-                                  const std::function<void(const std::string&)>&) {
+                                  const std::function<void(const std::string&)>&, int) {
             descriptor = readFile(dir / "Game.tbx");
-            return ChildResult{true, 0, ""};
+            return ChildResult{true, 0, 0, ""};
         };
         out.str("");
         return runCompiler({dir / "Game"}, out, options);

@@ -60,13 +60,13 @@ protected:
         };
         // Build-Linux stand-in: records its command line and what the project folder held, prints two lines.
         options.runBuild = [this](const std::vector<std::string>& argv,
-                                  const std::function<void(const std::string&)>& onLine) {
+                                  const std::function<void(const std::string&)>& onLine, int) {
             buildArgv = argv;
             javaDuringBuild = readFile(dir / "Game.java");
             descriptor = readFile(dir / "Game.tbx");
             onLine("Building");
             onLine("Program compiled");
-            return ChildResult{true, buildStatus, ""};
+            return ChildResult{true, buildStatus, 0, ""};
         };
         out.str("");
         return runCompiler(args, out, options);

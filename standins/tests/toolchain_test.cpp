@@ -1,5 +1,11 @@
 // End to end through the kit's tools, as Build drives them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "classfile.h"
 #include "suite.h"
@@ -123,6 +129,43 @@ TEST(ToolChain, PreverifyRefusesBadCommandLines) {
         EXPECT_EQ(result.out, "") << row.error;
         EXPECT_EQ(result.err.rfind(row.error, 0), 0u) << result.err;
     }
+}
+
+// A build's watchdog ends preverify with its whole process group while ProGuard runs: nothing preverify
+// wrote for ProGuard is left behind.
+TEST(ToolChain, PreverifyEndedWhileItRunsLeavesNoTemporaryFile) {
+    TempDir dir;
+    writeFile(dir / "Game/Loop.java", "package Game;\npublic class Loop { int f() { return 1; } }\n");
+    ToolRun javac = run({kJavac, "-bootclasspath", lib("cldcapi10.jar"), "-d", dir / "tmp",
+                         dir / "Game/Loop.java", "-source", "1.4", "-target", "1.4"});
+    ASSERT_EQ(javac.status, 0) << javac.err;
+    fs::create_directories(dir / "temp");
+
+    pid_t preverify = fork();
+    ASSERT_GE(preverify, 0);
+    if (preverify == 0) {
+        setpgid(0, 0);
+        setenv("TMPDIR", (dir / "temp").c_str(), 1);
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execl(kPreverify.c_str(), kPreverify.c_str(), "-classpath", lib("cldcapi10.jar").c_str(), "-d",
+              (dir / "out").c_str(), (dir / "tmp").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // ProGuard runs once preverify has a child.
+    auto hasChild = [&] {
+        std::ifstream children("/proc/" + std::to_string(preverify) + "/task/" + std::to_string(preverify) +
+                               "/children");
+        std::string first;
+        return static_cast<bool>(children >> first);
+    };
+    for (int i = 0; i < 3000 && !hasChild(); ++i) usleep(10000);
+    EXPECT_TRUE(hasChild());
+    kill(-preverify, SIGKILL);
+    int status = 0;
+    waitpid(preverify, &status, 0);
+    EXPECT_TRUE(fs::is_empty(dir / "temp"));
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 // Nothing is shrunk, optimised or renamed; a class that the inputs reference and neither they nor the
 // library hold is an error, as on the phone. Quiet on success; errors on stderr and exit 1 on failure.
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -142,24 +142,24 @@ int run(int argc, char** argv) {
         config += "-libraryjars " + name + "\n";
     }
 
-    std::string configPath = (fs::temp_directory_path() / "preverify-XXXXXX").string();
-    int fd = mkstemp(configPath.data());
-    if (fd < 0) return fail("cannot write a temporary file");
-    close(fd);
-    {
-        std::ofstream file(configPath);
-        file << config;
-        if (!file.flush()) {
-            fs::remove(configPath);
-            return fail("cannot write " + configPath);
+    // The configuration lives in memory and reaches ProGuard as an inherited descriptor: no temporary
+    // file outlives a preverify that is killed (a build's watchdog ends it with its whole process group).
+    int fd = memfd_create("preverify-configuration", 0);
+    if (fd < 0) return fail("cannot hold the configuration");
+    for (size_t written = 0; written < config.size();) {
+        ssize_t n = write(fd, config.data() + written, config.size() - written);
+        if (n <= 0) {
+            close(fd);
+            return fail("cannot hold the configuration");
         }
+        written += static_cast<size_t>(n);
     }
     std::error_code ec;
     fs::create_directories(output, ec);
 
-    std::vector<std::string> command = proguardCommand(configPath);
+    std::vector<std::string> command = proguardCommand("/dev/fd/" + std::to_string(fd));
     standins::ProcessResult result = standins::runProcess(command);
-    fs::remove(configPath, ec);
+    close(fd);
     if (result.status == 0) return 0;
     if (result.status < 0) return fail("cannot start " + command.front());
 

@@ -159,7 +159,8 @@ Translated translate(const Program& program, const std::string& folder, const st
     compiler::CompilerOptions options;
     options.installDir = installDir;
     options.makeTranslator = compiler::makeConvertor;
-    options.runBuild = [&](const std::vector<std::string>&, const std::function<void(const std::string&)>&) {
+    options.runBuild = [&](const std::vector<std::string>&, const std::function<void(const std::string&)>&,
+                           int) {
         fs::create_directories(built);
         for (const auto& entry : fs::directory_iterator(folder)) {
             if (entry.path().extension() != ".java" || entry.path().filename() == "MODEL.java") continue;

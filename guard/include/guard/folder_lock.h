@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace guard {
+
+// The lock file in the project folder. It exists while a compile or build runs there; its holder removes
+// it when the run ends (a holder that was killed leaves it, unlocked, for the next run to take).
+inline constexpr std::string_view kLockFileName = ".tzlock";
+// The environment variable through which Compile-Linux hands its lock to the Build-Linux it starts: the
+// number of the inherited descriptor.
+inline constexpr const char* kLockFdVariable = "TZ_PROJECT_LOCK_FD";
+
+// One compile or build in a project folder at a time: an flock on the folder's lock file, which the kernel
+// releases when its holder dies. A Build-Linux started by Compile-Linux runs under its starter's lock
+// (the descriptor handed down in kLockFdVariable) instead of waiting for it.
+class FolderLock {
+public:
+    enum class Outcome {
+        Taken,        // this run holds the lock
+        Inherited,    // the starter holds it for this run
+        Unavailable,  // no lock file can be made there (a folder that is missing or takes no file)
+        Stopped,      // a stop came while waiting
+    };
+
+    FolderLock() = default;
+    ~FolderLock() { release(); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // `folder` with its trailing "/" ("" for the working folder). While another run holds the lock,
+    // `onWait` is called once and the run waits for it, ending the wait on a stop.
+    Outcome take(const std::string& folder, const std::function<void()>& onWait);
+    // The descriptor to hand to a child that runs under this lock, or -1 when none is held.
+    int fd() const { return fd_; }
+    // The starter whose lock this run inherited has gone: this run now removes the lock file when it lets go.
+    void adopt() { owner_ = fd_ >= 0; }
+    // Removes the lock file (when this run took the lock) and releases the lock.
+    void release();
+
+private:
+    bool inherit(const std::string& lockPath);
+
+    std::string path_;
+    int fd_ = -1;
+    bool owner_ = false;
+};
+
+}  // namespace guard

@@ -1,0 +1,85 @@
+#include "guard/outputs.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace guard {
+
+bool isGeneratedSource(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    // The marker and the line ends around it: the file's tail is enough.
+    const std::size_t tail = kGeneratedMarker.size() + 4;
+    const off_t size = info.st_size;
+    const off_t start = size > static_cast<off_t>(tail) ? size - static_cast<off_t>(tail) : 0;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string bytes(static_cast<std::size_t>(size - start), '\0');
+    ssize_t n = ::pread(fd, bytes.data(), bytes.size(), start);
+    ::close(fd);
+    if (n < 0) return false;
+    bytes.resize(static_cast<std::size_t>(n));
+    std::string_view text = bytes;
+    if (text.ends_with('\n')) text.remove_suffix(1);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    if (!text.ends_with(kGeneratedMarker)) return false;
+    text.remove_suffix(kGeneratedMarker.size());
+    return text.empty() || text.ends_with('\n');
+}
+
+bool mayWriteSource(const std::string& path) {
+    struct stat info {};
+    // Nothing there, or a path that cannot be reached: the write itself reports that.
+    if (::lstat(path.c_str(), &info) != 0) return true;
+    return isGeneratedSource(path);
+}
+
+bool isFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
+void removePhoneSuite(const std::string& folder, const std::string& name) {
+    if (!isFileName(name)) return;
+    for (const char* suffix : {".jar", ".jad"}) ::unlink((folder + name + suffix).c_str());
+}
+
+void removeAppletClasses(const std::string& folder, const std::string& name) {
+    if (!isFileName(name)) return;
+    const std::string classes = folder + "Game/";
+    // A link named Game leads out of the project folder: nothing there is the kit's to delete.
+    struct stat info {};
+    if (::lstat((folder + "Game").c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
+    DIR* entries = ::opendir(classes.c_str());
+    if (!entries) return;
+    const std::string inner = name + "$";
+    const int dirFd = ::dirfd(entries);
+    while (const dirent* entry = ::readdir(entries)) {
+        std::string_view file = entry->d_name;
+        if (!file.ends_with(".class")) continue;
+        std::string_view stem = file.substr(0, file.size() - 6);
+        if (stem == name || stem.starts_with(inner)) ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
+void removeAppletOutputs(const std::string& folder, const std::string& name) {
+    if (!isFileName(name)) return;
+    ::unlink((folder + name + ".html").c_str());
+    removeAppletClasses(folder, name);
+}
+
+void removeBuildWork(const std::string& folder) {
+    for (const char* file : {"MANIFEST.MF", "CBuild.bat", "RunGame.bat"}) ::unlink((folder + file).c_str());
+    for (const char* classes : {"tmpclasses", "classes"}) {
+        std::error_code ignored;
+        // A link standing there is removed as a link; what it points to stays.
+        std::filesystem::remove_all(folder + classes, ignored);
+    }
+}
+
+}  // namespace guard

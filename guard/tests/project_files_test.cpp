@@ -1,0 +1,201 @@
+// What a compile or build may write and delete: only files the kit made, only inside the project folder,
+// never through a link, and after a refusal or failure no suite of an earlier build.
+#include <gtest/gtest.h>
+
+#include "guard/outputs.h"
+#include "kit_fixture.h"
+
+namespace guard::testing {
+namespace {
+
+class ProjectFiles : public KitFixture {};
+
+const std::string kUsersJava = "package Game;\npublic class UTIL { /* the user's own */ }\n";
+
+// A Java file the compiler did not write is never written over: a record type of its name is refused at
+// the TYPE's line, the program's own class before anything is written. One the compiler wrote (it ends
+// with the compiler's mark) is its own to replace.
+TEST_F(ProjectFiles, JavaTheCompilerDidNotWriteIsNeverReplaced) {
+    const std::string typeTaken =
+        "Error: A file the compiler did not write stands where the record type's source goes: ";
+    const std::string classTaken =
+        "Error: A file the compiler did not write stands where the program's Java source goes (move it out "
+        "of "
+        "the project folder, or switch the project to J2ME): ";
+    struct Row {
+        std::string what;
+        std::string platform;
+        std::string extra;  // project file lines
+        std::string file;   // the user's file
+        bool link;          // the user's file is a link to a file outside the folder
+        std::string line;   // the refusal
+    };
+    const Row rows[] = {
+        {"a Java include", "TB", "Include=UTIL\n", "UTIL.java", false, typeTaken},
+        {"any Java file", "TB", "", "UTIL.java", false, typeTaken},
+        {"a link", "TB", "", "UTIL.java", true, typeTaken},
+        {"an applet's Java include", "Applet", "Include=UTIL\n", "UTIL.java", false, typeTaken},
+        {"the program's class", "TB", "", "Game.java", false, classTaken},
+        {"the applet's class", "Applet", "", "Game.java", false, classTaken},
+        {"a link for the class", "TB", "", "Game.java", true, classTaken},
+    };
+    const std::string source = "PRINT \"a\"\nTYPE UTIL\nDIM X\nENDTYPE\n";
+    for (const Row& row : rows) {
+        SetUp();
+        writeProject(source, row.platform, "Game", row.extra);
+        if (row.link) {
+            writeFile(root / "elsewhere.java", kUsersJava);
+            fs::create_symlink(root / "elsewhere.java", project / row.file);
+        } else {
+            writeFile(project / row.file, kUsersJava);
+        }
+        EXPECT_EQ(compile(), 1) << row.what;
+        const std::string path = (project / row.file).string();
+        const std::string expected = row.line + path + (row.line == typeTaken ? " at line 2" : "");
+        EXPECT_TRUE(printed(expected)) << row.what << "\n" << joined();
+        EXPECT_EQ(readFile(project / row.file), kUsersJava) << row.what;
+        EXPECT_EQ(fs::is_symlink(project / row.file), row.link) << row.what;
+        Lines left = {"Game.tbp", "GameX.bss", row.file};
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(tree(project), left) << row.what;
+        TearDown();
+    }
+
+    // Sources the compiler wrote and kept (TZ_KEEP_JAVA=1, the editor's Convert) are still its own.
+    SetUp();
+    writeProject(source);
+    ASSERT_EQ(compile({"TZ_KEEP_JAVA=1"}), 0) << joined();
+    for (const char* kept : {"Game.java", "UTIL.java"})
+        EXPECT_TRUE(guard::isGeneratedSource((project / kept).string())) << kept;
+    EXPECT_EQ(compile(), 0) << joined();
+    EXPECT_FALSE(fs::exists(project / "Game.java"));
+    EXPECT_FALSE(fs::exists(project / "UTIL.java"));
+}
+
+// A platform value the compiler takes the byte-token road for: Build names the value, nothing of the
+// user's goes, and nothing the run generated stays.
+TEST_F(ProjectFiles, UnknownPlatformReachesBuildAndLeavesNothing) {
+    for (const std::string platform : {"tb", "XYZ", "applet", "", " T B ", "TB "}) {
+        SetUp();
+        writeProject("PRINT \"a\"\n", platform);
+        writeFile(project / "Game.java", kUsersJava);
+        writeFile(project / "MANIFEST.MF", "the user's\n");
+        EXPECT_EQ(compile(), 1) << "[" << platform << "]";
+        EXPECT_EQ(output.back(), "Build Error: Unknown platform" + platform) << joined();
+        EXPECT_EQ(readFile(project / "Game.java"), kUsersJava);
+        EXPECT_EQ(tree(project), (Lines{"Game.java", "Game.tbp", "GameX.bss", "MANIFEST.MF"})) << platform;
+        TearDown();
+    }
+}
+
+// A project name that would put files outside the project folder, or name the folder itself, is refused
+// by both programs on every platform before anything is written anywhere.
+TEST_F(ProjectFiles, NameOutsideTheFolderIsRefused) {
+    const std::string refused = "Error: The project name must be a file name in the project folder: ";
+    for (const std::string name : {"../victim", "sub/../../victim", "a/b", ".", ".."}) {
+        for (const std::string platform : {"TB", "Applet", "tb"}) {
+            const std::string what = name + " on " + platform;
+            SetUp();
+            fs::create_directories(project / "sub");
+            fs::create_directories(project / "a");
+            writeFile(project / "Game.tbp",
+                      "Main=Game\nRun=0\nName=" + name + "\nPlatform=" + platform + "\nInc=true\n");
+            // The source the name points at is there, so nothing else stops the run.
+            writeFile(project / (name + "X.bss"), "PRINT \"a\"\n");
+            writeFile(root / "victim.java", kUsersJava);
+            const Lines before = tree(root);
+            EXPECT_EQ(compile(), 1) << what;
+            EXPECT_EQ(output, Lines{refused + name}) << what;
+            EXPECT_EQ(tree(root), before) << what;
+            TearDown();
+        }
+        // Build-Linux trusts no Name of a descriptor either.
+        for (const std::string platform : {"J2ME", "Applet", "PC", "PPC"}) {
+            const std::string what = name + " on Build-Linux's " + platform;
+            SetUp();
+            fs::create_directories(project / "sub");
+            fs::create_directories(project / "a");
+            writeFile(kit / "VM/Tesvo Zorid.exe", "runtime");
+            writeFile(project / "Game.tbx", "Main=Game.bss\nRun=0\nName=" + name + "\nPlatform=" + platform +
+                                                "\nInc=true\nCLDC=10\n");
+            const Lines before = tree(root);
+            EXPECT_EQ(build(), 1) << what;
+            EXPECT_EQ(output.back(), refused + name) << what;
+            EXPECT_EQ(tree(root), before) << what;
+            TearDown();
+        }
+    }
+}
+
+// Every output replaces a link standing in its place; what the link points to stays as it was.
+TEST_F(ProjectFiles, OutputsReplaceLinksAndNeverWriteThroughThem) {
+    struct Row {
+        std::string platform;
+        Lines links;  // in the project folder, each to a file of its own outside it
+        int status;
+    };
+    const Row rows[] = {
+        {"TB", {"RunGame.bat", "MANIFEST.MF", "CBuild.bat", "Game.tbx", "Game.jad", "Game.jar"}, 0},
+        {"Applet", {"Game.html", "Game.tbx"}, 0},
+        {"tb", {"data.tbd", "Game.tbx"}, 1},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        writeProject("PRINT \"a\"\n", row.platform);
+        for (const auto& link : row.links) {
+            writeFile(root / "outside" / link, "outside\n");
+            fs::create_symlink(root / "outside" / link, project / link);
+        }
+        EXPECT_EQ(compile(), row.status) << row.platform << "\n" << joined();
+        for (const auto& link : row.links) {
+            EXPECT_EQ(readFile(root / "outside" / link), "outside\n") << link;
+            EXPECT_FALSE(fs::is_symlink(project / link) && fs::exists(project / link)) << link;
+        }
+        TearDown();
+    }
+}
+
+// Refusals and failures keep no suite of an earlier build: a project file the compiler cannot take, a
+// program it refuses, a failing tool; on the phone road and the applet's alike. A project file that names
+// no platform takes the suites of both.
+TEST_F(ProjectFiles, RefusalLeavesNoEarlierSuite) {
+    struct Row {
+        std::string what;
+        std::string projectFile;  // "" for the one writeProject writes
+        std::string platform;     // the earlier build's: "TB", "Applet", or "" for both
+        std::string source;
+        bool javacFails = false;
+    };
+    const Row rows[] = {
+        {"no Run", "Main=Game\nName=Game\nPlatform=TB\n", "TB", "PRINT \"a\"\n"},
+        {"Run=yes", "Main=Game\nRun=yes\nName=Game\nPlatform=TB\n", "TB", "PRINT \"a\"\n"},
+        {"no Platform", "Main=Game\nRun=0\nName=Game\n", "", "PRINT \"a\"\n"},
+        {"an empty project file", "\n", "", "PRINT \"a\"\n"},
+        {"a refused phone program", "", "TB", "PRINT \"a\"\nBREAK\n"},
+        {"a refused applet program", "", "Applet", "PRINT \"a\"\nBREAK\n"},
+        {"a failing phone compile", "", "TB", "PRINT \"a\"\n", true},
+        {"a failing applet compile", "", "Applet", "PRINT \"a\"\n", true},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        writeProject(row.source, row.platform.empty() ? "TB" : row.platform);
+        if (!row.projectFile.empty()) writeFile(project / "Game.tbp", row.projectFile);
+        if (row.javacFails) tool("jdk/bin/javac", "echo 'error: cannot find symbol' >&2\nexit 1");
+        if (row.platform != "Applet") earlierPhoneSuite();
+        if (row.platform != "TB") earlierApplet();
+        EXPECT_EQ(compile(), 1) << row.what;
+        Lines left = {"Game.tbp", "GameX.bss"};
+        if (row.platform != "TB") left.push_back("Game");  // the applet's class folder, emptied
+        // A phone build's work goes with the suite only where the project says it is a phone project.
+        if (row.platform.empty()) {
+            left.insert(left.end(), {"RunGame.bat", "classes", "classes/Game", "classes/Game/Game.class",
+                                     "tmpclasses", "tmpclasses/Game", "tmpclasses/Game/Game.class"});
+        }
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(tree(project), left) << row.what << "\n" << joined();
+        TearDown();
+    }
+}
+
+}  // namespace
+}  // namespace guard::testing
