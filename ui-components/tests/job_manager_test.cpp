@@ -209,6 +209,8 @@ TEST_F(Jobs, KnownAndHeavyJobsAreToldToTheListener) {
 
     add<JobA>("failing", nullptr, false, [this] { done.open(); });
     ASSERT_TRUE(done.wait());
+    // The listener hears of the failing job's end after its run returns: wait for that first.
+    ASSERT_TRUE(ui::testing::waitUntil([&] { return journal.events().contains("stop failing it failed"); }));
     heavy->stopIt();
     ASSERT_TRUE(ui::testing::waitUntil([&] {
         return JobManager::getHeavyJobCount(manager) == 0 && journal.events().contains("dispose download") &&
