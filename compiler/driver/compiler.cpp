@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "driver/build_report.h"
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
@@ -76,8 +77,10 @@ int handOver(Context& ctx, const CompilerOptions& options) {
         cleanUp(ctx, true, options.keepJava);
         return 1;
     }
+    BuildReport report(ctx);
     ChildResult result =
-        options.runBuild({command, base}, [&](const std::string& line) { console.line(line); });
+        options.runBuild({command, base}, [&](const std::string& line) { report.line(line); });
+    report.finish();
     if (outputLost(console)) {
         cleanUp(ctx, true, options.keepJava);
         return 1;
@@ -107,6 +110,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
     CommentFilter comments;
     const bool java = ctx.project.isJava();
     for (n = 1; n <= lines.size(); ++n) {
+        ctx.statement = n;
         std::string line = trim(lines[n - 1]);
         if (!line.empty()) {
             CommentFilter::Kind kind = comments.next(toUpperAscii(line));
@@ -136,6 +140,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
         }
         writer.WriteLn();
     }
+    ctx.statement = 0;
 }
 
 void cleanUp(const Context& ctx, bool all, bool keepJava) {

@@ -339,6 +339,17 @@ constexpr Res::Row kContents[] = {
     {"Error_Number_range", "Error: Number is outside the integer range: "},
     {"Error_Float_range", "Error: Number is outside the float range: "},
     {"Error_Drawing_place", "Error: Drawing commands can only be used in a PAINT action or a function"},
+    {"Error_Nested_blocks", "Error: Blocks cannot be nested more than 100 deep at line: "},
+    {"Error_Nested_brackets", "Error: Brackets cannot be nested more than 100 deep"},
+    {"Error_Statement_long", "Error: A statement can have at most 2000 words, numbers and signs"},
+    {"Error_Text_long", "Error: A text can be at most 65534 bytes long (as UTF-8)"},
+    {"Error_Name_long", "Error: A name can be at most 200 characters long"},
+    {"Error_Too_many_arguments", "Error: A function can have at most 254 arguments"},
+    {"Error_Too_many_dimensions", "Error: An array can have at most 255 dimensions"},
+    {"Error_Action_twice", "Error: This Canvas already has the action "},
+    {"Error_Code_too_large", "Error: Too large for one Java method (64 KB of byte code): "},
+    {"Error_Text_quote",
+     "Error: A text cannot hold a double quote: it ends at the next one, a backslash before it or not"},
 };
 
 // Built on first use and never changed; the keys view the static table above.

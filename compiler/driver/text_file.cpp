@@ -45,6 +45,22 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::vector<std::string> textLines(std::string data) {
+    // The mark goes before the check: a Latin-1 file that starts with its three bytes keeps no trace of it.
+    if (data.starts_with("\xEF\xBB\xBF")) data.erase(0, 3);
+    if (!isValidUtf8(data)) data = latin1ToUtf8(data);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < data.size()) {
+        std::size_t end = data.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = data.size();
+        lines.emplace_back(data, start, end - start);
+        // CR LF is one line end; a lone CR ends a line as LF does.
+        start = end + (data.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
 std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
@@ -52,19 +68,7 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     if (!in) return std::nullopt;
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
-    if (!isValidUtf8(data)) data = latin1ToUtf8(data);
-
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < data.size()) {
-        std::size_t end = data.find('\n', start);
-        if (end == std::string::npos) end = data.size();
-        std::size_t stop = end;
-        if (stop > start && data[stop - 1] == '\r') --stop;
-        lines.emplace_back(data, start, stop - start);
-        start = end + 1;
-    }
-    return lines;
+    return textLines(std::move(data));
 }
 
 std::string toUpperAscii(std::string_view text) {
@@ -75,7 +79,9 @@ std::string toUpperAscii(std::string_view text) {
     return upper;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;

@@ -7,9 +7,12 @@
 
 namespace compiler {
 
-// Reads a text file as lines: LF or CR LF, UTF-8 where the bytes are valid UTF-8, otherwise every byte
-// taken as Latin-1 (never rejected). nullopt when the file cannot be opened or read.
+// Reads a text file as lines: LF, CR LF or a lone CR ends a line, a UTF-8 byte-order mark at the start is
+// skipped; UTF-8 where the bytes are valid UTF-8, otherwise every byte taken as Latin-1 (never rejected).
+// nullopt when the file cannot be opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// The lines of a file's bytes, as readTextLines takes them.
+std::vector<std::string> textLines(std::string bytes);
 
 bool isValidUtf8(std::string_view bytes);
 std::string latin1ToUtf8(std::string_view bytes);

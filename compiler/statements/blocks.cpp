@@ -148,6 +148,7 @@ std::optional<std::string> functionStatement(Convertor& c) {
     // "#" parameters are float, as every "#" value of a program. On every target the parameters are
     // variables of the function; in byte tokens each also takes a pool number, so the body can name it.
     int& p = c.ctx.line.gPointer;
+    int parameters = 0;
     for (p = 3;; ++p) {
         if (!c.ctx.line.has(p)) throw CompileException(res("Closing_bracket"));
         const std::string& t = c.token(p);
@@ -175,6 +176,8 @@ std::optional<std::string> functionStatement(Convertor& c) {
             bytes += ByteCodes::dimInt;
         }
         if (!c.java()) c.ctx.library.addByteVariable(parameter);
+        // A Java method takes 255 words of parameters, the object's own among them.
+        if (++parameters > 254) throw CompileException(res("Error_Too_many_arguments"));
     }
     c.ctx.objects.addName(name);
     c.TempHolder = head;
@@ -182,6 +185,7 @@ std::optional<std::string> functionStatement(Convertor& c) {
         c.out.writeByte(bytes);
         return std::string("TBD");
     }
+    c.out.beginFunction();
     return head + "){";
 }
 
@@ -207,6 +211,7 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
     std::string text = "}";
     if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special, nullptr) + "; }";
     current = "MAIN";
+    c.out.endFunction();
     return text;
 }
 
@@ -305,6 +310,12 @@ std::optional<std::string> actionStatement(Convertor& c) {
     const bool free = Helpers(c.ctx).Name(action);
     c.ctx.debug.printDebug(free ? "true" : "false");
     if (!free) throw CompileException(res("Error_Expecting"));
+    // Each action is a method of the canvas's class (LOOP its timer's): a second would be a second method
+    // of one name.
+    if ((action == "PAINT" || action == "KEYPRESSED" || action == "POINTERDRAGGED" || action == "LOOP") &&
+        !c.defined.insert("ACTION " + scope.CurrentCanvas + " " + action).second) {
+        throw CompileException(res("Error_Action_twice") + action);
+    }
 
     if (action == "PAINT") {
         c.ctx.library.CanvasPaint(true);

@@ -96,7 +96,7 @@ TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     EXPECT_FALSE(ctx.functions.isFunction("PAUSE"));
 
     EXPECT_EQ(check("FUNCTION F(A B)\n"), res("Error_Expecting_or_at") + "1");
-    EXPECT_EQ(check("FUNCTION G(A1)\n"), res("Error_Function") + "1");
+    EXPECT_EQ(check("FUNCTION G(A1)\n"), res("Error_Function") + " at line: 1");
     EXPECT_EQ(check("FUNCTION H(A,\n"), res("Error_Bracket") + "1");
     EXPECT_EQ(check("FUNCTION\n"), res("Error_Function_Name") + "1");
 }
