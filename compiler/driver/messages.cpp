@@ -347,6 +347,8 @@ constexpr Res::Row kContents[] = {
     {"Error_Too_many_arguments", "Error: A function can have at most 254 arguments"},
     {"Error_Too_many_dimensions", "Error: An array can have at most 255 dimensions"},
     {"Error_Action_twice", "Error: This Canvas already has the action "},
+    {"Error_World_place",
+     "Error: Worlds can only be created at the beginning of the program or in custom functions"},
     {"Error_Code_too_large", "Error: Too large for one Java method (64 KB of byte code): "},
     {"Error_Text_quote",
      "Error: A text cannot hold a double quote: it ends at the next one, a backslash before it or not"},

@@ -151,7 +151,7 @@ void Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return;
     }
-    std::vector<std::string> words = splitAtSingleBlanks(line);
+    std::vector<std::string> words = splitWords(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -236,7 +236,7 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "FUNCTION") function(tokens, n);
     if (first == "EXITFUNCTION") {
         if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
-        if (splitAtSingleBlanks(line).size() == 2) returnsValue_ = true;
+        if (splitWords(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") endFunction(line, n);
     if (first == "TYPE" && tokens.size() > 1) {
@@ -278,9 +278,11 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "ENDIF" || (first == "END" && second == "IF")) pop("If", res("EndIf_used"), n);
     if (first == "FOR" && tokens.size() > 1) {
         push("For", n);
-        long end = Preverify::find(line, '=', 4);
-        if (end < 0) throw Verdict{res("Error_For_Variable") + number};
-        const std::string variable = line.substr(4, static_cast<std::size_t>(end) - 4);
+        // The variable is the word after FOR, however many blanks stand before it.
+        const std::size_t start = line.find_first_not_of(' ', 3);
+        long end = start == std::string::npos ? -1 : Preverify::find(line, '=', start);
+        if (end <= static_cast<long>(start)) throw Verdict{res("Error_For_Variable") + number};
+        const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
         if (!Helpers::allowedVarName(variable)) throw Verdict{"Variable name is illegal at line " + number};

@@ -243,7 +243,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
             std::string& part = parts[position];
             std::string partUpper = toUpperAscii(part);
             if (startsWith(partUpper, "#IF")) {
-                std::vector<std::string> words = splitAtSingleBlanks(part);
+                std::vector<std::string> words = splitWords(part);
                 include = false;
                 for (std::size_t k = 1; k < words.size(); k += 2) {
                     if (selects(words[k], platform)) {

@@ -155,6 +155,21 @@ void checkQuotes(const std::string& t) {
     throw CompileException(res("Error_Expecting_operator"));
 }
 
+// A comma with no value on one side: right after the keyword, an opening bracket, "=" or another comma, or
+// before a closing bracket, another comma or the end. No statement has an empty argument, and its Java would
+// not compile.
+bool missingValue(std::span<const std::string> tokens) {
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i] != ",") continue;
+        if (i <= 1 || i + 1 == tokens.size()) return true;
+        const std::string& before = tokens[i - 1];
+        const std::string& after = tokens[i + 1];
+        if (before == "(" || before == "[" || before == "=" || after == "," || after == ")" || after == "]")
+            return true;
+    }
+    return false;
+}
+
 // Statements that take nothing after their keyword: anything there would be dropped without a word.
 bool takesNoArguments(const std::string& keyword) {
     static const std::unordered_set<std::string_view> keywords = {
@@ -286,6 +301,9 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
 
     checkPlacement(first);
     std::string text = translateLine(first);
+    // Where a statement's own reading let an empty argument pass, it is refused here (its own messages,
+    // where it has them, come first).
+    if (missingValue(words)) throw CompileException(res("Error_Expecting_value"));
     trackBlocks(first);
     return text;
 }

@@ -32,18 +32,6 @@ std::string field(Convertor& c, const std::string& text) {
     return "";
 }
 
-// A function's variable is a local of its method (a DIM in a function's IF, FOR, WHILE or TRY block too, so
-// the lines after the block see it): a DIM in a block declares it at the top of the method, with the value
-// a DIM without one gives, and assigns its first value where it stands, as often as that line runs.
-std::string local(Convertor& c, const std::string& type, const std::string& name, const std::string& initial,
-                  const std::string& value, const std::string& rest = "") {
-    const bool inBlock = c.java() && !insideType(c) && c.blocks.size() > 1 &&
-                         c.blocks.front().kind == "Function" && c.ctx.functions.CurrentFunction != "MAIN";
-    if (!inBlock) return type + " " + name + " = " + value + ";" + rest;
-    c.out.declareLocal(type + " " + name + " = " + initial + ";" + rest);
-    return name + " = " + value + ";" + rest;
-}
-
 std::string booleanDeclaration(Convertor& c) {
     const std::string& name = c.token(1);
     Helpers helpers(c.ctx);
@@ -68,7 +56,7 @@ std::string booleanDeclaration(Convertor& c) {
     }
     if (insideType(c))
         return field(c, std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";");
-    return local(c, "boolean", name, "false", value ? "true" : "false");
+    return localDeclaration(c, "boolean", name, "false", value ? "true" : "false");
 }
 
 // A name may be declared where nothing of that name is visible: outside a record type the declaration
@@ -157,8 +145,8 @@ std::string arrayDeclaration(Convertor& c) {
             index += "[" + v + "]";
         }
         const std::string made = "new " + type + dims;
-        return local(c, type + brackets, name, made, made,
-                     " { " + loops + name + index + " = new " + type + "(); }");
+        return localDeclaration(c, type + brackets, name, made, made,
+                                " { " + loops + name + index + " = new " + type + "(); }");
     }
 
     std::string java;
@@ -179,7 +167,7 @@ std::string arrayDeclaration(Convertor& c) {
     if (!c.java()) return arrayBytes(c, byteCode, sizes);
     const std::string made = "new " + java + dims;
     if (insideType(c)) return field(c, "public " + java + brackets + " " + name + " = " + made + ";");
-    return local(c, java + brackets, name, made, made);
+    return localDeclaration(c, java + brackets, name, made, made);
 }
 
 std::string scalarDeclaration(Convertor& c) {
@@ -203,7 +191,7 @@ std::string scalarDeclaration(Convertor& c) {
             return "TBD";
         }
         const std::string made = "new " + type + "()";
-        return local(c, type, name, made, made);
+        return localDeclaration(c, type, name, made, made);
     }
 
     std::string java, pattern, initial;
@@ -239,10 +227,22 @@ std::string scalarDeclaration(Convertor& c) {
         return "TBD";
     }
     if (insideType(c)) return field(c, "public " + java + " " + name + " = " + value + ";");
-    return local(c, java, name, initial, value);
+    return localDeclaration(c, java, name, initial, value);
 }
 
 }  // namespace
+
+// A function's variable is a local of its method, also one a DIM in a block declares: the lines after the
+// block use it. It is declared at the top of the method with the value a DIM without one gives, and the
+// DIM assigns its first value where it stands, as often as that line runs.
+std::string localDeclaration(Convertor& c, const std::string& type, const std::string& name,
+                             const std::string& initial, const std::string& value, const std::string& rest) {
+    const bool inBlock = c.java() && !insideType(c) && c.blocks.size() > 1 &&
+                         c.blocks.front().kind == "Function" && c.ctx.functions.CurrentFunction != "MAIN";
+    if (!inBlock) return type + " " + name + " = " + value + ";" + rest;
+    c.out.declareLocal(type + " " + name + " = " + initial + ";" + rest);
+    return name + " = " + value + ";" + rest;
+}
 
 std::optional<std::string> handleVariables(Convertor& c) {
     if (c.tokenCount() == 0) return std::nullopt;

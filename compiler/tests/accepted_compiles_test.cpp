@@ -33,10 +33,7 @@ bool haveToolChain() {
 
 std::vector<Program> generated(std::uint64_t seed, int count) {
     std::vector<Program> programs;
-    for (int i = 0; i < count; ++i) {
-        auto p = proptest::generateProgram(seed, i);
-        programs.push_back({i, p.platform, p.source, p.errorLine, p.errorMessage});
-    }
+    for (int i = 0; i < count; ++i) programs.push_back(proptest::generatedProgram(seed, i));
     return programs;
 }
 
@@ -150,11 +147,11 @@ const std::vector<Program>& knownCases() {
         };
         std::vector<Program> list;
         int index = 900000;
-        for (const char* source : phone) list.push_back({index++, "TB", source, 0, ""});
+        for (const char* source : phone) list.push_back({index++, "TB", source, 0, "", 0, -1, ""});
         for (const char* source :
              {"DIM N = 010\nPRINT STR$(N + 08)\n", "DIM N\nN = 3 4\n", "DIM A[3]\nA[1, 2] = 1\n",
               "PRINT \"a\", \"b\"\n", "PRINT \"C:\\games\\new\\top\" + \"\\u0022\" + \"dir\\\"\n", "CLS\n"})
-            list.push_back({index++, "Applet", source, 0, ""});
+            list.push_back({index++, "Applet", source, 0, "", 0, -1, ""});
         return list;
     }();
     return cases;
