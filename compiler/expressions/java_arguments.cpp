@@ -89,6 +89,7 @@ std::string JavaHandleArguments::translate(std::string_view pattern, int start, 
                 sprite(result);
                 break;
             case ',':
+                requireComma();
                 result += ",";
                 ++ctx_.line.gPointer;
                 break;

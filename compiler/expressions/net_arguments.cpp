@@ -75,6 +75,7 @@ void NetHandleArguments::translate(std::string_view pattern, int start, int argN
                 sprite();
                 break;
             case ',':
+                requireComma();
                 ++line.gPointer;
                 continue;
             default:
