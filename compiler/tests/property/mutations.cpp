@@ -130,7 +130,8 @@ bool isBlockCloser(const std::string& line) {
 class Mutator {
 public:
     Mutator(const std::string& source, std::uint64_t seed, int index)
-        : lines_(splitLines(source)),
+        : original_(source),
+          lines_(splitLines(source)),
           comments_(commentBlock(lines_)),
           rng_(seed * 0x9E3779B97F4A7C15ULL + index) {}
 
@@ -175,6 +176,7 @@ private:
     std::optional<Mutant> moveStatement();
     Mutant sameMeaning();
 
+    std::string original_;
     std::vector<std::string> lines_;
     std::vector<bool> comments_;
     std::mt19937_64 rng_;
@@ -442,7 +444,7 @@ Mutant Mutator::run() {
             default:
                 return sameMeaning();
         }
-        if (m) return *m;
+        if (m && m->source != original_) return *m;
     }
     return sameMeaning();
 }

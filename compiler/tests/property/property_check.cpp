@@ -405,8 +405,11 @@ std::string describe(const Finding& finding) {
 CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptions& options) {
     CheckReport report;
     report.programs = static_cast<int>(programs.size());
-    char pattern[] = "/tmp/tz-property-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
+    // Thousands of small projects: in memory where the system has a file system there.
+    char shm[] = "/dev/shm/tz-property-XXXXXX";
+    char tmp[] = "/tmp/tz-property-XXXXXX";
+    const char* made = ::mkdtemp(shm);
+    if (!made) made = ::mkdtemp(tmp);
     if (!made) {
         report.findings.push_back({0, "no scratch folder", "", "", ""});
         return report;
