@@ -119,6 +119,7 @@ std::optional<std::string> functionStatement(Convertor& c) {
     std::string& current = c.ctx.functions.CurrentFunction;
     if (isSpecialFunction(name)) {
         if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+        c.out.beginFunction();  // its head is the writer's own line
         if (name == "PAUSE") c.out.WritePause();
         if (name == "END") c.out.WriteDestroy();
         if (name == "ACTION") c.out.WriteCommandAction();

@@ -172,6 +172,9 @@ const std::vector<Program>& validCases() {
                  "IMAGE P, \"p.png\"\nDIM K = 3\nCATCH IO\nENDCATCH\nENDTRY\nPRINT S$ + STR$(K)\nV#[1] = "
                  "2.5\n"
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
+                 "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
+                 "THEN\nN = 2\n"
+                 "ENDIF\nENDFUNCTION\n",
                  "CAMERA EYE\nPRINT \"a\"\nFUNCTION SHOW(N)\nIF N > 0 THEN\nWORLD "
                  "W[2]\nENDIF\n3D.START\nOBJECT "
                  "S, MODEL\n"
