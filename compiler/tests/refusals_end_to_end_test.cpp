@@ -160,6 +160,9 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         // A value glued to the argument before it is no comma between two arguments.
         {"TRY\nIMAGE W, \"w.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE.ANIMATION H, W 3.5, 16, 16",
          res("Error_Expecting_operator") + " at line 6"},
+        {"FORM F, \"a\"\nPRINT \"b\"\nSETDISPLAY F F", res("Error_Expecting_name") + " at line 3"},
+        {"PRINT \"a\"\n3D.START\n3D.SETBACKGROUNDCOLOR 255 0\n3D.END",
+         res("Error_Expecting_hex") + " at line 3"},
         // An empty argument, where the statement's own reading let it pass.
         {"PRINT \"a\"\nSHOW(, 1)\nFUNCTION SHOW(A, B)\nENDFUNCTION",
          res("Error_Expecting_value") + " at line 2"},

@@ -57,29 +57,14 @@ bool isComment(const std::string& word) {
 // Words whose lines open or close a block, declare a name or feed the pass over the whole source: a
 // change there makes other lines right or wrong too.
 bool shapesOtherLines(const std::string& word) {
-    static const std::set<std::string> words = {"IF",           "ELSEIF",
-                                                "ELSE",         "ENDIF",
-                                                "END",          "FOR",
-                                                "NEXT",         "WHILE",
-                                                "ENDWHILE",     "TRY",
-                                                "CATCH",        "ENDCATCH",
-                                                "ENDTRY",       "FUNCTION",
-                                                "ENDFUNCTION",  "EXITFUNCTION",
-                                                "TYPE",         "ENDTYPE",
-                                                "CANVAS",       "ENDCANVAS",
-                                                "ACTION",       "ENDACTION",
-                                                "DIM",          "BOOLEAN",
-                                                "FORM",         "BUTTON",
-                                                "TEXTBOX",      "LABEL",
-                                                "LIST",         "IMAGE",
-                                                "IMAGE.ARRAY",  "SPRITE",
-                                                "SPRITE.ARRAY", "SPRITE.ANIMATION",
-                                                "OBJECT",       "OBJECT.ARRAY",
-                                                "CAMERA",       "LIGHT",
-                                                "WORLD",        "LAYER",
-                                                "MAPPY.LOAD",   "3D.START",
-                                                "3D.END",       "SETDISPLAY"};
-    return words.count(word) != 0 || isComment(word) || (!word.empty() && word[0] == '#');
+    static const std::string words =
+        " IF ELSEIF ELSE ENDIF END FOR NEXT WHILE ENDWHILE TRY CATCH ENDCATCH ENDTRY FUNCTION ENDFUNCTION"
+        " EXITFUNCTION TYPE ENDTYPE CANVAS ENDCANVAS ACTION ENDACTION DIM BOOLEAN FORM BUTTON TEXTBOX LABEL "
+        "LIST"
+        " IMAGE IMAGE.ARRAY SPRITE SPRITE.ARRAY SPRITE.ANIMATION OBJECT OBJECT.ARRAY CAMERA LIGHT WORLD LAYER"
+        " MAPPY.LOAD 3D.START 3D.END SETDISPLAY ";
+    return words.find(" " + word + " ") != std::string::npos || isComment(word) ||
+           (!word.empty() && word[0] == '#');
 }
 
 // The lines inside a REMSTART ... REMEND block, which are comments whatever they hold.
@@ -88,8 +73,7 @@ std::vector<bool> commentBlock(const std::vector<std::string>& lines) {
     bool block = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string word = firstWord(lines[i]);
-        if (upper(lines[i]).find("REMSTART") != std::string::npos && word.rfind("REMSTART", 0) == 0)
-            block = true;
+        if (word.rfind("REMSTART", 0) == 0) block = true;
         inside[i] = block;
         if (word.rfind("REMEND", 0) == 0) block = false;
     }
