@@ -234,7 +234,7 @@ TEST(Refusals, SectionsPastAJavaMethodAreNamedByTheKit) {
     writeFile(dir / "Game/Game.jar", "earlier");
     auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
     EXPECT_EQ(result.status, 1) << result.output;
-    for (const std::string& section :
+    for (const char* section :
          {"ACTION LOOP at line 5", "the main program at line 2", "FUNCTION LONG at line 18008"})
         EXPECT_NE(result.output.find("\n" + res("Error_Code_too_large") + section + "\n"), std::string::npos)
             << result.output;
