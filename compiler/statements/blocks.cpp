@@ -119,6 +119,9 @@ std::optional<std::string> functionStatement(Convertor& c) {
     std::string& current = c.ctx.functions.CurrentFunction;
     if (isSpecialFunction(name)) {
         if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+        // They take no parameters (empty brackets at most): anything else would be dropped without a word.
+        const bool emptyBrackets = c.tokenCount() == 4 && c.token(2) == "(" && c.token(3) == ")";
+        if (c.tokenCount() > 2 && !emptyBrackets) throw CompileException(res("Error_Number_of"));
         c.out.beginFunction();  // its head is the writer's own line
         if (name == "PAUSE") c.out.WritePause();
         if (name == "END") c.out.WriteDestroy();

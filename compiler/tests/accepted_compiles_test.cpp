@@ -172,7 +172,8 @@ const std::vector<Program>& validCases() {
                  "IMAGE P, \"p.png\"\nDIM K = 3\nCATCH IO\nENDCATCH\nENDTRY\nPRINT S$ + STR$(K)\nV#[1] = "
                  "2.5\n"
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
-                 // A flag named with a suffix is the flag.
+                 "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
+            // A flag named with a suffix is the flag.
                  "BOOLEAN DONE\nDONE$ = TRUE\nIF DONE$ = TRUE THEN\nPRINT \"a\"\nENDIF\n",
                  "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
                  "THEN\nN = 2\n"

@@ -163,6 +163,9 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"FORM F, \"a\"\nPRINT \"b\"\nSETDISPLAY F F", res("Error_Expecting_name") + " at line 3"},
         {"PRINT \"a\"\n3D.START\n3D.SETBACKGROUNDCOLOR 255 0\n3D.END",
          res("Error_Expecting_hex") + " at line 3"},
+        // The special functions take no parameters.
+        {"PRINT \"a\"\nFUNCTION END]\nEND\nENDFUNCTION", res("Error_Number_of") + " at line 2"},
+        {"PRINT \"a\"\nFUNCTION PAUSE(N)\nENDFUNCTION", res("Error_Number_of") + " at line 2"},
         // An empty argument, where the statement's own reading let it pass.
         {"PRINT \"a\"\nSHOW(, 1)\nFUNCTION SHOW(A, B)\nENDFUNCTION",
          res("Error_Expecting_value") + " at line 2"},
