@@ -1,13 +1,19 @@
 // What the compiler accepts compiles; what it refuses it refuses with its own message. Checked over
-// generated programs of every statement family and over the cases users met, each through the
-// compiler and the Java of each accepted one through the kit's javac, as Build runs it.
+// generated programs of every statement family, over the cases users met, and over small changes a beginner
+// makes to the valid programs the sources hold (the guide's examples, the bundled examples, the test
+// programs), each through the compiler and the Java of each accepted one through the kit's javac, as Build
+// runs it (the mutants' classes through its preverify too). A mutant refused for a change to one line is
+// refused at that line where the message names one, and a change that keeps the meaning (tabs, line ends,
+// a byte-order mark) is translated as before.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "driver/messages.h"
+#include "property/mutations.h"
 #include "property/program_generator.h"
 #include "property/property_check.h"
 
@@ -18,11 +24,12 @@ using proptest::Program;
 
 const std::string kKit = TZ_KIT_DIR;
 
-proptest::CheckOptions options(bool javac) {
+proptest::CheckOptions options(bool javac, bool preverify = false) {
     proptest::CheckOptions o;
     o.kitDir = kKit;
     o.modelSource = std::string(TZ_TEST_DATA) + "/three_d/MODEL.java";
     o.compileJava = javac;
+    o.preverify = preverify;
     return o;
 }
 
@@ -173,7 +180,7 @@ const std::vector<Program>& validCases() {
                  "2.5\n"
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
                  "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
-            // A flag named with a suffix is the flag.
+                 // A flag named with a suffix is the flag.
                  "BOOLEAN DONE\nDONE$ = TRUE\nIF DONE$ = TRUE THEN\nPRINT \"a\"\nENDIF\n",
                  "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
                  "THEN\nN = 2\n"
@@ -298,6 +305,69 @@ TEST(AcceptedMeansCompiles, GeneratedPrograms) {
     if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
     EXPECT_GT(report.accepted, 350);
+    expectNoFindings(report);
+}
+
+TEST(MutatedPrograms, ComeFromEveryValidProgramAndEveryKindOfChange) {
+    const auto bases = proptest::corpus(TZ_SOURCE_DIR);
+    std::map<std::string, int> origins;
+    for (const auto& base : bases) ++origins[base.origin.substr(0, base.origin.find_first_of(" /"))];
+    EXPECT_GT(origins["docs"], 10);
+    EXPECT_GE(origins["examples"], 2);
+    EXPECT_GT(origins["compiler"], 8);
+
+    std::vector<std::string> kinds;
+    int touched = 0, same = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const auto& base = bases[static_cast<std::size_t>(i) % bases.size()];
+        const proptest::Mutant m = proptest::mutate(base.source, 5, i);
+        EXPECT_EQ(m.source, proptest::mutate(base.source, 5, i).source);
+        EXPECT_NE(m.source, base.source) << m.kind;
+        kinds.push_back(m.kind);
+        touched += m.touchedLine > 0;
+        same += m.sameMeaning;
+    }
+    for (const char* kind : {"deleted line",
+                             "duplicated line",
+                             "duplicated block from",
+                             "duplicated block opener",
+                             "misspelt keyword",
+                             "dropped token",
+                             "added token",
+                             "dropped bracket",
+                             "added bracket",
+                             "dropped quote",
+                             "added quote",
+                             "added backslash",
+                             "swapped lines",
+                             "renamed the declaration",
+                             "moved line",
+                             "tabs",
+                             "CR LF",
+                             "CR",
+                             "mixed line ends",
+                             "byte-order mark"})
+        EXPECT_TRUE(std::any_of(kinds.begin(), kinds.end(), [&](const std::string& k) {
+            return k.find(kind) != std::string::npos;
+        })) << kind;
+    EXPECT_GT(touched, 300);
+    EXPECT_GT(same, 60);
+}
+
+// The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.
+TEST(MutatedPrograms, AreTranslatedOrRefusedByTheCompiler) {
+    auto report = proptest::checkPrograms(
+        proptest::mutantPrograms(proptest::corpus(TZ_SOURCE_DIR), 20261210, 0, 1500), options(false));
+    EXPECT_GT(report.accepted, 300);
+    expectNoFindings(report);
+}
+
+TEST(AcceptedMeansCompiles, MutatedPrograms) {
+    if (!std::filesystem::exists(kKit + "/jdk/bin/javac"))
+        GTEST_SKIP() << "the kit's Java tool chain is not built";
+    auto report = proptest::checkPrograms(
+        proptest::mutantPrograms(proptest::corpus(TZ_SOURCE_DIR), 41, 0, 2500), options(true, true));
+    EXPECT_GT(report.accepted, 500);
     expectNoFindings(report);
 }
 
