@@ -63,7 +63,8 @@ TEST(Declarations, InAFunctionsBlockTheWholeFunctionSeesIt) {
     };
     const BlockRow rows[] = {
         {"IF A = 1 THEN\nWHILE A > 2\n", "DIM X = A + 2", "X = A + 2;", "int X = 0;"},
-        {"FOR I = 1 TO 2\n", "DIM S$ = \"x\" + STR$(I)", "S = \"x\" + String.valueOf(I);", "String S = \"\";"},
+        {"FOR I = 1 TO 2\n", "DIM S$ = \"x\" + STR$(I)", "S = \"x\" + String.valueOf(I);",
+         "String S = \"\";"},
         {"WHILE A < 3\n", "DIM F#", "F = 0;", "float F = 0;"},
         {"TRY\n", "DIM V#[2, 3]", "V = new float[2][3];", "float[][] V = new float[2][3];"},
         {"IF A = 1 THEN\n", "BOOLEAN B = TRUE", "B = true;", "boolean B = false;"},
@@ -74,7 +75,8 @@ TEST(Declarations, InAFunctionsBlockTheWholeFunctionSeesIt) {
         {"IF A = 1 THEN\n", "WORLD W[2]",
          "W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new World(); "
          "W[tz_w0].setBackground(background); } }",
-         "World[] W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new World(); "
+         "World[] W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new "
+         "World(); "
          "W[tz_w0].setBackground(background); } }"},
         {"", "DIM X = A", "int X = A;", ""},
     };
@@ -87,7 +89,8 @@ TEST(Declarations, InAFunctionsBlockTheWholeFunctionSeesIt) {
         std::vector<std::string> locals;
         for (const std::string& call : program.writer.calls)
             if (call.rfind("local:", 0) == 0) locals.push_back(call.substr(6));
-        EXPECT_EQ(locals, row.local.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.local})
+        EXPECT_EQ(locals,
+                  row.local.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.local})
             << source;
     }
 }
