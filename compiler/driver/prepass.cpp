@@ -43,6 +43,23 @@ std::string spaceOut(const std::string& text) {
     return spaced;
 }
 
+// The words of a line between runs of blanks; a text in quotes is one word, blanks and all.
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::vector<std::string> words;
+    bool inString = false, inWord = false;
+    for (char c : line) {
+        if (c == '"') inString = !inString;
+        if (c == ' ' && !inString) {
+            inWord = false;
+            continue;
+        }
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        words.back() += c;
+    }
+    return words;
+}
+
 bool bracketsBalance(const std::string& text) {
     long open = 0, close = 0;
     bool inString = false;
@@ -151,7 +168,7 @@ void Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return;
     }
-    std::vector<std::string> words = splitWords(line);
+    std::vector<std::string> words = wordsOf(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -236,7 +253,7 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "FUNCTION") function(tokens, n);
     if (first == "EXITFUNCTION") {
         if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
-        if (splitWords(line).size() == 2) returnsValue_ = true;
+        if (wordsOf(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") endFunction(line, n);
     if (first == "TYPE" && tokens.size() > 1) {

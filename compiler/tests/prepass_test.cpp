@@ -88,6 +88,12 @@ TEST_F(PrepassTest, RunsOfBlanksSeparateWordsOnce) {
     EXPECT_EQ(ctx.functions.getFunction("G")->getType(), 3);
     EXPECT_EQ(ctx.library.getForVariable(), "int I;");
     EXPECT_EQ(check("FOR  = 1 TO 2\nNEXT\n"), res("Error_For_Variable") + "1");
+    // A text is one word, blanks and all.
+    ASSERT_EQ(
+        check("FUNCTION T()\nENDFUNCTION \"a b\"\nFUNCTION U()\nEXITFUNCTION \"c (d)\"\nENDFUNCTION \"\"\n"),
+        "Done");
+    EXPECT_EQ(ctx.functions.getFunction("T")->getType(), 3);
+    EXPECT_EQ(ctx.functions.getFunction("U")->getType(), 3);
 }
 
 // Past the depth the Java tools take, a block is refused where it opens: the stack holds 100.
