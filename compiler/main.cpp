@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "guard/stop.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 
 namespace {

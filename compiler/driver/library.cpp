@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "driver/byte_codes.h"
 #include "driver/errors.h"
-#include "expressions/byte_codes.h"
-#include "expressions/writer.h"
+#include "driver/writer.h"
 
 namespace compiler {
 namespace {

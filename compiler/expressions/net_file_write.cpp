@@ -1,8 +1,8 @@
 #include "expressions/net_file_write.h"
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
 
 namespace compiler {
 namespace {

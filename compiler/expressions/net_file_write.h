@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/writer.h"
 #include "expressions/buffered_output.h"
-#include "expressions/writer.h"
 
 namespace compiler {
 

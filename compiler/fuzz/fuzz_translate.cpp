@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/line_state.h"
 #include "driver/prepass.h"
 #include "driver/text_file.h"
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 
 namespace {

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
+#include "driver/writer.h"
 #include "expressions/byte_emitter.h"
 #include "expressions/returner.h"
-#include "expressions/writer.h"
 #include "guard/outputs.h"
 #include "statements/convertor.h"
 #include "statements/families.h"

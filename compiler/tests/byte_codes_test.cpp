@@ -1,4 +1,4 @@
-#include "expressions/byte_codes.h"
+#include "driver/byte_codes.h"
 
 #include <gtest/gtest.h>
 

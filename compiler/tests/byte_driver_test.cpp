@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/messages.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 #include "test_support.h"
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/prepass.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 #include "test_support.h"
 

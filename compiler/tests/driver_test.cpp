@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/messages.h"
+#include "run/compiler.h"
 #include "test_support.h"
 
 namespace compiler {

@@ -13,12 +13,12 @@
 
 #include "commands.h"
 #include "console.h"
-#include "driver/compiler.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
 #include "file_copy.h"
 #include "project.h"
 #include "property/program_generator.h"
+#include "run/compiler.h"
 #include "runner.h"
 #include "statements/convertor.h"
 

@@ -1,11 +1,11 @@
-#include "driver/compiler.h"
+#include "run/compiler.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <exception>
 
-#include "driver/build_report.h"
+#include "driver/byte_codes.h"
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
@@ -14,16 +14,16 @@
 #include "driver/prepass.h"
 #include "driver/text_file.h"
 #include "driver/token_line.h"
-#include "expressions/byte_codes.h"
+#include "driver/writer.h"
 #include "expressions/descriptor.h"
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
-#include "expressions/writer.h"
 #include "guard/folder_lock.h"
 #include "guard/outputs.h"
 #include "guard/stop.h"
 #include "kit/project_file.h"
 #include "kit/text_lines.h"
+#include "run/build_report.h"
 
 namespace compiler {
 namespace {

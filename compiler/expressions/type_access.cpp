@@ -1,13 +1,13 @@
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 #include <stdexcept>
 #include <vector>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
-#include "expressions/byte_codes.h"
-#include "statements/array_access.h"
+#include "expressions/array_access.h"
 
 namespace compiler {
 namespace {
