@@ -56,9 +56,10 @@ std::string HandleType::translate() {
     } catch (CompileException& e) {
         e.addError("in Handle Type");
         throw;
-    } catch (const TokenOverrun&) {
-        throw;  // a short line is the driver's internal-error report
+    } catch (const InternalFailure&) {
+        throw;
     } catch (const std::exception&) {
+        // Any other fault inside the reference refuses it with a message of its own.
         throw CompileException("An exception occurred in HandleType");
     }
 }

@@ -255,7 +255,7 @@ std::optional<std::string> typeStatement(Convertor& c) {
     // A Java file the compiler did not write (an include, a class the user put there) is never replaced.
     if (!guard::mayWriteSource(path)) throw CompileException(res("Error_Type_file_taken") + path);
     c.typeW = std::make_unique<guard::WholeFile>(path);
-    if (c.typeW->error() != 0) throw RunAbort{{res("File_Error_Cannot") + ": " + path}, 1};
+    if (c.typeW->error() != 0) throw InternalFailure({res("File_Error_Cannot") + ": " + path});
     c.ctx.typeFiles.push_back(name);
     c.writeType("package Game;");
     c.writeType("public class " + name + " { public " + name + "() { }");

@@ -229,7 +229,7 @@ bool Convertor::java() const {
 }
 
 void Convertor::writeType(const std::string& line) {
-    if (!typeW || !typeW->write(line + "\n")) throw RunAbort{{res("File_Error_Cannot")}, 1};
+    if (!typeW || !typeW->write(line + "\n")) throw InternalFailure({res("File_Error_Cannot")});
 }
 
 void Convertor::closeType() {
@@ -237,7 +237,7 @@ void Convertor::closeType() {
     writeType(std::string(guard::kGeneratedMarker));
     const bool placed = typeW->commit();
     typeW.reset();
-    if (!placed) throw RunAbort{{res("File_Error_Cannot")}, 1};
+    if (!placed) throw InternalFailure({res("File_Error_Cannot")});
 }
 
 const std::string& Convertor::token(long index) const {

@@ -179,15 +179,7 @@ Translated translate(const Program& program, const std::string& folder, const st
         return result;
     };
     std::ostringstream out;
-    try {
-        t.status = compiler::runCompiler({folder + name}, out, options);
-    } catch (const std::exception& e) {
-        out << "Error: Unknown error - internal compiler error\n" << e.what() << "\n";
-        t.status = -1;
-    } catch (...) {
-        out << "Error: Unknown error - internal compiler error\n";
-        t.status = -1;
-    }
+    t.status = compiler::runCompiler({folder + name}, out, options);
     t.output = out.str();
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string file = entry.path().filename();
