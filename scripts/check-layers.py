@@ -35,6 +35,7 @@ HEADER_SUFFIXES = {".h", ".hh", ".hpp", ".hxx", ".inl"}
 SOURCE_SUFFIXES = {".c", ".cc", ".cpp", ".cxx"} | HEADER_SUFFIXES
 INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]*([<"])([^>"]+)[>"]', re.MULTILINE)
 LINK_ONLY = re.compile(r"^\$<LINK_ONLY:([^<>$]+)>$")
+BUILD_INTERFACE = re.compile(r"^\$<BUILD_INTERFACE:([^<>$]+)>$")
 
 
 class Target:
@@ -42,7 +43,7 @@ class Target:
         self.name = name
         self.type = ""
         self.folder = None
-        self.sources = []  # absolute paths of the target's sources that lie in the tree
+        self.sources = []  # absolute paths
         self.includes = []  # include folders it declares for itself
         self.interface_includes = []  # include folders it passes on to what links it
         self.links = []  # (name, passes its include folders on)
@@ -67,10 +68,11 @@ def read_graph(path):
             target.folder = pathlib.Path(value)
         elif fact == "SOURCES":
             target.sources.append(value)
-        elif fact == "INCLUDE_DIRECTORIES":
-            target.includes.append(pathlib.Path(value))
-        elif fact == "INTERFACE_INCLUDE_DIRECTORIES":
-            target.interface_includes.append(pathlib.Path(value))
+        elif fact in ("INCLUDE_DIRECTORIES", "INTERFACE_INCLUDE_DIRECTORIES"):
+            built = BUILD_INTERFACE.match(value)
+            if built or not value.startswith("$<"):
+                folder = pathlib.Path(built.group(1) if built else value)
+                (target.includes if fact == "INCLUDE_DIRECTORIES" else target.interface_includes).append(folder)
         elif fact in ("LINK_LIBRARIES", "INTERFACE_LINK_LIBRARIES"):
             only = LINK_ONLY.match(value)
             entry = (only.group(1), False) if only else (value, not value.startswith("$<"))
@@ -261,7 +263,8 @@ middle\tSOURCES\t{root}/middle/reader.cpp
 middle\tSOURCES\tpanel/panel.cpp
 middle\tINCLUDE_DIRECTORIES\t{root}/middle
 middle\tINTERFACE_INCLUDE_DIRECTORIES\t{root}/middle
-middle\tINTERFACE_INCLUDE_DIRECTORIES\t{root}/middle/panel
+middle\tINTERFACE_INCLUDE_DIRECTORIES\t$<BUILD_INTERFACE:{root}/middle/panel>
+middle\tINTERFACE_INCLUDE_DIRECTORIES\t$<INSTALL_INTERFACE:include>
 middle\tLINK_LIBRARIES\tbase
 middle\tINTERFACE_LINK_LIBRARIES\t$<LINK_ONLY:base>
 top\tTYPE\tSTATIC_LIBRARY
@@ -313,6 +316,26 @@ def self_test_scratch():
         root = pathlib.Path(scratch)
         tree = scratch_tree(root, SCRATCH_GRAPH, SCRATCH_FILES)
         failures += expect("a sound tree", check(tree), [])
+        # (including file, its library, the include) -> the file it names; the header's owners.
+        for includer, library, include, named, owners in [
+            ("base/src/format.cpp", "base", '"reader.h"', "base/src/reader.h", {"base"}),
+            ("middle/reader.cpp", "middle", '"reader.h"', "middle/reader.h", {"middle"}),
+            ("middle/reader.cpp", "middle", "<reader.h>", "middle/reader.h", {"middle"}),
+            ("middle/reader.cpp", "middle", "<kit/format.h>", "base/include/kit/format.h", {"base"}),
+            ("top/top.cpp", "top", '"panel.h"', "middle/panel/panel.h", {"middle"}),
+            ("top/top.cpp", "top", '"reader.h"', "middle/reader.h", {"middle"}),
+            ("top/top.cpp", "top", '"../base/src/reader.h"', "base/src/reader.h", {"base"}),
+            ("top/top.cpp", "top", '"common.h"', "shared/common.h", {"side", "top"}),
+            ("top/top.cpp", "top", '"top.h"', "top/top.h", {"top"}),
+            # base's folder reaches middle's users link-only: not on top's path.
+            ("top/top.cpp", "top", '"kit/format.h"', None, set()),
+            ("base/src/format.cpp", "base", "<reader.h>", None, set()),
+            ("middle/reader.cpp", "middle", '"QWidget"', None, set()),
+        ]:
+            header = tree.resolve(root / includer, library, include[0], include[1:-1])
+            found = (header.relative_to(root).as_posix() if header else None, tree.owners.get(header, set()))
+            failures += [] if found == (named, owners) else \
+                [f"{includer} {include}: expected {(named, owners)}, found {found}"]
 
     planted = {
         # <> looks in the include folders only: middle's reader.h, not base's own beside it.
