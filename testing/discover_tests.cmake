@@ -5,7 +5,8 @@
 # TestLabels.<binary>, so the list cannot name a test that is gone.
 function(tz_discover_tests target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LABELS;JAVA;PROPERTIES")
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_TESTS PROPERTIES ${arg_PROPERTIES})
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_TESTS
+                         PROPERTIES ${arg_PROPERTIES})
     set(labels ${CMAKE_CURRENT_BINARY_DIR}/${target}_labels.cmake)
     file(WRITE ${labels}
          "set(tz_binary [==[${target}]==])\n"

@@ -25,5 +25,6 @@ foreach(tz_test IN LISTS tz_tests)
     endif()
 endforeach()
 if(tz_unmatched)
-    add_test("TestLabels.${tz_binary}" sh -c "echo 'Labelled java, but no test of ${tz_binary}: ${tz_unmatched}'; exit 1")
+    add_test("TestLabels.${tz_binary}"
+             sh -c "echo 'Labelled java, but no test of ${tz_binary}: ${tz_unmatched}'; exit 1")
 endif()
