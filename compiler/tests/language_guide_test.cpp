@@ -277,7 +277,7 @@ std::vector<Result> runAll(std::size_t count, const std::function<Result(std::si
 }
 
 TEST(LanguageGuide, EveryExampleCompilesAndBuildsAndDoesWhatTheGuideSays) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     const std::vector<Example> all = examples();
     ASSERT_GE(all.size(), 20u) << kGuide;
     const std::vector<Compiled> results =
@@ -726,7 +726,7 @@ std::vector<Rule> rules() {
 }
 
 TEST(LanguageGuide, RulesHoldForTheCompiler) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     const std::string guide = guideText();
     const std::vector<Rule> all = rules();
     // The refused ones, through Compile-Linux.
