@@ -745,7 +745,11 @@ TEST(LanguageGuide, RulesHoldForTheCompiler) {
         const Rule& rule = all[i];
         EXPECT_NE(guide.find(rule.says), std::string::npos) << "the guide no longer says: " << rule.says;
         if (rule.refusal.empty()) {
-            accepted.push_back({static_cast<int>(i), rule.platform, rule.source, 0, ""});
+            proptest::Program program;
+            program.index = static_cast<int>(i);
+            program.platform = rule.platform;
+            program.source = rule.source;
+            accepted.push_back(program);
             continue;
         }
         const testing_support::ProcessResult& result = results[i];
