@@ -94,3 +94,16 @@ compile_until() {
         sleep 0.1
     done
 }
+
+# Prints the text the output pane shows: a drag from its bottom right to left of its first line selects it
+# (X's PRIMARY selection).
+output_text() {
+    xdotool mousemove 1250 1015 mousedown 1 mousemove 700 960 sleep 0.1 mousemove 150 903 sleep 0.1 mouseup 1
+    sleep 0.2
+    python3 "$here/screen.py" selection PRIMARY
+}
+
+# Whether the output pane shows the text $1.
+output_shows() {
+    output_text | grep -q -F -- "$1"
+}
