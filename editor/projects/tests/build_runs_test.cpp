@@ -105,6 +105,17 @@ protected:
         return window->compilerM->toPlainText();
     }
     QString tab(int index) const { return window->tabText(index); }
+    // Compile-Linux run from a terminal on `base` with the generated Java kept; returns what it printed
+    // (the status in `status`).
+    static QString keptCompile(const QString& base, int& status) {
+        QProcess compile;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TZ_KEEP_JAVA", "1");
+        compile.setProcessEnvironment(environment);
+        compile.start(kit("Compile-Linux"), {base});
+        status = compile.waitForFinished(300000) ? compile.exitCode() : -1;
+        return QString::fromUtf8(compile.readAllStandardOutput());
+    }
 
     static inline QTemporaryDir* root = nullptr;
     QTemporaryDir projects;
@@ -206,14 +217,9 @@ TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndThe
 
     QFile::remove(base + ".jar");
     QFile::remove(base + ".jad");
-    QProcess compile;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TZ_KEEP_JAVA", "1");
-    compile.setProcessEnvironment(environment);
-    compile.start(kit("Compile-Linux"), {base});
-    ASSERT_TRUE(compile.waitForFinished(300000));
-    const QString printed = QString::fromUtf8(compile.readAllStandardOutput());
-    EXPECT_EQ(compile.exitCode(), 0) << printed.toStdString();
+    int status = -1;
+    const QString printed = keptCompile(base, status);
+    EXPECT_EQ(status, 0) << printed.toStdString();
     EXPECT_TRUE(jarEntries(kit(), base + ".jar").contains("Game/Helper.class")) << printed.toStdString();
     const QString java = utf8(fileContent(base + ".java"));
     for (const char* call : {"TWICE(21)", "ROWS()"}) EXPECT_TRUE(java.contains(call)) << call;
@@ -419,12 +425,9 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
         if (road.keptCompile) {
             makeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\nPlatform=TB\n"));
             makeFile(base + "X.bss", spotSource);
-            QProcess compile;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("TZ_KEEP_JAVA", "1");
-            compile.setProcessEnvironment(environment);
-            compile.start(kit("Compile-Linux"), {base});
-            ASSERT_TRUE(compile.waitForFinished(300000));
+            int status = -1;
+            const QString printed = keptCompile(base, status);
+            ASSERT_EQ(status, 0) << printed.toStdString();
             ASSERT_TRUE(carriesTheMark(fileContent(base + ".java")) &&
                         carriesTheMark(fileContent(QFileInfo(base).path() + "/SPOT.java")));
             makeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\n") + road.project);
