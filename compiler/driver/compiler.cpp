@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "driver/build_report.h"
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
@@ -128,8 +129,10 @@ int CompileRun::handOver() {
         return 1;
     }
     buildStarted_ = true;
+    BuildReport report(ctx_);
     ChildResult result = options_.runBuild(
-        {command, base}, [&](const std::string& line) { console.line(line); }, lock_.fd());
+        {command, base}, [&](const std::string& line) { report.line(line); }, lock_.fd());
+    report.finish();
     if (result.signal != 0) {
         console.line(res("Error_Build_signal") + guard::describeSignal(result.signal));
         // A Build killed outright had no chance to clear its work.
@@ -204,6 +207,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
     const bool java = ctx.project.isJava();
     for (n = 1; n <= lines.size(); ++n) {
         if (guard::stopRequested()) throw RunStopped{};
+        ctx.statement = n;
         std::string line = trim(lines[n - 1]);
         if (!line.empty()) {
             CommentFilter::Kind kind = comments.next(toUpperAscii(line));
@@ -233,6 +237,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
         }
         writer.WriteLn();
     }
+    ctx.statement = 0;
 }
 
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options) {

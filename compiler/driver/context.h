@@ -33,14 +33,19 @@ struct Context {
     Variables variables{scope, functions, objects};
     Arrays arrays{scope, functions};
     Types types;
-    NameList worlds;                      // WORLD declarations, in order
-    std::vector<int> worldDimensions;     // dimensions of each entry of `worlds`
-    std::vector<std::string> typeFiles;  // record-type sources the run wrote, without ".java"
-    LineState line;                       // the token line being translated
-    InterfaceFileWrite* saver = nullptr;  // the one writer of the run, once made
+    NameList worlds;                       // WORLD declarations, in order
+    std::vector<int> worldDimensions;      // dimensions of each entry of `worlds`
+    std::vector<std::string> worldOwners;  // "GLOBAL", or the function whose local each world is
+    std::vector<std::string> typeFiles;    // record-type sources the run wrote, without ".java"
+    LineState line;                        // the token line being translated
+    InterfaceFileWrite* saver = nullptr;   // the one writer of the run, once made
     // The line of the source file each statement comes from (from 1); a message that names a line
     // names this one, so several statements of one line, a one-line IF among them, share its number.
     std::vector<std::size_t> statementLines;
+    // The statement being translated (from 1; 0 outside the statement loop), and the one each line of the
+    // program's Java file was written for: a message about the Java names the statement's source line.
+    std::size_t statement = 0;
+    std::vector<std::size_t> javaLines;
 
     // The source line of statement `n` (from 1); a run given statements without their lines (tests) counts
     // statements.

@@ -77,7 +77,11 @@ int Helpers::Button(const std::string& name) const {
     return ctx_.objects.Buttons.indexOf(toUpper(name));
 }
 int Helpers::World(const std::string& name) const {
-    return ctx_.worlds.indexOf(toUpper(name));
+    // A world declared in a function is a local of its method, seen only there.
+    const int index = ctx_.worlds.indexOf(toUpper(name));
+    if (index < 0 || static_cast<std::size_t>(index) >= ctx_.worldOwners.size()) return index;
+    const std::string& owner = ctx_.worldOwners[static_cast<std::size_t>(index)];
+    return owner == "GLOBAL" || owner == ctx_.functions.CurrentFunction ? index : -1;
 }
 
 int Helpers::Canvas(const std::string& name) const {

@@ -348,6 +348,19 @@ constexpr Res::Row kContents[] = {
     {"Waiting_for_lock", "Another compile or build is running in the project folder; waiting for it to end"},
     {"Error_Build_signal", "Error: Build-Linux ended by signal "},
     {"Compilation_stopped", "Compilation stopped by signal "},
+    {"Error_Nested_blocks", "Error: Blocks cannot be nested more than 100 deep at line: "},
+    {"Error_Nested_brackets", "Error: Brackets cannot be nested more than 100 deep"},
+    {"Error_Statement_long", "Error: A statement can have at most 2000 words, numbers and signs"},
+    {"Error_Text_long", "Error: A text can be at most 65534 bytes long (as UTF-8)"},
+    {"Error_Name_long", "Error: A name can be at most 200 characters long"},
+    {"Error_Too_many_arguments", "Error: A function can have at most 254 arguments"},
+    {"Error_Too_many_dimensions", "Error: An array can have at most 255 dimensions"},
+    {"Error_Action_twice", "Error: This Canvas already has the action "},
+    {"Error_World_place",
+     "Error: Worlds can only be created at the beginning of the program or in custom functions"},
+    {"Error_Code_too_large", "Error: Too large for one Java method (64 KB of byte code): "},
+    {"Error_Text_quote",
+     "Error: A text cannot hold a double quote: it ends at the next one, a backslash before it or not"},
 };
 
 // Built on first use and never changed; the keys view the static table above.

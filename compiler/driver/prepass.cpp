@@ -43,6 +43,23 @@ std::string spaceOut(const std::string& text) {
     return spaced;
 }
 
+// The words of a line between runs of blanks; a text in quotes is one word, blanks and all.
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::vector<std::string> words;
+    bool inString = false, inWord = false;
+    for (char c : line) {
+        if (c == '"') inString = !inString;
+        if (c == ' ' && !inString) {
+            inWord = false;
+            continue;
+        }
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        words.back() += c;
+    }
+    return words;
+}
+
 bool bracketsBalance(const std::string& text) {
     long open = 0, close = 0;
     bool inString = false;
@@ -54,6 +71,8 @@ bool bracketsBalance(const std::string& text) {
     }
     return open == close;
 }
+
+constexpr std::size_t kMaxBlockDepth = 100;
 
 bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
     for (const char* w : words) {
@@ -74,7 +93,11 @@ private:
     std::string at(const std::vector<std::string>& tokens, std::size_t i) const {
         return i < tokens.size() ? tokens[i] : std::string();
     }
-    void push(const char* block) { stack_.emplace_back(block); }
+    void push(const char* block, long n) {
+        // The Java of every open block nests one level deeper; the tools have a depth they go no further.
+        if (stack_.size() >= kMaxBlockDepth) throw Verdict{res("Error_Nested_blocks") + std::to_string(n)};
+        stack_.emplace_back(block);
+    }
     void pop(const char* expected, const std::string& strayKey, long n);
     void function(const std::vector<std::string>& tokens, long n);
     void endFunction(const std::string& line, long n);
@@ -100,7 +123,7 @@ void Pass::pop(const char* expected, const std::string& strayText, long n) {
 void Pass::function(const std::vector<std::string>& tokens, long n) {
     const std::string number = std::to_string(n);
     if (inFunction_ || inType_) throw Verdict{res("Cannot_create_new") + number};
-    push("Function");
+    push("Function", n);
     const std::string name = at(tokens, 1);
     if (name == "PAUSE" || name == "ACTION" || name == "END") {
         if (name == "PAUSE") ctx_.library.setPauseFunc();
@@ -121,7 +144,7 @@ void Pass::function(const std::vector<std::string>& tokens, long n) {
             for (std::size_t i = 3; i < tokens.size(); i += 2) {
                 const std::string& arg = tokens[i];
                 if (!Preverify::Name(Preverify::FixVariable(arg)))
-                    throw Verdict{res("Error_Function") + number};
+                    throw Verdict{res("Error_Function") + " at line: " + number};
                 if (endsWith(arg, "#")) {
                     fn.addArg(1, arg.substr(0, arg.size() - 1));
                 } else if (endsWith(arg, "$")) {
@@ -145,7 +168,7 @@ void Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return;
     }
-    std::vector<std::string> words = splitAtSingleBlanks(line);
+    std::vector<std::string> words = wordsOf(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -230,13 +253,13 @@ void Pass::entry(const std::string& raw, long n) {
     if (first == "FUNCTION") function(tokens, n);
     if (first == "EXITFUNCTION") {
         if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
-        if (splitAtSingleBlanks(line).size() == 2) returnsValue_ = true;
+        if (wordsOf(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") endFunction(line, n);
     if (first == "TYPE" && tokens.size() > 1) {
         if (inType_) throw Verdict{res("Cannot_create_new") + number};
         if (!Preverify::Name(second)) throw Verdict{"Type name is invalid at line: " + number};
-        push("Type");
+        push("Type", n);
         inType_ = true;
     }
     if (first == "ENDTYPE") {
@@ -246,7 +269,7 @@ void Pass::entry(const std::string& raw, long n) {
     }
     if (first == "ACTION" && tokens.size() > 1) {
         if (inAction_) throw Verdict{res("Cannot_create_new") + number};
-        push("Action");
+        push("Action", n);
         inAction_ = true;
     }
     if (first == "ENDACTION") {
@@ -256,7 +279,7 @@ void Pass::entry(const std::string& raw, long n) {
     }
     if (first == "CANVAS") {
         if (inCanvas_) throw Verdict{res("Cannot_create_new") + number};
-        push("Canvas");
+        push("Canvas", n);
         ctx_.objects.addCanvas(second);
         inCanvas_ = true;
     }
@@ -266,15 +289,17 @@ void Pass::entry(const std::string& raw, long n) {
         inCanvas_ = false;
     }
     if (first == "IF" && tokens.size() > 1) {
-        push("If");
+        push("If", n);
         if (!endsWith(line, "THEN")) throw Verdict{"If statement requires a THEN keyword at line: " + number};
     }
     if (first == "ENDIF" || (first == "END" && second == "IF")) pop("If", res("EndIf_used"), n);
     if (first == "FOR" && tokens.size() > 1) {
-        push("For");
-        long end = Preverify::find(line, '=', 4);
-        if (end < 0) throw Verdict{res("Error_For_Variable") + number};
-        const std::string variable = line.substr(4, static_cast<std::size_t>(end) - 4);
+        push("For", n);
+        // The variable is the word after FOR, however many blanks stand before it.
+        const std::size_t start = line.find_first_not_of(' ', 3);
+        long end = start == std::string::npos ? -1 : Preverify::find(line, '=', start);
+        if (end <= static_cast<long>(start)) throw Verdict{res("Error_For_Variable") + number};
+        const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
         if (!Helpers::allowedVarName(variable)) throw Verdict{"Variable name is illegal at line " + number};
@@ -283,10 +308,10 @@ void Pass::entry(const std::string& raw, long n) {
         }
     }
     if (first == "NEXT") pop("For", res("Next_used"), n);
-    if (first == "WHILE") push("While");
+    if (first == "WHILE") push("While", n);
     if (first == "ENDWHILE") pop("While", res("EndWhile_used"), n);
     if (first == "TRY") {
-        push("Try");
+        push("Try", n);
         inTry_ = true;
     }
     if (first == "ENDTRY") {
@@ -296,7 +321,7 @@ void Pass::entry(const std::string& raw, long n) {
     }
     if (first == "CATCH") {
         if (second == "IO" && !fileUse_) throw Verdict{res("Error_File_error_is") + number};
-        push("Catch");
+        push("Catch", n);
     }
     if (first == "ENDCATCH") pop("Catch", res("EndCatch_used"), n);
 

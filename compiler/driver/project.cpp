@@ -171,6 +171,20 @@ std::vector<std::string> splitAtColons(const std::string& line) {
     return parts;
 }
 
+// A tab between words is a blank; in a text it stays. A byte-order mark that starts a line (an include's,
+// where the execution copy joins files) is skipped as at the start of the file.
+std::string blankTabs(std::string_view line) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    std::string blanked(line);
+    bool inString = false;
+    for (char& c : blanked) {
+        if (c == '"') inString = !inString;
+        if (c == '\t' && !inString) c = ' ';
+    }
+    return blanked;
+}
+
 bool selects(const std::string& word, const std::string& platform) {
     return (word == "J2ME" && platform == "J2ME") || (word == "WEB" && platform == "Applet") ||
            (word == "WINDOWS" && platform == "PC") || (word == "CE" && platform == "PPC");
@@ -191,7 +205,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
     };
     for (const std::string& physical : physicalLines) {
         ++number;
-        std::string line = rewriteOneLineIf(trim(physical));
+        std::string line = rewriteOneLineIf(trim(blankTabs(physical)));
         std::string upper = toUpperAscii(line);
         if (startsWith(upper, "REM") || startsWith(upper, "'")) {
             keep(line);
@@ -204,7 +218,7 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
             std::string& part = parts[position];
             std::string partUpper = toUpperAscii(part);
             if (startsWith(partUpper, "#IF")) {
-                std::vector<std::string> words = splitAtSingleBlanks(part);
+                std::vector<std::string> words = splitWords(part);
                 include = false;
                 for (std::size_t k = 1; k < words.size(); k += 2) {
                     if (selects(words[k], platform)) {

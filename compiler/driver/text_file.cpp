@@ -12,6 +12,10 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     return kit::utf8Lines(*data);
 }
 
+std::vector<std::string> textLines(std::string bytes) {
+    return kit::utf8Lines(bytes);
+}
+
 std::string toUpperAscii(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
@@ -36,17 +40,16 @@ std::string trim(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
-std::vector<std::string> splitAtSingleBlanks(const std::string& text) {
+std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;
-    std::size_t start = 0;
+    std::size_t i = 0;
     while (true) {
-        std::size_t at = text.find(' ', start);
-        words.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
+        i = text.find_first_not_of(' ', i);
+        if (i == std::string_view::npos) return words;
+        const std::size_t end = std::min(text.find(' ', i), text.size());
+        words.emplace_back(text.substr(i, end - i));
+        i = end;
     }
-    while (!words.empty() && words.back().empty()) words.pop_back();
-    return words;
 }
 
 bool fileExists(const std::string& path) {

@@ -11,12 +11,14 @@ namespace compiler {
 // byte taken as Latin-1 where the file is not valid UTF-8 (never rejected). nullopt when the file cannot be
 // opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// The lines of a file's bytes, as readTextLines takes them.
+std::vector<std::string> textLines(std::string bytes);
 
 std::string toUpperAscii(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
 bool endsWith(std::string_view text, std::string_view suffix);
-// Java's split(" "): every single blank separates, trailing empty words dropped.
-std::vector<std::string> splitAtSingleBlanks(const std::string& text);
+// The words of a text between blanks; a run of blanks (a tab among them, read as one) is one separator.
+std::vector<std::string> splitWords(std::string_view text);
 
 // Trims blanks (and tabs) at both ends, as the source reader does.
 std::string trim(std::string_view text);

@@ -69,6 +69,10 @@ bool ArgumentReader::atListEnd() const {
     return !line.has(line.gPointer) || line.current() == ",";
 }
 
+void ArgumentReader::requireComma() const {
+    if (!atListEnd()) throw CompileException(res("Error_Expecting_operator"));
+}
+
 const std::string& ArgumentReader::current() const {
     return ctx_.line.current();
 }

@@ -81,6 +81,9 @@ protected:
     // argNo >= 1: gPointer on that argument of the list starting at `start`; 0: gPointer stays.
     void position(int start, int argNo);
     bool atListEnd() const;
+    // The comma between two arguments: another token there is a value glued to the one before it, which a
+    // comma of the pattern must not swallow.
+    void requireComma() const;
     const std::string& current() const;
 
     Context& ctx_;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "driver/errors.h"
@@ -42,13 +43,30 @@ void BufferedOutput::fail(const std::string& message, std::string_view what, int
 
 void BufferedOutput::flush() {
     if (!file_->write(buffer_)) fail(writeMessage_, "Error: Cannot write file ", file_->error());
+    written_ += buffer_.size();
     buffer_.clear();
 }
 
 void BufferedOutput::put(std::string_view bytes) {
     if (dead_ || (!memory_ && !file_)) return;
     buffer_.append(bytes);
-    if (!memory_ && buffer_.size() >= kFlushSize) flush();
+    if (!memory_ && !held_ && buffer_.size() >= kFlushSize) flush();
+}
+
+void BufferedOutput::hold(bool held) {
+    held_ = held;
+}
+
+void BufferedOutput::insert(std::size_t at, std::string_view bytes) {
+    if (dead_ || (!memory_ && !file_)) return;
+    if (at < written_ || at > position()) throw std::logic_error("insert outside the held text");
+    buffer_.insert(at - written_, bytes);
+}
+
+std::size_t BufferedOutput::find(char c, std::size_t from) const {
+    if (from < written_) return std::string::npos;
+    const std::size_t at = buffer_.find(c, from - written_);
+    return at == std::string::npos ? at : written_ + at;
 }
 
 void BufferedOutput::close() {

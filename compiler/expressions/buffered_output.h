@@ -26,6 +26,13 @@ public:
 
     void put(std::string_view bytes);
     void close();
+    // While held, nothing is written out, so that text can still be inserted into what was put.
+    void hold(bool held);
+    // The number of bytes put so far; `insert` puts bytes at such a position (taken while held).
+    std::size_t position() const { return written_ + buffer_.size(); }
+    void insert(std::size_t at, std::string_view bytes);
+    // The position of the first `c` put at or after `from` that is still held, or npos.
+    std::size_t find(char c, std::size_t from) const;
     // Everything put so far, in memory mode.
     const std::string& held() const { return buffer_; }
 
@@ -39,6 +46,8 @@ private:
     std::unique_ptr<guard::WholeFile> file_;
     bool memory_ = false;
     bool dead_ = false;
+    bool held_ = false;
+    std::size_t written_ = 0;  // bytes written out before the buffer
     std::string buffer_;
 };
 

@@ -246,7 +246,9 @@ Comparator::Kind Comparator::leftOperand() {
     std::string field = t.substr(dot + 1);
     if (std::size_t more = field.find('.'); more != std::string::npos) field.resize(more);
     field = Helpers::FixVariable(field);
-    if (!helpers.Variable(record) || helpers.VariableType(record) != 5) {
+    // One suffix is the record's: with a second ("P%%") its name would reach the Java.
+    if (Helpers::FixVariable(record) != record || !helpers.Variable(record) ||
+        helpers.VariableType(record) != 5) {
         throw CompileException(res("Error_Type_is_unknown"));
     }
     const std::string reference = record + "." + field;

@@ -89,6 +89,7 @@ std::string JavaHandleArguments::translate(std::string_view pattern, int start, 
                 sprite(result);
                 break;
             case ',':
+                requireComma();
                 result += ",";
                 ++ctx_.line.gPointer;
                 break;
@@ -350,35 +351,35 @@ void JavaHandleArguments::name(std::string& result) {
 
 void JavaHandleArguments::objectName(std::string& result) {
     if (atListEnd()) return;
-    do {
-        const std::string t = current();
-        if (ctx_.objects.Names.indexOf(t) < 0) throw CompileException(res("Error_Expecting_name"));
-        result += t;
-        ++ctx_.line.gPointer;
-        passBrackets(result);
-    } while (!atListEnd());
+    const std::string t = current();
+    if (ctx_.objects.Names.indexOf(t) < 0) throw CompileException(res("Error_Expecting_name"));
+    result += t;
+    ++ctx_.line.gPointer;
+    passBrackets(result);
+    // One word: a second would be glued to it in the Java.
+    if (!atListEnd()) throw CompileException(res("Error_Expecting_name"));
 }
 
 void JavaHandleArguments::colour(std::string& result) {
     if (atListEnd()) return;
-    do {
-        const std::string t = current();
-        if (!isDigits(t)) throw CompileException(res("Error_Expecting_hex"));
-        result += t;
-        ++ctx_.line.gPointer;
-        passBrackets(result);
-    } while (!atListEnd());
+    const std::string t = current();
+    if (!isDigits(t)) throw CompileException(res("Error_Expecting_hex"));
+    result += t;
+    ++ctx_.line.gPointer;
+    passBrackets(result);
+    // One word: a second would be glued to it in the Java.
+    if (!atListEnd()) throw CompileException(res("Error_Expecting_hex"));
 }
 
 void JavaHandleArguments::button(std::string& result) {
     if (atListEnd()) return;
-    do {
-        const std::string t = current();
-        if (helpers_.Button(t) < 0) throw CompileException(res("Error_Button_name_is"));
-        result += t;
-        ++ctx_.line.gPointer;
-        passBrackets(result);
-    } while (!atListEnd());
+    const std::string t = current();
+    if (helpers_.Button(t) < 0) throw CompileException(res("Error_Button_name_is"));
+    result += t;
+    ++ctx_.line.gPointer;
+    passBrackets(result);
+    // One word: a second would be glued to it in the Java.
+    if (!atListEnd()) throw CompileException(res("Error_Button_name_is"));
 }
 
 void JavaHandleArguments::image(std::string& result) {

@@ -1,6 +1,8 @@
 #include "expressions/java_file_write.h"
 
+#include <algorithm>
 #include <cctype>
+#include <stdexcept>
 #include <unordered_set>
 
 #include "driver/context.h"
@@ -87,6 +89,9 @@ bool JavaFileWrite::phone() const {
 void JavaFileWrite::line(std::string_view text) {
     out_.put(text);
     out_.put("\n");
+    auto& lines = ctx_.javaLines;
+    lines.insert(lines.end(), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1,
+                 ctx_.statement);
 }
 
 void JavaFileWrite::Write(std::string_view text) {
@@ -252,6 +257,35 @@ void JavaFileWrite::Close() {
     // The mark of a source the compiler generated: the next compile may replace or delete it.
     line(guard::kGeneratedMarker);
     out_.close();
+}
+
+void JavaFileWrite::beginFunction() {
+    out_.hold(true);
+    function_ = out_.position();
+    locals_ = 0;
+    localLine_ = ctx_.javaLines.size() + 1;
+}
+
+void JavaFileWrite::declareLocal(std::string_view declaration) {
+    if (!function_) throw std::logic_error("a local declared outside a function");
+    if (locals_ == 0) {
+        // The head is the first line written after the function began.
+        const std::size_t end = out_.find('\n', *function_);
+        if (end == std::string::npos) throw std::logic_error("a local declared before its function's head");
+        locals_ = end + 1;
+    }
+    std::string line(declaration);
+    line += '\n';
+    out_.insert(locals_, line);
+    locals_ += line.size();
+    auto& lines = ctx_.javaLines;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(std::min(localLine_++, lines.size())),
+                 ctx_.statement);
+}
+
+void JavaFileWrite::endFunction() {
+    function_.reset();
+    out_.hold(false);
 }
 
 }  // namespace compiler

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,9 @@ public:
     void WriteCanvasPaint() override;
     void Write(std::string_view line) override;
     void Close() override;
+    void beginFunction() override;
+    void declareLocal(std::string_view declaration) override;
+    void endFunction() override;
 
 private:
     bool phone() const;
@@ -58,6 +62,9 @@ private:
     std::string file_;  // the class name
     bool startWritten_ = false;
     bool mainWritten_ = false;
+    std::optional<std::size_t> function_;  // where the function being written starts
+    std::size_t locals_ = 0;               // where its next local goes, after the head; 0: not found yet
+    std::size_t localLine_ = 0;            // the number of the Java line it becomes, from 0
 };
 
 }  // namespace compiler

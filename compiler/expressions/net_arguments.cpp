@@ -75,6 +75,7 @@ void NetHandleArguments::translate(std::string_view pattern, int start, int argN
                 sprite();
                 break;
             case ',':
+                requireComma();
                 ++line.gPointer;
                 continue;
             default:
@@ -352,35 +353,39 @@ bool NetHandleArguments::boolean() {
     return true;
 }
 
-// "N" new names, "n" object names, "H" colour digits, "B" buttons: every token up to the next comma, in
-// one frame. A quoted new name loses its quotes in the line too, so the statement registers it bare.
+// "N" new names, "n" object names, "H" colour digits, "B" buttons: one word each, in one frame. A quoted new
+// name loses its quotes in the line too, so the statement registers it bare.
 void NetHandleArguments::names(char letter) {
     LineState& line = ctx_.line;
     if (letter == 'N') {
         ctx_.debug.printDebug("Name Received " + (line.has(line.gPointer) ? current() : std::string()));
     }
     if (atListEnd()) return;
-    std::string text;
-    do {
-        std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
-        if (letter == 'N') {
-            if (isQuoted(token)) token = token.substr(1, token.size() - 2);
-            // One word, a name the Java form could carry too.
-            if (!Helpers::javaName(token) || !text.empty()) {
-                if (token == "+") throw CompileException(res("Error_Cannot_use_the"));
-                throw CompileException(res("Error_Expecting"));
-            }
-        } else if (letter == 'n') {
-            if (ctx_.objects.Names.indexOf(token) < 0) throw CompileException(res("Error_Expecting_name"));
-        } else if (letter == 'H') {
-            if (!isDigits(token)) throw CompileException(res("Error_Expecting_hex"));
-        } else if (helpers_.Button(token) < 0) {
-            throw CompileException(res("Error_Button_name_is"));
-        }
-        text += token;
-        ++line.gPointer;
-        passBrackets();
-    } while (!atListEnd());
+    std::string& token = line.Tokens[static_cast<std::size_t>(line.gPointer)];
+    const char* failure = "Error_Button_name_is";
+    if (letter == 'N') {
+        if (isQuoted(token)) token = token.substr(1, token.size() - 2);
+        // A name the Java form could carry too.
+        failure = token == "+" ? "Error_Cannot_use_the" : "Error_Expecting";
+        if (!Helpers::javaName(token)) throw CompileException(res(failure));
+        failure = "Error_Expecting";
+    } else if (letter == 'n') {
+        failure = "Error_Expecting_name";
+        if (ctx_.objects.Names.indexOf(token) < 0) throw CompileException(res(failure));
+    } else if (letter == 'H') {
+        failure = "Error_Expecting_hex";
+        if (!isDigits(token)) throw CompileException(res(failure));
+    } else if (helpers_.Button(token) < 0) {
+        throw CompileException(res(failure));
+    }
+    const std::string text = token;
+    ++line.gPointer;
+    passBrackets();
+    // One word: a second would be glued to it.
+    if (!atListEnd()) {
+        if (letter == 'N' && current() == "+") failure = "Error_Cannot_use_the";
+        throw CompileException(res(failure));
+    }
     translated_ = true;
     if (letter == 'H') {
         bytes_.injectNum(text);

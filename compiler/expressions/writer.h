@@ -28,6 +28,13 @@ public:
     virtual void WriteCanvasPaint() = 0;
     virtual void Write(std::string_view line) = 0;
     virtual void Close() = 0;
+
+    // The locals a function's whole body sees, whatever block declares them: the line written after
+    // beginFunction() is the function's head, and each declareLocal() goes after the head and the ones
+    // before it, until endFunction(). Byte tokens have no such declarations.
+    virtual void beginFunction() {}
+    virtual void declareLocal(std::string_view declaration) { (void)declaration; }
+    virtual void endFunction() {}
 };
 
 }  // namespace compiler

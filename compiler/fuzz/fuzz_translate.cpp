@@ -1,6 +1,6 @@
 // Fuzzes the whole translation of one source text, in memory: source loading, pre-pass, statement
-// translation and the writer. The first byte picks the target: phone, applet or byte tokens. Any input must end in a clean
-// translation or in exactly one of the reports the compiler gives; anything else traps.
+// translation and the writer. The first byte picks the target: phone, applet or byte tokens. Any input must
+// end in a clean translation or in exactly one of the reports the compiler gives; anything else traps.
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,23 +14,12 @@
 #include "driver/context.h"
 #include "driver/line_state.h"
 #include "driver/prepass.h"
+#include "driver/text_file.h"
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
 #include "statements/convertor.h"
 
 namespace {
-
-std::vector<std::string> physicalLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
 
 // Record types write their sources into the project folder: one scratch folder per process.
 const std::string& scratchFolder() {
@@ -58,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ctx.project.path = scratchFolder();
     ctx.project.tbLocation = "/kit/";
     try {
-        std::vector<std::string> lines = compiler::prepareSource(physicalLines(text), platform, ctx.console);
+        std::vector<std::string> lines =
+            compiler::prepareSource(compiler::textLines(text), platform, ctx.console);
         ctx.library.instantiate();
         if (compiler::Preverify(ctx)(lines) != "Done") return 0;
         std::unique_ptr<compiler::InterfaceFileWrite> writer;

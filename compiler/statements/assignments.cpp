@@ -113,7 +113,7 @@ std::optional<std::string> variableAssignment(Convertor& c) {
     std::string value;
     std::string text;
     if (type == 4) {
-        text = target + "=" + booleanValue(c, 2, value);
+        text = Helpers::FixVariable(target) + "=" + booleanValue(c, 2, value);
     } else {
         c.TempHolder = Helpers::FixVariable(target) + " = " + typedValue(c, type, 2, &value);
         text = c.TempHolder + ";";

@@ -120,6 +120,10 @@ std::optional<std::string> functionStatement(Convertor& c) {
     std::string& current = c.ctx.functions.CurrentFunction;
     if (isSpecialFunction(name)) {
         if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+        // They take no parameters (empty brackets at most): anything else would be dropped without a word.
+        const bool emptyBrackets = c.tokenCount() == 4 && c.token(2) == "(" && c.token(3) == ")";
+        if (c.tokenCount() > 2 && !emptyBrackets) throw CompileException(res("Error_Number_of"));
+        c.out.beginFunction();  // its head is the writer's own line
         if (name == "PAUSE") c.out.WritePause();
         if (name == "END") c.out.WriteDestroy();
         if (name == "ACTION") c.out.WriteCommandAction();
@@ -149,6 +153,7 @@ std::optional<std::string> functionStatement(Convertor& c) {
     // "#" parameters are float, as every "#" value of a program. On every target the parameters are
     // variables of the function; in byte tokens each also takes a pool number, so the body can name it.
     int& p = c.ctx.line.gPointer;
+    int parameters = 0;
     for (p = 3;; ++p) {
         if (!c.ctx.line.has(p)) throw CompileException(res("Closing_bracket"));
         const std::string& t = c.token(p);
@@ -176,6 +181,8 @@ std::optional<std::string> functionStatement(Convertor& c) {
             bytes += ByteCodes::dimInt;
         }
         if (!c.java()) c.ctx.library.addByteVariable(parameter);
+        // A Java method takes 255 words of parameters, the object's own among them.
+        if (++parameters > 254) throw CompileException(res("Error_Too_many_arguments"));
     }
     c.ctx.objects.addName(name);
     c.TempHolder = head;
@@ -183,6 +190,7 @@ std::optional<std::string> functionStatement(Convertor& c) {
         c.out.writeByte(bytes);
         return std::string("TBD");
     }
+    c.out.beginFunction();
     return head + "){";
 }
 
@@ -208,6 +216,7 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
     std::string text = "}";
     if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special, nullptr) + "; }";
     current = "MAIN";
+    c.out.endFunction();
     return text;
 }
 
@@ -308,6 +317,12 @@ std::optional<std::string> actionStatement(Convertor& c) {
     const bool free = Helpers(c.ctx).Name(action);
     c.ctx.debug.printDebug(free ? "true" : "false");
     if (!free) throw CompileException(res("Error_Expecting"));
+    // Each action is a method of the canvas's class (LOOP its timer's): a second would be a second method
+    // of one name.
+    if ((action == "PAINT" || action == "KEYPRESSED" || action == "POINTERDRAGGED" || action == "LOOP") &&
+        !c.defined.insert("ACTION " + scope.CurrentCanvas + " " + action).second) {
+        throw CompileException(res("Error_Action_twice") + action);
+    }
 
     if (action == "PAINT") {
         c.ctx.library.CanvasPaint(true);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -94,6 +95,80 @@ std::string javaLiteral(const std::string& literal) {
         }
     }
     return java;
+}
+
+// The bytes of a literal's string in a Java class file (modified UTF-8: NUL takes two bytes, a character
+// beyond U+FFFF six), after the escapes javaLiteral keeps.
+std::size_t javaStringBytes(const std::string& literal) {
+    std::size_t bytes = 0;
+    const std::size_t end = literal.size() > 1 && literal.back() == '"' ? literal.size() - 1 : literal.size();
+    for (std::size_t i = 1; i < end;) {
+        const auto c = static_cast<unsigned char>(literal[i]);
+        if (c == '\\' && i + 1 < end &&
+            std::string_view("ntrbf'\\").find(literal[i + 1]) != std::string_view::npos) {
+            bytes += 1, i += 2;
+        } else if (c >= 0xF0) {
+            bytes += 6, i += 4;
+        } else {
+            bytes += c == 0 ? 2 : 1;
+            ++i;
+        }
+    }
+    return bytes;
+}
+
+// What the Java platform cannot hold, refused where the user wrote it: a text of 64 KB or more (also as a run
+// of texts and numbers joined by "+", which javac folds into one), a name longer than the class files and the
+// file system take, brackets or a statement so deep or long that javac runs out of stack.
+void checkLimits(std::span<const std::string> tokens) {
+    constexpr std::size_t kMaxTokens = 2000, kMaxDepth = 100, kMaxName = 200, kMaxText = 65534;
+    if (tokens.size() > kMaxTokens) throw CompileException(res("Error_Statement_long"));
+    std::size_t depth = 0, run = 0;
+    for (const std::string& t : tokens) {
+        if (t == "(" || t == "[") {
+            if (++depth > kMaxDepth) throw CompileException(res("Error_Nested_brackets"));
+        } else if ((t == ")" || t == "]") && depth > 0) {
+            --depth;
+        }
+        const bool number = Helpers::Number(t) || tokens::isDecimal(t);
+        if (startsWithQuote(t)) {
+            run += javaStringBytes(t);
+        } else if (number) {
+            run += t.size();
+        } else if (t != "+" && t != "(" && t != ")") {
+            run = 0;
+        }
+        if (run > kMaxText) throw CompileException(res("Error_Text_long"));
+        if (!startsWithQuote(t) && !number && t.size() > kMaxName)
+            throw CompileException(res("Error_Name_long"));
+    }
+}
+
+// A text ends at its second double quote (a backslash before it changes nothing): a token that holds a
+// quote anywhere else is values glued together, which Java would read otherwise or not at all.
+void checkQuotes(const std::string& t) {
+    const std::size_t quote = t.find('"', 1);
+    if (t.find('"') == std::string::npos ||
+        (t[0] == '"' && (quote == std::string::npos || quote + 1 == t.size())))
+        return;
+    if (quote != std::string::npos && quote + 1 < t.size() && t[quote - 1] == '\\')
+        throw CompileException(res("Error_Text_quote"));
+    throw CompileException(res("Error_Expecting_operator"));
+}
+
+// A comma with no value on one side: right after the keyword, an opening bracket, "=" or another comma, or
+// before a closing bracket, another comma or the end. No statement has an empty argument, and its Java would
+// not compile.
+bool missingValue(std::span<const std::string> tokens) {
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i] != ",") continue;
+        if (i <= 1 || i + 1 == tokens.size()) return true;
+        const std::string& before = tokens[i - 1];
+        const std::string& after = tokens[i + 1];
+        if (before == "(" || before == "[" || before == "=" || after == "," || after == ")" || after == "]")
+            return true;
+    }
+    return false;
 }
 
 // Statements that take nothing after their keyword: anything there would be dropped without a word.
@@ -199,6 +274,9 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
     // String literals stay exactly as written, "_" included; the Java gets them with their backslashes.
     upperCaseWords(tokens, n);
+    const std::span<const std::string> words(tokens.data(), n);
+    for (const std::string& t : words) checkQuotes(t);
+    checkLimits(words);
     for (std::size_t i = 0; i < n; ++i) {
         if (!startsWithQuote(tokens[i]))
             normaliseNumber(tokens[i]);
@@ -231,6 +309,9 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
 
     checkPlacement(first);
     std::string text = translateLine(first);
+    // Where a statement's own reading let an empty argument pass, it is refused here (its own messages,
+    // where it has them, come first).
+    if (missingValue(words)) throw CompileException(res("Error_Expecting_value"));
     trackBlocks(first);
     return text;
 }

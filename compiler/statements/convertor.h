@@ -59,7 +59,7 @@ public:
         std::string variable;  // a FOR loop's counter
     };
     std::vector<Block> blocks;
-    // Functions, canvases and record types translated so far: each is defined once.
+    // Functions, canvases, their actions and record types translated so far: each is defined once.
     std::unordered_set<std::string> defined;
 
 private:

@@ -26,11 +26,9 @@ bool insideType(const Convertor& c) {
     return !c.ctx.scope.CurrentType.empty();
 }
 
-// Outside a type the text is the line's result; inside one it goes to the type's file and the line
-// gives the empty text.
-std::string declare(Convertor& c, const std::string& text, const std::string& fieldText) {
-    if (!insideType(c)) return text;
-    c.writeType(fieldText);
+// Inside a type a declaration is a field in the type's own file, and the line gives the empty text.
+std::string field(Convertor& c, const std::string& text) {
+    c.writeType(text);
     return "";
 }
 
@@ -56,8 +54,9 @@ std::string booleanDeclaration(Convertor& c) {
                         std::string(value ? ByteCodes::boolT : ByteCodes::boolF));
         return "TBD";
     }
-    std::string text = std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";";
-    return declare(c, text, text);
+    if (insideType(c))
+        return field(c, std::string("boolean ") + name + " = " + (value ? "true" : "false") + ";");
+    return localDeclaration(c, "boolean", name, "false", value ? "true" : "false");
 }
 
 // A name may be declared where nothing of that name is visible: outside a record type the declaration
@@ -109,6 +108,7 @@ std::string arrayDeclaration(Convertor& c) {
         if (!Helpers::Number(size) || size.front() == '-')
             throw CompileException(res("Error_Array_size_must"));
         sizes.push_back(size);
+        if (sizes.size() > 255) throw CompileException(res("Error_Too_many_dimensions"));
         if (!c.ctx.line.has(static_cast<long>(i + 1)) || c.token(static_cast<long>(i + 1)) != ",") break;
         i += 2;
         if (!c.ctx.line.has(static_cast<long>(i))) throw CompileException(res("Error_Expecting_"));
@@ -144,8 +144,9 @@ std::string arrayDeclaration(Convertor& c) {
             loops += "for (int " + v + " = 0; " + v + " < " + sizes[d] + "; " + v + "++) ";
             index += "[" + v + "]";
         }
-        return type + brackets + " " + name + " = new " + type + dims + "; { " + loops + name + index +
-               " = new " + type + "(); }";
+        const std::string made = "new " + type + dims;
+        return localDeclaration(c, type + brackets, name, made, made,
+                                " { " + loops + name + index + " = new " + type + "(); }");
     }
 
     std::string java;
@@ -164,8 +165,9 @@ std::string arrayDeclaration(Convertor& c) {
     }
     c.ctx.arrays.describe(c.ctx.arrays.add(name, code), dimensions, "");
     if (!c.java()) return arrayBytes(c, byteCode, sizes);
-    std::string text = java + brackets + " " + name + " = new " + java + dims + ";";
-    return declare(c, text, "public " + text);
+    const std::string made = "new " + java + dims;
+    if (insideType(c)) return field(c, "public " + java + brackets + " " + name + " = " + made + ";");
+    return localDeclaration(c, java + brackets, name, made, made);
 }
 
 std::string scalarDeclaration(Convertor& c) {
@@ -188,7 +190,8 @@ std::string scalarDeclaration(Convertor& c) {
             c.out.writeByte(std::string(ByteCodes::dimTyp) + std::string(ByteCodes::endData));
             return "TBD";
         }
-        return type + " " + name + " = new " + type + "();";
+        const std::string made = "new " + type + "()";
+        return localDeclaration(c, type, name, made, made);
     }
 
     std::string java, pattern, initial;
@@ -223,11 +226,23 @@ std::string scalarDeclaration(Convertor& c) {
         c.out.writeByte(bytes);
         return "TBD";
     }
-    std::string text = java + " " + name + " = " + value + ";";
-    return declare(c, text, "public " + text);
+    if (insideType(c)) return field(c, "public " + java + " " + name + " = " + value + ";");
+    return localDeclaration(c, java, name, initial, value);
 }
 
 }  // namespace
+
+// A function's variable is a local of its method, also one a DIM in a block declares: the lines after the
+// block use it. It is declared at the top of the method with the value a DIM without one gives, and the
+// DIM assigns its first value where it stands, as often as that line runs.
+std::string localDeclaration(Convertor& c, const std::string& type, const std::string& name,
+                             const std::string& initial, const std::string& value, const std::string& rest) {
+    const bool inBlock = c.java() && !insideType(c) && c.blocks.size() > 1 &&
+                         c.blocks.front().kind == "Function" && c.ctx.functions.CurrentFunction != "MAIN";
+    if (!inBlock) return type + " " + name + " = " + value + ";" + rest;
+    c.out.declareLocal(type + " " + name + " = " + initial + ";" + rest);
+    return name + " = " + value + ";" + rest;
+}
 
 std::optional<std::string> handleVariables(Convertor& c) {
     if (c.tokenCount() == 0) return std::nullopt;

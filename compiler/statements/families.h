@@ -54,6 +54,13 @@ std::optional<std::string> functionCallStatement(Convertor& c);
 
 // Shared by the families.
 
+// The declaration of `name`, of Java type `type`, with its first value and what follows it on the line
+// (`rest`). In a block of a function (an IF, FOR, WHILE or TRY) the name is declared at the top of the
+// function with `initial` and the line assigns `value`, so the whole function sees it.
+std::string localDeclaration(Convertor& c, const std::string& type, const std::string& name,
+                             const std::string& initial, const std::string& value,
+                             const std::string& rest = "");
+
 // Translates one value from token `start` to the end of the line with a fresh argument translator.
 // Tokens the value leaves unread (other than closing brackets) are refused: nothing of a statement is
 // dropped silently. The value's byte tokens go to `bytes` when given.

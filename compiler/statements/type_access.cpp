@@ -39,6 +39,11 @@ int firstField(const Table& table, const std::string& name, const std::string& r
     return -1;
 }
 
+// A record's name with its one suffix taken off: a second ("P%%") would reach the Java.
+bool plainName(const std::string& name) {
+    return Helpers::FixVariable(name) == name;
+}
+
 }  // namespace
 
 std::string HandleType::translate() {
@@ -65,7 +70,8 @@ std::string HandleType::recordField(const std::string& token) {
     const std::string field = Helpers::FixVariable(pieces[1]);
     ctx_.debug.printDebug("Type name: " + record + " variable: " + field);
     const Variable* v = Helpers(ctx_).Variable(record);
-    if (!v || v->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
+    if (!v || v->getType() != TypeCodes::cType || !plainName(record))
+        throw CompileException("Type is not recognised");
     // Records hold no records, so a second dot names nothing.
     if (pieces.size() != 2) throw CompileException("Type variable is not a member of this type");
     bytes_.injectTok(ByteCodes::typeS);
@@ -80,7 +86,8 @@ std::string HandleType::recordArrayElement(const std::string& token) {
     const std::string record = Helpers::FixVariable(token);
     ctx_.debug.printDebug("Type name: " + record);
     const Array* a = Helpers(ctx_).Array(record);
-    if (!a || a->getType() != TypeCodes::cType) throw CompileException("Type is not recognised");
+    if (!a || a->getType() != TypeCodes::cType || !plainName(record))
+        throw CompileException("Type is not recognised");
     arrayNumber(ctx_.arrays.findVisible(record));
     ++line.gPointer;
     std::string text = record + index(a->dimensions);

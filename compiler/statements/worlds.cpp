@@ -6,6 +6,7 @@
 #include "driver/messages.h"
 #include "statements/array_access.h"
 #include "statements/convertor.h"
+#include "statements/families.h"
 #include "statements/members.h"
 #include "statements/three_d.h"
 
@@ -49,8 +50,14 @@ std::optional<std::string> handleWorlds(Convertor& c) {
     if (i + 1 >= n) throw CompileException(res("Error_Expecting_"));
     if (c.token(i + 1) != "]" || i + 2 != n) throw CompileException(res("Error_World_requires"));
 
+    // A world is a field of the program, or a local of a function as a DIM there is; in the main program
+    // it would be a local of its method, which the canvases, classes of their own, cannot reach.
+    const std::string& section = c.ctx.functions.CurrentFunction;
+    if (section == "MAIN" || section == "PAUSE" || section == "END" || section == "ACTION")
+        throw CompileException(res("Error_World_place"));
     c.ctx.worlds.add(name);
     c.ctx.worldDimensions.push_back(dimensions);
+    c.ctx.worldOwners.push_back(section);
     std::string type = "World";
     for (int d = 0; d < dimensions; ++d) type += "[]";
     // Every slot holds a world from the start, cleared with the program's background. A bare block is both
@@ -61,8 +68,10 @@ std::optional<std::string> handleWorlds(Convertor& c) {
         loops += "for (int " + v + " = 0; " + v + " < " + name + index + ".length; " + v + "++) ";
         index += "[" + v + "]";
     }
-    return type + " " + name + " = new World" + sizes + "; { " + loops + "{ " + name + index +
-           " = new World(); " + name + index + ".setBackground(background); } }";
+    const std::string made = "new World" + sizes;
+    return localDeclaration(c, type, name, made, made,
+                            " { " + loops + "{ " + name + index + " = new World(); " + name + index +
+                                ".setBackground(background); } }");
 }
 
 std::string worldIndex(Convertor& c, int at, const std::string& failure) {

@@ -1,13 +1,19 @@
 // What the compiler accepts compiles; what it refuses it refuses with its own message. Checked over
-// generated programs of every statement family and over the cases users met, each through the
-// compiler and the Java of each accepted one through the kit's javac, as Build runs it.
+// generated programs of every statement family, over the cases users met, and over small changes a beginner
+// makes to the valid programs the sources hold (the guide's examples, the bundled examples, the test
+// programs), each through the compiler and the Java of each accepted one through the kit's javac, as Build
+// runs it (the mutants' classes through its preverify too). A mutant refused for a change to one line is
+// refused at that line where the message names one, and a change that keeps the meaning (tabs, line ends,
+// a byte-order mark) is translated as before.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "driver/messages.h"
+#include "property/mutations.h"
 #include "property/program_generator.h"
 #include "property/property_check.h"
 
@@ -18,11 +24,12 @@ using proptest::Program;
 
 const std::string kKit = TZ_KIT_DIR;
 
-proptest::CheckOptions options(bool javac) {
+proptest::CheckOptions options(bool javac, bool preverify = false) {
     proptest::CheckOptions o;
     o.kitDir = kKit;
     o.modelSource = std::string(TZ_TEST_DATA) + "/three_d/MODEL.java";
     o.compileJava = javac;
+    o.preverify = preverify;
     return o;
 }
 
@@ -33,10 +40,7 @@ bool haveToolChain() {
 
 std::vector<Program> generated(std::uint64_t seed, int count) {
     std::vector<Program> programs;
-    for (int i = 0; i < count; ++i) {
-        auto p = proptest::generateProgram(seed, i);
-        programs.push_back({i, p.platform, p.source, p.errorLine, p.errorMessage});
-    }
+    for (int i = 0; i < count; ++i) programs.push_back(proptest::generatedProgram(seed, i));
     return programs;
 }
 
@@ -150,11 +154,66 @@ const std::vector<Program>& knownCases() {
         };
         std::vector<Program> list;
         int index = 900000;
-        for (const char* source : phone) list.push_back({index++, "TB", source, 0, ""});
+        for (const char* source : phone) list.push_back({index++, "TB", source, 0, "", 0, -1, ""});
         for (const char* source :
              {"DIM N = 010\nPRINT STR$(N + 08)\n", "DIM N\nN = 3 4\n", "DIM A[3]\nA[1, 2] = 1\n",
               "PRINT \"a\", \"b\"\n", "PRINT \"C:\\games\\new\\top\" + \"\\u0022\" + \"dir\\\"\n", "CLS\n"})
-            list.push_back({index++, "Applet", source, 0, ""});
+            list.push_back({index++, "Applet", source, 0, "", 0, -1, ""});
+        return list;
+    }();
+    return cases;
+}
+
+// Valid programs the compiler once refused or turned into Java that did not compile: each is accepted, and
+// its Java compiles.
+const std::vector<Program>& validCases() {
+    static const std::vector<Program> cases = [] {
+        std::vector<Program> list;
+        int index = 950000;
+        for (const char* source : {
+                 // A DIM in a function's block (and a world) is a local the lines after the block read.
+                 "PRINT \"a\"\nPRINT STR$(F(2))\nFUNCTION F(A)\nIF A = 1 THEN\nDIM X = A + 1\nELSE\nFOR I = "
+                 "1 TO "
+                 "2\n"
+                 "DIM S$ = STR$(I)\nNEXT\nENDIF\nWHILE A < 0\nDIM V#[2]\nBOOLEAN B = TRUE\nENDWHILE\nTRY\n"
+                 "IMAGE P, \"p.png\"\nDIM K = 3\nCATCH IO\nENDCATCH\nENDTRY\nPRINT S$ + STR$(K)\nV#[1] = "
+                 "2.5\n"
+                 "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
+                 "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
+                 // A function whose value is a text with blanks gives a text.
+            "PRINT F()\nFUNCTION F()\nENDFUNCTION \"a b\"\n",
+            // A flag named with a suffix is the flag.
+                 "BOOLEAN DONE\nDONE$ = TRUE\nIF DONE$ = TRUE THEN\nPRINT \"a\"\nENDIF\n",
+                 "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
+                 "THEN\nN = 2\n"
+                 "ENDIF\nENDFUNCTION\n",
+                 "CAMERA EYE\nPRINT \"a\"\nFUNCTION SHOW(N)\nIF N > 0 THEN\nWORLD "
+                 "W[2]\nENDIF\n3D.START\nOBJECT "
+                 "S, MODEL\n"
+                 "W[1] = S\n3D.END\nENDFUNCTION\n",
+                 // Tabs between words (in a text they stay), blank runs, a byte-order mark, old line ends.
+                 "\xEF\xBB\xBF"
+                 "DIM\tN\rFOR  \tI = 1 TO 2\rN = N\t+ I\rNEXT\rPRINT\t\"a\tb\" + STR$(F())\r"
+                 "FUNCTION F()\r\tEXITFUNCTION   \t1\rENDFUNCTION \t 2\r",
+             })
+            list.push_back({index++, "TB", source, 0, "", 0, -1, ""});
+        // At the edges of what the Java platform holds: a text of 65534 bytes, a name of 200 characters,
+        // brackets 100 deep, 254 parameters, 255 dimensions, a statement of 2000 words and signs.
+        std::string parameters = "A", arguments = "1", sum = "1";
+        for (char a = 'A'; a <= 'J'; ++a)
+            for (char b = 'A'; b <= 'Z'; ++b)
+                if (std::string(1, a) + b < "JT") parameters += std::string(", ") + a + b, arguments += ", 2";
+        for (int i = 0; i < 998; ++i) sum += " + 1";
+        std::string dimensions = "1";
+        for (int i = 0; i < 254; ++i) dimensions += ", 1";
+        const std::string longName(200, 'L');
+        for (const std::string& source :
+             {"DIM T$ = \"" + std::string(65532, 'a') + "\xC3\xA9\"\nPRINT T$\n",
+              "DIM " + longName + " = 1\nPRINT STR$(" + longName + ")\n",
+              "DIM N\nN = " + std::string(100, '(') + "1" + std::string(100, ')') + "\n",
+              "PRINT \"a\"\nF(" + arguments + ")\nFUNCTION F(" + parameters + ")\nENDFUNCTION\n",
+              "DIM A[" + dimensions + "]\n", "DIM N\nN = " + sum + "\n"})
+            list.push_back({index++, "TB", source, 0, "", 0, -1, ""});
         return list;
     }();
     return cases;
@@ -232,14 +291,85 @@ TEST(GeneratedPrograms, AreTranslatedOrRefusedByTheCompiler) {
 }
 
 TEST(AcceptedMeansCompiles, KnownCases) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     expectNoFindings(proptest::checkPrograms(knownCases(), options(true)));
 }
 
-TEST(AcceptedMeansCompiles, GeneratedPrograms) {
+TEST(AcceptedMeansCompiles, ValidCases) {
     if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    auto report = proptest::checkPrograms(validCases(), options(true));
+    EXPECT_EQ(report.refused, 0);
+    for (const auto& refusal : report.refusals) ADD_FAILURE() << refusal;
+    expectNoFindings(report);
+}
+
+TEST(AcceptedMeansCompiles, GeneratedPrograms) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
     EXPECT_GT(report.accepted, 350);
+    expectNoFindings(report);
+}
+
+TEST(MutatedPrograms, ComeFromEveryValidProgramAndEveryKindOfChange) {
+    const auto bases = proptest::corpus(TZ_SOURCE_DIR);
+    std::map<std::string, int> origins;
+    for (const auto& base : bases) ++origins[base.origin.substr(0, base.origin.find_first_of(" /"))];
+    EXPECT_GT(origins["docs"], 10);
+    EXPECT_GE(origins["examples"], 2);
+    EXPECT_GT(origins["compiler"], 8);
+
+    std::vector<std::string> kinds;
+    int touched = 0, same = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const auto& base = bases[static_cast<std::size_t>(i) % bases.size()];
+        const proptest::Mutant m = proptest::mutate(base.source, 5, i);
+        EXPECT_EQ(m.source, proptest::mutate(base.source, 5, i).source);
+        EXPECT_NE(m.source, base.source) << m.kind;
+        kinds.push_back(m.kind);
+        touched += m.touchedLine > 0;
+        same += m.sameMeaning;
+    }
+    for (const char* kind : {"deleted line",
+                             "duplicated line",
+                             "duplicated block from",
+                             "duplicated block opener",
+                             "misspelt keyword",
+                             "dropped token",
+                             "added token",
+                             "dropped bracket",
+                             "added bracket",
+                             "dropped quote",
+                             "added quote",
+                             "added backslash",
+                             "swapped lines",
+                             "renamed the declaration",
+                             "moved line",
+                             "tabs",
+                             "CR LF",
+                             "CR",
+                             "mixed line ends",
+                             "byte-order mark"})
+        EXPECT_TRUE(std::any_of(kinds.begin(), kinds.end(), [&](const std::string& k) {
+            return k.find(kind) != std::string::npos;
+        })) << kind;
+    EXPECT_GT(touched, 300);
+    EXPECT_GT(same, 60);
+}
+
+// The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.
+TEST(MutatedPrograms, AreTranslatedOrRefusedByTheCompiler) {
+    auto report = proptest::checkPrograms(
+        proptest::mutantPrograms(proptest::corpus(TZ_SOURCE_DIR), 20261210, 0, 1500), options(false));
+    EXPECT_GT(report.accepted, 300);
+    expectNoFindings(report);
+}
+
+TEST(AcceptedMeansCompiles, MutatedPrograms) {
+    if (!std::filesystem::exists(kKit + "/jdk/bin/javac"))
+        GTEST_SKIP() << "the kit's Java tool chain is not built";
+    auto report = proptest::checkPrograms(
+        proptest::mutantPrograms(proptest::corpus(TZ_SOURCE_DIR), 41, 0, 2500), options(true, true));
+    EXPECT_GT(report.accepted, 500);
     expectNoFindings(report);
 }
 

@@ -51,6 +51,50 @@ TEST(Declarations, JavaTextOnBothTargets) {
     }
 }
 
+// A DIM in a block of a function declares a local the whole function sees (the lines after the block read
+// it): declared at the top of the function with the value a DIM without one gives, its first value assigned
+// where the DIM stands. At the function's own level a DIM stays a declaration.
+TEST(Declarations, InAFunctionsBlockTheWholeFunctionSeesIt) {
+    struct BlockRow {
+        const char* block;  // opens the blocks the declaration stands in
+        const char* declaration;
+        std::string java;
+        std::string local;
+    };
+    const BlockRow rows[] = {
+        {"IF A = 1 THEN\nWHILE A > 2\n", "DIM X = A + 2", "X = A + 2;", "int X = 0;"},
+        {"FOR I = 1 TO 2\n", "DIM S$ = \"x\" + STR$(I)", "S = \"x\" + String.valueOf(I);",
+         "String S = \"\";"},
+        {"WHILE A < 3\n", "DIM F#", "F = 0;", "float F = 0;"},
+        {"TRY\n", "DIM V#[2, 3]", "V = new float[2][3];", "float[][] V = new float[2][3];"},
+        {"IF A = 1 THEN\n", "BOOLEAN B = TRUE", "B = true;", "boolean B = false;"},
+        {"IF A = 1 THEN\n", "DIM P% = POINT", "P = new POINT();", "POINT P = new POINT();"},
+        {"IF A = 1 THEN\n", "DIM PS%[2] = POINT",
+         "PS = new POINT[2]; { for (int tz_i0 = 0; tz_i0 < 2; tz_i0++) PS[tz_i0] = new POINT(); }",
+         "POINT[] PS = new POINT[2]; { for (int tz_i0 = 0; tz_i0 < 2; tz_i0++) PS[tz_i0] = new POINT(); }"},
+        {"IF A = 1 THEN\n", "WORLD W[2]",
+         "W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new World(); "
+         "W[tz_w0].setBackground(background); } }",
+         "World[] W = new World[2]; { for (int tz_w0 = 0; tz_w0 < W.length; tz_w0++) { W[tz_w0] = new "
+         "World(); "
+         "W[tz_w0].setBackground(background); } }"},
+        {"", "DIM X = A", "int X = A;", ""},
+    };
+    for (const BlockRow& row : rows) {
+        Program program("TB");
+        const std::string source = std::string("TYPE POINT\nDIM X\nENDTYPE\nPRINT \"a\"\nFUNCTION F(A)\n") +
+                                   row.block + row.declaration;
+        auto texts = program.texts(source);
+        EXPECT_EQ(texts.back(), row.java) << source;
+        std::vector<std::string> locals;
+        for (const std::string& call : program.writer.calls)
+            if (call.rfind("local:", 0) == 0) locals.push_back(call.substr(6));
+        EXPECT_EQ(locals,
+                  row.local.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.local})
+            << source;
+    }
+}
+
 TEST(Declarations, RegisterNamesAndTypes) {
     Program program("TB");
     program.run("DIM X\nDIM S$\nDIM F#\nBOOLEAN B\nDIM A$[2]");

@@ -21,7 +21,7 @@ TEST(Messages, TableHoldsEveryRowOnceWithUniqueKeys) {
         EXPECT_TRUE(keys.insert(row.key).second) << "duplicate key " << row.key;
         EXPECT_EQ(res(row.key), row.text) << row.key;
     }
-    EXPECT_EQ(keys.size(), 313u);
+    EXPECT_EQ(keys.size(), 324u);
     EXPECT_EQ(Res::getContents().front().key, "Error_Dim_statements");
     EXPECT_EQ(Res::getContents()[270].key, "Error_Internal_byte");
 }

@@ -1,10 +1,11 @@
+#include "driver/prepass.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "driver/context.h"
 #include "driver/messages.h"
-#include "driver/prepass.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -78,6 +79,33 @@ TEST_F(PrepassTest, BlockStructureErrors) {
     EXPECT_EQ(printed(), std::vector<std::string>{"PRINT  ( 1"});
 }
 
+// Blanks are read as the statement loop reads them: a run of them (tabs become blanks) is one separator.
+TEST_F(PrepassTest, RunsOfBlanksSeparateWordsOnce) {
+    ASSERT_EQ(check("FUNCTION F()\nENDFUNCTION  7\nFUNCTION G()\nEXITFUNCTION   \"x\"\nENDFUNCTION \"y\"\n"
+                    "FOR   I = 1 TO 2\nNEXT\n"),
+              "Done");
+    EXPECT_EQ(ctx.functions.getFunction("F")->getType(), 2);
+    EXPECT_EQ(ctx.functions.getFunction("G")->getType(), 3);
+    EXPECT_EQ(ctx.library.getForVariable(), "int I;");
+    EXPECT_EQ(check("FOR  = 1 TO 2\nNEXT\n"), res("Error_For_Variable") + "1");
+    // A text is one word, blanks and all.
+    ASSERT_EQ(
+        check("FUNCTION T()\nENDFUNCTION \"a b\"\nFUNCTION U()\nEXITFUNCTION \"c (d)\"\nENDFUNCTION \"\"\n"),
+        "Done");
+    EXPECT_EQ(ctx.functions.getFunction("T")->getType(), 3);
+    EXPECT_EQ(ctx.functions.getFunction("U")->getType(), 3);
+}
+
+// Past the depth the Java tools take, a block is refused where it opens: the stack holds 100.
+TEST_F(PrepassTest, BlocksNestAHundredDeep) {
+    std::string deep;
+    for (int i = 0; i < 100; ++i) deep += i % 2 ? "WHILE 1 = 1\n" : "IF 1 = 1 THEN\n";
+    std::string closed = deep;
+    for (int i = 99; i >= 0; --i) closed += i % 2 ? "ENDWHILE\n" : "ENDIF\n";
+    EXPECT_EQ(check(closed), "Done");
+    EXPECT_EQ(check(deep + "FOR I = 1 TO 2\n"), res("Error_Nested_blocks") + "101");
+}
+
 TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     ASSERT_EQ(check("FUNCTION ADD(A, B#, C$)\nENDFUNCTION R#\nFUNCTION NOTHING()\nENDFUNCTION\n"
                     "FUNCTION NAME$()\n"),
@@ -90,13 +118,14 @@ TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     EXPECT_EQ(ctx.functions.getFunction("NOTHING")->getType(), 0);
     EXPECT_TRUE(ctx.library.isReturner("add"));
 
-    EXPECT_EQ(check("FUNCTION S()\nEXITFUNCTION \"x\"\nENDFUNCTION \"y\"\nFUNCTION PAUSE\nENDFUNCTION\n"), "Done");
+    EXPECT_EQ(check("FUNCTION S()\nEXITFUNCTION \"x\"\nENDFUNCTION \"y\"\nFUNCTION PAUSE\nENDFUNCTION\n"),
+              "Done");
     EXPECT_EQ(ctx.functions.getFunction("S")->getType(), 3);
     EXPECT_TRUE(ctx.library.getPauseFunc());
     EXPECT_FALSE(ctx.functions.isFunction("PAUSE"));
 
     EXPECT_EQ(check("FUNCTION F(A B)\n"), res("Error_Expecting_or_at") + "1");
-    EXPECT_EQ(check("FUNCTION G(A1)\n"), res("Error_Function") + "1");
+    EXPECT_EQ(check("FUNCTION G(A1)\n"), res("Error_Function") + " at line: 1");
     EXPECT_EQ(check("FUNCTION H(A,\n"), res("Error_Bracket") + "1");
     EXPECT_EQ(check("FUNCTION\n"), res("Error_Function_Name") + "1");
 }

@@ -27,6 +27,8 @@ public:
     void WriteCanvasPaint() override { calls.push_back("WriteCanvasPaint"); }
     void Write(std::string_view line) override { calls.push_back("Write:" + std::string(line)); }
     void Close() override { calls.push_back("Close"); }
+    // A function's beginning and end only frame its locals.
+    void declareLocal(std::string_view text) override { calls.push_back("local:" + std::string(text)); }
 };
 
 }  // namespace compiler

@@ -139,6 +139,76 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
          res("Error_Drawing_place") + " at line 6"},
         {"PRINT \"a\"\nFUNCTION ACTION\nDRAWLINE 0, 0, 9, 9\nENDFUNCTION",
          res("Error_Drawing_place") + " at line 3"},
+        // Each action of a canvas is a method of its class: one of each kind.
+        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\n"
+         "ENDCANVAS",
+         res("Error_Action_twice") + "PAINT at line 5"},
+        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nACTION LOOP "
+         "9\nENDACTION\n"
+         "ENDCANVAS",
+         res("Error_Action_twice") + "LOOP at line 7"},
+        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION KEYPRESSED\nENDACTION\nACTION KEYPRESSED\n"
+         "ENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS",
+         res("Error_Action_twice") + "KEYPRESSED at line 7"},
+        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED\nENDACTION\n"
+         "ACTION POINTERDRAGGED\nENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS",
+         res("Error_Action_twice") + "POINTERDRAGGED at line 7"},
+        // A text ends at its second quote, a backslash before it or not: what follows is glued to it.
+        {"DIM N\nPRINT \"say \\\"hi\\\" now\"", res("Error_Text_quote") + " at line 2"},
+        {"PRINT \"a\"\"b\"", res("Error_Expecting_operator") + " at line 1"},
+        {"DIM A$\nA$ = B\"b\"", res("Error_Expecting_operator") + " at line 2"},
+        // A value glued to the argument before it is no comma between two arguments.
+        {"TRY\nIMAGE W, \"w.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE.ANIMATION H, W 3.5, 16, 16",
+         res("Error_Expecting_operator") + " at line 6"},
+        {"FORM F, \"a\"\nPRINT \"b\"\nSETDISPLAY F F", res("Error_Expecting_name") + " at line 3"},
+        {"PRINT \"a\"\n3D.START\n3D.SETBACKGROUNDCOLOR 255 0\n3D.END",
+         res("Error_Expecting_hex") + " at line 3"},
+        // The special functions take no parameters.
+        {"PRINT \"a\"\nFUNCTION END]\nEND\nENDFUNCTION", res("Error_Number_of") + " at line 2"},
+        {"PRINT \"a\"\nFUNCTION PAUSE(N)\nENDFUNCTION", res("Error_Number_of") + " at line 2"},
+        // An empty argument, where the statement's own reading let it pass.
+        {"PRINT \"a\"\nSHOW(, 1)\nFUNCTION SHOW(A, B)\nENDFUNCTION",
+         res("Error_Expecting_value") + " at line 2"},
+        {"DIM N\nN = ADD(1, )\nFUNCTION ADD(A, B)\nENDFUNCTION A",
+         res("Error_Expecting_value") + " at line 2"},
+        {"CAMERA EYE\n3D.START\n3D.SETCAMERAROTATION EYE, 0, , 0\n3D.END",
+         res("Error_Expecting_value") + " at line 3"},
+        // A record's name with two suffixes, and a world the canvases of the main program could not reach.
+        {"TYPE T\nDIM X\nENDTYPE\nDIM P% = T\nP%%.X = 3", "Type is not recognised at line 5"},
+        {"TYPE T\nDIM X\nENDTYPE\nDIM P% = T\nDIM N\nN = P%%.X", "Type is not recognised at line 6"},
+        {"TYPE T\nDIM X\nENDTYPE\nDIM P%[2] = T\nP%%[1].X = 3", "Type is not recognised at line 5"},
+        {"PRINT \"a\"\nWORLD W[2]", res("Error_World_place") + " at line 2"},
+        // Past what a Java class file holds, or deeper than javac reads.
+        {"DIM N\nPRINT \"" + std::string(65535, 'a') + "\"", res("Error_Text_long") + " at line 2"},
+        {"PRINT \"" + std::string(30000, 'a') + "\" + (\"" + std::string(40000, 'b') + "\")",
+         res("Error_Text_long") + " at line 1"},
+        {"DIM " + std::string(100000, 'A'), res("Error_Name_long") + " at line 1"},
+        {"DIM N\nN = " + std::string(101, '(') + "1" + std::string(101, ')'),
+         res("Error_Nested_brackets") + " at line 2"},
+        {"DIM N\nN = 1" +
+             [] {
+                 std::string sum;
+                 for (int i = 0; i < 1000; ++i) sum += " + 1";
+                 return sum;
+             }(),
+         res("Error_Statement_long") + " at line 2"},
+        {"DIM A[1" +
+             [] {
+                 std::string sizes;
+                 for (int i = 0; i < 255; ++i) sizes += ", 1";
+                 return sizes;
+             }() +
+             "]",
+         res("Error_Too_many_dimensions") + " at line 1"},
+        {"PRINT \"a\"\nFUNCTION F(" +
+             [] {
+                 std::string names = "A";
+                 for (char a = 'A'; a <= 'J'; ++a)
+                     for (char b = 'A'; b <= 'Z'; ++b) names += std::string(", ") + a + b;
+                 return names;
+             }() +
+             ")\nENDFUNCTION",
+         res("Error_Too_many_arguments") + " at line 2"},
     };
     for (const Row& row : rows) {
         TempDir dir;
@@ -154,6 +224,28 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         EXPECT_EQ(result.output.find("Internal Error"), std::string::npos) << row.source;
         EXPECT_EQ(listDir(dir / "Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"})) << row.source;
     }
+}
+
+// A section or function whose method passes the 64 KB of byte code a Java method holds: the kit's message
+// names it and the line that opens it, and nothing of javac's reaches the user.
+TEST(Refusals, SectionsPastAJavaMethodAreNamedByTheKit) {
+    std::string many;
+    for (int i = 0; i < 9000; ++i) many += "PRINT \"x\"\n";
+    TempDir dir;
+    writeProject(dir, "DIM N\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 50\n" + many +
+                          "ENDACTION\nENDCANVAS\n" + many + "FUNCTION LONG()\n" + many + "ENDFUNCTION\n");
+    writeFile(dir / "Game/Game.jar", "earlier");
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+    EXPECT_EQ(result.status, 1) << result.output;
+    for (const char* section :
+         {"ACTION LOOP at line 5", "the main program at line 2", "FUNCTION LONG at line 18008"})
+        EXPECT_NE(result.output.find("\n" + res("Error_Code_too_large") + section + "\n"), std::string::npos)
+            << result.output;
+    for (const char* tool : {"ERROR in", "exceeding", "Internal Error", "problem"})
+        EXPECT_EQ(result.output.find(tool), std::string::npos) << tool << "\n" << result.output;
+    EXPECT_NE(result.output.find("\n**\n" + res("Error_detected") + "\n"), std::string::npos);
+    for (const char* file : {"Game.jar", "Game.jad", "Game.java"})
+        EXPECT_FALSE(fs::exists(dir / ("Game/" + std::string(file))));
 }
 
 // The project's name is the class's name: a support class of the kit, a class the program uses or a Java word

@@ -5,6 +5,7 @@
 #include "driver/console.h"
 #include "driver/errors.h"
 #include "driver/project.h"
+#include "driver/text_file.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -106,9 +107,46 @@ TEST(SourceLoading, IfAloneOnItsLineWarnsAndGoesOn) {
               "Warning: #If has no statement after it on its own line and governs nothing at line 2\n");
 }
 
+// A lone CR ends a line as LF and CR LF do, a byte-order mark is skipped (at the start of the file and of
+// a line, where the execution copy joins an include), and a tab between words is a blank; in a text it
+// stays.
+TEST(SourceLoading, OldLineEndsTabsAndByteOrderMarks) {
+    struct FileRow {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const FileRow files[] = {
+        {"DIM X\rX = 1\rPRINT STR$(X)\r", {"DIM X", "X = 1", "PRINT STR$(X)"}},
+        {"A\r\nB\nC\rD", {"A", "B", "C", "D"}},
+        {"A\r\rB\n\n", {"A", "", "B", ""}},
+        {"\xEF\xBB\xBF"
+         "DIM X\n",
+         {"DIM X"}},
+        {"\xEF\xBB\xBF"
+         "PRINT \"\xE9\"\r",
+         {"PRINT \"\xC3\xA9\""}},  // Latin-1 after the mark
+        {"", {}},
+    };
+    for (const auto& row : files) EXPECT_EQ(textLines(row.bytes), row.lines) << row.bytes;
+
+    const SourceRow rows[] = {
+        {{"DIM\tX"}, "TB", {"DIM X"}},
+        {{"\tPRINT\t\"a\tb\"\t+\tA$"}, "TB", {"PRINT \"a\tb\" + A$"}},
+        {{"\xEF\xBB\xBF"
+          "DIM X"},
+         "TB",
+         {"DIM X"}},
+        {{"IF\tX = 1 THEN\tPRINT 1"}, "TB", {"IF X = 1 THEN ", " PRINT 1 ", " EndIf"}},
+        {{"#IF\tWEB\t:\tPRINT 1"}, "Applet", {" PRINT 1"}},
+        {{"#IF WEB \tOR  CE : PRINT 2"}, "Applet", {" PRINT 2"}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(load(row.physical, row.platform), row.statements) << row.physical[0];
+}
+
 TEST(SourceLoading, MalformedIfEndsTheRun) {
     // The line of the file is named, not the place of the part on its line.
-    for (const char* line : {"#IF WEB AND CE", "PRINT 1 :#IF WEB  OR CE"}) {
+    for (const char* line : {"#IF WEB AND CE", "PRINT 1 :#IF WEB  XOR CE"}) {
         try {
             load({"PRINT 0", line}, "Applet");
             FAIL() << line;

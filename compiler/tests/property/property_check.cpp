@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -14,8 +15,10 @@
 #include "console.h"
 #include "driver/compiler.h"
 #include "driver/messages.h"
+#include "driver/text_file.h"
 #include "file_copy.h"
 #include "project.h"
+#include "property/program_generator.h"
 #include "runner.h"
 #include "statements/convertor.h"
 
@@ -76,6 +79,7 @@ std::vector<std::string> messageStarts() {
                              "Variable was not found in pool",
                              "An exception occurred in HandleType",
                              "If statement requires a THEN keyword at line: ",
+                             "Error: #If statement incorrect at line ",
                              "Type name is invalid at line: ",
                              "Variable is being used out of it's visible scope",
                              "Array is being used out of it's visible scope",
@@ -135,6 +139,7 @@ struct Translated {
     std::string output;
     std::vector<std::string> files;  // what the run left in the project folder
     std::vector<std::string> java;
+    std::vector<std::string> types;  // the record types among them: one javac run takes each name once
 };
 
 std::string projectName(const Program& p) {
@@ -166,6 +171,7 @@ Translated translate(const Program& program, const std::string& folder, const st
             if (entry.path().extension() != ".java" || entry.path().filename() == "MODEL.java") continue;
             fs::copy_file(entry.path(), built + entry.path().filename().string());
             t.java.push_back(built + entry.path().filename().string());
+            if (entry.path().stem() != name) t.types.push_back(entry.path().stem());
         }
         compiler::ChildResult result;
         result.started = true;
@@ -248,7 +254,57 @@ struct Batch {
     std::string boot;
     std::string support;
     std::vector<std::size_t> members;  // positions in the program list
+    std::set<std::string> types;       // the record types of its members, each once
 };
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Why two runs that must agree do not: `run` of a program changed from `base` in a way that keeps its
+// meaning. Accepted, their Java is the same but for the class's name; refused, so is the message.
+std::optional<std::string> sameTranslationFault(const Translated& run, int index, const Translated& base,
+                                                int baseIndex) {
+    if (run.status != base.status)
+        return "translated otherwise than the program it was changed from (status " +
+               std::to_string(run.status) + ", before " + std::to_string(base.status) + ")";
+    if (run.status != 0) {
+        if (messageLine(run.output) != messageLine(base.output))
+            return "refused otherwise than the program it was changed from: " + messageLine(run.output) +
+                   "\nbefore: " + messageLine(base.output);
+        return std::nullopt;
+    }
+    const std::regex baseName("\\bP" + std::to_string(baseIndex) + "\\b");
+    // The files by name: the class's own named as this run names it.
+    const std::string name = "P" + std::to_string(index);
+    auto files = [&](const Translated& t, bool rename) {
+        std::map<std::string, std::string> texts;
+        for (const auto& file : t.java) {
+            std::string fileName = fs::path(file).filename().string(), text = readAll(file);
+            if (rename) {
+                fileName = std::regex_replace(fileName, baseName, name);
+                text = std::regex_replace(text, baseName, name);
+            }
+            texts[fileName] = text;
+        }
+        return texts;
+    };
+    const auto before = files(base, true), after = files(run, false);
+    for (const auto& [file, text] : after) {
+        auto was = before.find(file);
+        if (was == before.end()) return "its Java is not the same as before: " + file + " is new";
+        if (was->second == text) continue;
+        std::size_t at = 0;
+        while (at < text.size() && at < was->second.size() && text[at] == was->second[at]) ++at;
+        const std::size_t line = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+        return "its Java is not the same as before: " + file + " from\n" + text.substr(line, 200) +
+               "\nbefore:\n" + was->second.substr(line, 200);
+    }
+    if (before.size() != after.size())
+        return std::string("its Java is not the same as before: a file is missing");
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -276,7 +332,10 @@ std::optional<std::string> refusalFault(const std::string& output, std::size_t s
         for (const char* key :
              {"Error_Internal", "Error_Internal_error", "Error_Internal_byte", "Error_Compiler_error"})
             if (startsWith(message, compiler::res(key))) return "an internal compiler error: " + line;
-        if (!isMessage(message)) return "not a message of the compiler: " + line;
+        // CATCH of a kind other than IO is refused with the internal error's text, alone (the internal
+        // error's report says what failed before it and asks for the source after it).
+        if (!isMessage(message) && message != compiler::res("Error_Unknown_error"))
+            return "not a message of the compiler: " + line;
         return std::nullopt;
     }
 
@@ -317,6 +376,26 @@ std::optional<std::string> plantedFault(const std::string& output, int status, i
     return std::nullopt;
 }
 
+Program generatedProgram(std::uint64_t seed, int index) {
+    GeneratedProgram generated = generateProgram(seed, index);
+    Program program;
+    program.index = index;
+    program.platform = generated.platform;
+    program.source = generated.source;
+    program.errorLine = generated.errorLine;
+    program.errorMessage = generated.errorMessage;
+    return program;
+}
+
+std::optional<std::string> touchedLineFault(const std::string& output, int touchedLine) {
+    if (touchedLine <= 0) return std::nullopt;
+    const std::string line = messageLine(output);
+    const int reported = reportedLine(line);
+    if (reported > 0 && reported != touchedLine)
+        return "the change to line " + std::to_string(touchedLine) + " is reported at another line: " + line;
+    return std::nullopt;
+}
+
 std::string describe(const Finding& finding) {
     std::string text = "P" + std::to_string(finding.index) + " (" + finding.platform + "): " + finding.what +
                        "\n" + finding.details + "\n--- source ---\n";
@@ -328,8 +407,11 @@ std::string describe(const Finding& finding) {
 CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptions& options) {
     CheckReport report;
     report.programs = static_cast<int>(programs.size());
-    char pattern[] = "/tmp/tz-property-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
+    // Thousands of small projects: in memory where the system has a file system there.
+    char shm[] = "/dev/shm/tz-property-XXXXXX";
+    char tmp[] = "/tmp/tz-property-XXXXXX";
+    const char* made = ::mkdtemp(shm);
+    if (!made) made = ::mkdtemp(tmp);
     if (!made) {
         report.findings.push_back({0, "no scratch folder", "", "", ""});
         return report;
@@ -339,6 +421,7 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
 
     auto folderOf = [&](const Program& p) { return root + "p" + std::to_string(p.index) + "/"; };
     auto addFinding = [&](const Program& p, std::string what, std::string details) {
+        if (!p.note.empty()) details = p.note + "\n" + details;
         report.findings.push_back({p.index, std::move(what), std::move(details), p.platform, p.source});
     };
 
@@ -353,10 +436,11 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
             report.refusals.push_back(projectName(p) + ": " + messageLine(t.output));
             if (t.status != 1)
                 addFinding(p, "refused with exit status " + std::to_string(t.status), t.output);
-            if (auto fault = refusalFault(t.output, splitLines(p.source).size()))
+            if (auto fault = refusalFault(t.output, compiler::textLines(p.source).size()))
                 addFinding(p, "refusal: " + *fault, t.output);
             if (auto fault = plantedFault(t.output, t.status, p.errorLine, p.errorMessage))
                 addFinding(p, *fault, t.output);
+            if (auto fault = touchedLineFault(t.output, p.touchedLine)) addFinding(p, *fault, t.output);
             if (!t.files.empty()) {
                 std::string files;
                 for (const auto& f : t.files) files += f + " ";
@@ -383,20 +467,72 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
         group.members.push_back(i);
     }
 
-    // Batches of one class path each; every program keeps its own folder and class names.
+    // A program changed from another must be translated like it.
+    std::map<int, std::size_t> positions;
+    for (std::size_t i = 0; i < programs.size(); ++i) positions[programs[i].index] = i;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        auto base = positions.find(programs[i].sameAs);
+        if (programs[i].sameAs < 0 || base == positions.end()) continue;
+        if (auto fault = sameTranslationFault(runs[i], programs[i].index, runs[base->second],
+                                              programs[base->second].index))
+            addFinding(programs[i], *fault, runs[i].output);
+    }
+
+    // Batches of one class path each; every program keeps its own folder and class names, and the record
+    // types of one batch have different names (programs changed from one share theirs).
     std::vector<Batch> batches;
     if (!options.compileJava) groups.clear();
     for (auto& [boot, group] : groups) {
-        for (std::size_t at = 0; at < group.members.size(); at += options.batchSize) {
-            Batch b{group.boot, group.support, {}};
-            auto end = std::min(group.members.size(), at + options.batchSize);
-            b.members.assign(group.members.begin() + static_cast<std::ptrdiff_t>(at),
-                             group.members.begin() + static_cast<std::ptrdiff_t>(end));
-            batches.push_back(std::move(b));
+        const std::size_t from = batches.size();
+        for (std::size_t i : group.members) {
+            const auto& types = runs[i].types;
+            std::size_t b = from;
+            for (; b < batches.size(); ++b) {
+                if (batches[b].members.size() >= options.batchSize) continue;
+                if (std::none_of(types.begin(), types.end(),
+                                 [&](const auto& t) { return batches[b].types.count(t); }))
+                    break;
+            }
+            if (b == batches.size()) batches.push_back(Batch{group.boot, group.support, {}, {}});
+            batches[b].members.push_back(i);
+            batches[b].types.insert(types.begin(), types.end());
         }
     }
 
     std::mutex mutex;
+    // The classes of a batch through the kit's preverify, as Build runs it; a program its messages name
+    // (by the class "Game.P<index>") is a finding, as is a failure that names none.
+    auto preverifyBatch = [&](const Batch& batch, const std::string& classes, std::size_t b) {
+        const std::string out = root + "preverified" + std::to_string(b);
+        // Build preverifies the support classes with the program's (their package's members are no
+        // library's).
+        std::error_code copied;
+        fs::copy(batch.support, classes, fs::copy_options::recursive | fs::copy_options::skip_existing,
+                 copied);
+        std::vector<std::string> lines;
+        build::ProcessRunner runner;
+        build::RunResult result = runner.run({options.kitDir + "/wtk/bin/preverify", "-classpath",
+                                              batch.boot + ":" + batch.support, "-d", out, classes},
+                                             "", [&](const std::string& line) { lines.push_back(line); });
+        std::map<int, std::string> named;
+        const std::regex program("Game[./]P(\\d+)\\b");
+        for (const auto& line : lines) {
+            std::smatch m;
+            if (std::regex_search(line, m, program)) named[std::stoi(m[1])] += line + "\n";
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        for (std::size_t i : batch.members) {
+            auto found = named.find(programs[i].index);
+            if (found != named.end())
+                addFinding(programs[i], "accepted, but preverify rejects its classes", found->second);
+        }
+        if (!result.ok() && named.empty()) {
+            std::string text;
+            for (const auto& line : lines) text += line + "\n";
+            addFinding(programs[batch.members.front()], "preverify failed on a batch with no program named",
+                       text);
+        }
+    };
     std::atomic<std::size_t> next{0};
     auto worker = [&] {
         for (std::size_t b = next++; b < batches.size(); b = next++) {
@@ -429,6 +565,7 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
                 if (text.size() > 1500) continue;
                 for (std::size_t k = l; k < lines.size() && k < l + 4; ++k) text += lines[k] + "\n";
             }
+            if (result.ok() && options.preverify && !batch.boot.empty()) preverifyBatch(batch, out, b);
             std::lock_guard<std::mutex> lock(mutex);
             for (std::size_t i : batch.members) {
                 auto found = errors.find(programs[i].index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +14,17 @@ struct Program {
     std::string source;
     int errorLine = 0;         // a planted error's line, from 1, or 0 (see GeneratedProgram)
     std::string errorMessage;  // the start of the planted error's message
+    // A change to one line that leaves the others valid (see Mutant): a refusal that names a line names
+    // this one. 0 for none.
+    int touchedLine = 0;
+    // The index of a program of the same check that this one must be translated like: the same verdict,
+    // the same Java (its own class name aside) or the same message. -1 for none.
+    int sameAs = -1;
+    std::string note;  // where the program comes from, for the reader of a finding
 };
+
+// Program `index` of the random programs seeded with `seed` (see generateProgram).
+Program generatedProgram(std::uint64_t seed, int index);
 
 // A program that breaks the rule: accepted Java that javac rejects, a refusal that is not the
 // compiler's own message, or a run that failed inside the compiler.
@@ -39,6 +50,7 @@ struct CheckOptions {
     std::size_t batchSize = 200;
     int jobs = 4;             // javac runs at once
     bool compileJava = true;  // false: the compiler's side alone
+    bool preverify = false;   // the compiled classes also go through the kit's preverify, as Build's do
 };
 
 // Runs every program through the compiler in this process, as Compile-Linux does (Build's start is the
@@ -56,6 +68,10 @@ std::optional<std::string> refusalFault(const std::string& output, std::size_t l
 // must be refused at that line or an earlier one, and with the planted message at that line exactly.
 std::optional<std::string> plantedFault(const std::string& output, int status, int errorLine,
                                         const std::string& errorMessage);
+
+// Why the refusal in `output` does not name line `touchedLine`, the only line a change touched, or nothing
+// when it does or when its message names no line.
+std::optional<std::string> touchedLineFault(const std::string& output, int touchedLine);
 
 // A finding as a reader wants it: what, the details, and the program.
 std::string describe(const Finding& finding);

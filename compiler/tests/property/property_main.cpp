@@ -1,12 +1,14 @@
-// compiler_property: the "accepted means compiles" check over many generated programs.
-//   compiler_property [--seed S] [--count N] [--first I] [--jobs J] [--batch B] [--no-javac] [--show K]
-//   [--print I]
+// compiler_property: the "accepted means compiles" check over many generated programs, or with --mutants over
+// small changes to the valid programs the sources hold.
+//   compiler_property [--mutants] [--seed S] [--count N] [--first I] [--jobs J] [--batch B] [--no-javac]
+//   [--preverify] [--show K] [--print I]
 // --why lists each refusal's message line. Prints each finding (at most K in full) and a closing count; exits
 // 1 when anything was found.
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "property/mutations.h"
 #include "property/program_generator.h"
 #include "property/property_check.h"
 
@@ -14,8 +16,8 @@ namespace {
 
 int usage() {
     std::cerr
-        << "usage: compiler_property [--seed S] [--count N] [--first I] [--jobs J] [--batch B] [--no-javac]"
-           " [--show K] [--print I] [--why]\n";
+        << "usage: compiler_property [--mutants] [--seed S] [--count N] [--first I] [--jobs J] [--batch B]"
+           " [--no-javac] [--preverify] [--show K] [--print I] [--why]\n";
     return 2;
 }
 
@@ -24,7 +26,7 @@ int usage() {
 int main(int argc, char** argv) {
     std::uint64_t seed = 1;
     long count = 2000, first = 0, show = 10, print = -1;
-    bool why = false;
+    bool why = false, mutants = false;
     proptest::CheckOptions options;
     options.kitDir = TZ_KIT_DIR;
     options.modelSource = TZ_MODEL_SOURCE;
@@ -52,10 +54,25 @@ int main(int argc, char** argv) {
             why = true;
         else if (arg == "--no-javac")
             options.compileJava = false;
+        else if (arg == "--preverify")
+            options.preverify = true;
+        else if (arg == "--mutants")
+            mutants = true;
         else
             return usage();
     }
-    if (print >= 0) {
+    std::vector<proptest::Program> programs;
+    if (mutants) {
+        const auto bases = proptest::corpus(TZ_SOURCE_DIR);
+        if (print >= 0) {
+            const auto& base = bases[static_cast<std::size_t>(print) % bases.size()];
+            auto mutant = proptest::mutate(base.source, seed, static_cast<int>(print));
+            std::cout << "Platform=" << base.platform << " (" << base.origin << ", " << mutant.kind << ")\n"
+                      << mutant.source;
+            return 0;
+        }
+        programs = proptest::mutantPrograms(bases, seed, static_cast<int>(first), static_cast<int>(count));
+    } else if (print >= 0) {
         auto program = proptest::generateProgram(seed, static_cast<int>(print));
         std::cout << "Platform=" << program.platform << "\n" << program.source;
         if (program.errorLine > 0)
@@ -63,12 +80,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::vector<proptest::Program> programs;
-    for (long i = first; i < first + count; ++i) {
-        auto generated = proptest::generateProgram(seed, static_cast<int>(i));
-        programs.push_back({static_cast<int>(i), generated.platform, generated.source, generated.errorLine,
-                            generated.errorMessage});
-    }
+    for (long i = first; i < first + count && !mutants; ++i)
+        programs.push_back(proptest::generatedProgram(seed, static_cast<int>(i)));
     proptest::CheckReport report = proptest::checkPrograms(programs, options);
     if (why)
         for (const auto& line : report.refusals) std::cout << line << "\n";

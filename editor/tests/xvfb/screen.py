@@ -1,6 +1,6 @@
 """Reads the X screen of $DISPLAY (through xwd) for the editor's Xvfb test: finds the rows painted in a
-colour and writes the screen as a PNG, with the standard library only; and prints an X selection (through
-libX11, which xwd and xdotool stand on)."""
+colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection (through
+libX11, which xwd and xdotool stand on). The standard library only."""
 import struct
 import subprocess
 import sys
@@ -42,6 +42,55 @@ def png(path):
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
         out.write(chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+
+
+def read_png(path):
+    """The width, height and pixel rows (bytes of RGB or RGBA) of an 8-bit, non-interlaced PNG."""
+    data = open(path, "rb").read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG")
+    position, packed = 8, b""
+    while position < len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        body = data[position + 8:position + 8 + length]
+        position += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            packed += body
+    if depth != 8 or colour not in (2, 6) or interlace:
+        raise ValueError(f"a PNG of depth {depth}, colour type {colour}, interlace {interlace}")
+    step = 3 if colour == 2 else 4
+    raw, stride, rows, above = zlib.decompress(packed), width * step, [], bytearray(width * step)
+    for y in range(height):
+        kind, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            left = row[x - step] if x >= step else 0
+            corner = above[x - step] if x >= step else 0
+            if kind == 1:
+                row[x] = (row[x] + left) & 255
+            elif kind == 2:
+                row[x] = (row[x] + above[x]) & 255
+            elif kind == 3:
+                row[x] = (row[x] + (left + above[x]) // 2) & 255
+            elif kind == 4:
+                guess = left + above[x] - corner
+                nearest = min((abs(guess - left), 0, left), (abs(guess - above[x]), 1, above[x]),
+                              (abs(guess - corner), 2, corner))[2]
+                row[x] = (row[x] + nearest) & 255
+        rows.append(bytes(row))
+        above = row
+    return width, height, [[row[x:x + 3] for x in range(0, stride, step)] for row in rows]
+
+
+def check(path):
+    """Exits 1 unless path is a picture of a painted window: at least 800 x 600 and at least 100 colours
+    (a window with its text drawn has hundreds, an unpainted or blank one a handful)."""
+    width, height, rows = read_png(path)
+    colours = len({pixel for row in rows for pixel in row})
+    print(f"{path}: {width} x {height}, {colours} colours")
+    if width < 800 or height < 600 or colours < 100:
+        sys.exit(1)
 
 
 def selection(name):
@@ -93,6 +142,8 @@ def selection(name):
 
 if sys.argv[1] == "find":
     find(tuple(int(v) for v in sys.argv[2].split(",")), int(sys.argv[3]))
+elif sys.argv[1] == "check":
+    check(sys.argv[2])
 elif sys.argv[1] == "selection":
     selection(sys.argv[2])
 else:
