@@ -1,5 +1,6 @@
 """Reads the X screen of $DISPLAY (through xwd) for the editor's Xvfb test: finds the rows painted in a
-colour and writes the screen as a PNG; and checks a picture the editor wrote. The standard library only."""
+colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection (through
+libX11, which xwd and xdotool stand on). The standard library only."""
 import struct
 import subprocess
 import sys
@@ -92,9 +93,58 @@ def check(path):
         sys.exit(1)
 
 
+def selection(name):
+    """Prints the X selection `name` (PRIMARY or CLIPBOARD) as UTF-8 text; nothing when no one holds it."""
+    import ctypes
+    import time
+
+    x = ctypes.CDLL("libX11.so.6")
+    pointer, ulong = ctypes.c_void_p, ctypes.c_ulong
+    x.XOpenDisplay.restype = pointer
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ulong
+    x.XDefaultRootWindow.argtypes = [pointer]
+    x.XInternAtom.restype = ulong
+    x.XInternAtom.argtypes = [pointer, ctypes.c_char_p, ctypes.c_int]
+    x.XCreateSimpleWindow.restype = ulong
+    x.XCreateSimpleWindow.argtypes = [pointer, ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ulong] * 2
+    x.XConvertSelection.argtypes = [pointer, ulong, ulong, ulong, ulong, ulong]
+    x.XPending.argtypes = [pointer]
+    x.XNextEvent.argtypes = [pointer, pointer]
+    x.XFlush.argtypes = [pointer]
+    x.XGetWindowProperty.argtypes = [pointer, ulong, ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int, ulong,
+                                     ctypes.POINTER(ulong), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ulong),
+                                     ctypes.POINTER(ulong), ctypes.POINTER(pointer)]
+    display = x.XOpenDisplay(None)
+    window = x.XCreateSimpleWindow(display, x.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
+    target = x.XInternAtom(display, b"TZ_SELECTION", 0)
+    x.XConvertSelection(display, x.XInternAtom(display, name.encode(), 0), x.XInternAtom(display, b"UTF8_STRING", 0),
+                        target, window, 0)
+    x.XFlush(display)
+    event = (ctypes.c_long * 24)()
+    selection_notify = 31
+    deadline = time.time() + 1
+    while time.time() < deadline:
+        if x.XPending(display):
+            x.XNextEvent(display, event)
+            if ctypes.cast(event, ctypes.POINTER(ctypes.c_int))[0] == selection_notify:
+                break
+        else:
+            time.sleep(0.01)
+    else:
+        return
+    kind, form, count, left, data = ulong(), ctypes.c_int(), ulong(), ulong(), pointer()
+    x.XGetWindowProperty(display, window, target, 0, 1 << 24, 0, 0, ctypes.byref(kind), ctypes.byref(form),
+                         ctypes.byref(count), ctypes.byref(left), ctypes.byref(data))
+    if data.value:
+        sys.stdout.write(ctypes.string_at(data.value, count.value).decode("utf-8", "replace"))
+
+
 if sys.argv[1] == "find":
     find(tuple(int(v) for v in sys.argv[2].split(",")), int(sys.argv[3]))
 elif sys.argv[1] == "check":
     check(sys.argv[2])
+elif sys.argv[1] == "selection":
+    selection(sys.argv[2])
 else:
     png(sys.argv[2])
