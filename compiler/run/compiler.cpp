@@ -12,7 +12,6 @@
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
-#include "driver/line_state.h"
 #include "driver/messages.h"
 #include "driver/prepass.h"
 #include "driver/text_file.h"
