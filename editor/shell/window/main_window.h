@@ -128,10 +128,9 @@ public:
     // Opens the Java source a conversion left in a selected tab: its open tab, else a new one.
     void copyIn();
     void saveSourceAs();
+    // A file chosen in the project tree: a project file opens, a source of the project is shown, another
+    // is offered to the project, an image is shown.
     void fileSelected(const QList<QFileInfo>& files) override;
-    std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
-    std::optional<QColor> getForeground(const QFileInfo&) override { return std::nullopt; }
-    std::optional<QColor> getBackground(const QFileInfo& file) override;
 
     // The selected tab's clipboard commands; with no tab selected they do nothing.
     void cut();
@@ -188,6 +187,11 @@ public:
 
 private:
     friend class UndoGroup;
+
+    // How the project tree shows a file: sources, projects and images each on a colour of their own.
+    std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getForeground(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getBackground(const QFileInfo& file) override;
 
     void initUI();
     // The lowest free slot, also stored as currentScreen; -1 (and the warning) when all are used.
