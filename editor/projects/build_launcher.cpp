@@ -1,14 +1,10 @@
 #include "build_launcher.h"
 
-#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
-#include <QPlainTextEdit>
+#include <QDeadlineTimer>
 #include <QProcessEnvironment>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "main_window.h"
 #include "res.h"
@@ -17,94 +13,55 @@
 namespace editor {
 namespace {
 
-// The session of the running child, to be ended at exit: the editor ends through std::exit, which runs
-// no destructor of objects on the stack.
-volatile pid_t runningSession = 0;
+constexpr int graceMs = 3000;
+constexpr int stepMs = 10;
 
-// The session a process belongs to; 0 when it has gone or is a zombie (nothing left to end).
-pid_t liveSessionOf(const char* pid) {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
-    FILE* file = std::fopen(path, "r");
-    if (!file) return 0;
-    char stat[1024];
-    const size_t size = std::fread(stat, 1, sizeof stat - 1, file);
-    std::fclose(file);
-    stat[size] = '\0';
-    // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its last
-    // ')'.
-    const char* fields = std::strrchr(stat, ')');
-    char state = 0;
-    int parent = 0, group = 0, session = 0;
-    if (!fields || std::sscanf(fields + 1, " %c %d %d %d", &state, &parent, &group, &session) != 4) return 0;
-    return state == 'Z' || state == 'X' ? 0 : session;
-}
-
-// Calls `each` with every process of the session that is still running, zombies aside; false when none
-// is.
-template <typename Each>
-bool forEachOfSession(pid_t session, Each each) {
-    bool found = false;
-    if (DIR* processes = ::opendir("/proc")) {
-        while (const dirent* entry = ::readdir(processes)) {
-            if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
-            if (liveSessionOf(entry->d_name) != session) continue;
-            each(static_cast<pid_t>(std::atol(entry->d_name)));
-            found = true;
+// Waits up to `milliseconds` until the child has ended (reaped as it ends) and nothing else is left in its
+// process group; a zombie of the group counts as left until its parent reaps it.
+bool groupEnds(QProcess& process, pid_t group, int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (process.state() != QProcess::NotRunning) {
+            process.waitForFinished(stepMs);
+        } else if (::kill(-group, 0) != 0) {
+            return true;
+        } else {
+            ::usleep(stepMs * 1000);
         }
-        ::closedir(processes);
+        if (deadline.hasExpired()) return process.state() == QProcess::NotRunning && ::kill(-group, 0) != 0;
     }
-    return found;
 }
 
-// Ends every process of the session: the child, the programs it started and the tools they started in
-// process groups of their own (Build-Linux gives each tool one, for its watchdog). The child's group (the
-// compiler with its build program, or the build program alone) is asked to stop first, so that each ends
-// its tools and removes the files it generated; whatever still runs after a short grace is killed. A
-// process cannot leave a session but by starting one itself, which none of the kit's programs does; one
-// forked while the list is read is found in the next round.
-void endSession(pid_t session) {
-    if (session <= 0) return;
-    constexpr int graceMs = 3000;
-    constexpr int stepMs = 10;
-    ::kill(-session, SIGTERM);
-    for (int waited = 0; waited < graceMs && forEachOfSession(session, [](pid_t) {}); waited += stepMs)
-        ::usleep(stepMs * 1000);
+// Ends the child's process group, the group of its session it leads: the compiler with its build program,
+// or the build program alone. It is asked to stop first, so that each program ends the tools it started
+// in groups of their own and removes the files it generated; whatever still runs after the grace is
+// killed. The signals go before the child is reaped, so its number, the group's, is no other's yet.
+void endGroup(QProcess& process) {
+    const auto group = static_cast<pid_t>(process.processId());
+    if (group <= 0) return;
+    ::kill(-group, SIGTERM);
+    if (groupEnds(process, group, graceMs)) return;
     for (int round = 0; round < 200; ++round) {
-        if (!forEachOfSession(session, [](pid_t pid) { ::kill(pid, SIGKILL); })) return;
-        ::usleep(5000);
+        ::kill(-group, SIGKILL);
+        if (groupEnds(process, group, 5)) return;
     }
-}
-
-void endRunningSession() {
-    endSession(runningSession);
-}
-
-void registerExitKill() {
-    static const bool registered = [] { return std::atexit(endRunningSession) == 0; }();
-    (void)registered;
 }
 
 }  // namespace
 
-void endRunningBuild() {
-    endRunningSession();
-}
-
-BuildLauncher::BuildLauncher(Editor& editor) : QObject(&editor), editor_(editor) {
-    registerExitKill();
-}
+BuildLauncher::BuildLauncher() = default;
 
 BuildLauncher::~BuildLauncher() {
     stop();
 }
 
-bool BuildLauncher::start(QList<BuildRun> runs) {
+bool BuildLauncher::start(Editor& editor, QList<BuildRun> runs) {
     if (running_) {
-        editor_.appendOutput("\nA compilation is already running: wait until it has ended\n");
+        editor.appendOutput("\nA compilation is already running: wait until it has ended\n");
         return false;
     }
     if (runs.isEmpty()) return true;
+    editor_ = &editor;
     waiting_ = std::move(runs);
     running_ = true;
     first_ = true;
@@ -117,12 +74,7 @@ void BuildLauncher::stop() {
     if (!process_) return;
     QProcess* process = process_;
     process->disconnect(this);
-    // Ended before the child is reaped: until then no other session can take its number.
-    if (process->state() != QProcess::NotRunning) {
-        endSession(static_cast<pid_t>(process->processId()));
-        process->waitForFinished(10000);
-    }
-    runningSession = 0;
+    if (process->state() != QProcess::NotRunning) endGroup(*process);
     delete process;
     running_ = false;
 }
@@ -139,10 +91,10 @@ void BuildLauncher::startNext() {
     }
     const QString executing = res("Executing_") + current_.program + " " + current_.base + "\n";
     if (first_) {
-        editor_.compilerM->setPlainText(executing);
+        if (editor_) editor_->showOutput(executing);
         first_ = false;
-    } else {
-        editor_.appendOutput(executing);
+    } else if (editor_) {
+        editor_->appendOutput(executing);
     }
 
     auto* process = new QProcess(this);
@@ -155,7 +107,8 @@ void BuildLauncher::startNext() {
         environment.insert("TZ_KEEP_JAVA", "1");
         process->setProcessEnvironment(environment);
     }
-    // A session of its own, so that ending it ends every program the child started, whatever their groups.
+    // A session of its own, led by the child: its process group is the one the stop signals reach, and no
+    // signal of the editor's terminal reaches it.
     process->setChildProcessModifier([] { ::setsid(); });
     connect(process, &QProcess::readyReadStandardOutput, this, [this] { readOutput(false); });
     connect(process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
@@ -163,11 +116,10 @@ void BuildLauncher::startNext() {
     });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart) return;
-        editor_.appendOutput(process->errorString() + "\n");
+        if (editor_) editor_->appendOutput(process->errorString() + "\n");
         childEnded(-1);
     });
     process->start(current_.program, {current_.base});
-    if (process->state() != QProcess::NotRunning) runningSession = static_cast<pid_t>(process->processId());
 }
 
 void BuildLauncher::readOutput(bool flush) {
@@ -178,17 +130,16 @@ void BuildLauncher::readOutput(bool flush) {
         QByteArray line = partial_.left(end);
         partial_.remove(0, end + 1);
         if (line.endsWith('\r')) line.chop(1);
-        editor_.appendOutput(decodeText(line) + "\n");
+        if (editor_) editor_->appendOutput(decodeText(line) + "\n");
     }
     if (flush && !partial_.isEmpty()) {
-        editor_.appendOutput(decodeText(partial_) + "\n");
+        if (editor_) editor_->appendOutput(decodeText(partial_) + "\n");
         partial_.clear();
     }
 }
 
 void BuildLauncher::childEnded(int status) {
     readOutput(true);
-    runningSession = 0;
     if (process_) {
         process_->disconnect(this);
         process_->deleteLater();
