@@ -1,10 +1,14 @@
 #include "build_launcher.h"
 
+#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "main_window.h"
 #include "res.h"
@@ -32,19 +36,60 @@ bool groupEnds(QProcess& process, pid_t group, int milliseconds) {
     }
 }
 
+// The session a process belongs to; 0 when it has gone or is a zombie (nothing left to end).
+pid_t liveSessionOf(const char* pid) {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
+    std::FILE* file = std::fopen(path, "re");
+    if (!file) return 0;
+    char line[1024];
+    const bool read = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    if (!read) return 0;
+    // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its last
+    // ")".
+    const char* fields = std::strrchr(line, ')');
+    char state = 0;
+    int parent = 0, group = 0, session = 0;
+    if (!fields || std::sscanf(fields + 1, " %c %d %d %d", &state, &parent, &group, &session) != 4) return 0;
+    return state == 'Z' || state == 'X' ? 0 : session;
+}
+
+// Kills what is left of the child's session: tools that Build-Linux started in process groups of their own
+// and that a program killed after the grace could not end. No process of the kit leaves the session.
+void killSession(pid_t session) {
+    for (int round = 0; round < 50; ++round) {
+        bool found = false;
+        if (DIR* processes = ::opendir("/proc")) {
+            while (const dirent* entry = ::readdir(processes)) {
+                if (entry->d_name[0] < '0' || entry->d_name[0] > '9') continue;
+                if (liveSessionOf(entry->d_name) != session) continue;
+                ::kill(static_cast<pid_t>(std::atoi(entry->d_name)), SIGKILL);
+                found = true;
+            }
+            ::closedir(processes);
+        }
+        if (!found) return;
+        ::usleep(stepMs * 1000);
+    }
+}
+
 // Ends the child's process group, the group of its session it leads: the compiler with its build program,
 // or the build program alone. It is asked to stop first, so that each program ends the tools it started
 // in groups of their own and removes the files it generated; whatever still runs after the grace is
-// killed. The signals go before the child is reaped, so its number, the group's, is no other's yet.
+// killed, the rest of the session with it. The signals go before the child is reaped, so its number, the
+// group's and the session's, is no other's yet.
 void endGroup(QProcess& process) {
     const auto group = static_cast<pid_t>(process.processId());
     if (group <= 0) return;
     ::kill(-group, SIGTERM);
-    if (groupEnds(process, group, graceMs)) return;
-    for (int round = 0; round < 200; ++round) {
-        ::kill(-group, SIGKILL);
-        if (groupEnds(process, group, 5)) return;
+    if (!groupEnds(process, group, graceMs)) {
+        for (int round = 0; round < 200; ++round) {
+            ::kill(-group, SIGKILL);
+            if (groupEnds(process, group, 5)) break;
+        }
     }
+    killSession(group);
 }
 
 }  // namespace

@@ -559,7 +559,8 @@ QStringList entries(const QString& folder) {
 // program and the javac it started in a process group of its own), and none of the files the build
 // generated is left, the Java of a conversion included: the project folder holds what it held before the
 // build, the sources byte for byte, besides what the editor wrote itself (its backups; a Java project's
-// descriptor). A program that does not stop when asked is killed after the grace.
+// descriptor). A program that does not stop when asked is killed after the grace, and with it every
+// process of its session.
 TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
     struct Row {
         const char* name;
@@ -580,6 +581,12 @@ TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
          "Hello",
          "Compile-Linux",
          "trap '' TERM INT HUP\nexec sleep 300",
+         {}},
+        {"a compiler that does not stop, its tool in a process group of its own",
+         "Hello",
+         "Compile-Linux",
+         "trap '' TERM INT HUP\n/usr/bin/python3 -c 'import os, time; os.setpgid(0, 0); time.sleep(300)' "
+         "&\nwait",
          {}},
     };
     int n = 0;
