@@ -126,8 +126,8 @@ TEST(Scripts, RunScriptQuotesEveryPath) {
 // skips its jar command instead of failing the step.
 TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
     testing::TempDir temp;
-    fs::path jdk = temp.path() / "it's a \"jdk\" $HOME" / "bin";
-    fs::path projectDir = temp.path() / "my `game` dir";
+    fs::path jdk = temp.folder() / "it's a \"jdk\" $HOME" / "bin";
+    fs::path projectDir = temp.folder() / "my `game` dir";
     fs::create_directories(jdk);
     fs::create_directories(projectDir);
     testing::writeFile(jdk / "jar", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done; echo\n");
@@ -158,12 +158,12 @@ TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
 
 TEST(Scripts, FailingJarFailsTheScript) {
     testing::TempDir temp;
-    testing::writeFile(temp.path() / "jdk/jar", "#!/bin/sh\nexit 3\n");
-    fs::permissions(temp.path() / "jdk/jar", fs::perms::owner_all);
-    testing::writeFile(temp.path() / "x.png", "png");
+    testing::writeFile(temp.folder() / "jdk/jar", "#!/bin/sh\nexit 3\n");
+    fs::permissions(temp.folder() / "jdk/jar", fs::perms::owner_all);
+    testing::writeFile(temp.folder() / "x.png", "png");
     Project project = projectWith({});
-    project.path = temp.str() + "/";
-    project.javaLocation = temp.str() + "/jdk/";
+    project.path = temp.path() + "/";
+    project.javaLocation = temp.path() + "/jdk/";
     ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project)));
     ProcessRunner runner;
     auto result = runner.run({"/bin/sh", project.path + "CBuild.bat"}, {}, nullptr);

@@ -1,9 +1,8 @@
 #include "files.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFile>
+
+#include "guard/file_copy.h"
 
 namespace editor {
 namespace {
@@ -13,24 +12,13 @@ Files* installedFiles = nullptr;
 }  // namespace
 
 FileStatus Files::status(const QString& path) const {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    FileStatus status;
-    if (name.isEmpty() || ::stat(name.constData(), &info) != 0) return status;
-    status.exists = true;
-    status.isFile = S_ISREG(info.st_mode);
-    status.isDirectory = S_ISDIR(info.st_mode);
-    status.readable = ::access(name.constData(), R_OK) == 0;
-    status.writable = ::access(name.constData(), W_OK) == 0;
-    return status;
+    const guard::PathStatus status = guard::FileQueries().status(QFile::encodeName(path).toStdString());
+    return {status.exists, status.isFile, status.isDirectory, status.readable, status.writable};
 }
 
 bool Files::sameFile(const QString& first, const QString& second) const {
-    struct stat a {
-    }, b{};
-    if (::stat(QFile::encodeName(first).constData(), &a) != 0) return false;
-    if (::stat(QFile::encodeName(second).constData(), &b) != 0) return false;
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return guard::FileQueries().sameFile(QFile::encodeName(first).toStdString(),
+                                         QFile::encodeName(second).toStdString());
 }
 
 Files& files() {
