@@ -18,9 +18,9 @@ TextRead readTextFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
-    QString text = decodeText(content);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return {text, std::nullopt};
+    const std::string text =
+        kit::withLineFeeds(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    return {decodeText(QByteArray::fromStdString(text)), std::nullopt};
 }
 
 kit::Lines fileLines(const QByteArray& content) {
