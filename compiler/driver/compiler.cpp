@@ -151,7 +151,9 @@ int CompileRun::handOver() {
 void CompileRun::cleanUp(bool failed) {
     if (ctx_.debug.enabled()) return;
     const Project& p = ctx_.project;
-    if (!options_.keepJava) {
+    // A stopped run keeps none of its Java, asked to or not: the editor's Convert opens it only after a
+    // whole run.
+    if (!options_.keepJava || guard::stopRequested()) {
         // Only what carries the compiler's mark: a Java file of the user's is never deleted.
         std::vector<std::string> sources{p.path + p.name + ".java"};
         // A record type's source that the project names among its includes (a converted project's) is

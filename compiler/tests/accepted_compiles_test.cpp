@@ -291,7 +291,7 @@ TEST(GeneratedPrograms, AreTranslatedOrRefusedByTheCompiler) {
 }
 
 TEST(AcceptedMeansCompiles, KnownCases) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     expectNoFindings(proptest::checkPrograms(knownCases(), options(true)));
 }
 
@@ -304,7 +304,7 @@ TEST(AcceptedMeansCompiles, ValidCases) {
 }
 
 TEST(AcceptedMeansCompiles, GeneratedPrograms) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
     EXPECT_GT(report.accepted, 350);
     expectNoFindings(report);

@@ -277,7 +277,7 @@ std::vector<Result> runAll(std::size_t count, const std::function<Result(std::si
 }
 
 TEST(LanguageGuide, EveryExampleCompilesAndBuildsAndDoesWhatTheGuideSays) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     const std::vector<Example> all = examples();
     ASSERT_GE(all.size(), 20u) << kGuide;
     const std::vector<Compiled> results =
@@ -440,7 +440,9 @@ std::vector<Rule> placementRules() {
          {"IF C = OK THEN PRINT \"ok\""},
          {"ACTION"},
          [](const std::string&, int line) { return outOfScope(line); }},
-        {"| `DIM` | in the declarations, in `TYPE` blocks, in your own functions (locals of that function) |",
+        {"| `DIM` | in the declarations, in `TYPE` blocks, in your own functions (locals of the whole "
+         "function, "
+         "also when declared inside an `IF`, `FOR` or `WHILE` there) |",
          {"DIM LOCAL"},
          {"function"},
          [](const std::string&, int line) { return at(kDim, line); }},
@@ -482,10 +484,12 @@ std::vector<Rule> rules() {
         "function.`; a main-section statement after the first function: `Error: Statements of the main "
         "program must stand before the first function` |";
     const std::string sayAction =
-        "| `ACTION` ... `ENDACTION` | in a canvas, one after another; every statement of a canvas stands in "
-        "one of its actions | `Error: Actions can only be placed inside of a Canvas.`; in an action: `Cannot "
-        "create new function inside a function at line: N`; a statement between the actions: `Error: "
-        "Statements of a Canvas must stand inside one of its actions` |";
+        "| `ACTION` ... `ENDACTION` | in a canvas, one after another, each kind once; every statement of a "
+        "canvas stands in one of its actions | `Error: Actions can only be placed inside of a Canvas.`; in "
+        "an "
+        "action: `Cannot create new function inside a function at line: N`; a statement between the actions: "
+        "`Error: Statements of a Canvas must stand inside one of its actions`; a second action of a kind: "
+        "`Error: This Canvas already has the action PAINT` |";
     const std::string sayCanvas =
         "| `CANVAS` ... `ENDCANVAS` | in the main section, one after another | in a function: `Error: A "
         "Canvas can only be defined inside the \"Main\" function.`; in a canvas: `Cannot create new function "
@@ -538,6 +542,28 @@ std::vector<Rule> rules() {
          kNested + "3"},
         {sayAction, "CANVAS P\nPRINT \"a\"\nACTION LOOP 5\nENDACTION\nENDCANVAS\n",
          at("Error: Statements of a Canvas must stand inside one of its actions", 2)},
+        {"a second action of a kind: `Error: This Canvas already has the action PAINT`",
+         "CANVAS P\nACTION PAINT\nENDACTION\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS\n",
+         at("Error: This Canvas already has the action PAINT", 4)},
+        {"(`FUNCTION PAUSE`, `END` and `ACTION` take no parameters)",
+         "PRINT \"a\"\nFUNCTION PAUSE(X)\nENDFUNCTION\n",
+         at("Error: Number of arguments for command incorrect", 2)},
+        {"(`FUNCTION PAUSE`, `END` and `ACTION` take no parameters)",
+         "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n", ""},
+        {"locals of the whole function, also when declared inside an `IF`, `FOR` or `WHILE` there",
+         "PRINT \"a\"\nF()\nFUNCTION F()\nIF 1 = 1 THEN\nDIM K = 3\nENDIF\nK = K + 1\nPRINT "
+         "STR$(K)\nENDFUNCTION\n",
+         ""},
+        {"a `WORLD` may also stand in your own", "PRINT \"a\"\nF()\nFUNCTION F()\nWORLD W[1]\nENDFUNCTION\n",
+         ""},
+        {"a `WORLD` may also stand in your own", "PRINT \"a\"\nWORLD W[1]\n",
+         at("Error: Worlds can only be created at the beginning of the program or in custom functions", 2)},
+        {"A text cannot hold a double quote, not even after a backslash", "PRINT \"say \\\"hi\\\"\"\n",
+         at("Error: A text cannot hold a double quote: it ends at the next one, a backslash before it or not",
+            1)},
+        {"a tab between words is a blank", "DIM\tX = 1\r\rPRINT\t\"a\tb\" + STR$(X)\r", ""},
+        {"a name of more than 200 characters", "DIM " + std::string(201, 'A') + "\nPRINT \"a\"\n",
+         at("Error: A name can be at most 200 characters long", 1)},
         {sayFunction, "PRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nFUNCTION G()\nENDFUNCTION\n", ""},
         {sayFunction, "PRINT \"a\"\nFUNCTION F()\nFUNCTION G()\nENDFUNCTION\nENDFUNCTION\n", kNested + "3"},
         {sayFunction,
@@ -700,7 +726,7 @@ std::vector<Rule> rules() {
 }
 
 TEST(LanguageGuide, RulesHoldForTheCompiler) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     const std::string guide = guideText();
     const std::vector<Rule> all = rules();
     // The refused ones, through Compile-Linux.
@@ -719,7 +745,11 @@ TEST(LanguageGuide, RulesHoldForTheCompiler) {
         const Rule& rule = all[i];
         EXPECT_NE(guide.find(rule.says), std::string::npos) << "the guide no longer says: " << rule.says;
         if (rule.refusal.empty()) {
-            accepted.push_back({static_cast<int>(i), rule.platform, rule.source, 0, ""});
+            proptest::Program program;
+            program.index = static_cast<int>(i);
+            program.platform = rule.platform;
+            program.source = rule.source;
+            accepted.push_back(program);
             continue;
         }
         const testing_support::ProcessResult& result = results[i];

@@ -43,7 +43,7 @@ bool has(const std::string& text, const std::string& part) {
 // The phone programs use every statement of the family (the second one those that need an image or a
 // button); Build's javac and preverifier accepting them is the test.
 TEST(MediaProgram, EveryStatementBuildsForThePhone) {
-    if (!kitBuilt()) GTEST_SKIP() << "the kit's tool chain and support classes are not built";
+    ASSERT_TRUE(kitBuilt()) << "the kit's tool chain and support classes are not built in " << kKit;
     for (const char* file : {"every_statement.bss", "with_widgets.bss"}) {
         SCOPED_TRACE(file);
         TempDir dir;
@@ -57,7 +57,7 @@ TEST(MediaProgram, EveryStatementBuildsForThePhone) {
 }
 
 TEST(MediaProgram, MapProgramImportsThePhonesListAndLayer) {
-    if (!kitBuilt()) GTEST_SKIP() << "the kit's tool chain and support classes are not built";
+    ASSERT_TRUE(kitBuilt()) << "the kit's tool chain and support classes are not built in " << kKit;
     TempDir dir;
     auto result = compile(dir, "TB", readFile(kData + "every_statement.bss"), "TZ_KEEP_JAVA=1");
     const std::vector<std::string> lines = splitLines(readFile(dir / "Game/Game.java"));
@@ -76,7 +76,7 @@ TEST(MediaProgram, MapProgramImportsThePhonesListAndLayer) {
 // Sound, MIDI and a tile map: the suite holds the program, the base, sound and MIDI support classes and
 // the map library, and nothing of the image or camera groups.
 TEST(MediaProgram, SoundMidiAndMapSuiteCarriesExactlyItsSupportClasses) {
-    if (!kitBuilt()) GTEST_SKIP() << "the kit's tool chain and support classes are not built";
+    ASSERT_TRUE(kitBuilt()) << "the kit's tool chain and support classes are not built in " << kKit;
     TempDir dir;
     auto result = compile(dir, "TB", readFile(kData + "sound_midi_map.bss"));
     ASSERT_EQ(result.status, 0) << result.output;
@@ -118,7 +118,7 @@ TEST(MediaProgram, SoundMidiAndMapSuiteCarriesExactlyItsSupportClasses) {
 
 // The applet carries no support objects: each statement stops the run with the target refusal.
 TEST(MediaProgram, AppletRefusesEachStatementWithItsLine) {
-    if (!fs::exists(kKit + "/Compile-Linux")) GTEST_SKIP() << "Compile-Linux is not built";
+    ASSERT_TRUE(fs::exists(kKit + "/Compile-Linux")) << "Compile-Linux is not built in " << kKit;
     const std::string refusal = compiler::res("Error_This_command_is") + " at line ";
     for (const char* statement : {"SOUND.LOAD \"a.wav\", 1", "MIDI.PLAY", "FILE \"scores\"",
                                   "SERVER.DISCONNECT", "NET.DOWNLOAD \"u\", \"f\"", "COMM.SEND 0, \"AT\"",

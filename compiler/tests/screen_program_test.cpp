@@ -3,11 +3,9 @@
 // the applet against the JDK's own classes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "driver/messages.h"
-#include "statements/keyword_table.h"
 #include "test_support.h"
 
 namespace {
@@ -21,20 +19,9 @@ using testing_support::writeFile;
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/screen/";
 
-// The programs need the block and error-block statements (CANVAS, FUNCTION, TRY ... CATCH IO) beside
-// the ones tested here.
-bool haveBlockStatements() {
-    const auto& table = compiler::keywordTable();
-    for (std::string_view word : {"CANVAS", "ACTION", "FUNCTION", "TRY", "CATCH"}) {
-        auto found =
-            std::find_if(table.begin(), table.end(), [&](const auto& e) { return e.keyword == word; });
-        if (found == table.end()) return false;
-    }
-    return true;
-}
-
 bool haveToolChain() {
-    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar");
+    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar") &&
+           fs::exists(kKit + "/Include/Include.inc");
 }
 
 struct Translated {
@@ -54,24 +41,18 @@ Translated translate(const TempDir& dir, const std::string& platform, const std:
 }
 
 // The generated class calls no member of the support classes beyond the Include constructor that the
-// class skeleton's startApp holds. The kit's own base group serves when built, copied among the classes
-// to preverify as Build copies it.
+// class skeleton's startApp holds: the kit's own base group, copied among the classes to preverify as
+// Build copies it.
 std::vector<std::string> supportClassPath(const TempDir& dir) {
     const std::string into = dir / "out/Game";
     fs::create_directories(into);
-    if (fs::exists(kKit + "/Include/Include.inc")) {
-        for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
-            const std::string stem = entry.path().stem().string();
-            if (entry.path().extension() != ".inc" || (stem != "Include" && stem.rfind("Include$", 0) != 0))
-                continue;
-            fs::copy_file(entry.path(), into + "/" + stem + ".class");
-        }
-        return {"-classpath", dir / "out"};
+    for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
+        const std::string stem = entry.path().stem().string();
+        if (entry.path().extension() != ".inc" || (stem != "Include" && stem.rfind("Include$", 0) != 0))
+            continue;
+        fs::copy_file(entry.path(), into + "/" + stem + ".class");
     }
-    writeFile(
-        dir / "standin/Game/Include.java",
-        "package Game;\npublic class Include { public Include(javax.microedition.lcdui.Display d) {} }\n");
-    return {dir / "standin/Game/Include.java"};
+    return {"-classpath", dir / "out"};
 }
 
 void expectContains(const std::string& java, const std::vector<std::string>& lines) {
@@ -79,8 +60,7 @@ void expectContains(const std::string& java, const std::vector<std::string>& lin
 }
 
 TEST(ScreenProgram, PhoneProgramCompilesAndPreverifies) {
-    if (!haveBlockStatements()) GTEST_SKIP() << "the block and error-block statements are not built";
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     TempDir dir;
     Translated t = translate(dir, "TB", "phone_program.bss");
     ASSERT_EQ(t.run.output.find(compiler::res("Error_detected")), std::string::npos) << t.run.output;
@@ -121,8 +101,7 @@ TEST(ScreenProgram, PhoneProgramCompilesAndPreverifies) {
 }
 
 TEST(ScreenProgram, AppletProgramCompilesAgainstTheDesktopClasses) {
-    if (!haveBlockStatements()) GTEST_SKIP() << "the block and error-block statements are not built";
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     TempDir dir;
     Translated t = translate(dir, "Applet", "applet_program.bss");
     ASSERT_EQ(t.run.output.find(compiler::res("Error_detected")), std::string::npos) << t.run.output;

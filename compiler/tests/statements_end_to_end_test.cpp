@@ -38,36 +38,24 @@ Compiled compileProgram(const TempDir& dir, const std::string& platform, const s
 }
 
 bool haveToolChain() {
-    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar");
-}
-bool haveSupportClasses() {
-    return fs::exists(kKit + "/Include/Include.inc");
+    return fs::exists(kKit + "/jdk/bin/javac") && fs::exists(kKit + "/wtk/lib/midpapi20.jar") &&
+           fs::exists(kKit + "/Include/Include.inc");
 }
 
-// The support classes as a class folder for javac: the kit keeps them as X.inc. Until the kit's
-// support classes are built, a stand-in with the one member the programs here use (the Include
-// constructor the writer's startApp calls) takes their place.
+// The support classes as a class folder for javac: the kit keeps them as X.inc.
 std::vector<std::string> supportClassPath(const TempDir& dir) {
-    if (haveSupportClasses()) {
-        fs::create_directories(dir / "support/Game");
-        for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
-            if (entry.path().extension() != ".inc") continue;
-            fs::copy_file(entry.path(), dir / ("support/Game/" + entry.path().stem().string() + ".class"));
-        }
-        return {"-classpath", dir / "support"};
+    fs::create_directories(dir / "support/Game");
+    for (const auto& entry : fs::directory_iterator(kKit + "/Include")) {
+        if (entry.path().extension() != ".inc") continue;
+        fs::copy_file(entry.path(), dir / ("support/Game/" + entry.path().stem().string() + ".class"));
     }
-    writeFile(
-        dir / "standin/Game/Include.java",
-        "package Game;\npublic class Include { public Include(javax.microedition.lcdui.Display d) {} }\n");
-    return {dir / "standin/Game/Include.java"};
+    return {"-classpath", dir / "support"};
 }
 
 void expectTranslated(const Compiled& compiled) {
     EXPECT_NE(compiled.output.find(compiler::res("Writing_Project")), std::string::npos) << compiled.output;
     EXPECT_EQ(compiled.output.find(compiler::res("Error_detected")), std::string::npos) << compiled.output;
-    if (haveSupportClasses()) {
-        EXPECT_EQ(compiled.status, 0) << compiled.output;
-    }
+    EXPECT_EQ(compiled.status, 0) << compiled.output;
 }
 
 void expectPhoneJavaCompiles(const TempDir& dir, const Compiled& compiled) {
@@ -98,7 +86,7 @@ void expectAppletJavaCompiles(const TempDir& dir, const Compiled& compiled) {
 }
 
 TEST(StatementsEndToEnd, PhoneProgramsCompile) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     for (const char* file : {"canvas_game.bss", "records_and_loops.bss"}) {
         TempDir dir;
         Compiled compiled = compileProgram(dir, "TB", readFile(kData + file));
@@ -110,7 +98,7 @@ TEST(StatementsEndToEnd, PhoneProgramsCompile) {
 }
 
 TEST(StatementsEndToEnd, AppletProgramsCompile) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     for (const char* file : {"canvas_game_applet.bss", "records_and_loops.bss"}) {
         TempDir dir;
         Compiled compiled = compileProgram(dir, "Applet", readFile(kData + file));
@@ -123,8 +111,8 @@ TEST(StatementsEndToEnd, AppletProgramsCompile) {
 // A browser starts an applet with init, once, and calls start on each showing: the main section runs from
 // init, once, and the applet shows its panel. Run on the JDK with a harness in place of the browser.
 TEST(StatementsEndToEnd, AppletRunsItsMainSectionOnceAtStartUp) {
-    if (!haveToolChain()) GTEST_SKIP() << "the kit's Java tool chain is not built";
-    if (runProgram("/", {"java", "-version"}).status != 0) GTEST_SKIP() << "no java runtime";
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    ASSERT_EQ(runProgram("/", {"java", "-version"}).status, 0) << "no java runtime on the PATH";
     TempDir dir;
     Compiled compiled = compileProgram(dir, "Applet", "DIM N\nN = 010\nPRINT \"started_\" + STR$(N)\n");
     expectTranslated(compiled);

@@ -41,7 +41,7 @@ void copySupportClasses(const std::string& into) {
 }
 
 TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
-    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    ASSERT_TRUE(supportClassesBuilt()) << "the kit's support classes are not built in " << kKit;
     TempDir dir;
     // The model class is the user's Java source, named among the project's includes.
     writeProject(dir, "every_statement.bss", "Include=MODEL\n");
@@ -77,8 +77,8 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
 // The world made at its declaration, the object put into it, the camera and light added, the rotation set
 // twice and the colour set before the clear must all hold for three frames to render without an exception.
 TEST(ThreeDProgram, SceneOnACanvasRendersWithoutAnException) {
-    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
-    if (runProgram("/", {"java", "-version"}).status != 0) GTEST_SKIP() << "no java runtime";
+    ASSERT_TRUE(supportClassesBuilt()) << "the kit's support classes are not built in " << kKit;
+    ASSERT_EQ(runProgram("/", {"java", "-version"}).status, 0) << "no java runtime on the PATH";
     TempDir dir;
     // The model class is the user's Java source, named among the project's includes.
     writeProject(dir, "scene.bss", "Include=MODEL\n");
@@ -107,7 +107,7 @@ TEST(ThreeDProgram, SceneOnACanvasRendersWithoutAnException) {
 }
 
 TEST(ThreeDProgram, LightAndWorldProgramBuildsASuite) {
-    if (!supportClassesBuilt()) GTEST_SKIP() << "the kit's support classes are not built";
+    ASSERT_TRUE(supportClassesBuilt()) << "the kit's support classes are not built in " << kKit;
     TempDir dir;
     writeProject(dir, "render_only.bss");
     auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});

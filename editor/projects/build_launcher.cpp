@@ -17,7 +17,7 @@
 namespace editor {
 namespace {
 
-// The session of the running child, for the kill at exit: the editor ends through std::exit, which runs
+// The session of the running child, to be ended at exit: the editor ends through std::exit, which runs
 // no destructor of objects on the stack.
 volatile pid_t runningSession = 0;
 
@@ -40,25 +40,38 @@ pid_t liveSessionOf(const char* pid) {
     return state == 'Z' || state == 'X' ? 0 : session;
 }
 
+// Calls `each` with every process of the session that is still running, zombies aside; false when none
+// is.
+template <typename Each>
+bool forEachOfSession(pid_t session, Each each) {
+    bool found = false;
+    if (DIR* processes = ::opendir("/proc")) {
+        while (const dirent* entry = ::readdir(processes)) {
+            if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
+            if (liveSessionOf(entry->d_name) != session) continue;
+            each(static_cast<pid_t>(std::atol(entry->d_name)));
+            found = true;
+        }
+        ::closedir(processes);
+    }
+    return found;
+}
+
 // Ends every process of the session: the child, the programs it started and the tools they started in
-// process groups of their own (Build-Linux gives each tool one, for its watchdog). A process cannot leave
-// a session but by starting one itself, which none of the kit's programs does; one forked while the
-// list is read is found in the next round.
+// process groups of their own (Build-Linux gives each tool one, for its watchdog). The child's group (the
+// compiler with its build program, or the build program alone) is asked to stop first, so that each ends
+// its tools and removes the files it generated; whatever still runs after a short grace is killed. A
+// process cannot leave a session but by starting one itself, which none of the kit's programs does; one
+// forked while the list is read is found in the next round.
 void endSession(pid_t session) {
     if (session <= 0) return;
-    ::kill(-session, SIGKILL);
+    constexpr int graceMs = 3000;
+    constexpr int stepMs = 10;
+    ::kill(-session, SIGTERM);
+    for (int waited = 0; waited < graceMs && forEachOfSession(session, [](pid_t) {}); waited += stepMs)
+        ::usleep(stepMs * 1000);
     for (int round = 0; round < 200; ++round) {
-        bool found = false;
-        if (DIR* processes = ::opendir("/proc")) {
-            while (const dirent* entry = ::readdir(processes)) {
-                if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
-                if (liveSessionOf(entry->d_name) != session) continue;
-                ::kill(static_cast<pid_t>(std::atol(entry->d_name)), SIGKILL);
-                found = true;
-            }
-            ::closedir(processes);
-        }
-        if (!found) return;
+        if (!forEachOfSession(session, [](pid_t pid) { ::kill(pid, SIGKILL); })) return;
         ::usleep(5000);
     }
 }

@@ -2,6 +2,7 @@
 // Starts the kit's compiler and build programs for the editor, one child at a time, and copies each
 // child's standard output into the output pane line by line as it comes. The child's standard error
 // goes to the editor's own; a child still running when the launcher goes, or when the editor ends, is
+// stopped with SIGTERM so that it ends its tools and removes what it generated, and after a grace of 3 s
 // killed with everything it started.
 #include <QList>
 #include <QObject>
@@ -24,7 +25,7 @@ struct BuildRun {
     std::function<void(int status)> after;
 };
 
-// Kills the running child and every process it started, as the editor's exit does: the editor ends
+// Ends the running child and every process it started, as the editor's exit does: the editor ends
 // through std::exit, which destroys no launcher.
 void endRunningBuild();
 
@@ -38,7 +39,7 @@ public:
     // Runs `runs` in turn: the first clears the pane, each shows "Executing: " + program + " " + base
     // first. While an earlier command runs, nothing starts and the pane says so; false then.
     bool start(QList<BuildRun> runs);
-    // Kills the running child and drops the runs still waiting.
+    // Ends the running child as endRunningBuild does and drops the runs still waiting.
     void stop();
 
 signals:

@@ -43,7 +43,7 @@ void J2MEPanel::calculateWindowSize() {
 }
 
 void J2MEPanel::createComponents() {
-    auto named = [this](auto* part, const char* name) {
+    auto named = [](auto* part, const char* name) {
         part->setObjectName(name);
         return part;
     };

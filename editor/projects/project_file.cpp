@@ -45,6 +45,11 @@ Project::ValuePrompt& valuePrompt() {
     return prompt;
 }
 
+kit::Descriptor readDescriptorFile(const QString& path) {
+    QFile file(path);
+    return kit::readDescriptor(fileLines(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()));
+}
+
 }  // namespace
 
 QStringList projectFileLines(const References& references, int run, const Targets& targets) {
@@ -120,9 +125,7 @@ bool writeDescriptor(References& references, QWidget* owner, const QString& path
 }
 
 std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath) {
-    QFile file(descriptorPath);
-    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    const kit::Descriptor descriptor = kit::readDescriptor(fileLines(content));
+    const kit::Descriptor descriptor = readDescriptorFile(descriptorPath);
     references.usesInclude = true;
     references.uses3D = descriptor.uses3D;
     references.usesFloats = descriptor.usesFloats;
@@ -135,6 +138,16 @@ std::optional<QString> takeConvertedOptions(References& references, const QStrin
         references.includes << type;
     }
     return std::nullopt;
+}
+
+QStringList convertedSources(const References& references, const QString& descriptorPath) {
+    QStringList sources{references.LoadedPath + references.projectName + ".java"};
+    for (const std::string& object : readDescriptorFile(descriptorPath).objects) {
+        const QString type = QString::fromStdString(object);
+        // The compiler writes record types into the project folder only.
+        if (!type.contains('/')) sources << references.LoadedPath + type + ".java";
+    }
+    return sources;
 }
 
 void Project::setValuePrompt(ValuePrompt prompt) {

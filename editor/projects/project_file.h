@@ -39,6 +39,9 @@ bool writeDescriptor(References& references, QWidget* owner, const QString& path
 // libraries as the compiler's descriptor `descriptorPath` of the conversion says the translation used them,
 // and the record-type classes it wrote, as Java includes. What does not fit the project file: its refusal.
 std::optional<QString> takeConvertedOptions(References& references, const QString& descriptorPath);
+// The Java a conversion wrote, as its descriptor `descriptorPath` names it: `<projectName>.java` and each
+// record type's source, in the project folder.
+QStringList convertedSources(const References& references, const QString& descriptorPath);
 
 // The editor's reader of project files, over kit_common's (kit/project_file.h), which Compile-Linux reads
 // them with too. The state is that of the last file read.

@@ -17,6 +17,7 @@
 #include "prompter.h"
 #include "references.h"
 #include "res.h"
+#include "text_files.h"
 
 namespace editor {
 namespace {
@@ -212,10 +213,12 @@ void ProjectSide::convert(Editor& editor) {
     }
     if (!references.saved && !save(editor)) return;
     // One file, one tab: the conversion replaces the text of its file's open tab, and asks first when
-    // that tab holds changes (No converts nothing, so the tab and the file stay as they are).
+    // that tab holds changes (No converts nothing, so the tab and the file stay as they are). A file that
+    // is there is the user's (the editor's tabs hold no generated Java): the compiler refuses to replace it.
     const QString java = references.projectName + ".java";
     if (const int open = editor.tabIndexOf(java);
         open >= 0 && editor.panel->tabText(open).endsWith('*') &&
+        !files().status(references.LoadedPath + java).exists &&
         ui::prompter().askYesNo(&editor, QString(),
                                 "Replace the changed " + java + " with the new conversion?",
                                 ui::Answer::No) != ui::Answer::Yes) {
@@ -230,7 +233,13 @@ void ProjectSide::convert(Editor& editor) {
         {{references.editorPath + "Compile-Linux", basePath(references), true, {}, [&editor](int status) {
               if (status != 0) return;
               References& converted = editor.references();
-              if (const auto refused = takeConvertedOptions(converted, basePath(converted) + ".tbx"))
+              const QString descriptor = basePath(converted) + ".tbx";
+              // What the conversion wrote is the user's from now on: no compile replaces or deletes it.
+              for (const QString& source : convertedSources(converted, descriptor)) {
+                  if (const std::optional<QString> failure = handOverJava(source))
+                      showError(&editor, *failure, "Convert");
+              }
+              if (const auto refused = takeConvertedOptions(converted, descriptor))
                   showWarning(&editor, *refused, "Convert");
               setBoxes(converted);
               editor.copyIn();

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
+
+#include "guard/whole_file.h"
 
 namespace guard {
 
@@ -23,12 +26,34 @@ bool isGeneratedSource(const std::string& path) {
     ::close(fd);
     if (n < 0) return false;
     bytes.resize(static_cast<std::size_t>(n));
-    std::string_view text = bytes;
-    if (text.ends_with('\n')) text.remove_suffix(1);
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    if (!text.ends_with(kGeneratedMarker)) return false;
-    text.remove_suffix(kGeneratedMarker.size());
-    return text.empty() || text.ends_with('\n');
+    return withoutGeneratedMarker(bytes).size() != bytes.size();
+}
+
+std::string_view withoutGeneratedMarker(std::string_view text) {
+    std::string_view rest = text;
+    if (rest.ends_with('\n')) rest.remove_suffix(1);
+    if (rest.ends_with('\r')) rest.remove_suffix(1);
+    if (!rest.ends_with(kGeneratedMarker)) return text;
+    rest.remove_suffix(kGeneratedMarker.size());
+    return rest.empty() || rest.ends_with('\n') ? rest : text;
+}
+
+int handOverSource(const std::string& path) {
+    if (!isGeneratedSource(path)) return 0;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat info {};
+    std::string bytes;
+    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
+    char buffer[65536];
+    for (ssize_t n = 1; error == 0 && n > 0;) {
+        n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) error = errno;
+        if (n > 0) bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (error != 0) return error;
+    return replaceFile(path, withoutGeneratedMarker(bytes), info.st_mode & 07777);
 }
 
 bool mayWriteSource(const std::string& path) {

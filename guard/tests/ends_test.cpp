@@ -25,20 +25,24 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
     struct Step {
         std::string tool;
         std::string body;
+        Lines environment;
     };
     const Step steps[] = {
-        {"jdk/bin/javac", hangs()},
+        {"jdk/bin/javac", hangs(), {}},
         // The archive half written when the signal comes: no jar may appear after the end.
-        {"jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; " + hangs() + "fi"},
+        {"jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; " + hangs() + "fi", {}},
+        // A run that keeps its Java when it succeeds (the editor's Convert) keeps none when stopped.
+        {"jdk/bin/javac", hangs(), {"TZ_KEEP_JAVA=1"}},
     };
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         for (const Step& step : steps) {
-            const std::string what = std::string(::strsignal(signal)) + " during " + step.tool;
+            const std::string what = std::string(::strsignal(signal)) + " during " + step.tool +
+                                     (step.environment.empty() ? "" : " with " + step.environment[0]);
             SetUp();
             writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n");
             earlierPhoneSuite();
             tool(step.tool, step.body);
-            Started run(compileArgv(), outputFile("compile"));
+            Started run(compileArgv(), outputFile("compile"), step.environment);
             ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << what;
             ::kill(-run.pid(), signal);
             EXPECT_EQ(run.result(), -signal) << what;

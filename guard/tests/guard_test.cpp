@@ -2,6 +2,8 @@
 // names, and outputs that appear whole or not at all.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "file_size_limit.h"
 #include "guard/outputs.h"
 #include "guard/whole_file.h"
@@ -12,34 +14,47 @@ namespace {
 
 class GuardFiles : public KitFixture {};
 
-TEST_F(GuardFiles, TheCompilersJavaEndsWithItsMark) {
+TEST_F(GuardFiles, TheCompilersJavaEndsWithItsMarkAndLosesItWhenHandedOver) {
     const std::string mark(kGeneratedMarker);
     struct Row {
         std::string text;
-        bool generated;
+        std::optional<std::string> handedOver;  // a generated source: the file once handed over to the user
     };
     const Row rows[] = {
-        {"package Game;\nclass A {}\n" + mark + "\n", true},
-        {"package Game;\r\nclass A {}\r\n" + mark + "\r\n", true},  // line ends of another system
-        {"class A {}\n" + mark, true},                              // no line end after it
-        {mark + "\n", true},
-        {"class A {}\n", false},
-        {"class A {}\n" + mark + "\nclass B {}\n", false},  // the user wrote on after it
-        {"class A {} " + mark + "\n", false},               // not a line of its own
-        {"class A {}\n" + mark.substr(1) + "\n", false},
-        {"class A {}\n" + mark + "\n\n", false},
-        {"", false},
+        {"package Game;\nclass A {}\n" + mark + "\n", "package Game;\nclass A {}\n"},
+        // line ends of another system
+        {"package Game;\r\nclass A {}\r\n" + mark + "\r\n", "package Game;\r\nclass A {}\r\n"},
+        {"class A {}\n" + mark, "class A {}\n"},  // no line end after it
+        {mark + "\n", ""},
+        {"class A {}\n", {}},
+        {"class A {}\n" + mark + "\nclass B {}\n", {}},  // the user wrote on after it
+        {"class A {} " + mark + "\n", {}},               // not a line of its own
+        {"class A {}\n" + mark.substr(1) + "\n", {}},
+        {"class A {}\n" + mark + "\n\n", {}},
+        {"", {}},
     };
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     for (const Row& row : rows) {
-        writeFile(project / "A.java", row.text);
-        EXPECT_EQ(isGeneratedSource((project / "A.java").string()), row.generated) << row.text;
-        EXPECT_EQ(mayWriteSource((project / "A.java").string()), row.generated) << row.text;
+        const fs::path file = project / "A.java";
+        writeFile(file, row.text);
+        fs::permissions(file, mode);
+        const bool generated = row.handedOver.has_value();
+        EXPECT_EQ(isGeneratedSource(file.string()), generated) << row.text;
+        EXPECT_EQ(mayWriteSource(file.string()), generated) << row.text;
+        // Handed over, it is the user's with its mode; the user's own stays byte for byte.
+        EXPECT_EQ(handOverSource(file.string()), 0) << row.text;
+        EXPECT_EQ(readFile(file), row.handedOver.value_or(row.text)) << row.text;
+        EXPECT_FALSE(isGeneratedSource(file.string())) << row.text;
+        EXPECT_EQ(fs::status(file).permissions(), mode) << row.text;
     }
+    EXPECT_EQ(handOverSource((project / "none.java").string()), 0);
     // A link to a generated file is no file the compiler wrote; a folder neither; nothing there may be
     // written.
     fs::create_symlink(project / "A.java", project / "B.java");
     writeFile(project / "A.java", "class A {}\n" + mark + "\n");
     EXPECT_FALSE(mayWriteSource((project / "B.java").string()));
+    EXPECT_EQ(handOverSource((project / "B.java").string()), 0);
+    EXPECT_TRUE(isGeneratedSource((project / "A.java").string()));
     fs::create_directories(project / "C.java");
     EXPECT_FALSE(mayWriteSource((project / "C.java").string()));
     EXPECT_TRUE(mayWriteSource((project / "D.java").string()));

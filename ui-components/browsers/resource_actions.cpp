@@ -52,7 +52,8 @@ void ActionModel::setEnabled(bool enabled) {
 
 QAction* ActionModel::getActionByClass(const std::type_info& type) const {
     for (const QPointer<QAction>& action : live()) {
-        if (typeid(*action) == type) return action;
+        const QAction& object = *action;
+        if (typeid(object) == type) return action;
     }
     return nullptr;
 }

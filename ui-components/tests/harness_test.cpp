@@ -6,10 +6,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
+#include <string>
+#include <vector>
 #include <QWidget>
 
 #include "gui_harness.h"
@@ -26,11 +29,28 @@ TEST(GuiHarness, QtWarningsFailTheRunningTest) {
     EXPECT_NONFATAL_FAILURE(qCritical("a worse one"), "Qt critical: a worse one");
 }
 
+// The messages of the failures `block` reports, caught instead of failing the running test.
+template <typename Block>
+std::vector<std::string> failuresOf(Block block) {
+    ::testing::TestPartResultArray failures;
+    {
+        ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &failures);
+        block();
+    }
+    std::vector<std::string> messages;
+    for (int i = 0; i < failures.size(); ++i) messages.push_back(failures.GetTestPartResult(i).message());
+    return messages;
+}
+
 TEST(GuiHarness, OffscreenNoticesPass) {
-    for (const QString& notice : ui::testing::allowedQtNotices()) qWarning("%s", qPrintable(notice));
     QWidget window;
-    window.show();
-    window.raise();
+    const auto failures = failuresOf([&window] {
+        for (const QString& notice : ui::testing::allowedQtNotices()) qWarning("%s", qPrintable(notice));
+        window.show();
+        window.raise();
+    });
+    EXPECT_EQ(failures, std::vector<std::string>());
 }
 
 TEST(GuiHarness, WindowsLeftBehindFailAndAreDisposed) {
@@ -59,9 +79,13 @@ TEST(GuiHarness, WindowsLeftBehindFailAndAreDisposed) {
 }
 
 TEST(GuiHarness, OwnedHiddenWindowsAndDeferredDeletesAreFine) {
-    auto* owner = new QWidget;
-    new QDialog(owner);
+    QPointer<QWidget> owner = new QWidget;
+    QPointer<QDialog> dialog = new QDialog(owner);
     owner->deleteLater();
+    const auto failures = failuresOf([] { ui::testing::checkLeftoverWindows(); });
+    EXPECT_EQ(failures, std::vector<std::string>());
+    EXPECT_TRUE(owner.isNull());
+    EXPECT_TRUE(dialog.isNull());
 }
 
 TEST(ScriptedPrompter, AnswersInOrderAndRecordsEveryBox) {

@@ -92,7 +92,8 @@ void JobManager::addJob(std::shared_ptr<Job> job, JobManager& manager) {
     }
     const bool alone = job->isAlone();
     const void* source = job->getSource();
-    const std::type_index type = typeid(*job);
+    const Job& object = *job;
+    const std::type_index type = typeid(object);
     {
         std::lock_guard lock(manager.queueMutex_);
         if (manager.accepting_) {

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <cstring>
+
+#include "guard/outputs.h"
 
 namespace editor {
 
@@ -21,6 +24,12 @@ TextRead readTextFile(const QString& path) {
     const std::string text =
         kit::withLineFeeds(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
     return {decodeText(QByteArray::fromStdString(text)), std::nullopt};
+}
+
+std::optional<QString> handOverJava(const QString& path) {
+    const int error = guard::handOverSource(QFile::encodeName(path).toStdString());
+    if (error == 0) return std::nullopt;
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 kit::Lines fileLines(const QByteArray& content) {

@@ -30,6 +30,11 @@ kit::Lines toLines(const QStringList& lines);
 std::optional<std::string> toStd(const std::optional<QString>& text);
 std::optional<QString> toQString(const std::optional<std::string>& text);
 
+// Hands the compiler's Java at `path` over to the user: a source whose last line is the compiler's mark
+// loses that line (the file written whole), so that no compile replaces or deletes it from then on. The
+// failure's text; nothing once the file is the user's, or when nothing is there.
+std::optional<QString> handOverJava(const QString& path);
+
 // Replaces the file at `path` by `text`. Returns the failure's text, nothing once every byte is on disk.
 std::optional<QString> writeTextFile(const QString& path, const QString& text);
 

@@ -510,8 +510,7 @@ void Init::buildMenus() {
     auto add = [this](QMenu* into, std::initializer_list<QAction * Init::*> fields) {
         for (QAction* Init::*field : fields) into->addAction(this->*field);
     };
-    auto submenu = [this, &add](QMenu* parent, const char* key,
-                                std::initializer_list<QAction * Init::*> fields) {
+    auto submenu = [&add](QMenu* parent, const char* key, std::initializer_list<QAction * Init::*> fields) {
         QMenu* sub = parent->addMenu(res(key));
         sub->setObjectName(key);
         add(sub, fields);

@@ -185,6 +185,15 @@ QString Editor::getFile(const QString& path) {
 
 bool Editor::loadTab(int slot, const QString& path) {
     if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    // A tab holds the user's files only: Java the compiler generated is handed over as it opens, so that
+    // no compile replaces or deletes what a tab holds or what it writes back.
+    if (path.endsWith(".java", Qt::CaseInsensitive)) {
+        if (const std::optional<QString> failure = handOverJava(path)) {
+            const QString operation = "Write File " + QFileInfo(path).fileName();
+            reportTrace(operation, *failure);
+            showError(this, *failure, operation);
+        }
+    }
     const TextRead read = readTextFile(path);
     fillTab(slot, read.text);
     // What was read is not the file: written back, it would replace the file with less than it holds.

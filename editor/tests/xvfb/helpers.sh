@@ -1,8 +1,25 @@
-# What the Xvfb journeys share: sourced by each script after it has set $here (its folder), $work (a
-# scratch folder it removes) and $screenshot (a PNG path, or empty). The editor runs without a window
-# manager: windows sit where Qt puts them.
+# What the Xvfb journeys share: sourced by each script after it has set $here (its folder); its
+# begin_journey takes the script's arguments. The editor runs without a window manager: windows sit where
+# Qt puts them.
 
 editor=""
+
+# Runs the journey script $1 again under an Xvfb of its own with the rest of the arguments, unless it runs
+# under one already; then takes those arguments, KIT_FOLDER EXAMPLES_FOLDER [SCREENSHOT.png], into $kit,
+# $examples and $screenshot (a PNG path, or empty), and makes $work, a scratch folder removed at the end
+# with the editor if it still runs.
+begin_journey() {
+    script=$1
+    shift
+    if [ -z "${TZ_UNDER_XVFB:-}" ]; then
+        TZ_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$script" "$@"
+    fi
+    kit=$1
+    examples=$2
+    screenshot=${3:-}
+    work=$(mktemp -d)
+    trap 'if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+}
 
 fail() {
     echo "FAILED: $*"
@@ -93,4 +110,17 @@ compile_until() {
         [ "$tries" -gt 0 ] || fail "no $1 after two minutes"
         sleep 0.1
     done
+}
+
+# Prints the text the output pane shows: a drag from its bottom right to left of its first line selects it
+# (X's PRIMARY selection).
+output_text() {
+    xdotool mousemove 1250 1015 mousedown 1 mousemove 700 960 sleep 0.1 mousemove 150 903 sleep 0.1 mouseup 1
+    sleep 0.2
+    python3 "$here/screen.py" selection PRIMARY
+}
+
+# Whether the output pane shows the text $1.
+output_shows() {
+    output_text | grep -q -F -- "$1"
 }

@@ -8,17 +8,9 @@
 # Usage: language_switch_under_xvfb.sh KIT_FOLDER EXAMPLES_FOLDER [SCREENSHOT.png]
 set -eu
 
-if [ -z "${TZ_UNDER_XVFB:-}" ]; then
-    TZ_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
-fi
-
-kit=$1
-examples=$2
-screenshot=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
 . "$here/helpers.sh"
-trap 'if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+begin_journey "$0" "$@"
 
 # Project > Compiler, then its entry $1 (1 Tesvo Zorid, 2 J2ME).
 choose_language() {

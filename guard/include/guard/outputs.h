@@ -15,6 +15,12 @@ inline constexpr std::string_view kGeneratedMarker =
 
 // A regular file (not a link) whose last line is kGeneratedMarker.
 bool isGeneratedSource(const std::string& path);
+// `text` without its last line when that line is kGeneratedMarker (with its line end); else `text` whole.
+std::string_view withoutGeneratedMarker(std::string_view text);
+// Hands a source the compiler generated over to the user: the file at `path` loses its last line, the
+// marker, and is written whole with its mode kept. Returns 0 (also when the file is no generated source),
+// else the errno of the failure (the file stays as it was).
+int handOverSource(const std::string& path);
 // Nothing stands at `path`, or a source the compiler generated: the compiler may write it.
 bool mayWriteSource(const std::string& path);
 
