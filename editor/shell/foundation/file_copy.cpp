@@ -14,8 +14,7 @@ namespace {
 class SeamQueries : public guard::FileQueries {
 public:
     guard::PathStatus status(const std::string& path) const override {
-        const FileStatus status = files().status(QFile::decodeName(path.c_str()));
-        return {status.exists, status.isFile, status.isDirectory, status.readable, status.writable};
+        return files().status(QFile::decodeName(path.c_str()));
     }
     bool sameFile(const std::string& first, const std::string& second) const override {
         return files().sameFile(QFile::decodeName(first.c_str()), QFile::decodeName(second.c_str()));

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include "guard/file_copy.h"
-
 namespace editor {
 namespace {
 
@@ -12,8 +10,7 @@ Files* installedFiles = nullptr;
 }  // namespace
 
 FileStatus Files::status(const QString& path) const {
-    const guard::PathStatus status = guard::FileQueries().status(QFile::encodeName(path).toStdString());
-    return {status.exists, status.isFile, status.isDirectory, status.readable, status.writable};
+    return guard::FileQueries().status(QFile::encodeName(path).toStdString());
 }
 
 bool Files::sameFile(const QString& first, const QString& second) const {

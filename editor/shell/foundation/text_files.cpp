@@ -2,18 +2,15 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <cstring>
 
+#include "framework_toolkit.h"
 #include "guard/outputs.h"
 
 namespace editor {
 
 QString decodeText(const QByteArray& content) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(content);
-    if (utf8.hasError()) return QString::fromLatin1(content);
-    return text;
+    return ui::framework::toolkit::decodeText(content, QString());
 }
 
 TextRead readTextFile(const QString& path) {
