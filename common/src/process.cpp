@@ -45,52 +45,17 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
     return result;
 }
 
-struct ProcessState {
-    pid_t pid = 0;
-    char state = 0;  // 'Z' for a zombie
-    pid_t parent = 0;
-    pid_t group = 0;
-};
-
-// Calls `visit` with the state of every process.
-template <typename Visit>
-void forEachProcess(Visit visit) {
-    DIR* processes = ::opendir("/proc");
-    if (!processes) return;
-    while (const dirent* entry = ::readdir(processes)) {
-        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
-        const std::string path = std::string("/proc/") + entry->d_name + "/stat";
-        FILE* file = std::fopen(path.c_str(), "r");
-        if (!file) continue;
-        char stat[512];
-        const std::size_t size = std::fread(stat, 1, sizeof stat - 1, file);
-        std::fclose(file);
-        stat[size] = '\0';
-        // "pid (name) state ppid pgrp ...": the name may hold anything, so the fields follow its last ')'.
-        const char* fields = std::strrchr(stat, ')');
-        ProcessState process;
-        int parent = 0, group = 0;
-        if (!fields || std::sscanf(fields + 1, " %c %d %d", &process.state, &parent, &group) != 3) continue;
-        process.pid = static_cast<pid_t>(std::atol(entry->d_name));
-        process.parent = parent;
-        process.group = group;
-        visit(process);
-    }
-    ::closedir(processes);
-}
-
 bool groupRunning(pid_t group) {
     bool found = false;
-    forEachProcess([&](const ProcessState& process) {
-        found = found || (process.group == group && process.state != 'Z' && process.state != 'X');
-    });
+    forEachProcess(
+        [&](const ProcessInfo& process) { found = found || (process.group == group && process.running()); });
     return found;
 }
 
 // The processes whose parent is `parent`, zombies included (their parent reaps them).
 std::vector<pid_t> childrenOf(pid_t parent) {
     std::vector<pid_t> children;
-    forEachProcess([&](const ProcessState& process) {
+    forEachProcess([&](const ProcessInfo& process) {
         if (process.parent == parent) children.push_back(process.pid);
     });
     return children;
@@ -102,16 +67,16 @@ void LineSplitter::feed(std::string_view bytes) {
     pending_.append(bytes);
     std::size_t start = 0;
     for (std::size_t end; (end = pending_.find('\n', start)) != std::string::npos; start = end + 1)
-        emit(pending_.substr(start, end - start));
+        deliver(pending_.substr(start, end - start));
     pending_.erase(0, start);
 }
 
 void LineSplitter::finish() {
-    if (!pending_.empty()) emit(std::move(pending_));
+    if (!pending_.empty()) deliver(std::move(pending_));
     pending_.clear();
 }
 
-void LineSplitter::emit(std::string line) {
+void LineSplitter::deliver(std::string line) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (sink_) sink_(line);
 }
@@ -285,6 +250,35 @@ Exit run(const Command& command) {
     }
     child.relay();
     return child.wait();
+}
+
+void forEachProcess(const std::function<void(const ProcessInfo&)>& visit) {
+    DIR* processes = ::opendir("/proc");
+    if (!processes) return;
+    while (const dirent* entry = ::readdir(processes)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
+        const std::string path = std::string("/proc/") + entry->d_name + "/stat";
+        FILE* file = std::fopen(path.c_str(), "r");
+        if (!file) continue;
+        char stat[512];
+        const std::size_t size = std::fread(stat, 1, sizeof stat - 1, file);
+        std::fclose(file);
+        stat[size] = '\0';
+        // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its
+        // last ')'.
+        const char* fields = std::strrchr(stat, ')');
+        ProcessInfo process;
+        int parent = 0, group = 0, session = 0;
+        if (!fields ||
+            std::sscanf(fields + 1, " %c %d %d %d", &process.state, &parent, &group, &session) != 4)
+            continue;
+        process.pid = static_cast<pid_t>(std::atol(entry->d_name));
+        process.parent = parent;
+        process.group = group;
+        process.session = session;
+        visit(process);
+    }
+    ::closedir(processes);
 }
 
 void killGroup(pid_t group) {

@@ -1,6 +1,5 @@
 #include "build_launcher.h"
 
-#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "kit/process.h"
 #include "main_window.h"
 #include "res.h"
 #include "text_files.h"
@@ -21,39 +21,16 @@ namespace {
 // no destructor of objects on the stack.
 volatile pid_t runningSession = 0;
 
-// The session a process belongs to; 0 when it has gone or is a zombie (nothing left to end).
-pid_t liveSessionOf(const char* pid) {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
-    FILE* file = std::fopen(path, "r");
-    if (!file) return 0;
-    char stat[1024];
-    const size_t size = std::fread(stat, 1, sizeof stat - 1, file);
-    std::fclose(file);
-    stat[size] = '\0';
-    // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its last
-    // ')'.
-    const char* fields = std::strrchr(stat, ')');
-    char state = 0;
-    int parent = 0, group = 0, session = 0;
-    if (!fields || std::sscanf(fields + 1, " %c %d %d %d", &state, &parent, &group, &session) != 4) return 0;
-    return state == 'Z' || state == 'X' ? 0 : session;
-}
-
 // Calls `each` with every process of the session that is still running, zombies aside; false when none
 // is.
 template <typename Each>
 bool forEachOfSession(pid_t session, Each each) {
     bool found = false;
-    if (DIR* processes = ::opendir("/proc")) {
-        while (const dirent* entry = ::readdir(processes)) {
-            if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
-            if (liveSessionOf(entry->d_name) != session) continue;
-            each(static_cast<pid_t>(std::atol(entry->d_name)));
-            found = true;
-        }
-        ::closedir(processes);
-    }
+    kit::forEachProcess([&](const kit::ProcessInfo& process) {
+        if (process.session != session || !process.running()) return;
+        each(process.pid);
+        found = true;
+    });
     return found;
 }
 
@@ -91,7 +68,10 @@ void endRunningBuild() {
     endRunningSession();
 }
 
-BuildLauncher::BuildLauncher(Editor& editor) : QObject(&editor), editor_(editor) {
+BuildLauncher::BuildLauncher(Editor& editor)
+    : QObject(&editor), editor_(editor), lines_([this](const std::string& line) {
+          editor_.appendOutput(decodeText(QByteArray::fromStdString(line)) + "\n");
+      }) {
     registerExitKill();
 }
 
@@ -147,7 +127,7 @@ void BuildLauncher::startNext() {
 
     auto* process = new QProcess(this);
     process_ = process;
-    partial_.clear();
+    lines_.drop();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
     if (current_.keepJava) {
@@ -172,18 +152,9 @@ void BuildLauncher::startNext() {
 
 void BuildLauncher::readOutput(bool flush) {
     if (!process_) return;
-    partial_ += process_->readAllStandardOutput();
-    qsizetype end;
-    while ((end = partial_.indexOf('\n')) >= 0) {
-        QByteArray line = partial_.left(end);
-        partial_.remove(0, end + 1);
-        if (line.endsWith('\r')) line.chop(1);
-        editor_.appendOutput(decodeText(line) + "\n");
-    }
-    if (flush && !partial_.isEmpty()) {
-        editor_.appendOutput(decodeText(partial_) + "\n");
-        partial_.clear();
-    }
+    const QByteArray bytes = process_->readAllStandardOutput();
+    lines_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (flush) lines_.finish();
 }
 
 void BuildLauncher::childEnded(int status) {

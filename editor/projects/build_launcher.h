@@ -11,6 +11,8 @@
 #include <QString>
 #include <functional>
 
+#include "kit/process.h"
+
 namespace editor {
 
 class Editor;
@@ -56,7 +58,7 @@ private:
     QList<BuildRun> waiting_;
     BuildRun current_;
     QPointer<QProcess> process_;
-    QByteArray partial_;
+    kit::LineSplitter lines_;
     bool running_ = false;
     bool first_ = false;
 };
