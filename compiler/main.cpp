@@ -2,14 +2,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "guard/stop.h"
 #include "kit/program_folder.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 
 namespace {
@@ -37,20 +36,14 @@ int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
     // Ctrl-C, SIGTERM and a closed terminal end the run through its clean-up, then by the same signal.
     guard::catchStopSignals();
-    try {
-        compiler::CompilerOptions options;
-        options.installDir = installFolder();
-        options.debug = envFlag("TZ_DEBUG");
-        options.keepJava = envFlag("TZ_KEEP_JAVA");
-        options.makeTranslator = compiler::makeConvertor;
-        std::vector<std::string> args(argv + 1, argv + argc);
-        const int status = compiler::runCompiler(args, std::cout, options);
-        if (const int signal = guard::stopSignal()) guard::endBySignal(signal);
-        return status;
-    } catch (const std::exception& e) {
-        std::cout << "Error: Unknown error - internal compiler error\n" << e.what() << std::endl;
-    } catch (...) {
-        std::cout << "Error: Unknown error - internal compiler error" << std::endl;
-    }
-    return 1;
+    compiler::CompilerOptions options;
+    options.installDir = installFolder();
+    options.debug = envFlag("TZ_DEBUG");
+    options.keepJava = envFlag("TZ_KEEP_JAVA");
+    options.makeTranslator = compiler::makeConvertor;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // The run reports every failure itself and gives its status.
+    const int status = compiler::runCompiler(args, std::cout, options);
+    if (const int signal = guard::stopSignal()) guard::endBySignal(signal);
+    return status;
 }

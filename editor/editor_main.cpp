@@ -1,6 +1,7 @@
 // Editor-Linux: the editor's main window with its project side; the arguments are not used.
 #include <QApplication>
 
+#include "environment.h"
 #include "main_window.h"
 #include "project_side.h"
 #include "references.h"
@@ -10,9 +11,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName("Tesvo Zorid Editor");
     editor::References references;
-    // The tools first: the window takes the options panel from them while it builds its layout.
+    // The project side before the window it serves, which takes the options panel from the tools while it
+    // builds its layout. Going after the window, the project side ends a build still running.
     editor::ToolsSide tools;
-    editor::Editor window(references);
-    editor::ProjectSide projects(window);
+    editor::ProjectSide projects(tools);
+    editor::Editor window(references, &projects, &tools);
+    // The first-run wizard's Exit ended the editor before its loop began.
+    if (const std::optional<int> status = editor::requestedExit()) return *status;
     return application.exec();
 }

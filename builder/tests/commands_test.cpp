@@ -87,44 +87,9 @@ TEST(CommandList, IncludesObjectsAndClassPathInRunOrder) {
     EXPECT_TRUE(compiledAgainstCldc11(project));
 }
 
-TEST(CommandList, MissingCldcValueFollowsTheFlags) {
-    Project project = projectWith({"Floats=true"});
-    project.includes = {"Util"};
-    EXPECT_EQ(commandList(project)[0][2], "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi11.jar");
-    project = projectWith({});
-    project.includes = {"Util"};
-    EXPECT_EQ(commandList(project)[0][2], "/wtk/lib/midpapi20.jar:/wtk/lib/cldcapi10.jar");
-}
-
-TEST(Scripts, BuildScriptAddsMapsOnlyWithMappy) {
-    const std::string add = "; if [ -e \"$1\" ]; then '/jdk/bin/jar' uf 'Space.jar' \"$@\"; fi";
-    Lines expected{"#!/bin/sh",
-                   "set -e",
-                   "cd '/p q/'",
-                   "echo Adding Image files",
-                   "echo '**'",
-                   "set -- *.png" + add,
-                   "echo Adding Sound files",
-                   "set -- *.wav" + add,
-                   "set -- *.mid" + add,
-                   "set -- *.midi" + add};
-    EXPECT_EQ(cbuildScript(projectWith({"Mappy=false"})), expected);
-    expected.insert(expected.end(), {"echo '**'", "echo Adding mappy files", "set -- *.fmp" + add});
-    EXPECT_EQ(cbuildScript(projectWith({"Mappy=true"})), expected);
-}
-
-TEST(Scripts, RunScriptQuotesEveryPath) {
-    Project project = projectWith({});
-    project.path = "/it's here/";
-    EXPECT_EQ(runGameScript(project), (Lines{"#!/bin/sh",
-                                             "'/wtk/bin/emulator' '-classpath' '/it'\\''s here/Space.jar' "
-                                             "'-Xdescriptor:/it'\\''s here/Space.jad'",
-                                             "printf 'Press Enter to continue . . . '; read -r key"}));
-}
-
-// The build script runs under sh: every path survives blanks and quotes, and a pattern without files
-// skips its jar command instead of failing the step.
-TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
+// The build script runs under sh: every path survives blanks and quotes, a pattern without files skips its
+// jar command instead of failing the step, and the map files go in only with Mappy.
+TEST(Scripts, BuildScriptRunsWithAwkwardPathsAndAddsMapsOnlyWithMappy) {
     testing::TempDir temp;
     fs::path jdk = temp.folder() / "it's a \"jdk\" $HOME" / "bin";
     fs::path projectDir = temp.folder() / "my `game` dir";
@@ -139,21 +104,55 @@ TEST(Scripts, BuildScriptRunsWithAwkwardPaths) {
     testing::writeFile(projectDir / "end.midi", "midi");
     testing::writeFile(projectDir / "sub dir/b.dat", "data");
 
-    Project project = projectWith({"Mappy=true"});
+    for (const bool mappy : {false, true}) {
+        Project project = projectWith({mappy ? "Mappy=true" : "Mappy=false"});
+        project.path = projectDir.string() + "/";
+        project.javaLocation = jdk.string() + "/";
+        // c.png is named by the program and taken by its pattern: it goes in once.
+        ASSERT_FALSE(
+            writeLines(project.path + "CBuild.bat", cbuildScript(project, {"c.png", "sub dir/b.dat"})));
+
+        ProcessRunner runner;
+        Lines output;
+        auto result = runner.run(commandList(project).back(), {},
+                                 [&](const std::string& line) { output.push_back(line); });
+        EXPECT_TRUE(result.ok()) << result.exitStatus;
+        Lines expected{"Adding Image files",
+                       "**",
+                       "[uf][Space.jar][a b.png][c.png]",
+                       "Adding Sound files",
+                       "[uf][Space.jar][theme.mid]",
+                       "[uf][Space.jar][end.midi]"};
+        if (mappy)
+            expected.insert(expected.end(), {"**", "Adding mappy files", "[uf][Space.jar][level.fmp]"});
+        expected.push_back("[uf][Space.jar][sub dir/b.dat]");
+        EXPECT_EQ(output, expected) << "Mappy " << mappy;
+    }
+}
+
+// The emulator script runs under sh with every path as one word, quotes and all.
+TEST(Scripts, RunScriptHandsTheEmulatorEachPathWhole) {
+    testing::TempDir temp;
+    const fs::path wtk = temp.folder() / "it's \"wtk\"";
+    const fs::path projectDir = temp.folder() / "it's here";
+    fs::create_directories(wtk / "bin");
+    fs::create_directories(projectDir);
+    testing::writeFile(wtk / "bin/emulator",
+                       "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done; echo\n");
+    fs::permissions(wtk / "bin/emulator", fs::perms::owner_all);
+    Project project = projectWith({});
     project.path = projectDir.string() + "/";
-    project.javaLocation = jdk.string() + "/";
-    // c.png is named by the program and taken by its pattern: it goes in once.
-    ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project, {"c.png", "sub dir/b.dat"})));
+    project.j2meLocation = wtk.string() + "/";
+    ASSERT_FALSE(writeLines(project.path + "RunGame.bat", runGameScript(project)));
 
     ProcessRunner runner;
     Lines output;
-    auto result =
-        runner.run(commandList(project).back(), {}, [&](const std::string& line) { output.push_back(line); });
+    auto result = runner.run({"/bin/sh", "-c", "echo | sh \"$0\"", project.path + "RunGame.bat"}, {},
+                             [&](const std::string& line) { output.push_back(line); });
     EXPECT_TRUE(result.ok()) << result.exitStatus;
-    EXPECT_EQ(output,
-              (Lines{"Adding Image files", "**", "[uf][Space.jar][a b.png][c.png]", "Adding Sound files",
-                     "[uf][Space.jar][theme.mid]", "[uf][Space.jar][end.midi]", "**", "Adding mappy files",
-                     "[uf][Space.jar][level.fmp]", "[uf][Space.jar][sub dir/b.dat]"}));
+    EXPECT_EQ(output, (Lines{"[-classpath][" + project.path + "Space.jar][-Xdescriptor:" + project.path +
+                                 "Space.jad]",
+                             "Press Enter to continue . . . "}));
 }
 
 TEST(Scripts, FailingJarFailsTheScript) {

@@ -45,6 +45,43 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
     return result;
 }
 
+// A process as the system lists it (/proc/<pid>/stat).
+struct ProcessInfo {
+    pid_t pid = 0;
+    char state = 0;  // 'Z' for a zombie, 'X' for one being reaped
+    pid_t parent = 0;
+    pid_t group = 0;
+
+    bool running() const { return state != 'Z' && state != 'X'; }
+};
+
+// Calls `visit` with every process of the system.
+template <typename Visit>
+void forEachProcess(Visit visit) {
+    DIR* processes = ::opendir("/proc");
+    if (!processes) return;
+    while (const dirent* entry = ::readdir(processes)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
+        const std::string path = std::string("/proc/") + entry->d_name + "/stat";
+        FILE* file = std::fopen(path.c_str(), "r");
+        if (!file) continue;
+        char stat[512];
+        const std::size_t size = std::fread(stat, 1, sizeof stat - 1, file);
+        std::fclose(file);
+        stat[size] = '\0';
+        // "pid (name) state ppid pgrp ...": the name may hold anything, so the fields follow its last ')'.
+        const char* fields = std::strrchr(stat, ')');
+        ProcessInfo process;
+        int parent = 0, group = 0;
+        if (!fields || std::sscanf(fields + 1, " %c %d %d", &process.state, &parent, &group) != 3) continue;
+        process.pid = static_cast<pid_t>(std::atol(entry->d_name));
+        process.parent = parent;
+        process.group = group;
+        visit(process);
+    }
+    ::closedir(processes);
+}
+
 bool groupRunning(pid_t group) {
     bool found = false;
     forEachProcess(
@@ -250,35 +287,6 @@ Exit run(const Command& command) {
     }
     child.relay();
     return child.wait();
-}
-
-void forEachProcess(const std::function<void(const ProcessInfo&)>& visit) {
-    DIR* processes = ::opendir("/proc");
-    if (!processes) return;
-    while (const dirent* entry = ::readdir(processes)) {
-        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
-        const std::string path = std::string("/proc/") + entry->d_name + "/stat";
-        FILE* file = std::fopen(path.c_str(), "r");
-        if (!file) continue;
-        char stat[512];
-        const std::size_t size = std::fread(stat, 1, sizeof stat - 1, file);
-        std::fclose(file);
-        stat[size] = '\0';
-        // "pid (name) state ppid pgrp session ...": the name may hold anything, so the fields follow its
-        // last ')'.
-        const char* fields = std::strrchr(stat, ')');
-        ProcessInfo process;
-        int parent = 0, group = 0, session = 0;
-        if (!fields ||
-            std::sscanf(fields + 1, " %c %d %d %d", &process.state, &parent, &group, &session) != 4)
-            continue;
-        process.pid = static_cast<pid_t>(std::atol(entry->d_name));
-        process.parent = parent;
-        process.group = group;
-        process.session = session;
-        visit(process);
-    }
-    ::closedir(processes);
 }
 
 void killGroup(pid_t group) {

@@ -15,8 +15,6 @@
 
 namespace compiler {
 
-class InterfaceFileWrite;
-
 // All state of one compiler run, passed by reference to every layer.
 struct Context {
     Context(std::ostream& out, bool debugOption) : console(out), debug(console, debugOption) {}
@@ -38,7 +36,6 @@ struct Context {
     std::vector<std::string> worldOwners;  // "GLOBAL", or the function whose local each world is
     std::vector<std::string> typeFiles;    // record-type sources the run wrote, without ".java"
     LineState line;                        // the token line being translated
-    InterfaceFileWrite* saver = nullptr;   // the one writer of the run, once made
     // The line of the source file each statement comes from (from 1); a message that names a line
     // names this one, so several statements of one line, a one-line IF among them, share its number.
     std::vector<std::size_t> statementLines;

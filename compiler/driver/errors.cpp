@@ -1,11 +1,29 @@
 #include "driver/errors.h"
 
+#include "driver/messages.h"
+
 namespace compiler {
+
+CompileException CompileException::wholeLines(std::vector<std::string> lines) {
+    CompileException refusal(std::move(lines.front()));
+    refusal.problems_.insert(refusal.problems_.end(), std::make_move_iterator(lines.begin() + 1),
+                             std::make_move_iterator(lines.end()));
+    refusal.whole_ = true;
+    return refusal;
+}
+
+CompileException CompileException::endsEarly() {
+    return wholeLines({res("Error_Number_of")});
+}
 
 void CompileException::printError(Console& console, std::string_view suffix) const {
     console.line(problems_.front() + std::string(suffix));
     std::string indent = "\t";
     for (std::size_t i = 1; i < problems_.size(); ++i) {
+        if (whole_) {
+            console.line(problems_[i]);
+            continue;
+        }
         console.line(indent + problems_[i]);
         indent += ' ';
     }

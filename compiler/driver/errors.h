@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,38 +9,54 @@
 
 namespace compiler {
 
-// The one exception type of the translator: a refusal of a source statement. The first problem is the
-// message; translators it passes through append context lines ("in Returner", ...).
-class CompileException {
+// A refusal of the user's program: a statement the translators cannot take, or a project, Config.cfg or
+// source a compile cannot start from. Translators on its way may add context and raise it again; only the
+// driver's run (run/compiler.cpp) handles it: it prints the refusal, with " at line " and the source line
+// when a statement was being translated, and ends the compile with status 1.
+//
+// `problems` holds the message first, then the context lines that translators it passes through append
+// ("in Returner", ...). A refusal made of whole lines (the project's "what, then why", or a statement
+// that ends before its keyword's arguments do) is printed as it is and takes no context.
+class CompileException : public std::exception {
 public:
     explicit CompileException(std::string message) { problems_.push_back(std::move(message)); }
+    // Lines printed as they are, the first with the driver's suffix.
+    static CompileException wholeLines(std::vector<std::string> lines);
+    // A statement read past its last token: the argument-count message alone.
+    static CompileException endsEarly();
 
     CompileException& addError(std::string text) {
-        problems_.push_back(std::move(text));
+        if (!whole_) problems_.push_back(std::move(text));
         return *this;
     }
 
     const std::vector<std::string>& problems() const { return problems_; }
+    const char* what() const noexcept override { return problems_.front().c_str(); }
 
-    // First entry + suffix on one line, then each further entry after a tab and a run of blanks that
-    // grows by one per line.
+    // First entry + suffix on one line; then each further line as it is, or each context entry after a
+    // tab and a run of blanks that grows by one per line.
     void printError(Console& console, std::string_view suffix) const;
 
 private:
     std::vector<std::string> problems_;
+    bool whole_ = false;
 };
 
-// Ends the run from deep inside the translation: the lines are printed by the driver, which then
-// cleans up and ends with `status`. Used for internal failures that have no statement to blame
-// (a variable missing from the byte-token pool, a writer that cannot open its file).
-struct RunAbort {
-    std::vector<std::string> lines;
-    int status = 1;
-};
+// The run cannot go on, and not for a fault of the user's program: an output the compiler cannot write,
+// or a fault of its own that ends the run with a line of its own (a name missing from the byte-token
+// pool, a byte code that is not two characters). Only the driver's run handles it: it prints the lines
+// and ends the compile with status 1. Any other exception is a fault of the compiler, which the driver
+// reports as an internal compiler error.
+class InternalFailure : public std::exception {
+public:
+    explicit InternalFailure(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
-// A stop signal came, or the caller has gone, while the statements were translated: the run ends as
-// after an error, without the error's lines.
-struct RunStopped {};
+    const std::vector<std::string>& lines() const { return lines_; }
+    const char* what() const noexcept override { return lines_.empty() ? "" : lines_.front().c_str(); }
+
+private:
+    std::vector<std::string> lines_;
+};
 
 namespace ErrorHandler {
 // True when "(" and ")" balance. Brackets inside string literals do not count, so a literal such

@@ -32,8 +32,13 @@ bool Function::argExists(const std::string& argName) const {
     return false;
 }
 
+std::optional<std::string> Functions::refusal(const std::string& name) {
+    if (Helpers::FixVariable(name) != name) return res("Error_Function_Suffix");
+    return std::nullopt;
+}
+
 Function& Functions::addFunction(const std::string& name) {
-    if (Helpers::FixVariable(name) != name) throw CompileException(res("Error_Function_Suffix"));
+    if (auto problem = refusal(name)) throw CompileException(*problem);
     objects_.addName(name);
     firstByName_.try_emplace(name, getCount());
     functions_.push_back(Function{name, Function::cVoid, {}, {}});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,9 +54,11 @@ public:
     // main section, "PAUSE", "END", "ACTION" in the special functions, else the user function's name.
     std::string CurrentFunction = "SYSTEM";
 
-    // Makes a function record, registers its name among the declared names and appends it. A name that
-    // ends in "$", "#" or "%" could never be found again and is refused with CompileException
-    // (Error_Function_Suffix). The record stays valid for the whole run.
+    // Why `name` cannot name a function, or nothing: one that ends in "$", "#" or "%" could never be
+    // found again (Error_Function_Suffix).
+    static std::optional<std::string> refusal(const std::string& name);
+    // Makes a function record, registers its name among the declared names and appends it; a name
+    // refusal() names is refused with CompileException. The record stays valid for the whole run.
     Function& addFunction(const std::string& name);
     Function& getLastFunction();
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "driver/byte_codes.h"
 #include "driver/errors.h"
-#include "expressions/byte_codes.h"
-#include "expressions/writer.h"
+#include "driver/writer.h"
 
 namespace compiler {
 namespace {
@@ -155,13 +155,13 @@ int Library::getByteNa(const std::string& name, const Debug& debug) const {
     } else if (auto it = byteNaFirst_.find(name); it != byteNaFirst_.end()) {
         return it->second;
     }
-    throw RunAbort{{"Internal Error: Could not find " + name + " in variable pool"}, 1};
+    throw InternalFailure({"Internal Error: Could not find " + name + " in variable pool"});
 }
 
 int Library::getByteNaArr(const std::string& name, const Debug& debug) const {
     debug.printDebug(":)");
     if (auto it = byteNaFirst_.find(name); it != byteNaFirst_.end()) return it->second;
-    throw RunAbort{{"Internal Error: Could not find " + name + " in array pool"}, 1};
+    throw InternalFailure({"Internal Error: Could not find " + name + " in array pool"});
 }
 
 }  // namespace compiler

@@ -78,7 +78,7 @@ public:
     void countByteDeclaration() { ++byteNu_; }  // arrays take a number but no pool entry
     int byteNu() const { return byteNu_; }
     const std::vector<std::pair<std::string, std::string>>& byteNa() const { return byteNa_; }
-    // Position of the first pool entry named `name`; a missing name ends the run (RunAbort).
+    // Position of the first pool entry named `name`; a missing name ends the run (InternalFailure).
     int getByteNa(const std::string& name, const Debug& debug) const;
     int getByteNaArr(const std::string& name, const Debug& debug) const;
 

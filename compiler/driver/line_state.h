@@ -1,17 +1,11 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace compiler {
+#include "driver/errors.h"
 
-// A statement read past its last token. The driver reports it as an internal compiler error.
-class TokenOverrun : public std::out_of_range {
-public:
-    explicit TokenOverrun(std::size_t index)
-        : std::out_of_range("the statement ends before its token " + std::to_string(index + 1)) {}
-};
+namespace compiler {
 
 // The token line being translated, shared by every translator that works on it: the statement
 // translator and the argument, value, condition and declaration translators it nests.
@@ -22,9 +16,10 @@ struct LineState {
 
     std::size_t size() const { return Tokens.size(); }
     bool has(long index) const { return index >= 0 && static_cast<std::size_t>(index) < Tokens.size(); }
-    // Bounds-checked: a read past the end raises TokenOverrun, never undefined behaviour.
+    // Bounds-checked, never undefined behaviour: a read past the end is a statement that ends before its
+    // keyword's arguments do, the user's to mend (CompileException::endsEarly).
     const std::string& token(long index) const {
-        if (!has(index)) throw TokenOverrun(index < 0 ? 0 : static_cast<std::size_t>(index));
+        if (!has(index)) throw CompileException::endsEarly();
         return Tokens[static_cast<std::size_t>(index)];
     }
     // The token at gPointer.

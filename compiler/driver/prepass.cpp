@@ -9,10 +9,8 @@
 namespace compiler {
 namespace {
 
-// A problem that ends the pass: its text is the pass's result.
-struct Verdict {
-    std::string text;
-};
+// The first problem the pass finds, which ends it; none while the source passes.
+using Problem = std::optional<std::string>;
 
 std::vector<std::string> splitRuns(const std::string& text) {
     std::vector<std::string> tokens;
@@ -86,22 +84,24 @@ class Pass {
 public:
     Pass(Context& ctx) : ctx_(ctx) {}
 
-    void entry(const std::string& raw, long n);
-    std::string finish();
+    Problem entry(const std::string& raw, long n);
+    Problem finish();
 
 private:
     std::string at(const std::vector<std::string>& tokens, std::size_t i) const {
         return i < tokens.size() ? tokens[i] : std::string();
     }
-    void push(const char* block, long n) {
+    Problem push(const char* block, long n) {
         // The Java of every open block nests one level deeper; the tools have a depth they go no further.
-        if (stack_.size() >= kMaxBlockDepth) throw Verdict{res("Error_Nested_blocks") + std::to_string(n)};
+        if (stack_.size() >= kMaxBlockDepth) return res("Error_Nested_blocks") + std::to_string(n);
         stack_.emplace_back(block);
+        return std::nullopt;
     }
-    void pop(const char* expected, const std::string& strayKey, long n);
-    void function(const std::vector<std::string>& tokens, long n);
-    void endFunction(const std::string& line, long n);
-    void objectsAndFeatures(const std::vector<std::string>& tokens);
+    Problem pop(const char* expected, const std::string& strayKey, long n);
+    Problem function(const std::vector<std::string>& tokens, long n);
+    Problem endFunction(const std::string& line, long n);
+    Problem blocks(const std::string& line, const std::vector<std::string>& tokens, long n);
+    Problem objectsAndFeatures(const std::vector<std::string>& tokens);
     void warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)());
 
     Context& ctx_;
@@ -113,17 +113,18 @@ private:
     std::string functionName_;
 };
 
-void Pass::pop(const char* expected, const std::string& strayText, long n) {
-    if (stack_.empty()) throw Verdict{strayText + std::to_string(n)};
+Problem Pass::pop(const char* expected, const std::string& strayText, long n) {
+    if (stack_.empty()) return strayText + std::to_string(n);
     std::string top = stack_.back();
     stack_.pop_back();
-    if (top != expected) throw Verdict{res("Error_Incorrect") + top + " at line: " + std::to_string(n)};
+    if (top != expected) return res("Error_Incorrect") + top + " at line: " + std::to_string(n);
+    return std::nullopt;
 }
 
-void Pass::function(const std::vector<std::string>& tokens, long n) {
+Problem Pass::function(const std::vector<std::string>& tokens, long n) {
     const std::string number = std::to_string(n);
-    if (inFunction_ || inType_) throw Verdict{res("Cannot_create_new") + number};
-    push("Function", n);
+    if (inFunction_ || inType_) return res("Cannot_create_new") + number;
+    if (Problem problem = push("Function", n)) return problem;
     const std::string name = at(tokens, 1);
     if (name == "PAUSE" || name == "ACTION" || name == "END") {
         if (name == "PAUSE") ctx_.library.setPauseFunc();
@@ -131,12 +132,9 @@ void Pass::function(const std::vector<std::string>& tokens, long n) {
         if (name == "END") ctx_.library.setEndFunc();
         functionName_.clear();
     } else {
-        if (name.empty()) throw Verdict{res("Error_Function_Name") + number};
-        try {
-            ctx_.functions.addFunction(name);
-        } catch (const CompileException& e) {
-            throw Verdict{e.problems().front() + " at line: " + number};
-        }
+        if (name.empty()) return res("Error_Function_Name") + number;
+        if (Problem problem = Functions::refusal(name)) return *problem + " at line: " + number;
+        ctx_.functions.addFunction(name);
         ctx_.library.addReturner(name);
         functionName_ = name;
         if (tokens.size() > 4) {
@@ -144,7 +142,7 @@ void Pass::function(const std::vector<std::string>& tokens, long n) {
             for (std::size_t i = 3; i < tokens.size(); i += 2) {
                 const std::string& arg = tokens[i];
                 if (!Preverify::Name(Preverify::FixVariable(arg)))
-                    throw Verdict{res("Error_Function") + " at line: " + number};
+                    return res("Error_Function") + " at line: " + number;
                 if (endsWith(arg, "#")) {
                     fn.addArg(1, arg.substr(0, arg.size() - 1));
                 } else if (endsWith(arg, "$")) {
@@ -154,26 +152,27 @@ void Pass::function(const std::vector<std::string>& tokens, long n) {
                 }
                 const std::string next = at(tokens, i + 1);
                 if (next == ")") break;
-                if (next != ",") throw Verdict{res("Error_Expecting_or_at") + number};
+                if (next != ",") return res("Error_Expecting_or_at") + number;
             }
         }
     }
     inFunction_ = true;
+    return std::nullopt;
 }
 
-void Pass::endFunction(const std::string& line, long n) {
-    if (!inFunction_) throw Verdict{res("EndFunction_used") + std::to_string(n)};
-    pop("Function", res("EndFunction_used"), n);
+Problem Pass::endFunction(const std::string& line, long n) {
+    if (!inFunction_) return res("EndFunction_used") + std::to_string(n);
+    if (Problem problem = pop("Function", res("EndFunction_used"), n)) return problem;
     if (functionName_.empty()) {
         inFunction_ = false;
-        return;
+        return std::nullopt;
     }
     std::vector<std::string> words = wordsOf(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
     } else {
-        if (words.size() < 2) throw Verdict{res("Error_EndFunction_Value") + std::to_string(n)};
+        if (words.size() < 2) return res("Error_EndFunction_Value") + std::to_string(n);
         const std::string& value = words[1];
         if (endsWith(value, "#")) {
             fn.setType(1);
@@ -186,14 +185,15 @@ void Pass::endFunction(const std::string& line, long n) {
     }
     inFunction_ = false;
     returnsValue_ = false;
+    return std::nullopt;
 }
 
-void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
+Problem Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
     const std::string first = tokens[0];
     Library& lib = ctx_.library;
     if (first == "IMAGE") {
         // Loading an image throws IOException in the generated Java only; byte tokens have no TRY.
-        if (!inTry_ && ctx_.project.isJava()) throw Verdict{res("Error_Image_loading")};
+        if (!inTry_ && ctx_.project.isJava()) return res("Error_Image_loading");
         ctx_.objects.addImage(at(tokens, 1));
         fileUse_ = true;
     }
@@ -228,6 +228,7 @@ void Pass::objectsAndFeatures(const std::vector<std::string>& tokens) {
             lib.usesVideo = true;
         }
     }
+    return std::nullopt;
 }
 
 void Pass::warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)()) {
@@ -236,105 +237,126 @@ void Pass::warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)()) {
     ctx_.console.line(res("Warning_You_are_using"));
 }
 
-void Pass::entry(const std::string& raw, long n) {
-    const std::string upper = trim(toUpperAscii(trim(raw)));
-    if (comments_.next(upper) != CommentFilter::Kind::Code) return;
-
-    const std::string line = spaceOut(upper);
+// The blocks a line opens or closes, in the order the checks are made.
+Problem Pass::blocks(const std::string& line, const std::vector<std::string>& tokens, long n) {
     const std::string number = std::to_string(n);
-    if (!bracketsBalance(line)) {
-        ctx_.console.line(line);
-        throw Verdict{res("Error_Bracket") + number};
-    }
-    const std::vector<std::string> tokens = splitRuns(line);
     const std::string first = at(tokens, 0);
     const std::string second = at(tokens, 1);
 
-    if (first == "FUNCTION") function(tokens, n);
+    if (first == "FUNCTION") {
+        if (Problem problem = function(tokens, n)) return problem;
+    }
     if (first == "EXITFUNCTION") {
-        if (!inFunction_) throw Verdict{res("Cannot_create_new") + number};
+        if (!inFunction_) return res("Cannot_create_new") + number;
         if (wordsOf(line).size() == 2) returnsValue_ = true;
     }
-    if (first == "ENDFUNCTION") endFunction(line, n);
+    if (first == "ENDFUNCTION") {
+        if (Problem problem = endFunction(line, n)) return problem;
+    }
     if (first == "TYPE" && tokens.size() > 1) {
-        if (inType_) throw Verdict{res("Cannot_create_new") + number};
-        if (!Preverify::Name(second)) throw Verdict{"Type name is invalid at line: " + number};
-        push("Type", n);
+        if (inType_) return res("Cannot_create_new") + number;
+        if (!Preverify::Name(second)) return "Type name is invalid at line: " + number;
+        if (Problem problem = push("Type", n)) return problem;
         inType_ = true;
     }
     if (first == "ENDTYPE") {
-        if (!inType_) throw Verdict{res("EndType_used_without") + number};
-        pop("Type", res("EndType_used_without"), n);
+        if (!inType_) return res("EndType_used_without") + number;
+        if (Problem problem = pop("Type", res("EndType_used_without"), n)) return problem;
         inType_ = false;
     }
     if (first == "ACTION" && tokens.size() > 1) {
-        if (inAction_) throw Verdict{res("Cannot_create_new") + number};
-        push("Action", n);
+        if (inAction_) return res("Cannot_create_new") + number;
+        if (Problem problem = push("Action", n)) return problem;
         inAction_ = true;
     }
     if (first == "ENDACTION") {
-        if (!inAction_) throw Verdict{res("EndAction_used") + number};
-        pop("Action", res("EndAction_used"), n);
+        if (!inAction_) return res("EndAction_used") + number;
+        if (Problem problem = pop("Action", res("EndAction_used"), n)) return problem;
         inAction_ = false;
     }
     if (first == "CANVAS") {
-        if (inCanvas_) throw Verdict{res("Cannot_create_new") + number};
-        push("Canvas", n);
+        if (inCanvas_) return res("Cannot_create_new") + number;
+        if (Problem problem = push("Canvas", n)) return problem;
         ctx_.objects.addCanvas(second);
         inCanvas_ = true;
     }
     if (first == "ENDCANVAS") {
-        if (!inCanvas_) throw Verdict{res("EndCanvas_used") + number};
-        pop("Canvas", res("EndCanvas_used"), n);
+        if (!inCanvas_) return res("EndCanvas_used") + number;
+        if (Problem problem = pop("Canvas", res("EndCanvas_used"), n)) return problem;
         inCanvas_ = false;
     }
     if (first == "IF" && tokens.size() > 1) {
-        push("If", n);
-        if (!endsWith(line, "THEN")) throw Verdict{"If statement requires a THEN keyword at line: " + number};
+        if (Problem problem = push("If", n)) return problem;
+        if (!endsWith(line, "THEN")) return "If statement requires a THEN keyword at line: " + number;
     }
-    if (first == "ENDIF" || (first == "END" && second == "IF")) pop("If", res("EndIf_used"), n);
+    if (first == "ENDIF" || (first == "END" && second == "IF")) {
+        if (Problem problem = pop("If", res("EndIf_used"), n)) return problem;
+    }
     if (first == "FOR" && tokens.size() > 1) {
-        push("For", n);
+        if (Problem problem = push("For", n)) return problem;
         // The variable is the word after FOR, however many blanks stand before it.
         const std::size_t start = line.find_first_not_of(' ', 3);
         long end = start == std::string::npos ? -1 : Preverify::find(line, '=', start);
-        if (end <= static_cast<long>(start)) throw Verdict{res("Error_For_Variable") + number};
+        if (end <= static_cast<long>(start)) return res("Error_For_Variable") + number;
         const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
-        if (!Helpers::allowedVarName(variable)) throw Verdict{"Variable name is illegal at line " + number};
-        if (!ctx_.library.addForVariable(variable)) {
-            throw Verdict{res("Error_Too_many_FOR") + number};
-        }
+        if (!Helpers::allowedVarName(variable)) return "Variable name is illegal at line " + number;
+        if (!ctx_.library.addForVariable(variable)) return res("Error_Too_many_FOR") + number;
     }
-    if (first == "NEXT") pop("For", res("Next_used"), n);
-    if (first == "WHILE") push("While", n);
-    if (first == "ENDWHILE") pop("While", res("EndWhile_used"), n);
+    if (first == "NEXT") {
+        if (Problem problem = pop("For", res("Next_used"), n)) return problem;
+    }
+    if (first == "WHILE") {
+        if (Problem problem = push("While", n)) return problem;
+    }
+    if (first == "ENDWHILE") {
+        if (Problem problem = pop("While", res("EndWhile_used"), n)) return problem;
+    }
     if (first == "TRY") {
-        push("Try", n);
+        if (Problem problem = push("Try", n)) return problem;
         inTry_ = true;
     }
     if (first == "ENDTRY") {
-        pop("Try", res("EndTry_used"), n);
+        if (Problem problem = pop("Try", res("EndTry_used"), n)) return problem;
         inTry_ = false;
         fileUse_ = false;
     }
     if (first == "CATCH") {
-        if (second == "IO" && !fileUse_) throw Verdict{res("Error_File_error_is") + number};
-        push("Catch", n);
+        if (second == "IO" && !fileUse_) return res("Error_File_error_is") + number;
+        if (Problem problem = push("Catch", n)) return problem;
     }
-    if (first == "ENDCATCH") pop("Catch", res("EndCatch_used"), n);
+    if (first == "ENDCATCH") {
+        if (Problem problem = pop("Catch", res("EndCatch_used"), n)) return problem;
+    }
+    return std::nullopt;
+}
 
-    if (!tokens.empty()) objectsAndFeatures(tokens);
+Problem Pass::entry(const std::string& raw, long n) {
+    const std::string upper = trim(toUpperAscii(trim(raw)));
+    if (comments_.next(upper) != CommentFilter::Kind::Code) return std::nullopt;
 
+    const std::string line = spaceOut(upper);
+    if (!bracketsBalance(line)) {
+        ctx_.console.line(line);
+        return res("Error_Bracket") + std::to_string(n);
+    }
+    const std::vector<std::string> tokens = splitRuns(line);
+    if (Problem problem = blocks(line, tokens, n)) return problem;
+    if (!tokens.empty()) {
+        if (Problem problem = objectsAndFeatures(tokens)) return problem;
+    }
+
+    const std::string first = at(tokens, 0);
     if (first == "DIM" && line.find('#') != std::string::npos)
         warnOnce(&Library::usesFloats, &Library::setFloat);
     if (ctx_.library.isM3G(first)) warnOnce(&Library::uses3D, &Library::set3D);
     if (ctx_.library.isMM(first)) warnOnce(&Library::usesMM, &Library::setMM);
+    return std::nullopt;
 }
 
-std::string Pass::finish() {
-    if (stack_.empty()) return "Done";
+Problem Pass::finish() {
+    if (stack_.empty()) return std::nullopt;
     ctx_.console.line(res("Error_Your_have_not") + stack_.back());
     return "Structure Error";
 }
@@ -360,7 +382,7 @@ long Preverify::find(std::string_view text, char c, std::size_t start) {
     return -1;
 }
 
-std::string Preverify::operator()(const std::vector<std::string>& lines) {
+std::optional<std::string> Preverify::operator()(const std::vector<std::string>& lines) {
     Console& console = ctx_.console;
     console.line("**");
     std::string home = ctx_.project.tbLocation;
@@ -371,12 +393,9 @@ std::string Preverify::operator()(const std::vector<std::string>& lines) {
     console.line(res("Preverifying_code"));
 
     Pass pass(ctx_);
-    try {
-        // Messages name the line of the source file the statement stands on.
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            pass.entry(lines[i], static_cast<long>(ctx_.sourceLine(i + 1)));
-    } catch (const Verdict& verdict) {
-        return verdict.text;
+    // Messages name the line of the source file the statement stands on.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (Problem problem = pass.entry(lines[i], static_cast<long>(ctx_.sourceLine(i + 1)))) return problem;
     }
     return pass.finish();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,13 +10,13 @@ namespace compiler {
 struct Context;
 
 // The whole-source check before anything is written: block nesting, user functions with their argument
-// and result types, canvases, images and sprites, and the feature flags. Returns "Done" or the text of
-// the first problem.
+// and result types, canvases, images and sprites, and the feature flags. Returns the text of the first
+// problem, which the driver prints as one line, or nothing when the source passes.
 class Preverify {
 public:
     explicit Preverify(Context& ctx) : ctx_(ctx) {}
 
-    std::string operator()(const std::vector<std::string>& lines);
+    std::optional<std::string> operator()(const std::vector<std::string>& lines);
 
     // Letters "A"-"Z" and "a"-"z" only; the empty text passes.
     static bool Name(std::string_view text);

@@ -12,8 +12,8 @@ namespace compiler {
 namespace {
 
 // A read failure of the project file or Config.cfg: the report names the file and says why.
-RunAbort couldNotRead(const std::string& file, const std::string& reason) {
-    return RunAbort{{res("Error_Could_not") + file + "\"", reason}, 1};
+CompileException couldNotRead(const std::string& file, const std::string& reason) {
+    return CompileException::wholeLines({res("Error_Could_not") + file + "\"", reason});
 }
 
 void readConfig(Project& project, const ProjectSettings& settings) {
@@ -22,12 +22,13 @@ void readConfig(Project& project, const ProjectSettings& settings) {
     const std::string config = install + "Config.cfg";
     if (!fileExists(config)) {
         std::string shown = install.size() > 1 ? install.substr(0, install.size() - 1) : install;
-        throw RunAbort{{shown, "Could not find Config.cfg. Run the Editor to generate this file"}, 1};
+        throw CompileException::wholeLines(
+            {shown, "Could not find Config.cfg. Run the Editor to generate this file"});
     }
     std::optional<kit::Lines> lines = kit::readLines(config);
     if (!lines) throw couldNotRead(config, "Config.cfg cannot be read.");
     kit::ConfigFile folders = kit::readConfigFile(*lines);
-    if (auto fault = kit::configFault(folders, config)) throw RunAbort{{*fault}, 1};
+    if (auto fault = kit::configFault(folders, config)) throw CompileException(*fault);
     kit::relocate(folders, install);
     project.javaLocation = folders.javaLocation;
     project.j2meLocation = folders.j2meLocation;
@@ -41,7 +42,7 @@ void refuseClassPathBreakers(const Project& project) {
     for (auto fault :
          {kit::classPathFault("The project folder", project.path),
           kit::classPathFault("The wireless toolkit folder", project.j2meLocation.value_or(""))}) {
-        if (fault) throw RunAbort{{*fault}, 1};
+        if (fault) throw CompileException(*fault);
     }
 }
 
@@ -76,13 +77,13 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
     project.references = values.classPaths;
 
     if (project.platform == "J2ME") {
-        throw RunAbort{{"Cannot compile J2ME code, you need to use the build application"}, 1};
+        throw CompileException("Cannot compile J2ME code, you need to use the build application");
     }
     if (project.platform == "PPC" && !settings.debug) {
-        throw RunAbort{{"Cannot compile PocketPC code, it is currently unsupported"}, 1};
+        throw CompileException("Cannot compile PocketPC code, it is currently unsupported");
     }
     if (project.platform == "PC") {
-        throw RunAbort{{"Cannot compile PC code, it is currently unsupported"}, 1};
+        throw CompileException("Cannot compile PC code, it is currently unsupported");
     }
 
     readConfig(project, settings);
@@ -97,9 +98,9 @@ void classifyIncludes(Project& project) {
         if (fileExists(base + ".java")) {
             project.javaIncludes.push_back(include);
         } else if (!fileExists(base + ".bss")) {
-            throw RunAbort{{res("Error_Include_missing") + include + " (" + include + ".java or " + include +
-                            ".bss) in the project folder " + (project.path.empty() ? "./" : project.path)},
-                           1};
+            throw CompileException(res("Error_Include_missing") + include + " (" + include + ".java or " +
+                                   include + ".bss) in the project folder " +
+                                   (project.path.empty() ? "./" : project.path));
         }
     }
 }
@@ -107,9 +108,9 @@ void classifyIncludes(Project& project) {
 std::vector<std::string> readSource(const Project& project, Console& console,
                                     std::vector<std::size_t>* lineNumbers) {
     const std::string file = project.sourceFile();
-    if (!fileExists(file)) throw RunAbort{{"Could not find source file " + file}, 1};
+    if (!fileExists(file)) throw CompileException("Could not find source file " + file);
     auto lines = readTextLines(file);
-    if (!lines) throw RunAbort{{res("Error_Could_not") + file + "\"", "The source file cannot be read."}, 1};
+    if (!lines) throw couldNotRead(file, "The source file cannot be read.");
     return prepareSource(*lines, project.platform, console, lineNumbers);
 }
 
@@ -226,8 +227,8 @@ std::vector<std::string> prepareSource(const std::vector<std::string>& physicalL
                         add = false;
                     }
                     if (k + 1 < words.size() && toUpperAscii(words[k + 1]) != "OR") {
-                        throw RunAbort{{"Error: #If statement incorrect at line " + std::to_string(number)},
-                                       1};
+                        throw CompileException("Error: #If statement incorrect at line " +
+                                               std::to_string(number));
                     }
                 }
                 // An #IF governs the statements after it on its own line only.

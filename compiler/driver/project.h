@@ -46,16 +46,17 @@ struct ProjectSettings {
 };
 
 // Reads the project file and Config.cfg (from the install folder; a copied kit's lines are taken inside
-// it). Refusals print their lines and raise RunAbort: among them a phone project whose folder, or toolkit
-// folder, cannot stand in a Java class path.
+// it). A refusal raises CompileException, whose lines say what and why: among them a phone project whose
+// folder, or toolkit folder, cannot stand in a Java class path.
 void readProject(Project& project, const std::string& file, const ProjectSettings& settings,
                  Console& console);
 
 // Sorts the includes by the files beside the project: `<name>.java` makes a Java class, else
-// `<name>.bss` a source include; an include with neither ends the run with one message.
+// `<name>.bss` a source include; an include with neither is refused with one message.
 void classifyIncludes(Project& project);
 
-// Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting. One entry per statement;
+// Loads <path><name>X.bss: #IF sections, one-line IF rewriting, colon splitting (a missing file or a
+// malformed #IF is refused with CompileException). One entry per statement;
 // `lineNumbers`, when given, gets the line of the file (from 1) that each statement comes from.
 std::vector<std::string> readSource(const Project& project, Console& console,
                                     std::vector<std::size_t>* lineNumbers = nullptr);

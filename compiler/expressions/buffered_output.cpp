@@ -38,7 +38,7 @@ void BufferedOutput::fail(const std::string& message, std::string_view what, int
     std::vector<std::string> lines;
     if (!message.empty()) lines.push_back(message);
     lines.push_back(std::string(what) + path_ + ": " + std::strerror(error));
-    throw RunAbort{lines, 1};
+    throw InternalFailure(std::move(lines));
 }
 
 void BufferedOutput::flush() {

@@ -9,9 +9,9 @@
 namespace compiler {
 
 // The file a writer fills: buffered and written with plain write(2) calls, so every failure is seen. A file
-// that cannot be created, a failed write or a failed close raises RunAbort: the writer's own message line
-// when it has one, then a line naming the file and the system's reason. After a failure the output is dead
-// and takes nothing more; the run is ending. The file is written whole (guard::WholeFile): it takes its
+// that cannot be created, a failed write or a failed close raises InternalFailure: the writer's own message
+// line when it has one, then a line naming the file and the system's reason. After a failure the output is
+// dead and takes nothing more; the run is ending. The file is written whole (guard::WholeFile): it takes its
 // place only at close(), replacing whatever stood there, a link included.
 class BufferedOutput {
 public:

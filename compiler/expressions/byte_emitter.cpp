@@ -1,6 +1,6 @@
 #include "expressions/byte_emitter.h"
 
-#include "expressions/byte_codes.h"
+#include "driver/byte_codes.h"
 
 namespace compiler {
 

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
 #include "expressions/returner.h"
 
 namespace compiler {

@@ -2,16 +2,16 @@
 
 #include <memory>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
 #include "expressions/changer.h"
 #include "expressions/nested_values.h"
 #include "expressions/returner.h"
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 namespace compiler {
 namespace {

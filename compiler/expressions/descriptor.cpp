@@ -49,7 +49,7 @@ void writeDescriptor(Context& ctx, const std::string& file) {
     console.line("**");
     console.line(res("Writing_Project"));
     const std::string text = descriptorText(ctx);
-    if (guard::replaceFile(file, text) != 0) throw RunAbort{{res("Error_writing_the")}, 1};
+    if (guard::replaceFile(file, text) != 0) throw InternalFailure({res("Error_writing_the")});
 }
 
 }  // namespace compiler

@@ -8,11 +8,11 @@
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/argument_reader.h"
+#include "expressions/array_access.h"
 #include "expressions/changer.h"
 #include "expressions/net_arguments.h"
 #include "expressions/returner.h"
-#include "statements/array_access.h"
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 namespace compiler {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/writer.h"
 #include "expressions/buffered_output.h"
-#include "expressions/writer.h"
 
 namespace compiler {
 
@@ -17,7 +17,7 @@ struct Project;
 // around the translated lines. Platform "TB" gives the MIDlet, any other value the applet.
 //
 // Output goes through a BufferedOutput: a file that cannot be created, a failed write or a failed close
-// raises RunAbort naming the file, and after that every further call does nothing.
+// raises InternalFailure naming the file, and after that every further call does nothing.
 class JavaFileWrite : public InterfaceFileWrite {
 public:
     JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className);

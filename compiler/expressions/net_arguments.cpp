@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/argument_reader.h"
-#include "expressions/byte_codes.h"
+#include "expressions/array_access.h"
 #include "expressions/changer.h"
 #include "expressions/returner.h"
-#include "statements/array_access.h"
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 namespace compiler {
 namespace {

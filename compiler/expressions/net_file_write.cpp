@@ -1,8 +1,8 @@
 #include "expressions/net_file_write.h"
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
 
 namespace compiler {
 namespace {
@@ -31,7 +31,7 @@ void NetFileWrite::writeString(std::string_view text) {
 }
 
 void NetFileWrite::writeOP(std::string_view code) {
-    if (code.size() != 2) throw RunAbort{{res("Error_Internal_byte")}, 1};
+    if (code.size() != 2) throw InternalFailure({res("Error_Internal_byte")});
     put(code);
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/writer.h"
 #include "expressions/buffered_output.h"
-#include "expressions/writer.h"
 
 namespace compiler {
 
@@ -16,7 +16,7 @@ struct Context;
 // "tb". Text travels as "SS" text "SE", numbers as "NS" decimal digits "NE"; there are no length prefixes.
 //
 // Output is buffered and written with plain write(2) calls, so every failure is seen: a file that cannot
-// be created, a failed write or a failed close raises RunAbort whose first line is the message-table
+// be created, a failed write or a failed close raises InternalFailure whose first line is the message-table
 // text and whose second names the file and the system's reason. After a failure the writer is dead and
 // further calls do nothing; the run is ending.
 class NetFileWrite : public InterfaceFileWrite {

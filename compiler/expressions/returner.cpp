@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
 #include "expressions/nested_values.h"
 
 namespace compiler {

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         compiler::Context ctx(out, false);
         try {
             compiler::readProject(ctx.project, folder + "Game.tbp", {folder, false}, ctx.console);
-        } catch (const compiler::RunAbort&) {
+        } catch (const compiler::CompileException&) {
         }
     } else {
         // The descriptor and Config.cfg share the input: the first NUL byte divides them.

@@ -10,13 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
-#include "driver/line_state.h"
 #include "driver/prepass.h"
 #include "driver/text_file.h"
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 
 namespace {
@@ -50,27 +49,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::string> lines =
             compiler::prepareSource(compiler::textLines(text), platform, ctx.console);
         ctx.library.instantiate();
-        if (compiler::Preverify(ctx)(lines) != "Done") return 0;
+        if (compiler::Preverify(ctx)(lines)) return 0;  // refused by the pre-pass
         std::unique_ptr<compiler::InterfaceFileWrite> writer;
         if (ctx.project.isJava()) {
             writer = std::make_unique<compiler::JavaFileWrite>(ctx, "/dev/null", "Fuzz");
         } else {
             writer = std::make_unique<compiler::NetFileWrite>(ctx);
         }
-        ctx.saver = writer.get();
         auto translator = compiler::makeConvertor(ctx, *writer);
         writer->WriteHeader();
-        std::size_t n = 0;
         try {
-            compiler::translateStatements(ctx, lines, *writer, *translator, n);
+            compiler::translateStatements(ctx, lines, *writer, *translator);
         } catch (const compiler::CompileException&) {
+            // Refused at a statement: the output is still ended, as the driver ends it.
         }
         writer->WriteEnd();
         writer->Close();
     } catch (const compiler::CompileException&) {
-    } catch (const compiler::RunAbort&) {
-    } catch (const compiler::TokenOverrun&) {
-        // A statement read past its end: reported as an internal compiler error, as designed.
+    } catch (const compiler::InternalFailure&) {
     } catch (const std::exception& e) {
         // Any other failure is a fault of the compiler.
         std::fprintf(stderr, "unexpected failure: %s\n", e.what());

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "driver/writer.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
+#include "expressions/array_access.h"
 #include "expressions/nested_values.h"
-#include "expressions/writer.h"
-#include "statements/array_access.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 

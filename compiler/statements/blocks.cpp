@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
+#include "driver/writer.h"
 #include "expressions/byte_emitter.h"
 #include "expressions/returner.h"
-#include "expressions/writer.h"
 #include "guard/outputs.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
@@ -255,7 +255,7 @@ std::optional<std::string> typeStatement(Convertor& c) {
     // A Java file the compiler did not write (an include, a class the user put there) is never replaced.
     if (!guard::mayWriteSource(path)) throw CompileException(res("Error_Type_file_taken") + path);
     c.typeW = std::make_unique<guard::WholeFile>(path);
-    if (c.typeW->error() != 0) throw RunAbort{{res("File_Error_Cannot") + ": " + path}, 1};
+    if (c.typeW->error() != 0) throw InternalFailure({res("File_Error_Cannot") + ": " + path});
     c.ctx.typeFiles.push_back(name);
     c.writeType("package Game;");
     c.writeType("public class " + name + " { public " + name + "() { }");

@@ -15,8 +15,8 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "driver/writer.h"
 #include "expressions/argument_reader.h"
-#include "expressions/writer.h"
 #include "guard/outputs.h"
 #include "statements/families.h"
 #include "statements/keyword_table.h"
@@ -229,7 +229,7 @@ bool Convertor::java() const {
 }
 
 void Convertor::writeType(const std::string& line) {
-    if (!typeW || !typeW->write(line + "\n")) throw RunAbort{{res("File_Error_Cannot")}, 1};
+    if (!typeW || !typeW->write(line + "\n")) throw InternalFailure({res("File_Error_Cannot")});
 }
 
 void Convertor::closeType() {
@@ -237,7 +237,7 @@ void Convertor::closeType() {
     writeType(std::string(guard::kGeneratedMarker));
     const bool placed = typeW->commit();
     typeW.reset();
-    if (!placed) throw RunAbort{{res("File_Error_Cannot")}, 1};
+    if (!placed) throw InternalFailure({res("File_Error_Cannot")});
 }
 
 const std::string& Convertor::token(long index) const {

@@ -23,7 +23,7 @@ public:
 
     std::string GetJava(std::vector<std::string>& tokens, int count) override;
 
-    // Bounds-checked token access: a read past the end raises TokenOverrun, never undefined behaviour.
+    // Bounds-checked token access (LineState::token): a read past the end refuses the statement.
     const std::string& token(long index) const;
     std::size_t tokenCount() const;
     // Number of top-level, comma-separated arguments from `start` to the end of the line equals `expected`.

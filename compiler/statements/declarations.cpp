@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "expressions/byte_codes.h"
-#include "expressions/writer.h"
+#include "driver/writer.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
+#include "driver/writer.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
-#include "expressions/writer.h"
 #include "statements/convertor.h"
 #include "statements/members.h"
 #include "statements/screen_statements.h"

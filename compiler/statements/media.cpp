@@ -6,8 +6,8 @@
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/messages.h"
+#include "driver/writer.h"
 #include "expressions/arguments.h"
-#include "expressions/writer.h"
 #include "statements/convertor.h"
 
 namespace compiler {

@@ -1,11 +1,11 @@
 #include <string>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/arguments.h"
-#include "expressions/byte_codes.h"
 #include "statements/convertor.h"
 #include "statements/screen_statements.h"
 

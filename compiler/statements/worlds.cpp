@@ -4,7 +4,7 @@
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
-#include "statements/array_access.h"
+#include "expressions/array_access.h"
 #include "statements/convertor.h"
 #include "statements/families.h"
 #include "statements/members.h"

@@ -1,6 +1,6 @@
 // Build's output as the compiler echoes it: javac's report of a method past 64 KB of byte code becomes the
 // kit's message naming the section that holds the method and the line that opens it; everything else passes.
-#include "driver/build_report.h"
+#include "run/build_report.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/messages.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 #include "test_support.h"
 
@@ -120,9 +120,8 @@ TEST(ByteLoop, JavaTextIsRefusedByName) {
     Context ctx(out, false);
     ctx.project.platform = "PPC";
     NetFileWrite writer(ctx);
-    std::size_t n = 0;
     try {
-        translateStatements(ctx, {"Y = 1"}, writer, translator, n);
+        translateStatements(ctx, {"Y = 1"}, writer, translator);
         FAIL() << "no CompileException";
     } catch (const CompileException& e) {
         EXPECT_EQ(e.problems(), std::vector<std::string>{res("Error_No_byte_form") + "Y"});

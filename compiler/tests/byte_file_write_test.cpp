@@ -81,10 +81,9 @@ TEST(NetFileWrite, OperatorCodesAreTwoCharacters) {
         NetFileWrite writer(run.ctx);
         try {
             writer.writeOP(code);
-            ADD_FAILURE() << "no RunAbort for \"" << code << "\"";
-        } catch (const RunAbort& abort) {
-            EXPECT_EQ(abort.lines, std::vector<std::string>{res("Error_Internal_byte")});
-            EXPECT_EQ(abort.status, 1);
+            ADD_FAILURE() << "no InternalFailure for \"" << code << "\"";
+        } catch (const InternalFailure& failure) {
+            EXPECT_EQ(failure.lines(), std::vector<std::string>{res("Error_Internal_byte")});
         }
         EXPECT_EQ(writer.written(), "");
     }
@@ -106,12 +105,11 @@ TEST(NetFileWrite, WritesTheFileAndReportsOneItCannotCreate) {
     const std::string blocked = dir / "plain/data.tbd";
     try {
         NetFileWrite writer(run.ctx, blocked);
-        FAIL() << "no RunAbort";
-    } catch (const RunAbort& abort) {
-        EXPECT_EQ(abort.lines,
+        FAIL() << "no InternalFailure";
+    } catch (const InternalFailure& failure) {
+        EXPECT_EQ(failure.lines(),
                   (std::vector<std::string>{res("Error_Cannot_write"),
                                             "Error: Cannot create file " + blocked + ": Not a directory"}));
-        EXPECT_EQ(abort.status, 1);
     }
 }
 
@@ -148,8 +146,8 @@ TEST(NetFileWrite, LostWriteAbortsTheRun) {
         writer.writeString("more than ten bytes");
         try {
             writer.Close();
-        } catch (const RunAbort& abort) {
-            return abort.lines == expected && abort.status == 1;
+        } catch (const InternalFailure& failure) {
+            return failure.lines() == expected;
         }
         return false;
     }));
@@ -161,8 +159,8 @@ TEST(NetFileWrite, LostWriteAbortsTheRun) {
         for (int i = 0; i < 100000 && !raised; ++i) {
             try {
                 writer.writeByte("PRSSaSEEDEL");
-            } catch (const RunAbort& abort) {
-                raised = abort.lines == expected;
+            } catch (const InternalFailure& failure) {
+                raised = failure.lines() == expected;
             }
         }
         writer.WriteEnd();

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/prepass.h"
 #include "expressions/net_file_write.h"
+#include "run/compiler.h"
 #include "statements/convertor.h"
 #include "test_support.h"
 
@@ -25,19 +25,18 @@ public:
         ctx.project.path = dir.path() + "/";
         ctx.project.name = "Game";
         ctx.library.instantiate();
-        ctx.saver = &writer;
     }
 
     // The bytes that statement `index` (0-based) of `source` adds after the statements before it.
     std::string statementBytes(const std::string& source, std::size_t index) {
         std::vector<std::string> lines = testing_support::splitLines(source);
-        verdict = Preverify(ctx)(lines);
+        Preverify prepass(ctx);
+        prepass(lines);
         convertor = makeConvertor(ctx, writer);
-        std::size_t n = 0;
         translateStatements(ctx, {lines.begin(), lines.begin() + static_cast<long>(index)}, writer,
-                            *convertor, n);
+                            *convertor);
         const std::size_t mark = writer.written().size();
-        translateStatements(ctx, {lines[index]}, writer, *convertor, n);
+        translateStatements(ctx, {lines[index]}, writer, *convertor);
         return writer.written().substr(mark);
     }
 
@@ -54,7 +53,6 @@ public:
     std::ostringstream out;
     Context ctx;
     NetFileWrite writer;
-    std::string verdict;  // of the pre-pass
     std::unique_ptr<StatementTranslator> convertor;
 };
 

@@ -1,3 +1,5 @@
+#include "statements/convertor.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -6,7 +8,6 @@
 #include "driver/messages.h"
 #include "driver/token_line.h"
 #include "recording_writer.h"
-#include "statements/convertor.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -49,11 +50,12 @@ TEST_F(ConvertorTest, UnknownLineIsASyntaxErrorAndOpensTheMainSectionOnce) {
     }
     EXPECT_EQ(writer.calls, (std::vector<std::string>{"WriteStart", "WriteMain"}));
     EXPECT_EQ(ctx.functions.CurrentFunction, "MAIN");
-    EXPECT_EQ(testing_support::splitLines(out.str()),
-              (std::vector<std::string>{
-                  "Switching to command mode",
-                  "All variables from this point will become local and therefore inaccessible to other functions",
-                  res("Error_Syntax_or") + "FROBNICATE.", res("Error_Some_keywords")}));
+    EXPECT_EQ(
+        testing_support::splitLines(out.str()),
+        (std::vector<std::string>{
+            "Switching to command mode",
+            "All variables from this point will become local and therefore inaccessible to other functions",
+            res("Error_Syntax_or") + "FROBNICATE.", res("Error_Some_keywords")}));
 
     EXPECT_THROW(translate("still unknown"), CompileException);
     EXPECT_EQ(writer.calls.size(), 2u);  // the main section opens once
@@ -72,12 +74,21 @@ TEST_F(ConvertorTest, PlatformSectionEndTranslatesToNothing) {
     EXPECT_TRUE(writer.calls.empty());
 }
 
-TEST(LineState, ReadsPastTheEndRaiseTokenOverrun) {
+// A read past either end refuses the statement with the argument-count message, to which no translator
+// it leaves adds context.
+TEST(LineState, ReadsPastTheEndRefuseTheStatement) {
     LineState line;
     line.Tokens = {"SETDISPLAY"};
     EXPECT_EQ(line.token(0), "SETDISPLAY");
-    EXPECT_THROW(line.token(1), TokenOverrun);
-    EXPECT_THROW(line.token(-1), TokenOverrun);
+    for (long index : {1L, -1L}) {
+        try {
+            (void)line.token(index);
+            ADD_FAILURE() << "no refusal at " << index;
+        } catch (CompileException& e) {
+            e.addError("in Arguments");
+            EXPECT_EQ(e.problems(), std::vector<std::string>{res("Error_Number_of")}) << index;
+        }
+    }
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 
-#include "driver/compiler.h"
 #include "driver/context.h"
+#include "driver/line_state.h"
 #include "driver/messages.h"
+#include "guard/outputs.h"
+#include "run/compiler.h"
 #include "test_support.h"
 
 namespace compiler {
@@ -16,15 +20,23 @@ using testing_support::splitLines;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
-// Stands in for the statement translator: echoes the tokens joined by "|", refuses "FAIL", returns
-// an unbalanced text for "BRACKET", and records every token line it was handed.
+// Stands in for the statement translator: echoes the tokens joined by "|", refuses "FAIL" (with a context
+// line after "FAIL IN") and "SHORT" (as a statement read past its end), fails as a lost output at "LOST"
+// and with a fault of its own at "FAULT", returns an unbalanced text for "BRACKET", and records every
+// token line it was handed.
 class EchoTranslator : public StatementTranslator {
 public:
     explicit EchoTranslator(std::vector<std::vector<std::string>>& seen) : seen_(seen) {}
     std::string GetJava(std::vector<std::string>& tokens, int count) override {
         EXPECT_EQ(static_cast<std::size_t>(count), tokens.size());
         seen_.push_back(tokens);
+        if (tokens[0] == "FAIL" && tokens.size() > 1 && tokens[1] == "IN")
+            throw CompileException("Error: refused").addError("in Arguments").addError("in Returner");
         if (tokens[0] == "FAIL") throw CompileException("Error: refused");
+        if (tokens[0] == "SHORT") (void)LineState{}.token(0);
+        if (tokens[0] == "LOST")
+            throw InternalFailure({"Error: lost", "Error: Cannot write file x: No space"});
+        if (tokens[0] == "FAULT") throw std::logic_error("broken");
         if (tokens[0] == "BRACKET") return "f((x)";
         if (tokens[0] == "BLOCK") return "while (true) {";
         std::string text;
@@ -302,6 +314,41 @@ TEST_F(DriverTest, TranslationErrorsStopAtTheirStatementAndNameItsLine) {
     source("A=1\nBRACKET\n");
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(printed()[printed().size() - 3], res("Error_Internal") + " at line 2");
+}
+
+// Each kind of failure in the statement loop, on the second line: what the run prints after the pre-pass,
+// and whether the Java it was asked to keep is there, ended whole (a lost output leaves none).
+TEST_F(DriverTest, EachKindOfFailureInTheLoopEndsTheRunInItsOwnWay) {
+    const std::string detected = res("Error_detected");
+    struct Row {
+        const char* statement;
+        std::vector<std::string> printed;
+        bool javaKept;
+    };
+    const Row rows[] = {
+        {"FAIL IN", {"Error: refused at line 2", "\tin Arguments", "\t in Returner", "**", detected}, true},
+        {"SHORT", {res("Error_Number_of") + " at line 2", "**", detected}, true},
+        {"LOST", {"Error: lost", "Error: Cannot write file x: No space"}, false},
+        {"FAULT",
+         {"Internal failure: broken", res("Error_Unknown_error") + " at line 2", res("Please_send_a_copy_of"),
+          "**", detected},
+         true},
+    };
+    keepJava = true;
+    for (const Row& row : rows) {
+        std::filesystem::remove(dir / "Game.java");
+        source(std::string("A=1\n") + row.statement + "\nC=3\n");
+        EXPECT_EQ(run(), 1) << row.statement;
+        const auto lines = printed();
+        const auto preverified = std::find(lines.begin(), lines.end(), res("Preverification_is"));
+        ASSERT_NE(preverified, lines.end()) << row.statement;
+        EXPECT_EQ(std::vector<std::string>(preverified + 2, lines.end()), row.printed) << row.statement;
+        EXPECT_EQ(javaExists(), row.javaKept) << row.statement;
+        if (row.javaKept) {
+            EXPECT_TRUE(guard::isGeneratedSource(dir / "Game.java")) << row.statement;
+        }
+        EXPECT_EQ(seen.back().front(), row.statement == std::string("FAIL IN") ? "FAIL" : row.statement);
+    }
 }
 
 }  // namespace

@@ -325,10 +325,9 @@ TEST(JavaFileWrite, FileThatCannotBeCreatedAbortsTheRun) {
     Compilation run("TB");
     try {
         JavaFileWrite writer(run.ctx, path, "Demo");
-        FAIL() << "no RunAbort";
-    } catch (const RunAbort& abort) {
-        EXPECT_EQ(abort.status, 1);
-        EXPECT_EQ(abort.lines,
+        FAIL() << "no InternalFailure";
+    } catch (const InternalFailure& failure) {
+        EXPECT_EQ(failure.lines(),
                   std::vector<std::string>{"Error: Cannot create file " + path + ": Not a directory"});
     }
 }
@@ -364,8 +363,8 @@ TEST(JavaFileWrite, LostWriteAbortsTheRun) {
         writer.WriteHeader();
         try {
             writer.Close();
-        } catch (const RunAbort& abort) {
-            return abort.lines == std::vector<std::string>{expected} && abort.status == 1;
+        } catch (const InternalFailure& failure) {
+            return failure.lines() == std::vector<std::string>{expected};
         }
         return false;
     }));
@@ -378,8 +377,8 @@ TEST(JavaFileWrite, LostWriteAbortsTheRun) {
         for (int i = 0; i < 100000 && !raised; ++i) {
             try {
                 writer.Write("GameTemp = GameTemp + 1;");
-            } catch (const RunAbort& abort) {
-                raised = abort.lines == std::vector<std::string>{expected};
+            } catch (const InternalFailure& failure) {
+                raised = failure.lines() == std::vector<std::string>{expected};
             }
         }
         writer.WriteEnd();

@@ -15,15 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Messages, TableHoldsEveryRowOnceWithUniqueKeys) {
+TEST(Messages, EveryKeyIsOnceInTheTableAndLooksUpItsOwnRow) {
     std::set<std::string_view> keys;
     for (const Res::Row& row : Res::getContents()) {
         EXPECT_TRUE(keys.insert(row.key).second) << "duplicate key " << row.key;
         EXPECT_EQ(res(row.key), row.text) << row.key;
     }
-    EXPECT_EQ(keys.size(), 324u);
-    EXPECT_EQ(Res::getContents().front().key, "Error_Dim_statements");
-    EXPECT_EQ(Res::getContents()[270].key, "Error_Internal_byte");
 }
 
 TEST(Messages, AwkwardTextsAreKeptExactly) {

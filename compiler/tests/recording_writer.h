@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "expressions/writer.h"
+#include "driver/writer.h"
 
 namespace compiler {
 

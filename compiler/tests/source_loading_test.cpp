@@ -150,9 +150,8 @@ TEST(SourceLoading, MalformedIfEndsTheRun) {
         try {
             load({"PRINT 0", line}, "Applet");
             FAIL() << line;
-        } catch (const RunAbort& abort) {
-            EXPECT_EQ(abort.lines, std::vector<std::string>{"Error: #If statement incorrect at line 2"});
-            EXPECT_EQ(abort.status, 1);
+        } catch (const CompileException& e) {
+            EXPECT_EQ(e.problems(), std::vector<std::string>{"Error: #If statement incorrect at line 2"});
         }
     }
     // A part that does not start with "#IF" is no section marker, so its words are not checked.

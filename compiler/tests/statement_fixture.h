@@ -29,12 +29,12 @@ public:
         ctx.library.instantiate();
     }
 
-    // Pre-pass over the statements, then the translator. Returns the pre-pass verdict.
-    std::string load(const std::vector<std::string>& statements) {
-        std::string verdict = Preverify(ctx)(statements);
+    // Pre-pass over the statements, then the translator. Returns the pre-pass's problem, if any.
+    std::optional<std::string> load(const std::vector<std::string>& statements) {
+        std::optional<std::string> problem = Preverify(ctx)(statements);
         convertor = makeConvertor(ctx, writer);
         out.str("");
-        return verdict;
+        return problem;
     }
 
     std::string translate(const std::string& statement) {

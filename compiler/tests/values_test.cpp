@@ -4,10 +4,10 @@
 
 #include "driver/messages.h"
 #include "expression_fixture.h"
+#include "expressions/array_access.h"
 #include "expressions/changer.h"
 #include "expressions/returner.h"
-#include "statements/array_access.h"
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 namespace compiler {
 namespace {

@@ -3,13 +3,9 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <QPlainTextEdit>
+#include <QDeadlineTimer>
 #include <QProcessEnvironment>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
-#include "kit/process.h"
 #include "main_window.h"
 #include "res.h"
 #include "text_files.h"
@@ -17,74 +13,55 @@
 namespace editor {
 namespace {
 
-// The session of the running child, to be ended at exit: the editor ends through std::exit, which runs
-// no destructor of objects on the stack.
-volatile pid_t runningSession = 0;
+constexpr int graceMs = 3000;
+constexpr int stepMs = 10;
 
-// Calls `each` with every process of the session that is still running, zombies aside; false when none
-// is.
-template <typename Each>
-bool forEachOfSession(pid_t session, Each each) {
-    bool found = false;
-    kit::forEachProcess([&](const kit::ProcessInfo& process) {
-        if (process.session != session || !process.running()) return;
-        each(process.pid);
-        found = true;
-    });
-    return found;
-}
-
-// Ends every process of the session: the child, the programs it started and the tools they started in
-// process groups of their own (Build-Linux gives each tool one, for its watchdog). The child's group (the
-// compiler with its build program, or the build program alone) is asked to stop first, so that each ends
-// its tools and removes the files it generated; whatever still runs after a short grace is killed. A
-// process cannot leave a session but by starting one itself, which none of the kit's programs does; one
-// forked while the list is read is found in the next round.
-void endSession(pid_t session) {
-    if (session <= 0) return;
-    constexpr int graceMs = 3000;
-    constexpr int stepMs = 10;
-    ::kill(-session, SIGTERM);
-    for (int waited = 0; waited < graceMs && forEachOfSession(session, [](pid_t) {}); waited += stepMs)
-        ::usleep(stepMs * 1000);
-    for (int round = 0; round < 200; ++round) {
-        if (!forEachOfSession(session, [](pid_t pid) { ::kill(pid, SIGKILL); })) return;
-        ::usleep(5000);
+// Waits up to `milliseconds` until the child has ended (reaped as it ends) and nothing else is left in its
+// process group; a zombie of the group counts as left until its parent reaps it.
+bool groupEnds(QProcess& process, pid_t group, int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (process.state() != QProcess::NotRunning) {
+            process.waitForFinished(stepMs);
+        } else if (::kill(-group, 0) != 0) {
+            return true;
+        } else {
+            ::usleep(stepMs * 1000);
+        }
+        if (deadline.hasExpired()) return process.state() == QProcess::NotRunning && ::kill(-group, 0) != 0;
     }
 }
 
-void endRunningSession() {
-    endSession(runningSession);
-}
-
-void registerExitKill() {
-    static const bool registered = [] { return std::atexit(endRunningSession) == 0; }();
-    (void)registered;
+// Ends the child's process group, the group of its session it leads: the compiler with its build program,
+// or the build program alone. It is asked to stop first, so that each program ends the tools it started
+// in groups of their own and removes the files it generated; whatever still runs after the grace is
+// killed. The signals go before the child is reaped, so its number, the group's, is no other's yet.
+void endGroup(QProcess& process) {
+    const auto group = static_cast<pid_t>(process.processId());
+    if (group <= 0) return;
+    ::kill(-group, SIGTERM);
+    if (groupEnds(process, group, graceMs)) return;
+    for (int round = 0; round < 200; ++round) {
+        ::kill(-group, SIGKILL);
+        if (groupEnds(process, group, 5)) return;
+    }
 }
 
 }  // namespace
 
-void endRunningBuild() {
-    endRunningSession();
-}
-
-BuildLauncher::BuildLauncher(Editor& editor)
-    : QObject(&editor), editor_(editor), lines_([this](const std::string& line) {
-          editor_.appendOutput(decodeText(QByteArray::fromStdString(line)) + "\n");
-      }) {
-    registerExitKill();
-}
+BuildLauncher::BuildLauncher() = default;
 
 BuildLauncher::~BuildLauncher() {
     stop();
 }
 
-bool BuildLauncher::start(QList<BuildRun> runs) {
+bool BuildLauncher::start(Editor& editor, QList<BuildRun> runs) {
     if (running_) {
-        editor_.appendOutput("\nA compilation is already running: wait until it has ended\n");
+        editor.appendOutput("\nA compilation is already running: wait until it has ended\n");
         return false;
     }
     if (runs.isEmpty()) return true;
+    editor_ = &editor;
     waiting_ = std::move(runs);
     running_ = true;
     first_ = true;
@@ -97,12 +74,7 @@ void BuildLauncher::stop() {
     if (!process_) return;
     QProcess* process = process_;
     process->disconnect(this);
-    // Ended before the child is reaped: until then no other session can take its number.
-    if (process->state() != QProcess::NotRunning) {
-        endSession(static_cast<pid_t>(process->processId()));
-        process->waitForFinished(10000);
-    }
-    runningSession = 0;
+    if (process->state() != QProcess::NotRunning) endGroup(*process);
     delete process;
     running_ = false;
 }
@@ -119,10 +91,10 @@ void BuildLauncher::startNext() {
     }
     const QString executing = res("Executing_") + current_.program + " " + current_.base + "\n";
     if (first_) {
-        editor_.compilerM->setPlainText(executing);
+        if (editor_) editor_->showOutput(executing);
         first_ = false;
-    } else {
-        editor_.appendOutput(executing);
+    } else if (editor_) {
+        editor_->appendOutput(executing);
     }
 
     auto* process = new QProcess(this);
@@ -135,7 +107,8 @@ void BuildLauncher::startNext() {
         environment.insert("TZ_KEEP_JAVA", "1");
         process->setProcessEnvironment(environment);
     }
-    // A session of its own, so that ending it ends every program the child started, whatever their groups.
+    // A session of its own, led by the child: its process group is the one the stop signals reach, and no
+    // signal of the editor's terminal reaches it.
     process->setChildProcessModifier([] { ::setsid(); });
     connect(process, &QProcess::readyReadStandardOutput, this, [this] { readOutput(false); });
     connect(process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
@@ -143,11 +116,10 @@ void BuildLauncher::startNext() {
     });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart) return;
-        editor_.appendOutput(process->errorString() + "\n");
+        if (editor_) editor_->appendOutput(process->errorString() + "\n");
         childEnded(-1);
     });
     process->start(current_.program, {current_.base});
-    if (process->state() != QProcess::NotRunning) runningSession = static_cast<pid_t>(process->processId());
 }
 
 void BuildLauncher::readOutput(bool flush) {
@@ -157,9 +129,12 @@ void BuildLauncher::readOutput(bool flush) {
     if (flush) lines_.finish();
 }
 
+void BuildLauncher::showLine(const std::string& line) {
+    if (editor_) editor_->appendOutput(decodeText(QByteArray::fromStdString(line)) + "\n");
+}
+
 void BuildLauncher::childEnded(int status) {
     readOutput(true);
-    runningSession = 0;
     if (process_) {
         process_->disconnect(this);
         process_->deleteLater();

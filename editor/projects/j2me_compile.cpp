@@ -11,7 +11,7 @@
 
 #include "colours.h"
 #include "environment.h"
-#include "project_roads.h"
+#include "project_file.h"
 #include "prompter.h"
 #include "references.h"
 
@@ -93,8 +93,7 @@ void J2MECompile::actionPerformed(QPushButton* source) {
 void J2MECompile::addReference() {
     const std::optional<QString> chosen = ui::prompter().openFile(this, getLocalizedText("Add"), kitFolder());
     if (!chosen || references_.references.contains(*chosen)) return;
-    ProjectRoads* roads = projectRoads();
-    if (const std::optional<QString> refused = roads ? roads->refuseEntry(references_, true) : std::nullopt) {
+    if (const std::optional<QString> refused = refuseProjectEntry(references_, true)) {
         ui::prompter().showError(this, getLocalizedText("References"), *refused);
         return;
     }

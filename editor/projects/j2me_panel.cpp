@@ -16,8 +16,7 @@ J2MEPanel::J2MEPanel(References& references, QWidget* parent) : QWidget(parent),
     auto* content = new QVBoxLayout(this);
     content->setContentsMargins(0, 0, 0, 0);
     content->addWidget(panel1);
-    for (QCheckBox* box :
-         {checkbox1.data(), checkbox2.data(), checkbox3.data(), checkbox4.data(), checkbox5.data()}) {
+    for (QCheckBox* box : {checkbox1, checkbox2, checkbox3, checkbox4, checkbox5}) {
         connect(box, &QCheckBox::clicked, this, &J2MEPanel::actionPerformed);
         box->setEnabled(false);
     }
@@ -99,6 +98,22 @@ void J2MEPanel::layoutComponents() {
     int row = 0;
     for (QWidget* part : order) frame::addRow(screen_, rows, row++, part);
     frame::addFiller(rows, row, panel2);
+}
+
+void J2MEPanel::enableOptions(bool enabled) {
+    for (QCheckBox* box : {checkbox1, checkbox2, checkbox3, checkbox4, checkbox5}) box->setEnabled(enabled);
+}
+
+void J2MEPanel::showOptions() {
+    checkbox1->setChecked(references_.usesInclude);
+    checkbox2->setChecked(references_.usesMappy);
+    checkbox3->setChecked(references_.usesFloats);
+    checkbox4->setChecked(references_.usesMM);
+    checkbox5->setChecked(references_.uses3D);
+}
+
+void J2MEPanel::clearOptions() {
+    for (QCheckBox* box : {checkbox1, checkbox2, checkbox3, checkbox4, checkbox5}) box->setChecked(false);
 }
 
 void J2MEPanel::actionPerformed() {

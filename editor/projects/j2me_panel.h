@@ -2,7 +2,6 @@
 // The J2ME options panel below the project tree: five check boxes for the option flags of projects
 // written in Java. Not a dialog, but laid out by the dialog frame's rules.
 #include <QCheckBox>
-#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
@@ -25,13 +24,12 @@ public:
     double pixelAspectRatio() const { return screen_.pixelAspectRatio; }
     QSize windowSize() const { return windowSize_; }
 
-    // Class-wide, so the language switch reaches them without the panel; empty once the panel is gone.
-    // The editor enables and disables them all together.
-    static inline QPointer<QCheckBox> checkbox1;  // usesInclude
-    static inline QPointer<QCheckBox> checkbox2;  // usesMappy
-    static inline QPointer<QCheckBox> checkbox3;  // usesFloats
-    static inline QPointer<QCheckBox> checkbox4;  // usesMM
-    static inline QPointer<QCheckBox> checkbox5;  // uses3D
+    // The language switch enables and disables the boxes all together.
+    void enableOptions(bool enabled);
+    // The boxes tick as the project's flags are set.
+    void showOptions();
+    // Every box unticked, the flags left as they are.
+    void clearOptions();
 
 private:
     void initialize();
@@ -60,6 +58,11 @@ private:
     CustomSeparator* separator5 = nullptr;
     CustomSeparator* separator7 = nullptr;
     CustomSeparator* separator8 = nullptr;
+    QCheckBox* checkbox1 = nullptr;  // usesInclude
+    QCheckBox* checkbox2 = nullptr;  // usesMappy
+    QCheckBox* checkbox3 = nullptr;  // usesFloats
+    QCheckBox* checkbox4 = nullptr;  // usesMM
+    QCheckBox* checkbox5 = nullptr;  // uses3D
 };
 
 }  // namespace editor

@@ -189,7 +189,7 @@ void AddProject::actionPerformed(QPushButton* source) {
                 if (const int slot = editor_.setUpEditor(title); slot >= 0) {
                     // The tab holds the project's copy; a project without a place gets one at its save.
                     editor_.loadTab(slot, references.saved ? references.LoadedPath + title : filename);
-                    editor_.panel->setCurrentIndex(editor_.panel->count() - 1);
+                    editor_.selectTab(editor_.tabCount() - 1);
                     // The project file does not name the include yet: saving and leaving must ask.
                     editor_.markChanged(slot);
                 }

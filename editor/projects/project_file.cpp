@@ -154,9 +154,24 @@ void Project::setValuePrompt(ValuePrompt prompt) {
     valuePrompt() = prompt ? std::move(prompt) : ValuePrompt(showManualEntry);
 }
 
-bool Project::read(const QString& path, References& references, QWidget* owner) {
-    notTaken.clear();
+namespace {
 
+// The value found, else the one entered. Only a key missing from a full file (all 25 lines) is warned
+// about first.
+bool askFor(const QString& key, const std::optional<std::string>& found, QString& value, bool full,
+            References& references, QWidget* owner) {
+    if (found) {
+        value = QString::fromStdString(*found);
+        return true;
+    }
+    if (full) showWarning(owner, "Could not read a value from the project file", "Read Project");
+    value = valuePrompt()(owner, key, references);
+    return !value.isEmpty();
+}
+
+}  // namespace
+
+std::optional<Project> Project::read(const QString& path, References& references, QWidget* owner) {
     QFile file(path);
     std::optional<QString> failure;
     QByteArray content;
@@ -173,52 +188,41 @@ bool Project::read(const QString& path, References& references, QWidget* owner) 
     if (failure) {
         std::fprintf(stderr, "Read Project %s: %s\n", qPrintable(path), qPrintable(*failure));
         showError(owner, *failure, "Read Project");
-        return false;
+        return std::nullopt;
     }
-    const kit::ProjectFile project = kit::readProjectFile(lines);
+    const kit::ProjectFile read = kit::readProjectFile(lines);
     // A key missing from a file the reader could not hold more of is the one case worth a word.
     const bool full = lines.size() == kit::ProjectFile::maxLines;
 
-    if (!askFor("Main", project.main, main, full, references, owner)) return false;
-    if (!askFor("Name", project.name, name, full, references, owner)) return false;
-    platform = toQString(project.platform).value_or("TB");
-    for (auto [key, values, list] : {std::tuple{"Include", &project.includes, &references.includes},
-                                     {"Classpath", &project.classPaths, &references.references}}) {
+    Project project;
+    if (!askFor("Main", read.main, project.main, full, references, owner)) return std::nullopt;
+    if (!askFor("Name", read.name, project.name, full, references, owner)) return std::nullopt;
+    project.platform = toQString(read.platform).value_or("TB");
+    for (auto [key, values, list] : {std::tuple{"Include", &read.includes, &references.includes},
+                                     {"Classpath", &read.classPaths, &references.references}}) {
         int taken = 0;
         for (const std::string& value : *values) {
             if (taken++ < maxListValues) {
                 *list << QString::fromStdString(value);
             } else {
-                notTaken << QString(key) + "=" + QString::fromStdString(value);
+                project.notTaken << QString(key) + "=" + QString::fromStdString(value);
             }
         }
     }
-    if (!notTaken.isEmpty()) {
+    if (!project.notTaken.isEmpty()) {
         showWarning(
             owner,
             QString("A project holds at most %1 include files and %1 class-path entries; not taken: %2")
                 .arg(maxListValues)
-                .arg(notTaken.join(", ")),
+                .arg(project.notTaken.join(", ")),
             "Read Project");
     }
-    uses3D = project.uses3D;
-    usesFloats = project.usesFloats;
-    usesMappy = project.usesMappy;
-    usesMM = project.usesMM;
-    usesInclude = project.usesInclude;
-    return true;
-}
-
-bool Project::askFor(const QString& key, const std::optional<std::string>& found, QString& value, bool full,
-                     References& references, QWidget* owner) {
-    if (found) {
-        value = QString::fromStdString(*found);
-        return true;
-    }
-    if (full) showWarning(owner, "Could not read a value from the project file", "Read Project");
-    value.clear();
-    value = valuePrompt()(owner, key, references);
-    return !value.isEmpty();
+    project.uses3D = read.uses3D;
+    project.usesFloats = read.usesFloats;
+    project.usesMappy = read.usesMappy;
+    project.usesMM = read.usesMM;
+    project.usesInclude = read.usesInclude;
+    return project;
 }
 
 }  // namespace editor

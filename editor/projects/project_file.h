@@ -43,41 +43,34 @@ std::optional<QString> takeConvertedOptions(References& references, const QStrin
 // record type's source, in the project folder.
 QStringList convertedSources(const References& references, const QString& descriptorPath);
 
-// The editor's reader of project files, over kit_common's (kit/project_file.h), which Compile-Linux reads
-// them with too. The state is that of the last file read.
-class Project {
-public:
+// A project file as the editor reads it, over kit_common's reader (kit/project_file.h), which
+// Compile-Linux reads them with too: a value the loading road applies to the window's project.
+struct Project {
     static constexpr int maxLines = static_cast<int>(kit::ProjectFile::maxLines);
     static constexpr int maxListValues = 10;
 
     // Reads the file at `path` and appends its includes and class-path entries to the references'
-    // lists. False when the file could not be read (shown with Error "Read Project") or a missing
+    // lists. Nothing when the file could not be read (shown with Error "Read Project") or a missing
     // "Main" or "Name" was not entered: the load must not go on with such values.
-    static bool read(const QString& path, References& references, QWidget* owner);
+    static std::optional<Project> read(const QString& path, References& references, QWidget* owner);
 
-    static inline QString main;
-    static inline QString name;
-    static inline QString platform;
+    QString main;
+    QString name;
+    QString platform;
     // The "Include=" and "Classpath=" lines past the first 10 of their kind: not taken, and named in a
     // Warning.
-    static inline QStringList notTaken;
+    QStringList notTaken;
     // The J2ME options as written.
-    static inline bool uses3D = false;
-    static inline bool usesFloats = false;
-    static inline bool usesMappy = false;
-    static inline bool usesMM = false;
-    static inline bool usesInclude = false;
+    bool uses3D = false;
+    bool usesFloats = false;
+    bool usesMappy = false;
+    bool usesMM = false;
+    bool usesInclude = false;
 
     // Asks for the value of a missing key and answers the text entered (empty: cancelled). The default
     // shows the manual entry prompt modally; tests replace it.
     using ValuePrompt = std::function<QString(QWidget* owner, const QString& key, References& references)>;
     static void setValuePrompt(ValuePrompt prompt);
-
-private:
-    // The value found, else the one entered. Only a key missing from a full file (all 25 lines) is warned
-    // about first.
-    static bool askFor(const QString& key, const std::optional<std::string>& found, QString& value, bool full,
-                       References& references, QWidget* owner);
 };
 
 }  // namespace editor

@@ -1,16 +1,12 @@
 #include "project_side.h"
 
 #include <QFileInfo>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTabWidget>
 
-#include "build_targets.h"
 #include "environment.h"
 #include "error_dialogs.h"
 #include "files.h"
 #include "init.h"
-#include "j2me_panel.h"
 #include "main_window.h"
 #include "project_dialogs.h"
 #include "project_file.h"
@@ -18,23 +14,13 @@
 #include "references.h"
 #include "res.h"
 #include "text_files.h"
+#include "tools_side.h"
 
 namespace editor {
 namespace {
 
 QString basePath(const References& references) {
     return references.LoadedPath + references.projectName;
-}
-
-void setBoxes(const References& references) {
-    const std::pair<QCheckBox*, bool> boxes[] = {{J2MEPanel::checkbox1, references.usesInclude},
-                                                 {J2MEPanel::checkbox2, references.usesMappy},
-                                                 {J2MEPanel::checkbox3, references.usesFloats},
-                                                 {J2MEPanel::checkbox4, references.usesMM},
-                                                 {J2MEPanel::checkbox5, references.uses3D}};
-    for (const auto& [box, checked] : boxes) {
-        if (box) box->setChecked(checked);
-    }
 }
 
 Targets targetFlags(BuildTargets::Target target) {
@@ -58,14 +44,9 @@ Targets targetFlags(BuildTargets::Target target) {
 
 }  // namespace
 
-ProjectSide::ProjectSide(Editor& editor) : editor_(editor), launcher_(new BuildLauncher(editor)) {
-    setProjectRoads(this);
-}
+ProjectSide::ProjectSide(ToolsSide& tools) : tools_(tools), launcher_(std::make_unique<BuildLauncher>()) {}
 
-ProjectSide::~ProjectSide() {
-    if (projectRoads() == this) setProjectRoads(nullptr);
-    delete launcher_;
-}
+ProjectSide::~ProjectSide() = default;
 
 bool ProjectSide::writeProject(Editor& editor, int run, const Targets& targets) {
     return editor::writeProject(editor.references(), &editor, run, targets);
@@ -87,26 +68,25 @@ bool ProjectSide::save(Editor& editor) {
     const int main = references.mainScreen;
     // The build program compiles `<name>.java` as the class Game.<name>: the main tab takes the name when
     // it holds Java or no file yet. A source of the kit's language keeps its own file.
-    const bool java = main >= 0 && main < Editor::MAXTAB && editor.ep[main] &&
-                      (editor.panel->tabText(main).remove('*').endsWith(".java") ||
-                       (editor.tabFile(main).isEmpty() && editor.unloadedFile(main).isEmpty()));
+    const bool java =
+        editor.hasTab(main) && (editor.tabTitle(main).remove('*').endsWith(".java") ||
+                                (editor.tabFile(main).isEmpty() && editor.unloadedFile(main).isEmpty()));
     if (references.compiler == "J2ME" && java) {
-        QPlainTextEdit* edit = editor.ep[main];
         const QString renamed = renameJavaClass(editor.tabText(main), references.projectName);
-        if (renamed != editor.tabText(main)) edit->setPlainText(renamed);
-        editor.panel->setTabText(editor.panel->indexOf(edit), references.projectName + references.fileExt);
+        if (renamed != editor.tabText(main)) editor.setTabText(main, renamed);
+        editor.setTabTitle(main, references.projectName + references.fileExt);
         references.mainName = references.projectName;
     }
     // Files of the chosen folder that no tab holds are replaced only when the user says so, and before
     // anything is written.
-    for (int i = 0; i < editor.panel->count(); ++i) {
-        if (!editor.unloadedFile(i).isEmpty() && !editor.panel->tabText(i).endsWith('*')) continue;
+    for (int i = 0; i < editor.tabCount(); ++i) {
+        if (!editor.unloadedFile(i).isEmpty() && !editor.tabTitle(i).endsWith('*')) continue;
         if (!editor.mayTakeFile(i)) return false;
     }
     Targets targets;
     targets.tb = targets.pocketPc = targets.windows = targets.applet = true;
     if (!writeProject(editor, 0, targets)) return false;
-    for (int i = 0; i < editor.panel->count(); ++i) {
+    for (int i = 0; i < editor.tabCount(); ++i) {
         if (!editor.writeTab(i)) return false;
     }
     references.saved = true;
@@ -117,7 +97,8 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
     References& references = editor.references();
     if (!editor.reset(false)) return;
     references.LoadedPath = path.left(path.lastIndexOf(References::sep) + 1);
-    if (!Project::read(path, references, &editor)) {
+    const std::optional<Project> project = Project::read(path, references, &editor);
+    if (!project) {
         // No half-read project: the editor starts afresh.
         editor.reset(true);
         references.LoadedPath = kitFolder() + References::sep;
@@ -126,16 +107,16 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
         return;
     }
     // A file that named more than the editor took is only written back when the user saves it knowingly.
-    references.saved = Project::notTaken.isEmpty();
-    references.compiler = Project::platform == "J2ME" ? "J2ME" : "TB";
+    references.saved = project->notTaken.isEmpty();
+    references.compiler = project->platform == "J2ME" ? "J2ME" : "TB";
     references.fileExt = references.compiler == "J2ME" ? ".java" : ".bss";
-    buildTargets().setLanguage(references.compiler);
+    editor.targets().setLanguage(references.compiler);
 
-    editor.setUpEditor(Project::main + references.fileExt);
-    references.mainName = Project::main;
+    editor.setUpEditor(project->main + references.fileExt);
+    references.mainName = project->main;
     references.mainScreen = 0;
-    editor.compilerM->setPlainText(res("Welcome_to_Tesvo"));
-    editor.loadTab(references.mainScreen, references.LoadedPath + Project::main + references.fileExt);
+    editor.showOutput(res("Welcome_to_Tesvo"));
+    editor.loadTab(references.mainScreen, references.LoadedPath + project->main + references.fileExt);
     for (const QString& entry : references.includes) {
         // An include with its Java source beside the project is a Java class, else one with its source
         // is a source include, whatever the language; neither is looked for in the project's language.
@@ -147,20 +128,20 @@ void ProjectSide::loadProject(Editor& editor, const QString& path) {
                                  : references.LoadedPath + entry + references.fileExt;
         const int slot = editor.setUpEditor(QFileInfo(file).fileName());
         if (slot < 0) break;
-        editor.panel->setCurrentIndex(editor.panel->count() - 1);
+        editor.selectTab(editor.tabCount() - 1);
         editor.loadTab(slot, file);
     }
-    references.projectName = Project::name;
+    references.projectName = project->name;
     references.backupLevel = 0;
-    if (const auto target = BuildTargets::targetOfPlatform(Project::platform)) {
-        buildTargets().setMarked(*target, true);
+    if (const auto target = BuildTargets::targetOfPlatform(project->platform)) {
+        editor.targets().setMarked(*target, true);
     }
-    references.uses3D = Project::uses3D;
-    references.usesFloats = Project::usesFloats;
-    references.usesMappy = Project::usesMappy;
-    references.usesMM = Project::usesMM;
-    references.usesInclude = Project::usesInclude;
-    setBoxes(references);
+    references.uses3D = project->uses3D;
+    references.usesFloats = project->usesFloats;
+    references.usesMappy = project->usesMappy;
+    references.usesMM = project->usesMM;
+    references.usesInclude = project->usesInclude;
+    tools_.showOptions();
 }
 
 void ProjectSide::openProject(Editor& editor, const QString& path) {
@@ -174,7 +155,7 @@ void ProjectSide::addProject(Editor& editor, const QString& path) {
 void ProjectSide::build(Editor& editor, int run) {
     References& references = editor.references();
     if (launcher_->busy()) {
-        launcher_->start({});
+        launcher_->start(editor, {});
         return;
     }
     // A project without a place would be built into the kit folder.
@@ -187,28 +168,28 @@ void ProjectSide::build(Editor& editor, int run) {
         targets.tb = targets.j2me = true;
         if (!writeProject(editor, run, targets) || !editor.writeAllFiles()) return;
         QString sources;
-        for (int i = 0; i < editor.panel->count(); ++i) sources += editor.tabText(i) + '\n';
+        for (int i = 0; i < editor.tabCount(); ++i) sources += editor.tabText(i) + '\n';
         if (!writeDescriptor(references, &editor, base + ".tbx", run, sources)) return;
-        launcher_->start({{references.editorPath + "Build-Linux", base, false, {}, {}}});
+        launcher_->start(editor, {{references.editorPath + "Build-Linux", base, false, {}, {}}});
         return;
     }
     QList<BuildRun> runs;
     for (int i = 0; i < BuildTargets::count; ++i) {
         const auto target = static_cast<BuildTargets::Target>(i);
-        if (!buildTargets().isMarked(target)) continue;
+        if (!editor.targets().isMarked(target)) continue;
         runs.append({references.editorPath + "Compile-Linux",
                      base,
                      false,
-                     [this, run, target] { return writeProject(editor_, run, targetFlags(target)); },
+                     [this, &editor, run, target] { return writeProject(editor, run, targetFlags(target)); },
                      {}});
     }
-    launcher_->start(runs);
+    launcher_->start(editor, runs);
 }
 
 void ProjectSide::convert(Editor& editor) {
     References& references = editor.references();
     if (launcher_->busy()) {
-        launcher_->start({});
+        launcher_->start(editor, {});
         return;
     }
     if (!references.saved && !save(editor)) return;
@@ -217,7 +198,7 @@ void ProjectSide::convert(Editor& editor) {
     // is there is the user's (the editor's tabs hold no generated Java): the compiler refuses to replace it.
     const QString java = references.projectName + ".java";
     if (const int open = editor.tabIndexOf(java);
-        open >= 0 && editor.panel->tabText(open).endsWith('*') &&
+        open >= 0 && editor.tabTitle(open).endsWith('*') &&
         !files().status(references.LoadedPath + java).exists &&
         ui::prompter().askYesNo(&editor, QString(),
                                 "Replace the changed " + java + " with the new conversion?",
@@ -229,29 +210,29 @@ void ProjectSide::convert(Editor& editor) {
     targets.tb = targets.j2me = true;
     if (!writeProject(editor, 0, targets) || !editor.writeAllFilesX()) return;
     // The compiler deletes the Java it wrote unless it is asked to keep it.
-    launcher_->start(
-        {{references.editorPath + "Compile-Linux", basePath(references), true, {}, [&editor](int status) {
-              if (status != 0) return;
-              References& converted = editor.references();
-              const QString descriptor = basePath(converted) + ".tbx";
-              // What the conversion wrote is the user's from now on: no compile replaces or deletes it.
-              for (const QString& source : convertedSources(converted, descriptor)) {
-                  if (const std::optional<QString> failure = handOverJava(source))
-                      showError(&editor, *failure, "Convert");
-              }
-              if (const auto refused = takeConvertedOptions(converted, descriptor))
-                  showWarning(&editor, *refused, "Convert");
-              setBoxes(converted);
-              editor.copyIn();
-          }}});
+    launcher_->start(editor, {{references.editorPath + "Compile-Linux",
+                               basePath(references),
+                               true,
+                               {},
+                               [this, &editor](int status) {
+                                   if (status != 0) return;
+                                   References& converted = editor.references();
+                                   const QString descriptor = basePath(converted) + ".tbx";
+                                   // What the conversion wrote is the user's from now on: no compile replaces
+                                   // or deletes it.
+                                   for (const QString& source : convertedSources(converted, descriptor)) {
+                                       if (const std::optional<QString> failure = handOverJava(source))
+                                           showError(&editor, *failure, "Convert");
+                                   }
+                                   if (const auto refused = takeConvertedOptions(converted, descriptor))
+                                       showWarning(&editor, *refused, "Convert");
+                                   tools_.showOptions();
+                                   editor.copyIn();
+                               }}});
 }
 
 void ProjectSide::projectProperties(Editor& editor) {
     ProjectScreen(&editor, editor.references()).exec();
-}
-
-std::optional<QString> ProjectSide::refuseEntry(const References& references, bool classPath) {
-    return refuseProjectEntry(references, classPath);
 }
 
 void ProjectSide::chooseLanguage(Editor& editor, const QString& language) {

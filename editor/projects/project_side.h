@@ -1,7 +1,10 @@
 #pragma once
 // The editor's project side: the project file, saving and loading, the project dialogs and the runs of
-// the compiler and build programs, installed as the main window's project roads while it lives.
+// the compiler and build programs, the main window's project roads. The program makes it before the
+// window, which it outlives; it owns the launcher of the runs, so a build still running when it goes (as
+// the editor ends) is ended with it.
 #include <QString>
+#include <memory>
 
 #include "build_launcher.h"
 #include "project_roads.h"
@@ -9,11 +12,15 @@
 namespace editor {
 
 class Editor;
+class ToolsSide;
 
 class ProjectSide : public ProjectRoads {
 public:
-    explicit ProjectSide(Editor& editor);
+    // The options panel of `tools` shows the options of each project loaded or converted.
+    explicit ProjectSide(ToolsSide& tools);
     ~ProjectSide() override;
+    ProjectSide(const ProjectSide&) = delete;
+    ProjectSide& operator=(const ProjectSide&) = delete;
 
     bool writeProject(Editor& editor, int run, const Targets& targets) override;
     // A project with a location writes its file and tabs there; else the user picks the place (cancel:
@@ -25,7 +32,6 @@ public:
     void build(Editor& editor, int run) override;
     void convert(Editor& editor) override;
     void projectProperties(Editor& editor) override;
-    std::optional<QString> refuseEntry(const References& references, bool classPath) override;
 
     BuildLauncher& launcher() { return *launcher_; }
 
@@ -36,8 +42,8 @@ public:
     static QString renameJavaClass(const QString& text, const QString& name);
 
 private:
-    Editor& editor_;
-    BuildLauncher* launcher_;
+    ToolsSide& tools_;
+    std::unique_ptr<BuildLauncher> launcher_;
 };
 
 }  // namespace editor

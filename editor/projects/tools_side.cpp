@@ -1,7 +1,5 @@
 #include "tools_side.h"
 
-#include <QCheckBox>
-
 #include "j2me_compile.h"
 #include "j2me_panel.h"
 #include "main_window.h"
@@ -9,39 +7,26 @@
 #include "type_creator.h"
 
 namespace editor {
-namespace {
 
-// The panel's boxes are class-wide: the one panel the window made, or none once it is gone.
-QList<QCheckBox*> optionBoxes() {
-    QList<QCheckBox*> boxes;
-    for (QCheckBox* box :
-         {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-          J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
-        if (box) boxes << box;
-    }
-    return boxes;
-}
+ToolsSide::ToolsSide() = default;
 
-}  // namespace
-
-ToolsSide::ToolsSide() {
-    setProjectTools(this);
-}
-
-ToolsSide::~ToolsSide() {
-    if (projectTools() == this) setProjectTools(nullptr);
-}
+ToolsSide::~ToolsSide() = default;
 
 QWidget* ToolsSide::newOptionsPanel(References& references) {
-    return new J2MEPanel(references);
+    panel_ = new J2MEPanel(references);
+    return panel_;
 }
 
 void ToolsSide::enableOptions(bool java) {
-    for (QCheckBox* box : optionBoxes()) box->setEnabled(java);
+    if (panel_) panel_->enableOptions(java);
 }
 
 void ToolsSide::clearOptions() {
-    for (QCheckBox* box : optionBoxes()) box->setChecked(false);
+    if (panel_) panel_->clearOptions();
+}
+
+void ToolsSide::showOptions() {
+    if (panel_) panel_->showOptions();
 }
 
 void ToolsSide::openJ2MESettings(Editor& window) {

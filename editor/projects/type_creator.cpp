@@ -5,14 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include "colours.h"
 #include "error_dialogs.h"
 #include "main_window.h"
-#include "project_roads.h"
+#include "project_file.h"
 #include "references.h"
 
 namespace editor {
@@ -149,8 +147,8 @@ void TypeCreator::confirm() {
     // In a Java project the class is built with the program: an include the project file must still hold.
     References& references = editor_.references();
     const bool include = references.compiler == "J2ME" && !references.includes.contains(name);
-    if (ProjectRoads* roads = projectRoads(); include && roads) {
-        if (const std::optional<QString> refused = roads->refuseEntry(references, false)) {
+    if (include) {
+        if (const std::optional<QString> refused = refuseProjectEntry(references, false)) {
             showError(this, *refused, "Type Creator");
             return;
         }
@@ -161,7 +159,7 @@ void TypeCreator::confirm() {
     const int slot = open >= 0 ? open : editor_.setUpEditor(name + ".java");
     if (slot < 0) return;
     editor_.replaceText(slot, typeClassText(className, types));
-    editor_.panel->setCurrentIndex(editor_.panel->indexOf(editor_.ep[slot]));
+    editor_.selectSlot(slot);
     if (include) references.includes.append(name);
     accept();
 }

@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "build_launcher.h"
 #include "environment.h"
 #include "main_window.h"
 #include "project_side.h"
@@ -62,8 +61,8 @@ int main(int argc, char** argv) {
 
     editor::References references;
     editor::ToolsSide tools;
-    editor::Editor window(references);
-    editor::ProjectSide projects(window);
+    editor::ProjectSide projects(tools);
+    editor::Editor window(references, &projects, &tools);
     if (!project.isEmpty()) {
         // The project's own folder is left as it is: the copy gets the build's files.
         const QFileInfo file(project);

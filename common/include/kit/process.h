@@ -121,20 +121,6 @@ private:
 // Starts the command, relays its piped output and waits for its end.
 Exit run(const Command& command);
 
-// A process as the system lists it (/proc/<pid>/stat).
-struct ProcessInfo {
-    pid_t pid = 0;
-    char state = 0;  // 'Z' for a zombie, 'X' for one being reaped
-    pid_t parent = 0;
-    pid_t group = 0;
-    pid_t session = 0;
-
-    bool running() const { return state != 'Z' && state != 'X'; }
-};
-
-// Calls `visit` with every process of the system.
-void forEachProcess(const std::function<void(const ProcessInfo&)>& visit);
-
 // Kills every process of the group `group` and waits (a few seconds at most) until none of them runs,
 // so that none writes another byte.
 void killGroup(pid_t group);

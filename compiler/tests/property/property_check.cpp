@@ -13,12 +13,12 @@
 
 #include "commands.h"
 #include "console.h"
-#include "driver/compiler.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
 #include "file_copy.h"
 #include "project.h"
 #include "property/program_generator.h"
+#include "run/compiler.h"
 #include "runner.h"
 #include "statements/convertor.h"
 
@@ -179,15 +179,7 @@ Translated translate(const Program& program, const std::string& folder, const st
         return result;
     };
     std::ostringstream out;
-    try {
-        t.status = compiler::runCompiler({folder + name}, out, options);
-    } catch (const std::exception& e) {
-        out << "Error: Unknown error - internal compiler error\n" << e.what() << "\n";
-        t.status = -1;
-    } catch (...) {
-        out << "Error: Unknown error - internal compiler error\n";
-        t.status = -1;
-    }
+    t.status = compiler::runCompiler({folder + name}, out, options);
     t.output = out.str();
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string file = entry.path().filename();

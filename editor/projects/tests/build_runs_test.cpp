@@ -34,6 +34,7 @@
 #include "scripted_prompter.h"
 #include "tools_side.h"
 #include "tree_file_browser.h"
+#include "window_parts.h"
 
 namespace editor {
 namespace {
@@ -76,16 +77,12 @@ protected:
 
     EditorBuildRuns() {
         ui::treefilebrowser::setHomeFolder(home.path());
-        for (int i = 0; i < BuildTargets::count; ++i) {
-            buildTargets().setMarked(static_cast<BuildTargets::Target>(i), i == BuildTargets::J2meDevices);
-        }
-        buildTargets().setLanguage("TB");
-        window = std::make_unique<Editor>(references);
-        side = std::make_unique<ProjectSide>(*window);
+        side = std::make_unique<ProjectSide>(tools);
+        window = std::make_unique<Editor>(references, side.get(), &tools);
     }
     ~EditorBuildRuns() override {
-        side.reset();
         window.reset();
+        side.reset();
         ui::dockable::action::common::CommonActionManager::removeCommonAction(
             ui::dockable::action::common::ExtractAction::className);
         ui::treefilebrowser::setHomeFolder({});
@@ -102,7 +99,7 @@ protected:
     QString run(void (Editor::*command)(int), int argument) {
         (window.get()->*command)(argument);
         EXPECT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
-        return window->compilerM->toPlainText();
+        return testing::outputPane(*window)->toPlainText();
     }
     QString tab(int index) const { return window->tabText(index); }
     // Compile-Linux run from a terminal on `base` with the generated Java kept; returns what it printed
@@ -154,7 +151,7 @@ TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndLeavesNoSuite) {
     window->loadProject(base + ".tbp");
     EXPECT_TRUE(run(&Editor::Build, 0).contains("\nProgram compiled\n"));
     ASSERT_TRUE(QFile::exists(base + ".jar") && QFile::exists(base + ".jad"));
-    window->ep[0]->setPlainText("REM first\n\nPRINT \"one\"\nFROBNICATE 1\nPRINT \"two\"\n");
+    testing::tabPane(*window, 0)->setPlainText("REM first\n\nPRINT \"one\"\nFROBNICATE 1\nPRINT \"two\"\n");
     const QString output = run(&Editor::Build, 0);
     EXPECT_TRUE(output.contains(" at line 4\n")) << output.toStdString();
     EXPECT_TRUE(output.trimmed().endsWith("Error detected, compilation will not continue"))
@@ -167,7 +164,7 @@ TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndLeavesNoSuite) {
     const QRegularExpressionMatch named = QRegularExpression(" at line (\\d+)\n").match(output);
     ASSERT_TRUE(named.hasMatch());
     window->GoToLine(named.captured(1).toInt());
-    const QTextCursor caret = window->ep[0]->textCursor();
+    const QTextCursor caret = testing::tabPane(*window, 0)->textCursor();
     EXPECT_EQ(caret.positionInBlock(), 0);
     EXPECT_EQ(caret.block().text(), "FROBNICATE 1");
 }
@@ -195,7 +192,7 @@ TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndThe
     makeFile(folder("lib/util.bss"), "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
     makeFile(folder("lib/maps.bss"), "FUNCTION ROWS()\n  DIM R = 12\nENDFUNCTION R\n");
     window->loadProject(folder("game/game.tbp"));
-    EXPECT_EQ(window->panel->tabText(1), "Helper.java");
+    EXPECT_EQ(testing::tabWidget(*window)->tabText(1), "Helper.java");
     for (const char* include : {"lib/util.bss", "lib/maps.bss"}) {
         window->fileSelected({QFileInfo(folder(include))});
         auto* add = window->findChild<AddProject*>();
@@ -253,7 +250,7 @@ TEST_F(EditorBuildRuns, AJavaProjectIsBuiltByTheBuildProgramAndKeepsItsSource) {
     makeFile(folder("java/space.java"), midlet.toUtf8());
     makeFile(folder("java/Util.java"), include.toUtf8());
     window->loadProject(folder("java/space.tbp"));
-    ASSERT_EQ(window->panel->count(), 2);
+    ASSERT_EQ(testing::tabWidget(*window)->count(), 2);
     const QString base = folder("java/space");
     const QString output = run(&Editor::Build, 0);
     EXPECT_TRUE(output.startsWith("Executing: " + kit("Build-Linux") + " " + base + "\n"))
@@ -277,7 +274,7 @@ TEST_F(EditorBuildRuns, TheJavaRoadFromScratchBuildsTheTemplateUnderItsNewName) 
     prompter.reply(folder("fresh/game"));
     references.saved = false;
     window->save();
-    EXPECT_EQ(window->panel->tabText(0), "game.java");
+    EXPECT_EQ(testing::tabWidget(*window)->tabText(0), "game.java");
     const QString before = tab(0);
     EXPECT_TRUE(before.contains("public class game extends MIDlet"));
     EXPECT_EQ(utf8(fileContent(folder("fresh/game.java"))), before);
@@ -335,7 +332,8 @@ TEST_F(EditorBuildRuns, AConvertedProjectIsTheUsersAndBuildsAsItIs) {
     window->loadProject(base + ".tbp");
     window->Convert();
     ASSERT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
-    ASSERT_EQ(window->panel->tabText(1), "spot.java") << window->compilerM->toPlainText().toStdString();
+    ASSERT_EQ(testing::tabWidget(*window)->tabText(1), "spot.java")
+        << testing::outputPane(*window)->toPlainText().toStdString();
     EXPECT_TRUE(references.usesInclude && references.usesFloats && references.usesMM);
     EXPECT_EQ(references.includes, QStringList{"SPOT"});
     const QByteArray java = fileContent(base + ".java");
@@ -379,9 +377,9 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
          [&](const QString& base) {
              window->Convert();
              EXPECT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
-             EXPECT_EQ(window->panel->tabText(1), "spot.java");
-             window->ep[1]->moveCursor(QTextCursor::End);
-             window->ep[1]->insertPlainText("// mine\n");
+             EXPECT_EQ(testing::tabWidget(*window)->tabText(1), "spot.java");
+             testing::tabPane(*window, 1)->moveCursor(QTextCursor::End);
+             testing::tabPane(*window, 1)->insertPlainText("// mine\n");
              EXPECT_TRUE(window->save());
              return base + ".java";
          },
@@ -391,7 +389,7 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
              window->Convert();
              EXPECT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
              EXPECT_TRUE(QFile::rename(base + ".java", base + ".java.moved"));
-             window->panel->setCurrentIndex(1);
+             testing::tabWidget(*window)->setCurrentIndex(1);
              prompter.reply(base + ".java");
              window->saveSourceAs();
              return base + ".java";
@@ -400,7 +398,7 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
         {"a record type's source open as an include", "Include=SPOT\nPlatform=TB\n", true,
          [&](const QString& base) {
              window->loadProject(base + ".tbp");
-             EXPECT_EQ(window->panel->tabText(1), "SPOT.java");
+             EXPECT_EQ(testing::tabWidget(*window)->tabText(1), "SPOT.java");
              return QFileInfo(base).path() + "/SPOT.java";
          },
          [](const QString& base) { return refusalOfType(QFileInfo(base).path() + "/SPOT.java", 1); }},
@@ -408,8 +406,8 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
          true,
          [&](const QString& base) {
              window->loadProject(base + ".tbp");
-             EXPECT_EQ(window->panel->tabText(0), "spot.java");
-             window->ep[0]->insertPlainText("// not saved\n");
+             EXPECT_EQ(testing::tabWidget(*window)->tabText(0), "spot.java");
+             testing::tabPane(*window, 0)->insertPlainText("// not saved\n");
              window->menus().mCompilerTesvo->trigger();
              EXPECT_EQ(references.compiler, "TB");
              return base + ".java";
@@ -437,7 +435,8 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
         const QString kept = road.take(base);
         const QByteArray bytes = fileContent(kept);
         EXPECT_FALSE(bytes.isEmpty() || carriesTheMark(bytes)) << bytes.toStdString();
-        for (int i = 0; i < window->panel->count(); ++i) EXPECT_FALSE(carriesTheMark(tab(i).toUtf8())) << i;
+        for (int i = 0; i < testing::tabWidget(*window)->count(); ++i)
+            EXPECT_FALSE(carriesTheMark(tab(i).toUtf8())) << i;
 
         const QString output = run(&Editor::Build, 0);
         EXPECT_TRUE(output.contains(road.refusal(base) + "\n")) << output.toStdString();
@@ -455,8 +454,9 @@ TEST_F(EditorBuildRuns, ConvertOpensTheGeneratedJava) {
     window->loadProject(base + ".tbp");
     window->Convert();
     ASSERT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 600000));
-    ASSERT_EQ(window->panel->count(), 2) << window->compilerM->toPlainText().toStdString();
-    EXPECT_EQ(window->panel->tabText(1), "Hello.java");
+    ASSERT_EQ(testing::tabWidget(*window)->count(), 2)
+        << testing::outputPane(*window)->toPlainText().toStdString();
+    EXPECT_EQ(testing::tabWidget(*window)->tabText(1), "Hello.java");
     EXPECT_TRUE(tab(1).contains("class Hello")) << tab(1).toStdString();
 }
 
@@ -497,10 +497,11 @@ TEST_F(EditorBuildRuns, EveryExampleOpensFromTheTreeAndCompilesFromItsSources) {
         const QByteArray copy = fileContent(base + "X.bss");
         ASSERT_FALSE(source.isEmpty());
         ASSERT_TRUE(ui::testing::waitUntil(
-            [&] { return listed(*window->projectTree(), folder, int(QDir(folder).count()) - 2); }));
+            [&] { return listed(*testing::projectTree(*window), folder, int(QDir(folder).count()) - 2); }));
         asked = 0;
-        window->projectTree()->setSelectedFile(base + ".tbp");
-        ASSERT_TRUE(ui::testing::waitUntil([&] { return window->panel->tabText(0) == name + ".bss"; }));
+        testing::projectTree(*window)->setSelectedFile(base + ".tbp");
+        ASSERT_TRUE(
+            ui::testing::waitUntil([&] { return testing::tabWidget(*window)->tabText(0) == name + ".bss"; }));
         EXPECT_EQ(tab(0), utf8(source));
         EXPECT_TRUE(window->unloadedFile(0).isEmpty());
 
@@ -612,13 +613,13 @@ TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
         const bool reached =
             ui::testing::waitUntil([&] { return !fileContent(started).trimmed().isEmpty(); }, 60000);
         qunsetenv("TZ_TEST_BUILD");
-        ASSERT_TRUE(reached) << window->compilerM->toPlainText().toStdString();
+        ASSERT_TRUE(reached) << testing::outputPane(*window)->toPlainText().toStdString();
         const QByteArray mark = "TZ_TEST_BUILD=" + value;
         EXPECT_TRUE(ui::testing::waitUntil([&] { return !marked(mark).isEmpty(); }));
         for (const QString& generated : row.whileItRuns)
             EXPECT_TRUE(QFileInfo::exists(project + "/" + generated)) << generated.toStdString();
 
-        endRunningBuild();
+        side->launcher().stop();
         EXPECT_TRUE(marked(mark).isEmpty()) << marked(mark).join('\n').toStdString();
         for (const QString& entry : entries(project)) {
             if (entry.endsWith(".bak") || (!row.example && entry == "space.tbx")) continue;

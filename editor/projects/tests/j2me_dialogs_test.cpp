@@ -37,7 +37,6 @@ QColor background(QWidget* dialog, const char* field) {
 
 TEST(J2MECompile, ReferencesAreAddedOnceWithinTheLimitAndTheClassToStartNeedsAText) {
     ui::testing::ScriptedPrompter prompter;
-    testing::RecordingRoads roads;
     References references;
     references.references = {"/lib/old.jar"};
     {
@@ -165,7 +164,7 @@ TEST_F(TypeCreatorTest, ClosingEmptiesTheListAndWithoutAFreeTabTheDialogStays) {
 
     // In a Java project the class joins the includes.
     references.compiler = "J2ME";
-    while (editor.panel->count() < Editor::MAXTAB) editor.setUpEditor("more.bss");
+    while (testing::tabWidget(editor)->count() < Editor::MAXTAB) editor.setUpEditor("more.bss");
     TypeCreator full(&editor, editor);
     full.show();
     declare(full, "int", "x");

@@ -23,8 +23,8 @@ Flags flags(const References& references) {
 TEST(J2MEPanel, EachClickCopiesEveryBoxAndDisablingKeepsTicksAndFlags) {
     References references;
     J2MEPanel panel(references);
-    const QList<QCheckBox*> boxes{J2MEPanel::checkbox1, J2MEPanel::checkbox2, J2MEPanel::checkbox3,
-                                  J2MEPanel::checkbox4, J2MEPanel::checkbox5};
+    const auto box = [&panel](int n) { return panel.findChild<QCheckBox*>(QString("checkbox%1").arg(n)); };
+    const QList<QCheckBox*> boxes{box(1), box(2), box(3), box(4), box(5)};
     QStringList texts;
     for (QCheckBox* box : boxes) {
         texts << box->text();
@@ -36,18 +36,18 @@ TEST(J2MEPanel, EachClickCopiesEveryBoxAndDisablingKeepsTicksAndFlags) {
                                   "Enable Float Support", "Enable Multimedia Support", "Enable 3D Support"}));
     EXPECT_EQ(panel.minimumSize(), panel.windowSize());
 
-    J2MEPanel::checkbox3->click();
+    box(3)->click();
     EXPECT_EQ(flags(references), Flags({false, false, true, false, false}));
-    J2MEPanel::checkbox5->click();
-    J2MEPanel::checkbox5->click();
+    box(5)->click();
+    box(5)->click();
     EXPECT_EQ(flags(references), Flags({false, false, true, false, false}));
     // A flag set behind the boxes' back is taken back to the boxes at the next click.
     references.usesMM = true;
-    J2MEPanel::checkbox1->click();
+    box(1)->click();
     EXPECT_EQ(flags(references), Flags({true, false, true, false, false}));
 
     for (QCheckBox* box : boxes) box->setEnabled(false);
-    EXPECT_TRUE(J2MEPanel::checkbox1->isChecked() && J2MEPanel::checkbox3->isChecked());
+    EXPECT_TRUE(box(1)->isChecked() && box(3)->isChecked());
     EXPECT_EQ(flags(references), Flags({true, false, true, false, false}));
 }
 

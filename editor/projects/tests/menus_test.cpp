@@ -69,11 +69,7 @@ public:
 class MenusTest : public testing::EditorTest {
 protected:
     MenusTest() {
-        // The targets model lives as long as the process: each test starts it afresh.
-        for (int i = 0; i < BuildTargets::count; ++i) {
-            buildTargets().setMarked(static_cast<BuildTargets::Target>(i), i == BuildTargets::J2meDevices);
-        }
-        buildTargets().setLanguage("TB");
+        toolsInUse = &toolsSide;
         for (const char* name : {"J2ME.syn", "J2ME.bss"}) {
             testing::makeFile(kit("Editor/") + name,
                               testing::fileContent(QString(TZ_KIT_DIR) + "/Editor/" + name));
@@ -84,9 +80,9 @@ protected:
     // A second tab beside the main one, selected.
     QPlainTextEdit* secondTab(const QString& content) {
         const int slot = window->setUpEditor("two.bss");
-        window->ep[slot]->setPlainText(content);
+        testing::tabPane(*window, slot)->setPlainText(content);
         tabs().setCurrentIndex(slot);
-        return window->ep[slot];
+        return testing::tabPane(*window, slot);
     }
     // What the Project menu and the options panel show: the marked entries, the disabled ones, the panel's
     // boxes and the panel, and the tabs coloured as Java.
@@ -99,18 +95,16 @@ protected:
             if (!(menus().*entry)->isEnabled()) disabled << (menus().*entry)->text();
         }
         bool boxes = true;
-        for (QCheckBox* box :
-             {J2MEPanel::checkbox1.data(), J2MEPanel::checkbox2.data(), J2MEPanel::checkbox3.data(),
-              J2MEPanel::checkbox4.data(), J2MEPanel::checkbox5.data()}) {
-            boxes = boxes && box->isEnabled();
-        }
+        QWidget* panel = testing::optionsPanel(*window);
+        for (int n = 1; n <= 5; ++n)
+            boxes = boxes && panel->findChild<QCheckBox*>(QString("checkbox%1").arg(n))->isEnabled();
         for (int i = 0; i < tabs().count(); ++i) {
-            if (colouredAsJava(window->ep[i])) java << QString::number(i);
+            if (colouredAsJava(testing::tabPane(*window, i))) java << QString::number(i);
         }
         auto listed = [](const QStringList& list) { return list.isEmpty() ? QString("-") : list.join(','); };
         return QString("marked %1; disabled %2; boxes %3; panel %4; Java colours %5")
-            .arg(marked.join(','), listed(disabled), boxes ? "on" : "off",
-                 window->javaPanel->isEnabled() ? "on" : "off", listed(java));
+            .arg(marked.join(','), listed(disabled), boxes ? "on" : "off", panel->isEnabled() ? "on" : "off",
+                 listed(java));
     }
     QStringList configLines() const {
         return QString::fromUtf8(testing::fileContent(kit("Config.cfg"))).split('\n');
@@ -152,7 +146,7 @@ TEST_F(MenusTest, EveryAcceleratorReachesItsCommand) {
     Editor& editor = start();
     editor.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    QPlainTextEdit* main = editor.ep[0];
+    QPlainTextEdit* main = testing::tabPane(editor, 0);
     main->setFocus();
     const QString before = text(0);
 
@@ -177,8 +171,8 @@ TEST_F(MenusTest, EveryAcceleratorReachesItsCommand) {
     EXPECT_EQ(main->textCursor().selectedText().size(), text(0).size());
 
     QTest::keyClick(&editor, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(editor.findReplace[0]->isVisible());
-    editor.findReplace[0]->hide();
+    EXPECT_TRUE(testing::findDialog(editor, 0)->isVisible());
+    testing::findDialog(editor, 0)->hide();
 
     prompter.reply(std::optional<QString>());
     QTest::keyClick(&editor, Qt::Key_O, Qt::ControlModifier);
@@ -200,7 +194,7 @@ TEST_F(MenusTest, EveryAcceleratorReachesItsCommand) {
 
 TEST_F(MenusTest, MarkersAndEnabledEntriesFollowEachLanguageSwitch) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("public y");
+    testing::tabPane(editor, 0)->setPlainText("public y");
     secondTab("public x");
     const QString tesvo =
         "marked Tesvo Zorid,J2ME Based Devices; disabled -; boxes off; panel off; Java colours -";
@@ -242,17 +236,17 @@ TEST_F(MenusTest, ALoadedJavaSourceShowsTheJavaLanguageAndNewTabsTakeItsColours)
 }
 
 TEST_F(MenusTest, TargetsToggleOnTheirOwnAndTheMarksFollowTheModel) {
-    start().ep[0]->setPlainText("public y");
+    testing::tabPane(start(), 0)->setPlainText("public y");
     choose(&Init::mDeployJava);
     EXPECT_TRUE(status().startsWith("marked Tesvo Zorid;")) << status().toStdString();
     choose(&Init::mDeployJava);
     choose(&Init::mDeployApplet);
     EXPECT_TRUE(status().startsWith("marked Tesvo Zorid,J2ME Based Devices,Web Applet;"))
         << status().toStdString();
-    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::Applet));
+    EXPECT_TRUE(window->targets().isMarked(BuildTargets::Applet));
     // What a loaded project sets in the model shows in the menus, its language with all that follows it.
-    buildTargets().setMarked(BuildTargets::Windows, true);
-    buildTargets().setLanguage("J2ME");
+    window->targets().setMarked(BuildTargets::Windows, true);
+    window->targets().setLanguage("J2ME");
     EXPECT_TRUE(
         status().startsWith("marked J2ME,J2ME Based Devices,Microsoft Windows,Web Applet; disabled Pocket"))
         << status().toStdString();
@@ -262,7 +256,7 @@ TEST_F(MenusTest, TargetsToggleOnTheirOwnAndTheMarksFollowTheModel) {
 
 TEST_F(MenusTest, TemplatesReplaceTheMainTabAfterYesAsOneUndoableStep) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("PRINT 1");
+    testing::tabPane(editor, 0)->setPlainText("PRINT 1");
     QPlainTextEdit* other = secondTab("other text");
     for (const std::optional<Answer> answer :
          {std::optional(Answer::No), std::optional(Answer::Cancel), std::optional<Answer>()}) {
@@ -346,10 +340,10 @@ TEST_F(MenusTest, ExternalToolsOpenTheirFileOrSayTheyAreNotInstalled) {
 
 TEST_F(MenusTest, BookmarksServeEveryTab) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("hello world");
-    QTextCursor caret = editor.ep[0]->textCursor();
+    testing::tabPane(editor, 0)->setPlainText("hello world");
+    QTextCursor caret = testing::tabPane(editor, 0)->textCursor();
     caret.setPosition(5);
-    editor.ep[0]->setTextCursor(caret);
+    testing::tabPane(editor, 0)->setTextCursor(caret);
     tabs().setCurrentIndex(0);
     choose(&Init::mSetBook1Action);
     QPlainTextEdit* other = secondTab("0123456789 abcdef");
@@ -365,16 +359,18 @@ TEST_F(MenusTest, BookmarksServeEveryTab) {
     choose(&Init::mSetBook2Action);
     tabs().setCurrentIndex(0);
     choose(&Init::mDoBook2Action);
-    EXPECT_EQ(editor.ep[0]->textCursor().position(), 5);
-    EXPECT_EQ(editor.bookMarks[0], 5);
-    EXPECT_EQ(editor.bookMarks[1], 15);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().position(), 5);
+    EXPECT_EQ(editor.bookmark(1), 5);
+    EXPECT_EQ(editor.bookmark(2), 15);
 }
 
 TEST_F(MenusTest, SearchEntriesOpenTheirModeReplaceTakesTheTypedTextAndFindGoesOnAfterAMiss) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("MOVES 1\nPRINT \"Moves\"\nMOVES 2");
-    const auto toolbar = [&](const char* key) { editor.toolBar()->findChild<QAction*>(key)->trigger(); };
-    ui::findreplace::FindReplacePanel* panel = editor.fRPanel[0];
+    testing::tabPane(editor, 0)->setPlainText("MOVES 1\nPRINT \"Moves\"\nMOVES 2");
+    const auto toolbar = [&](const char* key) {
+        testing::toolBar(editor)->findChild<QAction*>(key)->trigger();
+    };
+    ui::findreplace::FindReplacePanel* panel = testing::findPanel(editor, 0);
     QComboBox* findField = panel->findChild<QComboBox*>("find");
     QComboBox* replaceField = panel->findChild<QComboBox*>("replace");
     const auto button = [panel](const QString& text) {
@@ -393,10 +389,10 @@ TEST_F(MenusTest, SearchEntriesOpenTheirModeReplaceTakesTheTypedTextAndFindGoesO
                    {[&] { toolbar("Replace"); }, true}};
     for (const auto& entry : entries) {
         entry.open();
-        EXPECT_TRUE(editor.findReplace[0]->isVisible());
+        EXPECT_TRUE(testing::findDialog(editor, 0)->isVisible());
         EXPECT_EQ(replaceField->isEnabled(), entry.replacing);
         EXPECT_EQ(button("Replace All")->isEnabled(), entry.replacing);
-        editor.findReplace[0]->hide();
+        testing::findDialog(editor, 0)->hide();
     }
     QTest::keyClicks(findField->lineEdit(), "MOVES");
     QTest::keyClicks(replaceField->lineEdit(), "STEPS");
@@ -407,41 +403,41 @@ TEST_F(MenusTest, SearchEntriesOpenTheirModeReplaceTakesTheTypedTextAndFindGoesO
     EXPECT_EQ(text(0), "STEPS 1\nPRINT \"STEPS\"\nSTEPS 2");
 
     // Find Again, from the menu and the toolbar: a miss does not stick.
-    editor.ep[0]->setPlainText("cat dog cat");
+    testing::tabPane(editor, 0)->setPlainText("cat dog cat");
     findField->setEditText("cat");
     choose(&Init::mFindReplaceAgainAction);
     toolbar("Find_Again");
-    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 8);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().selectionStart(), 8);
     choose(&Init::mFindReplaceAgainAction);
     EXPECT_EQ(panel->findChild<QLabel*>("status")->text(), "String Not Found");
-    editor.ep[0]->moveCursor(QTextCursor::Start);
+    testing::tabPane(editor, 0)->moveCursor(QTextCursor::Start);
     toolbar("Find_Again");
-    EXPECT_EQ(editor.ep[0]->textCursor().selectedText(), "cat");
-    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 0);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().selectedText(), "cat");
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().selectionStart(), 0);
     findField->setEditText("dog");
     choose(&Init::mFindReplaceAgainAction);
-    EXPECT_EQ(editor.ep[0]->textCursor().selectionStart(), 4);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().selectionStart(), 4);
 }
 
 TEST_F(MenusTest, GoToLineTakesADecimalNumberAndNothingElse) {
     Editor& editor = start();
-    editor.ep[0]->setPlainText("a\nb\nc");
-    QTextCursor caret = editor.ep[0]->textCursor();
+    testing::tabPane(editor, 0)->setPlainText("a\nb\nc");
+    QTextCursor caret = testing::tabPane(editor, 0)->textCursor();
     caret.setPosition(3);
-    editor.ep[0]->setTextCursor(caret);
+    testing::tabPane(editor, 0)->setTextCursor(caret);
     for (const std::optional<QString>& typed :
          {std::optional<QString>("letters"), std::optional<QString>(""), std::optional<QString>()}) {
         prompter.reply(typed);
         choose(&Init::mGoToLineAction);
-        EXPECT_EQ(editor.ep[0]->textCursor().position(), 3);
+        EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().position(), 3);
     }
     EXPECT_EQ(prompter.texts().first(), "Please enter the line number");
     prompter.reply("3");
     choose(&Init::mGoToLineAction);
-    EXPECT_EQ(editor.ep[0]->textCursor().position(), 4);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().position(), 4);
     prompter.reply("1");
     choose(&Init::mGoToLineAction);
-    EXPECT_EQ(editor.ep[0]->textCursor().position(), 0);
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().position(), 0);
 }
 
 TEST_F(MenusTest, ExitAsksToQuitAndAboutChangesAndEndsWithStatusZero) {
@@ -469,7 +465,7 @@ TEST_F(MenusTest, ExitAsksToQuitAndAboutChangesAndEndsWithStatusZero) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Editor& editor = start();
-        if (row.changed) editor.ep[0]->appendPlainText("PRINT 1");
+        if (row.changed) testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
         for (const std::optional<Answer>& answer : row.answers) prompter.reply(answer);
         choose(&Init::mExitAction);
         EXPECT_EQ(prompter.texts(), row.asked);
@@ -492,7 +488,7 @@ TEST_F(MenusTest, FormatAndReplaceAllAreOneUndoableStepEach) {
     editor.undo();
     EXPECT_EQ(other->toPlainText(), "FUNCTION f\n  x=1\n\nENDFUNCTION\n");
     // Replace All is one step too.
-    ui::findreplace::FindReplacePanel* panel = editor.fRPanel[1];
+    ui::findreplace::FindReplacePanel* panel = testing::findPanel(editor, 1);
     testing::part<QComboBox>(panel, "find")->setEditText("UNCTION");
     testing::part<QComboBox>(panel, "replace")->setEditText("yy");
     EXPECT_EQ(panel->replaceAll(), 2);

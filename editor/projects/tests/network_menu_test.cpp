@@ -13,6 +13,7 @@ namespace {
 
 class NetworkMenuTest : public testing::EditorTest {
 protected:
+    NetworkMenuTest() { toolsInUse = &toolsSide; }
     ToolsSide toolsSide;
 };
 

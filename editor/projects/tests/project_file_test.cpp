@@ -31,14 +31,18 @@ protected:
     }
     ~ProjectFileTest() override { Project::setValuePrompt(nullptr); }
 
+    // The file read into `project`; an empty project when it could not be.
     bool read(const QByteArray& content) {
         testing::makeFile(dir.filePath("read.tbp"), content);
-        return Project::read(dir.filePath("read.tbp"), loaded, nullptr);
+        const std::optional<Project> read = Project::read(dir.filePath("read.tbp"), loaded, nullptr);
+        project = read.value_or(Project());
+        return read.has_value();
     }
 
     QTemporaryDir dir;
     References references;
     References loaded;
+    Project project;
     testing::RecordingReporter reporter;
     QStringList asked;
     QStringList answers;
@@ -173,14 +177,15 @@ TEST_F(ProjectFileTest, WrittenFileReadsBackWithItsListsAndOptions) {
     ASSERT_TRUE(writeProject(references, nullptr, 0, flags(0, 1, 0, 0, 0)));
     EXPECT_EQ(testing::fileContent(dir.filePath("game.tbp")),
               (projectFileLines(references, 0, flags(0, 1, 0, 0, 0)).join('\n') + '\n').toUtf8());
-    ASSERT_TRUE(Project::read(dir.filePath("game.tbp"), loaded, nullptr));
-    EXPECT_EQ(Project::main, "game");
-    EXPECT_EQ(Project::name, "game");
-    EXPECT_EQ(Project::platform, "PPC");
+    const std::optional<Project> read = Project::read(dir.filePath("game.tbp"), loaded, nullptr);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->main, "game");
+    EXPECT_EQ(read->name, "game");
+    EXPECT_EQ(read->platform, "PPC");
     EXPECT_EQ(loaded.includes, references.includes);
     EXPECT_EQ(loaded.references, references.references);
-    EXPECT_TRUE(Project::usesMappy && Project::usesInclude && Project::usesMM);
-    EXPECT_FALSE(Project::uses3D || Project::usesFloats);
+    EXPECT_TRUE(read->usesMappy && read->usesInclude && read->usesMM);
+    EXPECT_FALSE(read->uses3D || read->usesFloats);
     EXPECT_TRUE(reporter.reports.isEmpty());
 }
 
@@ -275,7 +280,8 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
          {"Main"},
          0},
         {"Main cancelled: Name is not asked", lines({header}), {}, false, "", "", "", {}, {"Main"}, 0},
-        {"Name cancelled", lines({header, "Main=m"}), {}, false, "m", "", "", {}, {"Name"}, 0},
+        // A refused read gives no project, not the half of one.
+        {"Name cancelled", lines({header, "Main=m"}), {}, false, "", "", "", {}, {"Name"}, 0},
         {"an eleventh include is left out",
          lines(QStringList{header, "Main=m", "Name=n"} + numbered("Include", 11)),
          {},
@@ -314,11 +320,10 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
         asked.clear();
         answers = row.answers;
         reporter.reports.clear();
-        Project::main = Project::name = Project::platform = "";
         EXPECT_EQ(read(row.content), row.read);
-        EXPECT_EQ(Project::main, row.main);
-        EXPECT_EQ(Project::name, row.projectName);
-        EXPECT_EQ(Project::platform, row.platform);
+        EXPECT_EQ(project.main, row.main);
+        EXPECT_EQ(project.name, row.projectName);
+        EXPECT_EQ(project.platform, row.platform);
         EXPECT_EQ(loaded.includes, row.includes);
         EXPECT_EQ(asked, row.asked);
         int warnings = 0;
@@ -328,7 +333,7 @@ TEST_F(ProjectFileTest, ReaderTakesValuesAsWrittenAndAsksForMissingOnes) {
                 ++warnings;
         }
         EXPECT_EQ(warnings, row.warnings);
-        EXPECT_EQ(Project::notTaken.size(), row.includes.size() == 10 ? 1 : 0);
+        EXPECT_EQ(project.notTaken.size(), row.includes.size() == 10 ? 1 : 0);
         if (QString(row.name) == "25 lines load without a warning") {
             EXPECT_TRUE(reporter.reports.isEmpty());
         }
@@ -353,10 +358,10 @@ TEST_F(ProjectFileTest, ShortFileAfterALongOneAndFlagsByTheirOwnKey) {
     loaded = References();
     // "Inc" must not take "Include=", nor the long file's lines stand.
     ASSERT_TRUE(read(lines({"Main=s", "Name=t", "Include=x"})));
-    EXPECT_EQ(Project::platform, "TB");
+    EXPECT_EQ(project.platform, "TB");
     EXPECT_EQ(loaded.includes, QStringList{"x"});
     EXPECT_TRUE(loaded.references.isEmpty());
-    EXPECT_FALSE(Project::usesFloats || Project::usesInclude);
+    EXPECT_FALSE(project.usesFloats || project.usesInclude);
     EXPECT_FALSE(Project::read(dir.filePath("missing.tbp"), loaded, nullptr));
     ASSERT_EQ(reporter.reports.size(), 1);
     EXPECT_EQ(reporter.reports[0].detail, "Read Project");
@@ -366,12 +371,12 @@ TEST_F(ProjectFileTest, ShortFileAfterALongOneAndFlagsByTheirOwnKey) {
 TEST_F(ProjectFileTest, SwitchesInAnyCaseAreOnAndStayOnWhenSaved) {
     ASSERT_TRUE(read(
         lines({header, "Main=m", "Name=n", "Floats=True", "3D=TRUE", "MM=no", "Mappy=tRue", "Inc=True"})));
-    EXPECT_TRUE(Project::usesFloats && Project::uses3D && Project::usesMappy && Project::usesInclude);
-    EXPECT_FALSE(Project::usesMM);
-    references.usesFloats = Project::usesFloats;
-    references.uses3D = Project::uses3D;
-    references.usesMappy = Project::usesMappy;
-    references.usesInclude = Project::usesInclude;
+    EXPECT_TRUE(project.usesFloats && project.uses3D && project.usesMappy && project.usesInclude);
+    EXPECT_FALSE(project.usesMM);
+    references.usesFloats = project.usesFloats;
+    references.uses3D = project.uses3D;
+    references.usesMappy = project.usesMappy;
+    references.usesInclude = project.usesInclude;
     const QStringList saved = projectFileLines(references, 0, flags(1, 0, 0, 0, 0));
     for (const char* line : {"Floats=true", "3D=true", "Mappy=true", "Inc=true", "MM=false", "CLDC=11"})
         EXPECT_TRUE(saved.contains(line)) << line;

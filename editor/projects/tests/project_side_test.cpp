@@ -80,19 +80,23 @@ protected:
         makeFile(kit("Build-Linux"), buildScript);
         QFile::setPermissions(kit("Compile-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(kit("Build-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        for (int i = 0; i < BuildTargets::count; ++i) {
-            buildTargets().setMarked(static_cast<BuildTargets::Target>(i), i == BuildTargets::J2meDevices);
-        }
-        buildTargets().setLanguage("TB");
+        toolsInUse = &toolsSide;
     }
-    ~ProjectSideTest() override { side.reset(); }
-
-    Editor& open() {
-        // The side goes before the window that owns its launcher.
+    ~ProjectSideTest() override {
+        stop();
         side.reset();
-        Editor& editor = start();
-        side = std::make_unique<ProjectSide>(editor);
-        return editor;
+    }
+
+    // A window over a project side of its own: the side outlives the window it serves.
+    Editor& open() {
+        stop();
+        side = std::make_unique<ProjectSide>(toolsSide);
+        roadsInUse = side.get();
+        return start();
+    }
+    // Box n of the options panel (1 to 5: the API, Mappy, floats, multimedia, 3D).
+    QCheckBox* box(int n) const {
+        return testing::optionsPanel(*window)->findChild<QCheckBox*>(QString("checkbox%1").arg(n));
     }
     // A saved project "game" in the project folder.
     Editor& openSaved() {
@@ -105,7 +109,7 @@ protected:
     bool finish() {
         return ui::testing::waitUntil([&] { return !side->launcher().busy(); }, 60000);
     }
-    QString output() const { return window->compilerM->toPlainText(); }
+    QString output() const { return testing::outputPane(*window)->toPlainText(); }
 
     // The options panel the loads tick, as the program has it.
     ToolsSide toolsSide;
@@ -121,7 +125,7 @@ TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
         SCOPED_TRACE(row.chosen);
         references.saved = false;
         Editor& editor = open();
-        editor.ep[0]->appendPlainText("PRINT 1");
+        testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
         prompter.reply(project(QString("place/") + row.chosen));
         QDir().mkpath(project("place"));
         EXPECT_TRUE(editor.save());
@@ -150,7 +154,7 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     makeFile(project("game.bss"), "PRINT 1");
     makeFile(project("util.bss"), "PRINT 2");
     Editor& editor = open();
-    QSignalSpy marks(&buildTargets(), &BuildTargets::changed);
+    QSignalSpy marks(&editor.targets(), &BuildTargets::changed);
     editor.loadProject(project("game.tbp"));
     EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
     EXPECT_EQ(text(0), "PRINT 1");
@@ -158,11 +162,11 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     EXPECT_EQ(references.projectName, "game");
     EXPECT_EQ(references.includes, QStringList{"util"});
     EXPECT_TRUE(references.saved);
-    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::Windows));
-    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::J2meDevices));
+    EXPECT_TRUE(editor.targets().isMarked(BuildTargets::Windows));
+    EXPECT_TRUE(editor.targets().isMarked(BuildTargets::J2meDevices));
     EXPECT_EQ(marks.count(), 1);
     EXPECT_TRUE(references.usesFloats && references.usesInclude);
-    EXPECT_TRUE(J2MEPanel::checkbox3->isChecked() && J2MEPanel::checkbox1->isChecked());
+    EXPECT_TRUE(box(3)->isChecked() && box(1)->isChecked());
     // The next write keeps the options it read.
     ASSERT_TRUE(editor.save());
     EXPECT_TRUE(
@@ -173,7 +177,7 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     EXPECT_FALSE(references.saved);
     EXPECT_EQ(references.LoadedPath, kit());
     EXPECT_EQ(references.projectName, "myProject");
-    EXPECT_FALSE(references.usesFloats || J2MEPanel::checkbox3->isChecked());
+    EXPECT_FALSE(references.usesFloats || box(3)->isChecked());
 
     // A Java project.
     makeFile(project("java.tbp"), "Main=java\nName=java\nPlatform=J2ME\n");
@@ -181,13 +185,13 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     editor.loadProject(project("java.tbp"));
     EXPECT_EQ(titles(), QStringList{"java.java"});
     EXPECT_EQ(references.compiler, "J2ME");
-    EXPECT_EQ(buildTargets().language(), "J2ME");
+    EXPECT_EQ(editor.targets().language(), "J2ME");
     // Any other word is the kit's language.
     makeFile(project("pc.tbp"), "Main=game\nName=pc\nPlatform=PPC\n");
     editor.loadProject(project("pc.tbp"));
     EXPECT_EQ(references.compiler, "TB");
     EXPECT_EQ(references.fileExt, ".bss");
-    EXPECT_TRUE(buildTargets().isMarked(BuildTargets::PocketPc));
+    EXPECT_TRUE(editor.targets().isMarked(BuildTargets::PocketPc));
 }
 
 TEST_F(ProjectSideTest, AFailedReadEndsWithAFreshProject) {
@@ -217,7 +221,7 @@ TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
     makeFile(project("other.tbp"), "Main=other\nName=other\n");
     makeFile(project("other.bss"), "PRINT 9");
     Editor& editor = openSaved();
-    editor.ep[0]->setPlainText("PRINT 1");
+    testing::tabPane(editor, 0)->setPlainText("PRINT 1");
     pressInModal<OpenProject>("button1");
     editor.fileSelected({QFileInfo(project("other.tbp"))});
     EXPECT_EQ(titles(), QStringList{"Main.bss*"});
@@ -351,7 +355,7 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
 
 TEST_F(ProjectSideTest, SaveChangesForAProjectWithoutAPlaceAsksWhere) {
     Editor& editor = open();
-    editor.ep[0]->appendPlainText("PRINT 1");
+    testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
     prompter.reply(Answer::Yes);
     prompter.reply(std::optional<QString>());
     EXPECT_FALSE(editor.reset(true));
@@ -370,7 +374,7 @@ TEST_F(ProjectSideTest, SaveChangesForAProjectWithoutAPlaceAsksWhere) {
 
 TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
     Editor& editor = openSaved();
-    buildTargets().setMarked(BuildTargets::Windows, true);
+    editor.targets().setMarked(BuildTargets::Windows, true);
     editor.Build(0);
     // A second command while the first runs starts nothing.
     editor.Convert();
@@ -385,7 +389,7 @@ TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
 
     // The next command clears the pane; nothing marked starts nothing.
     for (int i = 0; i < BuildTargets::count; ++i)
-        buildTargets().setMarked(static_cast<BuildTargets::Target>(i), false);
+        editor.targets().setMarked(static_cast<BuildTargets::Target>(i), false);
     QFile::remove(base + ".tbp");
     editor.Build(1);
     EXPECT_FALSE(side->launcher().busy());
@@ -409,14 +413,14 @@ TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
     // The converted project carries the options its Java needs, ticked in the panel.
     EXPECT_TRUE(references.usesInclude && references.usesFloats);
     EXPECT_FALSE(references.uses3D || references.usesMM || references.usesMappy);
-    EXPECT_TRUE(J2MEPanel::checkbox1->isChecked() && J2MEPanel::checkbox3->isChecked());
+    EXPECT_TRUE(box(1)->isChecked() && box(3)->isChecked());
 }
 
 TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {
     Editor& editor = openSaved();
     ProjectSide::chooseLanguage(editor, "J2ME");
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
-    EXPECT_TRUE(J2MEPanel::checkbox3->isEnabled());
+    EXPECT_TRUE(box(3)->isEnabled());
     references.usesFloats = true;
     editor.Build(0);
     ASSERT_TRUE(finish());
@@ -476,6 +480,8 @@ TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
         ui::testing::waitUntil([&] { return !fileContent(project("game.pid")).trimmed().isEmpty(); }));
     const qint64 pid = fileContent(project("game.pid")).trimmed().toLongLong();
     ASSERT_TRUE(running(pid));
+    // As the program ends: the window, then the project side.
+    stop();
     side.reset();
     EXPECT_TRUE(ui::testing::waitUntil([&] { return !running(pid); }));
 }
@@ -486,7 +492,7 @@ TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChang
     makeFile(project("other.tbp"), "Main=other\nName=other\n");
     makeFile(project("other.bss"), "PRINT 2");
     Editor& editor = open();
-    const auto status = [&editor] { return editor.statusLine()->text(); };
+    const auto status = [&editor] { return testing::statusLine(editor)->text(); };
 
     prompter.reply(project("Big.tbp"));
     editor.menus().mOpenAction->trigger();
@@ -541,7 +547,7 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
     EXPECT_EQ(prompter.texts(), QStringList{"Could not load file " + project("game.bss")});
     EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
     EXPECT_EQ(editor.unloadedFile(0), project("game.bss"));
-    EXPECT_TRUE(editor.ep[0]->isReadOnly());
+    EXPECT_TRUE(testing::tabPane(editor, 0)->isReadOnly());
     EXPECT_TRUE(editor.unloadedFile(1).isEmpty());
     EXPECT_TRUE(references.saved);
 
@@ -563,17 +569,17 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
 
     // Save writes the project file and the other tabs; the missing file stays missing.
     reporter.reports.clear();
-    editor.ep[1]->appendPlainText("PRINT 3");
+    testing::tabPane(editor, 1)->appendPlainText("PRINT 3");
     ASSERT_TRUE(editor.save());
     EXPECT_FALSE(QFile::exists(project("game.bss")));
     EXPECT_EQ(fileContent(project("util.bss")), "PRINT 2\nPRINT 3");
     EXPECT_TRUE(reporter.reports.isEmpty());
-    editor.panel->setCurrentIndex(0);
+    testing::tabWidget(editor)->setCurrentIndex(0);
     editor.saveSourceAs();
     EXPECT_EQ(reporter.reports.size(), 1);
 
     // So does the end of the editor.
-    editor.ep[1]->appendPlainText("PRINT 4");
+    testing::tabPane(editor, 1)->appendPlainText("PRINT 4");
     prompter.reply(Answer::Yes);
     EXPECT_TRUE(editor.mayEnd());
     EXPECT_FALSE(QFile::exists(project("game.bss")));
@@ -671,7 +677,7 @@ TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
                                               {"TypeFoo.java", "public class TypeFoo {} // mine\n"},
                                               {"Main.bss", "PRINT \"another project\"\n"}};
     const auto typeInto = [this](int slot, const QString& text) {
-        QTextCursor end(window->ep[slot]->document());
+        QTextCursor end(testing::tabPane(*window, slot)->document());
         end.movePosition(QTextCursor::End);
         end.insertText(text);
     };
@@ -864,12 +870,12 @@ TEST_F(ProjectSideTest, ConvertHandsItsJavaOverAndAsksBeforeReplacingChanges) {
         EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted1 {}\n");
     }
     EXPECT_TRUE(output().contains("refused " + project("game")));
-    editor.ep[1]->appendPlainText("// mine");
+    testing::tabPane(editor, 1)->appendPlainText("// mine");
     editor.save();
     EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted1 {}\n\n// mine");
 
     QFile::remove(project("game.java"));
-    editor.ep[1]->appendPlainText("// more");
+    testing::tabPane(editor, 1)->appendPlainText("// more");
     prompter.reply(Answer::No);
     editor.Convert();
     EXPECT_FALSE(side->launcher().busy());
@@ -882,7 +888,7 @@ TEST_F(ProjectSideTest, ConvertHandsItsJavaOverAndAsksBeforeReplacingChanges) {
     ASSERT_TRUE(finish());
     EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
     EXPECT_EQ(text(1), "class converted2 {}\n");
-    editor.panel->setCurrentIndex(1);
+    testing::tabWidget(editor)->setCurrentIndex(1);
     editor.undo();
     EXPECT_EQ(text(1), "class converted1 {}\n\n// mine\n// more");
 

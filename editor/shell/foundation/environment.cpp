@@ -1,8 +1,7 @@
 #include "environment.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -32,11 +31,16 @@ public:
 class StandardExit : public ProgramExit {
 public:
     void exit(int status) override {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        std::exit(status);
+        requested = status;
+        QCoreApplication::exit(status);
     }
+    std::optional<int> requested;
 };
+
+StandardExit& standardExit() {
+    static StandardExit standard;
+    return standard;
+}
 
 }  // namespace
 
@@ -73,12 +77,15 @@ void setDesktop(DesktopOpener* installed) {
 }
 
 ProgramExit& programExit() {
-    static StandardExit standard;
-    return installedExit ? *installedExit : standard;
+    return installedExit ? *installedExit : standardExit();
 }
 
 void setProgramExit(ProgramExit* installed) {
     installedExit = installed;
+}
+
+std::optional<int> requestedExit() {
+    return standardExit().requested;
 }
 
 void openAddress(const QString& address, const QString& operation) {

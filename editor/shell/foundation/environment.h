@@ -1,9 +1,10 @@
 #pragma once
 // Where the editor meets the desktop: the kit folder, opening addresses and files with the desktop's
-// default program, and ending the process. Each is one installable seam; tests install recorders
+// default program, and ending the program. Each is one installable seam; tests install recorders
 // (editor/testing/) and the program keeps the standard ones.
 #include <QString>
 #include <QUrl>
+#include <optional>
 
 namespace editor {
 
@@ -36,7 +37,9 @@ DesktopOpener& desktop();
 // nullptr restores QDesktopServices; the caller keeps ownership of what it installs.
 void setDesktop(DesktopOpener* installed);
 
-// Ends the editor: Exit and the first-run wizard's Exit end the process at once with status 0.
+// Ends the editor: Exit and the first-run wizard's Exit end it with status 0. The standard one asks the
+// event loop to end, so the program returns from main and every owner ends what it holds (a running build
+// included); the caller goes on until control is back in the loop.
 class ProgramExit {
 public:
     virtual ~ProgramExit() = default;
@@ -45,6 +48,9 @@ public:
 
 ProgramExit& programExit();
 void setProgramExit(ProgramExit* installed);
+// The status the standard exit was asked to end with, if it was: asked before the main event loop runs
+// (the first-run wizard's Exit at start-up), the program must not start the loop.
+std::optional<int> requestedExit();
 
 // Shorthands for the callers. When the desktop cannot open the target, the Error dialog says "Could not
 // open <target>", with the operation that asked as its detail.

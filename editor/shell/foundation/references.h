@@ -8,8 +8,6 @@
 
 namespace editor {
 
-class Editor;
-
 class References {
 public:
     // The folders default to the kit folder (environment.h) as it is when the context is made.
@@ -41,10 +39,9 @@ public:
     bool usesInclude = false;
     bool usesMM = false;
     bool usesMappy = false;
-    QString fixed;                // the last manual entry; empty when it was cancelled
-    Editor* theEditor = nullptr;  // the main window while it exists
+    QString fixed;  // the last manual entry; empty when it was cancelled
     // The main window's question before the editor ends ("Save changes?" while a tab is changed), set
-    // while theEditor is; false keeps the editor. The configuration's dialogs ask it without the window.
+    // while the window lives; false keeps the editor. The configuration's dialogs ask it without the window.
     std::function<bool()> mayEnd;
     int mainScreen = -1;
     int currentScreen = -1;

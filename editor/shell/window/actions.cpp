@@ -4,16 +4,13 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTabWidget>
 #include <cstdio>
 
 #include "build_targets.h"
 #include "config_file.h"
 #include "environment.h"
 #include "files.h"
-#include "find_replace_panel.h"
 #include "formatter.h"
 #include "init.h"
 #include "main_window.h"
@@ -22,7 +19,6 @@
 #include "prompter.h"
 #include "references.h"
 #include "res.h"
-#include "sc_editor_kit.h"
 #include "small_dialogs.h"
 #include "text_files.h"
 #include "ui_toolkit.h"
@@ -32,15 +28,6 @@ namespace {
 
 constexpr char office2003[] = "/org/fife/plaf/Office2003/images/";
 constexpr char officeXP[] = "/org/fife/plaf/OfficeXP/images/";
-
-QPlainTextEdit* selectedPane(Editor& editor) {
-    const int index = editor.panel ? editor.panel->currentIndex() : -1;
-    return index >= 0 && index < Editor::MAXTAB ? editor.ep[index] : nullptr;
-}
-
-void onSelectedPane(Editor& editor, void (QPlainTextEdit::*act)()) {
-    if (QPlainTextEdit* pane = selectedPane(editor)) (pane->*act)();
-}
 
 QString kitLocation(const References& references) {
     return references.TesvoZoridLocation.value_or(QString());
@@ -71,53 +58,44 @@ const ActionRow actionRows[] = {
     {&Init::mExitAction, "Exit", nullptr, [](A& a, Init&) { a.exit(); }},
     {&Init::mUndoAction, "Undo", nullptr, [](A& a, Init&) { a.editor().undo(); }},
     {&Init::mRedoAction, "Redo", nullptr, [](A& a, Init&) { a.editor().redo(); }},
-    {&Init::mCutAction, "Cut", nullptr,
-     [](A& a, Init&) { onSelectedPane(a.editor(), &QPlainTextEdit::cut); }},
-    {&Init::mCopyAction, "Copy", nullptr,
-     [](A& a, Init&) { onSelectedPane(a.editor(), &QPlainTextEdit::copy); }},
-    {&Init::mPasteAction, "Paste", nullptr,
-     [](A& a, Init&) { onSelectedPane(a.editor(), &QPlainTextEdit::paste); }},
-    {&Init::mSelectAllAction, "Select_All", nullptr,
-     [](A& a, Init&) { onSelectedPane(a.editor(), &QPlainTextEdit::selectAll); }},
-    {&Init::mSetBook1Action, "Set_Bookmark_1", nullptr, [](A& a, Init&) { a.setBookmark(1); }},
-    {&Init::mSetBook2Action, "Set_Bookmark_2", nullptr, [](A& a, Init&) { a.setBookmark(2); }},
-    {&Init::mSetBook3Action, "Set_Bookmark_3", nullptr, [](A& a, Init&) { a.setBookmark(3); }},
-    {&Init::mSetBook4Action, "Set_Bookmark_4", nullptr, [](A& a, Init&) { a.setBookmark(4); }},
-    {&Init::mSetBook5Action, "Set_Bookmark_5", nullptr, [](A& a, Init&) { a.setBookmark(5); }},
+    {&Init::mCutAction, "Cut", nullptr, [](A& a, Init&) { a.editor().cut(); }},
+    {&Init::mCopyAction, "Copy", nullptr, [](A& a, Init&) { a.editor().copy(); }},
+    {&Init::mPasteAction, "Paste", nullptr, [](A& a, Init&) { a.editor().paste(); }},
+    {&Init::mSelectAllAction, "Select_All", nullptr, [](A& a, Init&) { a.editor().selectAll(); }},
+    {&Init::mSetBook1Action, "Set_Bookmark_1", nullptr, [](A& a, Init&) { a.editor().setBookmark(1); }},
+    {&Init::mSetBook2Action, "Set_Bookmark_2", nullptr, [](A& a, Init&) { a.editor().setBookmark(2); }},
+    {&Init::mSetBook3Action, "Set_Bookmark_3", nullptr, [](A& a, Init&) { a.editor().setBookmark(3); }},
+    {&Init::mSetBook4Action, "Set_Bookmark_4", nullptr, [](A& a, Init&) { a.editor().setBookmark(4); }},
+    {&Init::mSetBook5Action, "Set_Bookmark_5", nullptr, [](A& a, Init&) { a.editor().setBookmark(5); }},
     {&Init::mXPLookAction, "Office_XP", nullptr, [](A& a, Init&) { a.setLook("XP"); }},
     {&Init::m2003LookAction, "Office_2003", nullptr, [](A& a, Init&) { a.setLook("2003"); }},
     {&Init::mDefaultLookAction, "Default", nullptr, [](A& a, Init&) { a.setLook("Default"); }},
     {&Init::mFindReplaceAction, "Find_Replace", nullptr,
      [](A& a, Init&) { a.editor().showFindReplace(true); }},
-    {&Init::mFindReplaceAgainAction, "Find_Again", nullptr,
-     [](A& a, Init&) {
-         Editor& editor = a.editor();
-         const int index = editor.panel->currentIndex();
-         if (index >= 0 && index < Editor::MAXTAB && editor.fRPanel[index]) editor.fRPanel[index]->find();
-     }},
+    {&Init::mFindReplaceAgainAction, "Find_Again", nullptr, [](A& a, Init&) { a.editor().findAgain(); }},
     {&Init::mGoToLineAction, "Go_To_Line_", nullptr, [](A& a, Init&) { a.goToLineNumber(); }},
-    {&Init::mDoBook1Action, "Go_To_Bookmark_1", nullptr, [](A& a, Init&) { a.goToBookmark(1); }},
-    {&Init::mDoBook2Action, "Go_To_Bookmark_2", nullptr, [](A& a, Init&) { a.goToBookmark(2); }},
-    {&Init::mDoBook3Action, "Go_To_Bookmark_3", nullptr, [](A& a, Init&) { a.goToBookmark(3); }},
-    {&Init::mDoBook4Action, "Go_To_Bookmark_4", nullptr, [](A& a, Init&) { a.goToBookmark(4); }},
-    {&Init::mDoBook5Action, "Go_To_Bookmark_5", nullptr, [](A& a, Init&) { a.goToBookmark(5); }},
+    {&Init::mDoBook1Action, "Go_To_Bookmark_1", nullptr, [](A& a, Init&) { a.editor().goToBookmark(1); }},
+    {&Init::mDoBook2Action, "Go_To_Bookmark_2", nullptr, [](A& a, Init&) { a.editor().goToBookmark(2); }},
+    {&Init::mDoBook3Action, "Go_To_Bookmark_3", nullptr, [](A& a, Init&) { a.editor().goToBookmark(3); }},
+    {&Init::mDoBook4Action, "Go_To_Bookmark_4", nullptr, [](A& a, Init&) { a.editor().goToBookmark(4); }},
+    {&Init::mDoBook5Action, "Go_To_Bookmark_5", nullptr, [](A& a, Init&) { a.editor().goToBookmark(5); }},
     {&Init::mCompileAction, "Compile", nullptr, [](A& a, Init&) { a.editor().Build(0); }},
     {&Init::mExecuteAction, "Execute", nullptr, [](A& a, Init&) { a.editor().Build(1); }},
     {&Init::mCompilerTesvo, "Tesvo_Zorid", nullptr, [](A& a, Init&) { a.chooseLanguage(true); }},
     {&Init::mCompilerJ2ME, "J2ME", nullptr, [](A& a, Init&) { a.chooseLanguage(false); }},
     {&Init::mDeployJava, "J2ME_Based_Devices", nullptr,
-     [](A&, Init&) { buildTargets().toggle(BuildTargets::J2meDevices); }},
+     [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::J2meDevices); }},
     {&Init::mDeployPocketPC, "Pocket_PC_Based", nullptr,
-     [](A&, Init&) { buildTargets().toggle(BuildTargets::PocketPc); }},
+     [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::PocketPc); }},
     {&Init::mDeployPC, "Microsoft_Windows", nullptr,
-     [](A&, Init&) { buildTargets().toggle(BuildTargets::Windows); }},
+     [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::Windows); }},
     {&Init::mDeployApplet, "Web_Applet", nullptr,
-     [](A&, Init&) { buildTargets().toggle(BuildTargets::Applet); }},
+     [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::Applet); }},
     {&Init::mJ2MESettingsAction, "J2ME_Settings", nullptr, [](A& a, Init&) { a.openJ2MESettings(); }},
     {&Init::mJ2METypeAction, "Type_Creator", nullptr, [](A& a, Init&) { a.openTypeCreator(); }},
     {&Init::mProjectPropertiesAction, "Project_Properties", nullptr,
      [](A& a, Init&) {
-         if (ProjectRoads* roads = projectRoads()) roads->projectProperties(a.editor());
+         if (ProjectRoads* roads = a.editor().roads()) roads->projectProperties(a.editor());
      }},
     {&Init::m3dAction, "3D_Convertor", nullptr,
      // The kit folder ends with a separator already: the path holds two in a row, as it always has.
@@ -235,22 +213,6 @@ void Actions::exit() {
     editor_.quitAskingToSave();
 }
 
-void Actions::setBookmark(int n) {
-    if (QPlainTextEdit* pane = selectedPane(editor_))
-        editor_.bookMarks[n - 1] = pane->textCursor().position();
-}
-
-void Actions::goToBookmark(int n) {
-    QPlainTextEdit* pane = selectedPane(editor_);
-    if (!pane) return;
-    const int position = editor_.bookMarks[n - 1];
-    // An offset taken in a longer text is refused: the caret stays.
-    if (position < 0 || position >= pane->document()->characterCount()) return;
-    QTextCursor cursor = pane->textCursor();
-    cursor.setPosition(position);
-    pane->setTextCursor(cursor);
-}
-
 void Actions::goToLineNumber() {
     const std::optional<QString> typed =
         ui::prompter().askText(nullptr, QString(), res("Please_enter_the_line"));
@@ -282,7 +244,7 @@ void Actions::applyLanguage() {
 void Actions::doTB() {
     references().compiler = "TB";
     javaShown_ = false;
-    buildTargets().setLanguage("TB");
+    editor_.targets().setLanguage("TB");
     showModel();
     showLanguage(false);
 }
@@ -290,23 +252,19 @@ void Actions::doTB() {
 void Actions::doJava() {
     references().compiler = "J2ME";
     javaShown_ = true;
-    buildTargets().setLanguage("J2ME");
+    editor_.targets().setLanguage("J2ME");
     showModel();
     showLanguage(true);
 }
 
 void Actions::showLanguage(bool java) {
-    if (ProjectTools* tools = projectTools()) tools->enableOptions(java);
+    if (ProjectTools* tools = editor_.tools()) tools->enableOptions(java);
     init_.mDeployPocketPC->setEnabled(!java);
     init_.mDeployPC->setEnabled(!java);
-    if (editor_.javaPanel) editor_.javaPanel->setEnabled(java);
+    editor_.enableOptionsPanel(java);
     init_.mConvertAction->setEnabled(!java);
-    const QString descriptor =
-        kitLocation(references()) + "Editor" + References::sep + (java ? "J2ME.syn" : "TB.syn");
-    const int tabs = editor_.panel ? editor_.panel->count() : 0;
-    for (int i = 0; i < tabs && i < Editor::MAXTAB; ++i) {
-        if (editor_.sc[i]) editor_.sc[i]->readSyntaxColorDescriptor(descriptor);
-    }
+    editor_.colourTabs(kitLocation(references()) + "Editor" + References::sep +
+                       (java ? "J2ME.syn" : "TB.syn"));
 }
 
 void Actions::followMainSource() {
@@ -328,7 +286,7 @@ void Actions::followMainSource() {
 }
 
 void Actions::showModel() {
-    const BuildTargets& model = buildTargets();
+    const BuildTargets& model = editor_.targets();
     setMarked(init_.mDeployJava, model.isMarked(BuildTargets::J2meDevices));
     setMarked(init_.mDeployPocketPC, model.isMarked(BuildTargets::PocketPc));
     setMarked(init_.mDeployPC, model.isMarked(BuildTargets::Windows));
@@ -341,7 +299,7 @@ void Actions::showModel() {
 void Actions::followModel() {
     showModel();
     // A language set elsewhere (a project loaded) reaches the panel, Convert and the tabs' colouring too.
-    const bool java = buildTargets().language() == "J2ME";
+    const bool java = editor_.targets().language() == "J2ME";
     if (java == javaShown_) return;
     if (java) {
         doJava();
@@ -368,7 +326,7 @@ void Actions::loadTemplate(bool tesvo) {
     if (ui::prompter().askYesNoCancel(nullptr, QString(), question, ui::Answer::Cancel) != ui::Answer::Yes)
         return;
     const QString path = installFolder() + "Editor/" + (tesvo ? "TB.bss" : "J2ME.bss");
-    if (!editor_.ep[0] || !files().status(path).readable) return;
+    if (!editor_.hasTab(0) || !files().status(path).readable) return;
     const TextRead read = readTextFile(path);
     if (read.failure) return;
     editor_.replaceText(0, tesvo ? read.text : j2meTemplateFor(read.text, references().mainName));
@@ -389,8 +347,8 @@ void Actions::openTool(const QString& path, const QString& name) {
 }
 
 void Actions::format() {
-    const int index = editor_.panel ? editor_.panel->currentIndex() : -1;
-    if (index < 0 || index >= Editor::MAXTAB || !editor_.ep[index]) {
+    const int index = editor_.selectedSlot();
+    if (index < 0) {
         std::printf("Format error!\n");
         std::fflush(stdout);
         return;
@@ -401,19 +359,19 @@ void Actions::format() {
 }
 
 void Actions::openJ2MESettings() {
-    if (ProjectTools* tools = projectTools()) tools->openJ2MESettings(editor_);
+    if (ProjectTools* tools = editor_.tools()) tools->openJ2MESettings(editor_);
 }
 
 void Actions::openTypeCreator() {
-    if (ProjectTools* tools = projectTools()) tools->openTypeCreator(editor_);
+    if (ProjectTools* tools = editor_.tools()) tools->openTypeCreator(editor_);
 }
 
 void Actions::openFtpTool() {
-    if (ProjectTools* tools = projectTools()) tools->openFtpTool(editor_);
+    if (ProjectTools* tools = editor_.tools()) tools->openFtpTool(editor_);
 }
 
 void Actions::openUpdateCheck() {
-    if (ProjectTools* tools = projectTools()) tools->openUpdateCheck(editor_);
+    if (ProjectTools* tools = editor_.tools()) tools->openUpdateCheck(editor_);
 }
 
 void Actions::openPreferences() {
@@ -452,7 +410,7 @@ Init::Init(Editor& editor)
     buildMenus();
     // The marks are the targets model's, from the start on.
     actions_->showModel();
-    QObject::connect(&buildTargets(), &BuildTargets::changed, modelLink_.get(),
+    QObject::connect(&editor.targets(), &BuildTargets::changed, modelLink_.get(),
                      [this] { actions_->followModel(); });
 }
 

@@ -36,8 +36,6 @@ public:
 
     // The commands, public for the table.
     void exit();
-    void setBookmark(int n);
-    void goToBookmark(int n);
     void goToLineNumber();
     void chooseLanguage(bool tesvo);
     void loadTemplate(bool tesvo);

@@ -31,9 +31,4 @@ std::optional<BuildTargets::Target> BuildTargets::targetOfPlatform(const QString
     return std::nullopt;
 }
 
-BuildTargets& buildTargets() {
-    static BuildTargets targets;
-    return targets;
-}
-
 }  // namespace editor

@@ -1,6 +1,6 @@
 #pragma once
-// The build targets a user has marked and the language the project is written in: one per editor process.
-// The menus show the marks; the build road reads them.
+// The build targets a user has marked and the language the project is written in: one per main window,
+// which holds it. The menus show the marks; the build road reads them.
 #include <QObject>
 #include <QString>
 #include <array>
@@ -37,7 +37,5 @@ private:
     std::array<bool, count> marks_{true, false, false, false};
     QString language_ = "TB";
 };
-
-BuildTargets& buildTargets();
 
 }  // namespace editor

@@ -43,8 +43,13 @@ private:
     bool pushed_ = true;
 };
 
+bool isUndoKey(const QKeyEvent& event) {
+    return event.modifiers().testFlag(Qt::ControlModifier) &&
+           (event.key() == Qt::Key_Z || event.key() == Qt::Key_Y);
+}
+
 // The pane's Ctrl+Z and Ctrl+Y go to the main window before the pane sees them, so no shortcut of the
-// pane or of a menu acts on them as well.
+// pane or of a menu acts on them as well: Ctrl+Z undoes and Ctrl+Y redoes in every tab.
 class PaneKeys : public QObject {
 public:
     PaneKeys(Editor& editor, QPlainTextEdit* pane) : QObject(pane), editor_(editor) {
@@ -55,12 +60,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (Editor::isUndoKey(*key)) {
+            if (isUndoKey(*key)) {
                 key->accept();
                 return true;
             }
         } else if (event->type() == QEvent::KeyPress) {
-            if (editor_.keyPressed(*static_cast<QKeyEvent*>(event))) return true;
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (isUndoKey(key)) {
+                if (key.key() == Qt::Key_Z) {
+                    editor_.undo();
+                } else {
+                    editor_.redo();
+                }
+                return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -194,10 +207,12 @@ std::optional<int> goToLinePosition(const QString& text, int line) {
 }
 
 void Editor::setUpUndo(int slot) {
-    // The old history goes with the new tab's first edit; closing the tabs alone keeps it.
-    undoManager[slot] = std::make_unique<QUndoStack>();
-    undoManager[slot]->setUndoLimit(undoLimit);
-    new UndoHandler(ep[slot], undoManager[slot].get());
+    // The old history goes when its slot is set up again; closing the tabs alone keeps it.
+    delete histories_[slot];
+    histories_[slot] = new QUndoStack(this);
+    histories_[slot]->setObjectName(QString("history%1").arg(slot));
+    histories_[slot]->setUndoLimit(undoLimit);
+    new UndoHandler(ep[slot], histories_[slot]);
     new PaneKeys(*this, ep[slot]);
 }
 
@@ -212,27 +227,12 @@ int Editor::selectedSlot() const {
 
 void Editor::undo() {
     const int slot = selectedSlot();
-    if (slot >= 0 && undoManager[slot]) undoManager[slot]->undo();
+    if (slot >= 0 && histories_[slot]) histories_[slot]->undo();
 }
 
 void Editor::redo() {
     const int slot = selectedSlot();
-    if (slot >= 0 && undoManager[slot]) undoManager[slot]->redo();
-}
-
-bool Editor::isUndoKey(const QKeyEvent& event) {
-    return event.modifiers().testFlag(Qt::ControlModifier) &&
-           (event.key() == Qt::Key_Z || event.key() == Qt::Key_Y);
-}
-
-bool Editor::keyPressed(const QKeyEvent& event) {
-    if (!isUndoKey(event)) return false;
-    if (event.key() == Qt::Key_Z) {
-        undo();
-    } else {
-        redo();
-    }
-    return true;
+    if (slot >= 0 && histories_[slot]) histories_[slot]->redo();
 }
 
 void Editor::GoToLine(int line) {

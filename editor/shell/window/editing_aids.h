@@ -1,7 +1,8 @@
 #pragma once
 // The editing aids of the source tabs: one undo history per tab slot, fed by the tab's own document
 // whatever tab is selected, the grouping of several edits into one step, and the caret position that
-// Go To Line # moves to. The main window's undo, redo, keyPressed and GoToLine are in editing_aids.cpp.
+// Go To Line # moves to. The main window's undo, redo and GoToLine and its undo keys are in
+// editing_aids.cpp.
 #include <QObject>
 #include <QPointer>
 #include <QString>

@@ -6,16 +6,17 @@
 
 namespace editor {
 
-void Init::initConfig(References& references) {
+bool Init::initConfig(References& references) {
     // The kit folder is known whether or not the file is there; the templates and syntax descriptors
     // are found under it from this start on.
     references.TesvoZoridLocation = installFolder();
     readConfig(references);
     if (!javaToolFound(references.JavaLocation) || !toolkitFound(references.MobileLocation)) {
-        if (runFirstRunWizard(references) == NewInstall::Outcome::Exited) return;
+        if (runFirstRunWizard(references) == NewInstall::Outcome::Exited) return false;
     }
     writeConfig(references);
     looks::selectLook(references.lookAndFeel);
+    return true;
 }
 
 bool Init::writeConfig(References& references) {

@@ -23,6 +23,7 @@
 #include "prompter.h"
 #include "references.h"
 #include "res.h"
+#include "sc_editor_kit.h"
 #include "tarnwell.h"
 #include "ui_toolkit.h"
 
@@ -52,18 +53,6 @@ void describe(QAction& action, const QString& shortDescription, const QIcon& ico
     ui::dockable::action::putValue(action, "SmallIcon", icon);
 }
 
-QPlainTextEdit* selectedPane(Editor& editor) {
-    const int index = editor.panel->currentIndex();
-    return index >= 0 && index < Editor::MAXTAB ? editor.ep[index] : nullptr;
-}
-
-// With no tab selected the action does nothing.
-void actOnSelectedPane(QAction& action, Editor& editor, void (QPlainTextEdit::*act)()) {
-    QObject::connect(&action, &QAction::triggered, &action, [&editor, act] {
-        if (QPlainTextEdit* pane = selectedPane(editor)) (pane->*act)();
-    });
-}
-
 // The output pane starts low: 125 pixels under the code view.
 class OutputPane : public QPlainTextEdit {
 public:
@@ -90,11 +79,7 @@ const ToolbarCommand toolbarCommands[] = {
     {"Compile", [](Editor& editor) { editor.Build(0); }},
     {"Replace", [](Editor& editor) { editor.showFindReplace(true); }},
     {"Find", [](Editor& editor) { editor.showFindReplace(false); }},
-    {"Find_Again",
-     [](Editor& editor) {
-         const int index = editor.panel->currentIndex();
-         if (index >= 0 && editor.fRPanel[index]) editor.fRPanel[index]->find();
-     }},
+    {"Find_Again", [](Editor& editor) { editor.findAgain(); }},
 };
 
 struct ToolbarButton {
@@ -124,17 +109,17 @@ const ToolbarButton toolbarButtons[] = {
 
 Editor::CopyAction::CopyAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Copy the selection", image(office2003, "copy.gif"));
-    actOnSelectedPane(*this, editor, &QPlainTextEdit::copy);
+    connect(this, &QAction::triggered, this, [&editor] { editor.copy(); });
 }
 
 Editor::CutAction::CutAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Cut the selection", image(office2003, "cut.gif"));
-    actOnSelectedPane(*this, editor, &QPlainTextEdit::cut);
+    connect(this, &QAction::triggered, this, [&editor] { editor.cut(); });
 }
 
 Editor::PasteAction::PasteAction(Editor& editor) : QAction(&editor) {
     describe(*this, "Paste the clipboard", image(office2003, "paste.gif"));
-    actOnSelectedPane(*this, editor, &QPlainTextEdit::paste);
+    connect(this, &QAction::triggered, this, [&editor] { editor.paste(); });
 }
 
 Editor::ClearAction::ClearAction(Editor& editor) : QAction(&editor) {
@@ -188,13 +173,12 @@ bool Editor::mayEnd() {
     switch (ui::prompter().askYesNoCancel(this, "Save?", res("Save_changes_"), ui::Answer::Cancel)) {
         case ui::Answer::Yes: {
             // A project without a place asks for one: the kit folder is no place for it.
-            if (!references_.saved && projectRoads()) return save();
+            if (!references_.saved && roads_) return save();
             // A failed write keeps the editor open with its tabs and their marks.
             if (!writeChangedProject()) return false;
-            ProjectRoads* roads = projectRoads();
             Targets targets;
             targets.tb = true;
-            return !roads || roads->writeProject(*this, 0, targets);
+            return !roads_ || roads_->writeProject(*this, 0, targets);
         }
         case ui::Answer::No:
             return true;
@@ -208,10 +192,10 @@ void Editor::quitAskingToSave() {
     if (mayEnd()) exitProgram();
 }
 
-Editor::Editor(References& references) : references_(references) {
+Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
+    : references_(references), roads_(roads), tools_(tools) {
     initEditorImages();
     pane = new ui::dockable::Tarnwell(this);
-    references_.theEditor = this;
     references_.mayEnd = [this] { return mayEnd(); };
     new ListenerWindow(*this);
     setWindowState(Qt::WindowMaximized);
@@ -222,7 +206,7 @@ Editor::Editor(References& references) : references_(references) {
     std::printf("%s\n%s\n", qPrintable(folder), qPrintable(folder.left(folder.lastIndexOf('/') + 1)));
     std::fflush(stdout);
 
-    Init::initConfig(references_);
+    if (!Init::initConfig(references_)) return;
     initUI();
     showMaximized();
 }
@@ -236,10 +220,7 @@ Editor::~Editor() {
     // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
     // window being torn down.
     delete takeCentralWidget();
-    if (references_.theEditor == this) {
-        references_.theEditor = nullptr;
-        references_.mayEnd = nullptr;
-    }
+    references_.mayEnd = nullptr;
 }
 
 void Editor::initUI() {
@@ -252,6 +233,7 @@ void Editor::initUI() {
     auto* codeLayout = new QVBoxLayout(codePanel);
     codeLayout->setContentsMargins(0, 0, 0, 0);
     panel = new QTabWidget;
+    panel->setObjectName("panel");
     connect(panel, &QTabWidget::currentChanged, this, &Editor::stateChanged);
     codeLayout->addWidget(panel, 1);
     codeLayout->addWidget(statusBar);
@@ -272,10 +254,11 @@ void Editor::initUI() {
     fb->setFileView(this);
 
     leftPanel = new QWidget;
+    leftPanel->setObjectName("leftPanel");
     auto* leftLayout = new QGridLayout(leftPanel);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(fb, 0, 0);
-    if (ProjectTools* tools = projectTools()) javaPanel = tools->newOptionsPanel(references_);
+    if (tools_) javaPanel = tools_->newOptionsPanel(references_);
     if (javaPanel) {
         auto* javaScroll = new QScrollArea;
         javaScroll->setWidgetResizable(true);
@@ -321,6 +304,27 @@ void Editor::initUI() {
     CommonActionManager::addCommonAction(ExtractAction::className);
 }
 
+QPlainTextEdit* Editor::selectedPane() const {
+    const int index = panel ? panel->currentIndex() : -1;
+    return index >= 0 && index < MAXTAB ? ep[index] : nullptr;
+}
+
+void Editor::cut() {
+    if (QPlainTextEdit* pane = selectedPane()) pane->cut();
+}
+
+void Editor::copy() {
+    if (QPlainTextEdit* pane = selectedPane()) pane->copy();
+}
+
+void Editor::paste() {
+    if (QPlainTextEdit* pane = selectedPane()) pane->paste();
+}
+
+void Editor::selectAll() {
+    if (QPlainTextEdit* pane = selectedPane()) pane->selectAll();
+}
+
 void Editor::showFindReplace(bool replaceMode) {
     const int index = panel->currentIndex();
     if (index < 0 || index >= MAXTAB || !findReplace[index]) return;
@@ -328,6 +332,45 @@ void Editor::showFindReplace(bool replaceMode) {
     findReplace[index]->show();
     findReplace[index]->raise();
     findReplace[index]->activateWindow();
+}
+
+void Editor::findAgain() {
+    const int index = panel->currentIndex();
+    if (index >= 0 && index < MAXTAB && fRPanel[index]) fRPanel[index]->find();
+}
+
+void Editor::setBookmark(int n) {
+    if (QPlainTextEdit* pane = selectedPane()) bookMarks[n - 1] = pane->textCursor().position();
+}
+
+void Editor::goToBookmark(int n) {
+    QPlainTextEdit* pane = selectedPane();
+    if (!pane) return;
+    const int position = bookMarks[n - 1];
+    // An offset taken in a longer text is refused: the caret stays.
+    if (position < 0 || position >= pane->document()->characterCount()) return;
+    QTextCursor cursor = pane->textCursor();
+    cursor.setPosition(position);
+    pane->setTextCursor(cursor);
+}
+
+int Editor::bookmark(int n) const {
+    return bookMarks[n - 1];
+}
+
+void Editor::colourTabs(const QString& descriptor) {
+    const int tabs = panel ? panel->count() : 0;
+    for (int i = 0; i < tabs && i < MAXTAB; ++i) {
+        if (sc[i]) sc[i]->readSyntaxColorDescriptor(descriptor);
+    }
+}
+
+void Editor::enableOptionsPanel(bool java) {
+    if (javaPanel) javaPanel->setEnabled(java);
+}
+
+void Editor::showOutput(const QString& text) {
+    compilerM->setPlainText(text);
 }
 
 void Editor::appendOutput(const QString& text) {
@@ -338,23 +381,22 @@ void Editor::appendOutput(const QString& text) {
 }
 
 bool Editor::save() {
-    ProjectRoads* roads = projectRoads();
-    return roads && roads->save(*this);
+    return roads_ && roads_->save(*this);
 }
 
 void Editor::loadProject(const QString& path) {
-    if (ProjectRoads* roads = projectRoads()) roads->loadProject(*this, path);
+    if (roads_) roads_->loadProject(*this, path);
     // The loaded project's language reaches the menus, the options panel and the tabs' colouring.
     init->applyLanguage();
     showStatus();
 }
 
 void Editor::Build(int run) {
-    if (ProjectRoads* roads = projectRoads()) roads->build(*this, run);
+    if (roads_) roads_->build(*this, run);
 }
 
 void Editor::Convert() {
-    if (ProjectRoads* roads = projectRoads()) roads->convert(*this);
+    if (roads_) roads_->convert(*this);
 }
 
 }  // namespace editor

@@ -1,22 +1,23 @@
 #pragma once
 // The editor's one main window: a toolbar over the docking container with the code view "Cv" (up to 15
 // source tabs over a status line), the project tree "Fi" (the tree browser over the project side's J2ME
-// options panel) and the compiler output "Co". References::theEditor reaches it while it exists. The
-// window's own parts are in main_window.cpp, the source-tab operations in source_tabs.cpp.
+// options panel) and the compiler output "Co". Its widgets are its own: the menus, the project side and
+// the dialogs act on it through the operations below. The window's own parts are in main_window.cpp,
+// the source-tab operations in source_tabs.cpp.
 #include <QAction>
 #include <QMainWindow>
-#include <QUndoStack>
 #include <array>
 #include <memory>
 
+#include "build_targets.h"
 #include "tree_file_browser.h"
 
 class QDialog;
-class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
 class QToolBar;
+class QUndoStack;
 
 namespace ui::dockable {
 class Tarnwell;
@@ -32,7 +33,10 @@ namespace editor {
 
 class Init;
 class ListenerAction;
+class ProjectRoads;
+class ProjectTools;
 class References;
+class UndoGroup;
 
 class Editor : public QMainWindow,
                public ui::treefilebrowser::FileSelectionListener,
@@ -42,23 +46,18 @@ public:
     static constexpr int MAXTAB = 15;
 
     // Builds, configures and shows the window: the configuration is read (and the first-run wizard run)
-    // before the widgets are built.
-    explicit Editor(References& references);
+    // before the widgets are built; when the wizard's Exit ended the editor, the window is neither built
+    // nor shown. `roads` and `tools` (either may be null: those roads then do nothing) are the project
+    // side's; they outlive the window.
+    Editor(References& references, ProjectRoads* roads, ProjectTools* tools);
     ~Editor() override;
 
     References& references() const { return references_; }
-
-    // Tab slot i is free while sc[i] is empty; a used slot's tab has index i.
-    std::array<ui::sc::ScEditorKit*, MAXTAB> sc{};
-    std::array<QPlainTextEdit*, MAXTAB> ep{};
-    std::array<QDialog*, MAXTAB> findReplace{};  // non-modal, hidden until asked for
-    std::array<ui::findreplace::FindReplacePanel*, MAXTAB> fRPanel{};
-    std::array<int, 5> bookMarks{};
-    QTabWidget* panel = nullptr;
-    QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only
-    QWidget* javaPanel = nullptr;         // the project side's options panel, when it gave one
-    QWidget* leftPanel = nullptr;
-    bool scrollMessage = true;  // the output pane follows its newest text
+    ProjectRoads* roads() const { return roads_; }
+    ProjectTools* tools() const { return tools_; }
+    // The marked build targets and the project's language, which the menus show.
+    BuildTargets& targets() { return targets_; }
+    Init& menus() const { return *init; }
 
     // The title-bar actions of "Cv" and "Co".
     class CopyAction;
@@ -67,22 +66,26 @@ public:
     class ClearAction;
     class ToggleAction;
 
-    void initUI();
-
-    // Source tabs.
-    // The lowest free slot, also stored as currentScreen; -1 (and the warning "Maximum tabs used") when
-    // all are used.
-    int getFreeNumber();
-    // A new, empty tab at the end in the first free slot; returns the slot, -1 when none was free.
+    // Source tabs. A tab slot is free or holds one tab; a used slot's tab has index slot.
+    // A new, empty tab at the end in the first free slot; returns the slot, -1 (and the warning "Maximum
+    // tabs used") when none was free.
     int setUpEditor(const QString& title);
     void closeEditor(int slot);
+    bool hasTab(int slot) const;
+    int tabCount() const;
+    // The title of tab `index`, with its "*" while it is changed.
+    QString tabTitle(int index) const;
+    void setTabTitle(int index, const QString& title);
+    // The index of the tab titled `title`, its "*" aside; -1 when none is.
+    int tabIndexOf(const QString& title) const;
+    void selectTab(int index);
+    void selectSlot(int slot);
+    // The slot of the selected tab, -1 when no tab is selected.
+    int selectedSlot() const;
     // Closes the project's tabs, after asking whether to save changed ones, and with `fresh` opens a
     // main tab with the template. False when the user cancelled or a write failed: nothing changed then.
     bool reset(bool fresh);
-    void readDefault(int slot);
     void load();
-    // The whole text of a file; on failure the message "Could not load file " + path and the empty text.
-    QString getFile(const QString& path);
     // Fills `slot` with the file at `path` as it opens. A file that cannot be read leaves the tab empty
     // and read-only, and the editor never writes from it (unloadedFile); false then.
     bool loadTab(int slot, const QString& path);
@@ -96,11 +99,20 @@ public:
     bool mayTakeFile(int index);
     // The text of the tab of currentScreen, filled as it opens (no changed mark).
     void fillEditor(const QString& text);
-    void stateChanged(int index);
+    // The text of a slot as it is written: line ends "\n", every character kept.
+    QString tabText(int slot) const;
+    // The whole text of `slot` set as an edit of the user's: the tab is marked changed.
+    void setTabText(int slot, const QString& text);
+    // Gives the tab of `slot` its one "*".
+    void markChanged(int slot);
+    bool hasChangedTab() const;
     // Writes the text of `slot` to LoadedPath + `name` (one trailing "*" removed). A failure is shown
     // with Error and leaves the old file whole; the result says whether the file was written. A tab whose
     // file failed to load is never written.
     bool writeAFile(const QString& name, int slot);
+    // Writes tab `index` to its file and takes its "*" away; false when the write failed or the user
+    // kept a file the tab does not hold (mayTakeFile).
+    bool writeTab(int index);
     // Every tab to its file; a tab written loses its "*", an unchanged tab whose file failed to load is
     // left out. False when any write failed.
     bool writeAllFiles();
@@ -116,48 +128,52 @@ public:
     // Opens the Java source a conversion left in a selected tab: its open tab, else a new one.
     void copyIn();
     void saveSourceAs();
+    // A file chosen in the project tree: a project file opens, a source of the project is shown, another
+    // is offered to the project, an image is shown.
     void fileSelected(const QList<QFileInfo>& files) override;
-    std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
-    std::optional<QColor> getForeground(const QFileInfo&) override { return std::nullopt; }
-    std::optional<QColor> getBackground(const QFileInfo& file) override;
 
-    // The text of a slot as it is written: line ends "\n", every character kept.
-    QString tabText(int slot) const;
-    // Gives the tab of `slot` its one "*".
-    void markChanged(int slot);
-    bool hasChangedTab() const;
+    // The selected tab's clipboard commands; with no tab selected they do nothing.
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
+    // replace buttons usable) or in find mode.
+    void showFindReplace(bool replaceMode);
+    // The selected tab's next match of its dialog's text.
+    void findAgain();
+    // Bookmark n (1 to 5) is a caret position, taken in the selected tab and used in any; 0 until set.
+    void setBookmark(int n);
+    // An offset past the end of the selected tab's text leaves the caret where it is.
+    void goToBookmark(int n);
+    int bookmark(int n) const;
+
+    // The output pane: its whole text replaced, or text added at its end (followed while it scrolls).
+    void showOutput(const QString& text);
+    void appendOutput(const QString& text);
+
+    // The language shown: every tab coloured by the syntax descriptor at `descriptor`, the options panel
+    // usable in Java only.
+    void colourTabs(const QString& descriptor);
+    void enableOptionsPanel(bool java);
+
     // Before the editor ends: asks "Save changes?" while a tab is changed and writes them on Yes. False
     // when the user cancelled or a write failed: the editor must stay.
     bool mayEnd();
     // The end of the editor once the user wants to quit: ends with status 0 when mayEnd.
     void quitAskingToSave();
-    // The index of the tab titled `title`, its "*" aside; -1 when none is.
-    int tabIndexOf(const QString& title) const;
-    // The tab of the main source mainName + fileExt: mainScreen's when it is that file; -1 when no tab
-    // is (after a switch of language the main tab keeps the other language's file).
-    int mainSourceTab() const;
-    // Writes tab `index` to its file and takes its "*" away; false when the write failed or the user
-    // kept a file the tab does not hold (mayTakeFile).
-    bool writeTab(int index);
-    void appendOutput(const QString& text);
-    // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
-    // replace buttons usable) or in find mode.
-    void showFindReplace(bool replaceMode);
 
-    // The project side (project_roads.h); each does nothing until it is installed.
+    // The project side (project_roads.h); each does nothing without it.
     bool save();
     void loadProject(const QString& path);
     void Build(int run);
     void Convert();
+
     // Editing aids (editing_aids.cpp). Each tab slot's history holds its own tab's edits, at most 100,
     // whatever tab was selected when they were made; a slot set up again starts a new one.
-    std::array<std::unique_ptr<QUndoStack>, MAXTAB> undoManager;
     // One step back or forward in the selected tab's history.
     void undo();
     void redo();
-    // Ctrl+Z undoes and Ctrl+Y redoes in every tab; false for every other key.
-    bool keyPressed(const QKeyEvent& event);
-    static bool isUndoKey(const QKeyEvent& event);
     // Moves the selected tab's caret to the start of line `line`, counted from 1; a line that is not
     // there leaves it (editing_aids.h: goToLinePosition).
     void GoToLine(int line);
@@ -165,19 +181,29 @@ public:
     void replaceText(int slot, const QString& text);
     // Prints the selected tab; a failure prints "Error Printing Document" on standard output.
     void print();
-    // The slot of the selected tab, -1 when no tab is selected.
-    int selectedSlot() const;
     // The status line under the tabs: the project's name and the selected tab's title. Every command of
     // the menus, the toolbar and the project tree ends with it, so no change of either leaves it stale.
     void showStatus();
 
-    ui::dockable::Tarnwell* tarnwell() const { return pane; }
-    QLabel* statusLine() const { return statusBar; }
-    QToolBar* toolBar() const { return jb; }
-    ui::treefilebrowser::JTreeFileBrowser* projectTree() const { return fb; }
-    Init& menus() const { return *init; }
-
 private:
+    friend class UndoGroup;
+
+    // How the project tree shows a file: sources, projects and images each on a colour of their own.
+    std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getForeground(const QFileInfo&) override { return std::nullopt; }
+    std::optional<QColor> getBackground(const QFileInfo& file) override;
+
+    void initUI();
+    // The lowest free slot, also stored as currentScreen; -1 (and the warning) when all are used.
+    int getFreeNumber();
+    void readDefault(int slot);
+    // The whole text of a file; on failure the message "Could not load file " + path and the empty text.
+    QString getFile(const QString& path);
+    void stateChanged(int index);
+    // The tab of the main source mainName + fileExt: mainScreen's when it is that file; -1 when no tab
+    // is (after a switch of language the main tab keeps the other language's file).
+    int mainSourceTab() const;
+    QPlainTextEdit* selectedPane() const;
     // Sets the text of a slot as it opens: filling is no user edit.
     void fillTab(int slot, const QString& text);
     // Every tab to its file as the project closes, the marks left as they are: a failed write (shown)
@@ -187,19 +213,35 @@ private:
     bool writeOwnFile(int index);
     // "Could not load file " + path, shown and traced.
     void reportUnloadable(const QString& path, const QString& failure);
-    // A new history for a slot being set up, its edits recorded and its keys routed to keyPressed.
+    // A new history for a slot being set up, its edits recorded and its keys routed to undo and redo.
     void setUpUndo(int slot);
     void forgetEdits(int slot);
     void releaseSlot(int slot);
-    void selectSlot(int slot);
 
     References& references_;
+    ProjectRoads* roads_;
+    ProjectTools* tools_;
+    BuildTargets targets_;
     ui::dockable::Tarnwell* pane = nullptr;
     QLabel* statusBar = nullptr;
     ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;
     std::unique_ptr<Init> init;
     QToolBar* jb = nullptr;
     std::unique_ptr<ListenerAction> listener_;
+
+    // Tab slot i is free while sc[i] is empty.
+    std::array<ui::sc::ScEditorKit*, MAXTAB> sc{};
+    std::array<QPlainTextEdit*, MAXTAB> ep{};
+    std::array<QDialog*, MAXTAB> findReplace{};  // non-modal, hidden until asked for
+    std::array<ui::findreplace::FindReplacePanel*, MAXTAB> fRPanel{};
+    // Children of the window, each named "history<slot>"; a slot's history outlives its tab.
+    std::array<QUndoStack*, MAXTAB> histories_{};
+    std::array<int, 5> bookMarks{};
+    QTabWidget* panel = nullptr;
+    QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only
+    QWidget* javaPanel = nullptr;         // the project side's options panel, when it gave one
+    QWidget* leftPanel = nullptr;
+    bool scrollMessage = true;  // the output pane follows its newest text
     int filling_ = 0;
     std::array<QString, MAXTAB> unloaded_;
     std::array<QString, MAXTAB> tabFiles_;
@@ -250,7 +292,8 @@ public:
     explicit ClearAction(Editor& editor);
 };
 
-// Flips scrollMessage; the icon shows "forward" while the output follows its newest text, else "back".
+// Flips whether the output pane follows its newest text; the icon shows "forward" while it does, else
+// "back".
 class Editor::ToggleAction : public QAction {
 public:
     explicit ToggleAction(Editor& editor);

@@ -1,10 +1,10 @@
 #pragma once
 // What the main window hands to the project side of the editor (editor/projects/, which builds on this
 // library): the project file, saving, opening and extending a project, and the runs of the compiler;
-// and the project side's tools it shows. The program installs the project side at start-up; without it
-// these roads do nothing, and writing the project file counts as done.
+// and the project side's tools it shows. The program makes both and passes them to the window, which
+// keeps them for its life; without them these roads do nothing, and writing the project file counts as
+// done.
 #include <QString>
-#include <optional>
 
 class QWidget;
 
@@ -39,18 +39,12 @@ public:
     virtual void convert(Editor& editor) = 0;
     // The project settings dialog (name and company).
     virtual void projectProperties(Editor&) {}
-    // Why one more include (or class-path entry) would not fit the project file; nothing while it fits.
-    virtual std::optional<QString> refuseEntry(const References&, bool /*classPath*/) { return std::nullopt; }
 };
 
-// nullptr when none is installed; the caller keeps ownership of what it installs.
-ProjectRoads* projectRoads();
-void setProjectRoads(ProjectRoads* installed);
-
 // The project side's tools: the J2ME options panel below the project tree, the Project menu's J2ME
-// Settings and J2ME Type Creator, and the Tools menu's FTP Tool and Update Tesvo Zorid. Installed before
-// the main window is made, which asks for the panel while it builds its layout; without them the place
-// below the tree stays empty and the entries do nothing.
+// Settings and J2ME Type Creator, and the Tools menu's FTP Tool and Update Tesvo Zorid. The window asks
+// for the panel while it builds its layout; without tools the place below the tree stays empty and the
+// entries do nothing.
 class ProjectTools {
 public:
     virtual ~ProjectTools() = default;
@@ -66,8 +60,5 @@ public:
     virtual void openFtpTool(Editor& editor) = 0;
     virtual void openUpdateCheck(Editor& editor) = 0;
 };
-
-ProjectTools* projectTools();
-void setProjectTools(ProjectTools* installed);
 
 }  // namespace editor

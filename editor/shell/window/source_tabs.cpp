@@ -79,6 +79,7 @@ int Editor::setUpEditor(const QString& title) {
             });
 
     auto* dialog = new QDialog(this);
+    dialog->setObjectName(QString("findReplace%1").arg(slot));
     dialog->setWindowTitle(res("Find_Replace"));
     dialog->setModal(false);
     auto* layout = new QVBoxLayout(dialog);
@@ -106,6 +107,26 @@ void Editor::releaseSlot(int slot) {
     tabFiles_[slot].clear();
 }
 
+bool Editor::hasTab(int slot) const {
+    return slot >= 0 && slot < MAXTAB && ep[slot];
+}
+
+int Editor::tabCount() const {
+    return panel->count();
+}
+
+QString Editor::tabTitle(int index) const {
+    return panel->tabText(index);
+}
+
+void Editor::setTabTitle(int index, const QString& title) {
+    panel->setTabText(index, title);
+}
+
+void Editor::selectTab(int index) {
+    panel->setCurrentIndex(index);
+}
+
 void Editor::closeEditor(int slot) {
     if (slot < 0 || slot >= MAXTAB || !sc[slot]) return;
     if (slot < panel->count()) panel->removeTab(slot);
@@ -117,16 +138,14 @@ bool Editor::reset(bool fresh) {
         switch (ui::prompter().askYesNoCancel(this, QString(), res("Save_changes_"), ui::Answer::Cancel)) {
             case ui::Answer::Yes: {
                 // A project without a place asks for one: the kit folder is no place for it.
-                if (!references_.saved && projectRoads()) {
+                if (!references_.saved && roads_) {
                     if (!save()) return false;
                     break;
                 }
                 if (!writeChangedProject()) return false;
                 Targets targets;
                 targets.tb = true;
-                if (ProjectRoads* roads = projectRoads(); roads && !roads->writeProject(*this, 0, targets)) {
-                    return false;
-                }
+                if (roads_ && !roads_->writeProject(*this, 0, targets)) return false;
                 break;
             }
             case ui::Answer::No:
@@ -153,7 +172,7 @@ bool Editor::reset(bool fresh) {
     references_.projectName = res("myProject");
     references_.uses3D = references_.usesFloats = references_.usesInclude = false;
     references_.usesMM = references_.usesMappy = false;
-    if (ProjectTools* tools = projectTools()) tools->clearOptions();
+    if (tools_) tools_->clearOptions();
     showStatus();
     return true;
 }
@@ -269,6 +288,10 @@ QString Editor::tabText(int slot) const {
     QString text = ep[slot]->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     return text;
+}
+
+void Editor::setTabText(int slot, const QString& text) {
+    ep[slot]->setPlainText(text);
 }
 
 void Editor::markChanged(int slot) {
@@ -504,7 +527,7 @@ void Editor::fileSelected(const QList<QFileInfo>& chosen) {
     if (chosen.isEmpty() || chosen.first().filePath().isEmpty() || chosen.first().isDir()) return;
     const QString path = chosen.first().absoluteFilePath();
     const QString upper = path.toUpper();
-    ProjectRoads* roads = projectRoads();
+    ProjectRoads* roads = roads_;
     // Java sources take the source road in Java projects, whose sources they are.
     const bool source = upper.endsWith("BSS") || (references_.fileExt == ".java" && upper.endsWith("JAVA"));
     if (upper.endsWith("TBP")) {

@@ -30,7 +30,7 @@ void typeAtEnd(QPlainTextEdit* pane, const QString& typed) {
 }
 
 QAction* toolbarAction(Editor& editor, const char* key) {
-    for (QAction* action : editor.toolBar()->actions()) {
+    for (QAction* action : testing::toolBar(editor)->actions()) {
         if (action->objectName() == key) return action;
     }
     return nullptr;
@@ -38,12 +38,12 @@ QAction* toolbarAction(Editor& editor, const char* key) {
 
 template <typename Action>
 QAction* codeViewAction(Editor& editor) {
-    return editor.tarnwell()->innerWindowForId("Cv")->getOwnActionModel()->getActionByClass<Action>();
+    return testing::tarnwell(editor)->innerWindowForId("Cv")->getOwnActionModel()->getActionByClass<Action>();
 }
 
 TEST_F(EditorTest, EachSlotUndoesItsOwnEditsOneByOneAtMostAHundredBack) {
     Editor& editor = start();
-    QPlainTextEdit* pane = editor.ep[0];
+    QPlainTextEdit* pane = testing::tabPane(editor, 0);
     const QString opened = text(0);
     ctrl(pane, Qt::Key_Z);  // the text a tab opens with is no step
     EXPECT_EQ(text(0), opened);
@@ -67,16 +67,16 @@ TEST_F(EditorTest, EachSlotUndoesItsOwnEditsOneByOneAtMostAHundredBack) {
     editor.setUpEditor("B.bss");
     editor.fillEditor("REM b");
     tabs().setCurrentIndex(1);
-    typeAtEnd(editor.ep[1], "!");
-    editor.fRPanel[0]->findChild<QComboBox*>("find")->setEditText("PRINT");
-    editor.fRPanel[0]->findChild<QComboBox*>("replace")->setEditText("SHOW");
-    editor.fRPanel[0]->replaceAll();
-    ctrl(editor.ep[1], Qt::Key_Z, 2);
+    typeAtEnd(testing::tabPane(editor, 1), "!");
+    testing::findPanel(editor, 0)->findChild<QComboBox*>("find")->setEditText("PRINT");
+    testing::findPanel(editor, 0)->findChild<QComboBox*>("replace")->setEditText("SHOW");
+    testing::findPanel(editor, 0)->replaceAll();
+    ctrl(testing::tabPane(editor, 1), Qt::Key_Z, 2);
     EXPECT_EQ(text(1), "REM b");
     EXPECT_EQ(text(0), "SHOW 1\nSHOW 2\n");
     toolbarAction(editor, "Find")->trigger();
-    EXPECT_TRUE(editor.findReplace[1]->isVisible() && !editor.findReplace[0]->isVisible());
-    editor.findReplace[1]->hide();
+    EXPECT_TRUE(testing::findDialog(editor, 1)->isVisible() && !testing::findDialog(editor, 0)->isVisible());
+    testing::findDialog(editor, 1)->hide();
     QApplication::clipboard()->setText("PASTED");
     codeViewAction<Editor::PasteAction>(editor)->trigger();
     EXPECT_EQ(text(1), "REM bPASTED");
@@ -88,10 +88,10 @@ TEST_F(EditorTest, EachSlotUndoesItsOwnEditsOneByOneAtMostAHundredBack) {
     // Closing all tabs keeps the histories; setting a slot up again starts a new one.
     prompter.reply(ui::Answer::No);
     ASSERT_TRUE(editor.reset(false));
-    EXPECT_EQ(editor.undoManager[1]->count(), 1);
+    EXPECT_EQ(testing::undoHistory(editor, 1)->count(), 1);
     editor.undo();
     editor.setUpEditor("Main.bss");
-    EXPECT_EQ(editor.undoManager[0]->count(), 0);
+    EXPECT_EQ(testing::undoHistory(editor, 0)->count(), 0);
 }
 
 TEST_F(EditorTest, GroupedEditsAndAWholeTextReplacementAreOneStepEach) {
@@ -100,7 +100,7 @@ TEST_F(EditorTest, GroupedEditsAndAWholeTextReplacementAreOneStepEach) {
     {
         const UndoGroup step(editor, 0);
         const UndoGroup inner(editor, 0);
-        QTextCursor cursor(editor.ep[0]->document());
+        QTextCursor cursor(testing::tabPane(editor, 0)->document());
         cursor.insertText("1");
         cursor.movePosition(QTextCursor::End);
         cursor.insertText("2");
@@ -108,7 +108,7 @@ TEST_F(EditorTest, GroupedEditsAndAWholeTextReplacementAreOneStepEach) {
     { const UndoGroup nothing(editor, 0); }
     const UndoGroup noTab(editor, 7);
     editor.replaceText(0, "FORMATTED\n");
-    EXPECT_EQ(editor.undoManager[0]->count(), 2);
+    EXPECT_EQ(testing::undoHistory(editor, 0)->count(), 2);
     editor.undo();
     EXPECT_EQ(text(0), "1A\n2");
     editor.undo();
@@ -149,12 +149,12 @@ TEST_F(EditorTest, GoToLineCountsFromOneOverLfCrLfAndLoneCrAndLeavesTheCaretForN
     references.includes = QStringList{"util"};
     editor.fileSelected({QFileInfo(project("util.bss"))});
     editor.GoToLine(3);
-    EXPECT_EQ(editor.ep[1]->textCursor().position(), 16);
-    EXPECT_EQ(editor.ep[1]->textCursor().block().text(), "PRINT 3");
-    EXPECT_EQ(editor.ep[0]->textCursor().position(), 0);
+    EXPECT_EQ(testing::tabPane(editor, 1)->textCursor().position(), 16);
+    EXPECT_EQ(testing::tabPane(editor, 1)->textCursor().block().text(), "PRINT 3");
+    EXPECT_EQ(testing::tabPane(editor, 0)->textCursor().position(), 0);
     for (const int nowhere : {0, -2, 5}) {
         editor.GoToLine(nowhere);
-        EXPECT_EQ(editor.ep[1]->textCursor().position(), 16) << nowhere;
+        EXPECT_EQ(testing::tabPane(editor, 1)->textCursor().position(), 16) << nowhere;
     }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // What the main-window tests share: a kit folder of their own (tools for Config.cfg, the kit's Editor data
 // folder), a project folder, every seam recorded (boxes, failure reports, exit, project roads and tools),
-// and the main window started in it.
+// and the main window started in it with the roads and tools a fixture chooses.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -20,14 +21,13 @@
 #include "references.h"
 #include "scripted_prompter.h"
 #include "tree_file_browser.h"
+#include "window_parts.h"
 
 namespace editor::testing {
 
 // The project side's calls, in order; writeProject answers `writes`.
 class RecordingRoads : public ProjectRoads {
 public:
-    RecordingRoads() { setProjectRoads(this); }
-    ~RecordingRoads() override { setProjectRoads(nullptr); }
     bool writeProject(Editor&, int run, const Targets& targets) override {
         calls << QString("writeProject %1%2").arg(run).arg(targets.tb && !targets.j2me ? " TB" : "");
         return writes;
@@ -42,12 +42,6 @@ public:
     void build(Editor&, int run) override { calls << QString("build %1").arg(run); }
     void convert(Editor&) override { calls << "convert"; }
     void projectProperties(Editor&) override { calls << "projectProperties"; }
-    // Refuses a class-path entry once the project holds `referenceLimit`.
-    std::optional<QString> refuseEntry(const References& references, bool classPath) override {
-        if (classPath && references.references.size() >= referenceLimit) return QString("At most so many");
-        return std::nullopt;
-    }
-    qsizetype referenceLimit = 10;
     QStringList calls;
     bool writes = true;
     bool saves = true;
@@ -56,13 +50,10 @@ public:
 // The project side's tools, recorded; the options panel is a plain widget.
 class RecordingTools : public ProjectTools {
 public:
-    RecordingTools() { setProjectTools(this); }
-    ~RecordingTools() override {
-        if (projectTools() == this) setProjectTools(nullptr);
-    }
     QWidget* newOptionsPanel(References&) override {
         calls << "newOptionsPanel";
-        return new QWidget;
+        panel = new QWidget;
+        return panel;
     }
     void enableOptions(bool java) override { calls << QString("enableOptions %1").arg(java); }
     void clearOptions() override { calls << "clearOptions"; }
@@ -71,6 +62,7 @@ public:
     void openFtpTool(Editor&) override { calls << "openFtpTool"; }
     void openUpdateCheck(Editor&) override { calls << "openUpdateCheck"; }
     QStringList calls;
+    QPointer<QWidget> panel;  // the last panel made, while its window lives
 };
 
 // What the process writes on standard output while it lives.
@@ -123,7 +115,7 @@ protected:
 
     Editor& start() {
         stop();
-        window = std::make_unique<Editor>(references);
+        window = std::make_unique<Editor>(references, roadsInUse, toolsInUse);
         references.LoadedPath = project();
         return *window;
     }
@@ -134,7 +126,7 @@ protected:
         ui::dockable::action::common::CommonActionManager::removeCommonAction(
             ui::dockable::action::common::ExtractAction::className);
     }
-    QTabWidget& tabs() const { return *window->panel; }
+    QTabWidget& tabs() const { return *tabWidget(*window); }
     QStringList titles() const {
         QStringList all;
         for (int i = 0; i < tabs().count(); ++i) all << tabs().tabText(i);
@@ -153,6 +145,9 @@ protected:
     RecordingExit exits;
     RecordingRoads roads;
     RecordingTools tools;
+    // What the next start gives the window.
+    ProjectRoads* roadsInUse = &roads;
+    ProjectTools* toolsInUse = &tools;
     LookGuard look;
     ui::testing::ScriptedPrompter prompter;
     References references;

@@ -42,15 +42,15 @@ QString kind(QAction* action) {
 
 QStringList ownActions(Editor& window, const char* id) {
     QStringList kinds;
-    auto* model = window.tarnwell()->innerWindowForId(id)->getOwnActionModel();
+    auto* model = testing::tarnwell(window)->innerWindowForId(id)->getOwnActionModel();
     for (int i = 0; i < model->getActionCount(); ++i) kinds << kind(model->getAction(i));
     return kinds;
 }
 
 QStringList titleBar(Editor& window, const char* id) {
     QStringList kinds;
-    auto* bar =
-        dynamic_cast<ui::dockable::DefaultTitleBar*>(window.tarnwell()->innerWindowForId(id)->titleBar());
+    auto* bar = dynamic_cast<ui::dockable::DefaultTitleBar*>(
+        testing::tarnwell(window)->innerWindowForId(id)->titleBar());
     for (QAbstractButton* button : bar->buttons()) {
         auto* tool = qobject_cast<QToolButton*>(button);
         kinds << kind(tool ? tool->defaultAction() : nullptr);
@@ -73,14 +73,13 @@ TEST_F(EditorTest, StartsWithTheMainTabTheWelcomeTheDockedWindowsAndTheToolbar) 
     const QString folder = kitDir.path();
     EXPECT_EQ(lines, QStringList({folder, folder.left(folder.lastIndexOf('/') + 1)}));
 
-    EXPECT_EQ(references.theEditor, &editor);
     EXPECT_EQ(editor.windowTitle(), "Tesvo Zorid Editor");
     EXPECT_TRUE(editor.isMaximized());
     EXPECT_EQ(titles(), QStringList({"Main.bss"}));
     EXPECT_EQ(text(0), templateText());
     EXPECT_FALSE(templateText().isEmpty());
-    EXPECT_EQ(editor.statusLine()->text(), "myProject : Main.bss");
-    EXPECT_EQ(editor.compilerM->toPlainText(), "Welcome to Tesvo Zorid");
+    EXPECT_EQ(testing::statusLine(editor)->text(), "myProject : Main.bss");
+    EXPECT_EQ(testing::outputPane(editor)->toPlainText(), "Welcome to Tesvo Zorid");
     EXPECT_EQ(references.mainName, "Main");
     EXPECT_EQ(references.mainScreen, 0);
 
@@ -93,20 +92,20 @@ TEST_F(EditorTest, StartsWithTheMainTabTheWelcomeTheDockedWindowsAndTheToolbar) 
     EXPECT_EQ(titleBar(editor, "Fi"), QStringList({"maxmin", "extract"}));
 
     // The panel the language switch enables is the one in the project window's lower cell.
-    auto* cells = qobject_cast<QGridLayout*>(editor.leftPanel->layout());
+    auto* cells = qobject_cast<QGridLayout*>(testing::projectWindow(editor)->layout());
     ASSERT_NE(cells, nullptr);
-    EXPECT_EQ(cells->itemAtPosition(0, 0)->widget(), editor.projectTree());
+    EXPECT_EQ(cells->itemAtPosition(0, 0)->widget(), testing::projectTree(editor));
     auto* lower = qobject_cast<QScrollArea*>(cells->itemAtPosition(1, 0)->widget());
     ASSERT_NE(lower, nullptr);
-    EXPECT_EQ(lower->widget(), editor.javaPanel);
-    EXPECT_TRUE(editor.javaPanel->isVisible());
+    EXPECT_EQ(lower->widget(), tools.panel);
+    EXPECT_TRUE(tools.panel->isVisible());
 
     QStringList tips;
-    for (QAction* action : editor.toolBar()->actions())
+    for (QAction* action : testing::toolBar(editor)->actions())
         tips << (action->isSeparator() ? "|" : action->toolTip());
     EXPECT_EQ(tips, QStringList({"New", "Load", "Save", "Save As", "|", "Run", "Compile", "|", "Find",
                                  "Find Again", "Replace", "|", "Undo", "Redo"}));
-    EXPECT_EQ(picture(editor.toolBar()->actions().at(5)->icon()),
+    EXPECT_EQ(picture(testing::toolBar(editor)->actions().at(5)->icon()),
               image("/org/fife/plaf/OfficeXP/images/forward.gif"));
 }
 
@@ -124,10 +123,10 @@ TEST_F(EditorTest, TheProjectSidesToolsAreReachedThroughTheirSeamOnly) {
               QStringList({"newOptionsPanel", "enableOptions 1", "enableOptions 0", "openJ2MESettings",
                            "openTypeCreator", "openFtpTool", "openUpdateCheck", "clearOptions"}));
 
-    setProjectTools(nullptr);
+    toolsInUse = nullptr;
     Editor& bare = start();
-    EXPECT_EQ(bare.javaPanel, nullptr);
-    auto* cells = qobject_cast<QGridLayout*>(bare.leftPanel->layout());
+    EXPECT_EQ(testing::optionsPanel(bare), nullptr);
+    auto* cells = qobject_cast<QGridLayout*>(testing::projectWindow(bare)->layout());
     ASSERT_NE(cells, nullptr);
     EXPECT_EQ(cells->count(), 1);
     for (QAction* Init::*entry : {&Init::mCompilerTesvo, &Init::mJ2MESettingsAction, &Init::mJ2METypeAction,
@@ -157,40 +156,44 @@ TEST(EditorImages, EveryImageTheToolbarTitleBarsAndMenusNameIsOurs) {
 
 TEST_F(EditorTest, ToolbarCommandsAndTitleBarActionsActOnTheSelectedTab) {
     Editor& editor = start();
-    auto trigger = [&](const char* key) { editor.toolBar()->findChild<QAction*>(key)->trigger(); };
+    auto trigger = [&](const char* key) { testing::toolBar(editor)->findChild<QAction*>(key)->trigger(); };
     references.saved = true;
     for (const char* key : {"Save", "Save_As", "Run", "Compile"}) trigger(key);
     EXPECT_EQ(roads.calls, QStringList({"save saved=1", "save saved=0", "build 1", "build 0"}));
 
     for (const char* key : {"Find", "Replace"}) {
         trigger(key);
-        EXPECT_TRUE(editor.findReplace[0]->isVisible()) << key;
-        editor.findReplace[0]->hide();
+        EXPECT_TRUE(testing::findDialog(editor, 0)->isVisible()) << key;
+        testing::findDialog(editor, 0)->hide();
     }
 
     // New asks nothing for unchanged tabs and starts afresh.
-    editor.compilerM->setPlainText("old output");
+    QPlainTextEdit* outputPane = testing::outputPane(editor);
+    outputPane->setPlainText("old output");
     trigger("New");
     EXPECT_EQ(titles(), QStringList({"Main.bss"}));
-    EXPECT_EQ(editor.compilerM->toPlainText(), "Welcome to Tesvo Zorid");
+    EXPECT_EQ(outputPane->toPlainText(), "Welcome to Tesvo Zorid");
 
-    auto* output = editor.tarnwell()->innerWindowForId("Co")->getOwnActionModel();
+    auto* output = testing::tarnwell(editor)->innerWindowForId("Co")->getOwnActionModel();
     QAction* toggle = output->getAction(2);
     const QImage forward = image("/org/fife/plaf/OfficeXP/images/forward.gif");
     const QImage back = image("/org/fife/plaf/OfficeXP/images/back.gif");
+    // While it scrolls, the pane's caret follows the newest text.
     for (const auto& [scrolling, shown] : {std::pair{false, back}, std::pair{true, forward}}) {
         toggle->trigger();
-        EXPECT_EQ(editor.scrollMessage, scrolling);
+        outputPane->moveCursor(QTextCursor::Start);
+        editor.appendOutput("\nmore");
+        EXPECT_EQ(outputPane->textCursor().atEnd(), scrolling);
         EXPECT_EQ(picture(toggle->icon()), shown);
     }
     output->getAction(3)->trigger();
-    EXPECT_EQ(editor.compilerM->toPlainText(), "");
+    EXPECT_EQ(outputPane->toPlainText(), "");
 
     // Cut and paste reach the selected tab; with no tab they do nothing.
-    auto* code = editor.tarnwell()->innerWindowForId("Cv")->getOwnActionModel();
-    QTextCursor firstWord(editor.ep[0]->document());
+    auto* code = testing::tarnwell(editor)->innerWindowForId("Cv")->getOwnActionModel();
+    QTextCursor firstWord(testing::tabPane(editor, 0)->document());
     firstWord.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-    editor.ep[0]->setTextCursor(firstWord);
+    testing::tabPane(editor, 0)->setTextCursor(firstWord);
     code->getAction(3)->trigger();
     EXPECT_EQ(text(0), templateText().mid(3));
     code->getAction(2)->trigger();
@@ -229,7 +232,7 @@ TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) 
         testing::makeFile(project("file"));
         references.LoadedPath = row.tabWrites ? project() : project("file/");
         roads.writes = row.projectWrites;
-        if (row.changed) editor.ep[0]->appendPlainText("PRINT 1");
+        if (row.changed) testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
         for (const std::optional<Answer>& answer : row.answers) prompter.reply(answer);
         editor.close();
 
@@ -263,7 +266,7 @@ TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) 
 TEST_F(EditorTest, TheWizardsExitAsksToSaveChangesBeforeItEndsTheEditor) {
     Editor& editor = start();
     references.saved = true;
-    editor.ep[0]->appendPlainText("PRINT 1");
+    testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
     editor.menus().mPreferencesAction->trigger();
     auto* preferences = editor.findChild<Preferences*>();
     ASSERT_NE(preferences, nullptr);

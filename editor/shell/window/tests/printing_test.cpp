@@ -89,7 +89,8 @@ TEST_F(EditorTest, TheSelectedTabPrintsPageByPageAndAFailureGoesToStandardOutput
     QPrinter printer(QPrinter::HighResolution);
     const double page = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     QStringList source;
-    while (source.size() < 2.5 * page / QFontMetricsF(editor.ep[1]->font(), &printer).lineSpacing())
+    while (source.size() <
+           2.5 * page / QFontMetricsF(testing::tabPane(editor, 1)->font(), &printer).lineSpacing())
         source << QString("PRINT %1").arg(source.size());
     editor.fillEditor(source.join('\n'));
     tabs().setCurrentIndex(1);
@@ -117,7 +118,7 @@ TEST_F(EditorTest, TheSelectedTabPrintsPageByPageAndAFailureGoesToStandardOutput
     dialogs.confirm = true;
     renderer.pageDialog();
     dialogs.output = project("turned.pdf");
-    renderer.print(editor.ep[0]);
+    renderer.print(testing::tabPane(editor, 0));
     EXPECT_EQ(pdfPages(project("turned.pdf")), "1/1L");
 
     ASSERT_TRUE(editor.reset(false));

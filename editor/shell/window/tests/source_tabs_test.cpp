@@ -41,7 +41,7 @@ TEST_F(EditorTest, FifteenSlotsThenTheWarningAndResetFreesAllButTheMainOne) {
     EXPECT_TRUE(editor.reset(true));
     EXPECT_EQ(titles(), QStringList({"Main.bss"}));
     EXPECT_EQ(text(0), templateText());
-    for (int slot = 1; slot < Editor::MAXTAB; ++slot) EXPECT_EQ(editor.sc[slot], nullptr) << slot;
+    for (int slot = 1; slot < Editor::MAXTAB; ++slot) EXPECT_FALSE(editor.hasTab(slot)) << slot;
     EXPECT_FALSE(references.saved);
     EXPECT_TRUE(references.includes.isEmpty());
 
@@ -54,7 +54,7 @@ TEST_F(EditorTest, ResetWithChangedTabsAsksAndStopsOnCancelOrAClosedBox) {
     Editor& editor = start();
     references.saved = true;  // a project with a place: its files are written there
     editor.setUpEditor("util.bss");
-    editor.ep[1]->appendPlainText("x");
+    testing::tabPane(editor, 1)->appendPlainText("x");
     for (const std::optional<Answer>& answer :
          {std::optional<Answer>(Answer::Cancel), std::optional<Answer>()}) {
         prompter.reply(answer);
@@ -131,7 +131,7 @@ TEST_F(EditorTest, LoadOpensASourceAsTheProjectsMainOrHandsAProjectOn) {
 TEST_F(EditorTest, LoadWritesChangedTabsIntoTheOldFolderBeforeItMoves) {
     Editor& editor = start();
     references.saved = true;
-    editor.ep[0]->appendPlainText("PRINT 2");
+    testing::tabPane(editor, 0)->appendPlainText("PRINT 2");
     makeFile(project("new/Ship.bss"), "PRINT 3");
     prompter.reply(project("new/Ship.bss"));
     prompter.reply(Answer::Cancel);
@@ -157,14 +157,14 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss", "myProject.java"}));
 
     // Each edit follows the one before, so undo and redo have something to act on.
-    QPlainTextEdit* main = editor.ep[0];
+    QPlainTextEdit* main = testing::tabPane(editor, 0);
     const std::vector<std::pair<const char*, std::function<void()>>> edits{
         {"typing", [&] { QTest::keyClicks(main, "ab"); }},
         {"replace",
          [&] {
-             editor.fRPanel[0]->findChild<QComboBox*>("find")->setEditText("REM");
-             editor.fRPanel[0]->findChild<QComboBox*>("replace")->setEditText("rem");
-             editor.fRPanel[0]->replaceAll();
+             testing::findPanel(editor, 0)->findChild<QComboBox*>("find")->setEditText("REM");
+             testing::findPanel(editor, 0)->findChild<QComboBox*>("replace")->setEditText("rem");
+             testing::findPanel(editor, 0)->replaceAll();
          }},
         {"paste",
          [&] {
@@ -177,8 +177,8 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
              main->selectAll();
              main->cut();
          }},
-        {"undo", [&] { editor.undoManager[0]->undo(); }},
-        {"redo", [&] { editor.undoManager[0]->redo(); }},
+        {"undo", [&] { testing::undoHistory(editor, 0)->undo(); }},
+        {"redo", [&] { testing::undoHistory(editor, 0)->redo(); }},
         {"template", [&] { main->setPlainText("PRINT 4"); }},
     };
     for (const auto& [name, edit] : edits) {
@@ -193,18 +193,18 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
     EXPECT_TRUE(editor.writeAllFiles());
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss", "myProject.java"}));
     EXPECT_EQ(utf8(fileContent(project("Main.bss"))), text(0));
-    EXPECT_EQ(editor.statusLine()->text(), "myProject : myProject.java");
+    EXPECT_EQ(testing::statusLine(editor)->text(), "myProject : myProject.java");
 }
 
 TEST_F(EditorTest, WritesKeepEveryCharacterAndAFailedWriteLeavesTheOldFileWhole) {
     Editor& editor = start();
     const QString text = QString::fromUtf8("PRINT \"\xc3\xa4\xc2\xa0\xe2\x82\xac\"\n\tEND\n");
-    editor.ep[0]->setPlainText(text);
+    testing::tabPane(editor, 0)->setPlainText(text);
     EXPECT_TRUE(editor.writeAFile("Main.bss*", 0));
     EXPECT_EQ(utf8(fileContent(project("Main.bss"))), text);
 
     makeFile(project("Old.bss"), "old text");
-    editor.ep[0]->setPlainText(QString(4096, 'x'));
+    testing::tabPane(editor, 0)->setPlainText(QString(4096, 'x'));
     {
         FileSizeLimit limit(64);
         EXPECT_FALSE(editor.writeAFile("Old.bss", 0));
@@ -233,7 +233,7 @@ TEST_F(EditorTest, TenBackupsCycleTheLevelAndNameThemAfterTheTitle) {
     EXPECT_EQ(references.backupLevel, 0);
     EXPECT_EQ(utf8(fileContent(project("Main.b0.bak"))), templateText());
 
-    editor.ep[0]->appendPlainText("changed");
+    testing::tabPane(editor, 0)->appendPlainText("changed");
     editor.backup();
     EXPECT_TRUE(QFile::exists(project("Main.bs1.bak")));
 
@@ -246,13 +246,13 @@ TEST_F(EditorTest, TenBackupsCycleTheLevelAndNameThemAfterTheTitle) {
 TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
     Editor& editor = start();
     const QString copy = project("myProjectX.bss");
-    editor.ep[0]->setPlainText("PRINT 0");
+    testing::tabPane(editor, 0)->setPlainText("PRINT 0");
     EXPECT_TRUE(editor.writeAllFilesX());
     EXPECT_EQ(fileContent(copy), "PRINT 0\n");
 
     references.includes = QStringList{"util", "maps"};
     const int util = editor.setUpEditor("util.bss");
-    editor.ep[util]->setPlainText("PRINT 1");
+    testing::tabPane(editor, util)->setPlainText("PRINT 1");
     makeFile(project("util.bss"), "stale");
     // A file is read as the compiler reads it: a byte-order mark skipped, a lone CR a line end.
     makeFile(project("maps.bss"), "\xEF\xBB\xBFPRINT 2\rPRINT 3\r\nPRINT 4");
@@ -265,7 +265,7 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
     references.includes << "Helper"
                         << "Model";
     const int helper = editor.setUpEditor("Helper.java");
-    editor.ep[helper]->setPlainText("class Helper {}");
+    testing::tabPane(editor, helper)->setPlainText("class Helper {}");
     makeFile(project("Model.java"), "class Model {}");
     makeFile(project("Model.bss"), "PRINT 3");
     EXPECT_TRUE(editor.writeAllFilesX());
@@ -292,7 +292,7 @@ TEST_F(EditorTest, FilesChosenInTheTreeOpenIncludesSelectTheirTabsAndAskAboutThe
     EXPECT_EQ(tabs().currentIndex(), 1);
     choose("Main.bss");
     EXPECT_EQ(tabs().currentIndex(), 0);
-    editor.ep[1]->appendPlainText("x");
+    testing::tabPane(editor, 1)->appendPlainText("x");
     choose("Ship.bss");
     EXPECT_EQ(titles(), QStringList({"Main.bss", "Ship.bss*"}));
     EXPECT_EQ(tabs().currentIndex(), 1);

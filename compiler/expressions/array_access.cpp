@@ -1,11 +1,11 @@
-#include "statements/array_access.h"
+#include "expressions/array_access.h"
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
 #include "driver/messages.h"
 #include "expressions/argument_reader.h"
-#include "expressions/byte_codes.h"
 
 namespace compiler {
 namespace {

@@ -1,4 +1,4 @@
-#include "driver/build_report.h"
+#include "run/build_report.h"
 
 #include <algorithm>
 #include <regex>

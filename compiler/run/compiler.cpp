@@ -1,29 +1,31 @@
-#include "driver/compiler.h"
+#include "run/compiler.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <optional>
+#include <stdexcept>
 
-#include "driver/build_report.h"
+#include "driver/byte_codes.h"
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/errors.h"
-#include "driver/line_state.h"
 #include "driver/messages.h"
 #include "driver/prepass.h"
 #include "driver/text_file.h"
 #include "driver/token_line.h"
-#include "expressions/byte_codes.h"
+#include "driver/writer.h"
 #include "expressions/descriptor.h"
 #include "expressions/java_file_write.h"
 #include "expressions/net_file_write.h"
-#include "expressions/writer.h"
 #include "guard/folder_lock.h"
 #include "guard/outputs.h"
 #include "guard/stop.h"
 #include "kit/project_file.h"
 #include "kit/text_lines.h"
+#include "run/build_report.h"
 
 namespace compiler {
 namespace {
@@ -63,6 +65,10 @@ std::string folderOf(const std::string& file) {
     return slash == std::string::npos ? "" : file.substr(0, slash + 1);
 }
 
+// What ended a step of the run early, once reported: a refusal of the user's program, an internal failure
+// with its own lines, or any other exception (a fault of the compiler).
+enum class Failure { None, Refusal, Internal, Fault };
+
 // One run of the compiler: the order of work of the compiler's main program, under the project folder's
 // lock, removing on every road that ends without a whole suite what the run generated and the suite of an
 // earlier build.
@@ -74,8 +80,16 @@ public:
     int run();
 
 private:
+    // The one place where the run's exceptions are caught: runs one step of the order of work and reports
+    // what ended it early. A refusal met while a statement was translated names that statement's line.
+    // How the run goes on after a failure is each step's own (see translate()).
+    Failure attempt(const std::function<void()>& step);
     int compile();
-    int translate(std::vector<std::string>& lines);
+    // The project file, Config.cfg and the source, read and checked before anything is written.
+    std::vector<std::string> loadProject();
+    int translate(const std::vector<std::string>& lines);
+    // Makes the run's writer and its statement translator, and writes the output's header.
+    std::unique_ptr<StatementTranslator> startOutput();
     // Writes the descriptor and runs Build-Linux on the project, echoing what it prints. The compiler
     // succeeds when Build does.
     int handOver();
@@ -91,13 +105,36 @@ private:
     const CompilerOptions& options_;
     std::string projectFile_;
     guard::FolderLock lock_;
+    std::unique_ptr<InterfaceFileWrite> writer_;
     bool inFolder_ = false;  // the run may change the project folder: it holds the lock, or none can be made
     bool wroteTokens_ = false;
     bool buildStarted_ = false;
 };
 
+Failure CompileRun::attempt(const std::function<void()>& step) {
+    Console& console = ctx_.console;
+    try {
+        step();
+        return Failure::None;
+    } catch (const CompileException& refusal) {
+        // ctx_.statement still names the statement the loop was translating (0 outside the loop).
+        const std::size_t n = ctx_.statement;
+        refusal.printError(console, n > 0 ? " at line " + std::to_string(ctx_.sourceLine(n)) : "");
+        return Failure::Refusal;
+    } catch (const InternalFailure& failure) {
+        printLines(console, failure.lines());
+        return Failure::Internal;
+    } catch (const std::exception& fault) {
+        const std::size_t n = ctx_.statement;
+        reportInternalError(console, fault.what(), n > 0 ? ctx_.sourceLine(n) : 0);
+        return Failure::Fault;
+    }
+}
+
 int CompileRun::run() {
-    const int status = compile();
+    int status = 1;
+    // Whatever escapes the steps below is reported too, and ends the run with status 1.
+    if (attempt([&] { status = compile(); }) != Failure::None) status = 1;
     if (status != 0 && inFolder_) removeEarlierSuite();
     if (const int signal = guard::stopSignal())
         ctx_.console.line(res("Compilation_stopped") + guard::describeSignal(signal));
@@ -108,10 +145,7 @@ int CompileRun::run() {
 int CompileRun::handOver() {
     Console& console = ctx_.console;
     const std::string base = ctx_.project.basePath();
-    try {
-        writeDescriptor(ctx_, base + ".tbx");
-    } catch (const RunAbort& abort) {
-        printLines(console, abort.lines);
+    if (attempt([&] { writeDescriptor(ctx_, base + ".tbx"); }) != Failure::None) {
         cleanUp(true);
         return 1;
     }
@@ -201,12 +235,15 @@ void CompileRun::removeEarlierSuite() {
 
 }  // namespace
 
-void translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
-                         StatementTranslator& translator, std::size_t& n) {
+bool translateStatements(Context& ctx, const std::vector<std::string>& lines, InterfaceFileWrite& writer,
+                         StatementTranslator& translator) {
     CommentFilter comments;
     const bool java = ctx.project.isJava();
-    for (n = 1; n <= lines.size(); ++n) {
-        if (guard::stopRequested()) throw RunStopped{};
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        if (guard::stopRequested()) {
+            ctx.statement = 0;
+            return false;
+        }
         ctx.statement = n;
         std::string line = trim(lines[n - 1]);
         if (!line.empty()) {
@@ -238,6 +275,7 @@ void translateStatements(Context& ctx, const std::vector<std::string>& lines, In
         writer.WriteLn();
     }
     ctx.statement = 0;
+    return true;
 }
 
 int runCompiler(const std::vector<std::string>& args, std::ostream& out, const CompilerOptions& options) {
@@ -266,105 +304,84 @@ int CompileRun::compile() {
     inFolder_ = true;
 
     std::vector<std::string> lines;
-    try {
-        Project& project = ctx_.project;
-        readProject(project, projectFile_, ProjectSettings{options_.installDir, options_.debug}, console);
-        // The name names every file the run writes: they stay inside the project folder.
-        if (!guard::isFileName(project.name)) throw RunAbort{{res("Error_Project_name") + project.name}, 1};
-        lines = readSource(project, console, &ctx_.statementLines);
-        classifyIncludes(project);
-        if (project.isJava()) {
-            // The project's name is the name of the generated class.
-            if (!JavaFileWrite::usableClassName(project.name))
-                throw RunAbort{{res("Error_Class_name") + project.name}, 1};
-            const std::string java = project.path + project.name + ".java";
-            if (!guard::mayWriteSource(java)) throw RunAbort{{res("Error_Java_file_taken") + java}, 1};
-        }
-        ctx_.library.instantiate();
-    } catch (const RunAbort& abort) {
-        printLines(console, abort.lines);
-        return abort.status;
-    } catch (const std::exception& e) {
-        reportInternalError(console, e.what());
-        return 1;
-    }
+    if (attempt([&] { lines = loadProject(); }) != Failure::None) return 1;
     if (guard::stopRequested()) return 1;
     return translate(lines);
 }
 
-int CompileRun::translate(std::vector<std::string>& lines) {
+std::vector<std::string> CompileRun::loadProject() {
+    Project& project = ctx_.project;
+    readProject(project, projectFile_, ProjectSettings{options_.installDir, options_.debug}, ctx_.console);
+    // The name names every file the run writes: they stay inside the project folder.
+    if (!guard::isFileName(project.name)) throw CompileException(res("Error_Project_name") + project.name);
+    std::vector<std::string> lines = readSource(project, ctx_.console, &ctx_.statementLines);
+    classifyIncludes(project);
+    if (project.isJava()) {
+        // The project's name is the name of the generated class.
+        if (!JavaFileWrite::usableClassName(project.name))
+            throw CompileException(res("Error_Class_name") + project.name);
+        const std::string java = project.path + project.name + ".java";
+        if (!guard::mayWriteSource(java)) throw CompileException(res("Error_Java_file_taken") + java);
+    }
+    ctx_.library.instantiate();
+    return lines;
+}
+
+std::unique_ptr<StatementTranslator> CompileRun::startOutput() {
+    const Project& project = ctx_.project;
+    if (project.isJava()) {
+        writer_ = std::make_unique<JavaFileWrite>(ctx_, project.path + project.name + ".java", project.name);
+    } else {
+        wroteTokens_ = true;
+        writer_ = std::make_unique<NetFileWrite>(ctx_, project.path + "data.tbd");
+    }
+    if (!options_.makeTranslator) throw std::logic_error("no statement translator");
+    std::unique_ptr<StatementTranslator> translator = options_.makeTranslator(ctx_, *writer_);
+    ctx_.console.line(res("Preverification_is"));
+    ctx_.console.line("**");
+    writer_->WriteHeader();
+    return translator;
+}
+
+int CompileRun::translate(const std::vector<std::string>& lines) {
     Console& console = ctx_.console;
-    Context& ctx = ctx_;
     console.line(res("Welcome_to_the_Tesvo"));
     console.line(res("Public_Release"));
     console.line(res("This_program_is"));
     console.line("**");
 
-    std::unique_ptr<InterfaceFileWrite> writer;
-    bool error = false;
-    // Ends the output as a complete file even after an error; a failure there is reported, not hidden.
-    auto finishOutput = [&]() {
-        if (!writer) return;
-        try {
-            writer->WriteEnd();
-            writer->Close();
-        } catch (const RunAbort& abort) {
-            printLines(console, abort.lines);
-            error = true;
-        } catch (const std::exception& e) {
-            reportInternalError(console, e.what());
-            error = true;
-        }
-        writer.reset();
-    };
-
-    std::size_t n = 0;
-    try {
-        std::string verdict = Preverify(ctx)(lines);
-        if (verdict != "Done") {
-            console.line(verdict);
-            return 1;
-        }
-        if (ctx.project.isJava()) {
-            writer = std::make_unique<JavaFileWrite>(ctx, ctx.project.path + ctx.project.name + ".java",
-                                                     ctx.project.name);
-        } else {
-            wroteTokens_ = true;
-            writer = std::make_unique<NetFileWrite>(ctx, ctx.project.path + "data.tbd");
-        }
-        ctx.saver = writer.get();
-        if (!options_.makeTranslator) throw std::logic_error("no statement translator");
-        std::unique_ptr<StatementTranslator> translator = options_.makeTranslator(ctx, *writer);
-
-        console.line(res("Preverification_is"));
-        console.line("**");
-        writer->WriteHeader();
-
-        translateStatements(ctx, lines, *writer, *translator, n);
-    } catch (const CompileException& e) {
-        e.printError(console, " at line " + std::to_string(ctx.sourceLine(n)));
-        error = true;
-    } catch (const TokenOverrun&) {
-        // A statement that ends before its keyword's arguments do ("DIM", "MIDI.LOOP") is the user's
-        // to mend, not a fault of the compiler.
-        console.line(res("Error_Number_of") + " at line " + std::to_string(ctx.sourceLine(n)));
-        error = true;
-    } catch (const RunStopped&) {
-        writer.reset();  // a stopped writer leaves no file
+    std::optional<std::string> problem;
+    Failure failure = attempt([&] { problem = Preverify(ctx_)(lines); });
+    if (failure == Failure::None && problem) {
+        console.line(*problem);
+        return 1;
+    }
+    bool stopped = false;
+    if (failure == Failure::None) {
+        failure = attempt([&] {
+            std::unique_ptr<StatementTranslator> translator = startOutput();
+            stopped = !translateStatements(ctx_, lines, *writer_, *translator);
+        });
+    }
+    // A stop signal, or a failure that leaves the output unwritable or the run without its pools: the
+    // output is dropped unfinished (a dropped writer leaves no file).
+    if (stopped || failure == Failure::Internal) {
+        writer_.reset();
         cleanUp(true);
         return 1;
-    } catch (const RunAbort& abort) {
-        printLines(console, abort.lines);
-        writer.reset();  // an aborted writer is not finished
-        cleanUp(true);
-        return abort.status;
-    } catch (const std::exception& e) {
-        reportInternalError(console, e.what(), n > 0 ? ctx.sourceLine(n) : 0);
-        error = true;
     }
-
-    finishOutput();
-    if (error || outputLost(console)) {
+    // The output ends as a complete file even after a refusal, and a failure there is reported too; its
+    // end belongs to no statement.
+    bool failed = failure != Failure::None;
+    ctx_.statement = 0;
+    if (writer_ && attempt([&] {
+                       writer_->WriteEnd();
+                       writer_->Close();
+                   }) != Failure::None) {
+        failed = true;
+    }
+    writer_.reset();
+    if (failed || outputLost(console)) {
         console.line("**");
         console.line(res("Error_detected"));
         // The Java of a failed run is what a user who asked to keep it needs most.

@@ -1,13 +1,13 @@
-#include "statements/type_access.h"
+#include "expressions/type_access.h"
 
 #include <stdexcept>
 #include <vector>
 
+#include "driver/byte_codes.h"
 #include "driver/context.h"
 #include "driver/errors.h"
 #include "driver/lookups.h"
-#include "expressions/byte_codes.h"
-#include "statements/array_access.h"
+#include "expressions/array_access.h"
 
 namespace compiler {
 namespace {
@@ -56,9 +56,10 @@ std::string HandleType::translate() {
     } catch (CompileException& e) {
         e.addError("in Handle Type");
         throw;
-    } catch (const TokenOverrun&) {
-        throw;  // a short line is the driver's internal-error report
+    } catch (const InternalFailure&) {
+        throw;
     } catch (const std::exception&) {
+        // Any other fault inside the reference refuses it with a message of its own.
         throw CompileException("An exception occurred in HandleType");
     }
 }

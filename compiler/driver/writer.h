@@ -8,7 +8,7 @@ namespace compiler {
 
 // The one output writer of a run. The Java writer writes the class text; the byte-token writer writes
 // data.tbd. Both are driven in the same call order (header, lines, start/main when the main section
-// begins, handler heads, end, close). Failures to open or write raise RunAbort (driver/errors.h).
+// begins, handler heads, end, close). Failures to open or write raise InternalFailure (driver/errors.h).
 class InterfaceFileWrite {
 public:
     virtual ~InterfaceFileWrite() = default;
