@@ -13,14 +13,9 @@
 // The compiler runs --repeat times per size and the fastest run is reported (the machine may be shared);
 // its peak memory is the same on every run.
 // --keep DIR leaves each program and its Java in DIR/<size>/ (to compare outputs between two builds).
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -34,8 +29,7 @@
 #include <vector>
 
 #include "bench_files.h"
-
-extern char** environ;
+#include "kit/process.h"
 
 namespace {
 
@@ -423,37 +417,24 @@ struct Run {
     long peakKiB = 0;
 };
 
-// Runs argv with its output going to `log`; times it and reads its peak resident memory from wait4.
+// Runs argv with its output going to `log`; times it and reads its peak resident memory.
 Run runMeasured(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
                 const std::string& log) {
+    kit::Command command;
+    command.argv = argv;
+    command.environment = extraEnv;
+    command.input = kit::Stream::Null;
+    command.output = kit::Stream::File;
+    command.file = log;
+    command.errors = kit::Stream::Output;
     Run run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    std::vector<std::string> env(extraEnv);
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    std::vector<char*> envp, args;
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-
     auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int rc = ::posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return run;
+    const kit::Exit exit = kit::run(command);
+    if (!exit.started()) return run;
     run.started = true;
-    int status = 0;
-    rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakKiB = usage.ru_maxrss;
+    run.status = exit.status;
+    run.peakKiB = exit.peakKiB;
     return run;
 }
 

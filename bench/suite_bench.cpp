@@ -12,12 +12,9 @@
 // front of the kit's own ones, noting when each started and ended; the median of each step and its share
 // of the whole. The stand-ins cost a program start each, so these builds take a little longer.
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +27,8 @@
 #include <vector>
 
 #include "bench_files.h"
-
-extern char** environ;
+#include "kit/process.h"
+#include "kit/program_folder.h"
 
 namespace {
 
@@ -53,28 +50,18 @@ using bench_files::writeFile;
 
 // Runs argv with `extraEnv` added, its output to `log` (nullptr: inherited); the exit status, or -1.
 int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
+    kit::Command command;
+    command.argv = argv;
+    command.environment = extraEnv;
     if (log) {
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+        command.input = kit::Stream::Null;
+        command.output = kit::Stream::File;
+        command.file = log;
+        command.errors = kit::Stream::Output;
     }
-    std::vector<std::string> env(extraEnv);
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    std::vector<char*> envp, args;
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    int rc = ::posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return -1;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const kit::Exit exit = kit::run(command);
+    if (!exit.started()) return -1;
+    return exit.signal != 0 ? 128 + exit.signal : exit.status;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -330,9 +317,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
+    const fs::path self = kit::programPath();
+    if (self.empty()) {
         std::cerr << "suite_bench: cannot find its own program\n";
         return 1;
     }

@@ -11,18 +11,15 @@
 
 #include "build.h"
 #include "guard/stop.h"
+#include "kit/program_folder.h"
 #include "project.h"
 
 namespace {
 
 // The kit folder is the folder of the running program; Config.cfg lives there.
 std::string installFolder() {
-    std::vector<char> buffer(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) return ".";
-    std::string exe(buffer.data(), static_cast<size_t>(n));
-    size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : exe.substr(0, slash);
+    const std::string folder = kit::programFolder();
+    return folder.empty() ? "." : folder;
 }
 
 bool envFlag(const char* name) {

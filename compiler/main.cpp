@@ -7,19 +7,18 @@
 #include <vector>
 
 #include "guard/stop.h"
+#include "kit/program_folder.h"
 #include "run/compiler.h"
 #include "statements/convertor.h"
 
 namespace {
 
-// The kit folder is the folder that holds this program; Config.cfg and Build-Linux live there.
+// The kit folder, with its trailing "/": the folder that holds this program; Config.cfg and Build-Linux
+// live there.
 std::string installFolder() {
-    std::string exe(4096, '\0');
-    ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size() - 1);
-    if (n <= 0) return "./";
-    exe.resize(static_cast<std::size_t>(n));
-    auto slash = exe.rfind('/');
-    return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
+    const std::string folder = kit::programFolder();
+    if (folder.empty()) return "./";
+    return folder.back() == '/' ? folder : folder + "/";
 }
 
 bool envFlag(const char* name) {

@@ -11,16 +11,11 @@
 namespace build {
 
 struct FileCopy {
-    // Copies one file, replacing the destination. Returns the failure's message (each begins
-    // "FileCopy: "), or nothing on success. The missing- and unreadable-source checks print a line of
-    // their own first. The copy gets the source's permission bits, so a copied program stays runnable.
+    // Copies one file, replacing the destination (guard/file_copy.h: Build's rules). Returns the failure's
+    // message (each begins "FileCopy: "), or nothing on success. The missing- and unreadable-source checks
+    // print a line of their own first, a failed close the text of FileCopy_Could_not.
     static std::optional<std::string> copy(Console& console, const std::string& from, const std::string& to);
-    // The directory named in `file`'s path; "/" for a name at the root, "." for a bare name.
-    static std::string parent(const std::string& file);
 };
-
-// The map library's class files, in copy order (ChunkLoaderBKDT stands twice on purpose).
-const std::vector<std::string_view>& mappyClassNames();
 
 struct FileCopyManager {
     // Copies the support files the project needs: for "J2ME" the support classes of each enabled flag

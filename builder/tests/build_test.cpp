@@ -216,7 +216,7 @@ TEST_F(BuildRun, NamedResourcesArePackedOrWarnedAbout) {
     writeFile(project / "Util2.java", "class Util2 { Object o = Image.createImage(\"/gone.png\"); }");
     for (const char* file : {"ship.png", "tune.mid", "models/scene.m3g", "it's.dat"})
         writeFile(project / file, "x");
-    writeFile(temp.path() / "outside.png", "x");
+    writeFile(temp.folder() / "outside.png", "x");
     writeDescriptor(midletDescriptor("Include0=Util\nInclude1=Util2\n"));
     Lines script;
     runner.behaviour = [&](const Lines& argv, const LineSink&) {

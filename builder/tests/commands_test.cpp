@@ -91,8 +91,8 @@ TEST(CommandList, IncludesObjectsAndClassPathInRunOrder) {
 // jar command instead of failing the step, and the map files go in only with Mappy.
 TEST(Scripts, BuildScriptRunsWithAwkwardPathsAndAddsMapsOnlyWithMappy) {
     testing::TempDir temp;
-    fs::path jdk = temp.path() / "it's a \"jdk\" $HOME" / "bin";
-    fs::path projectDir = temp.path() / "my `game` dir";
+    fs::path jdk = temp.folder() / "it's a \"jdk\" $HOME" / "bin";
+    fs::path projectDir = temp.folder() / "my `game` dir";
     fs::create_directories(jdk);
     fs::create_directories(projectDir);
     testing::writeFile(jdk / "jar", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done; echo\n");
@@ -133,8 +133,8 @@ TEST(Scripts, BuildScriptRunsWithAwkwardPathsAndAddsMapsOnlyWithMappy) {
 // The emulator script runs under sh with every path as one word, quotes and all.
 TEST(Scripts, RunScriptHandsTheEmulatorEachPathWhole) {
     testing::TempDir temp;
-    const fs::path wtk = temp.path() / "it's \"wtk\"";
-    const fs::path projectDir = temp.path() / "it's here";
+    const fs::path wtk = temp.folder() / "it's \"wtk\"";
+    const fs::path projectDir = temp.folder() / "it's here";
     fs::create_directories(wtk / "bin");
     fs::create_directories(projectDir);
     testing::writeFile(wtk / "bin/emulator",
@@ -157,12 +157,12 @@ TEST(Scripts, RunScriptHandsTheEmulatorEachPathWhole) {
 
 TEST(Scripts, FailingJarFailsTheScript) {
     testing::TempDir temp;
-    testing::writeFile(temp.path() / "jdk/jar", "#!/bin/sh\nexit 3\n");
-    fs::permissions(temp.path() / "jdk/jar", fs::perms::owner_all);
-    testing::writeFile(temp.path() / "x.png", "png");
+    testing::writeFile(temp.folder() / "jdk/jar", "#!/bin/sh\nexit 3\n");
+    fs::permissions(temp.folder() / "jdk/jar", fs::perms::owner_all);
+    testing::writeFile(temp.folder() / "x.png", "png");
     Project project = projectWith({});
-    project.path = temp.str() + "/";
-    project.javaLocation = temp.str() + "/jdk/";
+    project.path = temp.path() + "/";
+    project.javaLocation = temp.path() + "/jdk/";
     ASSERT_FALSE(writeLines(project.path + "CBuild.bat", cbuildScript(project)));
     ProcessRunner runner;
     auto result = runner.run({"/bin/sh", project.path + "CBuild.bat"}, {}, nullptr);

@@ -119,7 +119,7 @@ protected:
 
     // A copy of a project from the test data, in a folder whose name holds a blank.
     fs::path copyProject(const std::string& name) {
-        fs::path copy = temp.path() / name;
+        fs::path copy = temp.folder() / name;
         fs::copy(fs::path(TZ_TEST_DATA) / name, copy, fs::copy_options::recursive);
         return copy;
     }
@@ -146,7 +146,7 @@ TEST_F(EndToEnd, MidletBecomesAPreverifiedSuiteTheEmulatorAccepts) {
         "MIDlet-Jar-Size: " +
             std::to_string(fs::file_size(jar)) + "\nMIDlet-Jar-URL: Hello.jar\n");
 
-    fs::path unpacked = temp.path() / "unpacked";
+    fs::path unpacked = temp.folder() / "unpacked";
     ASSERT_EQ(runProgram({"unzip", "-q", "-o", jar.string(), "-d", unpacked.string()}).status, 0);
     Lines manifest = testing::splitLines(testing::readFile(unpacked / "META-INF/MANIFEST.MF"));
     for (auto& line : manifest)
@@ -247,7 +247,7 @@ TEST_F(EndToEnd, ThreeDProgramWithItsModelClassBecomesASuite) {
 
 // The same through the whole kit: the model class is named among the project's includes.
 TEST_F(EndToEnd, CompiledThreeDProgramWithItsModelClassBecomesASuite) {
-    fs::path project = temp.path() / "my world";
+    fs::path project = temp.folder() / "my world";
     fs::create_directories(project);
     fs::copy_file(kModelClass, project / "MODEL.java");
     testing::writeFile(project / "Game.tbp",
@@ -301,7 +301,7 @@ TEST_F(EndToEnd, JavaProjectKeepsItsSourceThroughAFailedAndAFixedBuild) {
 // Through the whole kit: the images, the sound, the MIDI tune and the map in a folder of its own that the
 // program loads are in the suite; the image it names that is not there is a warning, not a failure.
 TEST_F(EndToEnd, EveryFileTheProgramLoadsIsInTheSuite) {
-    fs::path project = temp.path() / "my game";
+    fs::path project = temp.folder() / "my game";
     testing::writeFile(
         project / "Game.tbp",
         "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");

@@ -53,9 +53,9 @@ protected:
 
     // A kit whose tools all succeed, and an empty project folder.
     void layOut() {
-        kit = temp.path() / "tool kit";
-        project = temp.path() / "my project";
-        pids = temp.path() / "pids";
+        kit = temp.folder() / "tool kit";
+        project = temp.folder() / "my project";
+        pids = temp.folder() / "pids";
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
         writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
@@ -226,10 +226,10 @@ TEST_F(BuildFaults, DescriptorCutShortOrUnreachable) {
     }
 
     // The project folder lies under a regular file, and the descriptor is a folder.
-    testing::writeFile(temp.path() / "plain", "x");
-    EXPECT_EQ(build(temp.path() / "plain/Space"), 1);
-    EXPECT_EQ(tail(output, 2), (Lines{temp.str() + "/plain/Space.tbx (Not a directory)",
-                                      "Error: Could not access project descriptor file \"" + temp.str() +
+    testing::writeFile(temp.folder() / "plain", "x");
+    EXPECT_EQ(build(temp.folder() / "plain/Space"), 1);
+    EXPECT_EQ(tail(output, 2), (Lines{temp.path() + "/plain/Space.tbx (Not a directory)",
+                                      "Error: Could not access project descriptor file \"" + temp.path() +
                                           "/plain/Space.tbx\""}));
     fs::remove(project / "Space.tbx");
     fs::create_directories(project / "Space.tbx");
@@ -281,15 +281,15 @@ TEST_F(BuildFaults, FoldersThatSplitAClassPathAreRefusedBeforeAnyTool) {
     const std::string tail =
         "\", which splits a Java class path. Use a folder whose path has no \":\" or \";\"";
     fs::path plain = project;
-    project = temp.path() / "my:project";
+    project = temp.folder() / "my:project";
     earlierBuild(midletDescriptor());
     EXPECT_EQ(build(), 1) << joined();
     EXPECT_EQ(output.back(), "Error: The project folder " + projectDir() + " holds the character \":" + tail);
     EXPECT_FALSE(suiteLeft());
 
     project = plain;
-    fs::rename(kit, temp.path() / "tool;kit");
-    kit = temp.path() / "tool;kit";
+    fs::rename(kit, temp.folder() / "tool;kit");
+    kit = temp.folder() / "tool;kit";
     writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
     earlierBuild(midletDescriptor());
     EXPECT_EQ(build(), 1) << joined();
@@ -315,7 +315,7 @@ TEST_F(BuildFaults, AwkwardButSoundInputBuilds) {
         {"Latin-1 names", latin1, true, "kit " + latin1},
     };
     for (const auto& row : rows) {
-        fs::path movedKit = temp.path() / row.kitFolder;
+        fs::path movedKit = temp.folder() / row.kitFolder;
         if (movedKit != kit) {
             fs::rename(kit, movedKit);
             kit = movedKit;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "file_size_limit.h"
+#include "kit/support_classes.h"
 #include "test_support.h"
 
 namespace build {
@@ -30,7 +31,7 @@ protected:
                                  "IncludeSound", "IncludeSound$1", "IncludeSound$2", "IncludeMidi",
                                  "IncludeMidi$1", "IncludeImage", "IncludeVideo", "IncludeOther"})
             testing::writeFile(kit / "Include" / (std::string(name) + ".inc"), name);
-        for (auto name : mappyClassNames())
+        for (auto name : kit::mapClassNames())
             testing::writeFile(kit / "Include" / (std::string(name) + ".inc"), std::string(name));
         fs::create_directories(project / "tmpclasses/Game");
         fs::create_directories(project / "classes/Game");
@@ -78,9 +79,9 @@ TEST_F(SupportFiles, EachFlagGroupCopiesItsClassAndItsInnerClasses) {
 
 TEST_F(SupportFiles, MapLibraryGoesToBothClassFolders) {
     EXPECT_TRUE(copyWith("Mappy=true"));
-    EXPECT_EQ(mappyClassNames().size(), 41u);
+    EXPECT_EQ(kit::mapClassNames().size(), 41u);
     Names expected;
-    for (auto name : mappyClassNames()) expected.insert(std::string(name) + ".class");
+    for (auto name : kit::mapClassNames()) expected.insert(std::string(name) + ".class");
     EXPECT_EQ(expected.size(), 40u);
     EXPECT_EQ(filesIn(project / "tmpclasses/Game"), expected);
     EXPECT_EQ(filesIn(project / "classes/Game"), expected);
@@ -106,25 +107,25 @@ TEST_F(SupportFiles, MissingClassFolderEndsTheCopy) {
 
 TEST(FileCopyChecks, DestinationFailures) {
     testing::TempDir temp;
-    std::string source = temp.str() + "/source.inc";
+    std::string source = temp.path() + "/source.inc";
     testing::writeFile(source, std::string(5000, 'x'));
-    testing::writeFile(temp.path() / "plain", "x");
-    fs::create_directories(temp.path() / "folder.class");
+    testing::writeFile(temp.folder() / "plain", "x");
+    fs::create_directories(temp.folder() / "folder.class");
     std::ostringstream stream;
     Console console(stream);
 
     const std::pair<std::string, std::string> rows[] = {
-        {temp.str() + "/folder.class",
-         "FileCopy: Destination is not a file: " + temp.str() + "/folder.class"},
-        {temp.str() + "/none/x.class",
-         "FileCopy: Destination directory doesn't exist: " + temp.str() + "/none/x.class"},
-        {temp.str() + "/plain/x.class",
-         "FileCopy: Could not copy " + source + " to " + temp.str() + "/plain/x.class (Not a directory)"},
+        {temp.path() + "/folder.class",
+         "FileCopy: Destination is not a file: " + temp.path() + "/folder.class"},
+        {temp.path() + "/none/x.class",
+         "FileCopy: Destination directory doesn't exist: " + temp.path() + "/none/x.class"},
+        {temp.path() + "/plain/x.class",
+         "FileCopy: Could not copy " + source + " to " + temp.path() + "/plain/x.class (Not a directory)"},
     };
     for (const auto& [to, message] : rows) EXPECT_EQ(FileCopy::copy(console, source, to), message);
     EXPECT_EQ(stream.str(), "");
 
-    std::string to = temp.str() + "/big.class";
+    std::string to = temp.path() + "/big.class";
     {
         tz::testing::FileSizeLimit limit(1000);
         EXPECT_EQ(FileCopy::copy(console, source, to),
@@ -132,12 +133,6 @@ TEST(FileCopyChecks, DestinationFailures) {
     }
     EXPECT_FALSE(FileCopy::copy(console, source, to));
     EXPECT_EQ(testing::readFile(to), std::string(5000, 'x'));
-}
-
-TEST(FileCopyChecks, ParentOfAPath) {
-    EXPECT_EQ(FileCopy::parent("/a/b/c.class"), "/a/b");
-    EXPECT_EQ(FileCopy::parent("/c.class"), "/");
-    EXPECT_EQ(FileCopy::parent("c.class"), ".");
 }
 
 }  // namespace

@@ -35,13 +35,13 @@ TEST(ProcessRunner, RelaysBothStreamsAsWholeLines) {
 
 TEST(ProcessRunner, ArgumentsReachTheChildUnsplit) {
     testing::TempDir temp;
-    fs::create_directories(temp.path() / "a b");
+    fs::create_directories(temp.folder() / "a b");
     ProcessRunner runner;
     Collected out;
     auto result = runner.run({"sh", "-c", "printf '%s|' \"$@\"; pwd", "sh", "x y", "$HOME", "'"},
-                             (temp.path() / "a b").string(), out.sink());
+                             (temp.folder() / "a b").string(), out.sink());
     EXPECT_TRUE(result.ok());
-    EXPECT_EQ(out.lines, Lines{"x y|$HOME|'|" + (temp.path() / "a b").string()});
+    EXPECT_EQ(out.lines, Lines{"x y|$HOME|'|" + (temp.folder() / "a b").string()});
 }
 
 TEST(ProcessRunner, MissingProgramIsNotStarted) {
@@ -62,7 +62,7 @@ pid_t waitForPid(const fs::path& file) {
 
 TEST(ProcessRunner, CancelStopsTheChildAndItsGroup) {
     testing::TempDir temp;
-    fs::path pidFile = temp.path() / "sleep.pid";
+    fs::path pidFile = temp.folder() / "sleep.pid";
     ProcessRunner runner;
     std::thread canceller([&] {
         waitForPid(pidFile);
@@ -83,14 +83,14 @@ TEST(ProcessRunner, CancelStopsTheChildAndItsGroup) {
 // program ends with status 1, leaving no process behind.
 TEST(BuildProgram, WatchdogStopsAHungCompiler) {
     testing::TempDir temp;
-    fs::path kit = temp.path() / "kit";
-    fs::path project = temp.path() / "hung project";
+    fs::path kit = temp.folder() / "kit";
+    fs::path project = temp.folder() / "hung project";
     fs::create_directories(kit / "jdk/bin");
     fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
     testing::writeFile(kit / "Config.cfg",
                        kit.string() + "/jdk/bin/\n" + kit.string() + "/wtk/\n" + kit.string() + "/\n");
-    testing::writeFile(kit / "jdk/bin/javac", "#!/bin/sh\necho $$ > '" + temp.str() +
-                                                  "/javac.pid'\nsleep 300 &\necho $! > '" + temp.str() +
+    testing::writeFile(kit / "jdk/bin/javac", "#!/bin/sh\necho $$ > '" + temp.path() +
+                                                  "/javac.pid'\nsleep 300 &\necho $! > '" + temp.path() +
                                                   "/sleep.pid'\nwait\n");
     fs::permissions(kit / "jdk/bin/javac", fs::perms::owner_all);
     testing::writeFile(project / "Space.java", "class Space {}\n");
@@ -111,7 +111,7 @@ TEST(BuildProgram, WatchdogStopsAHungCompiler) {
                "Please contact support@tesvozorid.example along with your source code.",
                "The step that timed out: javac"}));
     for (const char* file : {"javac.pid", "sleep.pid"}) {
-        pid_t pid = waitForPid(temp.path() / file);
+        pid_t pid = waitForPid(temp.folder() / file);
         ASSERT_GT(pid, 0) << file;
         EXPECT_TRUE(testing::processEnds(pid)) << file;
     }

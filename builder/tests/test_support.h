@@ -17,6 +17,7 @@
 #include "build.h"
 #include "console.h"
 #include "runner.h"
+#include "temp_dir.h"
 #include "test_helpers.h"
 
 namespace build::testing {
@@ -35,23 +36,7 @@ inline bool processEnds(pid_t pid) {
     return processGone(pid);
 }
 
-// A fresh directory under the system temp folder, removed with its contents at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tzbuild-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
+using tz::testing::TempDir;
 
 // Records every command and answers from `behaviour`; by default each command succeeds and the
 // archive command leaves a jar behind, as the real jar tool would.
@@ -105,8 +90,8 @@ public:
 class BuildFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        kit = temp.path() / "kit";
-        project = temp.path() / "my project";
+        kit = temp.folder() / "kit";
+        project = temp.folder() / "my project";
         fs::create_directories(kit / "Include");
         fs::create_directories(project);
         writeFile(kit / "Config.cfg", kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");

@@ -33,7 +33,7 @@ TEST(Writers, JadAndPageTexts) {
 // A write that fails after the file was opened (a full disk) is a failure too, and leaves no JAD.
 TEST(Writers, WriteFailingAfterOpenIsReported) {
     testing::TempDir temp;
-    std::string path = temp.str() + "/";
+    std::string path = temp.path() + "/";
     std::ostringstream stream;
     Console console(stream);
     {
@@ -45,17 +45,17 @@ TEST(Writers, WriteFailingAfterOpenIsReported) {
     EXPECT_EQ(testing::splitLines(stream.str()),
               (Lines{"Writing Manifest File", "Error writing the Manifest file", "**", "Writing JAD File",
                      "Error writing the JAD file"}));
-    EXPECT_FALSE(std::filesystem::exists(temp.path() / "Space.jad"));
+    EXPECT_FALSE(std::filesystem::exists(temp.folder() / "Space.jad"));
 }
 
 TEST(Writers, FolderUnderARegularFileCannotBeWritten) {
     testing::TempDir temp;
-    testing::writeFile(temp.path() / "plain", "x");
+    testing::writeFile(temp.folder() / "plain", "x");
     std::ostringstream stream;
     Console console(stream);
-    EXPECT_FALSE(Manifest::write(console, temp.str() + "/plain/", "Space", false));
-    EXPECT_EQ(HTML::writeHTML(temp.str() + "/plain/", "Space"),
-              temp.str() + "/plain/Space.html (Not a directory)");
+    EXPECT_FALSE(Manifest::write(console, temp.path() + "/plain/", "Space", false));
+    EXPECT_EQ(HTML::writeHTML(temp.path() + "/plain/", "Space"),
+              temp.path() + "/plain/Space.html (Not a directory)");
 }
 
 }  // namespace

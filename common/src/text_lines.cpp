@@ -9,20 +9,41 @@
 
 namespace kit {
 
-Lines splitLines(std::string_view text) {
+namespace {
+
+// Calls `visit(line, ended)` for each line of the text in order, the byte-order mark skipped; `ended` is
+// false only for a last line without a line end.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit visit) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
+            visit(text.substr(start), false);
             break;
         }
-        lines.emplace_back(text.substr(start, end - start));
+        visit(text.substr(start, end - start), true);
         start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
+}
+
+}  // namespace
+
+Lines splitLines(std::string_view text) {
+    Lines lines;
+    forEachLine(text, [&](std::string_view line, bool) { lines.emplace_back(line); });
     return lines;
+}
+
+std::string withLineFeeds(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    forEachLine(text, [&](std::string_view line, bool ended) {
+        result += line;
+        if (ended) result += '\n';
+    });
+    return result;
 }
 
 Lines utf8Lines(std::string_view text) {

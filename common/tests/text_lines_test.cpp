@@ -36,8 +36,28 @@ TEST(TextLines, EveryLineEndAndAByteOrderMark) {
         {"Name=Caf\xE9\r\n/opt/j\xC3\xA4va/\n", {"Name=Caf\xE9", "/opt/j\xC3\xA4va/"}},  // bytes kept
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
     };
-    for (const Row& row : rows)
+    for (const Row& row : rows) {
         EXPECT_EQ(splitLines(row.text), row.lines) << testing::PrintToString(row.text);
+        // The same lines with "\n" after each, but for a last line that had no end.
+        std::string joined = joinLines(row.lines);
+        if (!row.lines.empty() && !row.text.ends_with('\n') && !row.text.ends_with('\r')) joined.pop_back();
+        EXPECT_EQ(withLineFeeds(row.text), joined) << testing::PrintToString(row.text);
+    }
+}
+
+// The text whole, as the editor shows a file: every line end a "\n", a last line without an end kept so.
+TEST(TextLines, TextWithLineFeeds) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"", ""},
+        {"a", "a"},
+        {"a\r", "a\n"},
+        {"a\r\nb\rc", "a\nb\nc"},
+        {"a\n\r\nb\r\r\n", "a\n\nb\n\n"},
+        {"\xEF\xBB\xBFx\r\n", "x\n"},
+        {"Caf\xE9\rx", "Caf\xE9\nx"},
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(withLineFeeds(text), expected) << testing::PrintToString(text);
 }
 
 // Whatever the line end, lines that hold no line end come back as they were written.

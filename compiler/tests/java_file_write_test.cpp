@@ -16,6 +16,7 @@
 
 #include "driver/context.h"
 #include "guard/outputs.h"
+#include "temp_dir.h"
 
 namespace compiler {
 namespace {
@@ -35,18 +36,7 @@ std::string golden(const std::string& name) {
     return text;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tz-writer-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using tz::testing::TempDir;
 
 struct Compilation {
     std::ostringstream console;
@@ -78,7 +68,7 @@ void driveSmallProgram(JavaFileWrite& w) {
 std::string writeToText(Compilation& run, const std::string& className,
                         const std::function<void(JavaFileWrite&)>& body) {
     TempDir dir;
-    fs::path file = dir.path() / (className + ".java");
+    fs::path file = dir.folder() / (className + ".java");
     {
         JavaFileWrite writer(run.ctx, file.string(), className);
         body(writer);
@@ -329,7 +319,7 @@ TEST(JavaFileWrite, LargeOutputArrivesWhole) {
 
 TEST(JavaFileWrite, FileThatCannotBeCreatedAbortsTheRun) {
     TempDir dir;
-    fs::path blocker = dir.path() / "plain";
+    fs::path blocker = dir.folder() / "plain";
     std::ofstream(blocker) << "x";
     std::string path = (blocker / "Demo.java").string();
     Compilation run("TB");
@@ -364,7 +354,7 @@ bool inChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
 
 TEST(JavaFileWrite, LostWriteAbortsTheRun) {
     TempDir dir;
-    const std::string path = (dir.path() / "Demo.java").string();
+    const std::string path = (dir.folder() / "Demo.java").string();
     const std::string expected = "Error: Cannot write file " + path + ": File too large";
     // Small program: everything sits in the buffer until Close, which must not report success.
     EXPECT_TRUE(inChildWithFileLimit(100, [&] {
@@ -425,9 +415,9 @@ TEST(JavaFileWrite, AppletSkeletonCompiles) {
         TempDir dir;
         // The small program's main line assigns an undeclared x; give it a field.
         source = applyEdits(source, {{"public Graphics g;", true, 0, {"int x;"}}});
-        fs::path java = dir.path() / (className + ".java");
+        fs::path java = dir.folder() / (className + ".java");
         std::ofstream(java) << source;
-        EXPECT_EQ(runQuietly({javac, "-nowarn", "-d", dir.path().string(), java.string()}), 0) << className;
+        EXPECT_EQ(runQuietly({javac, "-nowarn", "-d", dir.path(), java.string()}), 0) << className;
     }
 }
 

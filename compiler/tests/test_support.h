@@ -11,29 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace testing_support {
 
-// A fresh folder under the system temp folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tz-test-XXXXXX").string();
-        char* made = ::mkdtemp(pattern.data());
-        path_ = made ? made : "";
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using tz::testing::TempDir;
 
 inline void writeFile(const std::string& path, const std::string& text) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -58,7 +40,8 @@ inline std::vector<std::string> splitLines(const std::string& text) {
 // Names of the entries of a folder, sorted.
 inline std::vector<std::string> listDir(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -144,7 +144,7 @@ void BuildLauncher::startNext() {
 
     auto* process = new QProcess(this);
     process_ = process;
-    partial_.clear();
+    lines_.drop();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
     if (current_.keepJava) {
@@ -169,18 +169,13 @@ void BuildLauncher::startNext() {
 
 void BuildLauncher::readOutput(bool flush) {
     if (!process_) return;
-    partial_ += process_->readAllStandardOutput();
-    qsizetype end;
-    while ((end = partial_.indexOf('\n')) >= 0) {
-        QByteArray line = partial_.left(end);
-        partial_.remove(0, end + 1);
-        if (line.endsWith('\r')) line.chop(1);
-        if (editor_) editor_->appendOutput(decodeText(line) + "\n");
-    }
-    if (flush && !partial_.isEmpty()) {
-        if (editor_) editor_->appendOutput(decodeText(partial_) + "\n");
-        partial_.clear();
-    }
+    const QByteArray bytes = process_->readAllStandardOutput();
+    lines_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (flush) lines_.finish();
+}
+
+void BuildLauncher::showLine(const std::string& line) {
+    if (editor_) editor_->appendOutput(decodeText(QByteArray::fromStdString(line)) + "\n");
 }
 
 void BuildLauncher::childEnded(int status) {

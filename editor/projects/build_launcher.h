@@ -12,6 +12,8 @@
 #include <QString>
 #include <functional>
 
+#include "kit/process.h"
+
 namespace editor {
 
 class Editor;
@@ -49,6 +51,7 @@ signals:
 private:
     void startNext();
     void readOutput(bool flush);
+    void showLine(const std::string& line);
     void childEnded(int status);
     void end();
 
@@ -56,7 +59,8 @@ private:
     QList<BuildRun> waiting_;
     BuildRun current_;
     QPointer<QProcess> process_;
-    QByteArray partial_;
+    // The child's output, cut into lines as it comes (a CR before a line's end dropped).
+    kit::LineSplitter lines_{[this](const std::string& line) { showLine(line); }};
     bool running_ = false;
     bool first_ = false;
 };

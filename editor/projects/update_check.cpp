@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "error_dialogs.h"
+#include "kit/text_lines.h"
 #include "prompter.h"
 #include "proxy_properties.h"
 
@@ -127,9 +128,10 @@ UpdateAnswer decideUpdate(int thisVersion, int stable, int beta, bool betaWanted
 }
 
 VersionNumbers readVersionNumbers(const QByteArray& content) {
-    // Lines end at LF, CR or CR LF; a final line end starts no further line.
-    QStringList lines = QString::fromLatin1(content).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    QStringList lines;
+    for (const std::string& line :
+         kit::splitLines(std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
+        lines << QString::fromLatin1(line);
     VersionNumbers numbers;
     int* targets[] = {&numbers.stable, &numbers.beta};
     for (int line = 0; line < 2; ++line) {

@@ -3,11 +3,10 @@
 #include <zip.h>
 
 #include <charconv>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "classfile.h"
+#include "kit/text_lines.h"
 
 namespace standins {
 namespace {
@@ -17,15 +16,6 @@ std::string trim(std::string_view text) {
     if (begin == std::string_view::npos) return {};
     size_t end = text.find_last_not_of(" \t");
     return std::string(text.substr(begin, end - begin + 1));
-}
-
-std::optional<std::string> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return text.str();
 }
 
 // "Game.Space" -> "Game/Space.class"
@@ -41,20 +31,14 @@ std::string classEntry(const std::string& className) {
 
 Attributes Attributes::parse(std::string_view text) {
     Attributes result;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string& line : kit::splitLines(text)) {
         if (line.empty()) continue;
         if (line.front() == ' ' && !result.entries_.empty()) {
             result.entries_.back().second += line.substr(1);
             continue;
         }
         size_t colon = line.find(':');
-        if (colon == std::string_view::npos) continue;
+        if (colon == std::string::npos) continue;
         result.entries_.emplace_back(trim(line.substr(0, colon)), trim(line.substr(colon + 1)));
     }
     return result;
@@ -117,7 +101,7 @@ SuiteCheck checkSuite(const std::filesystem::path& jad, const std::filesystem::p
     SuiteCheck check;
     auto& problems = check.problems;
 
-    auto jadText = readFile(jad);
+    auto jadText = kit::readFile(jad.string());
     if (!jadText) {
         problems.push_back("cannot read the descriptor " + jad.string());
         return check;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "kit/program_folder.h"
+
 #ifndef TZ_TOOL_JVM_OPTIONS
 #error "TZ_TOOL_JVM_OPTIONS: the JVM options of the kit's Java tools, blank-separated"
 #endif
@@ -40,15 +42,6 @@ std::string usableArchive(const std::string& folder, const std::string& tool) {
     return found;
 }
 
-std::string programFolder() {
-    char buffer[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "";
-    std::string path(buffer, static_cast<size_t>(n));
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
-}
-
 std::vector<std::string> warmJvm(const std::string& java, const std::string& tool) {
     std::vector<std::string> argv = {java};
     const std::string options = TZ_TOOL_JVM_OPTIONS;
@@ -58,7 +51,7 @@ std::vector<std::string> warmJvm(const std::string& java, const std::string& too
         if (end > at) argv.push_back(options.substr(at, end - at));
         at = end + 1;
     }
-    std::string folder = programFolder();
+    std::string folder = kit::programFolder();
     std::string archive = folder.empty() ? "" : usableArchive(folder, tool);
     if (!archive.empty()) argv.push_back("-XX:SharedArchiveFile=" + archive);
     return argv;

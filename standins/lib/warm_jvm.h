@@ -17,9 +17,6 @@ namespace standins {
 // The archive of `tool` in `folder` that is fit to use, or "" when there is none.
 std::string usableArchive(const std::string& folder, const std::string& tool);
 
-// The folder of the running program (the kit's tool folder), or "" when it cannot be told.
-std::string programFolder();
-
 // The JVM's command up to its main class or jar: `java`, the tools' options and the archive of `tool`
 // beside the running program.
 std::vector<std::string> warmJvm(const std::string& java, const std::string& tool);

@@ -78,11 +78,13 @@ TEST(Attributes, ReadsJadAndManifestForms) {
     Attributes a = Attributes::parse(
         "Manifest-Version: 1.0\r\nMIDlet-1: Space, /i.png ,Game.Space\r\nMIDlet-Description: a long\r\n  "
         "text\r\n"
-        "no colon here\n\nMIDlet-2:Two,,Game.Two\nMIDlet-4: Four,,Game.Four\nMIDlet-1: Shadowed,,Game.X");
+        "no colon here\n\nMIDlet-2:Two,,Game.Two\nMIDlet-4: Four,,Game.Four\nMIDlet-1: Shadowed,,Game.X\r"
+        "MIDlet-Name: Lone CR\r");
     EXPECT_EQ(a.get("Manifest-Version"), "1.0");
     EXPECT_EQ(a.get("MIDlet-Description"), "a long text");
     EXPECT_EQ(a.get("MIDlet-1"), "Space, /i.png ,Game.Space");
     EXPECT_FALSE(a.get("no colon here").has_value());
+    EXPECT_EQ(a.get("MIDlet-Name"), "Lone CR");
     EXPECT_EQ(a.midlets(), (std::vector<std::string>{"Space, /i.png ,Game.Space", "Two,,Game.Two"}));
 
     auto entry = parseMidletEntry("Space, /i.png ,Game.Space");

@@ -258,7 +258,7 @@ TEST(KitJar, OrdersEntriesAsTheJdksJarAndWritesThemForAPhone) {
                                                "d.png/in/",
                                                "d.png/in/f",
                                                "sfx/shot.wav"};
-    const fs::path jar = dir.path() / "Sky.jar";
+    const fs::path jar = dir.folder() / "Sky.jar";
     Entries entries = readEntries(jar);
     EXPECT_EQ(names(entries), expected);
     for (const auto& [name, data] : entries) {
@@ -267,9 +267,9 @@ TEST(KitJar, OrdersEntriesAsTheJdksJarAndWritesThemForAPhone) {
         } else if (name == "META-INF/MANIFEST.MF") {
             EXPECT_EQ(data, crlf("Manifest-Version: 1.0\nMIDlet-Name: Sky\nCreated-By: Tesvo Zorid\n\n"));
         } else {
-            fs::path source = name == "Z.class" || !fs::exists(dir.path() / "classes" / name)
-                                  ? dir.path() / name
-                                  : dir.path() / "classes" / name;
+            fs::path source = name == "Z.class" || !fs::exists(dir.folder() / "classes" / name)
+                                  ? dir.folder() / name
+                                  : dir.folder() / "classes" / name;
             EXPECT_EQ(data, readFile(source)) << name;
         }
     }
@@ -502,7 +502,7 @@ TEST(JarAgainstJdk, GeneratedFoldersAndUpdatesGiveTheJdksEntries) {
                 text += pick(2) ? static_cast<char>(random()) : 'x';
             return text;
         };
-        const fs::path project = dir.path() / ("seed" + std::to_string(seed));
+        const fs::path project = dir.folder() / ("seed" + std::to_string(seed));
         std::vector<std::string> folders = {"classes"}, resources;
         for (int i = 0; i < 14; ++i) {
             const std::string& parent = folders[pick(folders.size())];
@@ -640,7 +640,7 @@ void expectTheSameSuites(const std::string& base, void (*layOut)(const fs::path&
     fs::path jars[2], jads[2];
     for (int i = 0; i < 2; ++i) {
         const fs::path project =
-            dir.path() / (i == 0 ? "with the kit's jar" : "with the JDK's jar") / "my game";
+            dir.folder() / (i == 0 ? "with the kit's jar" : "with the JDK's jar") / "my game";
         fs::create_directories(project);
         layOut(project);
         const fs::path tool = kits[i] / (java ? "Build-Linux" : "Compile-Linux");

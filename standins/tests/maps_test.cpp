@@ -8,52 +8,20 @@
 #include <set>
 
 #include "classfile.h"
+#include "kit/support_classes.h"
 #include "test_util.h"
 
 namespace standins::test {
 namespace {
 
 // The class files Build copies when a program uses the map library, each once.
-const std::vector<std::string> kMapLibrary = {"AnimBlock",
-                                              "AnimBlocks",
-                                              "Block",
-                                              "Blocks",
-                                              "ChunkLoader$1",
-                                              "ChunkLoader$DefaultChunkLoader",
-                                              "ChunkLoader",
-                                              "ChunkLoaderANDT",
-                                              "ChunkLoaderATHR",
-                                              "ChunkLoaderBGFX",
-                                              "ChunkLoaderBKDT",
-                                              "ChunkLoaderBODY",
-                                              "ChunkLoaderCMAP",
-                                              "ChunkLoaderFORM",
-                                              "ChunkLoaderLYR1",
-                                              "ChunkLoaderLYR2",
-                                              "ChunkLoaderLYR3",
-                                              "ChunkLoaderLYR4",
-                                              "ChunkLoaderLYR5",
-                                              "ChunkLoaderLYR6",
-                                              "ChunkLoaderLYR7",
-                                              "ChunkLoaderMPHD",
-                                              "ChunkLoadException",
-                                              "ColourMap$Colour",
-                                              "ColourMap",
-                                              "ImageData",
-                                              "J2MERenderer",
-                                              "JavaMappy",
-                                              "JavaMappyException",
-                                              "Layer",
-                                              "Layers",
-                                              "LayerViewer",
-                                              "List",
-                                              "Logger$1",
-                                              "Map",
-                                              "MapHeader",
-                                              "MapViewer",
-                                              "MIDP10Renderer",
-                                              "PixelData",
-                                              "Renderer"};
+const std::vector<std::string> kMapLibrary = [] {
+    std::vector<std::string> names;
+    for (std::string_view name : kit::mapClassNames()) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
+    }
+    return names;
+}();
 
 // Copies the library from the kit's Include folder into `folder`/Game as class files, as Build does.
 void installMapLibrary(const fs::path& folder) {
@@ -241,9 +209,9 @@ protected:
         // the renderers' drawing, stand-in Image and Graphics classes that print what they are asked to do.
         fs::path standIns = kData / "maps/lcdui/javax/microedition/lcdui";
         ToolRun javac = run({kJavac, "-source", "1.4", "-target", "1.4", "-classpath",
-                             lib("midpapi20.jar") + ":" + classes_->path().string(), "-d",
-                             (classes_->path() / "dump").string(), (kData / "maps/MapDump.java").string(),
-                             (standIns / "Image.java").string(), (standIns / "Graphics.java").string()});
+                             lib("midpapi20.jar") + ":" + classes_->path(), "-d", *classes_ / "dump",
+                             (kData / "maps/MapDump.java").string(), (standIns / "Image.java").string(),
+                             (standIns / "Graphics.java").string()});
         compiled_ = javac.status == 0;
         compileErrors_ = javac.out + javac.err;
     }
@@ -255,10 +223,9 @@ protected:
     void check(const std::vector<Row>& rows) {
         ASSERT_TRUE(compiled_) << compileErrors_;
         TempDir maps;
-        std::vector<std::string> argv = {TZ_JAVA, "-Xshare:auto", "-cp",
-                                         (classes_->path() / "dump").string() + ":" + lib("midpapi20.jar") +
-                                             ":" + classes_->path().string(),
-                                         "Game.MapDump"};
+        std::vector<std::string> argv = {
+            TZ_JAVA, "-Xshare:auto", "-cp",
+            (*classes_ / "dump") + ":" + lib("midpapi20.jar") + ":" + classes_->path(), "Game.MapDump"};
         for (const auto& row : rows) {
             if (row.file.empty()) {
                 argv.push_back("loadnull");
@@ -619,7 +586,7 @@ TEST(MapLibrary, PreverifiesForACldc10Phone) {
              dir / "classes", dir / "tmpclasses"});
     ASSERT_EQ(preverify.status, 0) << preverify.err;
     for (const auto& name : kMapLibrary) {
-        ClassInfo info = readClass(readFile(dir.path() / "classes/Game" / (name + ".class")));
+        ClassInfo info = readClass(readFile(dir.folder() / "classes/Game" / (name + ".class")));
         ASSERT_TRUE(info.valid) << name << ": " << info.error;
         EXPECT_TRUE(preverifyProblems(info).empty()) << name;
         EXPECT_EQ(info.name, "Game/" + name);

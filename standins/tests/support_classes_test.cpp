@@ -80,7 +80,7 @@ TEST(SupportClasses, EachGroupPreverifiesWithTheJarsItsProgramsGet) {
         TempDir dir;
         std::string what;
         for (const auto& group : row.groups) {
-            copyGroup(group, dir.path() / "tmpclasses/Game");
+            copyGroup(group, dir.folder() / "tmpclasses/Game");
             what += group + " ";
         }
         expectPreverified(joinJars(row.jars), dir / "tmpclasses", dir / "classes", what);
@@ -104,7 +104,7 @@ TEST(SupportClasses, GeneratedProgramsCallingEveryMemberCompileAndPreverify) {
     for (const auto& row : rows) {
         TempDir dir;
         std::string tmpclasses = dir / "tmpclasses";
-        for (const auto& group : row.groups) copyGroup(group, dir.path() / "tmpclasses/Game");
+        for (const auto& group : row.groups) copyGroup(group, dir.folder() / "tmpclasses/Game");
         std::string jars = joinJars(row.jars);
         ToolRun javac =
             run({kJavac, "-bootclasspath", jars, "-source", "1.4", "-target", "1.4", "-d", tmpclasses,

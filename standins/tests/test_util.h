@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 extern char** environ;
 
 namespace standins::test {
@@ -29,21 +31,9 @@ inline std::string lib(const std::string& jar) {
 }
 
 // A fresh folder whose name holds a blank, removed at the end of the test.
-class TempDir {
+class TempDir : public tz::testing::TempDir {
 public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tz standins XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
+    TempDir() : tz::testing::TempDir("tz standins ") {}
 };
 
 struct ToolRun {

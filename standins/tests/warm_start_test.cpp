@@ -84,9 +84,9 @@ struct Build {
 
 TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
     TempDir dir;
-    const fs::path kit = dir.path() / "kit";
+    const fs::path kit = dir.folder() / "kit";
     copyKit(kit);
-    const fs::path project = dir.path() / "my games/Skyward";
+    const fs::path project = dir.folder() / "my games/Skyward";
     auto build = [&]() {
         fs::remove_all(project);
         fs::create_directories(project);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "process.h"
+#include "kit/process.h"
 #include "warm_jvm.h"
 
 namespace fs = std::filesystem;
@@ -157,22 +157,29 @@ int run(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(output, ec);
 
-    std::vector<std::string> command = proguardCommand("/dev/fd/" + std::to_string(fd));
-    standins::ProcessResult result = standins::runProcess(command);
+    // ProGuard's two streams, interleaved as it wrote them.
+    std::string printed;
+    kit::Command command;
+    command.argv = proguardCommand("/dev/fd/" + std::to_string(fd));
+    command.searchPath = true;
+    command.output = kit::Stream::Bytes;
+    command.errors = kit::Stream::Output;
+    command.onBytes = [&](std::string_view bytes) { printed.append(bytes); };
+    const kit::Exit exit = kit::run(command);
     close(fd);
-    if (result.status == 0) return 0;
-    if (result.status < 0) return fail("cannot start " + command.front());
+    if (!exit.started()) return fail("cannot start " + command.argv.front());
+    if (exit.status == 0) return 0;
 
     std::string relayed;
     size_t pos = 0;
-    while (pos < result.output.size()) {
-        size_t end = result.output.find('\n', pos);
-        if (end == std::string::npos) end = result.output.size();
-        std::string line = result.output.substr(pos, end - pos);
+    while (pos < printed.size()) {
+        size_t end = printed.find('\n', pos);
+        if (end == std::string::npos) end = printed.size();
+        std::string line = printed.substr(pos, end - pos);
         pos = end + 1;
         if (!isProgressLine(line) && !isAdviceLine(line)) relayed += line + "\n";
     }
-    std::cerr << (relayed.empty() ? result.output : relayed);
+    std::cerr << (relayed.empty() ? printed : relayed);
     return fail("preverification failed");
 }
 

@@ -9,15 +9,17 @@
 #include <iostream>
 #include <string>
 
+#include "kit/program_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 // The folder of this program: Build starts the copy by its path, from whatever working directory it has.
 fs::path programFolder(const char* argv0) {
+    fs::path self = kit::programPath();
     std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) self = fs::absolute(argv0, ec);
+    if (self.empty()) self = fs::absolute(argv0, ec);
     return self.parent_path();
 }
 

@@ -2,18 +2,16 @@
 
 #include <QList>
 #include <QRegularExpression>
-#include <QStringConverter>
 #include <optional>
+
+#include "framework_toolkit.h"
 
 namespace ui::ftpbrowser {
 namespace {
 
 // Server names are UTF-8 as a rule; bytes that are not are kept one character each.
 QString decode(const QByteArray& line) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(line);
-    if (utf8.hasError()) return QString::fromLatin1(line);
-    return text;
+    return framework::toolkit::decodeText(line, QString());
 }
 
 int monthNumber(const QString& word) {

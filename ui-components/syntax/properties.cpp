@@ -1,7 +1,8 @@
 #include "properties.h"
 
-#include <QStringConverter>
 #include <QStringList>
+
+#include "kit/text_lines.h"
 
 namespace ui::sc {
 namespace {
@@ -10,29 +11,19 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\f';
 }
 
-QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) return QString::fromLatin1(bytes);
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-    return text;
-}
-
 bool endsWithOddBackslashes(const QString& line) {
     qsizetype count = 0;
     for (qsizetype i = line.size() - 1; i >= 0 && line[i] == u'\\'; --i) ++count;
     return count % 2 == 1;
 }
 
-// Joins continued lines into logical lines; comment and blank lines are dropped.
-QStringList logicalLines(const QString& text) {
-    QStringList physical = text.split(QChar(u'\n'));
-    for (QString& line : physical) {
-        if (line.endsWith(u'\r')) line.chop(1);
-    }
-    // A lone CR also ends a line.
+// The file's lines as the kit reads text (kit/text_lines.h), continued lines joined into logical lines;
+// comment and blank lines are dropped.
+QStringList logicalLines(const QByteArray& bytes) {
     QStringList split;
-    for (const QString& line : physical) split.append(line.split(QChar(u'\r')));
+    for (const std::string& line :
+         kit::utf8Lines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        split << QString::fromStdString(line);
 
     QStringList logical;
     QString pending;
@@ -116,7 +107,7 @@ std::optional<QString> PropertyList::value(const QString& key) const {
 
 PropertiesParse parseProperties(const QByteArray& bytes) {
     PropertiesParse parse;
-    for (const QString& line : logicalLines(decodeText(bytes))) {
+    for (const QString& line : logicalLines(bytes)) {
         qsizetype keyEnd = 0;
         while (keyEnd < line.size()) {
             const QChar c = line[keyEnd];

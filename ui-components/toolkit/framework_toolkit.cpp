@@ -1,6 +1,5 @@
 #include "framework_toolkit.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -9,6 +8,7 @@
 #include <QUrl>
 #include <array>
 
+#include "kit/program_folder.h"
 #include "ui_toolkit.h"
 #include "url_reader.h"
 
@@ -143,11 +143,6 @@ QByteArray readResource(const QString& url) {
     if (!read.ok())
         throw IOException(QStringLiteral("Cannot read ") + url + QStringLiteral(" : ") + read.error);
     return read.data;
-}
-
-QString programPath() {
-    if (QCoreApplication::instance()) return QCoreApplication::applicationFilePath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
 }  // namespace
@@ -299,7 +294,8 @@ std::optional<QString> Toolkit::getPathForObject(const QString& resourceName) {
     if (QFileInfo::exists(QStringLiteral(":/") + relative)) {
         // Built into the program, which is its archive: the program file's URL in its one-"/" form,
         // then made a path again the way an archive's URL is.
-        QString text = QStringLiteral("file:") + QString(programPath()).replace(' ', QLatin1String("%20"));
+        QString text = QStringLiteral("file:") +
+                       QString::fromStdString(kit::programPath()).replace(' ', QLatin1String("%20"));
         text.replace(QLatin1String("%20"), QLatin1String(" "));
         if (text.startsWith(QLatin1String("file://")))
             text.remove(0, 6);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "kit/program_folder.h"
 #include "ui_defaults.h"
 
 namespace ui::toolkit {
@@ -226,7 +227,7 @@ void Toolkit::mapper(const QHash<QString, QIcon>& icons, QWidget* container) {
 
 QString Toolkit::kitFolder() {
     const QString& set = kitFolderOverride();
-    return set.isEmpty() ? QCoreApplication::applicationDirPath() : set;
+    return set.isEmpty() ? QString::fromStdString(kit::programFolder()) : set;
 }
 
 void Toolkit::setKitFolder(const QString& folder) {

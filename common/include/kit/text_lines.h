@@ -14,6 +14,10 @@ using Lines = std::vector<std::string>;
 // each line are kept as they are, so a text that is not UTF-8 is read byte for byte.
 Lines splitLines(std::string_view text);
 
+// The text whole, as splitLines reads it: the byte-order mark skipped and each line end written "\n"; a
+// last line without an end keeps none.
+std::string withLineFeeds(std::string_view text);
+
 // The lines of a text as UTF-8: splitLines, then, where the text is not valid UTF-8, each byte taken as the
 // Latin-1 character of that code (never rejected).
 Lines utf8Lines(std::string_view text);

@@ -137,6 +137,11 @@ TEST(VersionNumbers, TwoDecimalLinesOrTheFailure) {
     } rows[] = {
         {"16\n0\n", 16, 0, {}},
         {"+17\r-1", 17, -1, {}},
+        {"\xEF\xBB\xBF"
+         "18\r\n2\r\n",
+         18,
+         2,
+         {}},  // a byte-order mark is skipped
         {"2147483647\n0\nignored", 2147483647, 0, {}},
         {"16\n", 0, 0, "The version file has no line 2"},
         {"16", 0, 0, "The version file has no line 2"},

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "error_dialogs.h"
+#include "kit/program_folder.h"
 #include "ui_toolkit.h"
 
 namespace editor {
@@ -16,10 +17,10 @@ DesktopOpener* installedDesktop = nullptr;
 ProgramExit* installedExit = nullptr;
 
 QString programFolder() {
+    const std::string folder = kit::programFolder();
+    if (!folder.empty()) return QString::fromStdString(folder);
     std::error_code failed;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
-    if (failed) return QString::fromStdString(std::filesystem::current_path(failed).string());
-    return QString::fromStdString(program.parent_path().string());
+    return QString::fromStdString(std::filesystem::current_path(failed).string());
 }
 
 class StandardDesktop : public DesktopOpener {

@@ -3,15 +3,11 @@
 // make a file unreadable or a folder unwritable, which permissions cannot do for root.
 #include <QString>
 
+#include "guard/file_copy.h"
+
 namespace editor {
 
-struct FileStatus {
-    bool exists = false;
-    bool isFile = false;
-    bool isDirectory = false;
-    bool readable = false;
-    bool writable = false;
-};
+using FileStatus = guard::PathStatus;
 
 class Files {
 public:

@@ -2,18 +2,15 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <cstring>
 
+#include "framework_toolkit.h"
 #include "guard/outputs.h"
 
 namespace editor {
 
 QString decodeText(const QByteArray& content) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(content);
-    if (utf8.hasError()) return QString::fromLatin1(content);
-    return text;
+    return ui::framework::toolkit::decodeText(content, QString());
 }
 
 TextRead readTextFile(const QString& path) {
@@ -21,9 +18,9 @@ TextRead readTextFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
-    QString text = decodeText(content);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return {text, std::nullopt};
+    const std::string text =
+        kit::withLineFeeds(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    return {decodeText(QByteArray::fromStdString(text)), std::nullopt};
 }
 
 std::optional<QString> handOverJava(const QString& path) {

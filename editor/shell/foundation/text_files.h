@@ -18,7 +18,8 @@ struct TextRead {
     std::optional<QString> failure;  // the reason when the file could not be read whole
 };
 
-// The whole file; CR LF line ends become "\n".
+// The whole file, read as the kit reads text (kit/text_lines.h): every line end (CR LF, LF, a lone CR)
+// becomes "\n", a byte-order mark is skipped.
 TextRead readTextFile(const QString& path);
 
 // The lines of the kit's own files (the project file, Config.cfg, a descriptor) as kit_common reads them:

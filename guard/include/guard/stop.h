@@ -1,7 +1,6 @@
 #pragma once
 
 #include <poll.h>
-#include <sys/types.h>
 
 #include <string>
 
@@ -36,16 +35,5 @@ std::string describeSignal(int signal);
 
 // Ends the process by `signal` with its default action (standard output flushed first).
 [[noreturn]] void endBySignal(int signal);
-
-// Kills every process of the group `group` and waits (up to a few seconds) until none of them is left
-// running, so that none writes another byte.
-void killGroup(pid_t group);
-
-// Makes this process the one that inherits the orphans of its descendants (a child subreaper), so that
-// the tools of a child that was killed outright become its own children.
-void adoptOrphans();
-// Kills every child this process still has, with its process group, and reaps it: after the program it
-// started has ended, whatever of it is left is a leftover.
-void endOrphans();
 
 }  // namespace guard

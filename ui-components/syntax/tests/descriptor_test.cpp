@@ -33,6 +33,9 @@ TEST(PropertiesText, ReadsTheFormat) {
         {"empty=\nlast=ends\\", "empty=|last=ends"},
         {"caf\xe9=latin\n", QString::fromLatin1("caf\xe9=latin")},
         {"\xef\xbb\xbfutf=caf\xc3\xa9\n", QString::fromUtf8("utf=caf\xc3\xa9")},
+        {"\xef\xbb\xbf"
+         "caf\xe9=latin\n",
+         QString::fromLatin1("caf\xe9=latin")},  // the mark of a Latin-1 file
     };
     for (const Row& row : rows) {
         const ui::sc::PropertiesParse parse = parseProperties(row.text);

@@ -254,9 +254,10 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
     const int util = editor.setUpEditor("util.bss");
     testing::tabPane(editor, util)->setPlainText("PRINT 1");
     makeFile(project("util.bss"), "stale");
-    makeFile(project("maps.bss"), "PRINT 2");
+    // A file is read as the compiler reads it: a byte-order mark skipped, a lone CR a line end.
+    makeFile(project("maps.bss"), "\xEF\xBB\xBFPRINT 2\rPRINT 3\r\nPRINT 4");
     EXPECT_TRUE(editor.writeAllFilesX());
-    EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\nPRINT 2\n");
+    EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\nPRINT 2\nPRINT 3\nPRINT 4\n");
 
     // An include with neither file is the compiler's to name. A Java class (its tab, or its file beside
     // the project, winning over a source of its name) stays out of the copy: its tab is written to its file.
