@@ -8,7 +8,15 @@ constexpr char kLiteralBlank = '\x01';
 
 bool isSpaced(char c) {
     switch (c) {
-        case '(': case ')': case '[': case ']': case '+': case '-': case '/': case '*': case ',':
+        case '(':
+        case ')':
+        case '[':
+        case ']':
+        case '+':
+        case '-':
+        case '/':
+        case '*':
+        case ',':
             return true;
         default:
             return false;
@@ -51,17 +59,26 @@ void foldOperators(std::string& s) {
         std::string_view folded;
         std::size_t width = 1;
         if (c == '=') {
-            if (next == '>') folded = " >= ", width = 2;
-            else if (next == '<') folded = " <= ", width = 2;
-            else folded = " = ";
+            if (next == '>')
+                folded = " >= ", width = 2;
+            else if (next == '<')
+                folded = " <= ", width = 2;
+            else
+                folded = " = ";
         } else if (c == '<') {
-            if (next == '>') folded = " <> ", width = 2;
-            else if (next == '=') folded = " <= ", width = 2;
-            else folded = " < ";
+            if (next == '>')
+                folded = " <> ", width = 2;
+            else if (next == '=')
+                folded = " <= ", width = 2;
+            else
+                folded = " < ";
         } else if (c == '>') {
-            if (next == '<') folded = " <> ", width = 2;
-            else if (next == '=') folded = " >= ", width = 2;
-            else folded = " > ";
+            if (next == '<')
+                folded = " <> ", width = 2;
+            else if (next == '=')
+                folded = " >= ", width = 2;
+            else
+                folded = " > ";
         }
         if (!folded.empty()) {
             s.replace(i, width, folded);

@@ -181,8 +181,8 @@ const std::vector<Program>& validCases() {
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
                  "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
                  // A function whose value is a text with blanks gives a text.
-            "PRINT F()\nFUNCTION F()\nENDFUNCTION \"a b\"\n",
-            // A flag named with a suffix is the flag.
+                 "PRINT F()\nFUNCTION F()\nENDFUNCTION \"a b\"\n",
+                 // A flag named with a suffix is the flag.
                  "BOOLEAN DONE\nDONE$ = TRUE\nIF DONE$ = TRUE THEN\nPRINT \"a\"\nENDIF\n",
                  "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
                  "THEN\nN = 2\n"

@@ -82,7 +82,8 @@ TEST(ByteStatements, FunctionsTypesAndCanvases) {
         {canvas, 10, "ECEL"},
         {"PRINT \"a\"\nCANVAS C1\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED", 4,
          noByteForm("ACTION POINTERDRAGGED")},
-        {"PRINT \"a\"\nCANVAS C1\nACTION LOOP 4294967296", 2, "error: " + res("Error_Number_range") + "4294967296"},
+        {"PRINT \"a\"\nCANVAS C1\nACTION LOOP 4294967296", 2,
+         "error: " + res("Error_Number_range") + "4294967296"},
     });
 }
 

@@ -38,51 +38,50 @@ void expectErrors(const char* platform, std::initializer_list<ErrorRow> rows) {
 
 TEST(Conditions, JavaText) {
     for (const char* platform : {"TB", "Applet"}) {
-        expectRows(platform,
-                   {
-                       {"DIM A\nIF A = 1 THEN", "if(A == 1){"},
-                       {"DIM A\nIF a <> 1 then", "if(A != 1){"},
-                       {"DIM A\nDIM B\nDIM S$\nIF S$ = \"x\" AND B <> A THEN",
-                        "if(String.valueOf(S).equals(\"x\") && B != A){"},
-                       {"DIM S$\nIF S$ <> \"x\" THEN", "if(!String.valueOf(S).equals(\"x\")){"},
-                       {"DIM A\nIF (A = 1) THEN", "if((A == 1)){"},
-                       {"DIM A\nIF A >= 1 OR A < 0 THEN", "if(A >= 1 || A < 0){"},
-                       {"DIM A\nIF A <= 1 AND A > 0 THEN", "if(A <= 1 && A > 0){"},
-                       {"DIM A\nIF A + 1 > 3 THEN", "if(A + 1 > 3){"},
-                       {"DIM A\nIF 3 < A THEN", "if(3 < A){"},
-                       {"BOOLEAN B\nIF B = TRUE THEN", "if(B ==  true){"},
-                       {"BOOLEAN B\nBOOLEAN D\nIF B <> D THEN", "if(B != D){"},
-                       {"DIM A[4]\nDIM I\nIF A[I] = 2 THEN", "if(A[I] == 2){"},
-                       {"DIM A\nWHILE A < 10", "while(A < 10){"},
-                       {"DIM A\nWHILE A < 10 THEN", "while(A < 10){"},
-                       {"DIM A\nIF A = 1 THEN\nELSEIF A = 2 THEN", "}else if(A == 2){"},
-                       // Conversions on the left are stepped past; INT compares as a number.
-                       {"DIM S$\nIF UPPER(S$) = \"A\" THEN",
-                        "if(String.valueOf(String.valueOf(S).toUpperCase()).equals(\"A\")){"},
-                       {"DIM S$\nIF INT(S$) > 3 THEN", "if(Integer.parseInt(S) > 3){"},
-                       {"DIM S$\nIF STR$(4) = S$ THEN", "if(String.valueOf(String.valueOf(4)).equals(S)){"},
-                       {"TYPE POINT\nDIM X\nDIM N$\nBOOLEAN SEEN\nENDTYPE\nDIM P% = POINT\nIF P%.X = 1 THEN",
-                        "if(P.X == 1){"},
-                       {"TYPE POINT\nDIM X\nDIM N$\nENDTYPE\nDIM P% = POINT\nIF P%.N$ <> \"a\" THEN",
-                        "if(!String.valueOf(P.N).equals(\"a\")){"},
-                       // A field of an element of an array of records: its own type decides the comparison.
-                       {"TYPE T\nBOOLEAN CC\nDIM S$\nDIM X\nDIM W#\nENDTYPE\nDIM Q%[3] = T\n"
-                        "IF Q%[1].CC = TRUE THEN",
-                        "if(Q[1].CC ==  true){"},
-                       {"TYPE T\nBOOLEAN CC\nENDTYPE\nDIM Q%[3] = T\nDIM I\n"
-                        "IF Q%[I].CC <> FALSE OR 1 = 2 THEN",
-                        "if(Q[I].CC !=  false || 1 == 2){"},
-                       {"TYPE T\nBOOLEAN CC\nDIM S$\nENDTYPE\nDIM Q%[3] = T\nIF Q%[2].S$ = \"a\" THEN",
-                        "if(String.valueOf(Q[2].S).equals(\"a\")){"},
-                       {"TYPE T\nDIM X\nENDTYPE\nDIM Q%[3, 2] = T\nIF Q%[2, 1].X >= 4 THEN",
-                        "if(Q[2][1].X >= 4){"},
-                       {"TYPE T\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[0].W# < 0.5 THEN",
-                        "if(Q[0].W < 0.5f){"},
-                       // "#" values compare as floats.
-                       {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
-                       {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
-                       {"DIM F#\nIF 2.5 < F# THEN", "if(2.5f < F){"},
-                   });
+        expectRows(
+            platform,
+            {
+                {"DIM A\nIF A = 1 THEN", "if(A == 1){"},
+                {"DIM A\nIF a <> 1 then", "if(A != 1){"},
+                {"DIM A\nDIM B\nDIM S$\nIF S$ = \"x\" AND B <> A THEN",
+                 "if(String.valueOf(S).equals(\"x\") && B != A){"},
+                {"DIM S$\nIF S$ <> \"x\" THEN", "if(!String.valueOf(S).equals(\"x\")){"},
+                {"DIM A\nIF (A = 1) THEN", "if((A == 1)){"},
+                {"DIM A\nIF A >= 1 OR A < 0 THEN", "if(A >= 1 || A < 0){"},
+                {"DIM A\nIF A <= 1 AND A > 0 THEN", "if(A <= 1 && A > 0){"},
+                {"DIM A\nIF A + 1 > 3 THEN", "if(A + 1 > 3){"},
+                {"DIM A\nIF 3 < A THEN", "if(3 < A){"},
+                {"BOOLEAN B\nIF B = TRUE THEN", "if(B ==  true){"},
+                {"BOOLEAN B\nBOOLEAN D\nIF B <> D THEN", "if(B != D){"},
+                {"DIM A[4]\nDIM I\nIF A[I] = 2 THEN", "if(A[I] == 2){"},
+                {"DIM A\nWHILE A < 10", "while(A < 10){"},
+                {"DIM A\nWHILE A < 10 THEN", "while(A < 10){"},
+                {"DIM A\nIF A = 1 THEN\nELSEIF A = 2 THEN", "}else if(A == 2){"},
+                // Conversions on the left are stepped past; INT compares as a number.
+                {"DIM S$\nIF UPPER(S$) = \"A\" THEN",
+                 "if(String.valueOf(String.valueOf(S).toUpperCase()).equals(\"A\")){"},
+                {"DIM S$\nIF INT(S$) > 3 THEN", "if(Integer.parseInt(S) > 3){"},
+                {"DIM S$\nIF STR$(4) = S$ THEN", "if(String.valueOf(String.valueOf(4)).equals(S)){"},
+                {"TYPE POINT\nDIM X\nDIM N$\nBOOLEAN SEEN\nENDTYPE\nDIM P% = POINT\nIF P%.X = 1 THEN",
+                 "if(P.X == 1){"},
+                {"TYPE POINT\nDIM X\nDIM N$\nENDTYPE\nDIM P% = POINT\nIF P%.N$ <> \"a\" THEN",
+                 "if(!String.valueOf(P.N).equals(\"a\")){"},
+                // A field of an element of an array of records: its own type decides the comparison.
+                {"TYPE T\nBOOLEAN CC\nDIM S$\nDIM X\nDIM W#\nENDTYPE\nDIM Q%[3] = T\n"
+                 "IF Q%[1].CC = TRUE THEN",
+                 "if(Q[1].CC ==  true){"},
+                {"TYPE T\nBOOLEAN CC\nENDTYPE\nDIM Q%[3] = T\nDIM I\n"
+                 "IF Q%[I].CC <> FALSE OR 1 = 2 THEN",
+                 "if(Q[I].CC !=  false || 1 == 2){"},
+                {"TYPE T\nBOOLEAN CC\nDIM S$\nENDTYPE\nDIM Q%[3] = T\nIF Q%[2].S$ = \"a\" THEN",
+                 "if(String.valueOf(Q[2].S).equals(\"a\")){"},
+                {"TYPE T\nDIM X\nENDTYPE\nDIM Q%[3, 2] = T\nIF Q%[2, 1].X >= 4 THEN", "if(Q[2][1].X >= 4){"},
+                {"TYPE T\nDIM W#\nENDTYPE\nDIM Q%[3] = T\nIF Q%[0].W# < 0.5 THEN", "if(Q[0].W < 0.5f){"},
+                // "#" values compare as floats.
+                {"DIM F#\nIF F# > 2 THEN", "if(F > 2){"},
+                {"DIM F#\nIF F# > 2.5 THEN", "if(F > 2.5f){"},
+                {"DIM F#\nIF 2.5 < F# THEN", "if(2.5f < F){"},
+            });
     }
 }
 
@@ -104,37 +103,37 @@ TEST(Conditions, Refusals) {
 
 TEST(ControlFlow, LoopsAndBlocks) {
     for (const char* platform : {"TB", "Applet"}) {
-        expectRows(platform, {
-                                 {"FOR I = 1 TO 10", "for (I=1;I<=10;I++){"},
-                                 {"FOR I = 10 TO 0 DEC 2", "for (I=10;I>=0;I=I-(2)){"},
-                                 {"FOR I = 1 TO 9 INC 2", "for (I=1;I<=9;I=I+(2)){"},
-                                 {"DIM A\nDIM B\nFOR I = A TO B + 1", "for (I=A;I<=B + 1;I++){"},
-                                 {"FOR I = 1 TO 3\nNEXT", "}"},
-                                 {"IF 1 = 1 THEN\nELSE", "}else{"},
-                                 {"IF 1 = 1 THEN\nENDIF", "}"},
-                                 {"IF 1 = 1 THEN\nEND IF", "}"},
-                                 {"WHILE 1 = 1\nENDWHILE", "}"},
-                                 // A constant condition would make javac refuse the loop or what follows.
-                                 {"WHILE 08 < 010", "while(GameTemp == GameTemp && (8 < 10)){"},
-                                 {"BOOLEAN B\nWHILE B = TRUE", "while(B ==  true){"},
-                                 {"DIM S$\nWHILE S$ = \"a1\"", "while(String.valueOf(S).equals(\"a1\")){"},
-                                 {"WHILE 1 = 1\nBREAK", "if (true) break;"},
-                                 {"PRINT \"hi\"", "System.out.println(\"hi\");"},
-                                 {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
-                                 {"PRINT \"Hello_World\"", "System.out.println(\"Hello_World\");"},
-                                 // Java's own escapes stay; every other backslash is one in the text.
-                                 {"PRINT \"C:\\games\\new\\top\"",
-                                  "System.out.println(\"C:\\\\games\\new\\top\");"},
-                                 {"PRINT \"dir\\\"", "System.out.println(\"dir\\\\\");"},
-                                 {"PRINT \"\\u0041BC\" + \"\\u0022\"",
-                                  "System.out.println(\"\\\\u0041BC\" + \"\\\\u0022\");"},
-                                 {"PRINT \"\\n\\t\\r\\b\\f\\'\\\\\\x\"",
-                                  "System.out.println(\"\\n\\t\\r\\b\\f\\'\\\\\\\\x\");"},
-                                 {"DIM P$ = \"a\\d\"", "String P = \"a\\\\d\";"},
-                                 // Keywords match whole tokens.
-                                 {"DIM NEXTX\nNEXTX = 1", "NEXTX = 1;"},
-                                 {"DIM TRYCOUNT\nTRYCOUNT = 0", "TRYCOUNT = 0;"},
-                             });
+        expectRows(
+            platform,
+            {
+                {"FOR I = 1 TO 10", "for (I=1;I<=10;I++){"},
+                {"FOR I = 10 TO 0 DEC 2", "for (I=10;I>=0;I=I-(2)){"},
+                {"FOR I = 1 TO 9 INC 2", "for (I=1;I<=9;I=I+(2)){"},
+                {"DIM A\nDIM B\nFOR I = A TO B + 1", "for (I=A;I<=B + 1;I++){"},
+                {"FOR I = 1 TO 3\nNEXT", "}"},
+                {"IF 1 = 1 THEN\nELSE", "}else{"},
+                {"IF 1 = 1 THEN\nENDIF", "}"},
+                {"IF 1 = 1 THEN\nEND IF", "}"},
+                {"WHILE 1 = 1\nENDWHILE", "}"},
+                // A constant condition would make javac refuse the loop or what follows.
+                {"WHILE 08 < 010", "while(GameTemp == GameTemp && (8 < 10)){"},
+                {"BOOLEAN B\nWHILE B = TRUE", "while(B ==  true){"},
+                {"DIM S$\nWHILE S$ = \"a1\"", "while(String.valueOf(S).equals(\"a1\")){"},
+                {"WHILE 1 = 1\nBREAK", "if (true) break;"},
+                {"PRINT \"hi\"", "System.out.println(\"hi\");"},
+                {"PRINT \"Hello World\"", "System.out.println(\"Hello World\");"},
+                {"PRINT \"Hello_World\"", "System.out.println(\"Hello_World\");"},
+                // Java's own escapes stay; every other backslash is one in the text.
+                {"PRINT \"C:\\games\\new\\top\"", "System.out.println(\"C:\\\\games\\new\\top\");"},
+                {"PRINT \"dir\\\"", "System.out.println(\"dir\\\\\");"},
+                {"PRINT \"\\u0041BC\" + \"\\u0022\"", "System.out.println(\"\\\\u0041BC\" + \"\\\\u0022\");"},
+                {"PRINT \"\\n\\t\\r\\b\\f\\'\\\\\\x\"",
+                 "System.out.println(\"\\n\\t\\r\\b\\f\\'\\\\\\\\x\");"},
+                {"DIM P$ = \"a\\d\"", "String P = \"a\\\\d\";"},
+                // Keywords match whole tokens.
+                {"DIM NEXTX\nNEXTX = 1", "NEXTX = 1;"},
+                {"DIM TRYCOUNT\nTRYCOUNT = 0", "TRYCOUNT = 0;"},
+            });
     }
     expectRows("TB", {{"END", "notifyDestroyed();"}});
 }

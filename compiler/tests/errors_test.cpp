@@ -1,8 +1,8 @@
+#include "driver/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-#include "driver/errors.h"
 
 namespace compiler {
 namespace {
@@ -13,7 +13,8 @@ TEST(CompileException, PrintsContextLinesWithGrowingIndent) {
     CompileException e("Error: Syntax error");
     e.addError("in Returner").addError("in Comparison").addError("in Arguments");
     e.printError(console, " at line 7");
-    EXPECT_EQ(out.str(), "Error: Syntax error at line 7\n\tin Returner\n\t in Comparison\n\t  in Arguments\n");
+    EXPECT_EQ(out.str(),
+              "Error: Syntax error at line 7\n\tin Returner\n\t in Comparison\n\t  in Arguments\n");
 }
 
 TEST(ErrorHandler, BracketCheckIgnoresLiterals) {

@@ -135,10 +135,10 @@ TEST_F(LookupsTest, NameRefusesWhatIsVisibleOrDeclared) {
         bool free;
     };
     const std::vector<Row> rows = {
-        {"G", "HERO", false}, {"G", "ADD", false}, {"G", "X", false},     {"G", "x", false},
+        {"G", "HERO", false}, {"G", "ADD", false}, {"G", "X", false},      {"G", "x", false},
         {"G", "ARR", false},  {"G", "A_B", false}, {"G", "9LIVES", false}, {"G", "NEW", true},
-        {"G", "L", true},     {"G", "LA", true},   {"F", "L", false},     {"F", "LA", false},
-        {"G", "SP", false},   {"G", "M", true},    {"MAIN", "M", false},  {"MAIN", "C", true},
+        {"G", "L", true},     {"G", "LA", true},   {"F", "L", false},      {"F", "LA", false},
+        {"G", "SP", false},   {"G", "M", true},    {"MAIN", "M", false},   {"MAIN", "C", true},
     };
     for (const Row& row : rows) {
         enter(row.function);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "driver/token_line.h"
+
+#include <gtest/gtest.h>
 
 namespace compiler {
 namespace {

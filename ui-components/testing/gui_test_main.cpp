@@ -1,14 +1,13 @@
 // The main of every Qt test binary: QApplication on the offscreen platform, Qt warnings and leftover
 // windows as test failures.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QWidget>
-#include <QFile>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 

@@ -4,16 +4,22 @@
 
 namespace ui::testing {
 
-ScriptedPrompter::ScriptedPrompter() { setPrompter(this); }
+ScriptedPrompter::ScriptedPrompter() {
+    setPrompter(this);
+}
 
 ScriptedPrompter::~ScriptedPrompter() {
     setPrompter(nullptr);
     EXPECT_TRUE(replies_.empty()) << replies_.size() << " scripted replies were never asked for";
 }
 
-void ScriptedPrompter::reply(std::optional<QString> text) { replies_.emplace_back(std::move(text)); }
+void ScriptedPrompter::reply(std::optional<QString> text) {
+    replies_.emplace_back(std::move(text));
+}
 
-void ScriptedPrompter::reply(std::optional<Answer> answer) { replies_.emplace_back(answer); }
+void ScriptedPrompter::reply(std::optional<Answer> answer) {
+    replies_.emplace_back(answer);
+}
 
 QStringList ScriptedPrompter::texts() const {
     QStringList texts;

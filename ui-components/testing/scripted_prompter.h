@@ -1,12 +1,11 @@
 #pragma once
 // The tests' prompter: answers every box from a script, in order, and records every question.
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
-
-#include <QStringList>
 
 #include "prompter.h"
 

@@ -9,11 +9,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWidget>
 #include <QtTest/QTest>
 #include <functional>
 #include <string>
 #include <vector>
-#include <QWidget>
 
 #include "gui_harness.h"
 #include "scripted_prompter.h"
@@ -92,7 +92,7 @@ TEST(ScriptedPrompter, AnswersInOrderAndRecordsEveryBox) {
     ScriptedPrompter prompter;
     prompter.reply("Ship");
     prompter.reply(Answer::No);
-    prompter.reply(std::optional<Answer>());  // the box closed
+    prompter.reply(std::optional<Answer>());   // the box closed
     prompter.reply(std::optional<QString>());  // the chooser cancelled
     ui::Prompter& boxes = ui::prompter();
     EXPECT_EQ(boxes.askText(nullptr, "Name", "File name ?"), QString("Ship"));
@@ -119,12 +119,19 @@ TEST(ScriptedPrompter, UnscriptedAndMismatchedBoxesFail) {
             ui::prompter().askText(nullptr, "Name", "File name ?");
         },
         "Scripted a yes/no answer");
-    EXPECT_NONFATAL_FAILURE({ ScriptedPrompter prompter; prompter.reply("unused"); },
-                            "1 scripted replies were never asked for");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedPrompter prompter;
+            prompter.reply("unused");
+        },
+        "1 scripted replies were never asked for");
 }
 
 TEST(ScriptedPrompter, UninstallsItself) {
-    { ScriptedPrompter prompter; EXPECT_EQ(&ui::prompter(), &prompter); }
+    {
+        ScriptedPrompter prompter;
+        EXPECT_EQ(&ui::prompter(), &prompter);
+    }
     EXPECT_NE(dynamic_cast<ui::QtPrompter*>(&ui::prompter()), nullptr);
 }
 
@@ -143,10 +150,13 @@ ui::Answer answerQtBox(std::function<void(QMessageBox*)> user, bool withCancel) 
 TEST(QtPrompter, ClosingABoxGivesTheCallersAnswer) {
     EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->close(); }, false), Answer::Yes);
     EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->close(); }, true), Answer::Cancel);
-    EXPECT_EQ(answerQtBox([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false), Answer::Yes);
-    EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false), Answer::No);
+    EXPECT_EQ(answerQtBox([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false),
+              Answer::Yes);
+    EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false),
+              Answer::No);
     EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, true), Answer::No);
-    EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true), Answer::Yes);
+    EXPECT_EQ(answerQtBox([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true),
+              Answer::Yes);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ Prompter* installedPrompter = nullptr;
 
 // QMessageBox turns the close box into its escape button (No for Yes/No), so a hidden escape button of
 // our own tells a closed box from an answer.
-Answer ask(QWidget* parent, const QString& title, const QString& question, QMessageBox::StandardButtons buttons,
-           Answer onClose) {
+Answer ask(QWidget* parent, const QString& title, const QString& question,
+           QMessageBox::StandardButtons buttons, Answer onClose) {
     QMessageBox box(QMessageBox::Question, title, question, buttons, parent);
     QPushButton* closed = box.addButton(QMessageBox::Abort);
     closed->hide();
@@ -75,6 +75,8 @@ Prompter& prompter() {
     return installedPrompter ? *installedPrompter : standard;
 }
 
-void setPrompter(Prompter* installed) { installedPrompter = installed; }
+void setPrompter(Prompter* installed) {
+    installedPrompter = installed;
+}
 
 }  // namespace ui
