@@ -95,7 +95,7 @@ TEST_F(Interrupted, OneProgramEndedAlone) {
         if (!row.line.empty()) {
             EXPECT_TRUE(printed(row.line)) << row.what << "\n" << joined();
         }
-        EXPECT_TRUE(waitUntil([&] { return processGone(build); })) << row.what << ": Build-Linux lives on";
+        EXPECT_TRUE(waitUntil([&] { return gone(build); })) << row.what << ": Build-Linux lives on";
         expectNoToolRunning(row.what);
         EXPECT_TRUE(waitUntil([&] { return tree(project) == kProjectOnly; })) << row.what;
         EXPECT_EQ(tree(project), kProjectOnly) << row.what;

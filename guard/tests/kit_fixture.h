@@ -145,6 +145,8 @@ private:
 
 class KitFixture : public ::testing::Test {
 protected:
+    static constexpr const char* kMark = "TZ_TEST_RUN";
+
     void SetUp() override {
         root = fs::temp_directory_path() / ("tz-guard-" + std::to_string(::getpid()) + "-" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -156,6 +158,9 @@ protected:
         kit = root / "tool kit";
         project = root / "my project";
         pids = logs / "pids";
+        // Every process this test starts inherits the mark, so that a noted id can be told from the same id
+        // taken again by another test's process once ours has gone (ids come round fast on a busy machine).
+        ::setenv(kMark, root.c_str(), 1);
         fs::create_directories(project);
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_COMPILE_PROGRAM, kit / "Compile-Linux");
@@ -168,7 +173,9 @@ protected:
         tool("jdk/bin/jar", tz::testing::kJarStandIn);
     }
     void TearDown() override {
-        for (pid_t pid : toolPids()) ::kill(pid, SIGKILL);
+        for (pid_t pid : toolPids())
+            if (ours(pid)) ::kill(pid, SIGKILL);
+        ::unsetenv(kMark);
         std::error_code ignored;
         fs::remove_all(root, ignored);
         fs::remove_all(logs, ignored);
@@ -199,10 +206,18 @@ protected:
     }
     // The number of tool processes noted so far.
     size_t toolsStarted() const { return toolPids().size(); }
+    // True while `pid` is a live process this test started (a zombie has no environment left to read).
+    bool ours(pid_t pid) const {
+        if (pid == ::getpid()) return false;
+        const std::string environment = readFile("/proc/" + std::to_string(pid) + "/environ");
+        const std::string entry = std::string(kMark) + "=" + root.string();
+        return environment.compare(0, entry.size() + 1, entry + '\0') == 0 ||
+               environment.find('\0' + entry + '\0') != std::string::npos;
+    }
+    bool gone(pid_t pid) const { return processGone(pid) || !ours(pid); }
     void expectNoToolRunning(const std::string& what) const {
         for (pid_t pid : toolPids())
-            EXPECT_TRUE(waitUntil([&] { return processGone(pid); }))
-                << what << ": process " << pid << " lives on";
+            EXPECT_TRUE(waitUntil([&] { return gone(pid); })) << what << ": process " << pid << " lives on";
     }
 
     // The project file and the execution copy of project `name`.
