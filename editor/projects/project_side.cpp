@@ -243,8 +243,54 @@ QString ProjectSide::renameJavaClass(const QString& text, const QString& name) {
     static const QRegularExpression declaration(R"((\bpublic\s+(?:final\s+)?class\s+)([A-Za-z_$][\w$]*))");
     const QRegularExpressionMatch match = declaration.match(text);
     if (!match.hasMatch()) return text;
-    QString renamed = text;
-    renamed.replace(match.capturedStart(2), match.capturedLength(2), name);
+    const QString old = match.captured(2);
+    // The class's name in code: its declaration, constructors, `new`, `X.this`, `X.class`, casts; the
+    // texts of comments and of string, text-block and character literals are not code.
+    const auto identifierPart = [](QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$'; };
+    QString renamed;
+    renamed.reserve(text.size());
+    qsizetype i = 0;
+    const auto skipTo = [&](qsizetype end) {
+        end = end < 0 ? text.size() : end;
+        renamed += text.mid(i, end - i);
+        i = end;
+    };
+    const auto skipQuoted = [&](const QString& quote) {
+        qsizetype j = i + quote.size();
+        while (j < text.size() && !QStringView(text).mid(j).startsWith(quote) &&
+               (quote.size() > 1 || text[j] != '\n')) {
+            j += text[j] == '\\' ? 2 : 1;
+        }
+        skipTo(qMin(text.size(), j + quote.size()));
+    };
+    while (i < text.size()) {
+        const QStringView rest = QStringView(text).mid(i);
+        if (rest.startsWith(u"//")) {
+            skipTo(text.indexOf('\n', i));
+        } else if (rest.startsWith(u"/*")) {
+            const qsizetype end = text.indexOf("*/", i + 2);
+            skipTo(end < 0 ? -1 : end + 2);
+        } else if (rest.startsWith(u"\"\"\"")) {
+            skipQuoted("\"\"\"");
+        } else if (rest.startsWith(u'"')) {
+            skipQuoted("\"");
+        } else if (rest.startsWith(u'\'')) {
+            skipQuoted("'");
+        } else if (identifierPart(text[i]) && !text[i].isDigit()) {
+            qsizetype end = i;
+            while (end < text.size() && identifierPart(text[end])) ++end;
+            const QStringView word = QStringView(text).mid(i, end - i);
+            renamed += word == old ? name : word.toString();
+            i = end;
+        } else if (text[i].isDigit()) {
+            // A number's letters (0x1F, 10L, 1e5f) are no name.
+            qsizetype end = i;
+            while (end < text.size() && (identifierPart(text[end]) || text[end] == '.')) ++end;
+            skipTo(end);
+        } else {
+            renamed += text[i++];
+        }
+    }
     return renamed;
 }
 

@@ -944,14 +944,28 @@ TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {
     for (const auto& [word, target] : rows) EXPECT_EQ(BuildTargets::targetOfPlatform(word), target) << word;
 }
 
-TEST(JavaClassRename, TheFirstPublicClassTakesTheName) {
+TEST(JavaClassRename, TheFirstPublicClassTakesTheNameWhereverItIsCode) {
     const struct {
         const char* text;
         const char* renamed;
     } rows[] = {{"package Game;\npublic class myProject extends MIDlet {}",
                  "package Game;\npublic class game extends MIDlet {}"},
                 {"public final class A {} public class B {}", "public final class game {} public class B {}"},
-                {"class hidden {}", "class hidden {}"}};
+                {"class hidden {}", "class hidden {}"},
+                // Every use of the name in code, none in comments or literals.
+                {"public class Sky extends MIDlet {\n public Sky() { Sky.this.x = new Sky[2]; }\n"
+                 " static Sky make() { return (Sky) new Sky(); } Class c = Sky.class; Game.Sky g;\n}",
+                 "public class game extends MIDlet {\n public game() { game.this.x = new game[2]; }\n"
+                 " static game make() { return (game) new game(); } Class c = game.class; Game.game g;\n}"},
+                {"public class Sky { // Sky here\n /* new Sky() */ String s = \"Sky \\\"Sky\\\" Sky\";"
+                 " char c = 'S'; String t = \"\"\"\n Sky \"Sky\" \n\"\"\"; Sky u; }",
+                 "public class game { // Sky here\n /* new Sky() */ String s = \"Sky \\\"Sky\\\" Sky\";"
+                 " char c = 'S'; String t = \"\"\"\n Sky \"Sky\" \n\"\"\"; game u; }"},
+                // Only the whole name: longer names, numbers and escaped quotes keep theirs.
+                {"public class Sky { SkyX a; xSky b; Sky$1 c; long d = 0x1FL; char e = '\\''; Sky f; }",
+                 "public class game { SkyX a; xSky b; Sky$1 c; long d = 0x1FL; char e = '\\''; game f; }"},
+                {"public class Sky { String s = \"unterminated\n Sky t; }",
+                 "public class game { String s = \"unterminated\n game t; }"}};
     for (const auto& row : rows) EXPECT_EQ(ProjectSide::renameJavaClass(row.text, "game"), row.renamed);
 }
 
