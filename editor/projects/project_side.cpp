@@ -23,6 +23,14 @@ QString basePath(const References& references) {
     return references.LoadedPath + references.projectName;
 }
 
+// A compile of the kit's language writes the execution copy: never over a file a tab or include holds.
+bool refuseExecutionCopy(Editor& editor) {
+    if (editor.references().compiler != "TB" || !editor.holdsExecutionCopy()) return false;
+    editor.appendOutput("\nError: A tab or include holds " + editor.executionCopy() +
+                        ", the execution copy every compile writes: nothing was compiled\n");
+    return true;
+}
+
 Targets targetFlags(BuildTargets::Target target) {
     Targets flags;
     switch (target) {
@@ -62,9 +70,20 @@ bool ProjectSide::save(Editor& editor) {
     const std::optional<QString> chosen = ui::prompter().saveFile(&editor, res("Save"), kitFolder());
     if (!chosen) return false;
     const QFileInfo file(*chosen);
-    references.projectName = file.fileName();
-    references.LoadedPath = file.absolutePath() + References::sep;
-    if (references.projectName.endsWith(".tbp")) references.projectName.chop(4);
+    QString name = file.fileName();
+    if (name.endsWith(".tbp")) name.chop(4);
+    const QString folder = file.absolutePath() + References::sep;
+    // Another project's file is replaced only when the user says so; the file dialog has asked already
+    // when its name was typed whole.
+    const QString projectFile = folder + name + ".tbp";
+    if (file.absoluteFilePath() != projectFile && files().status(projectFile).exists &&
+        ui::prompter().askYesNo(&editor, QString(),
+                                "Replace " + projectFile + " with the project " + name + "?",
+                                ui::Answer::No) != ui::Answer::Yes) {
+        return false;
+    }
+    references.projectName = name;
+    references.LoadedPath = folder;
     const int main = references.mainScreen;
     // The build program compiles `<name>.java` as the class Game.<name>: the main tab takes the name when
     // it holds Java or no file yet. A source of the kit's language keeps its own file.
@@ -160,6 +179,7 @@ void ProjectSide::build(Editor& editor, int run) {
     }
     // A project without a place would be built into the kit folder.
     if (!references.saved && !save(editor)) return;
+    if (refuseExecutionCopy(editor)) return;
     editor.backup();
     if (!editor.writeAllFilesX()) return;
     const QString base = basePath(references);
@@ -205,6 +225,7 @@ void ProjectSide::convert(Editor& editor) {
                                 ui::Answer::No) != ui::Answer::Yes) {
         return;
     }
+    if (refuseExecutionCopy(editor)) return;
     editor.backup();
     Targets targets;
     targets.tb = targets.j2me = true;
