@@ -184,7 +184,11 @@ void AddProject::actionPerformed(QPushButton* source) {
             // The copy keeps its language: a source of the kit's language never becomes a Java file,
             // whatever the project's language (an include is its Java class, else its source).
             const QString title = name + (file.endsWith(".java", Qt::CaseInsensitive) ? ".java" : ".bss");
-            if (bringIntoProject(this, references, filename, title)) {
+            if (references.LoadedPath + title == editor_.executionCopy()) {
+                // Every compile writes it: as an include its tab would be written over, the program doubled.
+                editor_.appendOutput("\nError: " + references.LoadedPath + title +
+                                     " is the execution copy every compile writes: it was not added\n");
+            } else if (bringIntoProject(this, references, filename, title)) {
                 references.includes << name;
                 if (const int slot = editor_.setUpEditor(title); slot >= 0) {
                     // The tab holds the project's copy; a project without a place gets one at its save.

@@ -23,6 +23,14 @@ QString basePath(const References& references) {
     return references.LoadedPath + references.projectName;
 }
 
+// A compile of the kit's language writes the execution copy: never over a file a tab or include holds.
+bool refuseExecutionCopy(Editor& editor) {
+    if (editor.references().compiler != "TB" || !editor.holdsExecutionCopy()) return false;
+    editor.appendOutput("\nError: A tab or include holds " + editor.executionCopy() +
+                        ", the execution copy every compile writes: nothing was compiled\n");
+    return true;
+}
+
 Targets targetFlags(BuildTargets::Target target) {
     Targets flags;
     switch (target) {
@@ -62,9 +70,20 @@ bool ProjectSide::save(Editor& editor) {
     const std::optional<QString> chosen = ui::prompter().saveFile(&editor, res("Save"), kitFolder());
     if (!chosen) return false;
     const QFileInfo file(*chosen);
-    references.projectName = file.fileName();
-    references.LoadedPath = file.absolutePath() + References::sep;
-    if (references.projectName.endsWith(".tbp")) references.projectName.chop(4);
+    QString name = file.fileName();
+    if (name.endsWith(".tbp")) name.chop(4);
+    const QString folder = file.absolutePath() + References::sep;
+    // Another project's file is replaced only when the user says so; the file dialog has asked already
+    // when its name was typed whole.
+    const QString projectFile = folder + name + ".tbp";
+    if (file.absoluteFilePath() != projectFile && files().status(projectFile).exists &&
+        ui::prompter().askYesNo(&editor, QString(),
+                                "Replace " + projectFile + " with the project " + name + "?",
+                                ui::Answer::No) != ui::Answer::Yes) {
+        return false;
+    }
+    references.projectName = name;
+    references.LoadedPath = folder;
     const int main = references.mainScreen;
     // The build program compiles `<name>.java` as the class Game.<name>: the main tab takes the name when
     // it holds Java or no file yet. A source of the kit's language keeps its own file.
@@ -160,6 +179,7 @@ void ProjectSide::build(Editor& editor, int run) {
     }
     // A project without a place would be built into the kit folder.
     if (!references.saved && !save(editor)) return;
+    if (refuseExecutionCopy(editor)) return;
     editor.backup();
     if (!editor.writeAllFilesX()) return;
     const QString base = basePath(references);
@@ -205,6 +225,7 @@ void ProjectSide::convert(Editor& editor) {
                                 ui::Answer::No) != ui::Answer::Yes) {
         return;
     }
+    if (refuseExecutionCopy(editor)) return;
     editor.backup();
     Targets targets;
     targets.tb = targets.j2me = true;
@@ -243,8 +264,54 @@ QString ProjectSide::renameJavaClass(const QString& text, const QString& name) {
     static const QRegularExpression declaration(R"((\bpublic\s+(?:final\s+)?class\s+)([A-Za-z_$][\w$]*))");
     const QRegularExpressionMatch match = declaration.match(text);
     if (!match.hasMatch()) return text;
-    QString renamed = text;
-    renamed.replace(match.capturedStart(2), match.capturedLength(2), name);
+    const QString old = match.captured(2);
+    // The class's name in code: its declaration, constructors, `new`, `X.this`, `X.class`, casts; the
+    // texts of comments and of string, text-block and character literals are not code.
+    const auto identifierPart = [](QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$'; };
+    QString renamed;
+    renamed.reserve(text.size());
+    qsizetype i = 0;
+    const auto skipTo = [&](qsizetype end) {
+        end = end < 0 ? text.size() : end;
+        renamed += text.mid(i, end - i);
+        i = end;
+    };
+    const auto skipQuoted = [&](const QString& quote) {
+        qsizetype j = i + quote.size();
+        while (j < text.size() && !QStringView(text).mid(j).startsWith(quote) &&
+               (quote.size() > 1 || text[j] != '\n')) {
+            j += text[j] == '\\' ? 2 : 1;
+        }
+        skipTo(qMin(text.size(), j + quote.size()));
+    };
+    while (i < text.size()) {
+        const QStringView rest = QStringView(text).mid(i);
+        if (rest.startsWith(u"//")) {
+            skipTo(text.indexOf('\n', i));
+        } else if (rest.startsWith(u"/*")) {
+            const qsizetype end = text.indexOf("*/", i + 2);
+            skipTo(end < 0 ? -1 : end + 2);
+        } else if (rest.startsWith(u"\"\"\"")) {
+            skipQuoted("\"\"\"");
+        } else if (rest.startsWith(u'"')) {
+            skipQuoted("\"");
+        } else if (rest.startsWith(u'\'')) {
+            skipQuoted("'");
+        } else if (identifierPart(text[i]) && !text[i].isDigit()) {
+            qsizetype end = i;
+            while (end < text.size() && identifierPart(text[end])) ++end;
+            const QStringView word = QStringView(text).mid(i, end - i);
+            renamed += word == old ? name : word.toString();
+            i = end;
+        } else if (text[i].isDigit()) {
+            // A number's letters (0x1F, 10L, 1e5f) are no name.
+            qsizetype end = i;
+            while (end < text.size() && (identifierPart(text[end]) || text[end] == '.')) ++end;
+            skipTo(end);
+        } else {
+            renamed += text[i++];
+        }
+    }
     return renamed;
 }
 

@@ -38,7 +38,8 @@ public:
     // The project's language, "TB" or "J2ME": its platform word, the sources' extension and the main
     // tab's title. A Java project's main source is `<projectName>.java`.
     static void chooseLanguage(Editor& editor, const QString& language);
-    // `text` with the name of its first public class changed to `name`.
+    // `text` with its first public class renamed `name`: the old name wherever it stands as a name in
+    // the code, not in comments or literals.
     static QString renameJavaClass(const QString& text, const QString& name);
 
 private:

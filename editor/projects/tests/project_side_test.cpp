@@ -147,6 +147,42 @@ TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
     EXPECT_EQ(references.LoadedPath, project());
 }
 
+// A save to a new place replaces a project file there only on the user's Yes, asked before anything is
+// written; a name typed with ".tbp" has been asked about by the file dialog.
+TEST_F(ProjectSideTest, SaveToANewPlaceAsksBeforeItReplacesAnotherProjectFile) {
+    const QByteArray other = "Main=other\nInclude=util\nName=game\n";
+    const struct {
+        const char* chosen;
+        std::optional<Answer> answer;
+        bool replaced;
+    } rows[] = {{"game", Answer::No, false},
+                {"game", std::nullopt, false},
+                {"game", Answer::Yes, true},
+                {"game.tbp", std::nullopt, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.chosen) + " " + (row.answer ? "answered" : "closed"));
+        makeFile(project("place/game.tbp"), other);
+        references.saved = false;
+        Editor& editor = open();
+        prompter.clear();
+        prompter.reply(project(QString("place/") + row.chosen));
+        if (QString(row.chosen) == "game") prompter.reply(row.answer);
+        EXPECT_EQ(editor.save(), row.replaced);
+        EXPECT_EQ(references.saved, row.replaced);
+        EXPECT_EQ(fileContent(project("place/game.tbp")) != other, row.replaced);
+        EXPECT_EQ(QFile::exists(project("place/Main.bss")), row.replaced);
+        if (QString(row.chosen) == "game") {
+            EXPECT_EQ(prompter.texts().last(),
+                      "Replace " + project("place/game.tbp") + " with the project game?");
+        }
+        if (!row.replaced) {
+            EXPECT_EQ(references.projectName, "myProject");
+        }
+        QDir(project("place")).removeRecursively();
+        side.reset();
+    }
+}
+
 TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions) {
     makeFile(project("game.tbp"),
              "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
@@ -206,15 +242,48 @@ TEST_F(ProjectSideTest, AFailedReadEndsWithAFreshProject) {
     EXPECT_EQ(references.LoadedPath, kit());
 }
 
+// File, Open of a project's main source opens the project, a Java source its Java project; a source beside
+// a project file that is not its project's opens alone, and Save then asks before it replaces that file.
 TEST_F(ProjectSideTest, ASourceBesideItsProjectFileOpensTheProject) {
-    makeFile(project("game.tbp"), "Main=game\nInclude=util\nName=game\nPlatform=TB\n");
-    makeFile(project("game.bss"), "PRINT 1");
-    makeFile(project("util.bss"), "PRINT 2");
-    Editor& editor = open();
-    prompter.reply(project("game.bss"));
-    editor.load();
-    EXPECT_EQ(titles(), QStringList({"game.bss", "util.bss"}));
-    EXPECT_EQ(references.includes, QStringList{"util"});
+    const struct {
+        const char* platform;
+        const char* opened;
+        QStringList titles;
+    } rows[] = {{"TB", "game.bss", {"game.bss", "util.bss"}},
+                {"J2ME", "game.java", {"game.java", "util.bss"}},
+                {"J2ME", "game.bss", {"game.java", "util.bss"}},
+                {"TB", "game.java", {"game.java"}},
+                {"PC", "game.java", {"game.java"}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.platform) + " " + row.opened);
+        const QByteArray file =
+            "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
+            "Platform=" +
+            QByteArray(row.platform) + "\n3D=false\nFloats=true\nMappy=false\nMM=false\nInc=true\nCLDC=11\n";
+        makeFile(project("game.tbp"), file);
+        makeFile(project("game.bss"), "PRINT 1");
+        makeFile(project("game.java"), "public class game {}");
+        makeFile(project("util.bss"), "PRINT 2");
+        Editor& editor = open();
+        prompter.reply(project(row.opened));
+        editor.load();
+        EXPECT_EQ(titles(), row.titles);
+        const bool whole = row.titles.size() > 1;
+        EXPECT_EQ(references.saved, whole);
+        testing::tabPane(editor, 0)->appendPlainText("// edited");
+        if (!whole) {
+            prompter.reply(project("game"));
+            prompter.reply(Answer::No);
+        }
+        EXPECT_EQ(editor.save(), whole);
+        const QByteArray written = fileContent(project("game.tbp"));
+        EXPECT_TRUE(written.contains("Include=util\n")) << written.toStdString();
+        EXPECT_TRUE(written.contains("Floats=true\nMappy=false\nMM=false\nInc=true\n"));
+        if (!whole) {
+            EXPECT_EQ(written, file);
+        }
+        side.reset();
+    }
 }
 
 TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
@@ -586,6 +655,63 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
     EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\n\n");
 }
 
+// The execution copy `<name>X.bss`, which every compile writes, is never added to the project; a compile
+// while a tab or include holds it (from a project file, or a new name) is refused before anything is written.
+TEST_F(ProjectSideTest, TheExecutionCopyIsNeverAnIncludeNorWrittenOverATab) {
+    makeFile(project("src/gameX.bss"), "PRINT 7");
+    makeFile(project("gameX.bss"), "PRINT 1\n\n");
+    Editor& editor = openSaved();
+    for (const QString& chosen : {project("gameX.bss"), project("src/gameX.bss")}) {
+        editor.fileSelected({QFileInfo(chosen)});
+        auto* dialog = editor.findChild<AddProject*>();
+        ASSERT_NE(dialog, nullptr);
+        testing::part<QPushButton>(dialog, "button3")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(references.includes.isEmpty());
+        EXPECT_EQ(titles(), QStringList{"Main.bss"});
+        EXPECT_TRUE(output().endsWith("\nError: " + project("gameX.bss") +
+                                      " is the execution copy every compile writes: it was not added\n"))
+            << output().toStdString();
+    }
+
+    const struct {
+        const char* project;
+        const char* renamed;  // the project's name set in Project Settings, or none
+        bool refused;
+    } rows[] = {{"Main=game\nInclude=gameX\nName=game\n", nullptr, true},
+                {"Main=game\nInclude=sideX\nName=game\n", "side", true},
+                {"Main=game\nInclude=sideX\nName=game\n", nullptr, false}};
+    makeFile(project("game.bss"), "PRINT 0");
+    makeFile(project("sideX.bss"), "PRINT 2");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.project) + (row.renamed ? row.renamed : ""));
+        makeFile(project("game.tbp"), row.project);
+        makeFile(project("gameX.bss"), "PRINT 1\n\n");
+        const QByteArray sideText = fileContent(project("sideX.bss"));
+        Editor& loaded = open();
+        loaded.loadProject(project("game.tbp"));
+        if (row.renamed) references.projectName = row.renamed;
+        const QString copy = loaded.executionCopy();
+        const QByteArray before = fileContent(copy);
+        for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
+            command(loaded);
+            EXPECT_EQ(side->launcher().busy(), !row.refused);
+            ASSERT_TRUE(finish());
+            EXPECT_EQ(output().endsWith("\nError: A tab or include holds " + copy +
+                                        ", the execution copy every compile writes: nothing was compiled\n"),
+                      row.refused)
+                << output().toStdString();
+            if (row.refused) {
+                EXPECT_EQ(fileContent(copy), before);
+                EXPECT_TRUE(QDir(project()).entryList({"*.bak"}).isEmpty());
+            }
+        }
+        EXPECT_EQ(fileContent(project("sideX.bss")), sideText);
+        for (const QString& bak : QDir(project()).entryList({"*.bak"})) QFile::remove(project(bak));
+        side.reset();
+    }
+}
+
 // File, Open of a file the editor refuses, in a folder that holds the user's Main.bss: the project keeps no
 // place, so Save asks where instead of writing the template over that Main.bss.
 TEST_F(ProjectSideTest, ARefusedFileLeavesTheProjectWithoutAPlace) {
@@ -944,14 +1070,28 @@ TEST(BuildTargetsModel, PlatformWordsMarkTheirTargets) {
     for (const auto& [word, target] : rows) EXPECT_EQ(BuildTargets::targetOfPlatform(word), target) << word;
 }
 
-TEST(JavaClassRename, TheFirstPublicClassTakesTheName) {
+TEST(JavaClassRename, TheFirstPublicClassTakesTheNameWhereverItIsCode) {
     const struct {
         const char* text;
         const char* renamed;
     } rows[] = {{"package Game;\npublic class myProject extends MIDlet {}",
                  "package Game;\npublic class game extends MIDlet {}"},
                 {"public final class A {} public class B {}", "public final class game {} public class B {}"},
-                {"class hidden {}", "class hidden {}"}};
+                {"class hidden {}", "class hidden {}"},
+                // Every use of the name in code, none in comments or literals.
+                {"public class Sky extends MIDlet {\n public Sky() { Sky.this.x = new Sky[2]; }\n"
+                 " static Sky make() { return (Sky) new Sky(); } Class c = Sky.class; Game.Sky g;\n}",
+                 "public class game extends MIDlet {\n public game() { game.this.x = new game[2]; }\n"
+                 " static game make() { return (game) new game(); } Class c = game.class; Game.game g;\n}"},
+                {"public class Sky { // Sky here\n /* new Sky() */ String s = \"Sky \\\"Sky\\\" Sky\";"
+                 " char c = 'S'; String t = \"\"\"\n Sky \"Sky\" \n\"\"\"; Sky u; }",
+                 "public class game { // Sky here\n /* new Sky() */ String s = \"Sky \\\"Sky\\\" Sky\";"
+                 " char c = 'S'; String t = \"\"\"\n Sky \"Sky\" \n\"\"\"; game u; }"},
+                // Only the whole name: longer names, numbers and escaped quotes keep theirs.
+                {"public class Sky { SkyX a; xSky b; Sky$1 c; long d = 0x1FL; char e = '\\''; Sky f; }",
+                 "public class game { SkyX a; xSky b; Sky$1 c; long d = 0x1FL; char e = '\\''; game f; }"},
+                {"public class Sky { String s = \"unterminated\n Sky t; }",
+                 "public class game { String s = \"unterminated\n game t; }"}};
     for (const auto& row : rows) EXPECT_EQ(ProjectSide::renameJavaClass(row.text, "game"), row.renamed);
 }
 

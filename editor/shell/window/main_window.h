@@ -122,6 +122,11 @@ public:
     // refusal is checked.
     bool writeAllFilesX();
     void deleteAllFilesX();
+    // The execution copy LoadedPath + projectName + "X.bss", which every compile of the kit's language
+    // writes.
+    QString executionCopy() const;
+    // Whether a tab or a source include holds the execution copy, which a compile would write over.
+    bool holdsExecutionCopy() const;
     // The next backup generation of every tab: the title without its last two characters, the level
     // digit, ".bak".
     void backup();

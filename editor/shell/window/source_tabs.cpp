@@ -15,6 +15,7 @@
 #include "files.h"
 #include "find_replace_panel.h"
 #include "init.h"
+#include "kit/project_file.h"
 #include "main_window.h"
 #include "project_roads.h"
 #include "prompter.h"
@@ -41,6 +42,14 @@ QString editorFolder() {
 
 void reportTrace(const QString& operation, const QString& failure) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(operation), qPrintable(failure));
+}
+
+// Whether the project file at `path` is a Java project whose main source is `<main>.java`.
+bool isJavaProjectOf(const QString& path, const QString& main) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const kit::ProjectFile project = kit::readProjectFile(fileLines(file.read(64 * 1024)));
+    return project.main == main.toStdString() && project.platform == "J2ME";
 }
 
 }  // namespace
@@ -244,21 +253,28 @@ void Editor::load() {
     const QString name = file.fileName();
     const QString upper = path.toUpper();
     const bool source = upper.endsWith("BSS");
-    // A source beside its project's file opens the project, includes and all.
-    const QString project = path.left(path.size() - 3) + "tbp";
-    if (source && files().status(project).isFile) {
+    const bool java = upper.endsWith("JAVA");
+    // A source beside its project's file opens the project, includes and all: a Java source when it is
+    // that project's main source.
+    const QString project = path.left(path.size() - (source ? 3 : 4)) + "tbp";
+    if ((source || java) && files().status(project).isFile &&
+        (source || isJavaProjectOf(project, file.completeBaseName()))) {
         loadProject(project);
         return;
     }
     // Only what was opened gives the project its place: after a refused file or a source that could not
     // be read, the next Save asks where.
-    if (source || upper.endsWith("JAVA")) {
+    if (source || java) {
         references_.LoadedPath = file.absolutePath() + References::sep;
         panel->setTabText(0, name);
-        references_.saved = loadTab(0, path);
+        const bool loaded = loadTab(0, path);
         references_.mainScreen = 0;
         // A name as short as its ending ("bss") leaves the empty name.
         references_.projectName = name.first(qMax(0, name.size() - (source ? 4 : 5)));
+        // The project file of that name was not read: a Save from here asks where, so that it is not
+        // written over without its includes and options.
+        references_.saved =
+            loaded && !files().status(references_.LoadedPath + references_.projectName + ".tbp").exists;
         references_.mainName = references_.projectName;
         references_.backupLevel = 0;
         references_.compiler = source ? "TB" : "J2ME";
@@ -439,8 +455,7 @@ bool Editor::writeAllFilesX() {
         }
         text += read.text + '\n';
     }
-    const QString copy = references_.LoadedPath + references_.projectName + "X.bss";
-    if (const std::optional<QString> failure = writeTextFile(copy, text)) {
+    if (const std::optional<QString> failure = writeTextFile(executionCopy(), text)) {
         reportTrace("Write Files for Execution", *failure);
         showError(this, *failure, "Write Files for Execution");
         return false;
@@ -456,8 +471,24 @@ int Editor::tabIndexOf(const QString& title) const {
 }
 
 void Editor::deleteAllFilesX() {
-    const QString copy = references_.LoadedPath + references_.projectName + "X.bss";
+    const QString copy = executionCopy();
     if (files().status(copy).isFile) QFile::remove(copy);
+}
+
+QString Editor::executionCopy() const {
+    return references_.LoadedPath + references_.projectName + "X.bss";
+}
+
+bool Editor::holdsExecutionCopy() const {
+    const QString copy = executionCopy();
+    for (int i = 0; i < panel->count(); ++i) {
+        if (references_.LoadedPath + withoutMark(panel->tabText(i)) == copy) return true;
+        if (!tabFiles_[i].isEmpty() && files().sameFile(tabFiles_[i], copy)) return true;
+    }
+    // An include of that name is read from the copy unless it is a Java class.
+    const QString name = references_.projectName + "X";
+    return references_.includes.contains(name) && tabIndexOf(name + ".java") < 0 &&
+           !files().status(references_.LoadedPath + name + ".java").isFile;
 }
 
 void Editor::backup() {
