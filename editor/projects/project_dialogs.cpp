@@ -14,8 +14,10 @@
 #include "entry_names.h"
 #include "error_dialogs.h"
 #include "file_copy.h"
+#include "files.h"
 #include "main_window.h"
 #include "project_file.h"
+#include "prompter.h"
 #include "references.h"
 
 namespace editor {
@@ -288,6 +290,15 @@ void ProjectScreen::actionPerformed(QPushButton* source) {
     colours::setBackground(textfield1, normal);
     if (textfield2->text().isEmpty()) {
         colours::setBackground(textfield2, colours::attention);
+        return;
+    }
+    // The next Save of a saved project writes `<name>.tbp` in its folder: another project's file there is
+    // replaced only when the user says so.
+    const QString projectFile = references_.LoadedPath + name + ".tbp";
+    if (references_.saved && name != references_.projectName && files().status(projectFile).exists &&
+        ui::prompter().askYesNo(this, QString(), "Replace " + projectFile + " with the project " + name + "?",
+                                ui::Answer::No) != ui::Answer::Yes) {
+        colours::setBackground(textfield1, colours::attention);
         return;
     }
     references_.projectName = name;

@@ -422,6 +422,40 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
     EXPECT_EQ(references.projectCompany, "Co");
 }
 
+TEST_F(ProjectSideTest, RenamingASavedProjectOntoAnotherProjectFileAsksFirst) {
+    const QByteArray other = "Main=other\nInclude=util\nName=other\n";
+    const struct {
+        bool saved;
+        std::optional<Answer> answer;
+        bool renamed;
+    } rows[] = {
+        {true, Answer::No, false}, {true, std::nullopt, false}, {true, Answer::Yes, true}, {false, {}, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.saved ? "saved " : "no place ") + (row.answer ? "answered" : "closed"));
+        makeFile(project("other.tbp"), other);
+        Editor& editor = openSaved();
+        references.saved = row.saved;
+        references.projectCompany = "Firm";
+        prompter.clear();
+        if (row.saved) prompter.reply(row.answer);
+        ProjectScreen screen(&editor, references);
+        screen.show();
+        testing::part<QLineEdit>(&screen, "textfield1")->setText("other");
+        testing::part<QPushButton>(&screen, "okButton")->click();
+        EXPECT_EQ(references.projectName, row.renamed ? "other" : "game");
+        EXPECT_EQ(screen.isVisible(), !row.renamed);
+        EXPECT_EQ(prompter.texts(),
+                  row.saved ? QStringList{"Replace " + project("other.tbp") + " with the project other?"}
+                            : QStringList());
+        if (row.renamed && row.saved) {
+            EXPECT_TRUE(editor.save());
+            EXPECT_NE(fileContent(project("other.tbp")), other);
+        }
+        EXPECT_EQ(fileContent(project("other.tbp")) == other, !(row.renamed && row.saved));
+        side.reset();
+    }
+}
+
 TEST_F(ProjectSideTest, SaveChangesForAProjectWithoutAPlaceAsksWhere) {
     Editor& editor = open();
     testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
