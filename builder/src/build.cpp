@@ -21,8 +21,7 @@ namespace {
 // A phone project whose name is a plain file name, so that its suite lies in the project folder.
 bool namesASuiteOfItsFolder(const Project& project) {
     const std::optional<std::string>& name = project.name;
-    return project.platform == "J2ME" && name && !name->empty() && *name != "." && *name != ".." &&
-           name->find('/') == std::string::npos;
+    return project.platform == "J2ME" && name && guard::isFileName(*name);
 }
 
 }  // namespace

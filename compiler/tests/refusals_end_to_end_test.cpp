@@ -275,8 +275,7 @@ TEST(Refusals, IncludeThatCannotBeItsClassName) {
                       "package Game;\npublic class " + include + " {}\n");
             auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
             EXPECT_EQ(result.status, 1) << include;
-            EXPECT_NE(result.output.find(res("Error_Include_class_name") + include + "\n"),
-                      std::string::npos)
+            EXPECT_NE(result.output.find(res("Error_Include_class_name") + include + "\n"), std::string::npos)
                 << result.output;
             EXPECT_EQ(result.output.find("Internal Error"), std::string::npos) << result.output;
             EXPECT_EQ(listDir(dir / "Game").size(), 3u) << include;
