@@ -223,7 +223,9 @@ TEST_F(OneBuildAtATime, LockFileThatCannotBeTakenRefusesTheRun) {
             const int status = alone ? build() : compile();
             expectNoToolRunning(what);
             EXPECT_EQ(tree(outside), outsideBefore) << what;
-            if (fs::exists(outside / "file")) EXPECT_EQ(readFile(outside / "file"), "theirs\n") << what;
+            if (fs::exists(outside / "file")) {
+                EXPECT_EQ(readFile(outside / "file"), "theirs\n") << what;
+            }
             if (row.refused) {
                 EXPECT_EQ(status, 1) << what;
                 EXPECT_EQ(output.back(),
