@@ -21,8 +21,7 @@ namespace {
 // A phone project whose name is a plain file name, so that its suite lies in the project folder.
 bool namesASuiteOfItsFolder(const Project& project) {
     const std::optional<std::string>& name = project.name;
-    return project.platform == "J2ME" && name && !name->empty() && *name != "." && *name != ".." &&
-           name->find('/') == std::string::npos;
+    return project.platform == "J2ME" && name && guard::isFileName(*name);
 }
 
 }  // namespace
@@ -63,6 +62,10 @@ int Build::run(const std::vector<std::string>& args) {
     const auto outcome = lock_.take(slash == std::string::npos ? "" : base.substr(0, slash + 1),
                                     [this] { console_.line(kWaitingLine); });
     if (outcome == guard::FolderLock::Outcome::Stopped) return kFailure;
+    if (outcome == guard::FolderLock::Outcome::Unavailable) {
+        console_.line(lock_.unavailableLine());
+        return kFailure;
+    }
     startedByCompile_ = outcome == guard::FolderLock::Outcome::Inherited;
 
     std::string descriptor = base + ".tbx";
@@ -172,9 +175,10 @@ bool Build::sortIncludes() {
     const std::string& path = project_.path;
     std::vector<std::string> classes;
     for (const auto& include : project_.includes) {
-        if (isRegularFile(path + include + ".java")) {
+        const guard::IncludeKind kind = guard::includeKind(path, include);
+        if (kind == guard::IncludeKind::JavaClass) {
             classes.push_back(include);
-        } else if (!isRegularFile(path + include + ".bss")) {
+        } else if (kind == guard::IncludeKind::Missing) {
             console_.line(std::string(kMissingInclude) + include + " (" + include + ".java or " + include +
                           ".bss) in the project folder " + (path.empty() ? "./" : path));
             return false;
@@ -216,7 +220,9 @@ int Build::buildApplet() {
         return kFailure;
     };
     if (!sortIncludes()) return failed();
-    // Compiled against the JDK's own class library into the project folder: the class lands in Game/.
+    // Compiled against the JDK's own class library into the project folder: the class lands in Game/,
+    // which javac makes in the project folder where a link stood.
+    guard::removeLinkAt(path + "Game");
     // The record types and include files the program uses are compiled with it.
     std::vector<std::string> argv = {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path,
                                      path + name + ".java"};

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "guard/outputs.h"
 #include "test_support.h"
 
 namespace build {
@@ -243,7 +244,12 @@ TEST_F(BuildRun, IncludesAreJavaClassesOrSourcesOfTheLanguage) {
     writeFile(project / "maps.bss", "FUNCTION M()\nENDFUNCTION\n");
     writeFile(project / "Both.bss", "REM a source of the same name\n");
     writeFile(project / "Both.java", "class Both {}\n");
-    const std::string includes = "Include0=Util\nInclude1=maps\nInclude2=Both\n";
+    // A record type's source the compiler left (it carries the compiler's mark) is no class of the user's.
+    const std::string left = "class Spot {}\n" + std::string(guard::kGeneratedMarker) + "\n";
+    writeFile(project / "Spot.java", left);
+    writeFile(project / "Spot.bss", "REM an include of the language\n");
+    writeFile(project / "Stale.java", left);
+    const std::string includes = "Include0=Util\nInclude1=maps\nInclude2=Both\nInclude3=Spot\n";
     writeDescriptor(midletDescriptor(includes));
     ASSERT_EQ(runBuild(), kSuccess);
     ASSERT_EQ(runner.commands.size(), 6u);
@@ -251,20 +257,23 @@ TEST_F(BuildRun, IncludesAreJavaClassesOrSourcesOfTheLanguage) {
     EXPECT_EQ(runner.commands[1][7], projectDir() + "Both.java");
     EXPECT_EQ(runner.commands[2][7], projectDir() + "Space.java");
 
-    const std::string missing =
-        "Error: Could not find the include gone (gone.java or gone.bss) in the "
-        "project folder " +
-        projectDir();
-    for (const std::string platform : {"J2ME", "Applet"}) {
-        std::string descriptor = midletDescriptor(includes + "Include3=gone\n");
-        descriptor.replace(descriptor.find("Platform=J2ME"), 13, "Platform=" + platform);
-        writeDescriptor(descriptor);
-        runner.commands.clear();
-        EXPECT_EQ(runBuild(), kFailure) << platform;
-        EXPECT_EQ(afterBanner(output), Lines{missing}) << platform;
-        EXPECT_TRUE(runner.commands.empty()) << platform;
-        EXPECT_FALSE(fs::exists(project / "Space.jar")) << platform;
-        EXPECT_FALSE(fs::exists(project / "Space.jad")) << platform;
+    for (const std::string gone : {"gone", "Stale"}) {
+        const std::string missing = "Error: Could not find the include " + gone + " (" + gone + ".java or " +
+                                    gone +
+                                    ".bss) in the "
+                                    "project folder " +
+                                    projectDir();
+        for (const std::string platform : {"J2ME", "Applet"}) {
+            std::string descriptor = midletDescriptor(includes + "Include4=" + gone + "\n");
+            descriptor.replace(descriptor.find("Platform=J2ME"), 13, "Platform=" + platform);
+            writeDescriptor(descriptor);
+            runner.commands.clear();
+            EXPECT_EQ(runBuild(), kFailure) << platform;
+            EXPECT_EQ(afterBanner(output), Lines{missing}) << platform;
+            EXPECT_TRUE(runner.commands.empty()) << platform;
+            EXPECT_FALSE(fs::exists(project / "Space.jar")) << platform;
+            EXPECT_FALSE(fs::exists(project / "Space.jad")) << platform;
+        }
     }
 }
 

@@ -333,6 +333,7 @@ constexpr Res::Row kContents[] = {
      "Warning: #If has no statement after it on its own line and governs nothing at line "},
     {"Error_Class_name", "Error: The project name cannot be the name of the program's Java class: "},
     {"Error_Include_missing", "Error: Could not find the include "},
+    {"Error_Include_class_name", "Error: The include's name cannot be the name of its Java class: "},
     {"Error_No_model_class", "Error: No model class "},
     {"Error_Name_in_use", "Error: Name already defined: "},
     {"Error_Array_dimensions", "Error: The index does not match the array's dimensions"},

@@ -4,6 +4,7 @@
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "driver/text_file.h"
+#include "guard/outputs.h"
 #include "kit/class_path.h"
 #include "kit/config_file.h"
 #include "kit/project_file.h"
@@ -94,10 +95,10 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
 void classifyIncludes(Project& project) {
     project.javaIncludes.clear();
     for (const std::string& include : project.includes) {
-        const std::string base = project.path + include;
-        if (fileExists(base + ".java")) {
+        const guard::IncludeKind kind = guard::includeKind(project.path, include);
+        if (kind == guard::IncludeKind::JavaClass) {
             project.javaIncludes.push_back(include);
-        } else if (!fileExists(base + ".bss")) {
+        } else if (kind == guard::IncludeKind::Missing) {
             throw CompileException(res("Error_Include_missing") + include + " (" + include + ".java or " +
                                    include + ".bss) in the project folder " +
                                    (project.path.empty() ? "./" : project.path));

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -106,7 +105,8 @@ private:
     std::string projectFile_;
     guard::FolderLock lock_;
     std::unique_ptr<InterfaceFileWrite> writer_;
-    bool inFolder_ = false;  // the run may change the project folder: it holds the lock, or none can be made
+    // The run may change the project folder: it holds the lock, or the folder is not there.
+    bool inFolder_ = false;
     bool wroteTokens_ = false;
     bool buildStarted_ = false;
 };
@@ -190,12 +190,8 @@ void CompileRun::cleanUp(bool failed) {
     if (!options_.keepJava || guard::stopRequested()) {
         // Only what carries the compiler's mark: a Java file of the user's is never deleted.
         std::vector<std::string> sources{p.path + p.name + ".java"};
-        // A record type's source that the project names among its includes (a converted project's) is
-        // the project's own class.
-        for (const auto& type : ctx_.typeFiles) {
-            if (std::find(p.includes.begin(), p.includes.end(), type) == p.includes.end())
-                sources.push_back(p.path + type + ".java");
-        }
+        // Whatever the includes are named: a converted project's own classes no longer carry the mark.
+        for (const auto& type : ctx_.typeFiles) sources.push_back(p.path + type + ".java");
         for (const auto& source : sources) {
             if (guard::isGeneratedSource(source)) ::unlink(source.c_str());
         }
@@ -298,9 +294,13 @@ int CompileRun::compile() {
     if (!endsWith(projectFile_, ".tbp")) projectFile_ += ".tbp";
 
     // One compile or build in a project folder at a time: all that follows runs under the lock.
-    if (lock_.take(folderOf(projectFile_), [&] { console.line(res("Waiting_for_lock")); }) ==
-        guard::FolderLock::Outcome::Stopped)
+    const auto outcome = lock_.take(folderOf(projectFile_), [&] { console.line(res("Waiting_for_lock")); });
+    if (outcome == guard::FolderLock::Outcome::Stopped) return 1;
+    // Without the lock another run may be at work in the folder: nothing there is touched.
+    if (outcome == guard::FolderLock::Outcome::Unavailable) {
+        console.line(lock_.unavailableLine());
         return 1;
+    }
     inFolder_ = true;
 
     std::vector<std::string> lines;
@@ -316,6 +316,11 @@ std::vector<std::string> CompileRun::loadProject() {
     if (!guard::isFileName(project.name)) throw CompileException(res("Error_Project_name") + project.name);
     std::vector<std::string> lines = readSource(project, ctx_.console, &ctx_.statementLines);
     classifyIncludes(project);
+    // A Java include is a class of the program's package beside the kit's own and the generated class.
+    for (const auto& include : project.javaIncludes) {
+        if (!JavaFileWrite::usableClassName(include))
+            throw CompileException(res("Error_Include_class_name") + include);
+    }
     if (project.isJava()) {
         // The project's name is the name of the generated class.
         if (!JavaFileWrite::usableClassName(project.name))

@@ -262,6 +262,48 @@ TEST(Refusals, ProjectNameThatCannotBeTheClassName) {
     }
 }
 
+// A Java include is a class of the program's package: one named like a support class of the kit, a class
+// the program uses or a Java word is refused with the kit's message, before javac sees it.
+TEST(Refusals, IncludeThatCannotBeItsClassName) {
+    for (const std::string include : {"Include", "Map", "Layer", "String", "int", "TBCanvas"}) {
+        for (const std::string platform : {"TB", "Applet"}) {
+            TempDir dir;
+            writeProject(dir, "PRINT \"a\"\n", "Game", platform);
+            writeFile(dir / "Game/Game.tbp", "Main=Game\nRun=0\nName=Game\nPlatform=" + platform +
+                                                 "\nInc=true\nInclude=" + include + "\n");
+            writeFile(dir / ("Game/" + include + ".java"),
+                      "package Game;\npublic class " + include + " {}\n");
+            auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+            EXPECT_EQ(result.status, 1) << include;
+            EXPECT_NE(result.output.find(res("Error_Include_class_name") + include + "\n"), std::string::npos)
+                << result.output;
+            EXPECT_EQ(result.output.find("Internal Error"), std::string::npos) << result.output;
+            EXPECT_EQ(listDir(dir / "Game").size(), 3u) << include;
+        }
+    }
+}
+
+// The longest project name the kit takes builds a whole suite with the real tools; one byte more is refused
+// before anything is written, by the same message as a name that leaves the folder.
+TEST(Refusals, ProjectNameTooLongForItsFiles) {
+    for (const size_t length : {200u, 201u, 249u}) {
+        const std::string name(length, 'L');
+        TempDir dir;
+        writeProject(dir, "TYPE SPOT\nDIM X\nENDTYPE\nDIM S% = SPOT\n" + inPaint("PRINT \"a\""), name);
+        auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / ("Game/" + name)});
+        if (length == 200) {
+            EXPECT_EQ(result.status, 0) << result.output;
+            EXPECT_TRUE(fs::exists(dir / ("Game/" + name + ".jar")));
+            EXPECT_TRUE(fs::exists(dir / ("Game/" + name + ".jad")));
+        } else {
+            EXPECT_EQ(result.status, 1) << length;
+            EXPECT_NE(result.output.find(res("Error_Project_name") + name + "\n"), std::string::npos)
+                << result.output;
+            EXPECT_EQ(listDir(dir / "Game").size(), 2u) << length;
+        }
+    }
+}
+
 // A phone program's class paths are joined with ":" (and the kit's javac splits them at ";" too): a project
 // folder holding either is refused before anything is translated, with the folder and the character. An
 // applet's sources are handed to javac by name, so it builds there.

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "guard/stop.h"
 #include "guard/whole_file.h"
@@ -51,14 +52,30 @@ FolderLock::Outcome FolderLock::take(const std::string& folder, const std::funct
     const std::string lockPath = folder + std::string(kLockFileName);
     if (inherit(lockPath)) return Outcome::Inherited;
 
+    path_ = lockPath;
+    error_ = 0;
     bool waited = false;
+    // A link at the lock file's place is removed once; one that comes back is another's doing.
+    bool linkRemoved = false;
     for (;;) {
         int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) return Outcome::Unavailable;
+        if (fd < 0) {
+            error_ = errno;
+            if (error_ == ENOENT || error_ == ENOTDIR) return Outcome::NoFolder;
+            struct stat info {};
+            if (error_ == ELOOP && !linkRemoved && ::lstat(lockPath.c_str(), &info) == 0 &&
+                S_ISLNK(info.st_mode)) {
+                linkRemoved = true;
+                if (::unlink(lockPath.c_str()) == 0 || errno == ENOENT) continue;
+                error_ = errno;
+            }
+            return Outcome::Unavailable;
+        }
         for (;;) {
             if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
             if (errno == EINTR) continue;
             if (errno != EWOULDBLOCK) {
+                error_ = errno;
                 ::close(fd);
                 return Outcome::Unavailable;
             }
@@ -75,7 +92,6 @@ FolderLock::Outcome FolderLock::take(const std::string& folder, const std::funct
         // is no lock on the folder.
         if (sameFile(fd, lockPath)) {
             fd_ = fd;
-            path_ = lockPath;
             owner_ = true;
             // Under the lock no other run writes here: partial files are a killed run's leftovers.
             removePartials(folder);
@@ -83,6 +99,11 @@ FolderLock::Outcome FolderLock::take(const std::string& folder, const std::funct
         }
         ::close(fd);
     }
+}
+
+std::string FolderLock::unavailableLine() const {
+    return "Error: The project folder's lock file cannot be taken: " + path_ + " (" + std::strerror(error_) +
+           ")";
 }
 
 void FolderLock::release() {

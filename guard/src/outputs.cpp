@@ -64,8 +64,23 @@ bool mayWriteSource(const std::string& path) {
 }
 
 bool isFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+    return !name.empty() && name.size() <= kMaxNameBytes && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
+
+IncludeKind includeKind(const std::string& folder, const std::string& name) {
+    auto regularFile = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    const std::string base = folder + name;
+    if (regularFile(base + ".java") && !isGeneratedSource(base + ".java")) return IncludeKind::JavaClass;
+    return regularFile(base + ".bss") ? IncludeKind::Source : IncludeKind::Missing;
+}
+
+void removeLinkAt(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) ::unlink(path.c_str());
 }
 
 void removePhoneSuite(const std::string& folder, const std::string& name) {

@@ -26,6 +26,7 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
         std::string tool;
         std::string body;
         Lines environment;
+        bool includeOfTheTypesName = false;  // Include=SPOT, with SPOT.bss beside the project
     };
     const Step steps[] = {
         {"jdk/bin/javac", hangs(), {}},
@@ -33,13 +34,17 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
         {"jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; " + hangs() + "fi", {}},
         // A run that keeps its Java when it succeeds (the editor's Convert) keeps none when stopped.
         {"jdk/bin/javac", hangs(), {"TZ_KEEP_JAVA=1"}},
+        // The record type's source goes whatever the includes are named.
+        {"jdk/bin/javac", hangs(), {}, true},
     };
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         for (const Step& step : steps) {
             const std::string what = std::string(::strsignal(signal)) + " during " + step.tool +
                                      (step.environment.empty() ? "" : " with " + step.environment[0]);
             SetUp();
-            writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n");
+            writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n", "TB", "Game",
+                         step.includeOfTheTypesName ? "Include=SPOT\n" : "");
+            if (step.includeOfTheTypesName) writeFile(project / "SPOT.bss", "REM spot\n");
             earlierPhoneSuite();
             tool(step.tool, step.body);
             Started run(compileArgv(), outputFile("compile"), step.environment);
@@ -50,7 +55,9 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
             EXPECT_TRUE(printed(signalLine("Build stopped by signal ", signal))) << what << "\n" << joined();
             EXPECT_TRUE(printed(signalLine("Compilation stopped by signal ", signal))) << what;
             expectNoToolRunning(what);
-            EXPECT_EQ(tree(project), kProjectOnly) << what;
+            Lines left = kProjectOnly;
+            if (step.includeOfTheTypesName) left.push_back("SPOT.bss");
+            EXPECT_EQ(tree(project), left) << what;
             TearDown();
         }
     }
@@ -174,6 +181,66 @@ TEST_F(OneBuildAtATime, TheSecondWaitsAndThenBuilds) {
     EXPECT_EQ(readFile(project / "Game.jar"), "PK");
     EXPECT_NE(readFile(project / "Game.jad").find("MIDlet-Jar-Size: 2\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(project / ".tzlock"));
+}
+
+// A link at the lock file's place is replaced, never followed; a lock file that still cannot be taken
+// (a folder of that name) refuses the run with one line naming it and the reason, and nothing is written.
+TEST_F(OneBuildAtATime, LockFileThatCannotBeTakenRefusesTheRun) {
+    struct Row {
+        std::string what;
+        std::function<void(const fs::path&)> make;  // makes the lock file's place
+        bool refused;
+    };
+    const fs::path outside = root / "outside";
+    const Row rows[] = {
+        {"a dangling link", [&](const fs::path& at) { fs::create_symlink(outside / "none", at); }, false},
+        {"a link to a file",
+         [&](const fs::path& at) {
+             writeFile(outside / "file", "theirs\n");
+             fs::create_symlink(outside / "file", at);
+         },
+         false},
+        {"a link to a folder",
+         [&](const fs::path& at) {
+             fs::create_directories(outside / "folder");
+             fs::create_symlink(outside / "folder", at);
+         },
+         false},
+        {"a folder", [&](const fs::path& at) { fs::create_directories(at); }, true},
+        {"a folder with a file", [&](const fs::path& at) { writeFile(at / "x", "x"); }, true},
+    };
+    const std::string line = "Error: The project folder's lock file cannot be taken: ";
+    for (const Row& row : rows) {
+        for (const bool alone : {false, true}) {
+            const std::string what = row.what + (alone ? " for Build-Linux" : " for Compile-Linux");
+            SetUp();
+            writeProject("PRINT \"a\"\n");
+            if (alone) writeFile(project / "Game.tbx", "Main=Game.bss\nRun=0\nName=Game\nPlatform=Applet\n");
+            row.make(project / ".tzlock");
+            fs::create_directories(outside);
+            const Lines before = tree(root);
+            const Lines outsideBefore = tree(outside);
+            const int status = alone ? build() : compile();
+            expectNoToolRunning(what);
+            EXPECT_EQ(tree(outside), outsideBefore) << what;
+            if (fs::exists(outside / "file")) {
+                EXPECT_EQ(readFile(outside / "file"), "theirs\n") << what;
+            }
+            if (row.refused) {
+                EXPECT_EQ(status, 1) << what;
+                EXPECT_EQ(output.back(),
+                          line + (project / ".tzlock").string() + " (" + ::strerror(EISDIR) + ")")
+                    << what << "\n"
+                    << joined();
+                EXPECT_EQ(toolsStarted(), 0u) << what;
+                EXPECT_EQ(tree(root), before) << what;
+            } else {
+                EXPECT_EQ(status, 0) << what << "\n" << joined();
+                EXPECT_FALSE(fs::exists(project / ".tzlock") || fs::is_symlink(project / ".tzlock")) << what;
+            }
+            TearDown();
+        }
+    }
 }
 
 // A tool that ends well without writing what it is for fails the build: no "Program compiled", status 1,

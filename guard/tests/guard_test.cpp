@@ -61,10 +61,17 @@ TEST_F(GuardFiles, TheCompilersJavaEndsWithItsMarkAndLosesItWhenHandedOver) {
 }
 
 TEST_F(GuardFiles, ProjectNamesAreFileNames) {
-    for (const char* name : {"Game", "My Game", "a.b", "...", ".hidden", "Caf\xe9", "-x"})
+    for (const std::string& name :
+         Lines{"Game", "My Game", "a.b", "...", ".hidden", "Caf\xe9", "-x", std::string(kMaxNameBytes, 'a')})
         EXPECT_TRUE(isFileName(name)) << name;
-    for (const char* name : {"", ".", "..", "/", "a/b", "../x", "x/", "/abs"})
+    for (const std::string& name : Lines{"", ".", "..", "/", "a/b", "../x", "x/", "/abs",
+                                         std::string(kMaxNameBytes + 1, 'a'), std::string(255, 'a')})
         EXPECT_FALSE(isFileName(name)) << name;
+    // Counted in bytes: 100 two-byte letters fit, 101 do not.
+    std::string letters;
+    for (int i = 0; i < 100; ++i) letters += "\xc3\xa9";
+    EXPECT_TRUE(isFileName(letters));
+    EXPECT_FALSE(isFileName(letters + "\xc3\xa9"));
     EXPECT_FALSE(isFileName(std::string("a\0b", 3)));
 }
 

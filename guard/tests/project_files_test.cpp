@@ -72,6 +72,62 @@ TEST_F(ProjectFiles, JavaTheCompilerDidNotWriteIsNeverReplaced) {
     EXPECT_FALSE(fs::exists(project / "UTIL.java"));
 }
 
+// A record type named like an include of the language (POINT.bss beside the project): its source is the
+// compiler's and goes with the run, and a source the compiler left (a run killed outright) is never taken
+// for a Java include. The include name does not change what a clean-up removes.
+TEST_F(ProjectFiles, RecordTypeSourcesAreNeverJavaIncludes) {
+    const std::string stale = "package Game;\nclass POINT {}\n" + std::string(kGeneratedMarker) + "\n";
+    const std::string missing =
+        "Error: Could not find the include POINT (POINT.java or POINT.bss) in the project folder ";
+    const std::string type = "PRINT \"a\"\nTYPE POINT\nDIM X\nENDTYPE\n";
+    struct Row {
+        std::string what;
+        std::string platform;
+        std::string source;
+        bool bss;        // POINT.bss beside the project
+        bool staleJava;  // a POINT.java the compiler left
+        int status;
+        bool javaLeft;  // POINT.java is there after the run (a stale one the run had no record type for)
+    };
+    const Row rows[] = {
+        {"a record type on the phone road", "TB", type, true, false, 0, false},
+        {"a record type on the applet road", "Applet", type, true, false, 0, false},
+        {"a refused program", "TB", type + "BREAK\n", true, false, 1, false},
+        {"a stale source over a record type", "TB", type, true, true, 0, false},
+        {"a stale source and no TYPE", "TB", "PRINT \"a\"\n", true, true, 0, true},
+        {"a stale source and no include", "TB", "PRINT \"a\"\n", false, true, 1, true},
+        {"a stale source and no include, applet", "Applet", "PRINT \"a\"\n", false, true, 1, true},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        writeProject(row.source, row.platform, "Game", "Include=POINT\n");
+        if (row.bss) writeFile(project / "POINT.bss", "FUNCTION P()\nENDFUNCTION\n");
+        if (row.staleJava) writeFile(project / "POINT.java", stale);
+        const fs::path javacArgs = logs / "javac";
+        tool("jdk/bin/javac",
+             "echo \"$@\" >> " + shellQuote(javacArgs.string()) + "\n" + tz::testing::kJavacStandIn);
+        EXPECT_EQ(compile(), row.status) << row.what << "\n" << joined();
+        if (!row.bss) {
+            EXPECT_EQ(output.back(), missing + project.string() + "/") << row.what;
+        }
+        // Compiled once at most, as the record type: never as an include.
+        const std::string args = readFile(javacArgs);
+        const size_t first = args.find("POINT.java");
+        EXPECT_EQ(first != std::string::npos, row.status == 0 && row.source == type)
+            << row.what << ": " << args;
+        if (first != std::string::npos) {
+            EXPECT_EQ(args.find("POINT.java", first + 1), std::string::npos) << args;
+        }
+        EXPECT_EQ(fs::exists(project / "POINT.java"), row.javaLeft) << row.what;
+        if (row.status != 0) {
+            Lines left = {"Game.tbp", "GameX.bss", row.bss ? "POINT.bss" : "POINT.java"};
+            std::sort(left.begin(), left.end());
+            EXPECT_EQ(tree(project), left) << row.what;
+        }
+        TearDown();
+    }
+}
+
 // A platform value the compiler takes the byte-token road for: Build names the value, nothing of the
 // user's goes, and nothing the run generated stays.
 TEST_F(ProjectFiles, UnknownPlatformReachesBuildAndLeavesNothing) {
@@ -92,7 +148,11 @@ TEST_F(ProjectFiles, UnknownPlatformReachesBuildAndLeavesNothing) {
 // by both programs on every platform before anything is written anywhere.
 TEST_F(ProjectFiles, NameOutsideTheFolderIsRefused) {
     const std::string refused = "Error: The project name must be a file name in the project folder: ";
-    for (const std::string name : {"../victim", "sub/../../victim", "a/b", ".", ".."}) {
+    // A name too long for the files the kit derives from it (the longest a partial file of the
+    // descriptor, ".<name>.tbx.<pid>-<n>.tzpart"): the source <name>X.bss itself may still be there.
+    for (const std::string& name :
+         Lines{"../victim", "sub/../../victim", "a/b", ".", "..", std::string(201, 'L'),
+               std::string(237, 'L'), std::string(250, 'L')}) {
         for (const std::string platform : {"TB", "Applet", "tb"}) {
             const std::string what = name + " on " + platform;
             SetUp();
@@ -150,6 +210,37 @@ TEST_F(ProjectFiles, OutputsReplaceLinksAndNeverWriteThroughThem) {
         for (const auto& link : row.links) {
             EXPECT_EQ(readFile(root / "outside" / link), "outside\n") << link;
             EXPECT_FALSE(fs::is_symlink(project / link) && fs::exists(project / link)) << link;
+        }
+        TearDown();
+    }
+
+    // A folder the build writes into (the applet's package folder Game/) is made in the project where a
+    // link stood; the folder the link led to keeps what it held, whether the build succeeds or fails.
+    struct FolderRow {
+        std::string what;
+        std::string platform;
+        bool javacFails;
+        int status;
+    };
+    const FolderRow folderRows[] = {
+        {"an applet build", "Applet", false, 0},
+        {"a failing applet build", "Applet", true, 1},
+        {"a phone build", "TB", false, 0},
+    };
+    for (const FolderRow& row : folderRows) {
+        SetUp();
+        writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n", row.platform);
+        if (row.javacFails) tool("jdk/bin/javac", "echo 'error: cannot find symbol' >&2\nexit 1");
+        writeFile(root / "outside/Game/Game.class", "outside\n");
+        writeFile(root / "outside/Game/SPOT.class", "outside\n");
+        for (const char* folder : {"Game", "tmpclasses", "classes"})
+            fs::create_symlink(root / "outside/Game", project / folder);
+        EXPECT_EQ(compile(), row.status) << row.what << "\n" << joined();
+        EXPECT_EQ(tree(root / "outside"), (Lines{"Game", "Game/Game.class", "Game/SPOT.class"})) << row.what;
+        for (const char* file : {"Game.class", "SPOT.class"})
+            EXPECT_EQ(readFile(root / "outside/Game" / file), "outside\n") << row.what;
+        if (row.platform == "Applet" && row.status == 0) {
+            EXPECT_EQ(readFile(project / "Game/Game.class"), "class") << row.what;
         }
         TearDown();
     }

@@ -21,7 +21,8 @@ public:
     enum class Outcome {
         Taken,        // this run holds the lock
         Inherited,    // the starter holds it for this run
-        Unavailable,  // no lock file can be made there (a folder that is missing or takes no file)
+        NoFolder,     // the folder is not there: nothing to lock, and the run reports what is missing
+        Unavailable,  // the folder is there but its lock file cannot be taken (error() says why)
         Stopped,      // a stop came while waiting
     };
 
@@ -31,8 +32,13 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
     // `folder` with its trailing "/" ("" for the working folder). While another run holds the lock,
-    // `onWait` is called once and the run waits for it, ending the wait on a stop.
+    // `onWait` is called once and the run waits for it, ending the wait on a stop. A link standing at the
+    // lock file's place is replaced, never followed.
     Outcome take(const std::string& folder, const std::function<void()>& onWait);
+    // The errno of the failure behind Unavailable.
+    int error() const { return error_; }
+    // The line a run refused for an Unavailable lock prints: it names the lock file and the reason.
+    std::string unavailableLine() const;
     // The descriptor to hand to a child that runs under this lock, or -1 when none is held.
     int fd() const { return fd_; }
     // The starter whose lock this run inherited has gone: this run now removes the lock file when it lets go.
@@ -45,6 +51,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
+    int error_ = 0;
     bool owner_ = false;
 };
 

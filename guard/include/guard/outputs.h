@@ -24,9 +24,23 @@ int handOverSource(const std::string& path);
 // Nothing stands at `path`, or a source the compiler generated: the compiler may write it.
 bool mayWriteSource(const std::string& path);
 
-// A project name names files inside the project folder: it is not empty, holds no "/" and is not "." or
-// "..".
+// The longest project name: the longest file the kit derives from it (a partial file of its descriptor,
+// an inner class of its program) stays well within the 255 bytes a file name may have.
+inline constexpr std::size_t kMaxNameBytes = 200;
+
+// A project name names files inside the project folder: it is not empty, holds no "/", is not "." or ".."
+// and has at most kMaxNameBytes bytes.
 bool isFileName(std::string_view name);
+
+// What an include of the project is, told the same way by both programs: a Java class when `<name>.java`
+// is beside the project and is no source the compiler generated (a leftover of a record type of that name
+// is no class of the user's), else a source of the language when `<name>.bss` is.
+enum class IncludeKind { JavaClass, Source, Missing };
+IncludeKind includeKind(const std::string& folder, const std::string& name);
+
+// A link standing where the kit makes a folder of its own (the applet's class folder Game/) is removed, so
+// that the tool writing there makes the folder in the project and never writes through the link.
+void removeLinkAt(const std::string& path);
 
 // The suite of a phone build: <name>.jar and <name>.jad.
 void removePhoneSuite(const std::string& folder, const std::string& name);
