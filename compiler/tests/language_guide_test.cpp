@@ -496,6 +496,9 @@ std::vector<Rule> rules() {
         "inside a function at line: N` |";
     const std::string sayWidgets =
         "| `BUTTON`, `FORM`, `TEXTBOX`, `LABEL`, `LIST`, `LIGHT`, `CAMERA` | in the declarations |";
+    const std::string sayPhoneCanvas = "on a phone `UP`, `DOWN`, `LEFT`, `RIGHT` and `FIRE`";
+    const std::string sayAppletCanvas =
+        "applet `WIDTH`, `HEIGHT`, `PROPERTIES`, `SOMEBITS`, `FRAMEBITS`, `ALLBITS`, `ERROR` and `ABORT`";
     const std::string sayNames =
         "a name given to a variable or array cannot also be given to a widget, canvas, image, sprite, light, "
         "camera or world, nor the other way round";
@@ -506,7 +509,9 @@ std::vector<Rule> rules() {
         "Each built-in gives one kind of value: an integer, a text, or a flag (`TRUE` or `FALSE`, to keep in "
         "a `BOOLEAN` or compare with `= TRUE`).";
     const std::string sayApplet =
-        "it has no widgets, sprites, tile layer, sound, files, network or 3D: those are refused with "
+        "it has no widgets, sprites, tile layer, sound, files, network or 3D, and no `END` (the page ends "
+        "the "
+        "applet): those are refused with "
         "\"Error: This command is not available on the target platform\"";
     const std::string image = "TRY\nIMAGE PIC, \"/pic.png\"\nCATCH IO\nENDCATCH\nENDTRY\n";
     const std::vector<Rule> rows = {
@@ -622,6 +627,22 @@ std::vector<Rule> rules() {
          at("Error: Variable name already defined", 9)},
         {sayNames, "DIM HERO\n" + image + "SPRITE HERO, PIC\n",
          at("Error: Variable name already defined", 1)},
+        // The names a canvas knows of its own, for every kind of declaration.
+        {sayPhoneCanvas, "DIM FIRE\n", at("Variable name is illegal", 1)},
+        {sayPhoneCanvas, "DIM LEFT$[2]\n", at("Array name is illegal", 1)},
+        {sayPhoneCanvas, "PRINT \"a\"\nFUNCTION F(DOWN)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
+        {sayPhoneCanvas, "BUTTON RIGHT, \"b\", 1\n", at("Error: The name is not valid", 1)},
+        {sayPhoneCanvas, "DIM WIDTH\nDIM HEIGHT$\n", ""},
+        {sayAppletCanvas, "FOR ERROR = 1 TO 2\nNEXT\n", "Variable name is illegal at line 1", "Applet"},
+        {sayAppletCanvas, "TYPE WIDTH\nDIM V\nENDTYPE\n", at("Error: The name is not valid", 1), "Applet"},
+        {sayAppletCanvas, "DIM UP\nDIM FIRE$\n", "", "Applet"},
+        {"`C` is the button that was pressed", "FORM C, \"f\"\n", at("Error: The name is not valid", 1)},
+        {"`POINTX` and `POINTY` are where the pointer is", "PRINT \"a\"\nFUNCTION POINTY()\nENDFUNCTION\n",
+         at("Error: The name is not valid", 2)},
+        {"a parameter's name is letters only", "PRINT \"a\"\nFUNCTION F(A1)\nENDFUNCTION\n",
+         "Error: Function arguments do not match at line: 2"},
+        {"and no `END` (the page ends the applet)", "END\n",
+         at("Error: This command is not available on the target platform", 1), "Applet"},
         {"Two functions cannot share a name (`Error: Name already defined: F`).",
          "PRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nFUNCTION F()\nENDFUNCTION\n",
          at("Error: Name already defined: F", 4)},

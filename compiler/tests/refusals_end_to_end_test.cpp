@@ -248,6 +248,25 @@ TEST(Refusals, SectionsPastAJavaMethodAreNamedByTheKit) {
         EXPECT_FALSE(fs::exists(dir / ("Game/" + std::string(file))));
 }
 
+// A program whose class holds more names, numbers and texts than a Java class can: the kit's message names
+// the program, and nothing of javac's reaches the user.
+TEST(Refusals, AClassPastItsConstantsIsNamedByTheKit) {
+    std::string many;
+    for (int i = 0; i < 20000; ++i)
+        many += "DIM V" + std::to_string(i) + "$ = \"abc" + std::to_string(i) + "\"\n";
+    TempDir dir;
+    writeProject(dir, many);
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+    EXPECT_EQ(result.status, 1) << result.output;
+    EXPECT_NE(result.output.find("\n" + res("Error_Too_many_constants") + "the program\n**\n" +
+                                 res("Error_detected") + "\n"),
+              std::string::npos)
+        << result.output;
+    for (const char* tool : {"ERROR in", "constant pool", "Internal Error", "problem"})
+        EXPECT_EQ(result.output.find(tool), std::string::npos) << tool << "\n" << result.output;
+    EXPECT_EQ(listDir(dir / "Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+}
+
 // The project's name is the class's name: a support class of the kit, a class the program uses or a Java word
 // would not compile.
 TEST(Refusals, ProjectNameThatCannotBeTheClassName) {
