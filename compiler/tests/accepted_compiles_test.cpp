@@ -59,7 +59,7 @@ const std::vector<Program>& knownCases() {
             "TRY\nIMAGE FLOOR, \"floor_tiles.png\"\nCATCH IO\nENDCATCH\nENDTRY\nDIM T$ = \"Ace_99\"\nPRINT "
             "T$\n",
             "DIM N = 010\nDIM A[08]\nFOR I = 08 TO 09\nN = N + 010\nNEXT\n",
-            "DIM N\nCANVAS C\nACTION PAINT\nCLS\nENDACTION\nACTION LOOP 020\nN = 09\nENDACTION\nENDCANVAS\n",
+            "DIM N\nCANVAS CV\nACTION PAINT\nCLS\nENDACTION\nACTION LOOP 020\nN = 09\nENDACTION\nENDCANVAS\n",
             "DIM N = 2147483648\n",
             "DIM N\nN = 99999999999\n",
             // Commas inside brackets are no argument separators.
@@ -89,7 +89,7 @@ const std::vector<Program>& knownCases() {
             "DIM N\nELSE\n",
             "DIM N\nIF N = 1 THEN\nELSE\nELSE\nENDIF\n",
             "DIM N\nPRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nN = 1\n",
-            "CANVAS C\nACTION PAINT\nFUNCTION F()\nENDFUNCTION\nENDACTION\nACTION LOOP "
+            "CANVAS CV\nACTION PAINT\nFUNCTION F()\nENDFUNCTION\nENDACTION\nACTION LOOP "
             "50\nENDACTION\nENDCANVAS\n",
             // Indexes and record fields.
             "DIM M[2, 2]\nM[1] = 1\n",
@@ -110,7 +110,7 @@ const std::vector<Program>& knownCases() {
             "PRINT \"a\"\nFUNCTION F()\nEXITFUNCTION 1\nENDFUNCTION\n",
             // 3D objects used outside the main section.
             "WORLD SCENE[2]\nCAMERA EYE\nLIGHT SUN\n3D.START\nOBJECT SHIP, MODEL\nSCENE[0] = SHIP\n"
-            "CANVAS C\nACTION PAINT\n3D.SETBACKGROUNDCOLOR 255\n3D.CLEAR\n3D.RENDER SCENE[0]\nENDACTION\n"
+            "CANVAS CV\nACTION PAINT\n3D.SETBACKGROUNDCOLOR 255\n3D.CLEAR\n3D.RENDER SCENE[0]\nENDACTION\n"
             "ACTION LOOP 50\n3D.SETCAMERAROTATION EYE, 1, 2.5, "
             "3\nREPAINT\nENDACTION\nENDCANVAS\nMOVE()\n3D.END\n"
             "FUNCTION MOVE()\nSCENE[1] = SHIP\nENDFUNCTION\n",
@@ -129,9 +129,9 @@ const std::vector<Program>& knownCases() {
             "DIM K$ = LEFT(K$, 1)\n",
             "PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))\nENDFUNCTION\n",
             // Drawing: in a function a PAINT action calls, not in the main section.
-            "DIM X\nCANVAS C\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP "
+            "DIM X\nCANVAS CV\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP "
             "50\nREPAINT\nENDACTION\nENDCANVAS\n"
-            "SETDISPLAY C\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
+            "SETDISPLAY CV\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
             "CLS\n",
             "DRAWTEXT \"hi\", 0, 0\n",
             // Boolean and string fields of an element of an array of records in a condition.
@@ -141,7 +141,7 @@ const std::vector<Program>& knownCases() {
             "1\n"
             "T%[1].CC = FALSE\nENDWHILE\n",
             // A flag declared in the main section would be a local its canvases cannot assign.
-            "PRINT \"a\"\nBOOLEAN EYE = TRUE\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 5\nEYE = "
+            "PRINT \"a\"\nBOOLEAN EYE = TRUE\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 5\nEYE = "
             "FALSE\nENDACTION\nENDCANVAS\n",
             // A TRY whose only load is an image array.
             "TRY\nIMAGE.ARRAY T, \"t.png\", 3\nCATCH IO\nPRINT \"no\"\nENDCATCH\nENDTRY\n",

@@ -736,9 +736,10 @@ std::vector<Rule> rules() {
          "statements, "
          "and images",
          "TYPE R\nDIM X\nENDTYPE\nDIM P% = R\n" + image +
-             "FOR I = 1 TO 2\nP%.X = I\nNEXT\nCANVAS C\nACTION PAINT\nIMAGE.DRAW PIC, 0, "
+             "FOR I = 1 TO 2\nP%.X = I\nNEXT\nCANVAS CV\nACTION PAINT\nIMAGE.DRAW PIC, 0, "
              "0\nBOX()\nENDACTION\n"
-             "ACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\nSETDISPLAY C\nFUNCTION BOX()\nDRAWLINE 0, 0, 5, "
+             "ACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\nSETDISPLAY CV\nFUNCTION BOX()\nDRAWLINE 0, 0, "
+             "5, "
              "5\nENDFUNCTION\n",
          "", "Applet"},
     };
