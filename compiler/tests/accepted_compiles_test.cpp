@@ -521,6 +521,12 @@ TEST(MutatedPrograms, ComeFromEveryValidProgramAndEveryKindOfChange) {
         EXPECT_TRUE(std::any_of(kinds.begin(), kinds.end(), [&](const std::string& k) {
             return k.find(kind) != std::string::npos;
         })) << kind;
+    // A declared name given one the generated Java holds, wherever it stands.
+    EXPECT_GT(std::count_if(kinds.begin(), kinds.end(),
+                            [](const std::string& k) {
+                                return k.starts_with("renamed ") && !k.starts_with("renamed the");
+                            }),
+              10);
     EXPECT_GT(touched, 300);
     EXPECT_GT(same, 60);
 }
