@@ -168,6 +168,8 @@ bool Helpers::Name(const std::string& name) const {
         if (!onlyHiddenVariables) return false;
     }
     if (ctx_.variables.findVisible(toUpper(FixVariable(name))) >= 0) return false;
+    // A world is an array field the name list does not hold.
+    if (ctx_.worlds.indexOf(name) >= 0) return false;
     int array = ctx_.arrays.findVisible(FixVariable(name));
     traceArrays(array);
     return array < 0;
@@ -175,6 +177,22 @@ bool Helpers::Name(const std::string& name) const {
 
 bool Helpers::allowedVarName(std::string_view name) {
     return name != "C" && name != "PointX" && name != "PointY";
+}
+
+bool Helpers::reservedName(std::string_view name) const {
+    // Only names of letters and digits can be a program's: Canvas's GAME_A or KEY_NUM0 and Component's
+    // *_ALIGNMENT never meet one.
+    static constexpr std::string_view everywhere[] = {"C", "POINTX", "POINTY"};
+    static constexpr std::string_view phoneCanvas[] = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
+    static constexpr std::string_view appletCanvas[] = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
+                                                        "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
+    auto among = [name](const auto& names) {
+        return std::find(std::begin(names), std::end(names), name) != std::end(names);
+    };
+    if (among(everywhere)) return true;
+    if (ctx_.project.isJ2ME()) return among(phoneCanvas);
+    if (ctx_.project.isApplet()) return among(appletCanvas);
+    return false;
 }
 
 std::string Helpers::FixVariable(const std::string& name) {

@@ -55,6 +55,11 @@ public:
     bool Name(const std::string& name) const;
     // False exactly for "C", "PointX" and "PointY" (case-sensitive).
     static bool allowedVarName(std::string_view name);
+    // A name the generated Java already gives a meaning where the program's statements stand, so that a
+    // global of that name would be hidden there: the command handler's "C", the pointer action's POINTX and
+    // POINTY, and the constants a canvas class inherits (the phone's Canvas keys, an applet Component's
+    // image-observer flags). Refused for every kind of declaration.
+    bool reservedName(std::string_view name) const;
 
     // Drops one trailing "$", "#" or "%".
     static std::string FixVariable(const std::string& name);

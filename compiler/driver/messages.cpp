@@ -360,6 +360,7 @@ constexpr Res::Row kContents[] = {
     {"Error_World_place",
      "Error: Worlds can only be created at the beginning of the program or in custom functions"},
     {"Error_Code_too_large", "Error: Too large for one Java method (64 KB of byte code): "},
+    {"Error_Too_many_constants", "Error: Too many names, numbers and texts for one Java class (65535): "},
     {"Error_Text_quote",
      "Error: A text cannot hold a double quote: it ends at the next one, a backslash before it or not"},
 };

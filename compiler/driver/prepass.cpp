@@ -301,7 +301,8 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
         const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
-        if (!Helpers::allowedVarName(variable)) return "Variable name is illegal at line " + number;
+        if (!Helpers::allowedVarName(variable) || Helpers(ctx_).reservedName(variable))
+            return "Variable name is illegal at line " + number;
         if (!ctx_.library.addForVariable(variable)) return res("Error_Too_many_FOR") + number;
     }
     if (first == "NEXT") {

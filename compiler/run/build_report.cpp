@@ -101,8 +101,18 @@ std::string BuildReport::message(const std::vector<std::string>& problem) const 
     static const std::regex heading(R"(^\d+\. ERROR in (.*) \(at line (\d+)\)$)");
     static const std::regex tooLarge(
         R"(^The code (?:of (method|constructor) (\w+)\(.*\)|for the static initializer) is exceeding the 65535 bytes limit$)");
+    // A class's constant pool holds every name, number and text it uses; the class is the program's, or
+    // a record type's.
+    static const std::regex tooMany(
+        R"(^Too many constants, the constant pool for (\w+) would exceed \d+ entries$)");
     std::smatch head, large;
     if (!std::regex_match(problem.front(), head, heading)) return "";
+    for (const std::string& line : problem) {
+        std::smatch pool;
+        if (!std::regex_match(line, pool, tooMany)) continue;
+        return res("Error_Too_many_constants") +
+               (pool[1] == ctx_.project.name ? std::string("the program") : "TYPE " + pool[1].str());
+    }
     auto found = std::find_if(problem.begin(), problem.end(), [&](const std::string& line) {
         return std::regex_match(line, large, tooLarge);
     });

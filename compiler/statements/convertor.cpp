@@ -139,8 +139,13 @@ void checkLimits(std::span<const std::string> tokens) {
             run = 0;
         }
         if (run > kMaxText) throw CompileException(res("Error_Text_long"));
-        if (!startsWithQuote(t) && !number && t.size() > kMaxName)
-            throw CompileException(res("Error_Name_long"));
+        // A record's field (P%.X) is two names, each declared and measured alone.
+        if (!startsWithQuote(t) && !number) {
+            for (std::size_t start = 0, dot; start <= t.size(); start = dot + 1) {
+                dot = std::min(t.find('.', start), t.size());
+                if (dot - start > kMaxName) throw CompileException(res("Error_Name_long"));
+            }
+        }
     }
 }
 
@@ -308,6 +313,7 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     if (first.empty()) syntaxError();
 
     checkPlacement(first);
+    checkDeclaredNames(first);
     std::string text = translateLine(first);
     // Where a statement's own reading let an empty argument pass, it is refused here (its own messages,
     // where it has them, come first).
@@ -373,6 +379,32 @@ void Convertor::checkPlacement(const std::string& first) {
             if (block->kind == "For" || block->kind == "While") break;
         }
     }
+}
+
+// Every statement that gives a name declares it as its second word (a function also its parameters); a
+// name the generated Java already holds is refused whatever it is given to.
+void Convertor::checkDeclaredNames(const std::string& first) {
+    static const std::unordered_set<std::string_view> declaring = {
+        "DIM",          "BOOLEAN", "WORLD",       "TYPE",   "FUNCTION",
+        "FOR",          "IMAGE",   "IMAGE.ARRAY", "SPRITE", "SPRITE.ANIMATION",
+        "SPRITE.ARRAY", "CANVAS",  "BUTTON",      "FORM",   "TEXTBOX",
+        "LABEL",        "LIST",    "LIGHT",       "CAMERA", "OBJECT",
+        "OBJECT.ARRAY"};
+    const LineState& line = ctx.line;
+    if (!declaring.count(first) || !line.has(1)) return;
+    Helpers helpers(ctx);
+    auto refuse = [&](const std::string& word, const std::string& message) {
+        if (helpers.reservedName(Helpers::FixVariable(word))) throw CompileException(message);
+    };
+    const bool array = line.has(2) && line.token(2) == "[";
+    if (first == "DIM" || first == "BOOLEAN" || first == "FOR") {
+        refuse(line.token(1), array ? "Array name is illegal" : "Variable name is illegal");
+    } else {
+        refuse(line.token(1), res("Error_The_name_is_not"));
+    }
+    if (first != "FUNCTION") return;
+    for (int i = 3; line.has(i) && line.token(i) != ")"; i += 2)
+        refuse(line.token(i), "Variable name is illegal");
 }
 
 // Follows the blocks the translated line opened or closed; the pre-pass has already paired them.

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 
 #include "driver/messages.h"
 #include "property/mutations.h"
@@ -58,7 +59,7 @@ const std::vector<Program>& knownCases() {
             "TRY\nIMAGE FLOOR, \"floor_tiles.png\"\nCATCH IO\nENDCATCH\nENDTRY\nDIM T$ = \"Ace_99\"\nPRINT "
             "T$\n",
             "DIM N = 010\nDIM A[08]\nFOR I = 08 TO 09\nN = N + 010\nNEXT\n",
-            "DIM N\nCANVAS C\nACTION PAINT\nCLS\nENDACTION\nACTION LOOP 020\nN = 09\nENDACTION\nENDCANVAS\n",
+            "DIM N\nCANVAS CV\nACTION PAINT\nCLS\nENDACTION\nACTION LOOP 020\nN = 09\nENDACTION\nENDCANVAS\n",
             "DIM N = 2147483648\n",
             "DIM N\nN = 99999999999\n",
             // Commas inside brackets are no argument separators.
@@ -88,7 +89,7 @@ const std::vector<Program>& knownCases() {
             "DIM N\nELSE\n",
             "DIM N\nIF N = 1 THEN\nELSE\nELSE\nENDIF\n",
             "DIM N\nPRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nN = 1\n",
-            "CANVAS C\nACTION PAINT\nFUNCTION F()\nENDFUNCTION\nENDACTION\nACTION LOOP "
+            "CANVAS CV\nACTION PAINT\nFUNCTION F()\nENDFUNCTION\nENDACTION\nACTION LOOP "
             "50\nENDACTION\nENDCANVAS\n",
             // Indexes and record fields.
             "DIM M[2, 2]\nM[1] = 1\n",
@@ -109,7 +110,7 @@ const std::vector<Program>& knownCases() {
             "PRINT \"a\"\nFUNCTION F()\nEXITFUNCTION 1\nENDFUNCTION\n",
             // 3D objects used outside the main section.
             "WORLD SCENE[2]\nCAMERA EYE\nLIGHT SUN\n3D.START\nOBJECT SHIP, MODEL\nSCENE[0] = SHIP\n"
-            "CANVAS C\nACTION PAINT\n3D.SETBACKGROUNDCOLOR 255\n3D.CLEAR\n3D.RENDER SCENE[0]\nENDACTION\n"
+            "CANVAS CV\nACTION PAINT\n3D.SETBACKGROUNDCOLOR 255\n3D.CLEAR\n3D.RENDER SCENE[0]\nENDACTION\n"
             "ACTION LOOP 50\n3D.SETCAMERAROTATION EYE, 1, 2.5, "
             "3\nREPAINT\nENDACTION\nENDCANVAS\nMOVE()\n3D.END\n"
             "FUNCTION MOVE()\nSCENE[1] = SHIP\nENDFUNCTION\n",
@@ -128,9 +129,9 @@ const std::vector<Program>& knownCases() {
             "DIM K$ = LEFT(K$, 1)\n",
             "PRINT \"a\"\nFUNCTION F()\nDIM K = LEN(STR$(K))\nENDFUNCTION\n",
             // Drawing: in a function a PAINT action calls, not in the main section.
-            "DIM X\nCANVAS C\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP "
+            "DIM X\nCANVAS CV\nACTION PAINT\nBOX(X)\nENDACTION\nACTION LOOP "
             "50\nREPAINT\nENDACTION\nENDCANVAS\n"
-            "SETDISPLAY C\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
+            "SETDISPLAY CV\nFUNCTION BOX(N)\nCLS\nDRAWRECTANGLE N, N, 10, 10\nENDFUNCTION\n",
             "CLS\n",
             "DRAWTEXT \"hi\", 0, 0\n",
             // Boolean and string fields of an element of an array of records in a condition.
@@ -140,7 +141,7 @@ const std::vector<Program>& knownCases() {
             "1\n"
             "T%[1].CC = FALSE\nENDWHILE\n",
             // A flag declared in the main section would be a local its canvases cannot assign.
-            "PRINT \"a\"\nBOOLEAN EYE = TRUE\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 5\nEYE = "
+            "PRINT \"a\"\nBOOLEAN EYE = TRUE\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 5\nEYE = "
             "FALSE\nENDACTION\nENDCANVAS\n",
             // A TRY whose only load is an image array.
             "TRY\nIMAGE.ARRAY T, \"t.png\", 3\nCATCH IO\nPRINT \"no\"\nENDCATCH\nENDTRY\n",
@@ -210,6 +211,9 @@ const std::vector<Program>& validCases() {
         for (const std::string& source :
              {"DIM T$ = \"" + std::string(65532, 'a') + "\xC3\xA9\"\nPRINT T$\n",
               "DIM " + longName + " = 1\nPRINT STR$(" + longName + ")\n",
+              // A record's field is a name of its own: the record's name does not count against it.
+              "TYPE RLONG\nDIM " + longName + "\nENDTYPE\nDIM PPPPPPPPPP% = RLONG\nPPPPPPPPPP%." + longName +
+                  " = 1\nPRINT STR$(PPPPPPPPPP%." + longName + ")\n",
               "DIM N\nN = " + std::string(100, '(') + "1" + std::string(100, ')') + "\n",
               "PRINT \"a\"\nF(" + arguments + ")\nFUNCTION F(" + parameters + ")\nENDFUNCTION\n",
               "DIM A[" + dimensions + "]\n", "DIM N\nN = " + sum + "\n"})
@@ -303,6 +307,171 @@ TEST(AcceptedMeansCompiles, ValidCases) {
     expectNoFindings(report);
 }
 
+// Every kind of declaration, each giving a name: where it stands (declarations, the main section, a
+// function) and the line of the declaring statement within its text. `@` stands for the name, `~` begins
+// a record type's name of the program's own.
+struct DeclarationKind {
+    const char* kind;
+    int section;  // 0 before the main section, 1 in it, 2 a function
+    const char* text;
+    int nameLine;  // from 1, within `text`
+    bool phoneOnly;
+};
+const DeclarationKind kDeclarations[] = {
+    {"DIM", 0, "DIM @\n", 1, false},
+    {"DIM$", 0, "DIM @$\n", 1, false},
+    {"DIM array", 0, "DIM @[3]\n", 1, false},
+    {"BOOLEAN", 0, "BOOLEAN @\n", 1, false},
+    {"TYPE", 0, "TYPE @\nDIM V\nENDTYPE\n", 1, false},
+    {"field", 0, "TYPE ~R\nDIM @\nENDTYPE\n", 2, false},
+    {"record", 0, "TYPE ~Q\nDIM V\nENDTYPE\nDIM @% = ~Q\n", 4, false},
+    {"BUTTON", 0, "BUTTON @, \"a\", 1\n", 1, true},
+    {"FORM", 0, "FORM @, \"a\"\n", 1, true},
+    {"TEXTBOX", 0, "TEXTBOX @, \"a\", \"b\", 5, 0\n", 1, true},
+    {"LABEL", 0, "LABEL @, \"a\", \"b\"\n", 1, true},
+    {"LIST", 0, "LIST @, \"a\", 0\n", 1, true},
+    {"LIGHT", 0, "LIGHT @\n", 1, true},
+    {"CAMERA", 0, "CAMERA @\n", 1, true},
+    {"WORLD", 0, "WORLD @[2]\n", 1, true},
+    {"IMAGE", 1, "TRY\nIMAGE @, \"/i.png\"\nCATCH IO\nENDCATCH\nENDTRY\n", 2, false},
+    {"CANVAS", 1, "CANVAS @\nACTION PAINT\nCLS\nENDACTION\nACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\n",
+     1, false},
+    {"FOR", 1, "FOR @ = 1 TO 2\nNEXT\n", 1, false},
+    {"FUNCTION", 2, "FUNCTION @()\nENDFUNCTION\n", 1, false},
+    {"parameter", 2, "FUNCTION G(@)\nENDFUNCTION\n", 1, false},
+    {"local", 2, "FUNCTION H()\nDIM @\nENDFUNCTION\n", 2, false},
+    {"local array", 2, "FUNCTION HA()\nDIM @[2]\nENDFUNCTION\n", 2, false},
+};
+
+std::string named(std::string text, const std::string& name) {
+    for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, name);
+    return text;
+}
+
+// Letters only, as a record type's name must be: unique to the program's index.
+std::string letters(int index) {
+    std::string text;
+    do text += static_cast<char>('A' + index % 26), index /= 26;
+    while (index > 0);
+    return text;
+}
+
+// A program of the given declarations in their sections: the sections in order, whatever order the kinds
+// come in. Gives the line each declaration's name stands on.
+Program declaring(int index, const std::string& platform, const std::vector<const DeclarationKind*>& kinds,
+                  const std::string& name, std::vector<int>* lines = nullptr) {
+    std::string sections[3];
+    std::vector<std::pair<int, int>> places;  // section, line within it
+    for (const DeclarationKind* k : kinds) {
+        std::string text = named(k->text, name);
+        const std::string unique = letters(index);
+        for (std::size_t at; (at = text.find('~')) != std::string::npos;)
+            text.replace(at, 2, "T" + text.substr(at + 1, 1) + unique);
+        places.push_back({k->section, static_cast<int>(std::count(sections[k->section].begin(),
+                                                                  sections[k->section].end(), '\n')) +
+                                          k->nameLine});
+        sections[k->section] += text;
+    }
+    if (sections[1].empty()) sections[1] = "PRINT \"a\"\n";
+    int before[3] = {0, 0, 0};
+    for (int s = 1; s < 3; ++s)
+        before[s] = before[s - 1] +
+                    static_cast<int>(std::count(sections[s - 1].begin(), sections[s - 1].end(), '\n'));
+    if (lines)
+        for (const auto& [section, line] : places) lines->push_back(before[section] + line);
+    return {index, platform, sections[0] + sections[1] + sections[2], 0, "", 0, -1, ""};
+}
+
+bool oneOf(const std::string& word, std::initializer_list<const char*> words) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// Two declarations of one name, of every pair of kinds: refused by the compiler, or accepted and compiled;
+// two names of the program itself (outside functions) are always refused.
+TEST(AcceptedMeansCompiles, EveryPairOfDeclarationKindsOfOneName) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    std::vector<Program> programs;
+    std::vector<bool> mustRefuse;
+    for (const DeclarationKind& a : kDeclarations) {
+        for (const DeclarationKind& b : kDeclarations) {
+            const int index = static_cast<int>(programs.size());
+            programs.push_back(declaring(index, "TB", {&a, &b}, "X" + letters(index)));
+            // A record type's name and its fields' live apart; a loop counter may count again, an image
+            // be loaded again.
+            auto apart = [](const DeclarationKind& k) {
+                return k.section == 2 || oneOf(k.kind, {"TYPE", "field"});
+            };
+            mustRefuse.push_back(!apart(a) && !apart(b) && !(&a == &b && oneOf(a.kind, {"FOR", "IMAGE"})));
+        }
+    }
+    auto report = proptest::checkPrograms(programs, options(true));
+    expectNoFindings(report);
+    EXPECT_GT(report.accepted, 100);
+    std::set<int> refused;
+    for (const std::string& refusal : report.refusals) refused.insert(std::stoi(refusal.substr(1)));
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        if (!mustRefuse[i]) continue;
+        EXPECT_TRUE(refused.count(static_cast<int>(i))) << programs[i].source;
+    }
+}
+
+// The names the generated Java gives a meaning where the program's statements stand (the command
+// handler's C, the pointer's POINTX and POINTY, the constants a canvas inherits) are refused at the
+// declaration, whatever is declared; on the other target a canvas's constant is a name like any other.
+TEST(AcceptedMeansCompiles, NamesTheJavaHoldsAreRefusedForEveryKind) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    const std::vector<std::string> everywhere = {"C", "POINTX", "POINTY"};
+    const std::vector<std::string> phone = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
+    const std::vector<std::string> applet = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
+                                             "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
+    std::vector<Program> programs;
+    std::map<int, int> refuseAt;  // program index -> the line of its declaration
+    for (const std::string platform : {"TB", "Applet"}) {
+        std::vector<std::string> reserved = everywhere, free = platform == "TB" ? applet : phone;
+        reserved.insert(reserved.end(), (platform == "TB" ? phone : applet).begin(),
+                        (platform == "TB" ? phone : applet).end());
+        for (const DeclarationKind& k : kDeclarations) {
+            if (k.phoneOnly && platform == "Applet") continue;
+            for (const std::string& name : reserved) {
+                std::vector<int> lines;
+                const int index = static_cast<int>(programs.size());
+                programs.push_back(declaring(index, platform, {&k}, name, &lines));
+                refuseAt[index] = lines[0];
+            }
+            // Used in a canvas's actions, another target's constant means the program's own.
+            for (const std::string& name : free) {
+                if (std::string(k.kind) != "DIM") continue;
+                const int index = static_cast<int>(programs.size());
+                programs.push_back({index, platform,
+                                    "DIM " + name + " = 5\nCANVAS CV\nACTION PAINT\nCLS\nDRAWTEXT STR$(" +
+                                        name + "), 0, 0\nENDACTION\nACTION LOOP 50\n" + name + " = " + name +
+                                        " + 1\nREPAINT\nENDACTION\nENDCANVAS\nSETDISPLAY CV\n",
+                                    0, "", 0, -1, ""});
+            }
+        }
+    }
+    auto report = proptest::checkPrograms(programs, options(true));
+    expectNoFindings(report);
+    std::map<int, std::string> refusals;
+    for (const std::string& refusal : report.refusals)
+        refusals[std::stoi(refusal.substr(1))] = refusal.substr(refusal.find(": ") + 2);
+    const std::regex message("(Variable name is illegal|Array name is illegal|" +
+                             res("Error_The_name_is_not") + ") at line:? (\\d+)");
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        auto expected = refuseAt.find(static_cast<int>(i));
+        auto refusal = refusals.find(static_cast<int>(i));
+        if (expected == refuseAt.end()) {
+            EXPECT_EQ(refusal, refusals.end()) << programs[i].source << refusal->second;
+            continue;
+        }
+        std::smatch m;
+        ASSERT_NE(refusal, refusals.end()) << programs[i].platform << ":\n" << programs[i].source;
+        EXPECT_TRUE(std::regex_match(refusal->second, m, message) && std::stoi(m[2]) == expected->second)
+            << programs[i].platform << ":\n"
+            << programs[i].source << refusal->second;
+    }
+}
+
 TEST(AcceptedMeansCompiles, GeneratedPrograms) {
     ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
     auto report = proptest::checkPrograms(generated(1, 2500), options(true));
@@ -322,8 +491,8 @@ TEST(MutatedPrograms, ComeFromEveryValidProgramAndEveryKindOfChange) {
     int touched = 0, same = 0;
     for (int i = 0; i < 1500; ++i) {
         const auto& base = bases[static_cast<std::size_t>(i) % bases.size()];
-        const proptest::Mutant m = proptest::mutate(base.source, 5, i);
-        EXPECT_EQ(m.source, proptest::mutate(base.source, 5, i).source);
+        const proptest::Mutant m = proptest::mutate(base.source, base.platform, 5, i);
+        EXPECT_EQ(m.source, proptest::mutate(base.source, base.platform, 5, i).source);
         EXPECT_NE(m.source, base.source) << m.kind;
         kinds.push_back(m.kind);
         touched += m.touchedLine > 0;
@@ -352,6 +521,12 @@ TEST(MutatedPrograms, ComeFromEveryValidProgramAndEveryKindOfChange) {
         EXPECT_TRUE(std::any_of(kinds.begin(), kinds.end(), [&](const std::string& k) {
             return k.find(kind) != std::string::npos;
         })) << kind;
+    // A declared name given one the generated Java holds, wherever it stands.
+    EXPECT_GT(std::count_if(kinds.begin(), kinds.end(),
+                            [](const std::string& k) {
+                                return k.starts_with("renamed ") && !k.starts_with("renamed the");
+                            }),
+              10);
     EXPECT_GT(touched, 300);
     EXPECT_GT(same, 60);
 }

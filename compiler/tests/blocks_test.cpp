@@ -122,7 +122,7 @@ TEST(Blocks, Refusals) {
         {"FUNCTION F()\nENDFUNCTION ?", {res("Error_EndFunction")}},
         {"FUNCTION PAUSE\nENDFUNCTION 5", {res("Error_EndFunction_Type")}},
         {"FUNCTION F()\nBOOLEAN B\nENDFUNCTION B", {res("Error_EndFunction_Type")}},
-        {"FUNCTION F()\nCANVAS C", {res("Error_A_Canvas_can")}},
+        {"FUNCTION F()\nCANVAS CV", {res("Error_A_Canvas_can")}},
         {"CANVAS A\nENDCANVAS", {res("Error_A_canvas")}},
         {"ACTION PAINT", {res("Error_Actions_can")}},
         {"CANVAS A\nACTION PAINT\nACTION LOOP 4", {res("Error_Actions_can_not")}},

@@ -36,7 +36,7 @@ std::vector<std::string> join(std::initializer_list<std::vector<std::string>> pa
     return all;
 }
 
-TEST(BuildReport, MethodsPastTheirSizeNameTheirSection) {
+TEST(BuildReport, MethodsAndClassesPastTheirSizeNameTheirSection) {
     const std::string exceeding = " is exceeding the 65535 bytes limit";
     const std::vector<std::string> head = {"Compiling", "**"};
     const Row rows[] = {
@@ -65,6 +65,17 @@ TEST(BuildReport, MethodsPastTheirSizeNameTheirSection) {
                problem(1, "REC", 1, "The code of constructor REC()" + exceeding),
                {"----------", "1 problem (1 error)", "Internal Error"}}),
          join({head, {tooLarge("TYPE REC")}, kClosing})},
+        // A class past the constants one class holds: the program's, or a record type's.
+        {join({head,
+               problem(1, "Game", 8,
+                       "Too many constants, the constant pool for Game would exceed 65536 entries"),
+               {"----------", "1 problem (1 error)", "Internal Error"}}),
+         join({head, {res("Error_Too_many_constants") + "the program"}, kClosing})},
+        {join({head,
+               problem(1, "REC", 1,
+                       "Too many constants, the constant pool for REC would exceed 65536 entries"),
+               {"----------", "1 problem (1 error)", "Internal Error"}}),
+         join({head, {res("Error_Too_many_constants") + "TYPE REC"}, kClosing})},
         // Another problem is javac's own to tell, and so is Build's word after it.
         {join({head,
                problem(1, "Game", 3, "The code of method startApp()" + exceeding),

@@ -496,6 +496,9 @@ std::vector<Rule> rules() {
         "inside a function at line: N` |";
     const std::string sayWidgets =
         "| `BUTTON`, `FORM`, `TEXTBOX`, `LABEL`, `LIST`, `LIGHT`, `CAMERA` | in the declarations |";
+    const std::string sayPhoneCanvas = "on a phone `UP`, `DOWN`, `LEFT`, `RIGHT` and `FIRE`";
+    const std::string sayAppletCanvas =
+        "applet `WIDTH`, `HEIGHT`, `PROPERTIES`, `SOMEBITS`, `FRAMEBITS`, `ALLBITS`, `ERROR` and `ABORT`";
     const std::string sayNames =
         "a name given to a variable or array cannot also be given to a widget, canvas, image, sprite, light, "
         "camera or world, nor the other way round";
@@ -506,7 +509,9 @@ std::vector<Rule> rules() {
         "Each built-in gives one kind of value: an integer, a text, or a flag (`TRUE` or `FALSE`, to keep in "
         "a `BOOLEAN` or compare with `= TRUE`).";
     const std::string sayApplet =
-        "it has no widgets, sprites, tile layer, sound, files, network or 3D: those are refused with "
+        "it has no widgets, sprites, tile layer, sound, files, network or 3D, and no `END` (the page ends "
+        "the "
+        "applet): those are refused with "
         "\"Error: This command is not available on the target platform\"";
     const std::string image = "TRY\nIMAGE PIC, \"/pic.png\"\nCATCH IO\nENDCATCH\nENDTRY\n";
     const std::vector<Rule> rows = {
@@ -564,6 +569,16 @@ std::vector<Rule> rules() {
         {"a tab between words is a blank", "DIM\tX = 1\r\rPRINT\t\"a\tb\" + STR$(X)\r", ""},
         {"a name of more than 200 characters", "DIM " + std::string(201, 'A') + "\nPRINT \"a\"\n",
          at("Error: A name can be at most 200 characters long", 1)},
+        {"a record's field, `P%.X`, is measured apart from its record",
+         "TYPE R\nDIM " + std::string(200, 'F') + "\nENDTYPE\nDIM " + std::string(10, 'P') + "% = R\n" +
+             std::string(10, 'P') + "%." + std::string(200, 'F') + " = 1\n",
+         ""},
+        {"text of more than 65,534 bytes (as UTF-8)", "PRINT \"" + std::string(65534, 'a') + "\"\n", ""},
+        {"text of more than 65,534 bytes (as UTF-8)", "PRINT \"" + std::string(65535, 'a') + "\"\n",
+         at("Error: A text can be at most 65534 bytes long (as UTF-8)", 1)},
+        {"an integer variable or expression does not (`Error: Expecting float`)",
+         "DIM N = 3\nDIM F# = N + 1\n", at("Error: Expecting float", 2)},
+        {"A whole number written out becomes a float where a float is wanted", "DIM F# = 3\nF# = 4\n", ""},
         {sayFunction, "PRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nFUNCTION G()\nENDFUNCTION\n", ""},
         {sayFunction, "PRINT \"a\"\nFUNCTION F()\nFUNCTION G()\nENDFUNCTION\nENDFUNCTION\n", kNested + "3"},
         {sayFunction,
@@ -622,6 +637,22 @@ std::vector<Rule> rules() {
          at("Error: Variable name already defined", 9)},
         {sayNames, "DIM HERO\n" + image + "SPRITE HERO, PIC\n",
          at("Error: Variable name already defined", 1)},
+        // The names a canvas knows of its own, for every kind of declaration.
+        {sayPhoneCanvas, "DIM FIRE\n", at("Variable name is illegal", 1)},
+        {sayPhoneCanvas, "DIM LEFT$[2]\n", at("Array name is illegal", 1)},
+        {sayPhoneCanvas, "PRINT \"a\"\nFUNCTION F(DOWN)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
+        {sayPhoneCanvas, "BUTTON RIGHT, \"b\", 1\n", at("Error: The name is not valid", 1)},
+        {sayPhoneCanvas, "DIM WIDTH\nDIM HEIGHT$\n", ""},
+        {sayAppletCanvas, "FOR ERROR = 1 TO 2\nNEXT\n", "Variable name is illegal at line 1", "Applet"},
+        {sayAppletCanvas, "TYPE WIDTH\nDIM V\nENDTYPE\n", at("Error: The name is not valid", 1), "Applet"},
+        {sayAppletCanvas, "DIM UP\nDIM FIRE$\n", "", "Applet"},
+        {"`C` is the button that was pressed", "FORM C, \"f\"\n", at("Error: The name is not valid", 1)},
+        {"`POINTX` and `POINTY` are where the pointer is", "PRINT \"a\"\nFUNCTION POINTY()\nENDFUNCTION\n",
+         at("Error: The name is not valid", 2)},
+        {"a parameter's name is letters only", "PRINT \"a\"\nFUNCTION F(A1)\nENDFUNCTION\n",
+         "Error: Function arguments do not match at line: 2"},
+        {"and no `END` (the page ends the applet)", "END\n",
+         at("Error: This command is not available on the target platform", 1), "Applet"},
         {"Two functions cannot share a name (`Error: Name already defined: F`).",
          "PRINT \"a\"\nFUNCTION F()\nENDFUNCTION\nFUNCTION F()\nENDFUNCTION\n",
          at("Error: Name already defined: F", 4)},
@@ -715,9 +746,10 @@ std::vector<Rule> rules() {
          "statements, "
          "and images",
          "TYPE R\nDIM X\nENDTYPE\nDIM P% = R\n" + image +
-             "FOR I = 1 TO 2\nP%.X = I\nNEXT\nCANVAS C\nACTION PAINT\nIMAGE.DRAW PIC, 0, "
+             "FOR I = 1 TO 2\nP%.X = I\nNEXT\nCANVAS CV\nACTION PAINT\nIMAGE.DRAW PIC, 0, "
              "0\nBOX()\nENDACTION\n"
-             "ACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\nSETDISPLAY C\nFUNCTION BOX()\nDRAWLINE 0, 0, 5, "
+             "ACTION LOOP 50\nREPAINT\nENDACTION\nENDCANVAS\nSETDISPLAY CV\nFUNCTION BOX()\nDRAWLINE 0, 0, "
+             "5, "
              "5\nENDFUNCTION\n",
          "", "Applet"},
     };

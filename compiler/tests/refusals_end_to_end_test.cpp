@@ -32,7 +32,7 @@ void writeProject(const TempDir& dir, const std::string& source, const std::stri
 
 // The statements of a canvas around `body`, which stands in its PAINT action.
 std::string inPaint(const std::string& body) {
-    return "PRINT \"a\"\nCANVAS C\nACTION PAINT\n" + body +
+    return "PRINT \"a\"\nCANVAS CV\nACTION PAINT\n" + body +
            "\nENDACTION\nACTION LOOP 50\nENDACTION\nENDCANVAS\n";
 }
 
@@ -61,9 +61,9 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"LIGHT L\nCAMERA L", res("Error_Name_in_use") + "L at line 2"},
         {"TRY\nIMAGE X, \"a.png\"\nCATCH IO\nENDCATCH\nENDTRY\nSPRITE X, X",
          res("Error_Name_in_use") + "X at line 2"},  // both are registered ahead: the first is refused
-        {"PRINT \"a\"\nCANVAS C\nACTION LOOP 5\nENDACTION\nENDCANVAS\nCANVAS C\nACTION LOOP "
+        {"PRINT \"a\"\nCANVAS CV\nACTION LOOP 5\nENDACTION\nENDCANVAS\nCANVAS CV\nACTION LOOP "
          "5\nENDACTION\nENDCANVAS",
-         res("Error_Name_in_use") + "C at line 6"},
+         res("Error_Name_in_use") + "CV at line 6"},
         {"FUNCTION F()\nENDFUNCTION\nFUNCTION F()\nENDFUNCTION", res("Error_Name_in_use") + "F at line 3"},
         {"TYPE T\nDIM X\nENDTYPE\nTYPE T\nDIM Y\nENDTYPE", res("Error_Name_in_use") + "T at line 4"},
         {"FUNCTION F(A, A$)\nENDFUNCTION", res("Error_Variable_name") + " at line 1"},
@@ -84,7 +84,7 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {inPaint("FUNCTION F()\nENDFUNCTION"), res("Error_Function_in_canvas") + " at line 4"},
         {"DIM N\nPRINT \"a\"\nIF N = 1 THEN\nFUNCTION F()\nENDFUNCTION\nENDIF",
          res("Error_Function_place") + " at line 4"},
-        {"PRINT \"a\"\nCANVAS C\nPRINT \"b\"\nACTION LOOP 5\nENDACTION\nENDCANVAS",
+        {"PRINT \"a\"\nCANVAS CV\nPRINT \"b\"\nACTION LOOP 5\nENDACTION\nENDCANVAS",
          res("Error_Canvas_statement") + " at line 3"},
         // Indexes, record fields.
         {"DIM M[2, 2]\nDIM N\nN = M[1]", res("Error_Array_dimensions") + " at line 3"},
@@ -134,23 +134,24 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"CLS", res("Error_Drawing_place") + " at line 1"},
         {"DIM X\nIF X = 1 THEN PRINT \"a\" : DRAWTEXT \"hi\", 0, 0",
          res("Error_Drawing_place") + " at line 2"},
-        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 50\nSETCOLOR 1, 2, "
+        {"PRINT \"a\"\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 50\nSETCOLOR 1, 2, "
          "3\nENDACTION\nENDCANVAS",
          res("Error_Drawing_place") + " at line 6"},
         {"PRINT \"a\"\nFUNCTION ACTION\nDRAWLINE 0, 0, 9, 9\nENDFUNCTION",
          res("Error_Drawing_place") + " at line 3"},
         // Each action of a canvas is a method of its class: one of each kind.
-        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\n"
+        {"PRINT \"a\"\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION PAINT\nENDACTION\nACTION LOOP "
+         "5\nENDACTION\n"
          "ENDCANVAS",
          res("Error_Action_twice") + "PAINT at line 5"},
-        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nACTION LOOP "
+        {"PRINT \"a\"\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nACTION LOOP "
          "9\nENDACTION\n"
          "ENDCANVAS",
          res("Error_Action_twice") + "LOOP at line 7"},
-        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION KEYPRESSED\nENDACTION\nACTION KEYPRESSED\n"
+        {"PRINT \"a\"\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION KEYPRESSED\nENDACTION\nACTION KEYPRESSED\n"
          "ENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS",
          res("Error_Action_twice") + "KEYPRESSED at line 7"},
-        {"PRINT \"a\"\nCANVAS C\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED\nENDACTION\n"
+        {"PRINT \"a\"\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED\nENDACTION\n"
          "ACTION POINTERDRAGGED\nENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS",
          res("Error_Action_twice") + "POINTERDRAGGED at line 7"},
         // A text ends at its second quote, a backslash before it or not: what follows is glued to it.
@@ -232,7 +233,7 @@ TEST(Refusals, SectionsPastAJavaMethodAreNamedByTheKit) {
     std::string many;
     for (int i = 0; i < 9000; ++i) many += "PRINT \"x\"\n";
     TempDir dir;
-    writeProject(dir, "DIM N\nCANVAS C\nACTION PAINT\nENDACTION\nACTION LOOP 50\n" + many +
+    writeProject(dir, "DIM N\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 50\n" + many +
                           "ENDACTION\nENDCANVAS\n" + many + "FUNCTION LONG()\n" + many + "ENDFUNCTION\n");
     writeFile(dir / "Game/Game.jar", "earlier");
     auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
@@ -246,6 +247,25 @@ TEST(Refusals, SectionsPastAJavaMethodAreNamedByTheKit) {
     EXPECT_NE(result.output.find("\n**\n" + res("Error_detected") + "\n"), std::string::npos);
     for (const char* file : {"Game.jar", "Game.jad", "Game.java"})
         EXPECT_FALSE(fs::exists(dir / ("Game/" + std::string(file))));
+}
+
+// A program whose class holds more names, numbers and texts than a Java class can: the kit's message names
+// the program, and nothing of javac's reaches the user.
+TEST(Refusals, AClassPastItsConstantsIsNamedByTheKit) {
+    std::string many;
+    for (int i = 0; i < 20000; ++i)
+        many += "DIM V" + std::to_string(i) + "$ = \"abc" + std::to_string(i) + "\"\n";
+    TempDir dir;
+    writeProject(dir, many);
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"});
+    EXPECT_EQ(result.status, 1) << result.output;
+    EXPECT_NE(result.output.find("\n" + res("Error_Too_many_constants") + "the program\n**\n" +
+                                 res("Error_detected") + "\n"),
+              std::string::npos)
+        << result.output;
+    for (const char* tool : {"ERROR in", "constant pool", "Internal Error", "problem"})
+        EXPECT_EQ(result.output.find(tool), std::string::npos) << tool << "\n" << result.output;
+    EXPECT_EQ(listDir(dir / "Game"), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
 }
 
 // The project's name is the class's name: a support class of the kit, a class the program uses or a Java word

@@ -113,8 +113,9 @@ bool isBlockCloser(const std::string& line) {
 
 class Mutator {
 public:
-    Mutator(const std::string& source, std::uint64_t seed, int index)
+    Mutator(const std::string& source, const std::string& platform, std::uint64_t seed, int index)
         : original_(source),
+          platform_(platform),
           lines_(splitLines(source)),
           comments_(commentBlock(lines_)),
           rng_(seed * 0x9E3779B97F4A7C15ULL + index) {}
@@ -157,10 +158,12 @@ private:
     std::optional<Mutant> addBackslash();
     std::optional<Mutant> swapLines();
     std::optional<Mutant> renameDeclaration();
+    std::optional<Mutant> reserveName(const std::pair<std::size_t, Piece>& declaration);
     std::optional<Mutant> moveStatement();
     Mutant sameMeaning();
 
     std::string original_;
+    std::string platform_;
     std::vector<std::string> lines_;
     std::vector<bool> comments_;
     std::mt19937_64 rng_;
@@ -308,6 +311,7 @@ std::optional<Mutant> Mutator::renameDeclaration() {
         if (found.size() > 1 && std::isalpha(static_cast<unsigned char>(lines_[i][found[1].at])))
             names.push_back({i, found[1]});
     }
+    if (!names.empty() && chance(25)) return reserveName(names[pick(names.size())]);
     if (names.size() < 2) return std::nullopt;
     auto [i, p] = names[pick(names.size())];
     auto [j, q] = names[pick(names.size())];
@@ -316,6 +320,46 @@ std::optional<Mutant> Mutator::renameDeclaration() {
     lines_[i].replace(p.at, p.size, other);
     return Mutant{"renamed the declaration on line " + std::to_string(i + 1) + " to " + other,
                   joinLines(lines_), 0, false};
+}
+
+// A declared name, wherever it stands, changed to one the generated Java already holds where the program's
+// statements stand: the compiler must refuse it, at its declaration or before.
+std::optional<Mutant> Mutator::reserveName(const std::pair<std::size_t, Piece>& declaration) {
+    static const std::vector<std::string> everywhere = {"C", "POINTX", "POINTY"};
+    static const std::vector<std::string> phone = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
+    static const std::vector<std::string> applet = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
+                                                    "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
+    const std::vector<std::string>& canvas = platform_ == "Applet" ? applet : phone;
+    const std::string reserved =
+        chance(30) ? everywhere[pick(everywhere.size())] : canvas[pick(canvas.size())];
+    const auto [line, piece] = declaration;
+    std::string name = upper(lines_[line].substr(piece.at, piece.size));
+    name.erase(name.find_last_not_of("$#%") + 1);
+    if (name.empty() || name.find('.') != std::string::npos) return std::nullopt;
+    // Each part of a word between dots, its suffix aside, is the name where it stands first or after a
+    // record (P%.X); texts in quotes stay.
+    for (std::string& text : lines_) {
+        auto found = pieces(text);
+        for (auto p = found.rbegin(); p != found.rend(); ++p) {
+            if (text[p->at] == '"') continue;
+            std::string word = text.substr(p->at, p->size);
+            for (std::size_t start = 0, dot; start <= word.size(); start = dot + 1) {
+                dot = std::min(word.find('.', start), word.size());
+                std::size_t end = dot;
+                while (end > start && std::string_view("$#%").find(word[end - 1]) != std::string_view::npos)
+                    --end;
+                const bool record = start == 0 || start == 1 || word[start - 2] == '%';
+                if (record && upper(word.substr(start, end - start)) == name) {
+                    word.replace(start, end - start, reserved);
+                    dot = start + reserved.size() + (dot - end);
+                }
+            }
+            text.replace(p->at, p->size, word);
+        }
+    }
+    Mutant m{"renamed " + name + " to " + reserved, joinLines(lines_), 0, false};
+    m.refusedBy = static_cast<int>(line) + 1;
+    return m;
 }
 
 // A statement taken from its place into another section or block.
@@ -465,8 +509,8 @@ std::vector<CorpusProgram> corpus(const std::string& root) {
     return programs;
 }
 
-Mutant mutate(const std::string& source, std::uint64_t seed, int index) {
-    return Mutator(source, seed, index).run();
+Mutant mutate(const std::string& source, const std::string& platform, std::uint64_t seed, int index) {
+    return Mutator(source, platform, seed, index).run();
 }
 
 std::vector<Program> mutantPrograms(const std::vector<CorpusProgram>& bases, std::uint64_t seed, int first,
@@ -479,9 +523,10 @@ std::vector<Program> mutantPrograms(const std::vector<CorpusProgram>& bases, std
                             bases[b].origin});
     for (int i = first; i < first + count; ++i) {
         const std::size_t b = static_cast<std::size_t>(i) % bases.size();
-        Mutant m = mutate(bases[b].source, seed, i);
-        programs.push_back({i, bases[b].platform, m.source, 0, "", m.touchedLine,
-                            m.sameMeaning ? baseIndex + static_cast<int>(b) : -1,
+        Mutant m = mutate(bases[b].source, bases[b].platform, seed, i);
+        // A planted message no refusal starts with: refused at the line or before, whatever the message.
+        programs.push_back({i, bases[b].platform, m.source, m.refusedBy, m.refusedBy ? "\n" : "",
+                            m.touchedLine, m.sameMeaning ? baseIndex + static_cast<int>(b) : -1,
                             bases[b].origin + ", mutant: " + m.kind});
     }
     return programs;

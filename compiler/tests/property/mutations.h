@@ -29,10 +29,13 @@ struct Mutant {
     // The change keeps the meaning (tabs for blanks, other line ends, a byte-order mark): the program is
     // translated as before, to the same Java.
     bool sameMeaning = false;
+    // The change must be refused at this line (from 1) or an earlier one. 0 for none.
+    int refusedBy = 0;
 };
 
-// The mutant number `index` of `source` in the run seeded with `seed`: the same three give the same mutant.
-Mutant mutate(const std::string& source, std::uint64_t seed, int index);
+// The mutant number `index` of `source` (a program for `platform`) in the run seeded with `seed`: the same
+// four give the same mutant.
+Mutant mutate(const std::string& source, const std::string& platform, std::uint64_t seed, int index);
 
 // The check's programs: the bases (accepted or refused as they are) and `count` mutants spread over them,
 // numbered from `first`. Each mutant's `sameJavaAs` names its base when the change keeps the meaning.

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         const auto bases = proptest::corpus(TZ_SOURCE_DIR);
         if (print >= 0) {
             const auto& base = bases[static_cast<std::size_t>(print) % bases.size()];
-            auto mutant = proptest::mutate(base.source, seed, static_cast<int>(print));
+            auto mutant = proptest::mutate(base.source, base.platform, seed, static_cast<int>(print));
             std::cout << "Platform=" << base.platform << " (" << base.origin << ", " << mutant.kind << ")\n"
                       << mutant.source;
             return 0;
