@@ -207,6 +207,13 @@ void AddProject::actionPerformed(QPushButton* source) {
     close();
 }
 
+bool mayReplaceProjectFile(QWidget* owner, const QString& projectFile, const QString& name) {
+    return !files().status(projectFile).exists ||
+           ui::prompter().askYesNo(owner, QString(),
+                                   "Replace " + projectFile + " with the project " + name + "?",
+                                   ui::Answer::No) == ui::Answer::Yes;
+}
+
 // ProjectScreen
 
 ProjectScreen::ProjectScreen(QWidget* owner, References& references)
@@ -295,9 +302,8 @@ void ProjectScreen::actionPerformed(QPushButton* source) {
     // The next Save of a saved project writes `<name>.tbp` in its folder: another project's file there is
     // replaced only when the user says so.
     const QString projectFile = references_.LoadedPath + name + ".tbp";
-    if (references_.saved && name != references_.projectName && files().status(projectFile).exists &&
-        ui::prompter().askYesNo(this, QString(), "Replace " + projectFile + " with the project " + name + "?",
-                                ui::Answer::No) != ui::Answer::Yes) {
+    if (references_.saved && name != references_.projectName &&
+        !mayReplaceProjectFile(this, projectFile, name)) {
         colours::setBackground(textfield1, colours::attention);
         return;
     }

@@ -14,6 +14,10 @@ class Editor;
 class References;
 
 // Modal: "Continue" closes the open project and loads `path`; "Cancel" changes nothing.
+// True when the project `name` may be written to `projectFile`: no file stands there, or the user answers
+// Yes to replacing it.
+bool mayReplaceProjectFile(QWidget* owner, const QString& projectFile, const QString& name);
+
 class OpenProject : public DialogFrame {
     Q_OBJECT
 public:

@@ -76,10 +76,7 @@ bool ProjectSide::save(Editor& editor) {
     // Another project's file is replaced only when the user says so; the file dialog has asked already
     // when its name was typed whole.
     const QString projectFile = folder + name + ".tbp";
-    if (file.absoluteFilePath() != projectFile && files().status(projectFile).exists &&
-        ui::prompter().askYesNo(&editor, QString(),
-                                "Replace " + projectFile + " with the project " + name + "?",
-                                ui::Answer::No) != ui::Answer::Yes) {
+    if (file.absoluteFilePath() != projectFile && !mayReplaceProjectFile(&editor, projectFile, name)) {
         return false;
     }
     references.projectName = name;
