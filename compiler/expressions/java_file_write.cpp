@@ -35,16 +35,15 @@ constexpr std::string_view kAppletCanvas[] = {
     "public volatile KeyRepeat m_repeat = new KeyRepeat(this);",
     "private boolean m_shown = false;",
     "public TBCanvas() {",
-    "addHierarchyListener(new HierarchyListener() { public void hierarchyChanged(HierarchyEvent e) { "
-    "updateShown(); } });",
-    "addMouseListener(new MouseAdapter() { public void mousePressed(MouseEvent e) { "
-    "TBCanvas.this.requestFocus(); } });",
+    "addHierarchyListener(new HierarchyListener() {",
+    "public void hierarchyChanged(HierarchyEvent e) { updateShown(); } });",
+    "addMouseListener(new MouseAdapter() {",
+    "public void mousePressed(MouseEvent e) { TBCanvas.this.requestFocus(); } });",
     "addKeyListener(new KeyAdapter() {",
-    "public void keyPressed(KeyEvent e) { int key = gameKey(e); if (key != 0) TBCanvas.this.keyPressed(key); "
-    "}",
-    "public void keyReleased(KeyEvent e) { int key = gameKey(e); if (key != 0) "
-    "TBCanvas.this.keyReleased(key); "
-    "} }); }",
+    "public void keyPressed(KeyEvent e) { int key = gameKey(e);",
+    "if (key != 0) TBCanvas.this.keyPressed(key); }",
+    "public void keyReleased(KeyEvent e) { int key = gameKey(e);",
+    "if (key != 0) TBCanvas.this.keyReleased(key); } }); }",
     "private synchronized void updateShown() {",
     "if (isShowing() == m_shown) return;",
     "m_shown = !m_shown;",
@@ -82,9 +81,8 @@ constexpr std::string_view kKeyRepeat[] = {
     "private int m_pressed = 0;",
     "private final KeyRepeater m_ui;",
     "public KeyRepeat(KeyRepeater ui) { m_ui = ui; }",
-    "public synchronized void startRepeat(int gameAction) { m_gameAction = gameAction; m_pressed = "
-    "gameAction; "
-    "notifyAll(); }",
+    "public synchronized void startRepeat(int gameAction) {",
+    "m_gameAction = gameAction; m_pressed = gameAction; notifyAll(); }",
     "public synchronized void stopRepeat() { m_gameAction = 0; }",
     "public synchronized void cancel() { m_cancel = true; notifyAll(); }",
     "private synchronized int nextAction() throws InterruptedException {",

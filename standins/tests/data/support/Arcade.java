@@ -112,7 +112,8 @@ private int m_gameAction = 0;
 private int m_pressed = 0;
 private final KeyRepeater m_ui;
 public KeyRepeat(KeyRepeater ui) { m_ui = ui; }
-public synchronized void startRepeat(int gameAction) { m_gameAction = gameAction; m_pressed = gameAction; notifyAll(); }
+public synchronized void startRepeat(int gameAction) {
+m_gameAction = gameAction; m_pressed = gameAction; notifyAll(); }
 public synchronized void stopRepeat() { m_gameAction = 0; }
 public synchronized void cancel() { m_cancel = true; notifyAll(); }
 private synchronized int nextAction() throws InterruptedException {
