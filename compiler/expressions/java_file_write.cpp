@@ -16,27 +16,101 @@ constexpr std::string_view kPhoneMainClose = "}catch(Exception err) { err.printS
 // The applet's startApp opens no try block, so only the method is closed.
 constexpr std::string_view kAppletMainClose = "}";
 
-// Nested in the generated class: the canvas base of every program canvas and its key-repeat thread.
-constexpr std::string_view kKeyRepeatSupport[] = {
+// Nested in the generated class, the canvas base of every program canvas. On a phone the display calls
+// showNotify, hideNotify and the key methods itself.
+constexpr std::string_view kPhoneCanvas[] = {
     "class TBCanvas extends Canvas implements KeyRepeater{",
     "public KeyRepeat m_repeat = new KeyRepeat(this);",
     "public TBCanvas() {\tm_repeat.start(); }",
     "public void paint(Graphics b){}",
     "public void performAction(int gameAction){} }",
+};
+
+// An AWT canvas gets none of the phone's calls: the canvas turns "showing" changes into showNotify and
+// hideNotify (so LOOP runs only while it is on the page), and AWT keys into the phone's key codes, the
+// codes GETKEY() and UPKEY() ... give. Its key-repeat thread lives only while it is shown, so a stopped
+// or left page keeps no thread. update paints without clearing first, as a phone's repaint does.
+constexpr std::string_view kAppletCanvas[] = {
+    "class TBCanvas extends Canvas implements KeyRepeater{",
+    "public volatile KeyRepeat m_repeat = new KeyRepeat(this);",
+    "private boolean m_shown = false;",
+    "public TBCanvas() {",
+    "addHierarchyListener(new HierarchyListener() {",
+    "public void hierarchyChanged(HierarchyEvent e) { updateShown(); } });",
+    "addMouseListener(new MouseAdapter() {",
+    "public void mousePressed(MouseEvent e) { TBCanvas.this.requestFocus(); } });",
+    "addKeyListener(new KeyAdapter() {",
+    "public void keyPressed(KeyEvent e) { int key = gameKey(e);",
+    "if (key != 0) TBCanvas.this.keyPressed(key); }",
+    "public void keyReleased(KeyEvent e) { int key = gameKey(e);",
+    "if (key != 0) TBCanvas.this.keyReleased(key); } }); }",
+    "private synchronized void updateShown() {",
+    "if (isShowing() == m_shown) return;",
+    "m_shown = !m_shown;",
+    "if (m_shown) { m_repeat = new KeyRepeat(this); m_repeat.start(); showNotify(); requestFocus(); }",
+    "else { m_repeat.cancel(); hideNotify(); } }",
+    "private int gameKey(KeyEvent e) {",
+    "switch (e.getKeyCode()) {",
+    "case KeyEvent.VK_UP: case KeyEvent.VK_KP_UP: return -1;",
+    "case KeyEvent.VK_DOWN: case KeyEvent.VK_KP_DOWN: return -2;",
+    "case KeyEvent.VK_LEFT: case KeyEvent.VK_KP_LEFT: return -3;",
+    "case KeyEvent.VK_RIGHT: case KeyEvent.VK_KP_RIGHT: return -4;",
+    "case KeyEvent.VK_ENTER: case KeyEvent.VK_SPACE: return -5;",
+    "case KeyEvent.VK_BACK_SPACE: case KeyEvent.VK_DELETE: return -8; }",
+    "char c = e.getKeyChar();",
+    "return c == KeyEvent.CHAR_UNDEFINED || c < ' ' ? 0 : c; }",
+    "protected void showNotify(){}",
+    "protected void hideNotify(){}",
+    "public void keyPressed(int keyCode){}",
+    "public void keyReleased(int keyCode){}",
+    "public void update(Graphics b){ paint(b); }",
+    "public void paint(Graphics b){}",
+    "public void performAction(int gameAction){} }",
+};
+
+// The key-repeat thread of a canvas: it waits on its monitor until a key is held (or a press is still to
+// be performed: a key released before the thread woke still runs its action once) or it is cancelled,
+// then performs the key every 50 ms while it is held. Every field it shares with the event thread is read
+// and written under the monitor.
+constexpr std::string_view kKeyRepeat[] = {
     "interface KeyRepeater { public void performAction(int gameAction); }",
     "class KeyRepeat extends Thread {",
-    "public boolean m_cancel = false;",
+    "private boolean m_cancel = false;",
     "private long m_sleepTime = 50;",
     "private int m_gameAction = 0;",
+    "private int m_pressed = 0;",
     "private final KeyRepeater m_ui;",
     "public KeyRepeat(KeyRepeater ui) { m_ui = ui; }",
-    "public void startRepeat(int gameAction) { m_gameAction = gameAction; }",
-    "public void stopRepeat() { m_gameAction = 0; }",
+    "public synchronized void startRepeat(int gameAction) {",
+    "m_gameAction = gameAction; m_pressed = gameAction; notifyAll(); }",
+    "public synchronized void stopRepeat() { m_gameAction = 0; }",
+    "public synchronized void cancel() { m_cancel = true; notifyAll(); }",
+    "private synchronized int nextAction() throws InterruptedException {",
+    "while (m_gameAction == 0 && m_pressed == 0 && !m_cancel) { wait(); }",
+    "int action = m_cancel ? 0 : m_gameAction != 0 ? m_gameAction : m_pressed;",
+    "m_pressed = 0;",
+    "return action; }",
     "public void run() {",
-    "while (!m_cancel) {",
-    "while (m_gameAction == 0 && !m_cancel) { Thread.yield(); }",
-    "m_ui.performAction(m_gameAction);",
-    "try { sleep(m_sleepTime); } catch (InterruptedException e) { } } } }",
+    "try { for (int action = nextAction(); action != 0; action = nextAction()) {",
+    "m_ui.performAction(action);",
+    "sleep(m_sleepTime); } } catch (InterruptedException e) { } } }",
+};
+
+// The applet's life cycle: a stopped applet hides its canvas, which stops its LOOP; started, it shows it.
+constexpr std::string_view kAppletLifeCycle[] = {
+    "public void start() { MainPanel.setVisible(true); }",
+    "public void stop() { MainPanel.setVisible(false); }",
+};
+
+// The applet's IMAGE: a resource that is not there, or not an image, is an IOException as on a phone
+// (ImageIO would throw IllegalArgumentException for the first and give null for the second).
+constexpr std::string_view kAppletImageRead[] = {
+    "Image readImage(String name) throws IOException {",
+    "java.net.URL url = getClass().getResource(name);",
+    "if (url == null) throw new FileNotFoundException(name);",
+    "Image image = javax.imageio.ImageIO.read(url);",
+    "if (image == null) throw new IOException(\"Not an image: \" + name);",
+    "return image; }",
 };
 
 }  // namespace
@@ -62,12 +136,14 @@ bool JavaFileWrite::usableClassName(const std::string& name) {
         "TBCanvas", "KeyRepeater", "KeyRepeat",
         // Classes the generated code names without their package.
         "ActionEvent", "ActionListener", "Alert", "AlertType", "Applet", "Background", "BasicStroke",
-        "Boolean", "Camera", "Canvas", "Choice", "Color", "Command", "CommandListener", "Date", "Display",
-        "Displayable", "Exception", "Float", "Fog", "Font", "Form", "Graphics", "Graphics2D", "Graphics3D",
-        "Group", "IOException", "Image", "Image2D", "InputStream", "Integer", "InterruptedException",
-        "LayerManager", "Light", "Math", "MediaException", "Mesh", "MIDlet", "Node", "Object", "Panel",
-        "Random", "Runtime", "RuntimeException", "Sprite", "String", "StringItem", "System", "TextField",
-        "Texture2D", "Thread", "TiledLayer", "Timer", "TimerTask", "Transform", "VideoControl", "World"};
+        "Boolean", "BorderLayout", "Camera", "Canvas", "Choice", "Color", "Command", "CommandListener",
+        "Date", "Display", "Displayable", "Exception", "FileNotFoundException", "Float", "Fog", "Font",
+        "Form", "Graphics", "Graphics2D", "Graphics3D", "Group", "HierarchyEvent", "HierarchyListener",
+        "IOException", "Image", "Image2D", "InputStream", "Integer", "InterruptedException", "KeyAdapter",
+        "KeyEvent", "LayerManager", "Light", "Math", "MediaException", "Mesh", "MIDlet", "MouseAdapter",
+        "MouseEvent", "Node", "Object", "Panel", "Random", "Runtime", "RuntimeException", "Sprite", "String",
+        "StringItem", "System", "TextField", "Texture2D", "Thread", "TiledLayer", "Timer", "TimerTask",
+        "Transform", "VideoControl", "World"};
     if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
     for (char c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
@@ -198,7 +274,9 @@ void JavaFileWrite::WriteMain() {
     if (!phone()) {
         // A browser starts an applet through init, once; startApp is the MIDlet's own start.
         line("public void init() {");
-        line("MainPanel = new Panel();");
+        // The shown canvas fills the panel, and the panel the applet: the size the page gives it.
+        line("setLayout(new BorderLayout());");
+        line("MainPanel = new Panel(new BorderLayout());");
         line("add(MainPanel);");
     } else {
         line("public void startApp() {");
@@ -249,7 +327,14 @@ void JavaFileWrite::WriteEnd() {
         WriteDestroy();
         line("}");
     }
-    for (std::string_view text : kKeyRepeatSupport) line(text);
+    if (!phone()) {
+        for (std::string_view text : kAppletLifeCycle) line(text);
+        for (std::string_view text : kAppletImageRead) line(text);
+        for (std::string_view text : kAppletCanvas) line(text);
+    } else {
+        for (std::string_view text : kPhoneCanvas) line(text);
+    }
+    for (std::string_view text : kKeyRepeat) line(text);
     line("}");
 }
 

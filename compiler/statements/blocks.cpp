@@ -293,7 +293,9 @@ std::optional<std::string> canvasStatement(Convertor& c) {
     }
     c.out.Write(name + " = new TBCanvas() {");
     c.out.Write("protected void showNotify(){ startTimer(); repaint(); }");
-    c.out.Write("protected void hideNotify(){ timer" + canvasNumber(c, name) + ".cancel(); }");
+    // A key held as the canvas goes stops repeating: its release goes to the next screen.
+    c.out.Write("protected void hideNotify(){ timer" + canvasNumber(c, name) +
+                ".cancel(); m_repeat.stopRepeat(); }");
     return std::string("// **");
 }
 

@@ -196,7 +196,9 @@ std::optional<std::string> setDisplayStatement(Convertor& c) {
     if (c.ctx.project.isJ2ME())
         return "display.setCurrent(" + arguments(c)->HandleArguments("n", 1, 1) + ");";
     if (c.ctx.project.isApplet()) {
-        return "MainPanel.removeAll(); MainPanel.add(" + arguments(c)->HandleArguments("n", 1, 1) + ");";
+        // Laid out at once: the panel shows its one canvas at the applet's size, also after the page is up.
+        return "MainPanel.removeAll(); MainPanel.add(" + arguments(c)->HandleArguments("n", 1, 1) +
+               "); MainPanel.validate();";
     }
     // The name bytes go through Write, unframed, between the name codes.
     c.out.writeByte(std::string(ByteCodes::setDisplay) + std::string(ByteCodes::nameS));

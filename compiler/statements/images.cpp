@@ -39,14 +39,13 @@ void requireArguments(const Convertor& c, int count, std::string_view key) {
 }
 
 // The image file `file` loaded into `target`. The phone reads it from the suite's resources; the
-// applet reads the same resource path through its class loader. Both throw IOException, which the
-// program's TRY ... CATCH IO handles; a load outside a TRY block (IMAGE.ARRAY, or a load in a CATCH
-// part) turns a failure into an unchecked exception so the method that holds it still compiles.
+// applet reads the same resource path through its class loader (the applet class's readImage). Both
+// throw IOException for a file that is not there or not an image, which the program's TRY ... CATCH IO
+// handles; a load outside a TRY block (IMAGE.ARRAY, or a load in a CATCH part) turns a failure into an
+// unchecked exception so the method that holds it still compiles.
 std::string loadImage(const Convertor& c, const std::string& target, const std::string& file) {
-    const std::string load =
-        target + (c.ctx.project.isApplet()
-                      ? " = javax.imageio.ImageIO.read(getClass().getResource(" + file + "));"
-                      : " = Image.createImage(" + file + ");");
+    const std::string load = target + (c.ctx.project.isApplet() ? " = readImage(" + file + ");"
+                                                                : " = Image.createImage(" + file + ");");
     const bool insideTryPart = c.InError && c.FirstCatch;
     if (insideTryPart) return load;
     return "try{ " + load +

@@ -95,7 +95,7 @@ TEST(Blocks, CanvasWithItsActions) {
               (std::vector<std::string>{
                   "GAME = new TBCanvas() {",
                   "protected void showNotify(){ startTimer(); repaint(); }",
-                  "protected void hideNotify(){ timer1.cancel(); }",
+                  "protected void hideNotify(){ timer1.cancel(); m_repeat.stopRepeat(); }",
                   "public void keyPressed(int keyCode) { LastKey = Math.abs((int) new Date().getTime()); "
                   "m_repeat.startRepeat(keyCode); }",
                   "public void keyReleased(int keyCode) { m_repeat.stopRepeat(); }",

@@ -254,8 +254,7 @@ const std::vector<Claim>& claims() {
         // The 3D object is the model class's mesh.
         {"OBJECT SHIP, MODEL", "SHIP = MODEL.getObject();"},
         // The applet reads its images from the top of its class path: the page's folder.
-        {"  IMAGE SIGN, \"/sign.png\"",
-         "SIGN = javax.imageio.ImageIO.read(getClass().getResource(\"/sign.png\"));"},
+        {"  IMAGE SIGN, \"/sign.png\"", "SIGN = readImage(\"/sign.png\");"},
         // The applet's main section runs once, when the page loads it.
         {"DIM LABEL$ = \"Hello\"", "public void init() {"},
     };

@@ -1,10 +1,12 @@
 // Whole programs that use every widget, image, sprite and drawing statement, through the built
 // Compile-Linux and then the kit's javac: for the phone against the kit's API jars (and preverified), for
-// the applet against the JDK's own classes.
+// the applet against the JDK's own classes. Canvas programs built by the kit then run on the desktop JVM
+// (desktop_run.h): their LOOP, PAINT and keys, the key-repeat thread, a missing image.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "desktop_run.h"
 #include "driver/messages.h"
 #include "test_support.h"
 
@@ -109,15 +111,83 @@ TEST(ScreenProgram, AppletProgramCompilesAgainstTheDesktopClasses) {
     EXPECT_NE(t.run.output.find(compiler::res("Warning_This_command_is") + "\n"), std::string::npos);
     EXPECT_NE(t.run.output.find(compiler::res("Warning_This_command_is_replaced") + "\n"), std::string::npos);
     expectContains(t.java, {
-                               "SHIP = javax.imageio.ImageIO.read(getClass().getResource(\"/ship.png\"));",
+                               "SHIP = readImage(\"/ship.png\");",
                                "// SetGrey is not supported on this platform",
                                "g.drawImage(SHIP,10,20,this);",
-                               "MainPanel.removeAll(); MainPanel.add(PLAY);",
+                               "MainPanel.removeAll(); MainPanel.add(PLAY); MainPanel.validate();",
                            });
 
     auto javac = runProgram(dir.path(), {kKit + "/jdk/bin/javac", "-d", dir / "out", dir / "Game/Game.java"});
     EXPECT_EQ(javac.status, 0) << javac.output << t.java;
     EXPECT_TRUE(fs::exists(dir / "out/Game/Game.class"));
+}
+
+// The phone's key-repeat thread waits (it takes no processor) while no key is held, performs a held key
+// every 50 ms until it is released, a quick tap once, and ends when cancelled; a canvas left while a key
+// is held stops repeating it, and its LOOP stops.
+TEST(ScreenProgram, PhoneCanvasKeysRepeatWhileHeldAndTheThreadWaitsOtherwise) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    TempDir dir;
+    auto built = desktop::build(dir, "TB", readFile(kData + "phone_keys.bss"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    desktop::Run run = desktop::phone(
+        dir,
+        {"await 1 shown", "repeat WAITING",
+         // held, then released: it repeats, then stops and waits again
+         "mark", "press -1", "await 3 pad -1", "release -1", "repeat WAITING", "mark", "sleep 400",
+         "since pad -1",
+         // a tap shorter than the thread's wake-up is performed once
+         "mark", "press 50", "release 50", "await 1 pad 50", "repeat WAITING", "sleep 200", "since pad 50",
+         // SELECTKEY shows OTHER: PAD is hidden with the key still down
+         "mark", "press -5", "await 1 other loop", "sleep 400", "since pad -5", "mark", "sleep 400",
+         "since pad loop", "release -5",
+         // cancelled while a key is held on OTHER
+         "mark", "press -1", "await 2 other -1", "cancel", "mark", "sleep 400", "since other -1"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.reports, (std::vector<std::string>{
+                               "repeat WAITING", "repeat WAITING", "since mark: 0 x pad -1", "repeat WAITING",
+                               "since mark: 1 x pad 50", "since mark: 1 x pad -5", "since mark: 0 x pad loop",
+                               "repeat TERMINATED", "since mark: 0 x other -1", "done"}))
+        << run.output;
+}
+
+// An applet's canvas fills the applet, its LOOP runs while it is shown on a started page, PAINT paints,
+// real keys reach KEYPRESSED as the phone's key codes and repeat while held, and an image that is not
+// there or not an image takes the CATCH IO road.
+TEST(ScreenProgram, AppletCanvasFillsThePageRunsItsLoopAndTakesKeys) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    TempDir dir;
+    auto built = desktop::build(dir, "Applet", readFile(kData + "applet_canvas.bss"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    fs::copy_file(std::string(TZ_EXAMPLES_DIR) + "/Skyward/rock.png", dir / "Game/rock.png");
+    writeFile(dir / "Game/bad.png", "not a picture\n");
+    desktop::Run run = desktop::applet(
+        dir, "200x150",
+        {"size", "await 3 page loop",
+         // red square, blue corner at the far end of the applet, the image, white from CLS
+         "pixel 5 5 ff0000", "pixel 195 145 0000ff", "pixel 35 5 6e645a", "pixel 100 100 ffffff",
+         "repeat WAITING",
+         // a held arrow repeats until released; a letter and a digit give their characters
+         "mark", "press UP", "await 3 page -1", "release UP", "repeat WAITING", "mark", "sleep 400",
+         "since page -1", "type A", "await 1 page 97", "type 5", "await 1 page 53",
+         // a stopped applet stops its LOOP and the key-repeat thread; started again, both come back
+         "stop", "repeat TERMINATED", "sleep 200", "mark", "sleep 400", "since page loop", "start",
+         "await 2 page loop", "repeat WAITING",
+         // Enter is SELECTKEY: OTHER is shown, filling the applet, and PAGE's LOOP stops
+         "mark", "type ENTER", "await 1 page -5", "await 1 other loop", "size", "pixel 100 100 00ff00",
+         "sleep 200", "mark", "sleep 400", "since page loop"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    ASSERT_GE(run.printed.size(), 4u) << run.output;
+    EXPECT_EQ(std::vector<std::string>(run.printed.begin(), run.printed.begin() + 4),
+              (std::vector<std::string>{"no lost.png", "no bad.png", "rock.png loaded", "shown"}))
+        << run.output;
+    EXPECT_EQ(run.reports, (std::vector<std::string>{
+                               "applet 200x150 canvas 200x150", "pixel 5 5 ff0000", "pixel 195 145 0000ff",
+                               "pixel 35 5 6e645a", "pixel 100 100 ffffff", "repeat WAITING",
+                               "repeat WAITING", "since mark: 0 x page -1", "repeat TERMINATED",
+                               "since mark: 0 x page loop", "repeat WAITING", "applet 200x150 canvas 200x150",
+                               "pixel 100 100 00ff00", "since mark: 0 x page loop", "done"}))
+        << run.output;
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST(FormStatements, WidgetsInUse) {
          "Display.getDisplay(this).setCurrent(alert);"},
         {kPhone, "SETDISPLAY MAINFORM", "display.setCurrent(MAINFORM);"},
         {kPhone, "SETDISPLAY MENU", "display.setCurrent(MENU);"},
-        {kApplet, "SETDISPLAY MENU", "MainPanel.removeAll(); MainPanel.add(MENU);"},
+        {kApplet, "SETDISPLAY MENU", "MainPanel.removeAll(); MainPanel.add(MENU); MainPanel.validate();"},
         {kPhone, "LISTENER MAINFORM", "MAINFORM.setCommandListener(this);"},
         {kPhone, "LISTENER MENU", "MENU.setCommandListener(this);"},
     });
@@ -251,7 +251,7 @@ TEST(ImageStatements, Texts) {
              wrap + " }"},
         {kApplet, "IMAGE.ARRAY TILES, NAME$, X",
          "TILES = new Image[X];for(GameTemp=0;GameTemp<X;GameTemp++){ try{ TILES[GameTemp] = "
-         "javax.imageio.ImageIO.read(getClass().getResource(NAME));" +
+         "readImage(NAME);" +
              wrap + " }"},
         // A literal keeps every character.
         {kPhone, "IMAGE.ARRAY TILES, \"floor_tiles.png\", 2",
@@ -309,10 +309,8 @@ TEST(ImageStatements, LoadsFollowTheErrorBlock) {
     const std::string wrapEnd =
         " }catch(IOException imageError){ throw new RuntimeException(imageError.getMessage()); }";
     for (const char* platform : {kPhone, kApplet}) {
-        const std::string load =
-            std::string(platform) == kPhone
-                ? "SHIP = Image.createImage(\"/ship.png\");"
-                : "SHIP = javax.imageio.ImageIO.read(getClass().getResource(\"/ship.png\"));";
+        const std::string load = std::string(platform) == kPhone ? "SHIP = Image.createImage(\"/ship.png\");"
+                                                                 : "SHIP = readImage(\"/ship.png\");";
         ScreenRun run(platform);
         auto& c = static_cast<Convertor&>(*run.convertor);
         c.InError = true;

@@ -71,8 +71,8 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
 }
 
 // No phone runtime is installed, so the program runs on the JDK: the API jars give the phone's classes (the
-// JDK's own java.* classes win over the CLDC ones), and a
-// small runtime of the test (data/three_d/runtime) takes the place of the display and of the parts of the 3D
+// JDK's own java.* classes win over the CLDC ones), the desktop harness's display (data/desktop) shows the
+// canvas, and a small runtime of the test (data/three_d/runtime) takes the place of the parts of the 3D
 // API whose checks matter here (a node in one group, a world with an active camera in it, a bound target).
 // The world made at its declaration, the object put into it, the camera and light added, the rotation set
 // twice and the colour set before the clear must all hold for three frames to render without an exception.
@@ -94,6 +94,7 @@ TEST(ThreeDProgram, SceneOnACanvasRendersWithoutAnException) {
     for (const auto& entry : fs::recursive_directory_iterator(dir / "runtime")) {
         if (entry.path().extension() == ".java") sources.push_back(entry.path());
     }
+    sources.push_back(std::string(TZ_TEST_DATA) + "/desktop/javax/microedition/lcdui/Display.java");
     auto runtime = runProgram(dir.path(), sources);
     ASSERT_EQ(runtime.status, 0) << runtime.output;
 

@@ -106,16 +106,23 @@ public void paint(Graphics b){}
 public void performAction(int gameAction){} }
 interface KeyRepeater { public void performAction(int gameAction); }
 class KeyRepeat extends Thread {
-public boolean m_cancel = false;
+private boolean m_cancel = false;
 private long m_sleepTime = 50;
 private int m_gameAction = 0;
+private int m_pressed = 0;
 private final KeyRepeater m_ui;
 public KeyRepeat(KeyRepeater ui) { m_ui = ui; }
-public void startRepeat(int gameAction) { m_gameAction = gameAction; }
-public void stopRepeat() { m_gameAction = 0; }
+public synchronized void startRepeat(int gameAction) {
+m_gameAction = gameAction; m_pressed = gameAction; notifyAll(); }
+public synchronized void stopRepeat() { m_gameAction = 0; }
+public synchronized void cancel() { m_cancel = true; notifyAll(); }
+private synchronized int nextAction() throws InterruptedException {
+while (m_gameAction == 0 && m_pressed == 0 && !m_cancel) { wait(); }
+int action = m_cancel ? 0 : m_gameAction != 0 ? m_gameAction : m_pressed;
+m_pressed = 0;
+return action; }
 public void run() {
-while (!m_cancel) {
-while (m_gameAction == 0 && !m_cancel) { Thread.yield(); }
-m_ui.performAction(m_gameAction);
-try { sleep(m_sleepTime); } catch (InterruptedException e) { } } } }
+try { for (int action = nextAction(); action != 0; action = nextAction()) {
+m_ui.performAction(action);
+sleep(m_sleepTime); } } catch (InterruptedException e) { } } }
 }

@@ -8,7 +8,7 @@ public class RunScene {
     public static void main(String[] args) throws Exception {
         MIDlet game = (MIDlet) Class.forName("Game.Game").newInstance();
         game.getClass().getMethod("startApp", new Class[0]).invoke(game, new Object[0]);
-        for (int i = 0; i < 3; i++) Display.getDisplay(game).paintCurrent();
+        for (int i = 0; i < 3; i++) Display.getDisplay(game).paintShown();
         System.out.println("frames " + Graphics3D.frames + " background " + Integer.toHexString(Graphics3D.cleared));
         System.exit(0);
     }
