@@ -89,10 +89,16 @@ std::optional<std::string> copyFile(const std::string& from, const std::string& 
     auto failed = [&](int error) {
         return "FileCopy: Could not copy " + from + " to " + to + " (" + std::strerror(error) + ")";
     };
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    // The source may have been swapped for a FIFO since it was checked: the open must not block on it.
+    const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) return failed(errno);
     struct stat info {};
-    const mode_t mode = ::fstat(in, &info) == 0 ? info.st_mode & 07777 : 0644;
+    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        print("No such source file: " + from);
+        return "FileCopy: No such source file: " + from;
+    }
+    const mode_t mode = info.st_mode & 07777;
     WholeFile out(target, mode);
     if (out.error() != 0) {
         ::close(in);
