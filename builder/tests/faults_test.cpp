@@ -59,6 +59,7 @@ protected:
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
         writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        tz::testing::layOutToolkitLibraries(kit / "wtk");
         tool("jdk/bin/javac", tz::testing::kJavacStandIn);
         tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn);
         tool("jdk/bin/jar", tz::testing::kJarStandIn);
