@@ -265,8 +265,10 @@ void Build::removeAppletWork() {
     guard::removeAppletOutputs(path, orNull(project_.name));
     for (const auto& object : project_.objects) guard::removeAppletClasses(path, object);
     for (const auto& include : project_.includes) guard::removeAppletClasses(path, include);
-    // The package folder the build made goes once nothing else is in it.
+    // The package folder the build made goes once nothing else is in it; a link swapped in its place goes
+    // as a link.
     guard::removeEmptyClassFolder(path);
+    guard::removeLinkAt(path + "Game");
     guard::removePartials(path);
 }
 

@@ -249,6 +249,45 @@ TEST_F(ProjectFiles, OutputsReplaceLinksAndNeverWriteThroughThem) {
         }
         TearDown();
     }
+
+    // A build folder swapped for a link while a tool runs (another process that can write the project
+    // folder): the build sees it after the tool, fails with one line and removes the link as a link. What
+    // the tool wrote through the link before the build could see it stays where it went.
+    struct SwapRow {
+        std::string what;
+        std::string platform;
+        std::string tool;
+        std::string folder;  // swapped, relative to the project folder
+        std::string body;    // the tool's own work after the swap
+    };
+    const SwapRow swapRows[] = {
+        {"tmpclasses during javac", "TB", "jdk/bin/javac", "tmpclasses", tz::testing::kJavacStandIn},
+        {"tmpclasses/Game during javac", "TB", "jdk/bin/javac", "tmpclasses/Game",
+         tz::testing::kJavacStandIn},
+        {"classes during preverify", "TB", "wtk/bin/preverify", "classes", tz::testing::kPreverifyStandIn},
+        {"classes/Game during preverify", "TB", "wtk/bin/preverify", "classes/Game",
+         tz::testing::kPreverifyStandIn},
+        {"an applet's Game during javac", "Applet", "jdk/bin/javac", "Game", tz::testing::kJavacStandIn},
+    };
+    for (const SwapRow& row : swapRows) {
+        SetUp();
+        writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n", row.platform);
+        const fs::path outside = root / "outside";
+        fs::create_directories(outside / "Game");
+        // Once: the record type's javac swaps, the main class's finds the link.
+        tool(row.tool, "if [ ! -L " + row.folder + " ]; then mkdir -p " + row.folder + " && mv " +
+                           row.folder + " " + shellQuote((root / "taken").string()) + " && ln -s " +
+                           shellQuote(outside.string()) + " " + row.folder + "; fi\n" + row.body);
+        EXPECT_EQ(compile(), 1) << row.what;
+        EXPECT_TRUE(printed("Error: The build folder " + (project / row.folder).string() +
+                            " was replaced while the build ran"))
+            << row.what << "\n"
+            << joined();
+        EXPECT_FALSE(fs::exists(project / "Game.jar") || fs::exists(project / "Game.html")) << row.what;
+        EXPECT_EQ(tree(project), (Lines{"Game.tbp", "GameX.bss"})) << row.what;
+        EXPECT_TRUE(fs::is_directory(outside / "Game")) << row.what;
+        TearDown();
+    }
 }
 
 // Refusals and failures keep no suite of an earlier build: a project file the compiler cannot take, a
