@@ -139,6 +139,9 @@ int CompileRun::run() {
     int status = 1;
     // Whatever escapes the steps below is reported too, and ends the run with status 1.
     if (attempt([&] { status = compile(); }) != Failure::None) status = 1;
+    // Its own writes failed for it: the cause, in a line of the kit's own (a Build says so itself).
+    if (status != 0 && inFolder_ && !buildStarted_ && ctx_.project.inFolder && guard::workingFolderDeleted())
+        ctx_.console.line(guard::folderDeletedLine(ctx_.project.shownPath));
     if (status != 0 && inFolder_) removeEarlierSuite();
     if (const int signal = guard::stopSignal())
         ctx_.console.line(res("Compilation_stopped") + guard::describeSignal(signal));
