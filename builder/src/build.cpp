@@ -274,11 +274,11 @@ void Build::removeAppletWork() {
 
 RunResult Build::runRelayed(const std::vector<std::string>& argv, const LineSink& observe) {
     step(toolName(argv));
-    // A tool started in a folder that is gone would fail on its own terms, a Java stack trace among them.
+    // A tool started in a folder that is gone would fail on its own terms, a Java stack trace among them;
+    // the road says why (toolSucceeded).
     if (project_.inFolder && !folderLeft_ && guard::workingFolderDeleted()) {
         RunResult result;
-        result.error = guard::folderDeletedLine(project_.shownPath);
-        console_.line(result.error);
+        result.cancelled = true;
         return result;
     }
     RunResult result = runner_.run(argv, {}, [&](const std::string& line) {
