@@ -15,7 +15,7 @@ namespace {
 
 // A child that has not ended this long after a stop was passed on to it cannot end by itself (a wait it
 // never leaves): it is killed outright, and its starter ends and removes what it left.
-constexpr auto kStopGrace = std::chrono::seconds(5);
+constexpr auto kStopGrace = std::chrono::seconds(10);
 constexpr int kWatchPeriodMs = 100;
 
 }  // namespace
