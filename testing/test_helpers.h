@@ -22,7 +22,7 @@ inline std::string readFile(const std::filesystem::path& path) {
 
 // Writes the whole file, making its folders first.
 inline void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
 

@@ -1,15 +1,21 @@
 #include "build.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 
+#include "class_files.h"
 #include "commands.h"
 #include "file_copy.h"
 #include "guard/outputs.h"
 #include "guard/stop.h"
+#include "guard/whole_file.h"
+#include "guard/working_folder.h"
 #include "messages.h"
 #include "resources.h"
 #include "text_file.h"
@@ -24,7 +30,35 @@ bool namesASuiteOfItsFolder(const Project& project) {
     return project.platform == "J2ME" && name && guard::isFileName(*name);
 }
 
+// A Java platform, whose tools run in the project folder.
+bool runsJavaTools(const Project& project) {
+    return project.platform == "J2ME" || project.platform == "Applet";
+}
+
+// Why a library jar of the toolkit cannot be read by the tools, or nothing: a zip file starts "PK".
+std::optional<std::string> libraryFault(const std::string& jar) {
+    const int fd = ::open(jar.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0) ::close(fd);
+        return "is missing";
+    }
+    char start[2] = {};
+    const ssize_t n = ::read(fd, start, sizeof start);
+    ::close(fd);
+    if (info.st_size == 0) return "is empty";
+    if (n != 2 || start[0] != 'P' || start[1] != 'K') return "is not a jar";
+    return std::nullopt;
+}
+
 }  // namespace
+
+bool Settings::workingDiskFull() {
+    struct statvfs disk {};
+    if (::statvfs(".", &disk) != 0) return false;
+    // Root may still write into the blocks kept for it.
+    return (::geteuid() == 0 ? disk.f_bfree : disk.f_bavail) == 0;
+}
 
 int Build::main(const std::vector<std::string>& args) {
     int status = kFailure;
@@ -37,7 +71,7 @@ int Build::main(const std::vector<std::string>& args) {
         console_.line(res("Error_Unknown_error"));
     }
     if (guard::stopRequested()) {
-        if (startedByCompile_ && guard::callerGone()) removeStarterOutputs();
+        if (startedByCompile_ && guard::callerGone() && !folderLeft_) removeStarterOutputs();
         if (const int signal = guard::stopSignal())
             console_.line(std::string(kStoppedBySignal) + guard::describeSignal(signal));
         status = kFailure;
@@ -56,38 +90,50 @@ int Build::run(const std::vector<std::string>& args) {
     console_.line(res("This_program_is"));
     console_.line(kSeparatorLine);
 
-    // One compile or build in a project folder at a time, and the wait before the watchdog's count.
+    // One compile or build in a project folder at a time, and the wait before the watchdog's count. From
+    // here on the build works inside the folder it locked (or, started by Compile-Linux, the one its
+    // starter works in): the argument names it for the messages.
     const std::string& base = args[0];
     const size_t slash = base.rfind('/');
-    const auto outcome = lock_.take(slash == std::string::npos ? "" : base.substr(0, slash + 1),
-                                    [this] { console_.line(kWaitingLine); });
+    const std::string folder = slash == std::string::npos ? "" : base.substr(0, slash + 1);
+    const auto outcome = lock_.take(folder, [this] { console_.line(kWaitingLine); });
     if (outcome == guard::FolderLock::Outcome::Stopped) return kFailure;
     if (outcome == guard::FolderLock::Outcome::Unavailable) {
         console_.line(lock_.unavailableLine());
         return kFailure;
     }
     startedByCompile_ = outcome == guard::FolderLock::Outcome::Inherited;
+    project_.shownPath = folder;
+    project_.inFolder = outcome == guard::FolderLock::Outcome::Taken || startedByCompile_;
 
-    std::string descriptor = base + ".tbx";
+    const std::string descriptor = (project_.inFolder ? "" : folder) + base.substr(folder.size()) + ".tbx";
     auto read = project_.read(descriptor, settings_.installDir);
+    auto removeEarlierSuite = [&] {
+        // No tool ran: the suite of an earlier build would pass for this one.
+        if (namesASuiteOfItsFolder(project_)) guard::removePhoneSuite(project_.path, *project_.name);
+    };
     if (read.status == Project::ReadStatus::Refused) {
         console_.line(read.message);
-        // No tool ran: the suite of an earlier build would pass for this one.
-        if (namesASuiteOfItsFolder(project_)) {
-            deleteIfExists(project_.path + *project_.name + ".jar");
-            deleteIfExists(project_.path + *project_.name + ".jad");
-        }
+        removeEarlierSuite();
         return kFailure;
     }
     if (read.status == Project::ReadStatus::Failed) {
         console_.line(read.message);
-        console_.line(res("Error_Could_not") + descriptor + "\"");
+        console_.line(res("Error_Could_not") + project_.shown(descriptor) + "\"");
         return kFailure;
     }
     // The name names every file the build writes: they stay inside the project folder.
     if (!project_.name || !guard::isFileName(*project_.name)) {
         console_.line(std::string(kInvalidName) + project_.name.value_or(""));
         return kFailure;
+    }
+    // The Java tools run in the project folder: one they cannot work in is refused before any of them.
+    if (runsJavaTools(project_) && project_.inFolder) {
+        if (auto fault = guard::toolFolderFault(project_.shownPath)) {
+            console_.line(*fault);
+            removeEarlierSuite();
+            return kFailure;
+        }
     }
 
     Watchdog watchdog(settings_.timeout, [this] {
@@ -142,25 +188,103 @@ bool Build::stopping() {
     return (watchdog_ && watchdog_->expired()) || guard::stopRequested();
 }
 
-void Build::removeStarterOutputs() {
+void Build::removeStarterSources() {
     const std::string& path = project_.path;
+    if (settings_.keepSources || !project_.name || !guard::isFileName(*project_.name)) return;
+    std::vector<std::string> sources{path + *project_.name + ".java"};
+    for (const auto& object : project_.objects)
+        if (guard::isFileName(object)) sources.push_back(path + object + ".java");
+    // Only what carries the compiler's mark: in a Java project <name>.java is the user's own.
+    for (const auto& source : sources)
+        if (guard::isGeneratedSource(source)) deleteIfExists(source);
+}
+
+void Build::removeStarterOutputs() {
     if (!project_.name || !guard::isFileName(*project_.name)) return;
-    const std::string& name = *project_.name;
-    if (!settings_.keepSources) {
-        std::vector<std::string> sources{path + name + ".java"};
-        for (const auto& object : project_.objects)
-            if (guard::isFileName(object)) sources.push_back(path + object + ".java");
-        // Only what carries the compiler's mark: in a Java project <name>.java is the user's own.
-        for (const auto& source : sources)
-            if (guard::isGeneratedSource(source)) deleteIfExists(source);
-    }
-    deleteIfExists(path + name + ".tbx");
+    removeStarterSources();
+    deleteIfExists(project_.path + *project_.name + ".tbx");
     lock_.adopt();
 }
 
-RunResult Build::runRelayed(const std::vector<std::string>& argv) {
+bool Build::toolkitComplete() {
+    const std::string toolkit = orNull(project_.j2meLocation);
+    struct stat info {};
+    if (::stat(toolkit.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        console_.line(std::string(kToolkitMissing) + toolkit + std::string(kToolkitMissingEnd));
+        return false;
+    }
+    for (const std::string& jar : libraryJars(project_)) {
+        if (auto fault = libraryFault(jar)) {
+            console_.line(std::string(kLibraryLine) + jar + " " + *fault);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Build::noteBuildFolders() {
+    buildFolders_.clear();
+    for (const char* folder : {"tmpclasses", "tmpclasses/Game", "classes", "classes/Game"}) {
+        struct stat info {};
+        const std::string path = project_.path + folder;
+        if (::lstat(path.c_str(), &info) == 0) buildFolders_.push_back({path, info.st_dev, info.st_ino});
+    }
+}
+
+std::optional<std::string> Build::buildFolderFault() const {
+    for (const FolderId& noted : buildFolders_) {
+        struct stat info {};
+        if (::lstat(noted.folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_dev != noted.device || info.st_ino != noted.inode)
+            return std::string(kFolderReplaced) + project_.shown(noted.folder) +
+                   std::string(kFolderReplacedEnd);
+    }
+    return std::nullopt;
+}
+
+bool Build::toolSucceeded(const RunResult& result) {
+    if (stopping()) return false;
+    // Nothing more can be made in a folder that is gone; the tool's own text would not say why.
+    if (project_.inFolder && guard::workingFolderDeleted()) {
+        console_.line(guard::folderDeletedLine(project_.shownPath));
+        return false;
+    }
+    if (auto fault = buildFolderFault()) {
+        console_.line(*fault);
+        return false;
+    }
+    if (result.ok()) return true;
+    if (result.started && settings_.diskFull && settings_.diskFull())
+        console_.line(std::string(kDiskFull) + (project_.shownPath.empty() ? "./" : project_.shownPath));
+    console_.line(kInternalError);
+    return false;
+}
+
+void Build::removeAppletWork() {
+    const std::string& path = project_.path;
+    guard::removeAppletOutputs(path, orNull(project_.name));
+    for (const auto& object : project_.objects) guard::removeAppletClasses(path, object);
+    for (const auto& include : project_.includes) guard::removeAppletClasses(path, include);
+    // The package folder the build made goes once nothing else is in it; a link swapped in its place goes
+    // as a link.
+    guard::removeEmptyClassFolder(path);
+    guard::removeLinkAt(path + "Game");
+    guard::removePartials(path);
+}
+
+RunResult Build::runRelayed(const std::vector<std::string>& argv, const LineSink& observe) {
     step(toolName(argv));
-    RunResult result = runner_.run(argv, {}, [this](const std::string& line) { console_.line(line); });
+    // A tool started in a folder that is gone would fail on its own terms, a Java stack trace among them;
+    // the road says why (toolSucceeded).
+    if (project_.inFolder && !folderLeft_ && guard::workingFolderDeleted()) {
+        RunResult result;
+        result.cancelled = true;
+        return result;
+    }
+    RunResult result = runner_.run(argv, {}, [&](const std::string& line) {
+        if (observe) observe(line);
+        console_.line(line);
+    });
     if (!result.started && !result.cancelled) console_.line(result.error);
     return result;
 }
@@ -179,8 +303,9 @@ bool Build::sortIncludes() {
         if (kind == guard::IncludeKind::JavaClass) {
             classes.push_back(include);
         } else if (kind == guard::IncludeKind::Missing) {
+            const std::string folder = project_.shown(path);
             console_.line(std::string(kMissingInclude) + include + " (" + include + ".java or " + include +
-                          ".bss) in the project folder " + (path.empty() ? "./" : path));
+                          ".bss) in the project folder " + (folder.empty() ? "./" : folder));
             return false;
         }
     }
@@ -215,8 +340,7 @@ int Build::buildApplet() {
     // well without writing the class is seen.
     guard::removeAppletOutputs(path, name);
     auto failed = [&] {
-        guard::removeAppletOutputs(path, name);
-        for (const auto& object : project_.objects) guard::removeAppletClasses(path, object);
+        removeAppletWork();
         return kFailure;
     };
     if (!sortIncludes()) return failed();
@@ -225,23 +349,35 @@ int Build::buildApplet() {
     guard::removeLinkAt(path + "Game");
     // The record types and include files the program uses are compiled with it.
     std::vector<std::string> argv = {orNull(project_.javaLocation) + "javac", "-d", path.empty() ? "." : path,
-                                     path + name + ".java"};
-    for (const auto& object : project_.objects) argv.push_back(path + object + ".java");
-    for (const auto& include : project_.includes) argv.push_back(path + include + ".java");
-    RunResult compiled = runRelayed(argv);
-    if (stopping()) return failed();
-    if (!compiled.ok()) {
-        console_.line(kInternalError);
+                                     toolPath(path, name + ".java")};
+    for (const auto& object : project_.objects) argv.push_back(toolPath(path, object + ".java"));
+    for (const auto& include : project_.includes) argv.push_back(toolPath(path, include + ".java"));
+    const ClassFolderState before = classFolderState(path + "Game/");
+    bool failureLine = false;
+    RunResult compiled = runRelayed(
+        argv, [&](const std::string& line) { failureLine = failureLine || isCompilerFailureLine(line); });
+    if (failureLine && compiled.exitStatus == 0) compiled.exitStatus = 1;
+    if (!toolSucceeded(compiled)) return failed();
+    // javac made the package folder: a link in its place since is no folder of this build.
+    struct stat info {};
+    if (::lstat((path + "Game").c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+        console_.line(std::string(kFolderReplaced) + project_.shown(path + "Game") +
+                      std::string(kFolderReplacedEnd));
         return failed();
     }
     const std::string mainClass = path + "Game/" + name + ".class";
     if (!isRegularFile(mainClass)) {
-        console_.line("Error: " + toolName(argv) + std::string(kNoOutput) + mainClass);
+        console_.line("Error: " + toolName(argv) + std::string(kNoOutput) + project_.shown(mainClass));
+        console_.line(kInternalError);
+        return failed();
+    }
+    if (auto fault = classFolderFault(path + "Game/", project_.shown(path + "Game/"), before)) {
+        console_.line(*fault);
         console_.line(kInternalError);
         return failed();
     }
     if (auto failure = HTML::writeHTML(path, name)) {
-        writeFailure(*failure);
+        writeFailure(project_.shown(*failure));
         return failed();
     }
     if (!finishWatch() || stopping()) return failed();
@@ -266,7 +402,8 @@ std::vector<std::string> Build::resourcesToPack() {
             if (std::find(list.begin(), list.end(), *file) == list.end()) list.push_back(*file);
         }
     }
-    for (const auto& file : missing) console_.line(std::string(kMissingResource) + "\"" + path + file + "\"");
+    for (const auto& file : missing)
+        console_.line(std::string(kMissingResource) + "\"" + project_.shown(path + file) + "\"");
     return files;
 }
 
@@ -276,15 +413,18 @@ int Build::buildJ2ME() {
     std::string jar = path + name + ".jar";
     // A failed build leaves no suite: neither a half-written jar nor the jar and JAD of an earlier build,
     // which would pass for the result of this one (a jar without its JAD is no suite a phone installs),
-    // nor its manifest, scripts and class folders.
+    // nor its manifest, scripts and class folders, nor a partial file of a tool it ended.
     guard::removePhoneSuite(path, name);
     auto failed = [&] {
         cleanUp(false);
         guard::removeBuildWork(path);
         guard::removePhoneSuite(path, name);
+        guard::removePartials(path);
         return kFailure;
     };
     if (!sortIncludes()) return failed();
+    // What the tools would only report by a stack trace of their own.
+    if (!toolkitComplete()) return failed();
 
     step(res("Writing_Manifest_File"));
     if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return failed();
@@ -299,10 +439,11 @@ int Build::buildJ2ME() {
         std::filesystem::remove_all(directory, error);
         if (!error) std::filesystem::create_directories(directory / "Game", error);
         if (error) {
-            writeFailure(directory.string() + " (" + error.message() + ")");
+            writeFailure(project_.shown(directory.string()) + " (" + error.message() + ")");
             return failed();
         }
     }
+    noteBuildFolders();
     if (stopping()) return failed();
 
     console_.line(kSeparatorLine);
@@ -318,28 +459,40 @@ int Build::buildJ2ME() {
     for (const auto& [file, lines] : {std::pair{"CBuild.bat", cbuildScript(project_, resources)},
                                       std::pair{"RunGame.bat", runGameScript(project_)}}) {
         if (auto failure = writeLines(path + file, lines, 0755)) {
-            writeFailure(*failure);
+            writeFailure(project_.shown(*failure));
             return failed();
         }
     }
     const auto commands = commandList(project_);
     const auto outputs = commandOutputs(project_);
+    const size_t compiles = project_.includes.size() + project_.objects.size() + 1;
 
     console_.line(kSeparatorLine);
     console_.line(res("Compiling"));
     console_.line(kSeparatorLine);
     for (size_t i = 0; i < commands.size(); ++i) {
-        RunResult result = runRelayed(commands[i]);
-        if (stopping()) return failed();
-        if (!result.ok()) {
+        bool failureLine = false;
+        const ClassFolderState before = classFolderState(path + "tmpclasses/Game/");
+        RunResult result = runRelayed(commands[i], [&](const std::string& line) {
+            failureLine = failureLine || (i < compiles && isCompilerFailureLine(line));
+        });
+        // javac may end well having written nothing of a class: it said so, or left it cut short.
+        if (failureLine && result.exitStatus == 0) result.exitStatus = 1;
+        if (!toolSucceeded(result)) return failed();
+        // A tool that ends well without writing what it is for has failed all the same.
+        if (!outputs[i].empty() && !isRegularFile(outputs[i])) {
+            console_.line("Error: " + toolName(commands[i]) + std::string(kNoOutput) +
+                          project_.shown(outputs[i]));
             console_.line(kInternalError);
             return failed();
         }
-        // A tool that ends well without writing what it is for has failed all the same.
-        if (!outputs[i].empty() && !isRegularFile(outputs[i])) {
-            console_.line("Error: " + toolName(commands[i]) + std::string(kNoOutput) + outputs[i]);
-            console_.line(kInternalError);
-            return failed();
+        if (i < compiles) {
+            if (auto fault = classFolderFault(path + "tmpclasses/Game/",
+                                              project_.shown(path + "tmpclasses/Game/"), before)) {
+                console_.line(*fault);
+                console_.line(kInternalError);
+                return failed();
+            }
         }
     }
 
@@ -357,9 +510,15 @@ int Build::buildJ2ME() {
     console_.line(res("Program_compiled"));
 
     if (project_.run != 1) return kSuccess;
+    // The suite is whole and stays, whatever ends the game. The folder goes to the next run before the
+    // game starts, left as a whole build leaves it (the compiler's Java goes first, unless it is kept), so
+    // that a compile started while the game plays need not wait.
+    if (startedByCompile_) removeStarterSources();
+    lock_.letGo();
+    folderLeft_ = true;
     console_.line(kSeparatorLine);
     console_.line(res("Executing_Emulator"));
-    RunResult emulator = runRelayed(emulatorCommand(project_));
+    RunResult emulator = runRelayed(emulatorCommand(project_, path));
     console_.line(res("Executing_Finished"));
     return emulator.ok() ? kSuccess : kFailure;
 }

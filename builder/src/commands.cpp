@@ -54,6 +54,7 @@ std::string joinPath(const std::vector<std::string>& entries) {
 
 Argv javac(const Places& at, const std::string& bootClassPath, const std::string& classPath,
            const std::string& source) {
+    // The tools run inside the project folder: its files go by names relative to it.
     return {at.J + "javac", "-bootclasspath", bootClassPath, "-d",  at.P + "tmpclasses", "-classpath",
             classPath,      source,           "-target",     "1.4", "-source",           "1.4"};
 }
@@ -80,21 +81,21 @@ std::vector<Argv> commandList(const Project& project) {
     // the media and 3D libraries of the main compile, with the descriptor's CLDC library.
     const std::string includeBoot = joinPath(libraries(project, at.lib, cldc));
     for (const auto& include : project.includes)
-        commands.push_back(javac(at, includeBoot, at.CP + tmpclasses, at.P + include + ".java"));
+        commands.push_back(javac(at, includeBoot, at.CP + tmpclasses, toolPath(at.P, include + ".java")));
     // Object sources are record types: they need no project class path, but may use the 3D types.
     for (const auto& object : project.objects)
-        commands.push_back(
-            javac(at, midp + ":" + cldc + ":" + at.lib + "jsr184.jar", tmpclasses, at.P + object + ".java"));
+        commands.push_back(javac(at, midp + ":" + cldc + ":" + at.lib + "jsr184.jar", tmpclasses,
+                                 toolPath(at.P, object + ".java")));
 
     std::vector<std::string> boot =
         libraries(project, at.lib, at.lib + (mainUsesCldc11(project) ? "cldcapi11.jar" : "cldcapi10.jar"));
-    commands.push_back(javac(at, joinPath(boot), at.CP + tmpclasses, at.P + at.N + ".java"));
+    commands.push_back(javac(at, joinPath(boot), at.CP + tmpclasses, toolPath(at.P, at.N + ".java")));
 
     boot.push_back(tmpclasses);
     commands.push_back(
         {at.W + "bin/preverify", "-classpath", at.CP + joinPath(boot), "-d", at.P + "classes", tmpclasses});
-    commands.push_back(
-        {at.J + "jar", "cmf", at.P + "MANIFEST.MF", at.P + at.N + ".jar", "-C", at.P + "classes", "."});
+    commands.push_back({at.J + "jar", "cmf", at.P + "MANIFEST.MF", toolPath(at.P, at.N + ".jar"), "-C",
+                        at.P + "classes", "."});
     commands.push_back({"/bin/sh", at.P + "CBuild.bat"});
     return commands;
 }
@@ -109,6 +110,29 @@ std::vector<std::string> commandOutputs(const Project& project) {
     outputs.push_back(at.P + at.N + ".jar");
     outputs.push_back("");
     return outputs;
+}
+
+std::string toolPath(const std::string& path, const std::string& file) {
+    return path.empty() && file.starts_with('-') ? "./" + file : path + file;
+}
+
+std::vector<std::string> libraryJars(const Project& project) {
+    Places at(project);
+    std::vector<std::string> jars;
+    auto add = [&](const std::vector<std::string>& more) {
+        for (const auto& jar : more)
+            if (std::find(jars.begin(), jars.end(), jar) == jars.end()) jars.push_back(jar);
+    };
+    const std::string cldc = at.lib + "cldcapi" + cldcVersion(project) + ".jar";
+    if (!project.includes.empty()) add(libraries(project, at.lib, cldc));
+    if (!project.objects.empty()) add({at.lib + "midpapi20.jar", cldc, at.lib + "jsr184.jar"});
+    add(libraries(project, at.lib, at.lib + (mainUsesCldc11(project) ? "cldcapi11.jar" : "cldcapi10.jar")));
+    return jars;
+}
+
+bool isCompilerFailureLine(std::string_view line) {
+    // The kit's javac (the Eclipse compiler) on a class file it could not write, a full disk say.
+    return line.starts_with("No .class file created for file");
 }
 
 std::string toolName(const Argv& argv) {
@@ -164,15 +188,15 @@ std::vector<std::string> cbuildScript(const Project& project, const std::vector<
     return lines;
 }
 
-Argv emulatorCommand(const Project& project) {
+Argv emulatorCommand(const Project& project, const std::string& folder) {
     Places at(project);
-    return {at.W + "bin/emulator", "-classpath", at.P + at.N + ".jar",
-            "-Xdescriptor:" + at.P + at.N + ".jad"};
+    return {at.W + "bin/emulator", "-classpath", toolPath(folder, at.N + ".jar"),
+            "-Xdescriptor:" + folder + at.N + ".jad"};
 }
 
 std::vector<std::string> runGameScript(const Project& project) {
     std::string command;
-    for (const auto& word : emulatorCommand(project))
+    for (const auto& word : emulatorCommand(project, project.shown(project.path)))
         command += (command.empty() ? "" : " ") + shellQuote(word);
     return {
         "#!/bin/sh",

@@ -10,8 +10,10 @@
 
 namespace build {
 
-std::optional<std::string> FileCopy::copy(Console& console, const std::string& from, const std::string& to) {
+std::optional<std::string> FileCopy::copy(Console& console, const std::string& from, const std::string& to,
+                                          const std::string& shownTo) {
     guard::CopyRules rules;
+    rules.shownTo = shownTo;
     rules.print = [&](const std::string& line) { console.line(line); };
     rules.closeFailed = res("FileCopy_Could_not");
     return guard::copyFile(from, to, rules);
@@ -49,8 +51,8 @@ bool FileCopyManager::copyFiles(Console& console, const Project& project) {
     };
     std::string kit = orNull(project.tbLocation);
     if (project.platform != "J2ME") {
-        auto failure =
-            FileCopy::copy(console, kit + "VM/Tesvo Zorid.exe", project.path + orNull(project.name) + ".exe");
+        const std::string runtime = project.path + orNull(project.name) + ".exe";
+        auto failure = FileCopy::copy(console, kit + "VM/Tesvo Zorid.exe", runtime, project.shown(runtime));
         return failure ? report(*failure) : true;
     }
 
@@ -65,17 +67,19 @@ bool FileCopyManager::copyFiles(Console& console, const Project& project) {
     for (const auto& [enabled, group] : groups) {
         if (!enabled) continue;
         for (const auto& name : groupClassNames(includeDir, group)) {
-            if (auto failure =
-                    FileCopy::copy(console, includeDir + name + ".inc", tmpclasses + name + ".class"))
+            const std::string to = tmpclasses + name + ".class";
+            if (auto failure = FileCopy::copy(console, includeDir + name + ".inc", to, project.shown(to)))
                 return report(*failure);
         }
     }
     if (project.usesMappy()) {
         for (auto name : kit::mapClassNames()) {
             std::string from = includeDir + std::string(name) + ".inc";
-            for (const auto& to : {tmpclasses, classes})
-                if (auto failure = FileCopy::copy(console, from, to + std::string(name) + ".class"))
+            for (const auto& folder : {tmpclasses, classes}) {
+                const std::string to = folder + std::string(name) + ".class";
+                if (auto failure = FileCopy::copy(console, from, to, project.shown(to)))
                     return report(*failure);
+            }
         }
     }
     return true;

@@ -14,7 +14,9 @@ struct FileCopy {
     // Copies one file, replacing the destination (guard/file_copy.h: Build's rules). Returns the failure's
     // message (each begins "FileCopy: "), or nothing on success. The missing- and unreadable-source checks
     // print a line of their own first, a failed close the text of FileCopy_Could_not.
-    static std::optional<std::string> copy(Console& console, const std::string& from, const std::string& to);
+    // The messages name the destination `shownTo` when given.
+    static std::optional<std::string> copy(Console& console, const std::string& from, const std::string& to,
+                                           const std::string& shownTo = {});
 };
 
 struct FileCopyManager {

@@ -37,6 +37,18 @@ inline constexpr std::string_view kWaitingLine =
 inline constexpr std::string_view kTimedOutStep = "The step that timed out: ";
 // "Error: " + tool + kNoOutput + file: a tool that ended well without writing what it is for.
 inline constexpr std::string_view kNoOutput = " ended without writing ";
+// kToolkitMissing + folder + kToolkitMissingEnd: the wireless toolkit that Config.cfg names is not there.
+inline constexpr std::string_view kToolkitMissing = "Error: The wireless toolkit folder ";
+inline constexpr std::string_view kToolkitMissingEnd =
+    " (line 2 of Config.cfg) is not there. Choose the toolkit in the editor's Preferences";
+// Followed by the jar and why: "is missing", "is empty", "is not a jar".
+inline constexpr std::string_view kLibraryLine = "Error: The wireless toolkit's library ";
+// kFolderReplaced + folder + kFolderReplacedEnd: a build folder swapped for a link or another folder while
+// the build ran.
+inline constexpr std::string_view kFolderReplaced = "Error: The build folder ";
+inline constexpr std::string_view kFolderReplacedEnd = " was replaced while the build ran";
+// Followed by the project folder: a tool failed, and the disk has no room left.
+inline constexpr std::string_view kDiskFull = "Error: No space is left on the disk of the project folder ";
 // Followed by the signal's number and name: the build ended by Ctrl-C, SIGTERM or SIGHUP.
 inline constexpr std::string_view kStoppedBySignal = "Build stopped by signal ";
 

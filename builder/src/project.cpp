@@ -35,7 +35,7 @@ Project::ReadResult Project::read(const std::string& descriptorPath, const std::
     path = slash == std::string::npos ? std::string() : descriptorPath.substr(0, slash + 1);
 
     std::string error;
-    auto lines = kit::readLines(descriptorPath, &error);
+    auto lines = kit::readLines(descriptorPath, &error, shown(descriptorPath));
     if (!lines) return {ReadStatus::Failed, error};
     allLines = std::move(*lines);
     const kit::Descriptor descriptor = kit::readDescriptor(allLines);
@@ -54,6 +54,7 @@ Project::ReadResult Project::read(const std::string& descriptorPath, const std::
 
     std::string configPath = installDir + "/Config.cfg";
     if (!exists(configPath)) return {ReadStatus::Refused, std::string(kMissingConfig)};
+    // A FIFO or device in its place is named by the reader before anything would block on it.
     auto config = kit::readLines(configPath, &error);
     if (!config) return {ReadStatus::Failed, error};
     kit::ConfigFile folders = kit::readConfigFile(*config);
@@ -65,7 +66,7 @@ Project::ReadResult Project::read(const std::string& descriptorPath, const std::
 
     // The phone build joins its class paths from the project folder and the toolkit's lib/ folder.
     if (platform == "J2ME") {
-        for (auto fault : {kit::classPathFault("The project folder", path),
+        for (auto fault : {kit::classPathFault("The project folder", shown(path)),
                            kit::classPathFault("The wireless toolkit folder", *j2meLocation)}) {
             if (fault) return {ReadStatus::Refused, *fault};
         }

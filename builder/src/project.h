@@ -33,6 +33,9 @@ public:
     // folder it records are taken inside `installDir` when that is another folder (a copied kit).
     ReadResult read(const std::string& descriptorPath, const std::string& installDir);
 
+    // A path the build opens (`path` + a file name) as the user names it.
+    std::string shown(const std::string& opened) const { return inFolder ? shownPath + opened : opened; }
+
     // The value of the first line that holds `key` (kit/key_value_lines.h).
     std::optional<std::string> getValue(std::string_view key) const;
 
@@ -62,7 +65,14 @@ public:
     std::optional<std::string> file;          // Main
     std::optional<std::string> platform;
     std::optional<std::string> name;
-    std::string path;  // the descriptor's directory with its trailing "/", or empty
+    // Where the build opens the project's files: "" while it works inside the project folder (its working
+    // folder: the tools take the files by names relative to it), else the descriptor's directory with its
+    // trailing "/", or empty.
+    std::string path;
+    // The project folder as the argument named it, with its trailing "/", and whether the build works
+    // inside it: messages name files by it.
+    std::string shownPath;
+    bool inFolder = false;
     int run = 0;
 };
 

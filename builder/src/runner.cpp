@@ -29,6 +29,9 @@ RunResult ProcessRunner::run(const std::vector<std::string>& argv, const std::st
     command.onLine = out;
     command.ownGroup = true;
     command.defaultSignals = true;
+    // The Java tools take their file names, the project folder's path among them, in the locale's
+    // encoding: a UTF-8 one of their own, whatever the user's is (a script's or a container's "C").
+    command.environment = {std::string(kToolLocale)};
 
     kit::Child child;
     int spawnError = 0;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace build {
@@ -33,9 +34,12 @@ public:
     virtual void cancel() = 0;
 };
 
+// The locale every tool of the build runs in.
+inline constexpr std::string_view kToolLocale = "LC_ALL=C.UTF-8";
+
 // Starts real processes, each in a process group of its own so that cancel() reaches its children; what a
 // tool leaves running in its group is ended when the tool ends. A stop signal or a caller that has gone
-// (guard/stop.h) cancels the runner like cancel().
+// (guard/stop.h) cancels the runner like cancel(). Each runs in the locale kToolLocale.
 class ProcessRunner : public CommandRunner {
 public:
     RunResult run(const std::vector<std::string>& argv, const std::string& workDir,

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "kit/process.h"
 #include "runner.h"
 #include "test_support.h"
 
@@ -167,6 +168,34 @@ TEST_F(EndToEnd, MidletBecomesAPreverifiedSuiteTheEmulatorAccepts) {
     for (const char* gone : {"MANIFEST.MF", "CBuild.bat"}) EXPECT_FALSE(fs::exists(project / gone));
     EXPECT_EQ(testing::readFile(project / "Hello.java"),
               testing::readFile(fs::path(TZ_TEST_DATA) / "hello midlet/Hello.java"));
+}
+
+// Folders a user's file system allows, under the locales of scripts and containers as well as a UTF-8
+// one: the kit's Java tools run inside the folder in a UTF-8 locale of their own and build the suite.
+TEST_F(EndToEnd, MidletBuildsInAnyFolderUnderAnyLocale) {
+    const std::string folders[] = {"my \"odd\" fold'er", "new\nline", "j\xc3\xa4t\xc3\xa9 \xe2\x82\xac"};
+    const Lines locales[] = {
+        {"LC_ALL=C", "LANG=C"}, {"LC_ALL=POSIX", "LANG=POSIX"}, {"LC_ALL=C.UTF-8", "LANG=C.UTF-8"}};
+    for (const Lines& locale : locales) {
+        for (const std::string& folder : folders) {
+            const std::string what = "[" + folder + "] under " + locale[0];
+            const fs::path project = temp.folder() / folder;
+            fs::remove_all(project);
+            fs::copy(fs::path(TZ_TEST_DATA) / "hello midlet", project, fs::copy_options::recursive);
+            testing::writeFile(project / "Hello.tbx",
+                               "Main=Hello.java\nRun=0\nName=Hello\nPlatform=J2ME\nInc=false\nCLDC=10\n");
+            kit::Command command;
+            command.argv = {(kKit / "Build-Linux").string(), (project / "Hello").string()};
+            command.environment = locale;
+            command.input = kit::Stream::Null;
+            command.output = kit::Stream::Lines;
+            command.errors = kit::Stream::Output;
+            Lines lines;
+            command.onLine = [&](const std::string& line) { lines.push_back(line); };
+            EXPECT_EQ(kit::run(command).status, 0) << what << "\n" << joined(lines);
+            EXPECT_TRUE(fs::exists(project / "Hello.jar") && fs::exists(project / "Hello.jad")) << what;
+        }
+    }
 }
 
 TEST_F(EndToEnd, JavaErrorShowsTheCompilerMessagesAndFails) {

@@ -59,6 +59,7 @@ protected:
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
         writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        tz::testing::layOutToolkitLibraries(kit / "wtk");
         tool("jdk/bin/javac", tz::testing::kJavacStandIn);
         tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn);
         tool("jdk/bin/jar", tz::testing::kJarStandIn);
@@ -126,6 +127,7 @@ TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
         std::function<void()> arrange;
         int timeoutMs;
         Lines tail;
+        bool stopsBeforePreverify = false;
     };
     const Row rows[] = {
         {"javac missing",
@@ -157,14 +159,80 @@ TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
         {"preverify ends but its child keeps the output open",
          [&] { tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn + lingeringChild()); }, 1000,
          timedOut("preverify")},
+        // What a tool would say in a stack trace of its own, the build says in one line before any tool.
+        {"toolkit folder missing",
+         [&] { writeConfig(kitDir() + "jdk/bin/\n" + kitDir() + "no toolkit/\n" + kitDir() + "\n"); },
+         30000,
+         {"Error: The wireless toolkit folder " + kitDir() +
+          "no toolkit/ (line 2 of Config.cfg) is not there. Choose the toolkit in the editor's Preferences"},
+         true},
+        {"an API library missing",
+         [&] { fs::remove(kit / "wtk/lib/cldcapi10.jar"); },
+         30000,
+         {"Error: The wireless toolkit's library " + kitDir() + "wtk/lib/cldcapi10.jar is missing"},
+         true},
+        {"an API library empty",
+         [&] { testing::writeFile(kit / "wtk/lib/midpapi20.jar", ""); },
+         30000,
+         {"Error: The wireless toolkit's library " + kitDir() + "wtk/lib/midpapi20.jar is empty"},
+         true},
+        {"an API library that is no jar",
+         [&] { testing::writeFile(kit / "wtk/lib/midpapi20.jar", "<html>"); },
+         30000,
+         {"Error: The wireless toolkit's library " + kitDir() + "wtk/lib/midpapi20.jar is not a jar"},
+         true},
+        // A javac out of room ends well all the same: what it says, and the class files it leaves, fail the
+        // build before preverify runs.
+        {"javac says it wrote no class file",
+         [&] {
+             tool("jdk/bin/javac",
+                  tz::testing::kJavacStandIn +
+                      "echo 'No .class file created for file Game/Space$1.class in tmpclasses because "
+                      "of an IOException: No space left on device'");
+         },
+         30000,
+         {"No .class file created for file Game/Space$1.class in tmpclasses because of an IOException: No "
+          "space "
+          "left on device",
+          "Internal Error"},
+         true},
+        {"javac leaves a class file cut short",
+         [&] {
+             tool("jdk/bin/javac",
+                  "mkdir -p tmpclasses/Game\n" +
+                      tz::testing::printfBytes(tz::testing::classFile("Game/Space").substr(0, 30)) +
+                      " > tmpclasses/Game/Space.class");
+         },
+         30000,
+         {"Error: javac left " + projectDir() + "tmpclasses/Game/Space.class incomplete", "Internal Error"},
+         true},
+        {"javac leaves an inner class unwritten",
+         [&] {
+             tool("jdk/bin/javac", "mkdir -p tmpclasses/Game\n" +
+                                       tz::testing::printfBytes(tz::testing::classFile(
+                                           "Game/Space", {"Game/Space$1", "Game/Space$2"})) +
+                                       " > tmpclasses/Game/Space.class\n" +
+                                       tz::testing::printfBytes(tz::testing::classFile("Game/Space$1")) +
+                                       " > 'tmpclasses/Game/Space$1.class'");
+         },
+         30000,
+         {"Error: javac ended without writing " + projectDir() + "tmpclasses/Game/Space$2.class",
+          "Internal Error"},
+         true},
     };
     for (const auto& row : rows) {
         for (const auto& entry : fs::directory_iterator(temp.path())) fs::remove_all(entry.path());
         layOut();
         earlierBuild(midletDescriptor());
         row.arrange();
+        // Every tool notes when it starts: preverify must not run after a failed compile.
+        tool("wtk/bin/preverify", "touch " + shellQuote((temp.folder() / "preverified").string()) + "\n" +
+                                      testing::readFile(kit / "wtk/bin/preverify"));
         EXPECT_EQ(build(std::nullopt, row.timeoutMs), 1) << row.what << "\n" << joined();
         EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
+        if (row.stopsBeforePreverify) {
+            EXPECT_FALSE(fs::exists(temp.folder() / "preverified")) << row.what;
+        }
         EXPECT_FALSE(suiteLeft()) << row.what;
         EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;
         EXPECT_EQ(testing::readFile(project / "Space.java"), "class Space {}\n") << row.what;

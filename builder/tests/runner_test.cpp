@@ -89,6 +89,7 @@ TEST(BuildProgram, WatchdogStopsAHungCompiler) {
     fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
     testing::writeFile(kit / "Config.cfg",
                        kit.string() + "/jdk/bin/\n" + kit.string() + "/wtk/\n" + kit.string() + "/\n");
+    tz::testing::layOutToolkitLibraries(kit / "wtk");
     testing::writeFile(kit / "jdk/bin/javac", "#!/bin/sh\necho $$ > '" + temp.path() +
                                                   "/javac.pid'\nsleep 300 &\necho $! > '" + temp.path() +
                                                   "/sleep.pid'\nwait\n");

@@ -17,6 +17,7 @@
 #include "build.h"
 #include "console.h"
 #include "runner.h"
+#include "standin_tools.h"
 #include "temp_dir.h"
 #include "test_helpers.h"
 
@@ -60,7 +61,7 @@ public:
             for (const auto& arg : argv)
                 if (fs::path(arg).extension() == ".java")
                     writeFile(fs::path(output[1]) / "Game" / (fs::path(arg).stem().string() + ".class"),
-                              "class");
+                              tz::testing::classFile());
         }
         if (tool == "preverify" && output != argv.end() && output + 1 != argv.end()) {
             fs::path from = fs::path(argv.back()) / "Game";
@@ -95,6 +96,7 @@ protected:
         fs::create_directories(kit / "Include");
         fs::create_directories(project);
         writeFile(kit / "Config.cfg", kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        tz::testing::layOutToolkitLibraries(kit / "wtk");
         writeFile(project / "Space.java", "class Space {}\n");
     }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace kit {
@@ -99,32 +100,66 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> readFile(const std::string& path, std::string* error) {
-    auto fail = [&](int code) -> std::optional<std::string> {
-        if (error) *error = path + " (" + std::strerror(code) + ")";
+std::string notAFile(mode_t mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return std::strerror(EISDIR);
+    if (S_ISFIFO(mode)) return "Is a FIFO, not a file";
+    if (S_ISCHR(mode)) return "Is a character device, not a file";
+    if (S_ISBLK(mode)) return "Is a block device, not a file";
+    if (S_ISSOCK(mode)) return "Is a socket, not a file";
+    return "Is not a file";
+}
+
+std::optional<std::string> readFile(const std::string& path, std::string* error, const std::string& shownAs,
+                                    std::size_t maxBytes) {
+    auto fail = [&](const std::string& reason) -> std::optional<std::string> {
+        if (error) *error = (shownAs.empty() ? path : shownAs) + " (" + reason + ")";
         return std::nullopt;
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail(errno);
+    auto tooLong = [&](std::uint64_t size) {
+        return fail("Is " + std::to_string(size) + " bytes long, more than the " + std::to_string(maxBytes) +
+                    " bytes the kit reads");
+    };
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return fail(std::strerror(errno));
+    if (std::string kind = notAFile(info.st_mode); !kind.empty()) return fail(kind);
+    // Something else may stand there by now: the open must not block, and what it opened is checked again.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(std::strerror(errno));
+    std::string kind = ::fstat(fd, &info) == 0 ? notAFile(info.st_mode) : std::strerror(errno);
+    if (kind.empty() && static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        return tooLong(static_cast<std::uint64_t>(info.st_size));
+    }
+    if (!kind.empty()) {
+        ::close(fd);
+        return fail(kind);
+    }
     std::string content;
-    char buffer[8192];
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
             int code = errno;
             ::close(fd);
-            return fail(code);
+            return fail(std::strerror(code));
         }
         if (n == 0) break;
         content.append(buffer, static_cast<std::size_t>(n));
+        // A file that grows while it is read.
+        if (content.size() > maxBytes) {
+            ::close(fd);
+            return tooLong(content.size());
+        }
     }
     ::close(fd);
     return content;
 }
 
-std::optional<Lines> readLines(const std::string& path, std::string* error) {
-    std::optional<std::string> text = readFile(path, error);
+std::optional<Lines> readLines(const std::string& path, std::string* error, const std::string& shownAs) {
+    std::optional<std::string> text = readFile(path, error, shownAs);
     if (!text) return std::nullopt;
     return splitLines(*text);
 }

@@ -1,8 +1,12 @@
 #include "kit/text_lines.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <random>
+
+#include "temp_dir.h"
+#include "test_helpers.h"
 
 namespace kit {
 namespace {
@@ -103,12 +107,36 @@ TEST(TextLines, Utf8TellsTextFromBytes) {
     EXPECT_EQ(utf8Lines("\xEF\xBB\xBFj\xC3\xA4\r\n"), (Lines{"j\xC3\xA4"}));
 }
 
+// What is no file to read is refused before it is opened (a FIFO would block the open, a device give bytes
+// without end), a file past the limit with its size; the error names the file as the caller shows it.
 TEST(TextLines, AFileThatCannotBeReadSaysWhy) {
-    std::string error;
-    EXPECT_FALSE(readLines("/proc/self/no such file", &error));
-    EXPECT_EQ(error, "/proc/self/no such file (No such file or directory)");
-    EXPECT_FALSE(readFile("/", &error));
-    EXPECT_EQ(error, "/ (Is a directory)");
+    tz::testing::TempDir temp;
+    const std::string fifo = temp.path() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = temp.path() + "/big";
+    tz::testing::writeFile(big, std::string(1001, 'x'));
+    struct Row {
+        std::string path;
+        std::string reason;
+        std::size_t maxBytes = kMaxTextFileBytes;
+    };
+    const Row rows[] = {
+        {"/proc/self/no such file", "No such file or directory"},
+        {"/", "Is a directory"},
+        {fifo, "Is a FIFO, not a file"},
+        {"/dev/zero", "Is a character device, not a file"},
+        {"/dev/null", "Is a character device, not a file"},
+        {big, "Is 1001 bytes long, more than the 1000 bytes the kit reads", 1000},
+    };
+    for (const Row& row : rows) {
+        std::string error;
+        EXPECT_FALSE(readFile(row.path, &error, {}, row.maxBytes)) << row.path;
+        EXPECT_EQ(error, row.path + " (" + row.reason + ")");
+        EXPECT_FALSE(readFile(row.path, &error, "shown", row.maxBytes)) << row.path;
+        EXPECT_EQ(error, "shown (" + row.reason + ")");
+    }
+    EXPECT_FALSE(readLines(fifo));
+    EXPECT_EQ(readFile(big, nullptr, {}, 1001), std::string(1001, 'x'));
 }
 
 }  // namespace

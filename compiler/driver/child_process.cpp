@@ -2,13 +2,23 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <cstring>
+#include <optional>
 
 #include "guard/folder_lock.h"
 #include "guard/stop.h"
 #include "kit/process.h"
 
 namespace compiler {
+namespace {
+
+// A child that has not ended this long after a stop was passed on to it cannot end by itself (a wait it
+// never leaves): it is killed outright, and its starter ends and removes what it left.
+constexpr auto kStopGrace = std::chrono::seconds(10);
+constexpr int kWatchPeriodMs = 100;
+
+}  // namespace
 
 ChildResult runChild(const std::vector<std::string>& argv,
                      const std::function<void(const std::string&)>& onLine, int lockFd) {
@@ -42,20 +52,33 @@ ChildResult runChild(const std::vector<std::string>& argv,
     }
     result.started = true;
 
-    // A stop signal is passed on to the child, a caller that has gone ends it with SIGTERM; each once.
-    kit::Child::Watch watch{
-        {{guard::stopFd(), POLLIN, 0}, guard::callerWatch()}, -1, [&](std::span<pollfd> fds, int) {
-            if (fds[0].revents != 0 && guard::stopSignal() != 0) {
-                ::kill(child.pid(), guard::stopSignal());
-                fds[0].fd = -1;
-            }
-            if (fds[1].revents & (POLLERR | POLLHUP)) {
-                guard::noteCallerGone();
-                ::kill(child.pid(), SIGTERM);
-                fds[1].fd = -1;
-            }
-            return true;
-        }};
+    // A stop signal is passed on to the child, a caller that has gone ends it with SIGTERM; each once. A
+    // child that does not end within the grace after that is killed.
+    std::optional<std::chrono::steady_clock::time_point> stoppedAt;
+    bool killed = false;
+    kit::Child::Watch watch{{{guard::stopFd(), POLLIN, 0}, guard::callerWatch()},
+                            kWatchPeriodMs,
+                            [&](std::span<pollfd> fds, int) {
+                                const auto now = std::chrono::steady_clock::now();
+                                if (fds[0].revents != 0 && guard::stopSignal() != 0) {
+                                    ::kill(child.pid(), guard::stopSignal());
+                                    fds[0].fd = -1;
+                                    stoppedAt = stoppedAt.value_or(now);
+                                }
+                                if (fds[1].revents & (POLLERR | POLLHUP)) {
+                                    guard::noteCallerGone();
+                                    ::kill(child.pid(), SIGTERM);
+                                    fds[1].fd = -1;
+                                    stoppedAt = stoppedAt.value_or(now);
+                                }
+                                if (stoppedAt && !killed && now - *stoppedAt > kStopGrace) {
+                                    ::kill(child.pid(), SIGKILL);
+                                    killed = true;
+                                }
+                                // What the killed child left may hold its output open: the relay ends
+                                // with it.
+                                return !killed;
+                            }};
     child.relay(&watch);
     const kit::Exit exit = child.wait();
     kit::endOrphans();

@@ -12,9 +12,14 @@
 namespace compiler {
 namespace {
 
-// A read failure of the project file or Config.cfg: the report names the file and says why.
+// A read failure of the project file, Config.cfg or the source: the report names the file and says why.
 CompileException couldNotRead(const std::string& file, const std::string& reason) {
     return CompileException::wholeLines({res("Error_Could_not") + file + "\"", reason});
+}
+
+// The reader's own reason for a file that is there but cannot be read: "<file> (Is a FIFO, not a file)".
+std::string reasonOr(const std::string& error, const std::string& otherwise) {
+    return error.empty() ? otherwise : error;
 }
 
 void readConfig(Project& project, const ProjectSettings& settings) {
@@ -26,8 +31,9 @@ void readConfig(Project& project, const ProjectSettings& settings) {
         throw CompileException::wholeLines(
             {shown, "Could not find Config.cfg. Run the Editor to generate this file"});
     }
-    std::optional<kit::Lines> lines = kit::readLines(config);
-    if (!lines) throw couldNotRead(config, "Config.cfg cannot be read.");
+    std::string error;
+    std::optional<kit::Lines> lines = kit::readLines(config, &error);
+    if (!lines) throw couldNotRead(config, reasonOr(error, "Config.cfg cannot be read."));
     kit::ConfigFile folders = kit::readConfigFile(*lines);
     if (auto fault = kit::configFault(folders, config)) throw CompileException(*fault);
     kit::relocate(folders, install);
@@ -41,7 +47,7 @@ void readConfig(Project& project, const ProjectSettings& settings) {
 void refuseClassPathBreakers(const Project& project) {
     if (!project.isJ2ME()) return;
     for (auto fault :
-         {kit::classPathFault("The project folder", project.path),
+         {kit::classPathFault("The project folder", project.shown(project.path)),
           kit::classPathFault("The wireless toolkit folder", project.j2meLocation.value_or(""))}) {
         if (fault) throw CompileException(*fault);
     }
@@ -54,20 +60,27 @@ void readProject(Project& project, const std::string& file, const ProjectSetting
     auto slash = file.rfind('/');
     project.path = slash == std::string::npos ? "" : file.substr(0, slash + 1);
 
-    std::optional<kit::Lines> lines = kit::readLines(file);
-    if (!lines) throw couldNotRead(file, "The project file does not exist or cannot be read.");
+    const std::string shownFile = project.shown(file);
+    std::string error;
+    std::optional<kit::Lines> lines = kit::readLines(file, &error, shownFile);
+    if (!lines) {
+        // A file that is not there keeps the message it always had.
+        if (!fileExists(file)) error.clear();
+        throw couldNotRead(shownFile, reasonOr(error, "The project file does not exist or cannot be read."));
+    }
     if (lines->size() > kit::ProjectFile::maxLines) {
-        throw couldNotRead(
-            file, "The project file has more than " + std::to_string(kit::ProjectFile::maxLines) + " lines.");
+        throw couldNotRead(shownFile, "The project file has more than " +
+                                          std::to_string(kit::ProjectFile::maxLines) + " lines.");
     }
     const kit::ProjectFile values = kit::readProjectFile(*lines);
-    if (!values.run) throw couldNotRead(file, "The project file has no \"Run\" value.");
+    if (!values.run) throw couldNotRead(shownFile, "The project file has no \"Run\" value.");
     std::optional<int> run = kit::parseDecimal(*values.run);
-    if (!run) throw couldNotRead(file, "The project file's \"Run\" value is not a number: " + *values.run);
+    if (!run)
+        throw couldNotRead(shownFile, "The project file's \"Run\" value is not a number: " + *values.run);
     project.run = *run;
     project.main = values.main.value_or("");
     project.name = values.name.value_or("");
-    if (!values.platform) throw couldNotRead(file, "The project file has no \"Platform\" value.");
+    if (!values.platform) throw couldNotRead(shownFile, "The project file has no \"Platform\" value.");
     project.platform = *values.platform;
     project.usesInclude = values.usesInclude;
     project.uses3D = values.uses3D;
@@ -99,9 +112,10 @@ void classifyIncludes(Project& project) {
         if (kind == guard::IncludeKind::JavaClass) {
             project.javaIncludes.push_back(include);
         } else if (kind == guard::IncludeKind::Missing) {
+            const std::string folder = project.shown(project.path);
             throw CompileException(res("Error_Include_missing") + include + " (" + include + ".java or " +
                                    include + ".bss) in the project folder " +
-                                   (project.path.empty() ? "./" : project.path));
+                                   (folder.empty() ? "./" : folder));
         }
     }
 }
@@ -109,9 +123,11 @@ void classifyIncludes(Project& project) {
 std::vector<std::string> readSource(const Project& project, Console& console,
                                     std::vector<std::size_t>* lineNumbers) {
     const std::string file = project.sourceFile();
-    if (!fileExists(file)) throw CompileException("Could not find source file " + file);
-    auto lines = readTextLines(file);
-    if (!lines) throw couldNotRead(file, "The source file cannot be read.");
+    const std::string shownFile = project.shown(file);
+    if (!fileExists(file)) throw CompileException("Could not find source file " + shownFile);
+    std::string error;
+    auto lines = readTextLines(file, &error, shownFile);
+    if (!lines) throw couldNotRead(shownFile, reasonOr(error, "The source file cannot be read."));
     return prepareSource(*lines, project.platform, console, lineNumbers);
 }
 

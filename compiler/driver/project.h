@@ -11,7 +11,14 @@ class Console;
 // What the compiler knows of the project it translates: the project file's values, the tool
 // locations of Config.cfg and the platform predicates every translator asks.
 struct Project {
-    std::string path;  // project folder with its trailing "/"
+    // Where the run opens the project's files: "" while it works inside the project folder (its working
+    // folder, so that a folder renamed during the run stays the one it works on), else the project folder
+    // with its trailing "/".
+    std::string path;
+    // The project folder as the argument named it, with its trailing "/", and whether the run works inside
+    // it: messages name files by it.
+    std::string shownPath;
+    bool inFolder = false;
     std::string name;
     std::string main;
     std::string platform;
@@ -35,6 +42,9 @@ struct Project {
     bool isMSPC() const { return platform == "PC"; }
     bool isPC() const { return platform == "PPC"; }
     bool isJava() const { return isJ2ME() || isApplet(); }
+
+    // A path the run opens (`path` + a file name) as the user names it.
+    std::string shown(const std::string& opened) const { return inFolder ? shownPath + opened : opened; }
 
     std::string basePath() const { return path + name; }
     std::string sourceFile() const { return path + name + "X.bss"; }

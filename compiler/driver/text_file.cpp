@@ -6,8 +6,9 @@
 
 namespace compiler {
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
-    std::optional<std::string> data = kit::readFile(path);
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string* error,
+                                                      const std::string& shownAs) {
+    std::optional<std::string> data = kit::readFile(path, error, shownAs);
     if (!data) return std::nullopt;
     return kit::utf8Lines(*data);
 }

@@ -9,8 +9,9 @@ namespace compiler {
 
 // Reads a source as lines of UTF-8 (kit/text_lines.h: every line end, a byte-order mark skipped), every
 // byte taken as Latin-1 where the file is not valid UTF-8 (never rejected). nullopt when the file cannot be
-// opened or read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// opened or read, is no regular file or is past the kit's limit; `error` then says why (kit::readFile).
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string* error = nullptr,
+                                                      const std::string& shownAs = {});
 // The lines of a file's bytes, as readTextLines takes them.
 std::vector<std::string> textLines(std::string bytes);
 

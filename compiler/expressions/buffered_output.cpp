@@ -16,8 +16,12 @@ constexpr std::size_t kFlushSize = 64 * 1024;
 
 }  // namespace
 
-BufferedOutput::BufferedOutput(std::string path, std::string writeMessage, std::string closeMessage)
-    : path_(std::move(path)), writeMessage_(std::move(writeMessage)), closeMessage_(std::move(closeMessage)) {
+BufferedOutput::BufferedOutput(std::string path, std::string writeMessage, std::string closeMessage,
+                               std::string shownAs)
+    : path_(std::move(path)),
+      shown_(shownAs.empty() ? path_ : std::move(shownAs)),
+      writeMessage_(std::move(writeMessage)),
+      closeMessage_(std::move(closeMessage)) {
     // A folder of the name would only refuse the file when it takes its place: say so at once.
     struct stat info {};
     if (::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
@@ -37,7 +41,7 @@ void BufferedOutput::fail(const std::string& message, std::string_view what, int
     buffer_.clear();
     std::vector<std::string> lines;
     if (!message.empty()) lines.push_back(message);
-    lines.push_back(std::string(what) + path_ + ": " + std::strerror(error));
+    lines.push_back(std::string(what) + shown_ + ": " + std::strerror(error));
     throw InternalFailure(std::move(lines));
 }
 

@@ -15,8 +15,10 @@ namespace compiler {
 // place only at close(), replacing whatever stood there, a link included.
 class BufferedOutput {
 public:
-    // Starts the file `path`. `writeMessage` and `closeMessage` lead the failure reports ("" for none).
-    BufferedOutput(std::string path, std::string writeMessage = "", std::string closeMessage = "");
+    // Starts the file `path`. `writeMessage` and `closeMessage` lead the failure reports ("" for none), which
+    // name the file `shownAs` when given.
+    BufferedOutput(std::string path, std::string writeMessage = "", std::string closeMessage = "",
+                   std::string shownAs = "");
     // Keeps every byte in memory (see held()).
     BufferedOutput();
     // Only reached without close() after the run has already failed: nothing takes the path.
@@ -41,6 +43,7 @@ private:
     [[noreturn]] void fail(const std::string& message, std::string_view what, int error);
 
     std::string path_;
+    std::string shown_;
     std::string writeMessage_;
     std::string closeMessage_;
     std::unique_ptr<guard::WholeFile> file_;

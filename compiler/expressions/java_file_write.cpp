@@ -152,7 +152,7 @@ bool JavaFileWrite::usableClassName(const std::string& name) {
 }
 
 JavaFileWrite::JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className)
-    : ctx_(ctx), out_(filePath), file_(className) {}
+    : ctx_(ctx), out_(filePath, "", "", ctx.project.shown(filePath)), file_(className) {}
 
 std::string_view JavaFileWrite::mainSectionClose(const Project& project) {
     return project.isJ2ME() ? kPhoneMainClose : kAppletMainClose;

@@ -16,7 +16,8 @@ constexpr std::string_view kMain = "FM";
 }  // namespace
 
 NetFileWrite::NetFileWrite(Context& ctx, const std::string& filePath)
-    : ctx_(ctx), out_(filePath, res("Error_Cannot_write"), res("Error_Cannot_close")) {}
+    : ctx_(ctx),
+      out_(filePath, res("Error_Cannot_write"), res("Error_Cannot_close"), ctx.project.shown(filePath)) {}
 
 NetFileWrite::NetFileWrite(Context& ctx) : ctx_(ctx) {}
 

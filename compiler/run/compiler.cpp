@@ -22,6 +22,8 @@
 #include "guard/folder_lock.h"
 #include "guard/outputs.h"
 #include "guard/stop.h"
+#include "guard/whole_file.h"
+#include "guard/working_folder.h"
 #include "kit/project_file.h"
 #include "kit/text_lines.h"
 #include "run/build_report.h"
@@ -102,10 +104,12 @@ private:
     Context ctx_;
     const std::vector<std::string>& args_;
     const CompilerOptions& options_;
-    std::string projectFile_;
+    std::string projectFile_;  // as the argument names it
+    std::string openedFile_;   // as the run opens it: inside the project folder once it works there
     guard::FolderLock lock_;
     std::unique_ptr<InterfaceFileWrite> writer_;
-    // The run may change the project folder: it holds the lock, or the folder is not there.
+    // The run may change the project folder: it holds the lock, or the folder is not there. No more once a
+    // Build under its lock has left the folder to the next run (a game that plays on).
     bool inFolder_ = false;
     bool wroteTokens_ = false;
     bool buildStarted_ = false;
@@ -135,6 +139,9 @@ int CompileRun::run() {
     int status = 1;
     // Whatever escapes the steps below is reported too, and ends the run with status 1.
     if (attempt([&] { status = compile(); }) != Failure::None) status = 1;
+    // Its own writes failed for it: the cause, in a line of the kit's own (a Build says so itself).
+    if (status != 0 && inFolder_ && !buildStarted_ && ctx_.project.inFolder && guard::workingFolderDeleted())
+        ctx_.console.line(guard::folderDeletedLine(ctx_.project.shownPath));
     if (status != 0 && inFolder_) removeEarlierSuite();
     if (const int signal = guard::stopSignal())
         ctx_.console.line(res("Compilation_stopped") + guard::describeSignal(signal));
@@ -144,7 +151,8 @@ int CompileRun::run() {
 
 int CompileRun::handOver() {
     Console& console = ctx_.console;
-    const std::string base = ctx_.project.basePath();
+    const Project& project = ctx_.project;
+    const std::string base = project.basePath();
     if (attempt([&] { writeDescriptor(ctx_, base + ".tbx"); }) != Failure::None) {
         cleanUp(true);
         return 1;
@@ -152,7 +160,7 @@ int CompileRun::handOver() {
     console.line("");
     console.line("");
 
-    const std::string command = ctx_.project.tbLocation + "Build-Linux";
+    const std::string command = project.tbLocation + "Build-Linux";
     if (!fileExists(command)) {
         console.line("Could not find " + command + ", please reinstall Tesvo Zorid");
         cleanUp(true);
@@ -164,16 +172,25 @@ int CompileRun::handOver() {
     }
     buildStarted_ = true;
     BuildReport report(ctx_);
+    // Build runs in the project folder this run works in, under its lock; its argument names the project
+    // as the user did, for its messages.
     ChildResult result = options_.runBuild(
-        {command, base}, [&](const std::string& line) { report.line(line); }, lock_.fd());
+        {command, project.shown(base)}, [&](const std::string& line) { report.line(line); }, lock_.fd());
     report.finish();
-    if (result.signal != 0) {
-        console.line(res("Error_Build_signal") + guard::describeSignal(result.signal));
-        // A Build killed outright had no chance to clear its work.
-        if (ctx_.project.isJ2ME()) guard::removeBuildWork(ctx_.project.path);
-    }
+    if (result.signal != 0) console.line(res("Error_Build_signal") + guard::describeSignal(result.signal));
     const bool built =
         result.started && result.status == 0 && !outputLost(console) && !guard::stopRequested();
+    // A Build that left the folder to the next run (its suite whole, its game playing) took this run's
+    // work with it: nothing here is this run's to touch any more.
+    if (!lock_.holdsFolder() && lock_.fd() >= 0) {
+        inFolder_ = false;
+        return built ? 0 : 1;
+    }
+    // A Build killed outright had no chance to clear its work.
+    if (result.signal != 0 && project.isJ2ME()) {
+        guard::removeBuildWork(project.path);
+        guard::removePartials(project.path);
+    }
     cleanUp(!built);
     if (!result.started) {
         reportInternalError(console, "cannot start " + command + ": " + result.error);
@@ -210,11 +227,11 @@ void CompileRun::removeEarlierSuite() {
     Project& p = ctx_.project;
     // Only a project that is there has a suite; a project file that could not be read all through still
     // names it, or is named after it.
-    if (!fileExists(projectFile_)) return;
-    const kit::ProjectFile values = kit::readProjectFile(kit::readLines(projectFile_).value_or(kit::Lines{}));
+    if (!fileExists(openedFile_)) return;
+    const kit::ProjectFile values = kit::readProjectFile(kit::readLines(openedFile_).value_or(kit::Lines{}));
     std::string name = p.name;
     if (name.empty()) {
-        const std::string file = projectFile_.substr(p.path.size());
+        const std::string file = openedFile_.substr(p.path.size());
         name = values.name.value_or(file.substr(0, file.size() - 4));
     }
     const std::optional<std::string> platform = p.platform.empty() ? values.platform : p.platform;
@@ -293,8 +310,10 @@ int CompileRun::compile() {
     projectFile_ = args_[0];
     if (!endsWith(projectFile_, ".tbp")) projectFile_ += ".tbp";
 
-    // One compile or build in a project folder at a time: all that follows runs under the lock.
-    const auto outcome = lock_.take(folderOf(projectFile_), [&] { console.line(res("Waiting_for_lock")); });
+    // One compile or build in a project folder at a time: all that follows runs under the lock, inside the
+    // folder it locked.
+    const std::string folder = folderOf(projectFile_);
+    const auto outcome = lock_.take(folder, [&] { console.line(res("Waiting_for_lock")); });
     if (outcome == guard::FolderLock::Outcome::Stopped) return 1;
     // Without the lock another run may be at work in the folder: nothing there is touched.
     if (outcome == guard::FolderLock::Outcome::Unavailable) {
@@ -302,6 +321,10 @@ int CompileRun::compile() {
         return 1;
     }
     inFolder_ = true;
+    Project& project = ctx_.project;
+    project.shownPath = folder;
+    project.inFolder = outcome == guard::FolderLock::Outcome::Taken;
+    openedFile_ = project.inFolder ? projectFile_.substr(folder.size()) : projectFile_;
 
     std::vector<std::string> lines;
     if (attempt([&] { lines = loadProject(); }) != Failure::None) return 1;
@@ -311,9 +334,14 @@ int CompileRun::compile() {
 
 std::vector<std::string> CompileRun::loadProject() {
     Project& project = ctx_.project;
-    readProject(project, projectFile_, ProjectSettings{options_.installDir, options_.debug}, ctx_.console);
+    readProject(project, openedFile_, ProjectSettings{options_.installDir, options_.debug}, ctx_.console);
     // The name names every file the run writes: they stay inside the project folder.
     if (!guard::isFileName(project.name)) throw CompileException(res("Error_Project_name") + project.name);
+    // Build's Java tools run in the project folder: one they cannot work in is refused now, before
+    // anything is translated.
+    if (project.isJava() && project.inFolder) {
+        if (auto fault = guard::toolFolderFault(project.shownPath)) throw CompileException(*fault);
+    }
     std::vector<std::string> lines = readSource(project, ctx_.console, &ctx_.statementLines);
     classifyIncludes(project);
     // A Java include is a class of the program's package beside the kit's own and the generated class.
@@ -326,7 +354,8 @@ std::vector<std::string> CompileRun::loadProject() {
         if (!JavaFileWrite::usableClassName(project.name))
             throw CompileException(res("Error_Class_name") + project.name);
         const std::string java = project.path + project.name + ".java";
-        if (!guard::mayWriteSource(java)) throw CompileException(res("Error_Java_file_taken") + java);
+        if (!guard::mayWriteSource(java))
+            throw CompileException(res("Error_Java_file_taken") + project.shown(java));
     }
     ctx_.library.instantiate();
     return lines;

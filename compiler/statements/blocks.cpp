@@ -253,9 +253,10 @@ std::optional<std::string> typeStatement(Convertor& c) {
     c.closeType();
     const std::string path = c.ctx.project.path + name + ".java";
     // A Java file the compiler did not write (an include, a class the user put there) is never replaced.
-    if (!guard::mayWriteSource(path)) throw CompileException(res("Error_Type_file_taken") + path);
+    const std::string shown = c.ctx.project.shown(path);
+    if (!guard::mayWriteSource(path)) throw CompileException(res("Error_Type_file_taken") + shown);
     c.typeW = std::make_unique<guard::WholeFile>(path);
-    if (c.typeW->error() != 0) throw InternalFailure({res("File_Error_Cannot") + ": " + path});
+    if (c.typeW->error() != 0) throw InternalFailure({res("File_Error_Cannot") + ": " + shown});
     c.ctx.typeFiles.push_back(name);
     c.writeType("package Game;");
     c.writeType("public class " + name + " { public " + name + "() { }");

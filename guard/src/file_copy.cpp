@@ -55,6 +55,7 @@ std::optional<std::string> copyFile(const std::string& from, const std::string& 
         if (rules.print) rules.print(line);
     };
 
+    const std::string& shownTo = rules.shownTo.empty() ? to : rules.shownTo;
     const std::string source = resolved(from);
     const PathStatus sourceStatus = files.status(source);
     if (!sourceStatus.exists || !sourceStatus.isFile) {
@@ -73,26 +74,33 @@ std::optional<std::string> copyFile(const std::string& from, const std::string& 
     const std::string target = resolved(targetName);
     const PathStatus targetStatus = files.status(target);
     if (targetStatus.exists) {
-        if (!targetStatus.isFile) return "FileCopy: Destination is not a file: " + to;
-        if (!targetStatus.writable) return "FileCopy: Destination " + to + " file is unwriteable: " + to;
+        if (!targetStatus.isFile) return "FileCopy: Destination is not a file: " + shownTo;
+        if (!targetStatus.writable)
+            return "FileCopy: Destination " + shownTo + " file is unwriteable: " + shownTo;
         // Nothing would be lost (the copy replaces the file whole), but a copy onto itself is a mistake.
         if (files.sameFile(source, target))
-            return "FileCopy: Source and destination are the same file: " + to;
+            return "FileCopy: Source and destination are the same file: " + shownTo;
     } else {
         const std::string folder = parentOf(targetName, rules.base);
-        const std::string named = rules.intoFolder ? folder : to;
+        const std::string named = rules.intoFolder ? folder : shownTo;
         const PathStatus folderStatus = files.status(resolved(folder));
         if (!folderStatus.exists) return "FileCopy: Destination directory doesn't exist: " + named;
         if (!folderStatus.writable) return "FileCopy: Destination directory is unwriteable: " + named;
     }
 
     auto failed = [&](int error) {
-        return "FileCopy: Could not copy " + from + " to " + to + " (" + std::strerror(error) + ")";
+        return "FileCopy: Could not copy " + from + " to " + shownTo + " (" + std::strerror(error) + ")";
     };
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    // The source may have been swapped for a FIFO since it was checked: the open must not block on it.
+    const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) return failed(errno);
     struct stat info {};
-    const mode_t mode = ::fstat(in, &info) == 0 ? info.st_mode & 07777 : 0644;
+    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        print("No such source file: " + from);
+        return "FileCopy: No such source file: " + from;
+    }
+    const mode_t mode = info.st_mode & 07777;
     WholeFile out(target, mode);
     if (out.error() != 0) {
         ::close(in);

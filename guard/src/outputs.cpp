@@ -19,7 +19,8 @@ bool isGeneratedSource(const std::string& path) {
     const std::size_t tail = kGeneratedMarker.size() + 4;
     const off_t size = info.st_size;
     const off_t start = size > static_cast<off_t>(tail) ? size - static_cast<off_t>(tail) : 0;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // Never blocks, should a FIFO have taken the file's place since.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     std::string bytes(static_cast<std::size_t>(size - start), '\0');
     ssize_t n = ::pread(fd, bytes.data(), bytes.size(), start);
@@ -40,11 +41,12 @@ std::string_view withoutGeneratedMarker(std::string_view text) {
 
 int handOverSource(const std::string& path) {
     if (!isGeneratedSource(path)) return 0;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno;
     struct stat info {};
     std::string bytes;
     int error = ::fstat(fd, &info) == 0 ? 0 : errno;
+    if (error == 0 && !S_ISREG(info.st_mode)) error = EINVAL;
     char buffer[65536];
     for (ssize_t n = 1; error == 0 && n > 0;) {
         n = ::read(fd, buffer, sizeof buffer);
@@ -111,6 +113,14 @@ void removeAppletOutputs(const std::string& folder, const std::string& name) {
     if (!isFileName(name)) return;
     ::unlink((folder + name + ".html").c_str());
     removeAppletClasses(folder, name);
+    removeEmptyClassFolder(folder);
+}
+
+void removeEmptyClassFolder(const std::string& folder) {
+    // A link named Game is no folder the build made.
+    struct stat info {};
+    if (::lstat((folder + "Game").c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        ::rmdir((folder + "Game").c_str());
 }
 
 void removeBuildWork(const std::string& folder) {

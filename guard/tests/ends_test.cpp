@@ -3,6 +3,7 @@
 // tool lives on, and the project folder holds what the user put there and, only after a whole build, the
 // suite.
 #include <gtest/gtest.h>
+#include <sys/file.h>
 
 #include <cstring>
 
@@ -12,6 +13,8 @@ namespace guard::testing {
 namespace {
 
 const Lines kProjectOnly = {"Game.tbp", "GameX.bss"};
+const std::string kWaitingLine =
+    "Another compile or build is running in the project folder; waiting for it to end";
 
 std::string signalLine(const std::string& prefix, int signal) {
     return prefix + std::to_string(signal) + " (" + ::strsignal(signal) + ")";
@@ -19,45 +22,98 @@ std::string signalLine(const std::string& prefix, int signal) {
 
 class Interrupted : public KitFixture {};
 
-// Ctrl-C at a terminal, a SIGTERM to the group (the editor's stop) or a closed terminal, while a tool
-// runs: the programs end their tools and every file of the run, then end by that signal.
+// Ctrl-C at a terminal, a SIGTERM to the group (the editor's stop) or a closed terminal, at every step that
+// waits: the lock, each tool, the jar writer with its partial file, the resource script, an applet's javac.
+// The programs end their tools and every file of the run, then end by that signal.
 TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
     struct Step {
-        std::string tool;
+        std::string what;
+        std::string tool;  // "" for no tool: the lock is held by another run
         std::string body;
-        Lines environment;
+        Lines environment = {};
         bool includeOfTheTypesName = false;  // Include=SPOT, with SPOT.bss beside the project
+        std::string platform = "TB";
+        bool alone = false;      // Build-Linux started on its own
+        std::string image = {};  // an image beside the project, for the resource script to add
     };
     const Step steps[] = {
-        {"jdk/bin/javac", hangs(), {}},
-        // The archive half written when the signal comes: no jar may appear after the end.
-        {"jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; " + hangs() + "fi", {}},
+        {"javac", "jdk/bin/javac", hangs()},
+        {"preverify", "wtk/bin/preverify", hangs()},
+        // The archive half written when the signal comes: no jar may appear after the end, nor the
+        // partial file the kit's jar writes beside it.
+        {"jar", "jdk/bin/jar", "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; " + hangs() + "fi"},
+        {"the jar writer", "jdk/bin/jar",
+         "if [ \"$1\" = cmf ]; then printf PK > \".$3.$$-0.tzpart\"; " + hangs() + "fi"},
+        {"the resource script",
+         "jdk/bin/jar",
+         "if [ \"$1\" = cmf ]; then printf PK > \"$3\"; else " + hangs() + "fi",
+         {},
+         false,
+         "TB",
+         false,
+         "ship.png"},
         // A run that keeps its Java when it succeeds (the editor's Convert) keeps none when stopped.
-        {"jdk/bin/javac", hangs(), {"TZ_KEEP_JAVA=1"}},
+        {"javac keeping the Java", "jdk/bin/javac", hangs(), {"TZ_KEEP_JAVA=1"}},
         // The record type's source goes whatever the includes are named.
-        {"jdk/bin/javac", hangs(), {}, true},
+        {"javac with an include", "jdk/bin/javac", hangs(), {}, true},
+        // The package folder an applet's javac makes goes with its class.
+        {"an applet's javac",
+         "jdk/bin/javac",
+         "mkdir -p Game && printf x > Game/Game.class\n" + hangs(),
+         {},
+         false,
+         "Applet"},
+        {"the lock's wait", "", ""},
+        {"Build-Linux alone at the lock's wait", "", "", {}, false, "TB", true},
     };
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         for (const Step& step : steps) {
-            const std::string what = std::string(::strsignal(signal)) + " during " + step.tool +
-                                     (step.environment.empty() ? "" : " with " + step.environment[0]);
+            const std::string what = std::string(::strsignal(signal)) + " during " + step.what;
             SetUp();
-            writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n", "TB", "Game",
+            writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n", step.platform, "Game",
                          step.includeOfTheTypesName ? "Include=SPOT\n" : "");
             if (step.includeOfTheTypesName) writeFile(project / "SPOT.bss", "REM spot\n");
-            earlierPhoneSuite();
-            tool(step.tool, step.body);
-            Started run(compileArgv(), outputFile("compile"), step.environment);
-            ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << what;
+            if (step.platform == "TB") earlierPhoneSuite();
+            if (step.platform == "Applet") earlierApplet();
+            Lines left = kProjectOnly;
+            if (step.includeOfTheTypesName) left.push_back("SPOT.bss");
+            if (!step.image.empty()) {
+                writeFile(project / step.image, "png");
+                left.push_back(step.image);
+            }
+            // Another run holds the folder's lock: this one waits for it, and touches nothing there.
+            int held = -1;
+            if (step.tool.empty()) {
+                held = ::open((project / ".tzlock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+                ASSERT_EQ(::flock(held, LOCK_EX), 0);
+                if (step.alone)
+                    writeFile(project / "Game.tbx", "Main=Game.bss\nRun=0\nName=Game\nPlatform=J2ME\n");
+                left = tree(project);
+            } else {
+                tool(step.tool, step.body);
+            }
+            const Lines argv = step.alone ? Lines{(kit / "Build-Linux").string(), (project / "Game").string()}
+                                          : compileArgv();
+            Started run(argv, outputFile("compile"), step.environment);
+            if (step.tool.empty()) {
+                ASSERT_TRUE(waitUntil([&] { return run.printed(kWaitingLine); })) << what;
+            } else {
+                ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << what;
+            }
             ::kill(-run.pid(), signal);
             EXPECT_EQ(run.result(), -signal) << what;
             output = run.output();
-            EXPECT_TRUE(printed(signalLine("Build stopped by signal ", signal))) << what << "\n" << joined();
-            EXPECT_TRUE(printed(signalLine("Compilation stopped by signal ", signal))) << what;
+            if (!step.tool.empty() || step.alone) {
+                EXPECT_TRUE(printed(signalLine("Build stopped by signal ", signal))) << what << "\n"
+                                                                                     << joined();
+            }
+            if (!step.alone) {
+                EXPECT_TRUE(printed(signalLine("Compilation stopped by signal ", signal))) << what;
+            }
             expectNoToolRunning(what);
-            Lines left = kProjectOnly;
-            if (step.includeOfTheTypesName) left.push_back("SPOT.bss");
+            std::sort(left.begin(), left.end());
             EXPECT_EQ(tree(project), left) << what;
+            if (held >= 0) ::close(held);
             TearDown();
         }
     }
@@ -65,14 +121,16 @@ TEST_F(Interrupted, StopSignalToTheGroupEndsEveryToolAndLeavesNoFile) {
 
 // One program ended alone, or the reader of the compiler's output gone (the editor that started it).
 // Compile-Linux passes a stop on to its Build and says when its Build was ended; Build-Linux stops when
-// the Compile-Linux that started it has gone, and takes the compile's files with it.
+// the Compile-Linux that started it has gone, and takes the compile's files with it. A Build that does
+// not end after the stop is passed on is killed after a grace: the stop still ends the run.
 TEST_F(Interrupted, OneProgramEndedAlone) {
     struct Row {
         std::string what;
-        bool compiler;     // the signal goes to Compile-Linux, else to Build-Linux
-        int signal;        // 0: the reader of Compile-Linux's output goes
-        int status;        // Compile-Linux's result: exit status, or -signal
-        std::string line;  // a line Compile-Linux prints
+        bool compiler;            // the signal goes to Compile-Linux, else to Build-Linux
+        int signal;               // 0: the reader of Compile-Linux's output goes
+        int status;               // Compile-Linux's result: exit status, or -signal
+        std::string line;         // a line Compile-Linux prints
+        bool stuckBuild = false;  // a Build-Linux that ignores every stop, and a tool it left
     };
     const Row rows[] = {
         {"SIGTERM to Compile-Linux", true, SIGTERM, -SIGTERM,
@@ -83,12 +141,19 @@ TEST_F(Interrupted, OneProgramEndedAlone) {
         {"SIGKILL to Build-Linux", false, SIGKILL, 1,
          signalLine("Error: Build-Linux ended by signal ", SIGKILL)},
         {"the compiler's reader gone", true, 0, 1, ""},
+        {"SIGTERM to Compile-Linux whose Build does not stop", true, SIGTERM, -SIGTERM,
+         signalLine("Error: Build-Linux ended by signal ", SIGKILL), true},
+        {"the compiler's reader gone while its Build does not stop", true, 0, 1, "", true},
     };
     for (const Row& row : rows) {
         SetUp();
         writeProject("PRINT \"a\"\nTYPE SPOT\nDIM X\nENDTYPE\n");
         earlierPhoneSuite();
         tool("jdk/bin/javac", hangs());
+        if (row.stuckBuild) {
+            fs::remove(kit / "Build-Linux");
+            tool("Build-Linux", "trap '' TERM INT HUP\nmkdir tmpclasses\n" + hangs());
+        }
         Started run(compileArgv(), outputFile("compile"), {}, row.signal == 0);
         ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << row.what;
         const pid_t javac = toolPids().front();
@@ -107,6 +172,66 @@ TEST_F(Interrupted, OneProgramEndedAlone) {
         EXPECT_TRUE(waitUntil([&] { return tree(project) == kProjectOnly; })) << row.what;
         EXPECT_EQ(tree(project), kProjectOnly) << row.what;
         TearDown();
+    }
+}
+
+// Once "Program compiled" is printed the suite stays, whatever ends the game. The emulator the toolkit holds
+// plays it in the project folder after the folder is left to the next run: a compile started meanwhile
+// does not wait, and a stop during the game (Ctrl-C, the editor's SIGTERM, a closed terminal) takes
+// nothing with it. For a game of the language and for a Java project built by Build-Linux alone.
+TEST_F(Interrupted, TheGamePlaysOnOnceItsSuiteIsWhole) {
+    const std::string javaProject = "package Game;\npublic class Game {}\n";
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (const bool alone : {false, true}) {
+            const std::string what = std::string(::strsignal(signal)) +
+                                     (alone ? " to Build-Linux's game" : " to the compiler's game");
+            SetUp();
+            const fs::path arguments = logs / "emulator";
+            tool("wtk/bin/emulator", "pwd -P > " + shellQuote(arguments.string()) +
+                                         "\nfor a in \"$@\"; do echo \"$a\" >> " +
+                                         shellQuote(arguments.string()) + "; done\n" + hangs());
+            auto play = [&](const std::string& run) {
+                if (alone) {
+                    writeFile(project / "Game.java", javaProject);
+                    writeFile(project / "Game.tbx",
+                              "Main=Game.java\nRun=" + run + "\nName=Game\nPlatform=J2ME\n");
+                } else {
+                    writeFile(project / "Game.tbp",
+                              "Main=Game\nRun=" + run + "\nName=Game\nPlatform=TB\nInc=true\n");
+                    writeFile(project / "GameX.bss", "PRINT \"a\"\n");
+                }
+            };
+            play("1");
+            const Lines argv =
+                alone ? Lines{(kit / "Build-Linux").string(), (project / "Game").string()} : compileArgv();
+            Started game(argv, outputFile("game"));
+            ASSERT_TRUE(waitUntil([&] { return fs::exists(hanging()); })) << what << "\n"
+                                                                          << readFile(outputFile("game"));
+            EXPECT_EQ(splitLines(readFile(arguments)), (Lines{fs::canonical(project).string(), "-classpath",
+                                                              "Game.jar", "-Xdescriptor:Game.jad"}))
+                << what;
+            EXPECT_TRUE(game.printed("Program compiled")) << what;
+            EXPECT_FALSE(fs::exists(project / ".tzlock")) << what;
+
+            // The next run takes the folder at once, and builds.
+            play("0");
+            EXPECT_EQ(alone ? build() : compile(), 0) << what << "\n" << joined();
+            EXPECT_FALSE(printed(kWaitingLine)) << what;
+
+            ::kill(-game.pid(), signal);
+            EXPECT_EQ(game.result(), -signal) << what;
+            expectNoToolRunning(what);
+            Lines left = {"Game.jad", "Game.jar", "Game.tbp", "Game.tbx", "GameX.bss", "RunGame.bat"};
+            if (alone) left = {"Game.jad", "Game.jar", "Game.java", "Game.tbx", "RunGame.bat"};
+            for (const char* folder : {"classes", "classes/Game", "tmpclasses", "tmpclasses/Game"})
+                left.push_back(folder);
+            Lines found;
+            for (const auto& entry : tree(project))
+                if (entry.find('/') == std::string::npos || entry.ends_with("/Game")) found.push_back(entry);
+            std::sort(left.begin(), left.end());
+            EXPECT_EQ(found, left) << what;
+            TearDown();
+        }
     }
 }
 
@@ -159,8 +284,7 @@ TEST_F(OneBuildAtATime, TheSecondWaitsAndThenBuilds) {
     writeProject("PRINT \"a\"\n");
     const fs::path gate = root / "gate";
     tool("jdk/bin/javac", waitsFor(gate) + tz::testing::kJavacStandIn);
-    const std::string waiting =
-        "Another compile or build is running in the project folder; waiting for it to end";
+    const std::string& waiting = kWaitingLine;
 
     Started first(compileArgv(), outputFile("first"));
     ASSERT_TRUE(waitUntil([&] { return toolsStarted() >= 1; }));

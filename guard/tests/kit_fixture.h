@@ -66,12 +66,22 @@ inline Lines tree(const fs::path& root) {
     return names;
 }
 
+// Moves into `folder` one name at a time, so that a folder whose path is longer than a path the system
+// takes whole can be reached.
+inline bool enterFolder(const fs::path& folder) {
+    if (folder.is_absolute() && ::chdir("/") != 0) return false;
+    for (const auto& part : folder.relative_path())
+        if (!part.empty() && ::chdir(part.c_str()) != 0) return false;
+    return true;
+}
+
 // A program started in a process group of its own, its output (both streams) in a file, or in a pipe
-// whose reading end the test holds (`throughPipe`) and may close.
+// whose reading end the test holds (`throughPipe`) and may close; in the working folder `workDir` when
+// one is given.
 class Started {
 public:
     Started(const Lines& argv, const fs::path& outputFile, const Lines& environment = {},
-            bool throughPipe = false)
+            bool throughPipe = false, const fs::path& workDir = {})
         : output_(outputFile) {
         int fds[2] = {-1, -1};
         if (throughPipe && ::pipe(fds) != 0) ADD_FAILURE() << "no pipe";
@@ -80,6 +90,7 @@ public:
             ::setpgid(0, 0);
             for (const auto& entry : environment) ::putenv(const_cast<char*>(entry.c_str()));
             int out = throughPipe ? fds[1] : ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (!workDir.empty() && !enterFolder(workDir)) ::_exit(126);
             if (throughPipe) ::close(fds[0]);
             ::dup2(out, STDOUT_FILENO);
             ::dup2(out, STDERR_FILENO);
@@ -168,6 +179,7 @@ protected:
         const std::string k = kit.string() + "/";
         writeFile(kit / "Config.cfg", k + "jdk/bin/\n" + k + "wtk/\n" + k + "\n");
         writeFile(kit / "Include/Include.inc", "support class");
+        tz::testing::layOutToolkitLibraries(kit / "wtk");
         tool("jdk/bin/javac", tz::testing::kJavacStandIn);
         tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn);
         tool("jdk/bin/jar", tz::testing::kJarStandIn);
@@ -251,7 +263,10 @@ protected:
 
     // Runs Compile-Linux to its end; returns the exit status (or -signal) and keeps its lines.
     int compile(const Lines& environment = {}, const std::string& name = "Game") {
-        Started run(compileArgv(name), outputFile("compile"), environment);
+        return compileWith(compileArgv(name), environment);
+    }
+    int compileWith(const Lines& argv, const Lines& environment = {}, const fs::path& workDir = {}) {
+        Started run(argv, outputFile("compile"), environment, false, workDir);
         int status = run.result();
         output = run.output();
         return status;

@@ -32,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "guard/whole_file.h"
 #include "jar_manifest.h"
 
 namespace {
@@ -183,39 +184,32 @@ bool parseInputs(const std::vector<std::string>& words, size_t at, std::vector<I
 
 // --- Writing ----------------------------------------------------------------------------------------
 
-// The temporary file being written, removed when a signal ends the program before it is renamed.
-std::string temporaryPath;
-volatile std::sig_atomic_t temporaryExists = 0;
+// The partial file being written (one of the kit's own, ".<jar>.<pid>-<n>.tzpart", which a build removes
+// when it ends the jar outright), removed when a stop signal ends the program before it is renamed.
+char partialPath[4096];
+volatile std::sig_atomic_t partialExists = 0;
 
 extern "C" void removeTemporaryAndStop(int signal) {
-    if (temporaryExists) ::unlink(temporaryPath.c_str());
+    if (partialExists) ::unlink(partialPath);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
-// Writes `bytes` as the file `path` through a temporary file beside it, renamed over it (over a link
-// too, never through it). `mode`: the new file's permissions.
+// Writes `bytes` as the file `path` through a partial file beside it, renamed over it (over a link too,
+// never through it). `mode`: the new file's permissions.
 bool replaceFile(const std::string& path, const std::string& bytes, mode_t mode, std::string& error) {
-    temporaryPath = path + ".XXXXXX";
-    temporaryExists = 1;
-    int fd = ::mkstemp(temporaryPath.data());
-    if (fd < 0) {
-        temporaryExists = 0;
-        error = failure(path, errno);
-        return false;
+    guard::WholeFile file(path, mode);
+    if (file.error() == 0 && file.partial().size() < sizeof partialPath) {
+        std::memcpy(partialPath, file.partial().c_str(), file.partial().size() + 1);
+        partialExists = 1;
     }
-    int problem = ::fchmod(fd, mode) == 0 ? 0 : errno;
-    for (size_t done = 0; problem == 0 && done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR) problem = errno;
-        if (n > 0) done += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0 && problem == 0) problem = errno;
-    if (problem == 0 && ::rename(temporaryPath.c_str(), path.c_str()) != 0) problem = errno;
-    if (problem != 0) ::unlink(temporaryPath.c_str());
-    temporaryExists = 0;
-    if (problem != 0) error = failure(path, problem);
-    return problem == 0;
+    file.write(bytes);
+    const bool written = file.commit();
+    partialExists = 0;
+    // The mode whole, whatever the umask took away: an updated jar keeps its own.
+    if (written) ::chmod(path.c_str(), mode);
+    if (!written) error = failure(path, file.error());
+    return written;
 }
 
 struct ZipError {

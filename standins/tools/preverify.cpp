@@ -46,11 +46,12 @@ fs::path canonicalPath(const fs::path& path) {
 }
 
 // A file name in ProGuard's configuration: absolute (ProGuard takes relative names from the configuration
-// file's folder) and quoted, so that blanks, commas and brackets stay part of it.
+// file's folder) and quoted, so that blanks, commas and brackets stay part of it. A relative name goes
+// through the working folder's link in /proc, so that the folder's own path, whatever bytes it holds and
+// however long it is, never reaches the configuration.
 bool quoteName(const fs::path& path, std::string& out) {
-    std::error_code ec;
-    std::string name = fs::absolute(path, ec).lexically_normal().string();
-    if (ec) return false;
+    std::string name = path.is_absolute() ? path.lexically_normal().string()
+                                          : "/proc/self/cwd/" + path.lexically_normal().string();
     if (name.find('<') != std::string::npos) return false;  // ProGuard reads <...> as a system property
     char quote = name.find('\'') == std::string::npos ? '\'' : '"';
     if (name.find(quote) != std::string::npos) return false;

@@ -1,5 +1,8 @@
 #pragma once
 // Text files as the kit's programs read them: lines of bytes, whatever the line ends.
+#include <sys/types.h>
+
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,11 +32,25 @@ bool isValidUtf8(std::string_view bytes);
 // Each byte taken as the Latin-1 character of that code, in UTF-8.
 std::string latin1ToUtf8(std::string_view bytes);
 
-// The whole file. Nothing when it cannot be opened or read (a folder included); `error`, when given, then
-// holds "<path> (<reason>)".
-std::optional<std::string> readFile(const std::string& path, std::string* error = nullptr);
+// The most a text file of the kit may hold (a source, a project file, a descriptor, Config.cfg): far past
+// any program the compiler translates in reasonable time and memory.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{64} << 20;
+
+// Why a file of mode `mode` is no file to read text from: "Is a FIFO, not a file", "Is a directory", ...;
+// "" for a regular file. Such a file is refused before it is opened: a FIFO would block the open until a
+// writer comes, a device would give bytes without end.
+std::string notAFile(mode_t mode);
+
+// The whole file. Nothing when it cannot be opened or read, when it is no regular file (a folder, a FIFO,
+// a device: refused before it is opened) or when it holds more than `maxBytes`; `error`, when given, then
+// holds "<path> (<reason>)", the file named `shownAs` when that is given (a path the run opens relative
+// to the project folder, shown as the user named it).
+std::optional<std::string> readFile(const std::string& path, std::string* error = nullptr,
+                                    const std::string& shownAs = {},
+                                    std::size_t maxBytes = kMaxTextFileBytes);
 
 // readFile, then splitLines.
-std::optional<Lines> readLines(const std::string& path, std::string* error = nullptr);
+std::optional<Lines> readLines(const std::string& path, std::string* error = nullptr,
+                               const std::string& shownAs = {});
 
 }  // namespace kit

@@ -39,6 +39,8 @@ struct CopyRules {
     // Printed when closing the source or the copy fails ("": nothing); the copy fails only for the copy's.
     std::string closeFailed;
     const FileQueries* queries = nullptr;  // nullptr: the real file system
+    // The destination as the messages name it ("": as given).
+    std::string shownTo;
 };
 
 // Copies `from` to `to`, replacing a file there, with the source's permission bits. Returns the failure's

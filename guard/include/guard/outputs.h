@@ -44,8 +44,11 @@ void removeLinkAt(const std::string& path);
 
 // The suite of a phone build: <name>.jar and <name>.jad.
 void removePhoneSuite(const std::string& folder, const std::string& name);
-// What an applet build leaves: <name>.html and the class Game/<name>.class with its inner classes.
+// What an applet build leaves: <name>.html and the class Game/<name>.class with its inner classes, and
+// the package folder Game/ once nothing else is in it.
 void removeAppletOutputs(const std::string& folder, const std::string& name);
+// The applet's package folder Game/, when it is a folder and empty.
+void removeEmptyClassFolder(const std::string& folder);
 // Game/<name>.class and Game/<name>$*.class, which an applet build compiles into the project folder.
 void removeAppletClasses(const std::string& folder, const std::string& name);
 // The work of a phone build: MANIFEST.MF, the scripts CBuild.bat and RunGame.bat, and the class folders

@@ -26,6 +26,8 @@ public:
     // Removes the partial file; the path keeps what it held.
     void discard();
     const std::string& path() const { return path_; }
+    // The partial file while it is being written ("" once committed or discarded).
+    const std::string& partial() const { return partial_; }
 
 private:
     void fail(int error);
