@@ -48,11 +48,14 @@ long long nowNs() {
 using bench_files::readFile;
 using bench_files::writeFile;
 
-// Runs argv with `extraEnv` added, its output to `log` (nullptr: inherited); the exit status, or -1.
-int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log) {
+// Runs argv with `extraEnv` added in `workDir` ("": this process's), its output to `log` (nullptr:
+// inherited); the exit status, or -1.
+int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log,
+               const std::string& workDir = "") {
     kit::Command command;
     command.argv = argv;
     command.environment = extraEnv;
+    command.workDir = workDir;
     if (log) {
         command.input = kit::Stream::Null;
         command.output = kit::Stream::File;
@@ -267,7 +270,8 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
         whole.push_back(static_cast<double>(nowNs() - start) / 1e9);
         if (status != 0 || !fs::exists(project / (name + ".jar"))) return failed("Compile-Linux");
         start = nowNs();
-        status = runProgram(ecj, {}, log.c_str());
+        // The tools take the project's files by names relative to its folder.
+        status = runProgram(ecj, {}, log.c_str(), reference.string());
         plain.push_back(static_cast<double>(nowNs() - start) / 1e9);
         if (status != 0) return failed("ecj");
     }
