@@ -64,15 +64,11 @@ bool sendAll(int socket, std::string_view bytes) {
 }  // namespace
 
 std::string hostedTool(const std::string& program) {
-    const std::string bytes = readProgram(program);
-    for (size_t at = bytes.find(kMark); at != std::string::npos; at = bytes.find(kMark, at + 1)) {
-        const size_t name = at + kMark.size();
-        const size_t end = bytes.find('\0', name);
-        if (end == std::string::npos) break;
-        const std::string tool = bytes.substr(name, end - name);
-        if (tool == "javac" || tool == "preverify") return tool;
-    }
-    return {};
+    const std::string tool = program.substr(program.rfind('/') + 1);
+    if (tool != "javac" && tool != "preverify") return {};
+    std::string mark = std::string(kMark) + tool;
+    mark += '\0';
+    return readProgram(program).find(mark) == std::string::npos ? std::string() : tool;
 }
 
 std::string encodeRow(const std::vector<std::string>& words) {

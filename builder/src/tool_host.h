@@ -21,7 +21,7 @@ namespace build {
 // arguments, its output and its status, and runs in the working folder and locale the tools get.
 
 // The tool a program is to the host: the kit's javac and preverify carry the mark "tz-tool-host-row:"
-// followed by their tool's name (standins/tools/javac.cpp, preverify.cpp). "" for any other program (a
+// followed by their name and a NUL (standins/tools/javac.cpp, preverify.cpp). "" for any other program (a
 // real SDK's, a toolkit's, a script in the kit's place) and for one that cannot be read.
 std::string hostedTool(const std::string& program);
 

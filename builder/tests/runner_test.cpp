@@ -118,20 +118,29 @@ TEST(ToolHost, TheKitsJavacAndPreverifyAreTheHostsTools) {
     EXPECT_EQ(hostedTool((kit / "wtk/bin/preverify").string()), "preverify");
     EXPECT_EQ(hostedTool((kit / "jdk/bin/jar").string()), "");
     EXPECT_EQ(hostedTool((kit / "Build-Linux").string()), "");
-    const std::pair<std::string, std::string> files[] = {
-        {std::string("#!/bin/sh\nexit\n# tz-tool-host-row:javac") + '\0', "javac"},
-        {"#!/bin/sh\n# tz-tool-host-row:javac", ""},  // the mark ends with its NUL
-        {std::string("tz-tool-host-row:jar") + '\0', ""},
-        {"#!/bin/sh\necho javac\n", ""},
+    struct Row {
+        std::string name, text, tool;
     };
-    for (const auto& [text, tool] : files) {
-        testing::writeFile(temp.folder() / "tool", text);
-        EXPECT_EQ(hostedTool((temp.folder() / "tool").string()), tool) << text;
+    const Row rows[] = {
+        {"javac", std::string("#!/bin/sh\nexit\n# tz-tool-host-row:javac") + '\0', "javac"},
+        {"javac", "#!/bin/sh\n# tz-tool-host-row:javac", ""},  // the mark ends with its NUL
+        {"javac", std::string("tz-tool-host-row:preverify") + '\0', ""},
+        {"jar", std::string("tz-tool-host-row:jar") + '\0', ""},
+        {"preverify.sh", std::string("tz-tool-host-row:preverify") + '\0', ""},
+        {"preverify", "#!/bin/sh\necho preverify\n", ""},
+    };
+    for (const auto& row : rows) {
+        const fs::path tool = temp.folder() / row.name;
+        testing::writeFile(tool, row.text);
+        EXPECT_EQ(hostedTool(tool.string()), row.tool) << row.name << ": " << row.text;
+        fs::remove(tool);
     }
-    ASSERT_EQ(::mkfifo((temp.folder() / "fifo").c_str(), 0600), 0);
-    EXPECT_EQ(hostedTool((temp.folder() / "fifo").string()), "");
-    EXPECT_EQ(hostedTool(temp.path()), "");
-    EXPECT_EQ(hostedTool((temp.folder() / "absent").string()), "");
+    ASSERT_EQ(::mkfifo((temp.folder() / "javac").c_str(), 0600), 0);
+    EXPECT_EQ(hostedTool((temp.folder() / "javac").string()), "");
+    fs::remove(temp.folder() / "javac");
+    fs::create_directories(temp.folder() / "preverify");
+    EXPECT_EQ(hostedTool((temp.folder() / "preverify").string()), "");
+    EXPECT_EQ(hostedTool((temp.folder() / "absent/javac").string()), "");
 }
 
 // The real program with a javac that never ends: the watchdog stops it, prints its two lines and the
