@@ -16,7 +16,7 @@
 namespace build {
 
 // The kit's tool host: one JVM in which the Java rows of a phone build (every javac row and the preverify
-// row whose program is the kit's own) run one after the other, instead of one JVM a row. The host is the
+// row, when their program is the kit's own) run one after the other, instead of one JVM a row. The host is the
 // kit's program jdk/bin/tool-host (standins/tools/tool_host.cpp, host/ToolHost.java); a row there keeps its
 // arguments, its output and its status, and runs in the working folder and locale the tools get.
 

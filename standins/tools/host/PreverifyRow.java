@@ -11,6 +11,7 @@ import java.util.ArrayDeque;
 import java.util.ArrayList;
 import java.util.Deque;
 import java.util.List;
+import java.util.function.Predicate;
 
 import proguard.Configuration;
 import proguard.ConfigurationParser;
@@ -53,8 +54,8 @@ final class PreverifyRow {
                 + "-dontnote\n-forceprocessing\n-keepattributes\n");
         List<Path> inputPaths = new ArrayList<>();
         for (String input : inputs) {
-            boolean folder = isDirectory(input);
-            if (!folder && !isRegularFile(input)) return fail(err, "cannot find " + input);
+            boolean folder = is(input, Files::isDirectory);
+            if (!folder && !is(input, Files::isRegularFile)) return fail(err, "cannot find " + input);
             String target = folder ? output
                     : output.isEmpty() ? fileName(input)
                                        : output + "/" + fileName(input);
@@ -64,7 +65,7 @@ final class PreverifyRow {
             inputPaths.add(canonicalPath(input));
         }
         for (String entry : classpath) {
-            if (!exists(entry)) continue;  // as the toolkit: a missing entry adds nothing
+            if (!is(entry, Files::exists)) continue;  // as the toolkit: a missing entry adds nothing
             // The inputs themselves are program classes, not library classes.
             if (inputPaths.contains(canonicalPath(entry))) continue;
             String name = quoteName(entry);
@@ -150,33 +151,10 @@ final class PreverifyRow {
         return entries;
     }
 
-    private static Path path(String name) {
-        // "" names no file (a Path of it would be the working folder).
-        return name.isEmpty() ? null : Paths.get(name);
-    }
-
-    private static boolean isDirectory(String name) {
+    // Whether the file `name` names is `what`: "" names none (a Path of it would be the working folder).
+    private static boolean is(String name, Predicate<Path> what) {
         try {
-            Path path = path(name);
-            return path != null && Files.isDirectory(path);
-        } catch (InvalidPathException unusable) {
-            return false;
-        }
-    }
-
-    private static boolean isRegularFile(String name) {
-        try {
-            Path path = path(name);
-            return path != null && Files.isRegularFile(path);
-        } catch (InvalidPathException unusable) {
-            return false;
-        }
-    }
-
-    private static boolean exists(String name) {
-        try {
-            Path path = path(name);
-            return path != null && Files.exists(path);
+            return !name.isEmpty() && what.test(Paths.get(name));
         } catch (InvalidPathException unusable) {
             return false;
         }
