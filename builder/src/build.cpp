@@ -500,6 +500,7 @@ int Build::buildJ2ME() {
         }
     }
 
+    runner_.finish();
     cleanUp(false);
     struct stat jarInfo;
     if (::stat(jar.c_str(), &jarInfo) != 0 || !S_ISREG(jarInfo.st_mode)) {

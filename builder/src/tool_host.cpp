@@ -251,20 +251,25 @@ void ToolHost::cancel() {
     }
 }
 
-void ToolHost::reap() {
+void ToolHost::kill() {
     if (socket_ >= 0) {
         ::close(socket_);
         socket_ = -1;
     }
+    std::lock_guard lock(mutex_);
+    if (pid_ > 0) {
+        ::kill(-pid_, SIGKILL);
+        ::kill(pid_, SIGKILL);
+    }
+}
+
+void ToolHost::reap() {
+    kill();
     if (state_ == State::Started || state_ == State::Ready) {
         pid_t pid;
         {
             std::lock_guard lock(mutex_);
             pid = pid_;
-            if (pid > 0) {
-                ::kill(-pid, SIGKILL);
-                ::kill(pid, SIGKILL);
-            }
         }
         lastExit_ = child_.wait([&] {
             {
@@ -276,10 +281,6 @@ void ToolHost::reap() {
         });
     }
     state_ = State::Gone;
-}
-
-void ToolHost::end() {
-    reap();
 }
 
 void HostedRunner::prepare(const std::vector<std::vector<std::string>>& rows) {
@@ -297,7 +298,8 @@ RunResult HostedRunner::run(const std::vector<std::string>& argv, const std::str
         std::vector<std::string> words{toolOf(argv.front())};
         words.insert(words.end(), argv.begin() + 1, argv.end());
         std::optional<RunResult> result = host_.run(words, out);
-        if (hostRows_.empty()) host_.end();
+        // Killed now, reaped when the build is done with its rows: the build goes on meanwhile.
+        if (hostRows_.empty()) host_.kill();
         if (result) return *result;
         // The host could not start its JVM: the tools run themselves.
         hostFailed_ = true;

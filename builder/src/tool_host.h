@@ -16,9 +16,9 @@
 namespace build {
 
 // The kit's tool host: one JVM in which the Java rows of a phone build (every javac row and the preverify
-// row, when their program is the kit's own) run one after the other, instead of one JVM a row. The host is the
-// kit's program jdk/bin/tool-host (standins/tools/tool_host.cpp, host/ToolHost.java); a row there keeps its
-// arguments, its output and its status, and runs in the working folder and locale the tools get.
+// row, when their program is the kit's own) run one after the other, instead of one JVM a row. The host is
+// the kit's program jdk/bin/tool-host (standins/tools/tool_host.cpp, host/ToolHost.java); a row there keeps
+// its arguments, its output and its status, and runs in the working folder and locale the tools get.
 
 // The tool a program is to the host: the kit's javac and preverify carry the mark "tz-tool-host-row:"
 // followed by their name and a NUL (standins/tools/javac.cpp, preverify.cpp). "" for any other program (a
@@ -68,13 +68,15 @@ public:
     // Kills the host and its group; every later row fails as cancelled. Called from another thread (the
     // watchdog).
     void cancel();
+    // Kills the host and its group without waiting for them to end.
+    void kill();
     // Ends the host and its group, and reaps it.
-    void end();
+    void end() { reap(); }
 
 private:
     enum class State { Idle, Started, Ready, Gone };
     bool cancelled();
-    // Kills the host and its group, closes the socket and reaps it.
+    // Kills the host and its group, closes the socket and reaps the host.
     void reap();
 
     std::string program_;
