@@ -58,6 +58,18 @@ std::vector<std::string> wordsOf(const std::string& line) {
     return words;
 }
 
+// The words of an ENDFUNCTION or EXITFUNCTION line: its value is one word, a negative number too (the
+// spacing has split its sign off).
+std::vector<std::string> valueWords(const std::string& line) {
+    std::vector<std::string> words = wordsOf(line);
+    if (words.size() == 3 && words[1] == "-" && !words[2].empty() && words[2][0] >= '0' &&
+        words[2][0] <= '9') {
+        words[1] += words[2];
+        words.pop_back();
+    }
+    return words;
+}
+
 bool bracketsBalance(const std::string& text) {
     long open = 0, close = 0;
     bool inString = false;
@@ -167,7 +179,7 @@ Problem Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return std::nullopt;
     }
-    std::vector<std::string> words = wordsOf(line);
+    std::vector<std::string> words = valueWords(line);
     Function& fn = ctx_.functions.getLastFunction();
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
@@ -248,7 +260,7 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
     }
     if (first == "EXITFUNCTION") {
         if (!inFunction_) return res("Cannot_create_new") + number;
-        if (wordsOf(line).size() == 2) returnsValue_ = true;
+        if (valueWords(line).size() == 2) returnsValue_ = true;
     }
     if (first == "ENDFUNCTION") {
         if (Problem problem = endFunction(line, n)) return problem;
@@ -301,8 +313,7 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
         const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
-        if (!Helpers::allowedVarName(variable) || Helpers(ctx_).reservedName(variable))
-            return "Variable name is illegal at line " + number;
+        if (!Helpers::allowedVarName(variable)) return "Variable name is illegal at line " + number;
         if (!ctx_.library.addForVariable(variable)) return res("Error_Too_many_FOR") + number;
     }
     if (first == "NEXT") {

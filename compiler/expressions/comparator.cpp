@@ -131,7 +131,7 @@ Comparator::Kind Comparator::leftOperand() {
     Helpers helpers(ctx_);
 
     if (ctx_.functions.CurrentFunction == "ACTION" && t == "C") {
-        out_ += "C";
+        out_ += Helpers::ownName("C");
         token(ByteCodes::onlyButton);
         token(ByteCodes::formButton);
         ++line.gPointer;
@@ -140,7 +140,7 @@ Comparator::Kind Comparator::leftOperand() {
 
     int type = 0;
     bool found = false;
-    if (helpers.Variable(t)) {
+    if (helpers.valueVariable(t)) {
         ctx_.debug.printDebug("Handling variable in comparator > " + t);
         type = helpers.VariableType(t);
         found = true;
@@ -221,17 +221,26 @@ Comparator::Kind Comparator::leftOperand() {
         }
     }
 
-    if (Helpers::Number(t) && t != "-") {
-        out_ += t;
+    // A negative number is one value: the line's spacing has split its sign off, as it does everywhere but
+    // after "=".
+    std::string number = t;
+    const std::string next = line.has(line.gPointer + 1) ? line.token(line.gPointer + 1) : std::string();
+    if (t == "-" && !next.empty() && next[0] >= '0' && next[0] <= '9' &&
+        (Helpers::Number(next) || isDecimal(next))) {
+        number += next;
+        ++line.gPointer;
+    }
+    if (Helpers::Number(number) && number != "-") {
+        out_ += number;
         token(ByteCodes::onlyInt);
-        if (bytes()) bytes_.injectNum(t);
+        if (bytes()) bytes_.injectNum(number);
         ++line.gPointer;
         return Kind::Number;
     }
-    if (isDecimal(t)) {
-        out_ += t + "f";
+    if (isDecimal(number)) {
+        out_ += number + "f";
         token(ByteCodes::onlyInt);
-        if (bytes()) bytes_.injectNum(t);
+        if (bytes()) bytes_.injectNum(number);
         ++line.gPointer;
         return Kind::Float;
     }

@@ -195,6 +195,13 @@ const std::vector<Claim>& claims() {
         {"DIM REMAINING = 3", "int REMAINING = 3;"},
         {"PRINT \"hidden\"", "hidden", true},
         {"PRINT \"shown again\"", "System.out.println(\"shown again\");"},
+        // A name the game's code uses is the program's own in a canvas's actions; the pointer's in
+        // POINTERDRAGGED.
+        {"    UP = POINTX", "Guide.this.UP = POINTX;"},
+        {"    UP = UP + 1", "Guide.this.UP = Guide.this.UP + 1;"},
+        {"    DRAWTEXT STR$(UP) + \" \" + STR$(POINTX), 0, 0",
+         "g.drawString(String.valueOf(Guide.this.UP) + \" \" + String.valueOf(POINTX),0,0,Graphics.TOP | "
+         "Graphics.LEFT);"},
         // Decimal literals.
         {"DIM N = 010", "int N = 10;"},
         // Records and arrays of records, their fields in conditions.
@@ -346,6 +353,9 @@ std::string outOfScope(int line) {
         line);
 }
 
+const std::string kExpectingString =
+    "Error: Expecting variable of type string\nUse the STR() command to convert to a string\nThe error "
+    "occurred";
 const std::string kDim =
     "Error: Dim statements can only be used at the begining of the program, in custom functions or in types";
 const std::string kDrawing = "Error: Drawing commands can only be used in a PAINT action or a function";
@@ -496,9 +506,21 @@ std::vector<Rule> rules() {
         "inside a function at line: N` |";
     const std::string sayWidgets =
         "| `BUTTON`, `FORM`, `TEXTBOX`, `LABEL`, `LIST`, `LIGHT`, `CAMERA` | in the declarations |";
-    const std::string sayPhoneCanvas = "on a phone `UP`, `DOWN`, `LEFT`, `RIGHT` and `FIRE`";
-    const std::string sayAppletCanvas =
-        "applet `WIDTH`, `HEIGHT`, `PROPERTIES`, `SOMEBITS`, `FRAMEBITS`, `ALLBITS`, `ERROR` and `ABORT`";
+    const std::string sayC = "a variable or array cannot be called `C`";
+    const std::string sayActionWords =
+        "a program with canvases cannot give the action words `PAINT`, `KEYPRESSED`, `POINTERDRAGGED` and "
+        "`LOOP` to anything of its own";
+    const std::string sayYours = "Names the game's own code uses are yours all the same";
+    const std::string sayButtonC =
+        "in `FUNCTION ACTION` the value `C` is the button that was pressed (a function `C` of yours can be "
+        "called there as a statement, not for its value)";
+    const std::string sayPointer =
+        "the values `POINTX` and `POINTY` (with any suffix, `POINTX$` too) are where the pointer is, so a "
+        "variable or function of yours of that name cannot be reached there; an element `POINTX[1]` of an "
+        "array, and a sprite, form or canvas of that name, stay yours there too";
+    const std::string sayWords = "A name may also be a word of the language (`DIM PRINT = 3`, `DIM LEN`)";
+    const std::string pointerCanvas = "CANVAS CV\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED\n";
+    const std::string endCanvas = "ENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS\n";
     const std::string sayNames =
         "a name given to a variable or array cannot also be given to a widget, canvas, image, sprite, light, "
         "camera or world, nor the other way round";
@@ -637,18 +659,45 @@ std::vector<Rule> rules() {
          at("Error: Variable name already defined", 9)},
         {sayNames, "DIM HERO\n" + image + "SPRITE HERO, PIC\n",
          at("Error: Variable name already defined", 1)},
-        // The names a canvas knows of its own, for every kind of declaration.
-        {sayPhoneCanvas, "DIM FIRE\n", at("Variable name is illegal", 1)},
-        {sayPhoneCanvas, "DIM LEFT$[2]\n", at("Array name is illegal", 1)},
-        {sayPhoneCanvas, "PRINT \"a\"\nFUNCTION F(DOWN)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
-        {sayPhoneCanvas, "BUTTON RIGHT, \"b\", 1\n", at("Error: The name is not valid", 1)},
-        {sayPhoneCanvas, "DIM WIDTH\nDIM HEIGHT$\n", ""},
-        {sayAppletCanvas, "FOR ERROR = 1 TO 2\nNEXT\n", "Variable name is illegal at line 1", "Applet"},
-        {sayAppletCanvas, "TYPE WIDTH\nDIM V\nENDTYPE\n", at("Error: The name is not valid", 1), "Applet"},
-        {sayAppletCanvas, "DIM UP\nDIM FIRE$\n", "", "Applet"},
-        {"`C` is the button that was pressed", "FORM C, \"f\"\n", at("Error: The name is not valid", 1)},
-        {"`POINTX` and `POINTY` are where the pointer is", "PRINT \"a\"\nFUNCTION POINTY()\nENDFUNCTION\n",
-         at("Error: The name is not valid", 2)},
+        // Names: C for variables and arrays, the action words; the names the game's code uses.
+        {sayC, "DIM C\n", at("Variable name is illegal", 1)},
+        {sayC, "DIM C$[2]\n", at("Array name is illegal", 1)},
+        {sayC, "PRINT \"a\"\nFUNCTION F(C)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
+        {sayC, "TYPE R\nDIM C\nENDTYPE\n", at("Variable name is illegal", 2)},
+        {sayActionWords,
+         "DIM LOOP\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS\n",
+         at(kExpectingString, 5)},
+        {sayYours,
+         "DIM UP = 1\nDIM FIRE$[2]\nFORM C, \"f\"\nBUTTON LEFT, \"b\", 1\nCANVAS DOWN\nACTION "
+         "PAINT\nDRAWTEXT "
+         "STR$(UP) + FIRE$[1], 0, 0\nENDACTION\nACTION LOOP 5\nUP = UP + 1\nSETDISPLAY DOWN\nENDACTION\n"
+         "ENDCANVAS\nBUTTON.SHOW C, LEFT\nSETDISPLAY C\nFOR RIGHT = 1 TO 2\nNEXT\n",
+         ""},
+        {sayYours,
+         "DIM WIDTH = 1\nTYPE ABORT\nDIM ERROR\nENDTYPE\nDIM HEIGHT% = ABORT\nCANVAS ALLBITS\nACTION PAINT\n"
+         "DRAWTEXT STR$(WIDTH + HEIGHT%.ERROR), 0, 0\nENDACTION\nACTION LOOP 5\nFOR SOMEBITS = 1 TO 2\n"
+         "WIDTH = WIDTH + SOMEBITS\nNEXT\nENDACTION\nENDCANVAS\n",
+         "", "Applet"},
+        {sayButtonC,
+         "FORM C, \"f\"\nBUTTON OK, \"o\", 1\nBUTTON.SHOW C, OK\nLISTENER C\nFUNCTION ACTION\nIF C = OK THEN "
+         "SETDISPLAY C\nENDFUNCTION\n",
+         ""},
+        {sayButtonC,
+         "PRINT \"a\"\nFUNCTION C()\nENDFUNCTION 1\nFUNCTION ACTION\nC()\nPRINT STR$(C())\nENDFUNCTION\n",
+         expecting("integer", 6)},
+        {sayPointer,
+         "DIM POINTX[2]\n" + pointerCanvas + "POINTX[1] = POINTX\nPRINT STR$(POINTX[1] + POINTY)\n" +
+             endCanvas,
+         ""},
+        {sayPointer, "DIM POINTX$\n" + pointerCanvas + "PRINT POINTX$\n" + endCanvas, expecting("string", 6)},
+        {sayPointer, "DIM POINTY\n" + pointerCanvas + "POINTY = 1\n" + endCanvas, notRecognised("POINTY", 6)},
+        {sayWords, "DIM PRINT = 3\nDIM LEN\nPRINT STR$(PRINT + LEN)\n", ""},
+        {"(`PRINT = 4` is a PRINT, and refused)", "DIM PRINT = 3\nPRINT = 4\n", expecting("string", 2)},
+        {"only for its value (`N = PRINT()`)", "DIM N\nN = PRINT()\nFUNCTION PRINT()\nENDFUNCTION 3\n", ""},
+        {"a function named like one (`FUNCTION PRINT()`) cannot be called as a statement",
+         "PRINT()\nFUNCTION PRINT()\nENDFUNCTION\n", at("Error: Expecting a value", 1)},
+        {"`LEN(\"ab\")` is refused: `Error: Expecting an operator between two values`",
+         "DIM LEN\nPRINT STR$(LEN(\"ab\"))\n", at("Error: Expecting an operator between two values", 2)},
         {"a parameter's name is letters only", "PRINT \"a\"\nFUNCTION F(A1)\nENDFUNCTION\n",
          "Error: Function arguments do not match at line: 2"},
         {"and no `END` (the page ends the applet)", "END\n",

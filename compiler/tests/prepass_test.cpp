@@ -97,6 +97,12 @@ TEST_F(PrepassTest, RunsOfBlanksSeparateWordsOnce) {
         kPasses);
     EXPECT_EQ(ctx.functions.getFunction("T")->getType(), 3);
     EXPECT_EQ(ctx.functions.getFunction("U")->getType(), 3);
+    // A negative number is one word, though the spacing splits its sign off; a negative name is no value.
+    ASSERT_EQ(check("FUNCTION N()\nENDFUNCTION -1\nFUNCTION M()\nEXITFUNCTION - 2\nENDFUNCTION\n"
+                    "FUNCTION V()\nENDFUNCTION -X\n"),
+              res("Error_EndFunction_Value") + "5");
+    EXPECT_EQ(ctx.functions.getFunction("N")->getType(), 2);
+    EXPECT_EQ(ctx.functions.getFunction("V"), nullptr);
 }
 
 // Past the depth the Java tools take, a block is refused where it opens: the stack holds 100.
