@@ -182,8 +182,10 @@ const std::vector<Program>& validCases() {
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
                  "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
                  // A negative number is one value where a function gives one, and on a comparison's left.
-                 "DIM N\nN = BELOW(1) + BELOW(-1)\nIF -1 < N AND -2.5 < 0 THEN PRINT STR$(N)\nFUNCTION BELOW(A)\n"
-                 "IF A < 0 THEN\nEXITFUNCTION -2147483648\nENDIF\nIF A = 0 THEN EXITFUNCTION - 0\nENDFUNCTION -1\n",
+                 "DIM N\nN = BELOW(1) + BELOW(-1)\nIF -1 < N AND -2.5 < 0 THEN PRINT STR$(N)\nFUNCTION "
+                 "BELOW(A)\n"
+                 "IF A < 0 THEN\nEXITFUNCTION -2147483648\nENDIF\nIF A = 0 THEN EXITFUNCTION - "
+                 "0\nENDFUNCTION -1\n",
                  // A function whose value is a text with blanks gives a text.
                  "PRINT F()\nFUNCTION F()\nENDFUNCTION \"a b\"\n",
                  // A flag named with a suffix is the flag.
