@@ -103,11 +103,12 @@ const compiler::Variable* Helpers::Variable(const std::string& name) const {
     if (const compiler::Variable* v = visibleVariable(name)) return v;
     const std::string key = toUpper(FixVariable(name));
     if (ctx_.variables.find(key) >= 0) {
-        // A variable out of sight stands aside for a thing of that name the program has here (the
-        // language's own C, POINTX and POINTY everywhere but their place, another function's local): only
-        // a name that is nothing here reads as a variable used out of its place.
+        // A variable out of sight stands aside for a thing of that name here (the language's own C, POINTX
+        // and POINTY everywhere but their place, another function's local, a record's field): only a name
+        // that is nothing here reads as a variable used out of its place.
         const bool other = declaredAsObjectOrFunction(ctx_, key) || World(key) >= 0 ||
-                           ctx_.arrays.findVisible(FixVariable(name)) >= 0;
+                           ctx_.arrays.findVisible(FixVariable(name)) >= 0 || ctx_.library.isReturner(key) ||
+                           ctx_.library.isChanger(name);
         if (!other) throw CompileException(kVariableScope).addError("in Variable");
     }
     return nullptr;

@@ -122,6 +122,7 @@ private:
     bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
     bool fileUse_ = false;
     bool returnsValue_ = false;
+    std::string exitValue_;  // the value of the function's first EXITFUNCTION with one
     std::string functionName_;
 };
 
@@ -181,11 +182,17 @@ Problem Pass::endFunction(const std::string& line, long n) {
     }
     std::vector<std::string> words = valueWords(line);
     Function& fn = ctx_.functions.getLastFunction();
+    if (words.size() > 2 && !returnsValue_) {
+        // A value of several words (a call, a sum) would make a function of no value, whose calls are
+        // then refused far from here: refused where it stands.
+        return res("Error_EndFunction_Single") + " at line: " + std::to_string(n);
+    }
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
     } else {
         if (words.size() < 2) return res("Error_EndFunction_Value") + std::to_string(n);
-        const std::string& value = words[1];
+        // A value of several words takes its kind from the EXITFUNCTION's one word.
+        const std::string& value = words.size() == 2 ? words[1] : exitValue_;
         if (endsWith(value, "#")) {
             fn.setType(1);
         } else if (endsWith(value, "$") ||
@@ -260,7 +267,11 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
     }
     if (first == "EXITFUNCTION") {
         if (!inFunction_) return res("Cannot_create_new") + number;
-        if (valueWords(line).size() == 2) returnsValue_ = true;
+        const std::vector<std::string> words = valueWords(line);
+        if (words.size() == 2 && !returnsValue_) {
+            returnsValue_ = true;
+            exitValue_ = words[1];
+        }
     }
     if (first == "ENDFUNCTION") {
         if (Problem problem = endFunction(line, n)) return problem;

@@ -145,6 +145,8 @@ bool constantCondition(std::string_view java) {
         char ch = java[i];
         if (ch == '"') quoted = !quoted;
         if (quoted || !std::isalpha(static_cast<unsigned char>(ch))) continue;
+        // The "f" of a float literal (2.5f) is part of a number.
+        if (i > 0 && (std::isdigit(static_cast<unsigned char>(java[i - 1])) || java[i - 1] == '.')) continue;
         std::size_t end = i;
         while (end < java.size() && std::isalnum(static_cast<unsigned char>(java[end]))) ++end;
         std::string_view word = java.substr(i, end - i);

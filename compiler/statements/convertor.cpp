@@ -150,11 +150,13 @@ void checkLimits(std::span<const std::string> tokens) {
             run = 0;
         }
         if (run > kMaxText) throw CompileException(res("Error_Text_long"));
-        // A record's field (P%.X) is two names, each declared and measured alone.
+        // A record's field (P%.X) is two names, each declared and measured alone, without its suffix.
         if (!startsWithQuote(t) && !number) {
             for (std::size_t start = 0, dot; start <= t.size(); start = dot + 1) {
                 dot = std::min(t.find('.', start), t.size());
-                if (dot - start > kMaxName) throw CompileException(res("Error_Name_long"));
+                const bool suffix =
+                    dot > start && std::string_view("$#%").find(t[dot - 1]) != std::string_view::npos;
+                if (dot - start - (suffix ? 1 : 0) > kMaxName) throw CompileException(res("Error_Name_long"));
             }
         }
     }

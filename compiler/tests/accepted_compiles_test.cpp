@@ -17,6 +17,7 @@
 #include "property/mutations.h"
 #include "property/program_generator.h"
 #include "property/property_check.h"
+#include "test_helpers.h"
 
 namespace {
 
@@ -181,6 +182,18 @@ const std::vector<Program>& validCases() {
                  "2.5\n"
                  "IF B = TRUE THEN\nX = X + 1\nENDIF\nENDFUNCTION X\n",
                  "PRINT \"a\"\nFUNCTION PAUSE()\nENDFUNCTION\n",
+                 // A map loaded where a CATCH IO handles its error; a function named like a conversion
+                 // compared;
+                 // two types with a field of one name and two kinds; a variable named like a built-in given
+                 // back.
+                 "TRY\nIMAGE P, \"/p.png\"\nCATCH IO\nCANVAS CV\nACTION PAINT\nMAPPY.LOAD "
+                 "\"/m.fmp\"\nENDACTION\n"
+                 "ACTION LOOP 5\nENDACTION\nENDCANVAS\nENDCATCH\nENDTRY\n",
+                 "IF LOWER(2) > 1 THEN PRINT \"a\"\n"
+                 "FUNCTION LOWER(K)\nENDFUNCTION K\n",
+                 "TYPE A\nDIM F$\nENDTYPE\nTYPE B\nBOOLEAN F\nENDTYPE\nDIM P% = B\nIF P%.F = TRUE THEN PRINT "
+                 "\"a\"\n"
+                 "PRINT STR$(G())\nFUNCTION G()\nDIM ABS = 3\nENDFUNCTION ABS\n",
                  // A negative number is one value where a function gives one, and on a comparison's left.
                  "DIM N\nN = BELOW(1) + BELOW(-1)\nIF -1 < N AND -2.5 < 0 THEN PRINT STR$(N)\nFUNCTION "
                  "BELOW(A)\n"
@@ -290,6 +303,76 @@ TEST(GeneratedPrograms, AreOfEveryKind) {
     for (const char* shape :
          {R"(DIM (\w+)\$ = (LEFT\(|UPPER\()?\1\$)", R"(IF .*%\[[^\]]*\]\.\w+ = (TRUE|FALSE))"})
         EXPECT_TRUE(std::regex_search(all, std::regex(shape))) << shape;
+    // Names from the whole space the language allows: the game's code's, C for objects, built-ins',
+    // statements', long ones; negative numbers, fields and elements where values stand; the forms of lines.
+    for (const char* shape :
+         {R"(\n *DIM (UP|DOWN|FIRE|WIDTH|ERROR|ABORT|POINTX|POINTY)\b)",
+          R"(\n *(IMAGE|CANVAS|SPRITE|FORM|BUTTON|LIST|LIGHT|WORLD) C\b)",
+          R"(\n *DIM (LEN|MID|LEFT|STR|INT|TIMER|GETKEY)\b)", R"(\n *DIM (PRINT|CLS|SPRITE|IF|FOR)\b)",
+          R"(\n *DIM [A-Z]{100,})", R"(, -\d)", R"(\(-\d)", R"(ENDFUNCTION -\d)", R"(EXITFUNCTION -\d)",
+          R"(\n *IF -\d)", R"(, \w+%\.\w+)", R"(\(\w+\[[^\]]+\]\))", R"(\n *END IF\n)", R"(\n *NEXT \w)",
+          R"(\n *IF \()", R"(\n *IF C (=|<>) \w)", R"(\n *FUNCTION ACTION\n)"})
+        EXPECT_TRUE(std::regex_search(all, std::regex(shape))) << shape;
+}
+
+// Every family of statements in every place the guide gives it: the places of the program's blocks, and the
+// first words of the statements each holds.
+TEST(GeneratedPrograms, PutEveryStatementInEveryPlaceItStands) {
+    std::set<std::pair<std::string, std::string>> seen;
+    int valid = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const auto p = proptest::generateProgram(11, i);
+        valid += p.valid;
+        std::string place = "main";
+        for (const std::string& raw : tz::testing::splitLines(p.source)) {
+            std::string line = raw.substr(std::min(raw.find_first_not_of(' '), raw.size()));
+            const std::string word = line.substr(0, line.find_first_of(" (:"));
+            if (word == "ACTION" || word == "FUNCTION") {
+                place = line.substr(line.find(' ') + 1);
+                place = place.substr(0, place.find_first_of(" ("));
+                if (word == "FUNCTION" && place != "PAUSE" && place != "END" && place != "ACTION")
+                    place = "function";
+            } else if (word == "ENDACTION" || word == "ENDFUNCTION") {
+                place = word == "ENDACTION" ? "canvas" : "after";
+            } else {
+                const std::string family = word.substr(0, word.find('.') + 1);
+                seen.insert({place, family.empty() ? word : family});
+                for (const char* value : {"GETKEY()", "POINTX", "WIDTH()", "MAPPY.BLOCK", "C = "})
+                    if (line.find(value) != std::string::npos) seen.insert({place, value});
+            }
+        }
+    }
+    EXPECT_GT(valid, 500);
+    const std::pair<const char*, const char*> expected[] = {{"PAINT", "CLS"},
+                                                            {"function", "DRAWTEXT"},
+                                                            {"PAINT", "MAPPY."},
+                                                            {"LOOP", "REPAINT"},
+                                                            {"main", "SOUND."},
+                                                            {"function", "FILE"},
+                                                            {"LOOP", "SOUND."},
+                                                            {"KEYPRESSED", "NET."},
+                                                            {"main", "SPRITE."},
+                                                            {"ACTION", "SPRITE."},
+                                                            {"POINTERDRAGGED", "3D."},
+                                                            {"ACTION", "TRY"},
+                                                            {"LOOP", "TRY"},
+                                                            {"function", "TRY"},
+                                                            {"PAUSE", "ALERT"},
+                                                            {"END", "SETDISPLAY"},
+                                                            {"PAUSE", "BOOLEAN"},
+                                                            {"ACTION", "BOOLEAN"},
+                                                            {"function", "DIM"},
+                                                            {"function", "EXITFUNCTION"},
+                                                            {"KEYPRESSED", "GETKEY()"},
+                                                            {"POINTERDRAGGED", "POINTX"},
+                                                            {"LOOP", "WIDTH()"},
+                                                            {"PAINT", "MAPPY.BLOCK"},
+                                                            {"ACTION", "C = "},
+                                                            {"function", "WORLD"},
+                                                            {"LOOP", "FOR"},
+                                                            {"PAUSE", "WHILE"}};
+    for (const auto& [place, family] : expected)
+        EXPECT_TRUE(seen.count({place, family})) << family << " in " << place;
 }
 
 // The compiler's side under the sanitizers too: no crash, no refusal without the compiler's message.

@@ -731,6 +731,77 @@ std::vector<Rule> rules() {
          outOfScope(9)},
         {"(`FUNCTION HELLO` is refused: `Error: A \"(\" should follow the function name`)",
          "HELLO()\nFUNCTION HELLO\nENDFUNCTION\n", at("Error: A \"(\" should follow the function name", 2)},
+        // Conditions: brackets, END IF, NEXT with its counter; what the left side of a comparison takes.
+        {"`IF (X = 1) THEN`, `IF (X = 1) AND (Y = 2) THEN`",
+         "DIM X\nDIM Y\nIF (X = 1) THEN\nPRINT \"a\"\nEND IF\nIF (X = 1) AND (Y = 2) THEN PRINT \"b\"\n", ""},
+        {"(`NEXT V` may name the loop's own counter, no other: `Error: Number of arguments for command "
+         "incorrect`)",
+         "FOR I = 1 TO 2\nNEXT I\n", ""},
+        {"(`NEXT V` may name the loop's own counter, no other: `Error: Number of arguments for command "
+         "incorrect`)",
+         "FOR I = 1 TO 2\nFOR J = 1 TO 2\nNEXT I\nNEXT J\n",
+         at("Error: Number of arguments for command incorrect", 3)},
+        {"`IF A + B = 5`, `IF GRID[1, 2] * 2 > 3`, `IF T$ + \"x\" = \"ax\"`",
+         "DIM A\nDIM B\nDIM GRID[2, 3]\nDIM T$\nTYPE R\nDIM X\nENDTYPE\nDIM PS%[2] = R\nIF A + B = 5 THEN "
+         "PRINT "
+         "\"a\"\nIF GRID[1, 2] * 2 > 3 THEN PRINT \"b\"\nIF T$ + \"x\" = \"ax\" THEN PRINT \"c\"\nIF "
+         "PS%[1].X - 1 "
+         "< 0 AND -1 < A THEN PRINT \"d\"\n",
+         ""},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "DIM A\nIF 2 + A = 4 THEN PRINT \"a\"\n", at("Error: Unknown operator \"+\"", 2)},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "DIM A\nIF ABS(A) + 1 = 3 THEN PRINT \"a\"\n", at("Error: Unknown operator \"+\"", 2)},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "TYPE R\nDIM X\nENDTYPE\nDIM P% = R\nIF P%.X + 1 = 2 THEN PRINT \"a\"\n",
+         at("Error: Unknown operator \"+\"", 5)},
+        {"(a built-in that gives a text: `Error: Only = and <> can be applied to strings`)",
+         "DIM A$\nIF UPPER(A$) + \"x\" = \"y\" THEN PRINT \"a\"\n",
+         at("Error: Only = and <> can be applied to strings", 2)},
+        {"(`IF (A + 1) * 2 = 4`: `Error: Unknown operator \")\"`)",
+         "DIM A\nIF (A + 1) * 2 = 4 THEN PRINT \"a\"\n", at("Error: Unknown operator \")\"", 2)},
+        {"A text in quotes is no left side (`Error: Cannot evaluate IF statement :: Left side not "
+         "recognised`)",
+         "DIM A$\nIF \"a\" = A$ THEN PRINT \"a\"\n",
+         at("Error: Cannot evaluate IF statement :: Left side not recognised", 2)},
+        // Records: flag fields, fields' names.
+        {"(`B = P%.SEEN` is refused with `Error: Boolean assignment can only be true or false`",
+         "TYPE R\nBOOLEAN SEEN\nENDTYPE\nDIM P% = R\nBOOLEAN B\nB = P%.SEEN\n",
+         at("Error: Boolean assignment can only be true or false", 6)},
+        {"`B = PATH%[1].SEEN` with `Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in "
+         "that gives one`",
+         "TYPE R\nBOOLEAN SEEN\nENDTYPE\nDIM PATH%[2] = R\nBOOLEAN B\nB = PATH%[1].SEEN\n",
+         at("Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in that gives one", 6)},
+        {"A field's name is its type's own: it may be a name the program gives to something else, and two "
+         "types may have fields of one name (of different kinds too)",
+         "TYPE R\nBOOLEAN PIC2\nDIM N$\nENDTYPE\nTYPE Q\nDIM PIC2$\nBOOLEAN N\nENDTYPE\nDIM P% = R\nDIM QS% "
+         "= Q\n" +
+             image +
+             "SPRITE PIC2, PIC\nIF P%.PIC2 = TRUE AND QS%.N = FALSE AND QS%.PIC2$ = P%.N$ THEN PRINT \"a\"\n",
+         ""},
+        // Functions' values.
+        {"one number (a negative one too, `ENDFUNCTION -1`)",
+         "PRINT STR$(F() + G())\nFUNCTION F()\nEXITFUNCTION -2\nENDFUNCTION -1\nFUNCTION G()\nENDFUNCTION "
+         "3\n",
+         ""},
+        {"a value of several words is refused at its line (`Error: EndFunction returns one value: a number, "
+         "a string or a variable at line: N`)",
+         "PRINT STR$(F())\nFUNCTION F()\nENDFUNCTION ABS(-3)\n",
+         "Error: EndFunction returns one value: a number, a string or a variable at line: 3"},
+        {"a number written out makes the function an integer's",
+         "DIM V#\nV# = F()\nFUNCTION F()\nENDFUNCTION 2.5\n",
+         at("Error: EndFunction value does not match the function's return type", 4)},
+        // Values.
+        {"an image array has none of its own (`Error: Image.Width -> Image requires a valid image`)",
+         "TRY\nIMAGE.ARRAY T, \"/t.png\", 2\nCATCH IO\nENDCATCH\nENDTRY\nPRINT STR$(IMAGE.WIDTH(T))\n",
+         at("Error: Image.Width -> Image requires a valid image", 6)},
+        {"`LIST.APPEND` takes one text in quotes or one text variable",
+         "LIST L, \"l\", 0\nDIM N$\nLIST.APPEND L, \"n\"\nLIST.APPEND L, N$\n", ""},
+        {"`LIST.APPEND` takes one text in quotes or one text variable",
+         "LIST L, \"l\", 0\nDIM N$\nLIST.APPEND L, \"n\" + N$\n",
+         at("Error: List.Append -> List requires a valid list", 3)},
+        {"a name of more than 200 characters (without its suffix",
+         "DIM " + std::string(200, 'N') + "$ = \"a\"\nPRINT " + std::string(200, 'N') + "$\n", ""},
         // Comments.
         {"After a statement on the same line neither starts a comment; right after a `:` one does, up to the "
          "next `:`.",
