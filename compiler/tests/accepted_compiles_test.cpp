@@ -202,7 +202,8 @@ const std::vector<Program>& validCases() {
                  // A function whose value is a text with blanks gives a text.
                  "PRINT F()\nFUNCTION F()\nENDFUNCTION \"a b\"\n",
                  // A flag named with a suffix is the flag.
-                 "BOOLEAN DONE\nDONE$ = TRUE\nIF DONE$ = TRUE THEN\nPRINT \"a\"\nENDIF\n",
+                 "BOOLEAN DONE\nBOOLEAN B\nDONE$ = TRUE\nIF DONE$ = TRUE AND B = DONE# THEN\nB = "
+                 "DONE$\nENDIF\n",
                  "DIM N\nPRINT \"a\"\nFUNCTION PAUSE\nIF N = 1 THEN\nBOOLEAN B = TRUE\nENDIF\nIF B = TRUE "
                  "THEN\nN = 2\n"
                  "ENDIF\nENDFUNCTION\n",

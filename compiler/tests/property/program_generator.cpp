@@ -967,11 +967,14 @@ private:
             emit(target + " = " + valueExpr(s, bad() ? anyValueKind() : kind, 3));
     }
 
+    // A flag as a value: its name, now and then with a suffix, which names the flag all the same.
+    std::string flagName(const Var& v) { return v.name + (chance(0.2) ? any({"$", "#"}) : ""); }
+
     // What a flag takes: TRUE, FALSE, another flag, and (for a flag variable) a built-in that gives one.
     std::string flagValue(Scope& s, bool builtins) {
         std::vector<std::string> flags{"TRUE", "FALSE"};
         for (const Var& v : visible(s))
-            if (v.kind == Kind::Boolean) flags.push_back(v.name);
+            if (v.kind == Kind::Boolean) flags.push_back(flagName(v));
         if (builtins && chance(0.3)) {
             std::string b = flagBuiltin(s);
             if (!b.empty()) return b;
@@ -1279,7 +1282,7 @@ private:
         if (left.empty()) return "1 = 1";
         std::vector<std::string> right{"TRUE", "FALSE"};
         for (const Var& v : visible(s))
-            if (v.kind == Kind::Boolean) right.push_back(v.name);
+            if (v.kind == Kind::Boolean) right.push_back(flagName(v));
         return left + " " + any({"=", "<>"}) + " " + any(right);
     }
 
