@@ -509,7 +509,7 @@ std::vector<Rule> rules() {
     const std::string sayC = "a variable or array cannot be called `C`";
     const std::string sayActionWords =
         "a program with canvases cannot give the action words `PAINT`, `KEYPRESSED`, `POINTERDRAGGED` and "
-        "`LOOP` to anything of its own";
+        "`LOOP` to a global, an array, an object or a function";
     const std::string sayYours = "Names the game's own code uses are yours all the same";
     const std::string sayButtonC =
         "in `FUNCTION ACTION` the value `C` is the button that was pressed (a function `C` of yours can be "
