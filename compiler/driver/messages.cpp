@@ -320,6 +320,8 @@ constexpr Res::Row kContents[] = {
     {"Error_No_byte_form", "Error: This command has no byte-token form: "},
     {"Error_Expecting_operator", "Error: Expecting an operator between two values"},
     {"Error_Expecting_value", "Error: Expecting a value"},
+    {"Error_Expecting_flag",
+     "Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in that gives one"},
     {"Error_Bracket_argument", "Error: Brackets must close inside the argument they open"},
     {"Error_Main_after_functions",
      "Error: Statements of the main program must stand before the first function"},
