@@ -116,18 +116,43 @@ protected:
     std::unique_ptr<ProjectSide> side;
 };
 
+// A name the compile would refuse is refused before anything is written, in the compiler's words: a file
+// name always, a Java class's name where the program is one (a phone or applet target, a Java project).
 TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
+    const QString notAClass = "Error: The project name cannot be the name of the program's Java class: ";
     const struct {
         const char* chosen;
         const char* name;
-    } rows[] = {{"game", "game"}, {"game.tbp", "game"}, {"game.TBP", "game.TBP"}};
+        bool windowsOnly = false;  // the one target marked builds byte tokens, no Java class
+        const char* refused = nullptr;
+    } rows[] = {{"game", "game"},
+                {"game.tbp", "game"},
+                {"game.TBP", "game.TBP", true},
+                {"game.TBP", nullptr, false, "game.TBP"},
+                {"Sky Two", nullptr, false, "Sky Two"},
+                {"Sky Two.tbp", "Sky Two", true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.chosen);
         references.saved = false;
         Editor& editor = open();
+        if (row.windowsOnly) {
+            editor.targets().setMarked(BuildTargets::J2meDevices, false);
+            editor.targets().setMarked(BuildTargets::Windows, true);
+        }
         testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
         prompter.reply(project(QString("place/") + row.chosen));
         QDir().mkpath(project("place"));
+        if (row.refused) {
+            reporter.reports.clear();
+            EXPECT_FALSE(editor.save());
+            EXPECT_EQ(reporter.reports,
+                      QList<testing::Report>(
+                          {{testing::Report::Error, notAClass + row.refused, "Could not save project"}}));
+            EXPECT_FALSE(references.saved);
+            EXPECT_TRUE(QDir(project("place")).isEmpty());
+            side.reset();
+            continue;
+        }
         EXPECT_TRUE(editor.save());
         EXPECT_EQ(references.projectName, row.name);
         EXPECT_EQ(references.LoadedPath, project("place/"));
@@ -393,15 +418,23 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
     EXPECT_EQ(company->text(), "Firm");
     const QColor normal = name->palette().color(QPalette::Base);
     screen.show();
+    // The compiler's refusals, in its words: not a file name of the project folder, not a class name.
+    const QString notAFile = "Error: The project name must be a file name in the project folder: ";
+    const QString notAClass = "Error: The project name cannot be the name of the program's Java class: ";
     const struct {
         const char* name;
         const char* company;
         bool nameMarked;
         bool companyMarked;
-        bool refused;
-    } rows[] = {{"", "", true, false, false},    {"../up", "x", true, false, true},
-                {"a/b", "x", true, false, true}, {"..", "x", true, false, true},
-                {"ok", "", false, true, false},  {"new", "Co", false, true, false}};
+        QString refused;
+    } rows[] = {{"", "", true, false, {}},
+                {"../up", "x", true, false, notAFile + "../up"},
+                {"a/b", "x", true, false, notAFile + "a/b"},
+                {"..", "x", true, false, notAFile + ".."},
+                {"Sky Two", "x", true, false, notAClass + "Sky Two"},
+                {"new", "x", true, false, notAClass + "new"},
+                {"ok", "", false, true, {}},
+                {"Fresh", "Co", false, true, {}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         reporter.reports.clear();
@@ -411,15 +444,22 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
         EXPECT_EQ(name->palette().color(QPalette::Base) == colours::attention, row.nameMarked);
         EXPECT_EQ(company->palette().color(QPalette::Base) == colours::attention, row.companyMarked);
         EXPECT_EQ(reporter.reports,
-                  row.refused ? QList<testing::Report>(
-                                    {{testing::Report::Error,
-                                      "A name may not hold \"/\" or be \".\" or \"..\"", "Project Settings"}})
-                              : QList<testing::Report>());
+                  row.refused.isEmpty()
+                      ? QList<testing::Report>()
+                      : QList<testing::Report>({{testing::Report::Error, row.refused, "Project Settings"}}));
     }
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(name->palette().color(QPalette::Base), normal);
-    EXPECT_EQ(references.projectName, "new");
+    EXPECT_EQ(references.projectName, "Fresh");
     EXPECT_EQ(references.projectCompany, "Co");
+
+    // Where the program is no Java class (only byte-token targets), a file name will do.
+    ProjectScreen bytes(&editor, references, false);
+    bytes.show();
+    testing::part<QLineEdit>(&bytes, "textfield1")->setText("Sky Two");
+    testing::part<QPushButton>(&bytes, "okButton")->click();
+    EXPECT_FALSE(bytes.isVisible());
+    EXPECT_EQ(references.projectName, "Sky Two");
 }
 
 TEST_F(ProjectSideTest, RenamingASavedProjectOntoAnotherProjectFileAsksFirst) {
