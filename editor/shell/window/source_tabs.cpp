@@ -25,6 +25,7 @@
 #include "small_dialogs.h"
 #include "tb_file_filter.h"
 #include "text_files.h"
+#include "text_views.h"
 
 namespace editor {
 namespace {
@@ -74,7 +75,7 @@ int Editor::setUpEditor(const QString& title) {
     const QString descriptor = editorFolder() + (references_.compiler == "J2ME" ? "J2ME.syn" : "TB.syn");
     if (files().status(descriptor).isFile) sc[slot]->readSyntaxColorDescriptor(descriptor);
 
-    auto* edit = new QPlainTextEdit;
+    auto* edit = new ui::PlainTextEdit;
     edit->setObjectName(QString("ep%1").arg(slot));
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
