@@ -20,6 +20,7 @@
 #include "j2me_panel.h"
 #include "project_dialogs.h"
 #include "project_file.h"
+#include "res.h"
 #include "tools_side.h"
 #include "type_creator.h"
 
@@ -538,6 +539,33 @@ TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
     EXPECT_FALSE(side->launcher().busy());
     EXPECT_FALSE(QFile::exists(base + ".tbp"));
     EXPECT_TRUE(QFile::exists(project("gameX.bss")));
+}
+
+// A compile takes a tab's text only while its file is what the tab read or wrote, or the user says so:
+// Cancel to the question starts nothing and writes no execution copy, and Save writes nothing either.
+TEST_F(ProjectSideTest, CancellingTheQuestionAboutAnotherProgramsChangeCancelsTheCompile) {
+    makeFile(project("game.tbp"), "Main=game\nName=game\nPlatform=TB\n");
+    makeFile(project("game.bss"), "PRINT 1\r\n");
+    Editor& editor = open();
+    editor.loadProject(project("game.tbp"));
+    const QByteArray theirs = "PRINT 1\r\nPRINT 2\r\n";
+    makeFile(project("game.bss"), theirs);
+    for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
+        prompter.reply(Answer::Cancel);
+        command(editor);
+        EXPECT_FALSE(side->launcher().busy());
+    }
+    EXPECT_FALSE(output().contains("Executing"));
+    EXPECT_FALSE(QFile::exists(project("gameX.bss")));
+    prompter.reply(Answer::Cancel);
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(fileContent(project("game.bss")), theirs);
+    // Reloaded, the compile goes on with the other program's text.
+    prompter.reply(Answer::Yes);
+    editor.Build(0);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\nPRINT 2\n\n");
+    EXPECT_EQ(prompter.texts(), QStringList(4, project("game.bss") + res("Changed_by_another")));
 }
 
 TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
