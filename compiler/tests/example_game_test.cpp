@@ -8,6 +8,7 @@
 
 #include "classfile.h"
 #include "suite.h"
+#include "test_helpers.h"
 #include "test_support.h"
 
 namespace {
@@ -26,9 +27,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fs::exists(kKit + "/jdk/bin/javac")) << "the kit's Java tool chain is missing";
         // Only the project's own files: a suite left from an earlier build must not stand in for this one.
-        fs::create_directories(project);
-        for (const char* name : {"Skyward.tbp", "SkywardX.bss", "hero.png", "tiles.png", "rock.png"})
-            fs::copy_file(kExample / name, project / name);
+        ASSERT_TRUE(tz::testing::copyExampleProject(kExample, project));
     }
 
     testing_support::ProcessResult compile() {

@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "project_side.h"
 #include "references.h"
+#include "test_helpers.h"
 #include "tools_side.h"
 #include "tree_file_browser.h"
 
@@ -64,10 +65,10 @@ int main(int argc, char** argv) {
     editor::ProjectSide projects(tools);
     editor::Editor window(references, &projects, &tools);
     if (!project.isEmpty()) {
-        // The project's own folder is left as it is: the copy gets the build's files.
+        // The project's own folder is left as it is: a copy of its sources and media gets the build's files.
         const QFileInfo file(project);
         const QString copy = home + "/" + file.dir().dirName();
-        if (QProcess::execute("cp", {"-a", file.absolutePath(), copy}) != 0) {
+        if (!tz::testing::copyExampleProject(file.absolutePath().toStdString(), copy.toStdString())) {
             std::fprintf(stderr, "Could not copy the project %s\n", qPrintable(project));
             return 1;
         }

@@ -11,6 +11,7 @@
 
 #include "file_size_limit.h"
 #include "suite.h"
+#include "test_helpers.h"
 #include "test_util.h"
 
 namespace standins::test {
@@ -577,9 +578,7 @@ std::string noise(unsigned seed, size_t size) {
 }
 
 void layOutExample(const fs::path& project) {
-    const fs::path example = fs::path(TZ_EXAMPLES_DIR) / "Skyward";
-    for (const char* name : {"Skyward.tbp", "SkywardX.bss", "hero.png", "tiles.png", "rock.png"})
-        fs::copy_file(example / name, project / name);
+    tz::testing::copyExampleProject(fs::path(TZ_EXAMPLES_DIR) / "Skyward", project);
 }
 
 // A project "Game" of the kit's language with its source and resources.

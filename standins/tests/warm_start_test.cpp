@@ -7,6 +7,7 @@
 #include <map>
 
 #include "suite.h"
+#include "test_helpers.h"
 #include "test_util.h"
 #include "warm_jvm.h"
 
@@ -89,9 +90,7 @@ TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
     const fs::path project = dir.folder() / "my games/Skyward";
     auto build = [&]() {
         fs::remove_all(project);
-        fs::create_directories(project);
-        for (const char* name : {"Skyward.tbp", "SkywardX.bss", "hero.png", "tiles.png", "rock.png"})
-            fs::copy_file(kExample / name, project / name);
+        tz::testing::copyExampleProject(kExample, project);
         Build result;
         result.run = run({(kit / "Compile-Linux").string(), (project / "Skyward").string()});
         if (auto entries = readJar(project / "Skyward.jar")) result.entries = *entries;

@@ -32,6 +32,7 @@
 #include "project_side.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "test_helpers.h"
 #include "tools_side.h"
 #include "tree_file_browser.h"
 #include "window_parts.h"
@@ -93,7 +94,8 @@ protected:
     // A copy of an example project in `place`; returns its base path.
     QString example(const QString& name, const QString& place) {
         const QString to = folder(place);
-        EXPECT_TRUE(copyTree(QString(TZ_SOURCE_DIR) + "/examples/" + name, to));
+        EXPECT_TRUE(tz::testing::copyExampleProject(
+            (QString(TZ_SOURCE_DIR) + "/examples/" + name).toStdString(), to.toStdString()));
         return to + "/" + name;
     }
     QString run(void (Editor::*command)(int), int argument) {
@@ -491,7 +493,7 @@ TEST_F(EditorBuildRuns, EveryExampleOpensFromTheTreeAndCompilesFromItsSources) {
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         const QString folder = home.filePath(name);
-        ASSERT_TRUE(copyTree(examples + name, folder));
+        ASSERT_TRUE(tz::testing::copyExampleProject((examples + name).toStdString(), folder.toStdString()));
         const QString base = folder + "/" + name;
         const QByteArray source = fileContent(base + ".bss");
         const QByteArray copy = fileContent(base + "X.bss");

@@ -19,13 +19,14 @@ handed_over() {
 }
 
 project=$work/Skyward
-cp -r "$examples/Skyward" "$project"
+copy_example Skyward "$project"
 start_editor "$kit" "$project"
 choose_project
 # Tools opens on 3D Convertor; Convert Source To J2ME is the next entry.
 open_menu 4
 xdotool key Down Return
-within 120 handed_over "$project/Skyward.java" || fail "Convert left no Skyward.java of the user's"
+wait_for_build
+handed_over "$project/Skyward.java" || fail "Convert left no Skyward.java of the user's"
 handed_over "$project/FALLER.java" || fail "Convert left no FALLER.java of the user's"
 # The converted tab opens as the files are handed over.
 sleep 1

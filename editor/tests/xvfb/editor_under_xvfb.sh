@@ -18,18 +18,13 @@ begin_journey "$0" "$@"
 
 # Journey 1.
 project=$work/Skyward
-cp -r "$examples/Skyward" "$project"
+copy_example Skyward "$project"
 start_editor "$kit" "$project"
 choose_project
-xdotool mousemove 700 500 click 1 key F4
-tries=1200
-while [ ! -f "$project/Skyward.jad" ]; do
-    alive || fail "the editor died during the build"
+no_question() {
     gone "Open Project" || fail "the build's files opened the Open Project dialog"
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || fail "no suite after two minutes"
-    sleep 0.1
-done
+}
+compile_and_wait no_question
 # The tree follows the build's last files.
 for _ in 1 2 3 4 5 6 7 8 9 10; do
     gone "Open Project" || fail "the build's files opened the Open Project dialog"
@@ -41,7 +36,7 @@ cmp "$project/SkywardX.bss" "$examples/Skyward/SkywardX.bss" || fail "the execut
 for backup in "$project"/*.bak; do
     cmp "$backup" "$examples/Skyward/Skyward.bss" || fail "the backup $backup is not the source"
 done
-[ -s "$project/Skyward.jar" ] || fail "no jar"
+[ -s "$project/Skyward.jar" ] && [ -s "$project/Skyward.jad" ] || fail "no suite after the build"
 if [ -n "$screenshot" ]; then
     mkdir -p "$(dirname "$screenshot")"
     python3 "$here/screen.py" png "$screenshot"
@@ -56,23 +51,12 @@ started=$work/javac-started
 printf '#!/bin/sh\necho $$ > "%s"\nexec sleep 300\n' "$started" >"$moved/jdk/bin/javac"
 chmod +x "$moved/jdk/bin/javac"
 project=$work/slow/Skyward
-mkdir "$work/slow"
-cp -r "$examples/Skyward" "$project"
-mark=$$-$(date +%s%N)
-# The processes whose environment carries this run's mark, zombies aside.
-marked() {
-    for environment in $(grep -l -z -x "TZ_TEST_BUILD=$mark" /proc/[0-9]*/environ 2>/dev/null); do
-        process=${environment%/environ}
-        state=$(sed 's/.*) //' "$process/stat" 2>/dev/null | cut -c1)
-        [ -n "$state" ] && [ "$state" != Z ] && echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline")"
-    done
-    return 0
-}
+copy_example Skyward "$project"
 # Every entry of the project folder but the editor's backups, with the bytes of each file.
 folder_state() {
     (cd "$project" && find . ! -name '*.bak' | sort && find . -type f ! -name '*.bak' -exec md5sum {} + | sort)
 }
-start_editor "$moved" "$project" TZ_TEST_BUILD="$mark"
+start_editor "$moved" "$project"
 choose_project
 folder_state >"$work/before"
 xdotool mousemove 700 500 click 1 key F4

@@ -5,20 +5,47 @@
 editor=""
 
 # Runs the journey script $1 again under an Xvfb of its own with the rest of the arguments, unless it runs
-# under one already; then takes those arguments, KIT_FOLDER EXAMPLES_FOLDER [SCREENSHOT.png], into $kit,
+# under one already; then takes those arguments, KIT_FOLDER EXAMPLES_FOLDER [SCREENSHOT.png], into
 # $examples and $screenshot (a PNG path, or empty), and makes $work, a scratch folder removed at the end
-# with the editor if it still runs.
+# with the editor if it still runs. $kit is a copy of KIT_FOLDER in $work whose Config.cfg names the copy's
+# own tools: the journeys never write into the kit a user runs, nor depend on what its Config.cfg holds.
+# $mark marks the environment of the editors a journey starts, and so of every process of their builds.
 begin_journey() {
     script=$1
     shift
     if [ -z "${TZ_UNDER_XVFB:-}" ]; then
         TZ_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$script" "$@"
     fi
-    kit=$1
     examples=$2
     screenshot=${3:-}
     work=$(mktemp -d)
     trap 'if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+    kit=$work/kit-copy
+    cp -a "$1" "$kit"
+    printf '%s\n%s\n%s\n' "$kit/jdk/bin/" "$kit/wtk/" "$kit/" >"$kit/Config.cfg"
+    mark=$$-$(date +%s%N)
+}
+
+# Copies the example project $1 of $examples into the folder $2: its project file, sources and media only
+# (the tests' one copy of an example, never what an earlier build left in it).
+copy_example() {
+    "${TZ_COPY_EXAMPLE:?the test sets TZ_COPY_EXAMPLE to the copy-example-project program}" "$examples/$1" "$2" ||
+        fail "could not copy the example $1"
+}
+
+# The processes whose environment carries this journey's mark, zombies aside: "pid command" lines.
+marked() {
+    for environment in $(grep -l -z -x "TZ_TEST_BUILD=$mark" /proc/[0-9]*/environ 2>/dev/null); do
+        process=${environment%/environ}
+        state=$(sed 's/.*) //' "$process/stat" 2>/dev/null | cut -c1)
+        [ -n "$state" ] && [ "$state" != Z ] && echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline")"
+    done
+    return 0
+}
+
+# Whether a process of a build runs: a marked process that is not the editor.
+building() {
+    marked | grep -v "^$editor " | grep -q .
 }
 
 fail() {
@@ -61,7 +88,8 @@ start_editor() {
     home=$2
     shift 2
     mkdir -p "$work/run"
-    env HOME="$home" XDG_RUNTIME_DIR="$work/run" "$@" "$editor_kit/Editor-Linux" >"$work/editor.out" 2>&1 &
+    env HOME="$home" XDG_RUNTIME_DIR="$work/run" TZ_TEST_BUILD="$mark" "$@" "$editor_kit/Editor-Linux" \
+        >"$work/editor.out" 2>&1 &
     editor=$!
     within 30 shown "Tesvo Zorid Editor" || fail "the editor's window did not show"
 }
@@ -100,16 +128,33 @@ end_editor() {
     editor=""
 }
 
-# A click into the code view and F4; waits up to two minutes for the file $1, the editor alive.
-compile_until() {
-    xdotool mousemove 700 500 click 1 key F4
-    tries=1200
-    while [ ! -f "$1" ]; do
-        alive || fail "the editor died during the build"
+# Waits for the run the editor was just asked for to begin and then to end (no process of it left), up to
+# two minutes, the editor alive. The command $@, if any, runs at every look.
+wait_for_build() {
+    tries=600
+    until building; do
+        alive || fail "the editor died before the build"
+        "$@"
         tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "no $1 after two minutes"
+        [ "$tries" -gt 0 ] || fail "F4 started no build within a minute"
+        sleep 0.05
+    done
+    tries=1200
+    while building; do
+        alive || fail "the editor died during the build"
+        "$@"
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "the build had not ended after two minutes: $(marked)"
         sleep 0.1
     done
+    # The launcher relays the last lines and goes idle.
+    sleep 0.5
+}
+
+# A click into the code view and F4, and the wait for that build's end.
+compile_and_wait() {
+    xdotool mousemove 700 500 click 1 key F4
+    wait_for_build "$@"
 }
 
 # Prints the text the output pane shows: a drag from its bottom right to left of its first line selects it

@@ -30,7 +30,7 @@ type_at_end() {
 }
 
 project=$work/Skyward
-cp -r "$examples/Skyward" "$project"
+copy_example Skyward "$project"
 cat >"$project/Skyward.java" <<'JAVA'
 package Game;
 
@@ -52,8 +52,9 @@ start_editor "$kit" "$project"
 choose_project
 choose_language 2
 type_at_end "REM one"
-compile_until "$project/Skyward.jad"
-within 60 grep -q '^Platform=J2ME' "$project/Skyward.tbp" || fail "the project was not compiled as Java"
+compile_and_wait
+grep -q '^Platform=J2ME' "$project/Skyward.tbp" || fail "the project was not compiled as Java"
+[ -s "$project/Skyward.jad" ] || fail "no suite after the build"
 cmp "$project/Skyward.java" "$work/Skyward.java.mine" || fail "the hand-written Skyward.java changed"
 cmp "$project/Skyward.bss" "$work/Skyward.bss.one" || fail "the game's tab was not written to its own file"
 cmp "$project/SkywardX.bss" "$examples/Skyward/SkywardX.bss" || fail "the execution copy changed"

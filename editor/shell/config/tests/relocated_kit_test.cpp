@@ -7,6 +7,7 @@
 #include "init.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "test_helpers.h"
 
 namespace editor {
 namespace {
@@ -63,7 +64,8 @@ TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
               (kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n\n").toUtf8());
 
     const QString project = dir.filePath("projects/Hello");
-    ASSERT_TRUE(copyTree(QString(TZ_EDITOR_SOURCE_DIR) + "/../examples/Hello", project));
+    ASSERT_TRUE(
+        tz::testing::copyExampleProject(TZ_EDITOR_SOURCE_DIR "/../examples/Hello", project.toStdString()));
     QProcess compile;
     compile.setProcessChannelMode(QProcess::MergedChannels);
     compile.setWorkingDirectory(dir.path());
@@ -77,7 +79,8 @@ TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
 
 // Copies the example game into `project` and compiles and packages it with the kit's Compile-Linux.
 QString compileExample(const QString& kit, const QString& project) {
-    if (!copyTree(QString(TZ_EDITOR_SOURCE_DIR) + "/../examples/Skyward", project)) return "cannot copy";
+    if (!tz::testing::copyExampleProject(TZ_EDITOR_SOURCE_DIR "/../examples/Skyward", project.toStdString()))
+        return "cannot copy";
     QProcess compile;
     compile.setProcessChannelMode(QProcess::MergedChannels);
     compile.start(kit + "/Compile-Linux", {project + "/Skyward"});
