@@ -1,6 +1,6 @@
 """Reads the X screen of $DISPLAY (through xwd) for the editor's Xvfb test: finds the rows painted in a
-colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection (through
-libX11, which xwd and xdotool stand on). The standard library only."""
+colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection or
+lets it go (through libX11, which xwd and xdotool stand on). The standard library only."""
 import struct
 import subprocess
 import sys
@@ -140,11 +140,40 @@ def selection(name):
         sys.stdout.write(ctypes.string_at(data.value, count.value).decode("utf-8", "replace"))
 
 
+def drop(names):
+    """Takes the X selections `names` (PRIMARY, CLIPBOARD) from whoever holds them and lets them go: no
+    program holds them afterwards, as after a fresh start."""
+    import ctypes
+
+    x = ctypes.CDLL("libX11.so.6")
+    pointer, ulong = ctypes.c_void_p, ctypes.c_ulong
+    x.XOpenDisplay.restype = pointer
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ulong
+    x.XDefaultRootWindow.argtypes = [pointer]
+    x.XInternAtom.restype = ulong
+    x.XInternAtom.argtypes = [pointer, ctypes.c_char_p, ctypes.c_int]
+    x.XCreateSimpleWindow.restype = ulong
+    x.XCreateSimpleWindow.argtypes = [pointer, ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ulong] * 2
+    x.XSetSelectionOwner.argtypes = [pointer, ulong, ulong, ulong]
+    x.XSync.argtypes = [pointer, ctypes.c_int]
+    x.XCloseDisplay.argtypes = [pointer]
+    display = x.XOpenDisplay(None)
+    window = x.XCreateSimpleWindow(display, x.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
+    for name in names:
+        x.XSetSelectionOwner(display, x.XInternAtom(display, name.encode(), 0), window, 0)
+    x.XSync(display, 0)
+    # The window goes with the connection, and the selections with it.
+    x.XCloseDisplay(display)
+
+
 if sys.argv[1] == "find":
     find(tuple(int(v) for v in sys.argv[2].split(",")), int(sys.argv[3]))
 elif sys.argv[1] == "check":
     check(sys.argv[2])
 elif sys.argv[1] == "selection":
     selection(sys.argv[2])
+elif sys.argv[1] == "drop":
+    drop(sys.argv[2:])
 else:
     png(sys.argv[2])
