@@ -19,7 +19,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN_TITLE = "Tesvo Zorid Editor"
-FILE_DIALOGS = {"Open", "Save", "Save Source As", "Add"}
+# The editor's file dialogs and the print dialog's.
+FILE_DIALOGS = {"Open", "Save", "Save Source As", "Add", "Print To File ..."}
 # The menu bar's titles File, Edit, Search, Project, Tools and Help, by their x at y 8.
 MENU_TITLES = [20, 54, 100, 160, 210, 252]
 KEYS = ([f"ctrl+{c}" for c in "abcdefghijklmnopqrstuvwxyz"] + [f"alt+{c}" for c in "abcdefhnoprstuvw"] +
