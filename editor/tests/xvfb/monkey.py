@@ -19,6 +19,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN_TITLE = "Tesvo Zorid Editor"
+# The docking container's inner windows, which the extract action on their title bars turns into windows of
+# their own: parts of the main window, not dialogs.
+INNER_WINDOWS = {"Code View", "Project", "Compiler Output"}
 # The editor's file dialogs and the print dialog's.
 FILE_DIALOGS = {"Open", "Save", "Save Source As", "Add", "Print To File ..."}
 # The menu bar's titles File, Edit, Search, Project, Tools and Help, by their x at y 8.
@@ -134,7 +137,8 @@ class Monkey:
         return xdotool("search", "--onlyvisible", "--pid", self.process.pid).split()
 
     def dialogs(self):
-        return [window for window in self.windows() if window != self.main]
+        return [window for window in self.windows()
+                if window != self.main and xdotool("getwindowname", window).strip() not in INNER_WINDOWS]
 
     def focus(self, window):
         xdotool("windowfocus", window, timeout=5)
@@ -268,6 +272,8 @@ class Monkey:
         if not self.check_alive():
             return
         shown = len(self.windows())
+        # The menu bar may lie under an extracted inner window: the main window comes up first.
+        xdotool("windowraise", self.main)
         xdotool("mousemove", MENU_TITLES[0], 8, "click", 1)
         deadline = time.time() + 30
         while len(self.windows()) <= shown:
@@ -284,6 +290,7 @@ class Monkey:
         if not self.check_alive():
             return
         self.close_dialogs()
+        xdotool("windowraise", self.main)
         xdotool("mousemove", MENU_TITLES[0], 8, "click", 1)
         time.sleep(0.5)
         xdotool("key", "Up", "Return")
