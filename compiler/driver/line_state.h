@@ -13,6 +13,9 @@ struct LineState {
     std::vector<std::string> Tokens;
     int gPointer = 0;    // index of the next token to translate
     int returnType = 0;  // type code left by the last value translation
+    // The names the Java around the line declares itself (Helpers::hiddenNames), taken where the line
+    // begins: the Java writer writes the program's own names of these qualified.
+    std::vector<std::string> hiddenNames;
 
     std::size_t size() const { return Tokens.size(); }
     bool has(long index) const { return index >= 0 && static_cast<std::size_t>(index) < Tokens.size(); }

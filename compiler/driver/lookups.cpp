@@ -101,10 +101,26 @@ const compiler::Variable* Helpers::visibleVariable(const std::string& name) cons
 
 const compiler::Variable* Helpers::Variable(const std::string& name) const {
     if (const compiler::Variable* v = visibleVariable(name)) return v;
-    if (ctx_.variables.find(toUpper(FixVariable(name))) >= 0) {
-        throw CompileException(kVariableScope).addError("in Variable");
+    const std::string key = toUpper(FixVariable(name));
+    if (ctx_.variables.find(key) >= 0) {
+        // A variable out of sight stands aside for a thing of that name here (the language's own C, POINTX
+        // and POINTY everywhere but their place, another function's local, a record's field): only a name
+        // that is nothing here reads as a variable used out of its place.
+        const bool other = declaredAsObjectOrFunction(ctx_, key) || World(key) >= 0 ||
+                           ctx_.arrays.findVisible(FixVariable(name)) >= 0 || ctx_.library.isReturner(key) ||
+                           ctx_.library.isChanger(name);
+        if (!other) throw CompileException(kVariableScope).addError("in Variable");
     }
     return nullptr;
+}
+
+const compiler::Variable* Helpers::valueVariable(const std::string& name) const {
+    const compiler::Variable* v = Variable(name);
+    const LineState& line = ctx_.line;
+    if (v && v->getType() == TypeCodes::cSpecial && line.has(line.gPointer + 1) &&
+        line.token(line.gPointer + 1) == "[")
+        return nullptr;
+    return v;
 }
 
 int Helpers::VariableType(const std::string& name) const {
@@ -179,20 +195,27 @@ bool Helpers::allowedVarName(std::string_view name) {
     return name != "C" && name != "PointX" && name != "PointY";
 }
 
-bool Helpers::reservedName(std::string_view name) const {
+std::vector<std::string> Helpers::hiddenNames() const {
     // Only names of letters and digits can be a program's: Canvas's GAME_A or KEY_NUM0 and Component's
     // *_ALIGNMENT never meet one.
-    static constexpr std::string_view everywhere[] = {"C", "POINTX", "POINTY"};
-    static constexpr std::string_view phoneCanvas[] = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
-    static constexpr std::string_view appletCanvas[] = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
-                                                        "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
-    auto among = [name](const auto& names) {
-        return std::find(std::begin(names), std::end(names), name) != std::end(names);
-    };
-    if (among(everywhere)) return true;
-    if (ctx_.project.isJ2ME()) return among(phoneCanvas);
-    if (ctx_.project.isApplet()) return among(appletCanvas);
-    return false;
+    static const char* const phoneCanvas[] = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
+    static const char* const appletCanvas[] = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
+                                               "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
+    std::vector<std::string> names;
+    if (!ctx_.project.isJava()) return names;
+    if (ctx_.functions.CurrentFunction == "ACTION") names.emplace_back("C");
+    if (!ctx_.scope.CurrentCanvas.empty()) {
+        if (ctx_.project.isJ2ME())
+            names.insert(names.end(), std::begin(phoneCanvas), std::end(phoneCanvas));
+        else
+            names.insert(names.end(), std::begin(appletCanvas), std::end(appletCanvas));
+        if (ctx_.scope.CurrentAction == "POINTERDRAGGED") names.insert(names.end(), {"POINTX", "POINTY"});
+    }
+    return names;
+}
+
+std::string Helpers::ownName(const std::string& name) {
+    return kOwnNameMark + name;
 }
 
 std::string Helpers::FixVariable(const std::string& name) {

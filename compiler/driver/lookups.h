@@ -37,6 +37,9 @@ public:
     // The same without the scope error: nullptr when no entry of that name is visible here. The
     // "name already a variable" checks of declarations use it, so another function's locals do not count.
     const compiler::Variable* visibleVariable(const std::string& name) const;
+    // Variable(name) for the name at the line's pointer, where a value stands: the name followed by "[" is an
+    // array's element, also where the name is the language's own (POINTX and POINTY in POINTERDRAGGED).
+    const compiler::Variable* valueVariable(const std::string& name) const;
     // Type code of Variable(name); nullptr raises "Variable was not found in pool". Adds "in Variable Type".
     int VariableType(const std::string& name) const;
     // As Variable, on the arrays; the name loses one suffix but is not upper-cased. The debug option
@@ -55,11 +58,17 @@ public:
     bool Name(const std::string& name) const;
     // False exactly for "C", "PointX" and "PointY" (case-sensitive).
     static bool allowedVarName(std::string_view name);
-    // A name the generated Java already gives a meaning where the program's statements stand, so that a
-    // global of that name would be hidden there: the command handler's "C", the pointer action's POINTX and
-    // POINTY, and the constants a canvas class inherits (the phone's Canvas keys, an applet Component's
-    // image-observer flags). Refused for every kind of declaration.
-    bool reservedName(std::string_view name) const;
+    // The names the generated Java declares itself around the statement being translated, which a program's
+    // own name of that spelling would be hidden by there: the command handler's parameter C (FUNCTION
+    // ACTION); in a canvas, the constants its class inherits (the phone's keys UP ... FIRE, an applet
+    // Component's image-observer flags WIDTH ... ABORT) and, in POINTERDRAGGED, the parameters POINTX and
+    // POINTY. None outside the Java targets.
+    std::vector<std::string> hiddenNames() const;
+    // A name written as the generated Java's own where it stands (the command handler's C, the pointer's
+    // POINTX and POINTY): marked, so that the writer leaves it bare where it qualifies the program's names
+    // of that spelling. The writer drops the mark.
+    static std::string ownName(const std::string& name);
+    static constexpr char kOwnNameMark = '\x02';
 
     // Drops one trailing "$", "#" or "%".
     static std::string FixVariable(const std::string& name);

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "guard/project_name.h"
+
 namespace compiler {
 namespace {
 
@@ -320,6 +322,8 @@ constexpr Res::Row kContents[] = {
     {"Error_No_byte_form", "Error: This command has no byte-token form: "},
     {"Error_Expecting_operator", "Error: Expecting an operator between two values"},
     {"Error_Expecting_value", "Error: Expecting a value"},
+    {"Error_Expecting_flag",
+     "Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in that gives one"},
     {"Error_Bracket_argument", "Error: Brackets must close inside the argument they open"},
     {"Error_Main_after_functions",
      "Error: Statements of the main program must stand before the first function"},
@@ -331,7 +335,7 @@ constexpr Res::Row kContents[] = {
     {"Error_Break_place", "Error: Break can only be used inside a For or While loop"},
     {"Warning_If_governs",
      "Warning: #If has no statement after it on its own line and governs nothing at line "},
-    {"Error_Class_name", "Error: The project name cannot be the name of the program's Java class: "},
+    {"Error_Class_name", guard::kNotAClassName},
     {"Error_Include_missing", "Error: Could not find the include "},
     {"Error_Include_class_name", "Error: The include's name cannot be the name of its Java class: "},
     {"Error_No_model_class", "Error: No model class "},
@@ -340,7 +344,7 @@ constexpr Res::Row kContents[] = {
     {"Error_Number_range", "Error: Number is outside the integer range: "},
     {"Error_Float_range", "Error: Number is outside the float range: "},
     {"Error_Drawing_place", "Error: Drawing commands can only be used in a PAINT action or a function"},
-    {"Error_Project_name", "Error: The project name must be a file name in the project folder: "},
+    {"Error_Project_name", guard::kNotAFileName},
     {"Error_Java_file_taken",
      "Error: A file the compiler did not write stands where the program's Java source goes (move it out of "
      "the project folder, or switch the project to J2ME): "},

@@ -58,6 +58,18 @@ std::vector<std::string> wordsOf(const std::string& line) {
     return words;
 }
 
+// The words of an ENDFUNCTION or EXITFUNCTION line: its value is one word, a negative number too (the
+// spacing has split its sign off).
+std::vector<std::string> valueWords(const std::string& line) {
+    std::vector<std::string> words = wordsOf(line);
+    if (words.size() == 3 && words[1] == "-" && !words[2].empty() && words[2][0] >= '0' &&
+        words[2][0] <= '9') {
+        words[1] += words[2];
+        words.pop_back();
+    }
+    return words;
+}
+
 bool bracketsBalance(const std::string& text) {
     long open = 0, close = 0;
     bool inString = false;
@@ -110,6 +122,7 @@ private:
     bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
     bool fileUse_ = false;
     bool returnsValue_ = false;
+    std::string exitValue_;  // the value of the function's first EXITFUNCTION with one
     std::string functionName_;
 };
 
@@ -167,13 +180,19 @@ Problem Pass::endFunction(const std::string& line, long n) {
         inFunction_ = false;
         return std::nullopt;
     }
-    std::vector<std::string> words = wordsOf(line);
+    std::vector<std::string> words = valueWords(line);
     Function& fn = ctx_.functions.getLastFunction();
+    if (words.size() > 2 && !returnsValue_) {
+        // A value of several words (a call, a sum) would make a function of no value, whose calls are
+        // then refused far from here: refused where it stands.
+        return res("Error_EndFunction_Single") + " at line: " + std::to_string(n);
+    }
     if (words.size() != 2 && !returnsValue_) {
         fn.setType(0);
     } else {
         if (words.size() < 2) return res("Error_EndFunction_Value") + std::to_string(n);
-        const std::string& value = words[1];
+        // A value of several words takes its kind from the EXITFUNCTION's one word.
+        const std::string& value = words.size() == 2 ? words[1] : exitValue_;
         if (endsWith(value, "#")) {
             fn.setType(1);
         } else if (endsWith(value, "$") ||
@@ -248,7 +267,11 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
     }
     if (first == "EXITFUNCTION") {
         if (!inFunction_) return res("Cannot_create_new") + number;
-        if (wordsOf(line).size() == 2) returnsValue_ = true;
+        const std::vector<std::string> words = valueWords(line);
+        if (words.size() == 2 && !returnsValue_) {
+            returnsValue_ = true;
+            exitValue_ = words[1];
+        }
     }
     if (first == "ENDFUNCTION") {
         if (Problem problem = endFunction(line, n)) return problem;
@@ -301,8 +324,7 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
         const std::string variable = line.substr(start, static_cast<std::size_t>(end) - start);
         // Loop variables are declared before the first statement is translated; a name the variable
         // registry refuses is refused here, where its FOR stands.
-        if (!Helpers::allowedVarName(variable) || Helpers(ctx_).reservedName(variable))
-            return "Variable name is illegal at line " + number;
+        if (!Helpers::allowedVarName(variable)) return "Variable name is illegal at line " + number;
         if (!ctx_.library.addForVariable(variable)) return res("Error_Too_many_FOR") + number;
     }
     if (first == "NEXT") {

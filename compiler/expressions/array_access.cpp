@@ -59,7 +59,12 @@ std::string HandleArray::translate(int dimensions) {
                 }
                 // Written without blanks: two "-" in a row must not read as Java's "--".
                 if (text.back() == '-' && t.front() == '-') text += ' ';
-                text += operand ? t : Helpers::FixVariable(t);
+                if (operand)
+                    text += t;
+                else if (v->getType() == TypeCodes::cSpecial)
+                    text += Helpers::ownName(Helpers::FixVariable(t));
+                else
+                    text += Helpers::FixVariable(t);
                 if (bytes) emit(t, operand);
             } else if (t == "," || t == "]") {
                 // Every index holds a value, and there are as many as the array has dimensions.

@@ -131,7 +131,7 @@ Comparator::Kind Comparator::leftOperand() {
     Helpers helpers(ctx_);
 
     if (ctx_.functions.CurrentFunction == "ACTION" && t == "C") {
-        out_ += "C";
+        out_ += Helpers::ownName("C");
         token(ByteCodes::onlyButton);
         token(ByteCodes::formButton);
         ++line.gPointer;
@@ -140,7 +140,7 @@ Comparator::Kind Comparator::leftOperand() {
 
     int type = 0;
     bool found = false;
-    if (helpers.Variable(t)) {
+    if (helpers.valueVariable(t)) {
         ctx_.debug.printDebug("Handling variable in comparator > " + t);
         type = helpers.VariableType(t);
         found = true;
@@ -186,7 +186,8 @@ Comparator::Kind Comparator::leftOperand() {
 
     // A conversion or a value built-in ends on its closing bracket: step past it to the operator.
     if (ctx_.library.isChanger(t) || ctx_.library.isReturner(t)) {
-        const bool changer = ctx_.library.isChanger(t);
+        // A function of the program's own named like a conversion is the function, as in any value.
+        const bool changer = ctx_.library.isChanger(t) && !ctx_.functions.isFunction(t);
         std::string text, valueBytes;
         if (changer) {
             HandleChanger call(ctx_);
@@ -221,17 +222,26 @@ Comparator::Kind Comparator::leftOperand() {
         }
     }
 
-    if (Helpers::Number(t) && t != "-") {
-        out_ += t;
+    // A negative number is one value: the line's spacing has split its sign off, as it does everywhere but
+    // after "=".
+    std::string number = t;
+    const std::string next = line.has(line.gPointer + 1) ? line.token(line.gPointer + 1) : std::string();
+    if (t == "-" && !next.empty() && next[0] >= '0' && next[0] <= '9' &&
+        (Helpers::Number(next) || isDecimal(next))) {
+        number += next;
+        ++line.gPointer;
+    }
+    if (Helpers::Number(number) && number != "-") {
+        out_ += number;
         token(ByteCodes::onlyInt);
-        if (bytes()) bytes_.injectNum(t);
+        if (bytes()) bytes_.injectNum(number);
         ++line.gPointer;
         return Kind::Number;
     }
-    if (isDecimal(t)) {
-        out_ += t + "f";
+    if (isDecimal(number)) {
+        out_ += number + "f";
         token(ByteCodes::onlyInt);
-        if (bytes()) bytes_.injectNum(t);
+        if (bytes()) bytes_.injectNum(number);
         ++line.gPointer;
         return Kind::Float;
     }
@@ -253,14 +263,20 @@ Comparator::Kind Comparator::leftOperand() {
     }
     const std::string reference = record + "." + field;
     int fieldType = 0;
-    ctx_.scope.CurrentType = record;
-    try {
-        fieldType = helpers.VariableType(field);
-    } catch (...) {
+    // The field of the record's own type: another type may have a field of that name and another kind.
+    if (const std::string& type = helpers.Variable(record)->recordType; !type.empty()) {
+        const int index = ctx_.variables.findOwned(field, type);
+        if (index >= 0) fieldType = ctx_.variables.getType(index);
+    } else {
+        ctx_.scope.CurrentType = record;
+        try {
+            fieldType = helpers.VariableType(field);
+        } catch (...) {
+            ctx_.scope.CurrentType.clear();
+            throw;
+        }
         ctx_.scope.CurrentType.clear();
-        throw;
     }
-    ctx_.scope.CurrentType.clear();
     if (bytes()) {
         // The field's type mark, then the reference as a field reference gives it.
         if (fieldType == 1003) token(ByteCodes::onlyString);
@@ -359,7 +375,7 @@ void Comparator::rightOperand(Kind kind) {
                 out_ += " false";
                 token(ByteCodes::boolF);
             } else if (!t.empty() && helpers.Variable(t) && helpers.VariableType(t) == 4) {
-                out_ += t;
+                out_ += Helpers::FixVariable(t);
                 if (bytes()) {
                     token(ByteCodes::variableS);
                     bytes_.injectCode(

@@ -161,7 +161,7 @@ bool JavaHandleArguments::expression(char letter, const std::string& leading, st
 
 std::optional<std::string> JavaHandleArguments::stringPiece(const std::string& t) {
     if (isQuoted(t)) return t;
-    if (const Variable* v = helpers_.Variable(t)) {
+    if (const Variable* v = helpers_.valueVariable(t)) {
         if (v->getType() != TypeCodes::cString) {
             ctx_.debug.printDebug("Found a variable but not string");
             throw CompileException(res("Error_Expecting"));
@@ -208,8 +208,9 @@ std::optional<std::string> JavaHandleArguments::reference(const std::string& t, 
 
 std::optional<std::string> JavaHandleArguments::integerPiece(const std::string& t) {
     if (Helpers::Number(t)) return t;
-    if (const Variable* v = helpers_.Variable(t)) {
+    if (const Variable* v = helpers_.valueVariable(t)) {
         if (!isIntegerValue(*v)) throw CompileException(res("Error_Expecting_I"));
+        if (v->getType() == TypeCodes::cSpecial) return Helpers::ownName(Helpers::FixVariable(t));
         return Helpers::FixVariable(t);
     }
     if (auto text =
@@ -248,7 +249,7 @@ std::optional<std::string> JavaHandleArguments::floatPiece(const std::string& t)
         ctx_.library.setFloat();
         return t + "f";
     }
-    if (const Variable* v = helpers_.Variable(t)) {
+    if (const Variable* v = helpers_.valueVariable(t)) {
         if (v->getType() != TypeCodes::cFloat) throw CompileException(res("Error_Expecting_float"));
         return Helpers::FixVariable(t);
     }
@@ -312,7 +313,8 @@ bool JavaHandleArguments::boolean(std::string& result) {
         piece = Helpers::FixVariable(t);
     } else if (ctx_.library.isReturner(t)) {
         piece = returner();
-        if (piece && line.returnType != TypeCodes::cBoolean) throw CompileException(res("Error_Expecting"));
+        if (piece && line.returnType != TypeCodes::cBoolean)
+            throw CompileException(res("Error_Expecting_flag"));
     } else if (t == "TRUE") {
         piece = "true";
     } else if (t == "FALSE") {
@@ -323,7 +325,7 @@ bool JavaHandleArguments::boolean(std::string& result) {
             comparator_ = false;
             return false;
         }
-        throw CompileException(res("Error_Expecting"));
+        throw CompileException(res("Error_Expecting_flag"));
     }
     result += *piece;
     ++line.gPointer;

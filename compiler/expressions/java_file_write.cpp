@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
-#include <unordered_set>
 
 #include "driver/context.h"
+#include "driver/lookups.h"
 #include "guard/outputs.h"
+#include "guard/project_name.h"
 
 namespace compiler {
 
@@ -113,42 +114,72 @@ constexpr std::string_view kAppletImageRead[] = {
     "return image; }",
 };
 
+bool identifierStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$';
+}
+
+bool identifierPart(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
+}
+
+// The end of the text or character literal that starts at `at` (its closing quote included).
+std::size_t literalEnd(std::string_view text, std::size_t at) {
+    const char quote = text[at];
+    std::size_t i = at + 1;
+    while (i < text.size() && text[i] != quote) i += text[i] == '\\' ? 2 : 1;
+    return std::min(i + 1, text.size());
+}
+
 }  // namespace
 
-bool JavaFileWrite::usableClassName(const std::string& name) {
-    static const std::unordered_set<std::string_view> taken = {
-        // Java's reserved words and literals.
-        "abstract", "assert", "boolean", "break", "byte", "case", "catch", "char", "class", "const",
-        "continue", "default", "do", "double", "else", "enum", "extends", "final", "finally", "float", "for",
-        "goto", "if", "implements", "import", "instanceof", "int", "interface", "long", "native", "new",
-        "package", "private", "protected", "public", "return", "short", "static", "strictfp", "super",
-        "switch", "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while",
-        "true", "false", "null",
-        // The kit's support classes, in the generated class's package.
-        "AnimBlock", "AnimBlocks", "Block", "Blocks", "ChunkLoadException", "ChunkLoader", "ChunkLoaderANDT",
-        "ChunkLoaderATHR", "ChunkLoaderBGFX", "ChunkLoaderBKDT", "ChunkLoaderBODY", "ChunkLoaderCMAP",
-        "ChunkLoaderFORM", "ChunkLoaderLYR1", "ChunkLoaderLYR2", "ChunkLoaderLYR3", "ChunkLoaderLYR4",
-        "ChunkLoaderLYR5", "ChunkLoaderLYR6", "ChunkLoaderLYR7", "ChunkLoaderMPHD", "ColourMap", "ImageData",
-        "Include", "IncludeImage", "IncludeMidi", "IncludeSound", "IncludeVideo", "J2MERenderer", "JavaMappy",
-        "JavaMappyException", "Layer", "LayerViewer", "Layers", "List", "Logger", "MIDP10Renderer", "Map",
-        "MapHeader", "MapViewer", "PixelData", "Renderer",
-        // Classes nested in the generated class.
-        "TBCanvas", "KeyRepeater", "KeyRepeat",
-        // Classes the generated code names without their package.
-        "ActionEvent", "ActionListener", "Alert", "AlertType", "Applet", "Background", "BasicStroke",
-        "Boolean", "BorderLayout", "Camera", "Canvas", "Choice", "Color", "Command", "CommandListener",
-        "Date", "Display", "Displayable", "Exception", "FileNotFoundException", "Float", "Fog", "Font",
-        "Form", "Graphics", "Graphics2D", "Graphics3D", "Group", "HierarchyEvent", "HierarchyListener",
-        "IOException", "Image", "Image2D", "InputStream", "Integer", "InterruptedException", "KeyAdapter",
-        "KeyEvent", "LayerManager", "Light", "Math", "MediaException", "Mesh", "MIDlet", "MouseAdapter",
-        "MouseEvent", "Node", "Object", "Panel", "Random", "Runtime", "RuntimeException", "Sprite", "String",
-        "StringItem", "System", "TextField", "Texture2D", "Thread", "TiledLayer", "Timer", "TimerTask",
-        "Transform", "VideoControl", "World"};
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-    for (char c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+std::string qualifyProgramNames(std::string_view text, const std::vector<std::string>& hidden,
+                                std::string_view className) {
+    std::string java;
+    java.reserve(text.size());
+    bool own = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == Helpers::kOwnNameMark) {
+            own = true;
+            ++i;
+        } else if (c == '"' || c == '\'') {
+            const std::size_t end = literalEnd(text, i);
+            java.append(text.substr(i, end - i));
+            i = end;
+        } else if (c == '/' && i + 1 < text.size() && (text[i + 1] == '/' || text[i + 1] == '*')) {
+            const bool line = text[i + 1] == '/';
+            const std::size_t close = line ? text.find('\n', i) : text.find("*/", i + 2);
+            const std::size_t end = close == std::string_view::npos ? text.size() : close + (line ? 0 : 2);
+            java.append(text.substr(i, end - i));
+            i = end;
+        } else if (identifierStart(c) || std::isdigit(static_cast<unsigned char>(c))) {
+            std::size_t end = i;
+            while (end < text.size() && identifierPart(text[end])) ++end;
+            const std::string_view word = text.substr(i, end - i);
+            const std::size_t before = java.find_last_not_of(" \t");
+            const std::size_t after = text.find_first_not_of(" \t", end);
+            const bool selected = before != std::string::npos && java[before] == '.';
+            const bool called = after != std::string_view::npos && text[after] == '(';
+            const bool made =
+                before != std::string::npos && before >= 2 && java.compare(before - 2, 3, "new") == 0;
+            if (!own && !selected && !called && !made && identifierStart(c) &&
+                std::find(hidden.begin(), hidden.end(), word) != hidden.end()) {
+                java.append(className);
+                java.append(".this.");
+            }
+            java.append(word);
+            own = false;
+            i = end;
+        } else {
+            java += c;
+            ++i;
+        }
     }
-    return taken.count(name) == 0;
+    return java;
+}
+
+bool JavaFileWrite::usableClassName(const std::string& name) {
+    return guard::isClassName(name);
 }
 
 JavaFileWrite::JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className)
@@ -171,7 +202,7 @@ void JavaFileWrite::line(std::string_view text) {
 }
 
 void JavaFileWrite::Write(std::string_view text) {
-    line(text);
+    line(qualifyProgramNames(text, ctx_.line.hiddenNames, file_));
 }
 
 void JavaFileWrite::WriteLn() {
@@ -359,7 +390,7 @@ void JavaFileWrite::declareLocal(std::string_view declaration) {
         if (end == std::string::npos) throw std::logic_error("a local declared before its function's head");
         locals_ = end + 1;
     }
-    std::string line(declaration);
+    std::string line = qualifyProgramNames(declaration, ctx_.line.hiddenNames, file_);
     line += '\n';
     out_.insert(locals_, line);
     locals_ += line.size();

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/writer.h"
 #include "expressions/buffered_output.h"
@@ -18,6 +19,13 @@ struct Project;
 //
 // Output goes through a BufferedOutput: a file that cannot be created, a failed write or a failed close
 // raises InternalFailure naming the file, and after that every further call does nothing.
+// `text` (Java) with each bare use of a name of `hidden` written `<className>.this.NAME`: the program's own
+// field, which the Java declared around it would otherwise hide. A name marked as the Java's own
+// (Helpers::ownName) stays bare, without its mark. Member selections (x.NAME), calls and `new` (NAME(...)),
+// texts, characters and comments are left as they are.
+std::string qualifyProgramNames(std::string_view text, const std::vector<std::string>& hidden,
+                                std::string_view className);
+
 class JavaFileWrite : public InterfaceFileWrite {
 public:
     JavaFileWrite(Context& ctx, const std::string& filePath, const std::string& className);
@@ -28,8 +36,8 @@ public:
     // opens a try block and this line carries its catch; the applet's init has none.
     // The statement translator writes the same line at the first FUNCTION.
     static std::string_view mainSectionClose(const Project& project);
-    // Whether `name` can be the generated class's name: a Java name that is no keyword, no support class
-    // of the kit (they share the package) and no class the generated code names, which it would hide.
+    // Whether `name` can be the generated class's name (guard::isClassName, the rule the editor checks a
+    // project's new name by).
     static bool usableClassName(const std::string& name);
 
     // Byte-token operations: nothing goes into a Java file.

@@ -332,7 +332,7 @@ bool NetHandleArguments::boolean() {
         variable(t);
         fits = true;
     } else if (ctx_.library.isReturner(t)) {
-        fits = returner({TypeCodes::cBoolean}, res("Error_Expecting"));
+        fits = returner({TypeCodes::cBoolean}, res("Error_Expecting_flag"));
     } else if (t == "TRUE") {
         bytes_.injectTok(ByteCodes::boolT);
         fits = true;
@@ -345,7 +345,7 @@ bool NetHandleArguments::boolean() {
             comparator_ = false;
             return false;
         }
-        throw CompileException(res("Error_Expecting"));
+        throw CompileException(res("Error_Expecting_flag"));
     }
     translated_ = true;
     ++line.gPointer;

@@ -42,7 +42,8 @@ std::string booleanValue(Convertor& c, int valueStart, std::string& bytes) {
                 bytes = std::string(ByteCodes::variableS) + poolNumber(c, value) +
                         std::string(ByteCodes::variableE);
             }
-            return value;
+            // A flag written with a suffix is the flag.
+            return Helpers::FixVariable(value);
         }
         throw CompileException(res("Error_Boolean"));
     }

@@ -55,7 +55,10 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     int type = 0;
     ByteEmitter emitted;
     const int expected = special ? 0 : c.ctx.functions.getFunctionType(function);
-    if (c.ctx.library.isReturner(value) && expected != Function::cVoid) {
+    // A lone word that names a variable here is the variable, also where a built-in has its name (a call
+    // takes its brackets).
+    const Variable* variable = c.tokenCount() == 2 ? helpers.Variable(value) : nullptr;
+    if (c.ctx.library.isReturner(value) && expected != Function::cVoid && !variable) {
         // A value built-in or a call, alone on the line after the word: its type decides as for the others.
         HandleReturner call(c.ctx);
         text = call.Returner();
@@ -63,7 +66,7 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
         if (text.empty() || static_cast<std::size_t>(c.ctx.line.gPointer) + 1 != c.tokenCount())
             throw CompileException(res("Error_EndFunction_Single"));
         emitted.injectBytes(call.retByte());
-    } else if (c.tokenCount() > 2 || c.ctx.library.isReturner(value)) {
+    } else if (c.tokenCount() > 2 || (c.ctx.library.isReturner(value) && !variable)) {
         throw CompileException(res("Error_EndFunction_Single"));
     } else if (Helpers::Number(value) && value != "-") {
         text = value, type = 2;
@@ -71,7 +74,7 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     } else if (isDecimal(value)) {
         text = value + "f", type = 1;
         emitted.injectNum(value);
-    } else if (const Variable* v = helpers.Variable(value)) {
+    } else if (const Variable* v = variable) {
         text = Helpers::FixVariable(value), type = v->getType();
         if (bytes) {
             emitted.injectTok(ByteCodes::variableS);

@@ -96,10 +96,12 @@ std::optional<std::string> forStatement(Convertor& c) {
     // The counters are int fields of the program, so the name is a plain Java name.
     const Variable* v = Helpers::javaName(variable) ? helpers.Variable(variable) : nullptr;
     if (!v) throw CompileException(res("Error_For_Variable_is"));
-    std::string text = "for (" + variable + "=";
+    // In POINTERDRAGGED POINTX and POINTY are the pointer's, the counter too.
+    const std::string counter = v->getType() == TypeCodes::cSpecial ? Helpers::ownName(variable) : variable;
+    std::string text = "for (" + counter + "=";
     std::string startBytes, endBytes, stepBytes;
     line.gPointer += 2;
-    text += loopBound(c, startBytes) + ";" + variable;
+    text += loopBound(c, startBytes) + ";" + counter;
     line.gPointer += 1;  // past TO
     const std::string end = loopBound(c, endBytes);
     c.Temp = end;
@@ -111,9 +113,9 @@ std::optional<std::string> forStatement(Convertor& c) {
     if (line.has(line.gPointer)) {
         const std::string& step = line.current();
         if (step == "INC") {
-            text += "<=" + end + ";" + variable + "=" + variable + "+";
+            text += "<=" + end + ";" + counter + "=" + counter + "+";
         } else if (step == "DEC") {
-            text += ">=" + end + ";" + variable + "=" + variable + "-";
+            text += ">=" + end + ";" + counter + "=" + counter + "-";
         } else {
             throw CompileException(res("Error_INC_or_DEC"));
         }
@@ -123,7 +125,7 @@ std::optional<std::string> forStatement(Convertor& c) {
         bytes += stepBytes;
         c.TempHolder = text;
     } else {
-        c.TempHolder = text + "<=" + end + ";" + variable + "++){";
+        c.TempHolder = text + "<=" + end + ";" + counter + "++){";
     }
     if (c.java()) return c.TempHolder;
     c.out.writeByte(bytes);
@@ -143,6 +145,8 @@ bool constantCondition(std::string_view java) {
         char ch = java[i];
         if (ch == '"') quoted = !quoted;
         if (quoted || !std::isalpha(static_cast<unsigned char>(ch))) continue;
+        // The "f" of a float literal (2.5f) is part of a number.
+        if (i > 0 && (std::isdigit(static_cast<unsigned char>(java[i - 1])) || java[i - 1] == '.')) continue;
         std::size_t end = i;
         while (end < java.size() && std::isalnum(static_cast<unsigned char>(java[end]))) ++end;
         std::string_view word = java.substr(i, end - i);

@@ -50,6 +50,17 @@ bool supportClassStatement(const std::string& keyword) {
     return keywords.count(keyword) != 0;
 }
 
+// The value after ENDFUNCTION or EXITFUNCTION is one word, and a negative number is one value: the line's
+// spacing has split its sign off, as it does everywhere but after "=".
+void joinNegativeValue(std::vector<std::string>& tokens, std::size_t& count) {
+    if (count != 3 || (tokens[0] != "ENDFUNCTION" && tokens[0] != "EXITFUNCTION") || tokens[1] != "-" ||
+        tokens[2].empty() || tokens[2][0] < '0' || tokens[2][0] > '9')
+        return;
+    tokens[1] += tokens[2];
+    tokens.erase(tokens.begin() + 2);
+    count = 2;
+}
+
 // Decimal literals reach the Java as decimals: without leading zeros ("010" would be octal in Java, "08"
 // would not compile), and only within the range the Java type holds.
 void normaliseNumber(std::string& t) {
@@ -139,11 +150,13 @@ void checkLimits(std::span<const std::string> tokens) {
             run = 0;
         }
         if (run > kMaxText) throw CompileException(res("Error_Text_long"));
-        // A record's field (P%.X) is two names, each declared and measured alone.
+        // A record's field (P%.X) is two names, each declared and measured alone, without its suffix.
         if (!startsWithQuote(t) && !number) {
             for (std::size_t start = 0, dot; start <= t.size(); start = dot + 1) {
                 dot = std::min(t.find('.', start), t.size());
-                if (dot - start > kMaxName) throw CompileException(res("Error_Name_long"));
+                const bool suffix =
+                    dot > start && std::string_view("$#%").find(t[dot - 1]) != std::string_view::npos;
+                if (dot - start - (suffix ? 1 : 0) > kMaxName) throw CompileException(res("Error_Name_long"));
             }
         }
     }
@@ -276,9 +289,10 @@ void Convertor::syntaxError() {
 }
 
 std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
-    const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
+    std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), tokens.size());
     // String literals stay exactly as written, "_" included; the Java gets them with their backslashes.
     upperCaseWords(tokens, n);
+    joinNegativeValue(tokens, n);
     const std::span<const std::string> words(tokens.data(), n);
     for (const std::string& t : words) checkQuotes(t);
     checkLimits(words);
@@ -313,7 +327,9 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     if (first.empty()) syntaxError();
 
     checkPlacement(first);
-    checkDeclaredNames(first);
+    // Where the line begins decides which names its Java would hide: the head of an action or of FUNCTION
+    // ACTION declares them for the lines after it.
+    line.hiddenNames = Helpers(ctx).hiddenNames();
     std::string text = translateLine(first);
     // Where a statement's own reading let an empty argument pass, it is refused here (its own messages,
     // where it has them, come first).
@@ -379,32 +395,6 @@ void Convertor::checkPlacement(const std::string& first) {
             if (block->kind == "For" || block->kind == "While") break;
         }
     }
-}
-
-// Every statement that gives a name declares it as its second word (a function also its parameters); a
-// name the generated Java already holds is refused whatever it is given to.
-void Convertor::checkDeclaredNames(const std::string& first) {
-    static const std::unordered_set<std::string_view> declaring = {
-        "DIM",          "BOOLEAN", "WORLD",       "TYPE",   "FUNCTION",
-        "FOR",          "IMAGE",   "IMAGE.ARRAY", "SPRITE", "SPRITE.ANIMATION",
-        "SPRITE.ARRAY", "CANVAS",  "BUTTON",      "FORM",   "TEXTBOX",
-        "LABEL",        "LIST",    "LIGHT",       "CAMERA", "OBJECT",
-        "OBJECT.ARRAY"};
-    const LineState& line = ctx.line;
-    if (!declaring.count(first) || !line.has(1)) return;
-    Helpers helpers(ctx);
-    auto refuse = [&](const std::string& word, const std::string& message) {
-        if (helpers.reservedName(Helpers::FixVariable(word))) throw CompileException(message);
-    };
-    const bool array = line.has(2) && line.token(2) == "[";
-    if (first == "DIM" || first == "BOOLEAN" || first == "FOR") {
-        refuse(line.token(1), array ? "Array name is illegal" : "Variable name is illegal");
-    } else {
-        refuse(line.token(1), res("Error_The_name_is_not"));
-    }
-    if (first != "FUNCTION") return;
-    for (int i = 3; line.has(i) && line.token(i) != ")"; i += 2)
-        refuse(line.token(i), "Variable name is illegal");
 }
 
 // Follows the blocks the translated line opened or closed; the pre-pass has already paired them.

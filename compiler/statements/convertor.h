@@ -67,7 +67,6 @@ private:
     std::optional<std::string> keywordChain(const std::string& first);
     // Refuses a statement where the Java it gives could not stand.
     void checkPlacement(const std::string& first);
-    void checkDeclaredNames(const std::string& first);
     void trackBlocks(const std::string& first);
 };
 

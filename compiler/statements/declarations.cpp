@@ -35,7 +35,12 @@ std::string field(Convertor& c, const std::string& text) {
 std::string booleanDeclaration(Convertor& c) {
     const std::string& name = c.token(1);
     Helpers helpers(c.ctx);
-    if (!helpers.Name(name)) throw CompileException(res("Error_The_name_is_not"));
+    // A field is a name of its record type's own, as a DIM's there is: only the type's fields count.
+    const std::string& type = c.ctx.scope.CurrentType;
+    const bool free = insideType(c) ? Helpers::javaName(name) && c.ctx.variables.findOwned(name, type) < 0 &&
+                                          c.ctx.arrays.findOwned(name, type) < 0
+                                    : helpers.Name(name);
+    if (!free) throw CompileException(res("Error_The_name_is_not"));
     bool value = false;
     if (c.tokenCount() == 4) {
         const std::string& word = c.token(3);

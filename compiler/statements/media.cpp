@@ -141,7 +141,8 @@ std::optional<std::string> mappyLoadStatement(Convertor& c) {
     c.out.Write("m_mapViewer = JavaMappy.createMapViewer(map, null, getWidth(), getHeight());");
     c.out.Write("inputStream.close();");
     c.out.Write("m_mapViewer.setX(0); m_mapViewer.setY(0);");
-    return std::string("} catch (Exception e){ e.printStackTrace(); }");
+    // Named apart from the "e" of a CATCH IO the statement may stand in: Java takes no second of one name.
+    return std::string("} catch (Exception mapError){ mapError.printStackTrace(); }");
 }
 
 std::optional<std::string> mappyDrawStatement(Convertor& c) {

@@ -32,6 +32,9 @@ TEST(Blocks, FunctionsOnThePhone) {
         "FUNCTION EARLY()\n"
         "EXITFUNCTION 3\n"
         "ENDFUNCTION 4\n"
+        "FUNCTION BELOW()\n"
+        "EXITFUNCTION -3\n"
+        "ENDFUNCTION - 4\n"
         "FUNCTION PAUSE\n"
         "ENDFUNCTION");
     EXPECT_EQ(texts, (std::vector<std::string>{
@@ -53,6 +56,9 @@ TEST(Blocks, FunctionsOnThePhone) {
                          "private int EARLY(){",
                          "if (true) return 3;",
                          "return 4; }",
+                         "private int BELOW(){",
+                         "if (true) return -3;",
+                         "return -4; }",
                          "",
                          "}",
                      }));

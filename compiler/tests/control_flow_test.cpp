@@ -117,6 +117,7 @@ TEST(ControlFlow, LoopsAndBlocks) {
                 {"WHILE 1 = 1\nENDWHILE", "}"},
                 // A constant condition would make javac refuse the loop or what follows.
                 {"WHILE 08 < 010", "while(GameTemp == GameTemp && (8 < 10)){"},
+                {"WHILE -2.5 < 0.5 * 2", "while(GameTemp == GameTemp && (-2.5f < 0.5f * 2)){"},
                 {"BOOLEAN B\nWHILE B = TRUE", "while(B ==  true){"},
                 {"DIM S$\nWHILE S$ = \"a1\"", "while(String.valueOf(S).equals(\"a1\")){"},
                 {"WHILE 1 = 1\nBREAK", "if (true) break;"},

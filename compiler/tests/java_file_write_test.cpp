@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "driver/context.h"
+#include "driver/lookups.h"
 #include "guard/outputs.h"
 #include "temp_dir.h"
 
@@ -280,6 +281,34 @@ TEST(JavaFileWrite, EachFlagAddsOrDropsItsOwnLines) {
         EXPECT_EQ(writeToText(run, "Demo", driveSmallProgram), applyEdits(base, row.edits))
             << row.name << " on " << row.platform;
     }
+}
+
+// Where the Java around a line declares a name of the program's (a canvas's constant, the command
+// handler's C, the pointer), the program's own is written as the class's field; the Java's own, marked by
+// the translators, member selections, calls and texts stay as written.
+TEST(JavaFileWrite, HiddenNamesOfTheProgramAreItsFields) {
+    const std::string own(1, Helpers::kOwnNameMark);
+    struct Row {
+        std::vector<std::string> hidden;
+        std::string java, written;
+    };
+    const Row rows[] = {
+        {{"UP"}, "UP = UP + 1;", "Demo.this.UP = Demo.this.UP + 1;"},
+        {{"UP", "LEFT"},
+         "g.drawImage(UP,0,0,Graphics.TOP | Graphics.LEFT);",
+         "g.drawImage(Demo.this.UP,0,0,Graphics.TOP | Graphics.LEFT);"},
+        {{"UP"}, "UP[1] = UP.X + UPPER;", "Demo.this.UP[1] = Demo.this.UP.X + UPPER;"},
+        {{"UP"}, "for (UP=1;UP<=3;UP++){", "for (Demo.this.UP=1;Demo.this.UP<=3;Demo.this.UP++){"},
+        {{"UP"}, "UP(3); X = UP (2) + new UP().V;", "UP(3); X = UP (2) + new UP().V;"},
+        {{"UP"},
+         "System.out.println(\"UP \\\" UP\" + 'U'); // UP",
+         "System.out.println(\"UP \\\" UP\" + 'U'); // UP"},
+        {{"C"}, "if(" + own + "C == C){", "if(C == Demo.this.C){"},
+        {{"POINTX", "POINTY"}, own + "POINTX + POINTY", "POINTX + Demo.this.POINTY"},
+        {{}, own + "POINTX + 010", "POINTX + 010"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(qualifyProgramNames(row.java, row.hidden, "Demo"), row.written) << row.java;
 }
 
 // A program of declarations only never opens its main section; the class still needs its constructor

@@ -195,6 +195,13 @@ const std::vector<Claim>& claims() {
         {"DIM REMAINING = 3", "int REMAINING = 3;"},
         {"PRINT \"hidden\"", "hidden", true},
         {"PRINT \"shown again\"", "System.out.println(\"shown again\");"},
+        // A name the game's code uses is the program's own in a canvas's actions; the pointer's in
+        // POINTERDRAGGED.
+        {"    UP = POINTX", "Guide.this.UP = POINTX;"},
+        {"    UP = UP + 1", "Guide.this.UP = Guide.this.UP + 1;"},
+        {"    DRAWTEXT STR$(UP) + \" \" + STR$(POINTX), 0, 0",
+         "g.drawString(String.valueOf(Guide.this.UP) + \" \" + String.valueOf(POINTX),0,0,Graphics.TOP | "
+         "Graphics.LEFT);"},
         // Decimal literals.
         {"DIM N = 010", "int N = 10;"},
         // Records and arrays of records, their fields in conditions.
@@ -345,6 +352,9 @@ std::string outOfScope(int line) {
         line);
 }
 
+const std::string kExpectingString =
+    "Error: Expecting variable of type string\nUse the STR() command to convert to a string\nThe error "
+    "occurred";
 const std::string kDim =
     "Error: Dim statements can only be used at the begining of the program, in custom functions or in types";
 const std::string kDrawing = "Error: Drawing commands can only be used in a PAINT action or a function";
@@ -495,9 +505,21 @@ std::vector<Rule> rules() {
         "inside a function at line: N` |";
     const std::string sayWidgets =
         "| `BUTTON`, `FORM`, `TEXTBOX`, `LABEL`, `LIST`, `LIGHT`, `CAMERA` | in the declarations |";
-    const std::string sayPhoneCanvas = "on a phone `UP`, `DOWN`, `LEFT`, `RIGHT` and `FIRE`";
-    const std::string sayAppletCanvas =
-        "applet `WIDTH`, `HEIGHT`, `PROPERTIES`, `SOMEBITS`, `FRAMEBITS`, `ALLBITS`, `ERROR` and `ABORT`";
+    const std::string sayC = "a variable or array cannot be called `C`";
+    const std::string sayActionWords =
+        "a program with canvases cannot give the action words `PAINT`, `KEYPRESSED`, `POINTERDRAGGED` and "
+        "`LOOP` to a global, an array, an object or a function";
+    const std::string sayYours = "Names the game's own code uses are yours all the same";
+    const std::string sayButtonC =
+        "in `FUNCTION ACTION` the value `C` is the button that was pressed (a function `C` of yours can be "
+        "called there as a statement, not for its value)";
+    const std::string sayPointer =
+        "the values `POINTX` and `POINTY` (with any suffix, `POINTX$` too) are where the pointer is, so a "
+        "variable or function of yours of that name cannot be reached there; an element `POINTX[1]` of an "
+        "array, and a sprite, form or canvas of that name, stay yours there too";
+    const std::string sayWords = "A name may also be a word of the language (`DIM PRINT = 3`, `DIM LEN`)";
+    const std::string pointerCanvas = "CANVAS CV\nACTION PAINT\nENDACTION\nACTION POINTERDRAGGED\n";
+    const std::string endCanvas = "ENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS\n";
     const std::string sayNames =
         "a name given to a variable or array cannot also be given to a widget, canvas, image, sprite, light, "
         "camera or world, nor the other way round";
@@ -636,18 +658,45 @@ std::vector<Rule> rules() {
          at("Error: Variable name already defined", 9)},
         {sayNames, "DIM HERO\n" + image + "SPRITE HERO, PIC\n",
          at("Error: Variable name already defined", 1)},
-        // The names a canvas knows of its own, for every kind of declaration.
-        {sayPhoneCanvas, "DIM FIRE\n", at("Variable name is illegal", 1)},
-        {sayPhoneCanvas, "DIM LEFT$[2]\n", at("Array name is illegal", 1)},
-        {sayPhoneCanvas, "PRINT \"a\"\nFUNCTION F(DOWN)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
-        {sayPhoneCanvas, "BUTTON RIGHT, \"b\", 1\n", at("Error: The name is not valid", 1)},
-        {sayPhoneCanvas, "DIM WIDTH\nDIM HEIGHT$\n", ""},
-        {sayAppletCanvas, "FOR ERROR = 1 TO 2\nNEXT\n", "Variable name is illegal at line 1", "Applet"},
-        {sayAppletCanvas, "TYPE WIDTH\nDIM V\nENDTYPE\n", at("Error: The name is not valid", 1), "Applet"},
-        {sayAppletCanvas, "DIM UP\nDIM FIRE$\n", "", "Applet"},
-        {"`C` is the button that was pressed", "FORM C, \"f\"\n", at("Error: The name is not valid", 1)},
-        {"`POINTX` and `POINTY` are where the pointer is", "PRINT \"a\"\nFUNCTION POINTY()\nENDFUNCTION\n",
-         at("Error: The name is not valid", 2)},
+        // Names: C for variables and arrays, the action words; the names the game's code uses.
+        {sayC, "DIM C\n", at("Variable name is illegal", 1)},
+        {sayC, "DIM C$[2]\n", at("Array name is illegal", 1)},
+        {sayC, "PRINT \"a\"\nFUNCTION F(C)\nENDFUNCTION\n", at("Variable name is illegal", 2)},
+        {sayC, "TYPE R\nDIM C\nENDTYPE\n", at("Variable name is illegal", 2)},
+        {sayActionWords,
+         "DIM LOOP\nCANVAS CV\nACTION PAINT\nENDACTION\nACTION LOOP 5\nENDACTION\nENDCANVAS\n",
+         at(kExpectingString, 5)},
+        {sayYours,
+         "DIM UP = 1\nDIM FIRE$[2]\nFORM C, \"f\"\nBUTTON LEFT, \"b\", 1\nCANVAS DOWN\nACTION "
+         "PAINT\nDRAWTEXT "
+         "STR$(UP) + FIRE$[1], 0, 0\nENDACTION\nACTION LOOP 5\nUP = UP + 1\nSETDISPLAY DOWN\nENDACTION\n"
+         "ENDCANVAS\nBUTTON.SHOW C, LEFT\nSETDISPLAY C\nFOR RIGHT = 1 TO 2\nNEXT\n",
+         ""},
+        {sayYours,
+         "DIM WIDTH = 1\nTYPE ABORT\nDIM ERROR\nENDTYPE\nDIM HEIGHT% = ABORT\nCANVAS ALLBITS\nACTION PAINT\n"
+         "DRAWTEXT STR$(WIDTH + HEIGHT%.ERROR), 0, 0\nENDACTION\nACTION LOOP 5\nFOR SOMEBITS = 1 TO 2\n"
+         "WIDTH = WIDTH + SOMEBITS\nNEXT\nENDACTION\nENDCANVAS\n",
+         "", "Applet"},
+        {sayButtonC,
+         "FORM C, \"f\"\nBUTTON OK, \"o\", 1\nBUTTON.SHOW C, OK\nLISTENER C\nFUNCTION ACTION\nIF C = OK THEN "
+         "SETDISPLAY C\nENDFUNCTION\n",
+         ""},
+        {sayButtonC,
+         "PRINT \"a\"\nFUNCTION C()\nENDFUNCTION 1\nFUNCTION ACTION\nC()\nPRINT STR$(C())\nENDFUNCTION\n",
+         expecting("integer", 6)},
+        {sayPointer,
+         "DIM POINTX[2]\n" + pointerCanvas + "POINTX[1] = POINTX\nPRINT STR$(POINTX[1] + POINTY)\n" +
+             endCanvas,
+         ""},
+        {sayPointer, "DIM POINTX$\n" + pointerCanvas + "PRINT POINTX$\n" + endCanvas, expecting("string", 6)},
+        {sayPointer, "DIM POINTY\n" + pointerCanvas + "POINTY = 1\n" + endCanvas, notRecognised("POINTY", 6)},
+        {sayWords, "DIM PRINT = 3\nDIM LEN\nPRINT STR$(PRINT + LEN)\n", ""},
+        {"(`PRINT = 4` is a PRINT, and refused)", "DIM PRINT = 3\nPRINT = 4\n", expecting("string", 2)},
+        {"only for its value (`N = PRINT()`)", "DIM N\nN = PRINT()\nFUNCTION PRINT()\nENDFUNCTION 3\n", ""},
+        {"a function named like one (`FUNCTION PRINT()`) cannot be called as a statement",
+         "PRINT()\nFUNCTION PRINT()\nENDFUNCTION\n", at("Error: Expecting a value", 1)},
+        {"`LEN(\"ab\")` is refused: `Error: Expecting an operator between two values`",
+         "DIM LEN\nPRINT STR$(LEN(\"ab\"))\n", at("Error: Expecting an operator between two values", 2)},
         {"a parameter's name is letters only", "PRINT \"a\"\nFUNCTION F(A1)\nENDFUNCTION\n",
          "Error: Function arguments do not match at line: 2"},
         {"and no `END` (the page ends the applet)", "END\n",
@@ -681,6 +730,77 @@ std::vector<Rule> rules() {
          outOfScope(9)},
         {"(`FUNCTION HELLO` is refused: `Error: A \"(\" should follow the function name`)",
          "HELLO()\nFUNCTION HELLO\nENDFUNCTION\n", at("Error: A \"(\" should follow the function name", 2)},
+        // Conditions: brackets, END IF, NEXT with its counter; what the left side of a comparison takes.
+        {"`IF (X = 1) THEN`, `IF (X = 1) AND (Y = 2) THEN`",
+         "DIM X\nDIM Y\nIF (X = 1) THEN\nPRINT \"a\"\nEND IF\nIF (X = 1) AND (Y = 2) THEN PRINT \"b\"\n", ""},
+        {"(`NEXT V` may name the loop's own counter, no other: `Error: Number of arguments for command "
+         "incorrect`)",
+         "FOR I = 1 TO 2\nNEXT I\n", ""},
+        {"(`NEXT V` may name the loop's own counter, no other: `Error: Number of arguments for command "
+         "incorrect`)",
+         "FOR I = 1 TO 2\nFOR J = 1 TO 2\nNEXT I\nNEXT J\n",
+         at("Error: Number of arguments for command incorrect", 3)},
+        {"`IF A + B = 5`, `IF GRID[1, 2] * 2 > 3`, `IF T$ + \"x\" = \"ax\"`",
+         "DIM A\nDIM B\nDIM GRID[2, 3]\nDIM T$\nTYPE R\nDIM X\nENDTYPE\nDIM PS%[2] = R\nIF A + B = 5 THEN "
+         "PRINT "
+         "\"a\"\nIF GRID[1, 2] * 2 > 3 THEN PRINT \"b\"\nIF T$ + \"x\" = \"ax\" THEN PRINT \"c\"\nIF "
+         "PS%[1].X - 1 "
+         "< 0 AND -1 < A THEN PRINT \"d\"\n",
+         ""},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "DIM A\nIF 2 + A = 4 THEN PRINT \"a\"\n", at("Error: Unknown operator \"+\"", 2)},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "DIM A\nIF ABS(A) + 1 = 3 THEN PRINT \"a\"\n", at("Error: Unknown operator \"+\"", 2)},
+        {"`IF 2 + A = 4`, `IF ABS(A) + 1 = 3` and `IF P%.X + 1 = 2` give `Error: Unknown operator \"+\"`",
+         "TYPE R\nDIM X\nENDTYPE\nDIM P% = R\nIF P%.X + 1 = 2 THEN PRINT \"a\"\n",
+         at("Error: Unknown operator \"+\"", 5)},
+        {"(a built-in that gives a text: `Error: Only = and <> can be applied to strings`)",
+         "DIM A$\nIF UPPER(A$) + \"x\" = \"y\" THEN PRINT \"a\"\n",
+         at("Error: Only = and <> can be applied to strings", 2)},
+        {"(`IF (A + 1) * 2 = 4`: `Error: Unknown operator \")\"`)",
+         "DIM A\nIF (A + 1) * 2 = 4 THEN PRINT \"a\"\n", at("Error: Unknown operator \")\"", 2)},
+        {"A text in quotes is no left side (`Error: Cannot evaluate IF statement :: Left side not "
+         "recognised`)",
+         "DIM A$\nIF \"a\" = A$ THEN PRINT \"a\"\n",
+         at("Error: Cannot evaluate IF statement :: Left side not recognised", 2)},
+        // Records: flag fields, fields' names.
+        {"(`B = P%.SEEN` is refused with `Error: Boolean assignment can only be true or false`",
+         "TYPE R\nBOOLEAN SEEN\nENDTYPE\nDIM P% = R\nBOOLEAN B\nB = P%.SEEN\n",
+         at("Error: Boolean assignment can only be true or false", 6)},
+        {"`B = PATH%[1].SEEN` with `Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in "
+         "that gives one`",
+         "TYPE R\nBOOLEAN SEEN\nENDTYPE\nDIM PATH%[2] = R\nBOOLEAN B\nB = PATH%[1].SEEN\n",
+         at("Error: Expecting a flag: TRUE, FALSE, a BOOLEAN variable or a built-in that gives one", 6)},
+        {"A field's name is its type's own: it may be a name the program gives to something else, and two "
+         "types may have fields of one name (of different kinds too)",
+         "TYPE R\nBOOLEAN PIC2\nDIM N$\nENDTYPE\nTYPE Q\nDIM PIC2$\nBOOLEAN N\nENDTYPE\nDIM P% = R\nDIM QS% "
+         "= Q\n" +
+             image +
+             "SPRITE PIC2, PIC\nIF P%.PIC2 = TRUE AND QS%.N = FALSE AND QS%.PIC2$ = P%.N$ THEN PRINT \"a\"\n",
+         ""},
+        // Functions' values.
+        {"one number (a negative one too, `ENDFUNCTION -1`)",
+         "PRINT STR$(F() + G())\nFUNCTION F()\nEXITFUNCTION -2\nENDFUNCTION -1\nFUNCTION G()\nENDFUNCTION "
+         "3\n",
+         ""},
+        {"a value of several words is refused at its line (`Error: EndFunction returns one value: a number, "
+         "a string or a variable at line: N`)",
+         "PRINT STR$(F())\nFUNCTION F()\nENDFUNCTION ABS(-3)\n",
+         "Error: EndFunction returns one value: a number, a string or a variable at line: 3"},
+        {"a number written out makes the function an integer's",
+         "DIM V#\nV# = F()\nFUNCTION F()\nENDFUNCTION 2.5\n",
+         at("Error: EndFunction value does not match the function's return type", 4)},
+        // Values.
+        {"an image array has none of its own (`Error: Image.Width -> Image requires a valid image`)",
+         "TRY\nIMAGE.ARRAY T, \"/t.png\", 2\nCATCH IO\nENDCATCH\nENDTRY\nPRINT STR$(IMAGE.WIDTH(T))\n",
+         at("Error: Image.Width -> Image requires a valid image", 6)},
+        {"`LIST.APPEND` takes one text in quotes or one text variable",
+         "LIST L, \"l\", 0\nDIM N$\nLIST.APPEND L, \"n\"\nLIST.APPEND L, N$\n", ""},
+        {"`LIST.APPEND` takes one text in quotes or one text variable",
+         "LIST L, \"l\", 0\nDIM N$\nLIST.APPEND L, \"n\" + N$\n",
+         at("Error: List.Append -> List requires a valid list", 3)},
+        {"a name of more than 200 characters (without its suffix",
+         "DIM " + std::string(200, 'N') + "$ = \"a\"\nPRINT " + std::string(200, 'N') + "$\n", ""},
         // Comments.
         {"After a statement on the same line neither starts a comment; right after a `:` one does, up to the "
          "next `:`.",

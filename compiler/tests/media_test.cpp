@@ -103,7 +103,7 @@ TEST_F(MediaTest, PhoneTexts) {
         const char* statement;
         std::vector<std::string> lines;
     };
-    const std::string mapLoad = "} catch (Exception e){ e.printStackTrace(); }";
+    const std::string mapLoad = "} catch (Exception mapError){ mapError.printStackTrace(); }";
     const std::vector<Row> rows = {
         {Place::Paint,
          "MAPPY.LOAD \"level1.fmp\"",

@@ -97,6 +97,18 @@ TEST_F(PrepassTest, RunsOfBlanksSeparateWordsOnce) {
         kPasses);
     EXPECT_EQ(ctx.functions.getFunction("T")->getType(), 3);
     EXPECT_EQ(ctx.functions.getFunction("U")->getType(), 3);
+    // A negative number is one word, though the spacing splits its sign off; a negative name is no value.
+    ASSERT_EQ(check("FUNCTION N()\nENDFUNCTION -1\nFUNCTION M()\nEXITFUNCTION - 2\nENDFUNCTION\n"
+                    "FUNCTION V()\nENDFUNCTION -X\n"),
+              res("Error_EndFunction_Value") + "5");
+    EXPECT_EQ(ctx.functions.getFunction("N")->getType(), 2);
+    EXPECT_EQ(ctx.functions.getFunction("V"), nullptr);
+    // A value of several words would make a function of no value: refused where it stands. After an
+    // EXITFUNCTION of one word, that word gives the kind.
+    EXPECT_EQ(check("FUNCTION F()\nENDFUNCTION MAX(A, 1)\n"),
+              res("Error_EndFunction_Single") + " at line: 2");
+    ASSERT_EQ(check("FUNCTION T()\nEXITFUNCTION \"a\"\nENDFUNCTION UPPER(\"b\")\n"), kPasses);
+    EXPECT_EQ(ctx.functions.getFunction("T")->getType(), 3);
 }
 
 // Past the depth the Java tools take, a block is refused where it opens: the stack holds 100.

@@ -108,8 +108,6 @@ TEST(Refusals, EachGivesItsMessageAndStatementNumber) {
         {"PRINT \"a\"\n3D.START 1", res("Error_Number_of") + " at line 2"},
         {inPaint("CLS 1"), res("Error_Number_of") + " at line 4"},
         {"PRINT \"a\"\nFOR I = 1 TO 2\nNEXT J", res("Error_Number_of") + " at line 3"},
-        // A value built-in returned from a function without a value type.
-        {"DIM A\nFUNCTION F()\nENDFUNCTION MAX(A, 1)", res("Error_EndFunction_Single") + " at line 3"},
         // A 3D object of a model class that is no Java class among the project's includes.
         {"PRINT \"a\"\n3D.START\nOBJECT O, NOMODEL\n3D.END",
          res("Error_No_model_class") + "NOMODEL in the project's includes at line 3"},

@@ -190,4 +190,34 @@ TEST(ScreenProgram, AppletCanvasFillsThePageRunsItsLoopAndTakesKeys) {
         << run.output;
 }
 
+// Names the canvas's Java holds itself (the phone's UP, DOWN, LEFT, RIGHT, FIRE; an applet's WIDTH,
+// HEIGHT, ERROR) are the program's own variables inside the actions too, read and written there; in
+// POINTERDRAGGED, POINTX and POINTY are the pointer. A negative number after ENDFUNCTION and EXITFUNCTION
+// is the function's value.
+TEST(ScreenProgram, NamesTheCanvasHoldsAreTheProgramsOwnValues) {
+    ASSERT_TRUE(haveToolChain()) << "the kit's Java tool chain is not built in " << kKit;
+    TempDir phoneDir;
+    auto built = desktop::build(phoneDir, "TB", readFile(kData + "phone_names.bss"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    desktop::Run phone =
+        desktop::phone(phoneDir, {"await 1 shown", "press -1", "release -1", "await 1 right", "press -1",
+                                  "release -1", "await 1 key 9 mine 1 11", "drag 30 40", "await 1 drag 30 40",
+                                  "press -2", "release -2", "await 1 key 31 mine 0 11"});
+    EXPECT_EQ(phone.status, 0) << phone.output;
+    EXPECT_EQ(phone.printed, (std::vector<std::string>{"main 7 -1 -2 -3", "shown", "key 8 mine 2 11", "right",
+                                                       "key 9 mine 1 11", "drag 30 40", "key 31 mine 0 11"}))
+        << phone.output;
+
+    TempDir appletDir;
+    built = desktop::build(appletDir, "Applet", readFile(kData + "applet_names.bss"));
+    ASSERT_EQ(built.status, 0) << built.output;
+    desktop::Run applet = desktop::applet(
+        appletDir, "200x150",
+        {"await 1 shown", "type A", "await 1 key 6 tall -5", "type A", "await 1 key 7 tall -6"});
+    EXPECT_EQ(applet.status, 0) << applet.output;
+    EXPECT_EQ(applet.printed,
+              (std::vector<std::string>{"main 5 -1", "shown", "key 6 tall -5", "key 7 tall -6"}))
+        << applet.output;
+}
+
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(ValuesTest, ReturnerRefusals) {
         {"SPRITE.POSY (", {res("Error_Sprite_PosY"), "in Returner"}},
         {"SPRITE.COLLISION ( SPR , IMG , TRUE )",
          {res("Error_Sprite_name_is"), "in Arguments", "in Returner"}},
-        {"SPRITE.COLLISION ( SPR , SPR , X )", {res("Error_Expecting"), "in Arguments", "in Returner"}},
+        {"SPRITE.COLLISION ( SPR , SPR , X )", {res("Error_Expecting_flag"), "in Arguments", "in Returner"}},
         {"SPRITE.COLLISION ( SPR , SPR )", {res("Error_Number_of"), "in Returner"}},
         {"ABS ( A$ )", {res("Error_Expecting_I"), "in Arguments", "in Returner"}},
         {"ADD", {res("Error_Expecting_in"), "in Returner"}},

@@ -158,7 +158,7 @@ private:
     std::optional<Mutant> addBackslash();
     std::optional<Mutant> swapLines();
     std::optional<Mutant> renameDeclaration();
-    std::optional<Mutant> reserveName(const std::pair<std::size_t, Piece>& declaration);
+    std::optional<Mutant> hiddenName(const std::pair<std::size_t, Piece>& declaration);
     std::optional<Mutant> moveStatement();
     Mutant sameMeaning();
 
@@ -311,7 +311,7 @@ std::optional<Mutant> Mutator::renameDeclaration() {
         if (found.size() > 1 && std::isalpha(static_cast<unsigned char>(lines_[i][found[1].at])))
             names.push_back({i, found[1]});
     }
-    if (!names.empty() && chance(25)) return reserveName(names[pick(names.size())]);
+    if (!names.empty() && chance(25)) return hiddenName(names[pick(names.size())]);
     if (names.size() < 2) return std::nullopt;
     auto [i, p] = names[pick(names.size())];
     auto [j, q] = names[pick(names.size())];
@@ -322,16 +322,18 @@ std::optional<Mutant> Mutator::renameDeclaration() {
                   joinLines(lines_), 0, false};
 }
 
-// A declared name, wherever it stands, changed to one the generated Java already holds where the program's
-// statements stand: the compiler must refuse it, at its declaration or before.
-std::optional<Mutant> Mutator::reserveName(const std::pair<std::size_t, Piece>& declaration) {
+// A declared name, wherever it stands, changed to one the generated Java also declares where the program's
+// statements stand (a canvas's constants, the command handler's C, the pointer's POINTX and POINTY). The
+// program keeps its meaning, but a variable named C, which the compiler refuses at its declaration or
+// before; where the new name meets a name of the program or the language's own C or pointer, it may be
+// refused, by the compiler's own message.
+std::optional<Mutant> Mutator::hiddenName(const std::pair<std::size_t, Piece>& declaration) {
     static const std::vector<std::string> everywhere = {"C", "POINTX", "POINTY"};
     static const std::vector<std::string> phone = {"UP", "DOWN", "LEFT", "RIGHT", "FIRE"};
     static const std::vector<std::string> applet = {"WIDTH",     "HEIGHT",  "PROPERTIES", "SOMEBITS",
                                                     "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
     const std::vector<std::string>& canvas = platform_ == "Applet" ? applet : phone;
-    const std::string reserved =
-        chance(30) ? everywhere[pick(everywhere.size())] : canvas[pick(canvas.size())];
+    const std::string hidden = chance(30) ? everywhere[pick(everywhere.size())] : canvas[pick(canvas.size())];
     const auto [line, piece] = declaration;
     std::string name = upper(lines_[line].substr(piece.at, piece.size));
     name.erase(name.find_last_not_of("$#%") + 1);
@@ -350,15 +352,16 @@ std::optional<Mutant> Mutator::reserveName(const std::pair<std::size_t, Piece>& 
                     --end;
                 const bool record = start == 0 || start == 1 || word[start - 2] == '%';
                 if (record && upper(word.substr(start, end - start)) == name) {
-                    word.replace(start, end - start, reserved);
-                    dot = start + reserved.size() + (dot - end);
+                    word.replace(start, end - start, hidden);
+                    dot = start + hidden.size() + (dot - end);
                 }
             }
             text.replace(p->at, p->size, word);
         }
     }
-    Mutant m{"renamed " + name + " to " + reserved, joinLines(lines_), 0, false};
-    m.refusedBy = static_cast<int>(line) + 1;
+    const std::string kind = firstWord(lines_[line]);
+    Mutant m{"renamed " + name + " to " + hidden, joinLines(lines_), 0, false};
+    if (hidden == "C" && (kind == "DIM" || kind == "BOOLEAN")) m.refusedBy = static_cast<int>(line) + 1;
     return m;
 }
 

@@ -47,26 +47,48 @@ struct Function {
     std::optional<Kind> returns;
 };
 
-enum class Section { Main, Function, Action };
+// Where a statement stands: the sections of the guide's table of places.
+enum class Place { Main, Function, Pause, End, ActionFunction, Paint, KeyPressed, PointerDragged, Loop };
+
+bool canvasAction(Place p) {
+    return p == Place::Paint || p == Place::KeyPressed || p == Place::PointerDragged || p == Place::Loop;
+}
 
 struct Scope {
-    Section section = Section::Main;
-    std::string action;  // PAINT, KEYPRESSED, POINTERDRAGGED or LOOP inside a canvas
+    Place place = Place::Main;
     std::vector<Var> locals;
-    const Function* function = nullptr;
+    std::vector<Array> arrays;           // the function's own
+    const Function* function = nullptr;  // a function of the program's own
     int loops = 0;
     int depth = 0;
+    bool inTry = false;  // a TRY holds no TRY of its own
 };
 
-// Names shared by every kind of object, so that programs reuse them across kinds.
+// The names a program gives, drawn from the whole space the language allows: plain words, single
+// letters, the names of built-ins and of statements, the names the game's own code uses (a canvas's
+// constants, C, POINTX, POINTY) and long names.
 const char* const kNames[] = {"A",     "B",      "N",     "X",     "Y",     "K",     "M",      "SCORE",
                               "LIVES", "COUNT",  "MSG",   "NAME",  "SPEED", "HERO",  "GO",     "MENU",
                               "BOX",   "PIC",    "SHIP",  "TILE",  "GRID",  "BALL",  "V",      "W",
                               "Z",     "INFO",   "PICK",  "SCR",   "PLAY",  "ROCKS", "ENEMY",  "SUN",
                               "EYE",   "WORLDS", "FIELD", "TOTAL", "LEVEL", "ITEMS", "RUNNER", "STEP"};
-const char* const kForNames[] = {"I", "J", "II"};
+const char* const kBuiltinNames[] = {"LEN",      "ASC",     "TRIM",     "INDEX",   "LEFT",     "RIGHT",
+                                     "MID",      "RND",     "ABS",      "MIN",     "MAX",      "TIMER",
+                                     "INT",      "UPPER",   "LOWER",    "STR",     "WIDTH",    "HEIGHT",
+                                     "GETKEY",   "UPKEY",   "DOWNKEY",  "LEFTKEY", "RIGHTKEY", "SELECTKEY",
+                                     "CLEARKEY", "STARKEY", "POUNDKEY", "LASTKEY"};
+// Words a line may begin with: a name of these is read, never written at a line's start.
+const char* const kStatementNames[] = {
+    "PRINT",  "CLS",   "REPAINT",  "SETCOLOR",   "DRAWTEXT", "FONT",    "LAYER",  "FILE",  "ALERT",  "LIST",
+    "SPRITE", "IMAGE", "BUTTON",   "FORM",       "LABEL",    "LIGHT",   "CAMERA", "WORLD", "OBJECT", "BREAK",
+    "ELSE",   "TRY",   "SETPOINT", "DIM",        "TYPE",     "CANVAS",  "ENDIF",  "NEXT",  "WHILE",  "IF",
+    "FOR",    "CATCH", "BOOLEAN",  "SETDISPLAY", "LISTENER", "TEXTBOX", "END"};
+const char* const kHiddenNames[] = {"UP",     "DOWN",       "LEFT",     "RIGHT",     "FIRE",    "WIDTH",
+                                    "HEIGHT", "PROPERTIES", "SOMEBITS", "FRAMEBITS", "ALLBITS", "ERROR",
+                                    "ABORT",  "POINTX",     "POINTY",   "C"};
 const char* const kIntLiterals[] = {"0",   "1",  "2",  "3",   "7",   "10", "42", "100",
                                     "010", "08", "09", "007", "255", "16", "-1", "-20"};
+const char* const kFloatLiterals[] = {"2.5", "0.5", "1", "10.25", "-2.5", "-1"};
 // Backslashes too: Java's own escapes, others, a backslash before the closing quote, and "\u" escapes
 // that javac would decode before it reads the literal.
 const char* const kStrings[] = {"\"\"",
@@ -147,8 +169,13 @@ public:
     GeneratedProgram run() {
         applet_ = chance(0.25);
         faulty_ = chance(0.45);
+        // Some programs draw their names mostly from the names the game's own code uses.
+        hiddenBias_ = chance(0.3);
         emit("REM generated program " + std::to_string(index_) + (faulty_ ? ", with faults" : ""));
         declarations();
+        // The counters are integers of the whole program from its first line: planned before any statement,
+        // as a built-in their name hides is not used anywhere.
+        for (int i = between(1, 3); i > 0; --i) forNames_.push_back(freshName());
         planFunctions();
         mainSection();
         functions();
@@ -159,6 +186,7 @@ public:
         if (!faulty_) {
             program.errorLine = plantedLine_;
             program.errorMessage = plantedMessage_;
+            program.valid = plantedLine_ == 0;
         }
         return program;
     }
@@ -171,6 +199,13 @@ private:
     template <typename T>
     const T& any(const std::vector<T>& items) {
         return items[pick(static_cast<int>(items.size()))];
+    }
+    template <std::size_t N>
+    std::string any(const char* const (&items)[N]) {
+        return items[pick(static_cast<int>(N))];
+    }
+    std::string any(std::initializer_list<const char*> items) {
+        return *(items.begin() + pick(static_cast<int>(items.size())));
     }
     // A local fault in a faulty program.
     bool bad() { return faulty_ && chance(0.03); }
@@ -188,20 +223,62 @@ private:
         emit(line);
     }
 
+    // --- names -------------------------------------------------------------------------------------
+    enum class Role { Variable, Object, Function, Canvas, Field };
+
+    static bool among(const std::string& word, std::initializer_list<const char*> words) {
+        return std::find(words.begin(), words.end(), word) != words.end();
+    }
+    template <std::size_t N>
+    static bool among(const std::string& word, const char* const (&words)[N]) {
+        return std::find(std::begin(words), std::end(words), word) != std::end(words);
+    }
+    // A word a line may begin with: a variable of that name (without a suffix) is never written.
+    static bool statementWord(const std::string& name) { return among(name, kStatementNames); }
+
+    // A name from the whole space: plain, one letter, a built-in's, a statement's, one the game's code
+    // uses, or long. C names no variable or array; the special functions' words name no function.
+    std::string candidate(Role role) {
+        const int r = pick(100);
+        std::string name;
+        if (hiddenBias_ ? r < 45 : r < 10) {
+            name = any(kHiddenNames);
+        } else if (r < 55) {
+            name = any(kNames);
+        } else if (r < 68) {
+            name = std::string(1, static_cast<char>('A' + pick(26)));
+        } else if (r < 80) {
+            name = any(kBuiltinNames);
+        } else if (r < 92) {
+            name = any(kStatementNames);
+        } else {
+            name = "L";
+            for (int n = between(30, 199); n > 0; --n) name += static_cast<char>('A' + pick(26));
+        }
+        const bool variable = role == Role::Variable || role == Role::Field;
+        if (variable && name == "C") return "";
+        if (role == Role::Function && among(name, {"END", "PAUSE", "ACTION"})) return "";
+        return name;
+    }
+
     // A fresh program-wide name; a faulty program sometimes takes one already in use.
-    std::string freshName() {
+    std::string freshName(Role role = Role::Variable) {
         if (bad() && !used_.empty()) return *std::next(used_.begin(), pick(static_cast<int>(used_.size())));
-        for (int tries = 0; tries < 20; ++tries) {
-            std::string name = any(kNames);
-            if (!used_.count(name) && !paramNames_.count(name)) {
-                used_.insert(name);
-                return name;
-            }
+        for (int tries = 0; tries < 30; ++tries) {
+            std::string name = candidate(role);
+            if (name.empty() || used_.count(name) || paramNames_.count(name) || localNames_.count(name))
+                continue;
+            used_.insert(name);
+            if (role != Role::Object && role != Role::Canvas) hidesBuiltin_.insert(name);
+            return name;
         }
         std::string name = "G" + std::to_string(used_.size());
         used_.insert(name);
         return name;
     }
+
+    // A built-in of that name can be used: no variable, array, record or function of the program has it.
+    bool builtin(const std::string& word) const { return !hidesBuiltin_.count(word); }
 
     Kind anyValueKind() {
         int r = pick(10);
@@ -212,7 +289,7 @@ private:
     void declarations() {
         int types = pick(3);
         for (int t = 0; t < types; ++t) recordType(t);
-        int count = between(1, 6);
+        int count = between(1, 7);
         for (int i = 0; i < count; ++i) {
             int r = pick(12);
             if (r < 4)
@@ -238,8 +315,10 @@ private:
         std::set<std::string> names;
         int fields = between(1, 4);
         for (int f = 0; f < fields; ++f) {
-            Var field{any(kNames), anyValueKind()};
-            if (chance(0.15)) field.kind = Kind::Boolean;
+            // A field is a name of its record's own: it may be any name but C.
+            Var field{candidate(Role::Field), anyValueKind()};
+            if (field.name.empty()) field.name = any(kNames);
+            if (chance(0.2)) field.kind = Kind::Boolean;
             if (names.count(field.name) && !bad()) continue;
             names.insert(field.name);
             type.fields.push_back(field);
@@ -275,24 +354,17 @@ private:
     // A first value that reads the variable being declared: no value exists yet to read.
     std::string selfRead(const Var& v) {
         const std::string r = v.ref();
-        if (v.kind == Kind::String)
-            return any(std::vector<std::string>{r, "LEFT(" + r + ", 1)", "UPPER(" + r + ")"});
+        if (v.kind == Kind::String) return any(std::vector<std::string>{r, "UPPER(" + r + ")"});
         if (v.kind == Kind::Float) return r + " + 1.5";
-        return any(std::vector<std::string>{"LEN(STR$(" + r + "))", r + " + 1", "ABS(" + r + ")"});
+        return any(std::vector<std::string>{r + " + 1", "ABS(" + r + ")"});
     }
 
     std::string constant(Kind kind) {
         if (kind == Kind::String) return any(kStrings);
-        if (kind == Kind::Float) return any({"2.5", "0.5", "1", "10.25"});
+        if (kind == Kind::Float) return any(kFloatLiterals);
+        if (kind == Kind::Boolean) return chance(0.5) ? "TRUE" : "FALSE";
         if (bad()) return "2147483648";
         return any(kIntLiterals);
-    }
-    template <std::size_t N>
-    std::string any(const char* const (&items)[N]) {
-        return items[pick(static_cast<int>(N))];
-    }
-    std::string any(std::initializer_list<const char*> items) {
-        return *(items.begin() + pick(static_cast<int>(items.size())));
     }
 
     std::vector<int> sizes() {
@@ -320,16 +392,13 @@ private:
     }
 
     void widgetDeclaration() {
-        int r = pick(5);
-        std::string name = freshName();
-        if (applet_) {
-            // The applet has forms only through its canvas; a widget there is a fault.
-            if (!faulty_) {
-                scalarDeclaration();
-                return;
-            }
+        if (applet_ && !faulty_) {
+            // The applet has no widgets; a widget there is a fault.
+            scalarDeclaration();
+            return;
         }
-        switch (r) {
+        const std::string name = freshName(Role::Object);
+        switch (pick(5)) {
             case 0:
                 emit("BUTTON " + name + ", " + any(kStrings) + ", " + std::to_string(between(1, 3)));
                 buttons_.push_back(name);
@@ -354,14 +423,14 @@ private:
     }
 
     void threeDDeclaration() {
-        int r = pick(3);
-        std::string name = freshName();
+        const std::string name = freshName(Role::Object);
+        const int r = pick(3);
         if (r == 0) {
             emit("LIGHT " + name);
             lights_.push_back(name);
         } else if (r == 1) {
             emit("CAMERA " + name);
-            lights_.push_back(name);  // a camera takes a rotation like a light
+            cameras_.push_back(name);
         } else {
             Array w{name, Kind::Int, sizes()};
             emit("WORLD " + name + " " + sizeText(w.sizes));
@@ -371,17 +440,20 @@ private:
 
     // --- functions ---------------------------------------------------------------------------------
     void planFunctions() {
-        int count = pick(3);
+        int count = pick(4);
         for (int i = 0; i < count; ++i) {
             Function f;
-            f.name = freshName();
+            f.name = freshName(Role::Function);
             int params = pick(3);
             std::set<std::string> names;
             for (int p = 0; p < params; ++p) {
-                Var v{any(kNames), anyValueKind()};
+                // A parameter's name is letters only, and no global's.
+                Var v{candidate(Role::Variable), anyValueKind()};
+                if (v.name.empty() || v.name.size() > 40) v.name = any(kNames);
                 if ((names.count(v.name) || used_.count(v.name)) && !bad()) continue;
                 names.insert(v.name);
                 paramNames_.insert(v.name);
+                hidesBuiltin_.insert(v.name);
                 f.params.push_back(v);
             }
             if (chance(0.6)) f.returns = anyValueKind();
@@ -395,21 +467,24 @@ private:
             for (const Var& p : f.params) params += (params.empty() ? "" : ", ") + p.ref();
             open("FUNCTION " + f.name + "(" + params + ")");
             Scope s;
-            s.section = Section::Function;
+            s.place = Place::Function;
             s.function = &f;
             s.locals = f.params;
+            // A function gives a float from a float variable: a number written out makes it an integer's.
+            if (f.returns == Kind::Float && std::none_of(f.params.begin(), f.params.end(), [](const Var& p) {
+                    return p.kind == Kind::Float;
+                })) {
+                Var r{"F" + std::to_string(localNames_.size()), Kind::Float};
+                localNames_.insert(r.name);
+                emit("DIM " + r.ref() + " = " + floatExpr(s, 1));
+                s.locals.push_back(r);
+            }
             int dims = pick(3);
-            for (int i = 0; i < dims; ++i) {
-                Var v{any(kNames), anyValueKind()};
-                bool clash =
-                    used_.count(v.name) || std::any_of(s.locals.begin(), s.locals.end(),
-                                                       [&](const Var& l) { return l.name == v.name; });
-                if (clash && !bad()) continue;
-                if (bad())
-                    emit("DIM " + v.ref() + " = " + selfRead(v));
-                else
-                    emit("DIM " + v.ref() + (chance(0.5) ? " = " + constant(v.kind) : ""));
-                s.locals.push_back(v);
+            for (int i = 0; i < dims; ++i) localDeclaration(s);
+            if (phone() && !worlds_.empty() && chance(0.1)) {
+                Array w{freshName(Role::Object), Kind::Int, {between(1, 3)}};
+                emit("WORLD " + w.name + " " + sizeText(w.sizes));
+                if (!objects_.empty() && !statementWord(w.name)) emit(worldSlot(w) + " = " + any(objects_));
             }
             block(s, between(1, 3));
             if (f.returns && !bad())
@@ -417,64 +492,138 @@ private:
             else
                 close("ENDFUNCTION");
         }
-        if (chance(0.2)) {
-            open("FUNCTION PAUSE");
-            Scope s;
-            s.section = Section::Function;
-            block(s, 1);
-            close("ENDFUNCTION");
-        }
-        if (chance(0.15)) {
-            open("FUNCTION END");
-            emit("END");
-            close("ENDFUNCTION");
-        }
+        if (chance(0.25)) specialFunction("PAUSE", Place::Pause);
+        if (chance(0.25)) specialFunction("ACTION", Place::ActionFunction);
+        if (chance(0.15)) specialFunction("END", Place::End);
     }
 
-    // ENDFUNCTION takes one value: a number, a string or a variable.
+    // A local of the function: DIM, an array, or a flag.
+    void localDeclaration(Scope& s) {
+        Var v{candidate(Role::Variable), anyValueKind()};
+        if (v.name.empty()) return;
+        bool clash =
+            used_.count(v.name) || paramNames_.count(v.name) ||
+            std::any_of(s.locals.begin(), s.locals.end(), [&](const Var& l) { return l.name == v.name; }) ||
+            std::any_of(s.arrays.begin(), s.arrays.end(), [&](const Array& a) { return a.name == v.name; });
+        if (clash && !bad()) return;
+        hidesBuiltin_.insert(v.name);
+        localNames_.insert(v.name);
+        const int r = pick(5);
+        if (r == 0) {
+            Array a{v.name, v.kind, sizes()};
+            emit("DIM " + a.name + suffix(a.kind) + sizeText(a.sizes));
+            s.arrays.push_back(a);
+            return;
+        }
+        if (r == 1) {
+            v.kind = Kind::Boolean;
+            emit("BOOLEAN " + v.name + (chance(0.5) ? " = TRUE" : ""));
+        } else if (bad()) {
+            emit("DIM " + v.ref() + " = " + selfRead(v));
+        } else {
+            emit("DIM " + v.ref() + (chance(0.5) ? " = " + valueExpr(s, v.kind, 1) : ""));
+        }
+        s.locals.push_back(v);
+    }
+
+    void specialFunction(const std::string& word, Place place) {
+        open("FUNCTION " + word);
+        Scope s;
+        s.place = place;
+        if (chance(0.4)) {
+            // A flag of the function's own.
+            Var v{candidate(Role::Variable), Kind::Boolean};
+            if (!v.name.empty() && !used_.count(v.name) && !paramNames_.count(v.name)) {
+                hidesBuiltin_.insert(v.name);
+                localNames_.insert(v.name);
+                emit("BOOLEAN " + v.name + (chance(0.5) ? " = TRUE" : ""));
+                s.locals.push_back(v);
+            }
+        }
+        if (place == Place::ActionFunction && !buttons_.empty()) {
+            open("IF C = " + any(buttons_) + " THEN");
+            block(s, 1);
+            --indent_;
+            open("ELSEIF C <> " + any(buttons_) + " THEN");
+            block(s, 1);
+            close("ENDIF");
+        }
+        block(s, between(1, 2));
+        if (place == Place::End && phone()) emit("END");
+        close("ENDFUNCTION");
+    }
+
+    // ENDFUNCTION takes one value: a number (a negative one too), a text or a variable of its kind.
     std::string endValue(Scope& s, Kind kind) {
         std::vector<std::string> names;
         for (const Var& v : visible(s))
             if (v.kind == kind) names.push_back(v.ref());
         if (!names.empty() && chance(0.6)) return any(names);
-        if (chance(0.1)) return kind == Kind::String ? "UPPER(\"x\")" : "ABS(3)";
+        // A float function gives a float variable: a number written out makes an integer function.
+        if (kind == Kind::Float) {
+            if (!names.empty()) return any(names);
+            return "";
+        }
         return constant(kind);
     }
 
     // --- the main section ------------------------------------------------------------------------
     void mainSection() {
         Scope s;
-        if (chance(0.6)) imageBlock();
+        if (chance(0.6)) imageBlock(s);
         if ((!images_.empty() && phone()) ? chance(0.8) : faulty_ && chance(0.2)) spriteSetup();
-        int canvases = chance(0.5) ? 1 : chance(0.2) ? 2 : 0;
+        if (phone() && chance(0.3)) {
+            // 3D objects, put into the worlds wherever statements stand.
+            for (int i = between(1, 2); i > 0; --i) {
+                const std::string name = freshName(Role::Object);
+                if (chance(0.7)) {
+                    emit("OBJECT " + name + ", MODEL");
+                    objects_.push_back(name);
+                } else {
+                    emit("OBJECT.ARRAY " + name + ", MODEL, " + std::to_string(between(1, 3)));
+                }
+            }
+        }
+        int canvases = chance(0.5) ? 1 : chance(0.3) ? 2 : 0;
         for (int i = 0; i < canvases; ++i) canvas();
-        if (phone() && chance(0.25)) threeD();
+        if (phone() && chance(0.25)) threeD(s);
         block(s, between(2, 7));
         if (!forms_.empty() && chance(0.5)) emit("SETDISPLAY " + any(forms_));
         if (!canvases_.empty() && chance(0.6)) emit("SETDISPLAY " + any(canvases_));
         if (!canvases_.empty() && phone() && chance(0.3)) emit("LISTENER " + any(canvases_));
-        if (!forms_.empty() && chance(0.3)) emit("LISTENER " + any(forms_));
+        if (!forms_.empty() && phone() && chance(0.5)) emit("LISTENER " + any(forms_));
     }
 
-    void imageBlock() {
+    // A TRY that loads images, wherever a TRY stands.
+    void imageBlock(Scope& s) {
         open("TRY");
-        int count = between(1, 3);
-        for (int i = 0; i < count; ++i) {
-            std::string name = freshName();
+        for (int i = between(1, 3); i > 0; --i) {
+            const std::string name = freshName(Role::Object);
+            const std::string file = "\"/img_" + std::to_string(lines_.size()) + ".png\"";
             if (chance(0.3)) {
-                emit("IMAGE.ARRAY " + name + ", \"/tile_" + std::to_string(i) + ".png\", " +
-                     std::to_string(between(1, 4)));
+                emit("IMAGE.ARRAY " + name + ", " + file + ", " + std::to_string(between(1, 4)));
                 imageArrays_.push_back(name);
             } else {
-                emit("IMAGE " + name + ", \"/pic_" + std::to_string(i) + ".png\"");
+                emit("IMAGE " + name + ", " + file);
                 images_.push_back(name);
             }
         }
+        // The statements of the block are the scope's own: a DIM there is a local of the function.
+        const bool nestedTry = s.inTry;
+        const bool room = s.depth < 2;
+        s.inTry = true;
+        ++s.depth;
+        if (room && chance(0.5)) block(s, 1);
         close("CATCH IO");
         ++indent_;
-        emit("PRINT \"no_images\"");
+        if (room && chance(0.5))
+            block(s, 1);
+        else
+            emit("PRINT \"no_images\"");
         close("ENDCATCH");
         emit("ENDTRY");
+        --s.depth;
+        s.inTry = nestedTry;
     }
 
     std::string imageArgument() {
@@ -483,10 +632,9 @@ private:
     }
 
     void spriteSetup() {
-        int count = between(1, 3);
-        for (int i = 0; i < count; ++i) {
-            std::string name = freshName();
-            int r = pick(3);
+        for (int i = between(1, 3); i > 0; --i) {
+            const std::string name = freshName(Role::Object);
+            const int r = pick(3);
             if (r == 0) {
                 emit("SPRITE " + name + ", " + imageArgument());
                 sprites_.push_back(name);
@@ -506,57 +654,51 @@ private:
     }
 
     void canvas() {
-        std::string name = freshName();
+        const std::string name = freshName(Role::Canvas);
         canvases_.push_back(name);
         open("CANVAS " + name);
-        std::vector<std::string> actions{"PAINT"};
-        if (chance(0.6)) actions.push_back("KEYPRESSED");
-        if (chance(0.3)) actions.push_back("POINTERDRAGGED");
-        actions.push_back("LOOP");
+        std::vector<std::pair<std::string, Place>> actions{{"PAINT", Place::Paint}};
+        if (chance(0.6)) actions.push_back({"KEYPRESSED", Place::KeyPressed});
+        if (chance(0.4)) actions.push_back({"POINTERDRAGGED", Place::PointerDragged});
+        actions.insert(actions.begin() + pick(static_cast<int>(actions.size()) + 1), {"LOOP", Place::Loop});
         if (faulty_ && chance(0.2)) std::shuffle(actions.begin(), actions.end(), rng_);
-        for (const std::string& action : actions) {
-            if (action == "LOOP")
+        for (const auto& [action, place] : actions) {
+            if (place == Place::Loop)
                 open("ACTION LOOP " + any({"50", "100", "020", "1"}));
             else
                 open("ACTION " + action);
             Scope s;
-            s.section = Section::Action;
-            s.action = action;
-            block(s, between(1, action == "PAINT" ? 5 : 3));
+            s.place = place;
+            block(s, between(1, place == Place::Paint ? 5 : 3));
+            if (chance(0.3)) emit("REPAINT");
             close("ENDACTION");
         }
         close("ENDCANVAS");
     }
 
-    void threeD() {
+    // The 3D statements, between 3D.START and 3D.END.
+    void threeD(Scope& s) {
         emit("3D.START");
-        if (chance(0.7)) {
-            std::string name = freshName();
-            if (chance(0.7)) {
-                emit("OBJECT " + name + ", MODEL");
-                objects_.push_back(name);
-            } else {
-                emit("OBJECT.ARRAY " + name + ", MODEL, " + std::to_string(between(1, 3)));
-            }
-        }
-        if (!worlds_.empty() && !objects_.empty()) emit(worldSlot(any(worlds_)) + " = " + any(objects_));
-        int count = between(1, 4);
-        for (int i = 0; i < count; ++i) {
+        if (!worlds_.empty() && !objects_.empty() && !statementWord(worlds_[0].name))
+            emit(worldSlot(worlds_[0]) + " = " + any(objects_));
+        for (int i = between(1, 4); i > 0; --i) {
             switch (pick(8)) {
                 case 0:
-                    emit("3D.SETVIEWPORT 0, 0, " + intExpr(Scope{}, 1) + ", 208");
+                    emit("3D.SETVIEWPORT " + ints(s, 4));
                     break;
                 case 1:
                     emit("3D.CLEAR");
                     break;
                 case 2:
-                    emit("3D.SETBACKGROUNDCOLOR " + intExpr(Scope{}, 1));
+                    emit("3D.SETBACKGROUNDCOLOR " + colour());
                     break;
                 case 3:
-                    if (!lights_.empty()) emit("3D.SETCAMERAROTATION " + any(lights_) + ", 1, 2.5, 3");
+                    if (!cameras_.empty())
+                        emit("3D.SETCAMERAROTATION " + any(cameras_) + ", " + floatExpr(s, 1) + ", " +
+                             floatExpr(s, 1) + ", " + floatExpr(s, 1));
                     break;
                 case 4:
-                    if (!lights_.empty()) emit("3D.SETLIGHTCOLOR " + any(lights_) + ", 16777215");
+                    if (!lights_.empty()) emit("3D.SETLIGHTCOLOR " + any(lights_) + ", " + colour());
                     break;
                 case 5:
                     emit(chance(0.5) ? "3D.FOG LINEAR" : "3D.FOGOFF");
@@ -572,6 +714,9 @@ private:
         emit("3D.END");
     }
 
+    // A colour is written out in decimal digits.
+    std::string colour() { return any({"0", "255", "16777215", "65280", "08"}); }
+
     std::string worldSlot(const Array& world) {
         std::string text = world.name + "[";
         for (std::size_t i = 0; i < world.sizes.size(); ++i)
@@ -584,10 +729,14 @@ private:
         for (int i = 0; i < count; ++i) statement(s);
     }
 
-    // Drawing stands in a PAINT action and in the functions of the program, which PAINT may call.
-    static bool drawingPlace(const Scope& s) {
-        return (s.section == Section::Action && s.action == "PAINT") || s.function != nullptr;
+    static bool drawingPlace(const Scope& s) { return s.place == Place::Paint || s.place == Place::Function; }
+    // Sound, files, network and the camera: the main section, functions and canvas actions.
+    static bool mediaPlace(const Scope& s) {
+        return s.place == Place::Main || s.place == Place::Function || canvasAction(s.place);
     }
+    // Images, sprites, the tile layer and 3D: FUNCTION ACTION too.
+    static bool objectPlace(const Scope& s) { return mediaPlace(s) || s.place == Place::ActionFunction; }
+    static bool special(const Scope& s) { return s.place == Place::Pause || s.place == Place::End; }
 
     // One statement that takes one line, written into a text instead of the program: an assignment, a
     // PRINT, or where drawing may stand, a drawing statement.
@@ -640,14 +789,15 @@ private:
     }
 
     void statement(Scope& s) {
-        const bool paint = s.section == Section::Action && s.action == "PAINT";
         const bool drawing = drawingPlace(s);
-        if (!faulty_ && plantedLine_ == 0 && !drawing && chance(0.04)) {
+        const bool canPlant =
+            s.place == Place::Main || s.place == Place::Loop || s.place == Place::KeyPressed;
+        if (!faulty_ && plantedLine_ == 0 && canPlant && chance(0.02)) {
             plantError(s);
             return;
         }
         for (int tries = 0; tries < 8; ++tries) {
-            int r = pick(21);
+            const int r = pick(24);
             if (r == 20) {
                 shortLine(s);
             } else if (r < 5) {
@@ -663,25 +813,36 @@ private:
             } else if (r == 9 && (s.loops > 0 || bad())) {
                 emit("BREAK");
             } else if (r == 10 && !functions_.empty()) {
-                emit(call(s, any(functions_)));
+                const Function& f = any(functions_);
+                if (statementWord(f.name) && !bad()) continue;
+                emit(call(s, f));
             } else if (r == 11 && s.function && chance(0.5)) {
                 exitFunction(s);
             } else if (r == 12 && (drawing || bad())) {
                 drawingStatement(s);
-            } else if (r == 13 && phone() && (s.section != Section::Action || bad())) {
+            } else if (r == 13 && phone() && (mediaPlace(s) || bad())) {
                 mediaStatement(s);
-            } else if (r == 14 && phone() && (!sprites_.empty() || !spriteArrays_.empty() || layer_)) {
+            } else if (r == 14 && phone() && objectPlace(s) &&
+                       (!sprites_.empty() || !spriteArrays_.empty() || layer_)) {
                 spriteStatement(s);
-            } else if (r == 15 && phone()) {
+            } else if (r == 15 && (phone() || !canvases_.empty())) {
                 formStatement(s);
-            } else if (r == 16 && (s.section == Section::Action || bad())) {
+            } else if (r == 16 && (canvasAction(s.place) || bad())) {
                 emit("REPAINT");
-            } else if (r == 17 && (paint || bad()) && phone()) {
+            } else if (r == 17 && (s.place == Place::Paint || bad()) && phone()) {
                 mappyStatement(s);
-            } else if (r == 18 && s.depth < 2 && s.section != Section::Action && phone()) {
-                tryBlock(s);
+            } else if (r == 18 && s.depth < 2 && !s.inTry && objectPlace(s)) {
+                imageBlock(s);
             } else if (r == 19 && (phone() || bad()) && chance(0.1)) {
                 emit("END");
+            } else if (r == 21 && phone() && objectPlace(s) && chance(0.5)) {
+                threeD(s);
+            } else if (r == 22 && s.place == Place::Function && s.depth > 0) {
+                localDeclaration(s);
+            } else if (r == 23 && phone() && objectPlace(s) && !worlds_.empty() && !objects_.empty()) {
+                const Array& world = any(worlds_);
+                if (statementWord(world.name)) continue;
+                emit(worldSlot(world) + " = " + any(objects_));
             } else {
                 continue;
             }
@@ -693,13 +854,16 @@ private:
     void nested(Scope& s, int count, bool loop) {
         ++s.depth;
         if (loop) ++s.loops;
+        // A DIM in a block is a local of the whole function: it stays visible after the block.
         block(s, count);
         if (loop) --s.loops;
         --s.depth;
     }
 
     void ifBlock(Scope& s) {
-        open("IF " + condition(s) + " THEN");
+        // The condition may stand in brackets.
+        const std::string cond = condition(s);
+        open("IF " + (chance(0.15) ? "(" + cond + ")" : cond) + " THEN");
         nested(s, between(1, 3), false);
         int elseIfs = chance(0.3) ? between(1, 2) : 0;
         for (int i = 0; i < elseIfs; ++i) {
@@ -716,12 +880,14 @@ private:
                 open("ELSE");
             }
         }
-        close("ENDIF");
+        close(chance(0.2) ? "END IF" : "ENDIF");
     }
 
+    // A counter: any name a variable may have, counted by one integer of the whole program.
     void forBlock(Scope& s) {
-        std::string name = bad() ? any(kNames) : any(kForNames);
-        if (std::find(forVars_.begin(), forVars_.end(), name) != forVars_.end() && !bad()) {
+        const std::string name = bad() ? any(kNames) : any(forNames_);
+        if (std::find(forVars_.begin(), forVars_.end(), name) != forVars_.end() ||
+            ((name == "POINTX" || name == "POINTY") && s.place == Place::PointerDragged)) {
             assignment(s);
             return;
         }
@@ -731,7 +897,7 @@ private:
         forVars_.push_back(name);
         nested(s, between(1, 3), true);
         forVars_.pop_back();
-        close("NEXT");
+        close(chance(0.3) ? "NEXT " + name : "NEXT");
     }
 
     void whileBlock(Scope& s) {
@@ -740,56 +906,107 @@ private:
         close("ENDWHILE");
     }
 
-    void tryBlock(Scope& s) {
-        open("TRY");
-        // CATCH IO needs a statement that can fail on a file in its TRY.
-        std::string name = freshName();
-        emit("IMAGE " + name + ", \"/extra_" + std::to_string(lines_.size()) + ".png\"");
-        images_.push_back(name);
-        nested(s, 1, false);
-        close("CATCH IO");
-        ++indent_;
-        nested(s, 1, false);
-        close("ENDCATCH");
-        emit("ENDTRY");
-    }
-
     void exitFunction(Scope& s) {
-        if (s.function->returns && !bad())
-            emit("EXITFUNCTION " + endValue(s, *s.function->returns));
-        else
+        if (s.function->returns && !bad()) {
+            const std::string value = endValue(s, *s.function->returns);
+            emit(value.empty() ? "EXITFUNCTION" : "EXITFUNCTION " + value);
+        } else if (!s.function->returns) {
             emit("EXITFUNCTION");
+        }
     }
 
+    // --- values ------------------------------------------------------------------------------------
+    // The variables a statement here may read: the globals, the function's own, the open counters. In
+    // POINTERDRAGGED POINTX and POINTY are the pointer, never a variable of the program.
     std::vector<Var> visible(const Scope& s) const {
         std::vector<Var> vars = globals_;
         vars.insert(vars.end(), s.locals.begin(), s.locals.end());
         for (const std::string& f : forVars_) vars.push_back({f, Kind::Int});
+        if (s.place == Place::PointerDragged)
+            vars.erase(std::remove_if(vars.begin(), vars.end(),
+                                      [](const Var& v) { return v.name == "POINTX" || v.name == "POINTY"; }),
+                       vars.end());
         return vars;
+    }
+
+    // The records a statement here may read: in POINTERDRAGGED POINTX and POINTY are the pointer's.
+    std::vector<Record> recordsHere(const Scope& s) const {
+        std::vector<Record> all;
+        for (const Record& r : records_)
+            if (s.place != Place::PointerDragged || (r.name != "POINTX" && r.name != "POINTY"))
+                all.push_back(r);
+        return all;
+    }
+
+    std::vector<Array> arraysHere(const Scope& s) const {
+        std::vector<Array> all = arrays_;
+        all.insert(all.end(), s.arrays.begin(), s.arrays.end());
+        return all;
+    }
+
+    // A function of the program whose value may be read here: not one named like the language's own C
+    // (FUNCTION ACTION) or pointer (POINTERDRAGGED), which the name means there.
+    bool callable(const Scope& s, const Function& f) const {
+        if (s.place == Place::ActionFunction && f.name == "C") return false;
+        if (s.place == Place::PointerDragged && (f.name == "POINTX" || f.name == "POINTY")) return false;
+        return true;
     }
 
     void assignment(Scope& s) {
         Kind kind = anyValueKind();
-        if (chance(0.1)) kind = Kind::Boolean;
+        if (chance(0.15)) kind = Kind::Boolean;
         std::string target = lvalue(s, kind);
         if (target.empty()) {
-            emit("PRINT " + valueExpr(s, Kind::String, 1));
+            emit("PRINT " + stringExpr(s, 1));
             return;
         }
         if (kind == Kind::Boolean)
-            emit(target + " = " + std::string(bad() ? "1" : chance(0.5) ? "TRUE" : "FALSE"));
+            emit(target + " = " +
+                 (bad() ? std::string("1") : flagValue(s, target.find('%') == std::string::npos)));
         else
             emit(target + " = " + valueExpr(s, bad() ? anyValueKind() : kind, 3));
     }
 
-    // Something of `kind` that can be assigned: a variable, an array element or a record field.
+    // A flag as a value: its name, now and then with a suffix, which names the flag all the same.
+    std::string flagName(const Var& v) { return v.name + (chance(0.2) ? any({"$", "#"}) : ""); }
+
+    // What a flag takes: TRUE, FALSE, another flag, and (for a flag variable) a built-in that gives one.
+    std::string flagValue(Scope& s, bool builtins) {
+        std::vector<std::string> flags{"TRUE", "FALSE"};
+        for (const Var& v : visible(s))
+            if (v.kind == Kind::Boolean) flags.push_back(flagName(v));
+        if (builtins && chance(0.3)) {
+            std::string b = flagBuiltin(s);
+            if (!b.empty()) return b;
+        }
+        return any(flags);
+    }
+
+    // A built-in that gives a flag, or "".
+    std::string flagBuiltin(Scope& s) {
+        std::vector<std::string> ways;
+        if (phone()) {
+            if (!lists_.empty()) ways.push_back("LIST.SELECTED(" + any(lists_) + ", " + intExpr(s, 0) + ")");
+            ways.push_back("FILE.EXIST(" + stringExpr(s, 0) + ")");
+            if (!sprites_.empty())
+                ways.push_back("SPRITE.COLLISION(" + any(sprites_) + ", " + any(sprites_) + ", " +
+                               any({"TRUE", "FALSE"}) + ")");
+        }
+        if (ways.empty()) return "";
+        return any(ways);
+    }
+
+    // Something of `kind` that can be assigned: a variable, an array element or a record field. A line
+    // that begins with a statement's word is that statement: such a name without a suffix is only read.
     std::string lvalue(Scope& s, Kind kind) {
         std::vector<std::function<std::string()>> ways;
         for (const Var& v : visible(s))
-            if (v.kind == kind) ways.push_back([v] { return v.ref(); });
-        for (const Array& a : arrays_)
-            if (a.kind == kind) ways.push_back([this, &s, a] { return element(s, a); });
-        for (const Record& r : records_)
+            if (v.kind == kind && !(statementWord(v.name) && suffix(v.kind).empty()))
+                ways.push_back([v] { return v.ref(); });
+        for (const Array& a : arraysHere(s))
+            if (a.kind == kind && !(statementWord(a.name) && suffix(a.kind).empty()))
+                ways.push_back([this, &s, a] { return element(s, a); });
+        for (const Record& r : recordsHere(s))
             for (const Var& f : r.type->fields)
                 if (f.kind == kind) ways.push_back([this, &s, r, f] { return field(s, r, f); });
         if (ways.empty()) return "";
@@ -836,7 +1053,6 @@ private:
         return f.name + "(" + args + ")";
     }
 
-    // --- expressions -------------------------------------------------------------------------------
     std::string valueExpr(Scope& s, Kind kind, int depth) {
         switch (kind) {
             case Kind::Int:
@@ -851,31 +1067,35 @@ private:
         return "0";
     }
 
-    // One of the program's values of `kind`, or nothing.
+    // One of the program's values of `kind` (a variable, an element, a field, a function's value), or "".
     std::string reference(Scope& s, Kind kind, int depth) {
         std::vector<std::function<std::string()>> ways;
         for (const Var& v : visible(s))
             if (v.kind == kind) ways.push_back([v] { return v.ref(); });
-        for (const Array& a : arrays_)
+        for (const Array& a : arraysHere(s))
             if (a.kind == kind) ways.push_back([this, &s, a, depth] { return element(s, a, depth); });
-        for (const Record& r : records_)
+        for (const Record& r : recordsHere(s))
             for (const Var& f : r.type->fields)
                 if (f.kind == kind) ways.push_back([this, &s, r, f, depth] { return field(s, r, f, depth); });
         if (depth > 0)
             for (const Function& f : functions_)
-                if (f.returns == kind) ways.push_back([this, &s, f, depth] { return call(s, f, depth); });
+                if (f.returns == kind && callable(s, f))
+                    ways.push_back([this, &s, f, depth] { return call(s, f, depth); });
         if (ways.empty()) return "";
         return any(ways)();
     }
 
+    std::string intLiteral() { return any(kIntLiterals); }
+
     std::string intExpr(Scope s, int depth) {
         if (bad()) return any({"\"text\"", "UNKNOWN", "3 4", "(1", "2147483648", "1 +"});
-        int r = pick(depth > 0 ? 12 : 4);
-        if (r < 2) return any(kIntLiterals);
+        const int r = pick(depth > 0 ? 13 : 4);
+        if (r < 2) return intLiteral();
         if (r < 4) {
             std::string ref = reference(s, Kind::Int, depth);
-            return ref.empty() ? any(kIntLiterals) : ref;
+            return ref.empty() ? intLiteral() : ref;
         }
+        std::vector<std::string> ways;
         switch (r) {
             case 4:
             case 5:
@@ -883,32 +1103,73 @@ private:
             case 6:
                 return "(" + intExpr(s, depth - 1) + ")";
             case 7:
-                return std::string(any({"MAX", "MIN", "RND"})) + "(" + intExpr(s, depth - 1) + ", " +
-                       intExpr(s, depth - 1) + ")";
+                for (const char* b : {"MAX", "MIN", "RND"})
+                    if (builtin(b)) ways.push_back(b);
+                if (ways.empty()) return intLiteral();
+                return any(ways) + "(" + intExpr(s, depth - 1) + ", " + intExpr(s, depth - 1) + ")";
             case 8:
-                return std::string(any({"LEN", "ASC"})) + "(" + stringExpr(s, depth - 1) + ")";
+                for (const char* b : {"LEN", "ASC"})
+                    if (builtin(b)) ways.push_back(b);
+                if (ways.empty()) return intLiteral();
+                return any(ways) + "(" + stringExpr(s, depth - 1) + ")";
             case 9:
-                return chance(0.5)
-                           ? "ABS(" + intExpr(s, depth - 1) + ")"
-                           : "INDEX(" + stringExpr(s, depth - 1) + ", " + stringExpr(s, depth - 1) + ")";
+                if (chance(0.5) && builtin("ABS")) return "ABS(" + intExpr(s, depth - 1) + ")";
+                if (!builtin("INDEX")) return intLiteral();
+                return "INDEX(" + stringExpr(s, depth - 1) + ", " + stringExpr(s, depth - 1) + ")";
             case 10:
-                return chance(0.5) ? "INT(" + stringExpr(s, depth - 1) + ")" : "TIMER()";
+                if (chance(0.5) && builtin("INT") && builtin("STR"))
+                    return "INT(STR$(" + intExpr(s, depth - 1) + "))";
+                return builtin("TIMER") ? "TIMER()" : intLiteral();
+            case 11:
+                return placeValue(s);
             default:
-                if (s.section == Section::Action && s.action == "POINTERDRAGGED")
-                    return any({"POINTX", "POINTY"});
-                if (!sprites_.empty() && phone())
-                    return std::string(any({"SPRITE.POSX", "SPRITE.POSY", "SPRITE.WIDTH", "SPRITE.FRAME"})) +
-                           "(" + any(sprites_) + ")";
-                if (!images_.empty())
-                    return std::string(any({"IMAGE.WIDTH", "IMAGE.HEIGHT"})) + "(" + any(images_) + ")";
-                if (!lists_.empty()) return "LIST.GETVALUE(" + any(lists_) + ")";
-                return any(kIntLiterals);
+                return objectValue(s);
         }
+    }
+
+    // A value known only where the statement stands: the key, the screen's size, the pointer, a map
+    // block.
+    std::string placeValue(Scope& s) {
+        std::vector<std::string> ways;
+        if (s.place == Place::KeyPressed) {
+            for (const char* b : {"GETKEY", "UPKEY", "DOWNKEY", "LEFTKEY", "RIGHTKEY", "SELECTKEY",
+                                  "CLEARKEY", "STARKEY", "POUNDKEY"})
+                if (builtin(b)) ways.push_back(std::string(b) + "()");
+        }
+        if (canvasAction(s.place))
+            for (const char* b : {"WIDTH", "HEIGHT"})
+                if (builtin(b)) ways.push_back(std::string(b) + "()");
+        if (s.place == Place::PointerDragged) ways.insert(ways.end(), {"POINTX", "POINTY"});
+        if (s.place == Place::Paint && phone())
+            ways.push_back(std::string(any({"MAPPY.BLOCKFLAG", "MAPPY.BLOCKIMAGE"})) + "(" + ints(s, 4) +
+                           ")");
+        if (ways.empty()) return intLiteral();
+        return any(ways);
+    }
+
+    // An integer an object of the program gives.
+    std::string objectValue(Scope& s) {
+        std::vector<std::string> ways;
+        if (phone()) {
+            for (const std::string& sp : sprites_)
+                ways.push_back(std::string(any({"SPRITE.POSX", "SPRITE.POSY", "SPRITE.WIDTH", "SPRITE.HEIGHT",
+                                                "SPRITE.FRAME"})) +
+                               "(" + sp + ")");
+            for (const std::string& sp : spriteArrays_)
+                ways.push_back(std::string(any({"SPRITE.POSX", "SPRITE.POSY"})) + "(" + sp + ", " +
+                               intExpr(s, 0) + ")");
+            for (const std::string& l : lists_) ways.push_back("LIST.GETVALUE(" + l + ")");
+            ways.push_back(std::string(any({"MEM.FREE", "MEM.TOTAL", "COMM.GETAVAILABLE"})) + "()");
+        }
+        for (const std::string& i : images_)
+            ways.push_back(std::string(any({"IMAGE.WIDTH", "IMAGE.HEIGHT"})) + "(" + i + ")");
+        if (ways.empty()) return intLiteral();
+        return any(ways);
     }
 
     std::string floatExpr(Scope& s, int depth) {
         int r = pick(depth > 0 ? 5 : 2);
-        if (r == 0) return any({"2.5", "0.5", "1.0", "3"});
+        if (r == 0) return any(kFloatLiterals);
         if (r == 1) {
             std::string ref = reference(s, Kind::Float, depth);
             return ref.empty() ? "1.5" : ref;
@@ -918,55 +1179,116 @@ private:
     }
 
     std::string stringExpr(Scope& s, int depth) {
-        int r = pick(depth > 0 ? 9 : 2);
+        int r = pick(depth > 0 ? 10 : 2);
         if (r == 0) return any(kStrings);
         if (r == 1) {
             std::string ref = reference(s, Kind::String, depth);
             return ref.empty() ? any(kStrings) : ref;
         }
+        std::vector<std::string> ways;
         switch (r) {
             case 2:
             case 3:
                 return stringExpr(s, depth - 1) + " + " + stringExpr(s, depth - 1);
             case 4:
-                return "STR$(" + intExpr(s, depth - 1) + ")";
+                return builtin("STR") ? "STR$(" + intExpr(s, depth - 1) + ")" : any(kStrings);
             case 5:
-                return std::string(any({"UPPER", "LOWER", "TRIM"})) + "(" + stringExpr(s, depth - 1) + ")";
+                for (const char* b : {"UPPER", "LOWER", "TRIM"})
+                    if (builtin(b)) ways.push_back(b);
+                if (ways.empty()) return any(kStrings);
+                return any(ways) + "(" + stringExpr(s, depth - 1) + ")";
             case 6:
-                return std::string(any({"LEFT", "RIGHT"})) + "(" + stringExpr(s, depth - 1) + ", " +
-                       intExpr(s, depth - 1) + ")";
+                for (const char* b : {"LEFT", "RIGHT"})
+                    if (builtin(b)) ways.push_back(b);
+                if (ways.empty()) return any(kStrings);
+                return any(ways) + "(" + stringExpr(s, depth - 1) + ", " + intExpr(s, depth - 1) + ")";
             case 7:
+                if (!builtin("MID")) return any(kStrings);
                 return "MID(" + stringExpr(s, depth - 1) + ", " + intExpr(s, depth - 1) + ", " +
                        intExpr(s, depth - 1) + ")";
+            case 8:
+                if (phone() && !textboxes_.empty()) return "TEXTBOX.GETVALUE(" + any(textboxes_) + ")";
+                if (phone()) return any({"FILE.READ(1)", "SERVER.RECEIVE()", "COMM.GETPORT(0)"});
+                return any(kStrings);
             default:
-                if (!textboxes_.empty() && phone()) return "TEXTBOX.GETVALUE(" + any(textboxes_) + ")";
-                return "STR$(" + intExpr(s, 0) + ")";
+                return builtin("STR") ? "STR$(" + intExpr(s, 0) + ")" : any(kStrings);
         }
     }
 
-    // The left side of a comparison is one value: a name, a literal or a built-in's result.
+    // The left side of a comparison of `kind`: one that begins with a variable or an element (of an
+    // array, or a field of an element of an array of records) takes the arithmetic up to the comparison
+    // sign; any other (a number, a built-in, a record's field, a function's value) is one value.
+    std::string leftSide(Scope& s, Kind kind) {
+        std::vector<std::string> sums;
+        for (const Var& v : visible(s))
+            if (v.kind == kind) sums.push_back(v.ref());
+        for (const Array& a : arraysHere(s))
+            if (a.kind == kind) sums.push_back(element(s, a, 0));
+        for (const Record& r : recordsHere(s))
+            for (const Var& f : r.type->fields)
+                if (f.kind == kind && !r.sizes.empty()) sums.push_back(field(s, r, f, 0));
+        if (!sums.empty() && chance(0.6)) {
+            std::string left = any(sums);
+            if (kind != Kind::Boolean && chance(0.3))
+                left += kind == Kind::String
+                            ? " + " + stringExpr(s, 0)
+                            : " " + std::string(any({"+", "-", "*"})) + " " + valueExpr(s, kind, 0);
+            return left;
+        }
+        std::vector<std::string> single;
+        for (const Record& r : recordsHere(s))
+            for (const Var& f : r.type->fields)
+                if (f.kind == kind && r.sizes.empty()) single.push_back(field(s, r, f, 0));
+        for (const Function& f : functions_)
+            if (f.returns == kind && callable(s, f)) single.push_back(call(s, f, 1));
+        if (kind == Kind::Int) {
+            single.push_back(any({"7", "-1", "0", "-20"}));
+            single.push_back(placeValue(s));
+            single.push_back(objectValue(s));
+            if (builtin("ABS")) single.push_back("ABS(" + intExpr(s, 0) + ")");
+        }
+        if (kind == Kind::Float) single.push_back(any({"2.5", "-2.5"}));
+        if (kind == Kind::String) {
+            if (builtin("STR")) single.push_back("STR$(" + intExpr(s, 0) + ")");
+            if (builtin("UPPER")) single.push_back("UPPER(" + stringExpr(s, 0) + ")");
+        }
+        if (kind == Kind::Boolean) {
+            std::string b = flagBuiltin(s);
+            if (!b.empty()) single.push_back(b);
+        }
+        if (single.empty()) return sums.empty() ? "" : any(sums);
+        return any(single);
+    }
+
     std::string comparison(Scope& s) {
-        int r = pick(10);
-        if (s.section == Section::Action && s.action == "KEYPRESSED" && r == 0)
-            return "GETKEY() = " +
-                   std::string(any({"UPKEY()", "DOWNKEY()", "LEFTKEY()", "RIGHTKEY()", "STARKEY()"}));
-        if (r < 6) {
-            std::string left = reference(s, Kind::Int, 0);
+        if (s.place == Place::ActionFunction && !buttons_.empty() && chance(0.3))
+            return "C " + std::string(any({"=", "<>"})) + " " + any(buttons_);
+        const int r = pick(10);
+        if (r < 5) {
+            std::string left = leftSide(s, Kind::Int);
             if (left.empty() || bad()) left = std::to_string(pick(100));
             return left + " " + any({"=", "<>", "<", ">", "<=", ">="}) + " " + intExpr(s, 1);
         }
-        if (r < 8) {
-            std::string left = reference(s, Kind::String, 0);
-            if (left.empty() || bad()) left = any(kStrings);
-            return left + " " + any({"=", "<>"}) + " " + stringExpr(s, 1);
+        if (r < 6) {
+            std::string left = leftSide(s, Kind::Float);
+            if (!left.empty())
+                return left + " " + any({"=", "<>", "<", ">", "<=", ">="}) + " " + floatExpr(s, 1);
         }
-        std::string flag = reference(s, Kind::Boolean, 1);
-        if (flag.empty()) return "1 = 1";
-        return flag + " = " + (chance(0.5) ? "TRUE" : "FALSE");
+        if (r < 8) {
+            std::string left = leftSide(s, Kind::String);
+            if (!left.empty() && !bad()) return left + " " + any({"=", "<>"}) + " " + stringExpr(s, 1);
+        }
+        std::string left = leftSide(s, Kind::Boolean);
+        if (left.empty()) return "1 = 1";
+        std::vector<std::string> right{"TRUE", "FALSE"};
+        for (const Var& v : visible(s))
+            if (v.kind == Kind::Boolean) right.push_back(flagName(v));
+        return left + " " + any({"=", "<>"}) + " " + any(right);
     }
 
     std::string condition(Scope& s) {
         std::string text = comparison(s);
+        if (chance(0.1)) text = "(" + text + ")";
         if (chance(0.3)) text += std::string(chance(0.5) ? " AND " : " OR ") + comparison(s);
         return text;
     }
@@ -978,6 +1300,15 @@ private:
         std::string text;
         for (int i = 0; i < count; ++i) text += (i ? ", " : "") + intExpr(s, 1);
         return text;
+    }
+
+    // An index that must be one word: a number or an integer variable.
+    std::string indexWord(Scope& s, int size) {
+        std::vector<std::string> names;
+        for (const Var& v : visible(s))
+            if (v.kind == Kind::Int) names.push_back(v.name);
+        if (names.empty() || chance(0.5)) return std::to_string(pick(size));
+        return any(names);
     }
 
     void drawingStatement(Scope& s) {
@@ -1026,7 +1357,7 @@ private:
                 break;
             case 13:
                 if (!spriteArrays_.empty() && phone())
-                    emit("SPRITE.DRAWARRAY " + any(spriteArrays_) + ", " + ints(s, 1));
+                    emit("SPRITE.DRAWARRAY " + any(spriteArrays_) + ", " + indexWord(s, 2));
                 break;
             case 14:
                 if (layer_) emit("LAYER.PAINT " + ints(s, 2));
@@ -1057,7 +1388,8 @@ private:
     void mediaStatement(Scope& s) {
         switch (pick(18)) {
             case 0:
-                emit("SOUND.LOAD \"shot_1.wav\", " + ints(s, 1));
+                emit("SOUND.LOAD " + std::string(any({"\"shot_1.wav\"", "\"/shot_2.wav\""})) + ", " +
+                     ints(s, 1));
                 break;
             case 1:
                 emit(std::string(any({"SOUND.PLAY ", "SOUND.STOP ", "SOUND.DELETE "})) + ints(s, 1));
@@ -1122,9 +1454,9 @@ private:
             if (layer_) emit(chance(0.5) ? "LAYER.UPDATE" : "LAYER.FILLCELL " + ints(s, 5));
             return;
         }
-        std::string name = any(all);
-        bool array = std::find(spriteArrays_.begin(), spriteArrays_.end(), name) != spriteArrays_.end();
-        std::string index = array ? ", " + intExpr(s, 1) : "";
+        const std::string name = any(all);
+        const bool array = std::find(spriteArrays_.begin(), spriteArrays_.end(), name) != spriteArrays_.end();
+        const std::string index = array ? ", " + intExpr(s, 1) : "";
         switch (pick(9)) {
             case 0:
                 emit("SPRITE.MOVE " + name + ", " + ints(s, 2) + index);
@@ -1137,7 +1469,7 @@ private:
                      any({"0", "90", "180", "270"}) + index);
                 break;
             case 3:
-                emit("SPRITE.SEQUENCE " + name + ", 0, 1" + index);
+                emit("SPRITE.SEQUENCE " + name + index + ", 0, 1");
                 break;
             case 4:
                 emit(std::string(chance(0.5) ? "SPRITE.NEXT " : "SPRITE.PREVIOUS ") + name + index);
@@ -1150,23 +1482,36 @@ private:
                 break;
             case 7:
                 if (!array && sprites_.size() > 1)
-                    emit("PRINT STR$(SPRITE.COLLISION(" + sprites_[0] + ", " + sprites_[1] + "))");
+                    emit("IF SPRITE.COLLISION(" + sprites_[0] + ", " + sprites_[1] + ", " +
+                         any({"TRUE", "FALSE"}) + ") = TRUE THEN PRINT \"hit\"");
                 break;
             default:
-                if (!array) emit("PRINT STR$(SPRITE.POSX(" + name + "))");
+                if (!array && builtin("STR")) emit("PRINT STR$(SPRITE.POSX(" + name + "))");
                 break;
         }
     }
 
+    // Forms and widgets stand wherever statements do, FUNCTION PAUSE and END too; an applet shows its
+    // canvases only.
     void formStatement(Scope& s) {
-        switch (pick(7)) {
+        if (!phone()) {
+            if (!canvases_.empty()) emit("SETDISPLAY " + any(canvases_));
+            return;
+        }
+        switch (pick(8)) {
             case 0:
                 if (!forms_.empty() && !buttons_.empty())
                     emit(std::string(chance(0.5) ? "BUTTON.SHOW " : "BUTTON.HIDE ") + any(forms_) + ", " +
                          any(buttons_));
                 break;
             case 1:
-                if (!lists_.empty()) emit("LIST.APPEND " + any(lists_) + ", " + stringExpr(s, 1));
+                // The text is one word: a text in quotes or a text variable.
+                if (!lists_.empty()) {
+                    std::vector<std::string> texts{any(kStrings)};
+                    for (const Var& v : visible(s))
+                        if (v.kind == Kind::String) texts.push_back(v.ref());
+                    emit("LIST.APPEND " + any(lists_) + ", " + any(texts));
+                }
                 break;
             case 2:
                 if (!forms_.empty() && !textboxes_.empty())
@@ -1178,10 +1523,19 @@ private:
             case 4:
             case 5:
                 emit("ALERT " + stringExpr(s, 1) + ", " + stringExpr(s, 1) + ", " +
-                     (images_.empty() ? "NULL" : any(images_)) + ", " + intExpr(s, 1));
+                     (images_.empty() || chance(0.3) ? "NULL" : any(images_)) + ", " + intExpr(s, 1));
+                break;
+            case 6:
+                if (!canvases_.empty() || !forms_.empty())
+                    emit("LISTENER " + any(chance(0.5) && !forms_.empty() ? forms_
+                                           : canvases_.empty()            ? forms_
+                                                                          : canvases_));
                 break;
             default:
-                if (!forms_.empty()) emit("SETDISPLAY " + any(forms_));
+                if (!forms_.empty() || !canvases_.empty())
+                    emit("SETDISPLAY " + any(chance(0.5) && !forms_.empty() ? forms_
+                                             : canvases_.empty()            ? forms_
+                                                                            : canvases_));
                 break;
         }
     }
@@ -1212,19 +1566,23 @@ private:
     int index_;
     bool applet_ = false;
     bool faulty_ = false;
+    bool hiddenBias_ = false;
     int indent_ = 0;
     std::vector<std::string> lines_;
-    std::set<std::string> used_;
-    std::set<std::string> paramNames_;  // kept free of program-wide names, as a local may not shadow one
+    std::set<std::string> used_;          // names of the whole program: globals, objects, functions, counters
+    std::set<std::string> paramNames_;    // kept free of program-wide names, as a local may not shadow one
+    std::set<std::string> localNames_;    // the functions' locals, likewise
+    std::set<std::string> hidesBuiltin_;  // names that hide a built-in of theirs where they are seen
     std::vector<Var> globals_;
     std::vector<Array> arrays_;
     std::vector<RecordType> types_;
     std::vector<Record> records_;
     std::vector<Function> functions_;
-    std::vector<std::string> buttons_, forms_, textboxes_, lists_, lights_, canvases_;
+    std::vector<std::string> buttons_, forms_, textboxes_, lists_, lights_, cameras_, canvases_;
     std::vector<std::string> images_, imageArrays_, sprites_, spriteArrays_, objects_;
     std::vector<Array> worlds_;
-    std::vector<std::string> forVars_;
+    std::vector<std::string> forVars_;   // the counters of the loops open here
+    std::vector<std::string> forNames_;  // every counter of the program
     bool layer_ = false;
     int plantedLine_ = 0;  // the line of the planted error, from 1; 0 while none is planted
     std::string plantedMessage_;

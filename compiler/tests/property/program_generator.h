@@ -14,6 +14,8 @@ struct GeneratedProgram {
     // refusal of such a program names this line or an earlier one.
     int errorLine = 0;
     std::string errorMessage;
+    // Written to be valid, with no error planted: the compiler must accept it.
+    bool valid = false;
 };
 
 // The program number `index` of the run seeded with `seed`: the same pair always gives the same

@@ -376,6 +376,7 @@ Program generatedProgram(std::uint64_t seed, int index) {
     program.source = generated.source;
     program.errorLine = generated.errorLine;
     program.errorMessage = generated.errorMessage;
+    program.valid = generated.valid;
     return program;
 }
 
@@ -428,6 +429,7 @@ CheckReport checkPrograms(const std::vector<Program>& programs, const CheckOptio
             report.refusals.push_back(projectName(p) + ": " + messageLine(t.output));
             if (t.status != 1)
                 addFinding(p, "refused with exit status " + std::to_string(t.status), t.output);
+            if (p.valid) addFinding(p, "a valid program refused: " + messageLine(t.output), t.output);
             if (auto fault = refusalFault(t.output, compiler::textLines(p.source).size()))
                 addFinding(p, "refusal: " + *fault, t.output);
             if (auto fault = plantedFault(t.output, t.status, p.errorLine, p.errorMessage))

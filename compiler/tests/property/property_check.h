@@ -20,7 +20,8 @@ struct Program {
     // The index of a program of the same check that this one must be translated like: the same verdict,
     // the same Java (its own class name aside) or the same message. -1 for none.
     int sameAs = -1;
-    std::string note;  // where the program comes from, for the reader of a finding
+    std::string note;    // where the program comes from, for the reader of a finding
+    bool valid = false;  // a valid program of the language: refusing it is a finding
 };
 
 // Program `index` of the random programs seeded with `seed` (see generateProgram).
