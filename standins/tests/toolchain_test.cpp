@@ -90,6 +90,15 @@ TEST(ToolChain, ToolHostRowsDoWhatTheToolsDo) {
          255},
         {"javac, a source that is not there", "javac", {"-d", "tmp", "Game/Absent.java"}, {}, 255},
         {"javac, an unknown option", "javac", {"-frobnicate", "Game/Absent.java"}, {}, 255},
+        {"javac, a user's jar on the class path",
+         "javac",
+         {"-bootclasspath", boot, "-d", "out", "-classpath", "loop.jar:", "Game/Uses.java", "-target", "1.4",
+          "-source", "1.4"},
+         [&](const fs::path& dir) {
+             loop(dir);
+             writeFile(dir / "Game/Uses.java", "package Game;\npublic class Uses { Loop l = new Loop(); }\n");
+         },
+         0},
         {"preverify, a folder and a jar",
          "preverify",
          {"-classpath", boot, "-d", "out", "tmp", "loop.jar"},
