@@ -351,7 +351,7 @@ Piece ArgumentReader::variable(const std::string& t) const {
                               ByteCodes::variableE)};
 }
 
-std::optional<Piece> ArgumentReader::reference(const std::string& t, int type, const char* fieldMismatch,
+std::optional<Piece> ArgumentReader::reference(const std::string& t, TypeCode type, const char* fieldMismatch,
                                                const char* recordArrayMismatch,
                                                const std::string& arrayMismatch) {
     if (Helpers::correctType(t)) return recordField(TypeCodes::fieldCode(type), fieldMismatch);
@@ -363,7 +363,7 @@ std::optional<Piece> ArgumentReader::reference(const std::string& t, int type, c
     return std::nullopt;
 }
 
-Piece ArgumentReader::recordField(int expected, const char* mismatch) {
+Piece ArgumentReader::recordField(TypeCode expected, const char* mismatch) {
     HandleType field(ctx_);
     std::string text = field.translate();
     if (ctx_.line.returnType != expected) throw CompileException(mismatch);
@@ -404,10 +404,10 @@ std::optional<Piece> ArgumentReader::changer() {
     return Piece{std::move(text), call.retByte()};
 }
 
-std::optional<Piece> ArgumentReader::typed(std::optional<Piece> value, std::initializer_list<int> types,
+std::optional<Piece> ArgumentReader::typed(std::optional<Piece> value, std::initializer_list<TypeCode> types,
                                            const std::string& mismatch, std::string_view trace) const {
     if (!value) return std::nullopt;
-    const int type = ctx_.line.returnType;
+    const TypeCode type = ctx_.line.returnType;
     if (!trace.empty()) javaTrace(std::string(trace) + value->text + " of type " + std::to_string(type));
     if (std::find(types.begin(), types.end(), type) == types.end()) throw CompileException(mismatch);
     return value;

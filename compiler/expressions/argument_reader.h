@@ -162,10 +162,10 @@ private:
     Piece variable(const std::string& t) const;
     // A record field ("P%.X"), a record array ("P%") or an array at the current token, whose values must be
     // of `type`; nullopt when the token is none of these.
-    std::optional<Piece> reference(const std::string& t, int type, const char* fieldMismatch,
+    std::optional<Piece> reference(const std::string& t, TypeCode type, const char* fieldMismatch,
                                    const char* recordArrayMismatch, const std::string& arrayMismatch);
     // A record field at the current token; its returnType must be `expected`, else `mismatch`.
-    Piece recordField(int expected, const char* mismatch);
+    Piece recordField(TypeCode expected, const char* mismatch);
     // The array named at the current token and its index, from the "[" after it; in bytes "AC" ends the
     // argument in place of "ED".
     Piece arrayElement(const compiler::Array& array);
@@ -174,7 +174,7 @@ private:
     std::optional<Piece> changer();
     // The value's type (ctx.line.returnType) must be one of `types`, else `mismatch`. `trace`: the Java
     // form's trace label, printed with the text and the type first.
-    std::optional<Piece> typed(std::optional<Piece> value, std::initializer_list<int> types,
+    std::optional<Piece> typed(std::optional<Piece> value, std::initializer_list<TypeCode> types,
                                const std::string& mismatch, std::string_view trace = {}) const;
 
     Context& ctx_;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "driver/blocks.h"
 #include "driver/translator.h"
 #include "guard/whole_file.h"
 
@@ -51,10 +52,10 @@ public:
     bool inLoop = false;
     std::unique_ptr<guard::WholeFile> typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
-    // The blocks open at the line being translated, innermost last: "If", "For", "While", "Try",
-    // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came, a For its counter.
+    // The blocks open at the line being translated, innermost last (no Type: a record type's lines stand
+    // in a file of their own). An If remembers whether its ELSE came, a For its counter.
     struct Block {
-        std::string kind;
+        BlockKind kind;
         bool elseSeen = false;
         std::string variable;  // a FOR loop's counter
     };

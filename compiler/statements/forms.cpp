@@ -25,7 +25,7 @@ using screen::notOnThisTarget;
 
 // Widgets are fields of the generated class, so they are declared before the main section opens.
 void requireDeclarationSection(const Convertor& c, std::string_view key) {
-    if (c.ctx.functions.CurrentFunction != "GLOBAL") throw CompileException(res(key));
+    if (c.ctx.functions.CurrentKind != OwnerKind::Global) throw CompileException(res(key));
 }
 
 // An argument slot the Java call needs came out empty (a missing or doubled argument).
