@@ -469,23 +469,23 @@ void ArgumentReader::name() {
 void ArgumentReader::word(char letter) {
     if (atListEnd()) return;
     const std::string t = current();
-    const std::string* failure = &res("Error_Button_name_is");
+    MessageKey failure = "Error_Button_name_is";
     bool fits = false;
     if (letter == 'n') {
-        failure = &res("Error_Expecting_name");
+        failure = "Error_Expecting_name";
         fits = ctx_.objects.Names.indexOf(t) >= 0;
     } else if (letter == 'H') {
-        failure = &res("Error_Expecting_hex");
+        failure = "Error_Expecting_hex";
         fits = isDigits(t);
     } else {
         fits = helpers_.Button(t) >= 0;
     }
-    if (!fits) throw CompileException(*failure);
+    if (!fits) throw CompileException(res(failure));
     append(Piece{t, letter == 'H' ? numberBytes(t) : framed(ByteCodes::nameS, t, ByteCodes::nameE)});
     ++ctx_.line.gPointer;
     passBrackets();
     // One word: a second would be glued to it in the Java.
-    if (!atListEnd()) throw CompileException(*failure);
+    if (!atListEnd()) throw CompileException(res(failure));
     translated_ = true;
 }
 
