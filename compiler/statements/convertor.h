@@ -43,13 +43,13 @@ public:
     InterfaceFileWrite& out;
 
     // Block and scratch state carried from line to line.
-    std::string Temp;
-    std::string TempHolder;
-    std::string rateLoop = "0";
-    bool InError = false;
-    bool FirstCatch = false;
-    bool hadLoop = false;
-    bool inLoop = false;
+    std::string Temp;            // scratch text of one statement (the line's tokens for the trace, a part)
+    std::string TempHolder;      // the statement's Java text as a branch builds it, before its ";"
+    std::string rateLoop = "0";  // the open LOOP action's period in milliseconds, as written
+    bool InError = false;        // inside TRY ... ENDTRY
+    bool FirstCatch = false;     // the open TRY has had no CATCH yet
+    bool hadLoop = false;        // the open canvas has a LOOP action
+    bool inLoop = false;         // inside ACTION LOOP ... ENDACTION
     std::unique_ptr<guard::WholeFile> typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
     // The blocks open at the line being translated, innermost last (no Type: a record type's lines stand
