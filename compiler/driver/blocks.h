@@ -9,27 +9,9 @@ enum class BlockKind { If, For, While, Try, Catch, Function, Canvas, Action, Typ
 
 // The block's word in messages ("If", "For", ...).
 constexpr std::string_view blockName(BlockKind kind) {
-    switch (kind) {
-        case BlockKind::If:
-            return "If";
-        case BlockKind::For:
-            return "For";
-        case BlockKind::While:
-            return "While";
-        case BlockKind::Try:
-            return "Try";
-        case BlockKind::Catch:
-            return "Catch";
-        case BlockKind::Function:
-            return "Function";
-        case BlockKind::Canvas:
-            return "Canvas";
-        case BlockKind::Action:
-            return "Action";
-        case BlockKind::Type:
-            return "Type";
-    }
-    return "";
+    constexpr std::string_view kNames[] = {"If",       "For",    "While",  "Try", "Catch",
+                                           "Function", "Canvas", "Action", "Type"};  // in the enum's order
+    return kNames[static_cast<int>(kind)];
 }
 
 }  // namespace compiler

@@ -21,24 +21,9 @@ enum class OwnerKind {
 // The text of a kind that has a word of its own ("SYSTEM" ... "ACTION"); "" for a function and a record
 // type, which go by their names.
 constexpr const char* ownerWord(OwnerKind kind) {
-    switch (kind) {
-        case OwnerKind::System:
-            return "SYSTEM";
-        case OwnerKind::Global:
-            return "GLOBAL";
-        case OwnerKind::Main:
-            return "MAIN";
-        case OwnerKind::Pause:
-            return "PAUSE";
-        case OwnerKind::End:
-            return "END";
-        case OwnerKind::Action:
-            return "ACTION";
-        case OwnerKind::Function:
-        case OwnerKind::Type:
-            break;
-    }
-    return "";
+    constexpr const char* kWords[] = {"SYSTEM", "GLOBAL", "MAIN", "PAUSE",
+                                      "END",    "ACTION", "",     ""};  // enum order
+    return kWords[static_cast<int>(kind)];
 }
 
 struct Owner {

@@ -283,9 +283,9 @@ std::optional<Piece> ArgumentReader::stringPiece(const std::string& t) {
         return piece;
     }
     if (ctx_.library.isReturner(t))
-        return typed(returner(), {TypeCodes::cString}, res("Error_Expecting"), "String returner returned > ");
+        return typed(call(t), {TypeCodes::cString}, res("Error_Expecting"), "String returner returned > ");
     if (ctx_.library.isChanger(t))
-        return typed(changer(), {TypeCodes::cString}, res("Error_Expecting"), "String changer returned > ");
+        return typed(call(t), {TypeCodes::cString}, res("Error_Expecting"), "String changer returned > ");
     if (t == "+") return operatorPiece(t);
     return std::nullopt;
 }
@@ -307,7 +307,7 @@ std::optional<Piece> ArgumentReader::integerPiece(const std::string& t, const Va
     if (ctx_.library.isReturner(t)) {
         javaTrace("Arguments (Int) > Returner > " + t);
         if (!nextIsBracket()) javaTrace("Noo");
-        std::optional<Piece> value = returner();
+        std::optional<Piece> value = call(t);
         if (value) javaTrace("Arguments (Int) > AFTER Returner > " + tokenHere());
         return typed(std::move(value), {TypeCodes::cInt}, res("Error_Expecting_I"));
     }
@@ -315,7 +315,7 @@ std::optional<Piece> ArgumentReader::integerPiece(const std::string& t, const Va
         const LineState& line = ctx_.line;
         javaTrace("Arguments (Int) > Changer > " +
                   (line.has(line.gPointer + 1) ? line.token(line.gPointer + 1) : std::string()));
-        return typed(changer(), {TypeCodes::cInt}, res("Error_Expecting_I"));
+        return typed(call(t), {TypeCodes::cInt}, res("Error_Expecting_I"));
     }
     return std::nullopt;
 }
@@ -339,8 +339,8 @@ std::optional<Piece> ArgumentReader::floatPiece(const std::string& t, const Valu
         return piece;
     }
     const std::string& mismatch = res("Error_Expecting_float");
-    if (ctx_.library.isReturner(t)) return typed(returner(), {TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
-    if (ctx_.library.isChanger(t)) return typed(changer(), {TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
+    if (ctx_.library.isReturner(t) || ctx_.library.isChanger(t))
+        return typed(call(t), {TypeCodes::cInt, TypeCodes::cFloat}, mismatch);
     return std::nullopt;
 }
 
@@ -388,20 +388,20 @@ Piece ArgumentReader::arrayElement(const compiler::Array& array) {
     return piece;
 }
 
-std::optional<Piece> ArgumentReader::returner() {
+std::optional<Piece> ArgumentReader::call(const std::string& t) {
     if (!nextIsBracket()) throw CompileException(res("Error_Expecting_Comma"));
-    HandleReturner call(ctx_);
-    std::string text = call.Returner();
-    if (text.empty()) return std::nullopt;
-    return Piece{std::move(text), call.retByte()};
-}
-
-std::optional<Piece> ArgumentReader::changer() {
-    if (!nextIsBracket()) throw CompileException(res("Error_Expecting_Comma"));
-    HandleChanger call(ctx_);
-    std::string text = call.Changer();
-    if (text.empty()) return std::nullopt;
-    return Piece{std::move(text), call.retByte()};
+    Piece piece;
+    if (ctx_.library.isReturner(t)) {
+        HandleReturner returner(ctx_);
+        piece.text = returner.Returner();
+        piece.bytes = returner.retByte();
+    } else {
+        HandleChanger changer(ctx_);
+        piece.text = changer.Changer();
+        piece.bytes = changer.retByte();
+    }
+    if (piece.text.empty()) return std::nullopt;
+    return piece;
 }
 
 std::optional<Piece> ArgumentReader::typed(std::optional<Piece> value, std::initializer_list<TypeCode> types,
@@ -422,7 +422,7 @@ bool ArgumentReader::boolean() {
     if (v && v->getType() == TypeCodes::cBoolean) {
         piece = variable(t);
     } else if (ctx_.library.isReturner(t)) {
-        piece = typed(returner(), {TypeCodes::cBoolean}, res("Error_Expecting_flag"));
+        piece = typed(call(t), {TypeCodes::cBoolean}, res("Error_Expecting_flag"));
     } else if (t == "TRUE") {
         piece = Piece{"true", std::string(ByteCodes::boolT)};
     } else if (t == "FALSE") {

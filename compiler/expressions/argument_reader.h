@@ -169,9 +169,9 @@ private:
     // The array named at the current token and its index, from the "[" after it; in bytes "AC" ends the
     // argument in place of "ED".
     Piece arrayElement(const compiler::Array& array);
-    // A value built-in or conversion at the current token; nullopt when the word gives no value here.
-    std::optional<Piece> returner();
-    std::optional<Piece> changer();
+    // The value built-in (or user function) or else the conversion that the current token `t` names;
+    // nullopt when the word gives no value here.
+    std::optional<Piece> call(const std::string& t);
     // The value's type (ctx.line.returnType) must be one of `types`, else `mismatch`. `trace`: the Java
     // form's trace label, printed with the text and the type first.
     std::optional<Piece> typed(std::optional<Piece> value, std::initializer_list<TypeCode> types,

@@ -33,18 +33,11 @@ std::string upper(std::string text) {
 }  // namespace
 
 std::optional<Comparator::Kind> Comparator::kindOf(TypeCode type) {
-    switch (type) {
-        case TypeCodes::cString:
-            return Kind::String;
-        case TypeCodes::cBoolean:
-            return Kind::Boolean;
-        case TypeCodes::cFloat:
-            return Kind::Float;
-        case TypeCodes::cInt:
-            return Kind::Number;
-        default:
-            return std::nullopt;
-    }
+    if (type == TypeCodes::cString) return Kind::String;
+    if (type == TypeCodes::cBoolean) return Kind::Boolean;
+    if (type == TypeCodes::cFloat) return Kind::Float;
+    if (type == TypeCodes::cInt) return Kind::Number;
+    return std::nullopt;
 }
 
 std::string_view Comparator::markOf(Kind kind) {
