@@ -289,52 +289,28 @@ Comparator::Kind Comparator::leftOperand() {
     return left(*kind, reference);
 }
 
+// Strings, booleans and buttons compare only with = and <>; numbers with the four orders as well.
 void Comparator::operatorFor(Kind kind) {
     const std::string op = tokenHere();
-    switch (kind) {
-        case Kind::String:
-            if (op == "=") {
-                out_ += "String.valueOf(" + leftString_ + ").equals(";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += "!String.valueOf(" + leftString_ + ").equals(";
-                token(ByteCodes::notEqual);
-            } else {
-                throw CompileException(res("Error_Only_and_can_be"));
-            }
-            return;
-        case Kind::Boolean:
-        case Kind::Button:
-            ctx_.debug.printDebug("Boolean Operator > " + op);
-            if (op == "=") {
-                out_ += " == ";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += " != ";
-                token(ByteCodes::notEqual);
-            } else {
-                throw CompileException(res("Error_Only_and_can_be"));
-            }
-            return;
-        case Kind::Number:
-        case Kind::Float:
-            if (op == "=") {
-                out_ += " == ";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += " != ";
-                token(ByteCodes::notEqual);
-            } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
-                out_ += " " + op + " ";
-                token(op == "<="   ? ByteCodes::lessEqual
-                      : op == ">=" ? ByteCodes::moreEqual
-                      : op == ">"  ? ByteCodes::more
-                                   : ByteCodes::less);
-            } else {
-                throw CompileException(res("Error_Unknown") + op + "\"");
-            }
-            return;
+    const bool flag = kind == Kind::Boolean || kind == Kind::Button;
+    if (flag) ctx_.debug.printDebug("Boolean Operator > " + op);
+    const bool equality = op == "=" || op == "<>";
+    if (!equality && (kind == Kind::String || flag)) throw CompileException(res("Error_Only_and_can_be"));
+    if (kind == Kind::String) {
+        out_ += (op == "<>" ? "!String.valueOf(" : "String.valueOf(") + leftString_ + ").equals(";
+    } else if (equality) {
+        out_ += op == "=" ? " == " : " != ";
+    } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
+        out_ += " " + op + " ";
+    } else {
+        throw CompileException(res("Error_Unknown") + op + "\"");
     }
+    token(op == "="    ? ByteCodes::equal
+          : op == "<>" ? ByteCodes::notEqual
+          : op == "<=" ? ByteCodes::lessEqual
+          : op == ">=" ? ByteCodes::moreEqual
+          : op == ">"  ? ByteCodes::more
+                       : ByteCodes::less);
 }
 
 void Comparator::rightOperand(Kind kind) {
