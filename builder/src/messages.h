@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "guard/project_name.h"
 #include "kit/message_table.h"
 
 namespace build {
@@ -60,8 +61,7 @@ inline constexpr std::string_view kMissingInclude = "Error: Could not find the i
 // Followed by a path in double quotes: a file the program loads that is not in the project folder.
 inline constexpr std::string_view kMissingResource = "Warning: Could not find resource file ";
 // Followed by the name: a descriptor whose Name would put the build's files outside the project folder.
-inline constexpr std::string_view kInvalidName =
-    "Error: The project name must be a file name in the project folder: ";
+inline constexpr std::string_view kInvalidName = guard::kNotAFileName;
 // Printed once when another compile or build runs in the project folder and this one waits for it.
 inline constexpr std::string_view kWaitingLine =
     "Another compile or build is running in the project folder; waiting for it to end";

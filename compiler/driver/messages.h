@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "guard/project_name.h"
 #include "kit/message_table.h"
 
 namespace compiler {
@@ -344,7 +345,7 @@ inline constexpr Row kContents[] = {
     {"Error_Break_place", "Error: Break can only be used inside a For or While loop"},
     {"Warning_If_governs",
      "Warning: #If has no statement after it on its own line and governs nothing at line "},
-    {"Error_Class_name", "Error: The project name cannot be the name of the program's Java class: "},
+    {"Error_Class_name", guard::kNotAClassName},
     {"Error_Include_missing", "Error: Could not find the include "},
     {"Error_Include_class_name", "Error: The include's name cannot be the name of its Java class: "},
     {"Error_No_model_class", "Error: No model class "},
@@ -353,7 +354,7 @@ inline constexpr Row kContents[] = {
     {"Error_Number_range", "Error: Number is outside the integer range: "},
     {"Error_Float_range", "Error: Number is outside the float range: "},
     {"Error_Drawing_place", "Error: Drawing commands can only be used in a PAINT action or a function"},
-    {"Error_Project_name", "Error: The project name must be a file name in the project folder: "},
+    {"Error_Project_name", guard::kNotAFileName},
     {"Error_Java_file_taken",
      "Error: A file the compiler did not write stands where the program's Java source goes (move it out of "
      "the project folder, or switch the project to J2ME): "},

@@ -36,8 +36,8 @@ public:
     // opens a try block and this line carries its catch; the applet's init has none.
     // The statement translator writes the same line at the first FUNCTION.
     static std::string_view mainSectionClose(const Project& project);
-    // Whether `name` can be the generated class's name: a Java name that is no keyword, no support class
-    // of the kit (they share the package) and no class the generated code names, which it would hide.
+    // Whether `name` can be the generated class's name (guard::isClassName, the rule the editor checks a
+    // project's new name by).
     static bool usableClassName(const std::string& name);
 
     // Byte-token operations: nothing goes into a Java file.

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,6 +17,7 @@
 #include "proxy_properties.h"
 #include "references.h"
 #include "text_files.h"
+#include "text_views.h"
 
 namespace editor {
 namespace {
@@ -146,7 +146,7 @@ void FTP::display() {
     auto* shown = new QDialog(this);
     shown->setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(shown);
-    auto* text = new QPlainTextEdit(decodeText(*content), shown);
+    auto* text = new ui::PlainTextEdit(decodeText(*content), shown);
     text->setObjectName("textarea");
     layout->addWidget(text);
     shown->resize(400, 400);

@@ -11,10 +11,10 @@
 #include <QPushButton>
 
 #include "colours.h"
-#include "entry_names.h"
 #include "error_dialogs.h"
 #include "file_copy.h"
 #include "files.h"
+#include "guard/project_name.h"
 #include "main_window.h"
 #include "project_file.h"
 #include "prompter.h"
@@ -214,10 +214,24 @@ bool mayReplaceProjectFile(QWidget* owner, const QString& projectFile, const QSt
                                    ui::Answer::No) == ui::Answer::Yes;
 }
 
+bool namesAJavaClass(Editor& editor) {
+    const BuildTargets& targets = editor.targets();
+    return editor.references().compiler == "J2ME" || targets.isMarked(BuildTargets::J2meDevices) ||
+           targets.isMarked(BuildTargets::Applet);
+}
+
+std::optional<QString> refuseProjectName(const QString& name, bool javaClass) {
+    if (const std::optional<std::string> refused = guard::refuseProjectName(name.toStdString(), javaClass))
+        return QString::fromStdString(*refused);
+    return std::nullopt;
+}
+
 // ProjectScreen
 
-ProjectScreen::ProjectScreen(QWidget* owner, References& references)
-    : DialogFrame(owner, "Project Settings", frames::projectScreen), references_(references) {
+ProjectScreen::ProjectScreen(QWidget* owner, References& references, bool javaClass)
+    : DialogFrame(owner, "Project Settings", frames::projectScreen),
+      references_(references),
+      javaClass_(javaClass) {
     initialize();
     textfield1->setText(references_.projectName);
     textfield2->setText(references_.projectCompany);
@@ -287,10 +301,12 @@ void ProjectScreen::actionPerformed(QPushButton* source) {
     }
     const QColor normal = QGuiApplication::palette().color(QPalette::Base);
     const QString name = textfield1->text();
-    const std::optional<QString> refused = ui::refuseEntryName(name);
+    // The project's files and its program's class are named after it: a name the compile would refuse is
+    // refused here, in the compiler's words.
+    const std::optional<QString> refused =
+        name.isEmpty() ? std::nullopt : refuseProjectName(name, javaClass_);
     if (name.isEmpty() || refused) {
         colours::setBackground(textfield1, colours::attention);
-        // The project's files are named after it in its folder: say why this name cannot be one.
         if (refused) showError(this, *refused, "Project Settings");
         return;
     }

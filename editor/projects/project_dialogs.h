@@ -1,6 +1,8 @@
 #pragma once
 // The dialogs about the project as a whole: Open Project (a project file chosen in the project tree),
 // Add to project (a source chosen there that the project does not name) and Project Settings.
+#include <optional>
+
 #include "dialog_frame.h"
 
 class QLabel;
@@ -13,10 +15,18 @@ class CustomSeparator;
 class Editor;
 class References;
 
-// Modal: "Continue" closes the open project and loads `path`; "Cancel" changes nothing.
 // True when the project `name` may be written to `projectFile`: no file stands there, or the user answers
 // Yes to replacing it.
 bool mayReplaceProjectFile(QWidget* owner, const QString& projectFile, const QString& name);
+
+// Whether the project's name is also its program's Java class: the project is written in Java, or a
+// phone or applet target is marked.
+bool namesAJavaClass(Editor& editor);
+// The refusal, in the compiler's words, that a compile would give `name` as the project's name
+// (guard::refuseProjectName); nothing when the name may be given.
+std::optional<QString> refuseProjectName(const QString& name, bool javaClass);
+
+// Modal: "Continue" closes the open project and loads `path`; "Cancel" changes nothing.
 
 class OpenProject : public DialogFrame {
     Q_OBJECT
@@ -71,12 +81,13 @@ private:
     QPushButton* button3 = nullptr;
 };
 
-// Modal: the project's name and company, both required. The name becomes a file name in the project
-// folder, so a name with "/", or "." or "..", is refused like an empty one, and Error says why.
+// Modal: the project's name and company, both required. A name the next compile would refuse (not a file
+// name of the project folder; with `javaClass`, not a Java class's name: namesAJavaClass) is marked like an
+// empty one, and Error says why in the compiler's words.
 class ProjectScreen : public DialogFrame {
     Q_OBJECT
 public:
-    ProjectScreen(QWidget* owner, References& references);
+    ProjectScreen(QWidget* owner, References& references, bool javaClass = true);
 
 protected:
     void createComponents() override;
@@ -87,6 +98,7 @@ private:
     void actionPerformed(QPushButton* source);
 
     References& references_;
+    bool javaClass_;
     QLineEdit* textfield1 = nullptr;
     QLineEdit* textfield2 = nullptr;
     QPushButton* okButton = nullptr;

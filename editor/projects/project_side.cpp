@@ -72,6 +72,11 @@ bool ProjectSide::save(Editor& editor) {
     const QFileInfo file(*chosen);
     QString name = file.fileName();
     if (name.endsWith(".tbp")) name.chop(4);
+    // A name the compile would refuse is refused now, in its words, before anything is written.
+    if (const std::optional<QString> refused = refuseProjectName(name, namesAJavaClass(editor))) {
+        showError(&editor, *refused, "Could not save project");
+        return false;
+    }
     const QString folder = file.absolutePath() + References::sep;
     // Another project's file is replaced only when the user says so; the file dialog has asked already
     // when its name was typed whole.
@@ -250,7 +255,7 @@ void ProjectSide::convert(Editor& editor) {
 }
 
 void ProjectSide::projectProperties(Editor& editor) {
-    ProjectScreen(&editor, editor.references()).exec();
+    ProjectScreen(&editor, editor.references(), namesAJavaClass(editor)).exec();
 }
 
 void ProjectSide::chooseLanguage(Editor& editor, const QString& language) {

@@ -6,6 +6,7 @@
 
 #include "file_size_limit.h"
 #include "guard/outputs.h"
+#include "guard/project_name.h"
 #include "guard/whole_file.h"
 #include "kit_fixture.h"
 
@@ -73,6 +74,31 @@ TEST_F(GuardFiles, ProjectNamesAreFileNames) {
     EXPECT_TRUE(isFileName(letters));
     EXPECT_FALSE(isFileName(letters + "\xc3\xa9"));
     EXPECT_FALSE(isFileName(std::string("a\0b", 3)));
+
+    // The refusal a compile gives, which the editor shows before it takes a name: a file name always, a
+    // class name where the program is a Java class.
+    const std::string notFile(kNotAFileName), notClass(kNotAClassName);
+    const struct {
+        std::string name;
+        std::optional<std::string> asFile, asClass;
+    } rows[] = {
+        {"Sky", {}, {}},
+        {"Sky_2", {}, {}},
+        {"Sky Two", {}, notClass + "Sky Two"},
+        {"2Sky", {}, notClass + "2Sky"},
+        {"Caf\xc3\xa9", {}, notClass + "Caf\xc3\xa9"},
+        {"class", {}, notClass + "class"},
+        {"Canvas", {}, notClass + "Canvas"},    // a class the generated code names
+        {"Include", {}, notClass + "Include"},  // a support class of the kit
+        {"", notFile, notFile},
+        {"a/b", notFile + "a/b", notFile + "a/b"},
+        {"..", notFile + "..", notFile + ".."},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(refuseProjectName(row.name, false), row.asFile) << row.name;
+        EXPECT_EQ(refuseProjectName(row.name, true), row.asClass) << row.name;
+        EXPECT_EQ(isClassName(row.name), !row.asClass) << row.name;
+    }
 }
 
 TEST_F(GuardFiles, OutputAppearsWholeOrNotAtAll) {

@@ -77,6 +77,13 @@ Answer ScriptedPrompter::askYesNoCancel(QWidget*, const QString& title, const QS
     return answerReply(question, onClose);
 }
 
+Answer ScriptedPrompter::choose(QWidget*, const QString& title, const QString& text,
+                                const QStringList& buttons) {
+    Question question{Question::YesNoCancel, title, text, buttons.join(" / ")};
+    record(question);
+    return answerReply(question, Answer::Cancel);
+}
+
 void ScriptedPrompter::inform(QWidget*, const QString& title, const QString& text) {
     record({Question::Information, title, text, {}});
 }

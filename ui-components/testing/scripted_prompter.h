@@ -47,6 +47,9 @@ public:
     Answer askYesNo(QWidget* parent, const QString& title, const QString& question, Answer onClose) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& question,
                           Answer onClose) override;
+    // Recorded as a YesNoCancel question whose detail is the buttons' texts, joined by " / ".
+    Answer choose(QWidget* parent, const QString& title, const QString& question,
+                  const QStringList& buttons) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     void showError(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,

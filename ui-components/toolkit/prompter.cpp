@@ -14,8 +14,12 @@ Prompter* installedPrompter = nullptr;
 // QMessageBox turns the close box into its escape button (No for Yes/No), so a hidden escape button of
 // our own tells a closed box from an answer.
 Answer ask(QWidget* parent, const QString& title, const QString& question,
-           QMessageBox::StandardButtons buttons, Answer onClose) {
+           QMessageBox::StandardButtons buttons, Answer onClose, const QStringList& texts = {}) {
     QMessageBox box(QMessageBox::Question, title, question, buttons, parent);
+    const QMessageBox::StandardButton named[] = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    for (qsizetype i = 0; i < texts.size() && i < 3; ++i) {
+        if (QAbstractButton* button = box.button(named[i])) button->setText(texts[i]);
+    }
     QPushButton* closed = box.addButton(QMessageBox::Abort);
     closed->hide();
     box.setEscapeButton(closed);
@@ -50,6 +54,12 @@ Answer QtPrompter::askYesNo(QWidget* parent, const QString& title, const QString
 Answer QtPrompter::askYesNoCancel(QWidget* parent, const QString& title, const QString& question,
                                   Answer onClose) {
     return ask(parent, title, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, onClose);
+}
+
+Answer QtPrompter::choose(QWidget* parent, const QString& title, const QString& question,
+                          const QStringList& buttons) {
+    return ask(parent, title, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+               Answer::Cancel, buttons);
 }
 
 void QtPrompter::inform(QWidget* parent, const QString& title, const QString& text) {

@@ -2,6 +2,7 @@
 // The standard boxes of the kit: every question, message and file chooser goes through the
 // process's prompter, so tests answer them from a script instead of a screen.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -23,6 +24,10 @@ public:
     // Yes, No or Cancel; closing the box gives `onClose`.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& question,
                                   Answer onClose) = 0;
+    // Yes, No or Cancel on buttons that say what each does (`buttons`: the three texts in that order);
+    // closing the box cancels.
+    virtual Answer choose(QWidget* parent, const QString& title, const QString& question,
+                          const QStringList& buttons) = 0;
     virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void showError(QWidget* parent, const QString& title, const QString& text) = 0;
     // A file to read or to write; nullopt when cancelled. `filter` is a Qt name filter ("Sources (*.bss)").
@@ -40,6 +45,8 @@ public:
     Answer askYesNo(QWidget* parent, const QString& title, const QString& question, Answer onClose) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& question,
                           Answer onClose) override;
+    Answer choose(QWidget* parent, const QString& title, const QString& question,
+                  const QStringList& buttons) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     void showError(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,

@@ -20,6 +20,7 @@
 #include "j2me_panel.h"
 #include "project_dialogs.h"
 #include "project_file.h"
+#include "res.h"
 #include "tools_side.h"
 #include "type_creator.h"
 
@@ -116,18 +117,43 @@ protected:
     std::unique_ptr<ProjectSide> side;
 };
 
+// A name the compile would refuse is refused before anything is written, in the compiler's words: a file
+// name always, a Java class's name where the program is one (a phone or applet target, a Java project).
 TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
+    const QString notAClass = "Error: The project name cannot be the name of the program's Java class: ";
     const struct {
         const char* chosen;
         const char* name;
-    } rows[] = {{"game", "game"}, {"game.tbp", "game"}, {"game.TBP", "game.TBP"}};
+        bool windowsOnly = false;  // the one target marked builds byte tokens, no Java class
+        const char* refused = nullptr;
+    } rows[] = {{"game", "game"},
+                {"game.tbp", "game"},
+                {"game.TBP", "game.TBP", true},
+                {"game.TBP", nullptr, false, "game.TBP"},
+                {"Sky Two", nullptr, false, "Sky Two"},
+                {"Sky Two.tbp", "Sky Two", true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.chosen);
         references.saved = false;
         Editor& editor = open();
+        if (row.windowsOnly) {
+            editor.targets().setMarked(BuildTargets::J2meDevices, false);
+            editor.targets().setMarked(BuildTargets::Windows, true);
+        }
         testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
         prompter.reply(project(QString("place/") + row.chosen));
         QDir().mkpath(project("place"));
+        if (row.refused) {
+            reporter.reports.clear();
+            EXPECT_FALSE(editor.save());
+            EXPECT_EQ(reporter.reports,
+                      QList<testing::Report>(
+                          {{testing::Report::Error, notAClass + row.refused, "Could not save project"}}));
+            EXPECT_FALSE(references.saved);
+            EXPECT_TRUE(QDir(project("place")).isEmpty());
+            side.reset();
+            continue;
+        }
         EXPECT_TRUE(editor.save());
         EXPECT_EQ(references.projectName, row.name);
         EXPECT_EQ(references.LoadedPath, project("place/"));
@@ -393,15 +419,23 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
     EXPECT_EQ(company->text(), "Firm");
     const QColor normal = name->palette().color(QPalette::Base);
     screen.show();
+    // The compiler's refusals, in its words: not a file name of the project folder, not a class name.
+    const QString notAFile = "Error: The project name must be a file name in the project folder: ";
+    const QString notAClass = "Error: The project name cannot be the name of the program's Java class: ";
     const struct {
         const char* name;
         const char* company;
         bool nameMarked;
         bool companyMarked;
-        bool refused;
-    } rows[] = {{"", "", true, false, false},    {"../up", "x", true, false, true},
-                {"a/b", "x", true, false, true}, {"..", "x", true, false, true},
-                {"ok", "", false, true, false},  {"new", "Co", false, true, false}};
+        QString refused;
+    } rows[] = {{"", "", true, false, {}},
+                {"../up", "x", true, false, notAFile + "../up"},
+                {"a/b", "x", true, false, notAFile + "a/b"},
+                {"..", "x", true, false, notAFile + ".."},
+                {"Sky Two", "x", true, false, notAClass + "Sky Two"},
+                {"new", "x", true, false, notAClass + "new"},
+                {"ok", "", false, true, {}},
+                {"Fresh", "Co", false, true, {}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         reporter.reports.clear();
@@ -411,15 +445,22 @@ TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
         EXPECT_EQ(name->palette().color(QPalette::Base) == colours::attention, row.nameMarked);
         EXPECT_EQ(company->palette().color(QPalette::Base) == colours::attention, row.companyMarked);
         EXPECT_EQ(reporter.reports,
-                  row.refused ? QList<testing::Report>(
-                                    {{testing::Report::Error,
-                                      "A name may not hold \"/\" or be \".\" or \"..\"", "Project Settings"}})
-                              : QList<testing::Report>());
+                  row.refused.isEmpty()
+                      ? QList<testing::Report>()
+                      : QList<testing::Report>({{testing::Report::Error, row.refused, "Project Settings"}}));
     }
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(name->palette().color(QPalette::Base), normal);
-    EXPECT_EQ(references.projectName, "new");
+    EXPECT_EQ(references.projectName, "Fresh");
     EXPECT_EQ(references.projectCompany, "Co");
+
+    // Where the program is no Java class (only byte-token targets), a file name will do.
+    ProjectScreen bytes(&editor, references, false);
+    bytes.show();
+    testing::part<QLineEdit>(&bytes, "textfield1")->setText("Sky Two");
+    testing::part<QPushButton>(&bytes, "okButton")->click();
+    EXPECT_FALSE(bytes.isVisible());
+    EXPECT_EQ(references.projectName, "Sky Two");
 }
 
 TEST_F(ProjectSideTest, RenamingASavedProjectOntoAnotherProjectFileAsksFirst) {
@@ -498,6 +539,33 @@ TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
     EXPECT_FALSE(side->launcher().busy());
     EXPECT_FALSE(QFile::exists(base + ".tbp"));
     EXPECT_TRUE(QFile::exists(project("gameX.bss")));
+}
+
+// A compile takes a tab's text only while its file is what the tab read or wrote, or the user says so:
+// Cancel to the question starts nothing and writes no execution copy, and Save writes nothing either.
+TEST_F(ProjectSideTest, CancellingTheQuestionAboutAnotherProgramsChangeCancelsTheCompile) {
+    makeFile(project("game.tbp"), "Main=game\nName=game\nPlatform=TB\n");
+    makeFile(project("game.bss"), "PRINT 1\r\n");
+    Editor& editor = open();
+    editor.loadProject(project("game.tbp"));
+    const QByteArray theirs = "PRINT 1\r\nPRINT 2\r\n";
+    makeFile(project("game.bss"), theirs);
+    for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
+        prompter.reply(Answer::Cancel);
+        command(editor);
+        EXPECT_FALSE(side->launcher().busy());
+    }
+    EXPECT_FALSE(output().contains("Executing"));
+    EXPECT_FALSE(QFile::exists(project("gameX.bss")));
+    prompter.reply(Answer::Cancel);
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(fileContent(project("game.bss")), theirs);
+    // Reloaded, the compile goes on with the other program's text.
+    prompter.reply(Answer::Yes);
+    editor.Build(0);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\nPRINT 2\n\n");
+    EXPECT_EQ(prompter.texts(), QStringList(4, project("game.bss") + res("Changed_by_another")));
 }
 
 TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {

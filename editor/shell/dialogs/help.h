@@ -1,11 +1,11 @@
 #pragma once
-#include <QTextBrowser>
+#include "text_views.h"
 
 namespace editor {
 
 // A viewer for the kit's help pages; nothing in the editor opens it (Help opens the help file on the
 // desktop instead).
-class Help : public QTextBrowser {
+class Help : public ui::TextBrowser {
     Q_OBJECT
 public:
     Help();

@@ -130,6 +130,14 @@ constexpr Res::Row kContents[] = {
     {"FTP Tool", "FTP Tool"},
     {"J2ME_Settings", "J2ME Settings"},
     {"Type_Creator", "J2ME Type Creator"},
+    {"Changed_by_another",
+     " was changed by another program since the editor read or wrote it. Reload it into its tab (Undo brings "
+     "the tab's text back), write the tab's text over it, or cancel?"},
+    {"Reload", "Reload"},
+    {"Write_over", "Write Over It"},
+    {"Latin1_cannot_hold",
+     "Latin-1, the encoding the tab's file was read in, cannot hold every character the tab holds now. Write "
+     "it in UTF-8: "},
 };
 
 const std::unordered_map<std::string_view, QString>& index() {

@@ -25,6 +25,7 @@
 #include "res.h"
 #include "sc_editor_kit.h"
 #include "tarnwell.h"
+#include "text_views.h"
 #include "ui_toolkit.h"
 
 // A static library's resources are linked in only when something names them.
@@ -54,7 +55,7 @@ void describe(QAction& action, const QString& shortDescription, const QIcon& ico
 }
 
 // The output pane starts low: 125 pixels under the code view.
-class OutputPane : public QPlainTextEdit {
+class OutputPane : public ui::PlainTextEdit {
 public:
     QSize sizeHint() const override { return {150, 125}; }
 };

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "build_targets.h"
+#include "text_files.h"
 #include "tree_file_browser.h"
 
 class QDialog;
@@ -86,8 +87,10 @@ public:
     // main tab with the template. False when the user cancelled or a write failed: nothing changed then.
     bool reset(bool fresh);
     void load();
-    // Fills `slot` with the file at `path` as it opens. A file that cannot be read leaves the tab empty
-    // and read-only, and the editor never writes from it (unloadedFile); false then.
+    // Fills `slot` with the file at `path` as it opens; the tab remembers the file's form (encoding, line
+    // ends) to write it back in, and its bytes, to tell another program's change. A file that cannot be
+    // read, or whose bytes would not come back as they are (a NUL byte), leaves the tab empty and
+    // read-only, and the editor never writes from it (unloadedFile); false then.
     bool loadTab(int slot, const QString& path);
     // The file that failed to load into `slot`; empty when its text is the user's.
     QString unloadedFile(int slot) const;
@@ -106,12 +109,13 @@ public:
     // Gives the tab of `slot` its one "*".
     void markChanged(int slot);
     bool hasChangedTab() const;
-    // Writes the text of `slot` to LoadedPath + `name` (one trailing "*" removed). A failure is shown
-    // with Error and leaves the old file whole; the result says whether the file was written. A tab whose
-    // file failed to load is never written.
+    // Writes the text of `slot` to LoadedPath + `name` (one trailing "*" removed) in the form of the tab's
+    // file. A failure is shown with Error and leaves the old file whole; the result says whether the file
+    // was written. A tab whose file failed to load is never written.
     bool writeAFile(const QString& name, int slot);
     // Writes tab `index` to its file and takes its "*" away; false when the write failed or the user
-    // kept a file the tab does not hold (mayTakeFile).
+    // kept a file the tab does not hold (mayTakeFile). A file another program changed since the tab read
+    // or wrote it is written over only when the user says so (mayWriteOver).
     bool writeTab(int index);
     // Every tab to its file; a tab written loses its "*", an unchanged tab whose file failed to load is
     // left out. False when any write failed.
@@ -130,6 +134,11 @@ public:
     // The next backup generation of every tab: the title without its last two characters, the level
     // digit, ".bak".
     void backup();
+    // Before the text of tab `index` goes to its file or into the execution copy: whether the file is
+    // still what the tab read or last wrote. If another program changed it, the user chooses: Reload it
+    // into the tab (an undoable step), keep the tab's text (Kept: the file will be written over), or cancel.
+    enum class OnDisk { Unchanged, Kept, Reloaded, Cancelled };
+    OnDisk mayWriteOver(int index);
     // Opens the Java source a conversion left in a selected tab: its open tab, else a new one.
     void copyIn();
     void saveSourceAs();
@@ -214,8 +223,16 @@ private:
     // Every tab to its file as the project closes, the marks left as they are: a failed write (shown)
     // ends it with false, so nothing the user changed is lost. A tab whose file failed to load is left out.
     bool writeChangedProject();
-    // Writes tab `index` to LoadedPath + its title once mayTakeFile allows; the tab then holds that file.
+    // Writes tab `index` to LoadedPath + its title once mayTakeFile and mayWriteOver allow; the tab then
+    // holds that file.
     bool writeOwnFile(int index);
+    // The text of `slot` written to `path` in the form of the tab's file; when Latin-1 cannot hold it, in
+    // UTF-8 once the user agrees (`ask`) or without asking. A refusal or failure is shown with `operation`
+    // as Error's detail; nothing then.
+    std::optional<EncodedText> writeSlot(int slot, const QString& path, const QString& operation, bool ask);
+    // The tab of `slot` holds the file it was written to: the next write starts from that form and stamp.
+    void adoptWritten(int slot, const EncodedText& written);
+    bool isTabFile(int slot, const QString& path) const;
     // "Could not load file " + path, shown and traced.
     void reportUnloadable(const QString& path, const QString& failure);
     // A new history for a slot being set up, its edits recorded and its keys routed to undo and redo.
@@ -251,6 +268,9 @@ private:
     int filling_ = 0;
     std::array<QString, MAXTAB> unloaded_;
     std::array<QString, MAXTAB> tabFiles_;
+    // How each tab's file was written, and the stamp of its bytes as the tab read or last wrote them.
+    std::array<TextForm, MAXTAB> forms_{};
+    std::array<std::optional<QByteArray>, MAXTAB> stamps_{};
 };
 
 // The toolbar's one listener of the nine file, run and search buttons: the command is the button's

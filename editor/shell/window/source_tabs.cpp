@@ -25,6 +25,7 @@
 #include "small_dialogs.h"
 #include "tb_file_filter.h"
 #include "text_files.h"
+#include "text_views.h"
 
 namespace editor {
 namespace {
@@ -74,12 +75,14 @@ int Editor::setUpEditor(const QString& title) {
     const QString descriptor = editorFolder() + (references_.compiler == "J2ME" ? "J2ME.syn" : "TB.syn");
     if (files().status(descriptor).isFile) sc[slot]->readSyntaxColorDescriptor(descriptor);
 
-    auto* edit = new QPlainTextEdit;
+    auto* edit = new ui::PlainTextEdit;
     edit->setObjectName(QString("ep%1").arg(slot));
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     sc[slot]->install(edit);
     ep[slot] = edit;
+    forms_[slot] = TextForm{};
+    stamps_[slot].reset();
     setUpUndo(slot);
     // Every change of the text is the user's unless the tab is being filled as it opens.
     connect(edit->document(), &QTextDocument::contentsChange, this,
@@ -114,6 +117,8 @@ void Editor::releaseSlot(int slot) {
     fRPanel[slot] = nullptr;
     unloaded_[slot].clear();
     tabFiles_[slot].clear();
+    forms_[slot] = TextForm{};
+    stamps_[slot].reset();
 }
 
 bool Editor::hasTab(int slot) const {
@@ -222,14 +227,22 @@ bool Editor::loadTab(int slot, const QString& path) {
             showError(this, *failure, operation);
         }
     }
-    const TextRead read = readTextFile(path);
-    fillTab(slot, read.text);
+    const UserText read = readUserFile(path);
+    std::optional<QString> failure = read.failure;
+    fillTab(slot, failure ? QString() : read.text);
+    // The document is what is written back: a text it holds otherwise is no text of this file.
+    if (!failure && tabText(slot) != read.text) {
+        failure = QStringLiteral("the text view does not keep its text as it is");
+        fillTab(slot, QString());
+    }
     // What was read is not the file: written back, it would replace the file with less than it holds.
-    unloaded_[slot] = read.failure ? path : QString();
-    tabFiles_[slot] = read.failure ? QString() : path;
-    ep[slot]->setReadOnly(read.failure.has_value());
-    if (read.failure) reportUnloadable(path, *read.failure);
-    return !read.failure;
+    unloaded_[slot] = failure ? path : QString();
+    tabFiles_[slot] = failure ? QString() : path;
+    forms_[slot] = failure ? TextForm{} : read.form;
+    stamps_[slot] = failure ? std::nullopt : std::optional<QByteArray>(read.stamp);
+    ep[slot]->setReadOnly(failure.has_value());
+    if (failure) reportUnloadable(path, *failure);
+    return !failure;
 }
 
 QString Editor::unloadedFile(int slot) const {
@@ -328,17 +341,76 @@ bool Editor::hasChangedTab() const {
 
 bool Editor::writeAFile(const QString& name, int slot) {
     const QString bare = withoutMark(name);
-    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    const QString path = references_.LoadedPath + bare;
+    const std::optional<EncodedText> written = writeSlot(slot, path, "Write File " + bare, true);
+    if (written && isTabFile(slot, path)) adoptWritten(slot, *written);
+    return written.has_value();
+}
+
+std::optional<EncodedText> Editor::writeSlot(int slot, const QString& path, const QString& operation,
+                                             bool ask) {
+    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return std::nullopt;
     if (!unloaded_[slot].isEmpty()) {
-        showError(this, res("Could_not_load_file") + unloaded_[slot], "Write File " + bare);
-        return false;
+        showError(this, res("Could_not_load_file") + unloaded_[slot], operation);
+        return std::nullopt;
     }
-    if (const std::optional<QString> failure = writeTextFile(references_.LoadedPath + bare, tabText(slot))) {
-        reportTrace("Write File " + bare, *failure);
-        showError(this, *failure, "Write File " + bare);
-        return false;
+    EncodedText encoded = encodeUserText(tabText(slot), forms_[slot]);
+    if (!encoded.fits && ask &&
+        ui::prompter().askYesNo(this, QString(), res("Latin1_cannot_hold") + path + "?", ui::Answer::No) !=
+            ui::Answer::Yes) {
+        return std::nullopt;
     }
-    return true;
+    if (const std::optional<QString> failure = writeFileBytes(path, encoded.bytes)) {
+        reportTrace(operation, *failure);
+        showError(this, *failure, operation);
+        return std::nullopt;
+    }
+    return encoded;
+}
+
+void Editor::adoptWritten(int slot, const EncodedText& written) {
+    forms_[slot] = written.form;
+    stamps_[slot] = stampOf(written.bytes);
+}
+
+bool Editor::isTabFile(int slot, const QString& path) const {
+    const QString& own = tabFiles_[slot];
+    return !own.isEmpty() && (own == path || files().sameFile(own, path));
+}
+
+Editor::OnDisk Editor::mayWriteOver(int index) {
+    if (index < 0 || index >= MAXTAB || !ep[index]) return OnDisk::Unchanged;
+    const QString own = tabFiles_[index];
+    if (own.isEmpty() || !stamps_[index]) return OnDisk::Unchanged;
+    // A file that is gone is written anew: nothing of another program's is lost.
+    const std::optional<QByteArray> now = fileStamp(own);
+    if (!now || *now == *stamps_[index]) return OnDisk::Unchanged;
+    const QStringList buttons{res("Reload"), res("Write_over"), res("Cancel")};
+    switch (ui::prompter().choose(this, QString(), own + res("Changed_by_another"), buttons)) {
+        case ui::Answer::Yes: {
+            const UserText read = readUserFile(own);
+            // What cannot be read now is no text to put in place of the tab's: the tab stays, nothing is
+            // written.
+            if (read.failure) {
+                reportUnloadable(own, *read.failure);
+                return OnDisk::Cancelled;
+            }
+            if (read.text != tabText(index)) replaceText(index, read.text);
+            forms_[index] = read.form;
+            stamps_[index] = read.stamp;
+            const QString title = panel->tabText(index);
+            if (title.endsWith(changedMark)) panel->setTabText(index, withoutMark(title));
+            showStatus();
+            return OnDisk::Reloaded;
+        }
+        case ui::Answer::No:
+            // The user's choice stands: the file as it is now is written over without asking again.
+            stamps_[index] = *now;
+            return OnDisk::Kept;
+        case ui::Answer::Cancel:
+            break;
+    }
+    return OnDisk::Cancelled;
 }
 
 QString Editor::tabFile(int slot) const {
@@ -354,15 +426,31 @@ bool Editor::mayTakeFile(int index) {
                                 "Replace " + target + " with the text of the tab " + title + "?",
                                 ui::Answer::No) != ui::Answer::Yes)
         return false;
+    // Whatever stands there now is to be replaced: there is no other program's change to ask about.
     tabFiles_[index] = target;
+    stamps_[index].reset();
     return true;
 }
 
 bool Editor::writeOwnFile(int index) {
     if (!mayTakeFile(index)) return false;
     const QString title = withoutMark(panel->tabText(index));
-    if (!writeAFile(title, index)) return false;
-    tabFiles_[index] = references_.LoadedPath + title;
+    const QString path = references_.LoadedPath + title;
+    if (isTabFile(index, path)) {
+        switch (mayWriteOver(index)) {
+            case OnDisk::Reloaded:
+                return true;
+            case OnDisk::Cancelled:
+                return false;
+            case OnDisk::Unchanged:
+            case OnDisk::Kept:
+                break;
+        }
+    }
+    const std::optional<EncodedText> written = writeSlot(index, path, "Write File " + title, true);
+    if (!written) return false;
+    tabFiles_[index] = path;
+    adoptWritten(index, *written);
     return true;
 }
 
@@ -416,9 +504,26 @@ bool Editor::writeAllFilesX() {
     // A Java project has no execution copy: the build program reads its Java, and the copy stays the
     // program in the kit's language.
     if (references_.compiler == "J2ME") return true;
+    // A tab's text goes into the copy only while its file is what the tab read or wrote, or the user
+    // says so; Cancel stops the compile.
+    const auto current = [this](int index) {
+        switch (mayWriteOver(index)) {
+            case OnDisk::Cancelled:
+                return false;
+            case OnDisk::Kept:
+                // The tab no longer holds its file's text: a save writes it there.
+                markChanged(index);
+                break;
+            case OnDisk::Unchanged:
+            case OnDisk::Reloaded:
+                break;
+        }
+        return true;
+    };
     // The main source's own text: its tab, else its file. A tab of the other language is not it.
     QString text;
     if (main >= 0) {
+        if (!current(main)) return false;
         text = tabText(main);
     } else {
         const QString path = references_.LoadedPath + references_.mainName + references_.fileExt;
@@ -443,6 +548,7 @@ bool Editor::writeAllFilesX() {
         // A source include: its own tab, else its file.
         const int index = tabIndexOf(entry + references_.fileExt);
         if (index >= 0) {
+            if (!current(index)) return false;
             text += tabText(index) + '\n';
             continue;
         }
@@ -501,7 +607,9 @@ void Editor::backup() {
             showWarning(this, "The tab title \"" + title + "\" is too short to name a backup", "Backup");
             return;
         }
-        writeAFile(title.chopped(2) + QString::number(level) + ".bak", slot);
+        // The editor's own copy: a text Latin-1 cannot hold is backed up in UTF-8 without asking.
+        const QString name = title.chopped(2) + QString::number(level) + ".bak";
+        writeSlot(slot, references_.LoadedPath + name, "Write File " + name, false);
     }
 }
 
@@ -517,12 +625,16 @@ void Editor::copyIn() {
             selectSlot(open);
             return;
         }
-        const TextRead read = readTextFile(java);
+        const UserText read = readUserFile(java);
         if (read.failure) {
             reportUnloadable(java, *read.failure);
             return;
         }
         if (read.text != tabText(open)) replaceText(open, read.text);
+        // The tab holds the new file as it is on disk.
+        tabFiles_[open] = java;
+        forms_[open] = read.form;
+        stamps_[open] = read.stamp;
         panel->setTabText(open, title);
         selectSlot(open);
         showStatus();
@@ -548,10 +660,15 @@ void Editor::saveSourceAs() {
     }
     const std::optional<QString> chosen = ui::prompter().saveFile(this, res("Save_Source_As"), kitFolder());
     if (!chosen) return;
-    if (const std::optional<QString> failure = writeTextFile(*chosen, tabText(index))) {
-        reportTrace("Could not save source file", *failure);
-        showError(this, *failure, "Could not save source file");
+    // A copy in the form of the tab's file; chosen onto that file, it is a write of the file itself.
+    const QString path = QFileInfo(*chosen).absoluteFilePath();
+    const bool own = isTabFile(index, path);
+    if (own) {
+        const OnDisk onDisk = mayWriteOver(index);
+        if (onDisk == OnDisk::Reloaded || onDisk == OnDisk::Cancelled) return;
     }
+    const std::optional<EncodedText> written = writeSlot(index, path, "Could not save source file", true);
+    if (written && own) adoptWritten(index, *written);
 }
 
 void Editor::fileSelected(const QList<QFileInfo>& chosen) {

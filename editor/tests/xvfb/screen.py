@@ -1,6 +1,6 @@
 """Reads the X screen of $DISPLAY (through xwd) for the editor's Xvfb test: finds the rows painted in a
-colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection (through
-libX11, which xwd and xdotool stand on). The standard library only."""
+colour and writes the screen as a PNG; checks a picture the editor wrote; and prints an X selection or
+lets it go (through libX11, which xwd and xdotool stand on). The standard library only."""
 import struct
 import subprocess
 import sys
@@ -93,10 +93,9 @@ def check(path):
         sys.exit(1)
 
 
-def selection(name):
-    """Prints the X selection `name` (PRIMARY or CLIPBOARD) as UTF-8 text; nothing when no one holds it."""
+def xlib():
+    """libX11 with the calls the selection commands make, a connection to $DISPLAY and a window of ours."""
     import ctypes
-    import time
 
     x = ctypes.CDLL("libX11.so.6")
     pointer, ulong = ctypes.c_void_p, ctypes.c_ulong
@@ -109,14 +108,27 @@ def selection(name):
     x.XCreateSimpleWindow.restype = ulong
     x.XCreateSimpleWindow.argtypes = [pointer, ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ulong] * 2
     x.XConvertSelection.argtypes = [pointer, ulong, ulong, ulong, ulong, ulong]
+    x.XSetSelectionOwner.argtypes = [pointer, ulong, ulong, ulong]
     x.XPending.argtypes = [pointer]
     x.XNextEvent.argtypes = [pointer, pointer]
     x.XFlush.argtypes = [pointer]
+    x.XSync.argtypes = [pointer, ctypes.c_int]
+    x.XCloseDisplay.argtypes = [pointer]
     x.XGetWindowProperty.argtypes = [pointer, ulong, ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int, ulong,
                                      ctypes.POINTER(ulong), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ulong),
                                      ctypes.POINTER(ulong), ctypes.POINTER(pointer)]
     display = x.XOpenDisplay(None)
     window = x.XCreateSimpleWindow(display, x.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
+    return x, display, window
+
+
+def selection(name):
+    """Prints the X selection `name` (PRIMARY or CLIPBOARD) as UTF-8 text; nothing when no one holds it."""
+    import ctypes
+    import time
+
+    pointer, ulong = ctypes.c_void_p, ctypes.c_ulong
+    x, display, window = xlib()
     target = x.XInternAtom(display, b"TZ_SELECTION", 0)
     x.XConvertSelection(display, x.XInternAtom(display, name.encode(), 0), x.XInternAtom(display, b"UTF8_STRING", 0),
                         target, window, 0)
@@ -140,11 +152,24 @@ def selection(name):
         sys.stdout.write(ctypes.string_at(data.value, count.value).decode("utf-8", "replace"))
 
 
+def drop(names):
+    """Takes the X selections `names` (PRIMARY, CLIPBOARD) from whoever holds them and lets them go: no
+    program holds them afterwards, as after a fresh start."""
+    x, display, window = xlib()
+    for name in names:
+        x.XSetSelectionOwner(display, x.XInternAtom(display, name.encode(), 0), window, 0)
+    x.XSync(display, 0)
+    # The window goes with the connection, and the selections with it.
+    x.XCloseDisplay(display)
+
+
 if sys.argv[1] == "find":
     find(tuple(int(v) for v in sys.argv[2].split(",")), int(sys.argv[3]))
 elif sys.argv[1] == "check":
     check(sys.argv[2])
 elif sys.argv[1] == "selection":
     selection(sys.argv[2])
+elif sys.argv[1] == "drop":
+    drop(sys.argv[2:])
 else:
     png(sys.argv[2])

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -11,6 +13,8 @@
 
 #include "editor_fixture.h"
 #include "find_replace_panel.h"
+#include "help.h"
+#include "init.h"
 #include "inner_window.h"
 #include "tarnwell.h"
 
@@ -156,6 +160,60 @@ TEST_F(EditorTest, GoToLineCountsFromOneOverLfCrLfAndLoneCrAndLeavesTheCaretForN
         editor.GoToLine(nowhere);
         EXPECT_EQ(testing::tabPane(editor, 1)->textCursor().position(), 16) << nowhere;
     }
+}
+
+// Nothing on the clipboard (a fresh start under X, where no program owns the selection) is data with no
+// format at all, which Qt's text control could not take: every text view of the editor and every road to
+// a paste (the keys, the menu, the code view's button) leaves the text as it is. Text on the clipboard is
+// pasted as before.
+TEST_F(EditorTest, APasteWithNothingOnTheClipboardDoesNothingInAnyTextView) {
+    Editor& editor = start();
+    editor.setUpEditor("B.bss");
+    editor.fillEditor("REM b");
+    Help help;
+    const QList<QWidget*> views = [&] {
+        QList<QWidget*> all{&help};
+        for (auto* view : editor.findChildren<QPlainTextEdit*>()) all << view;
+        for (auto* view : editor.findChildren<QTextEdit*>()) all << view;
+        return all;
+    }();
+    ASSERT_EQ(views.size(), 4);  // two tabs, the output pane, the help viewer
+    const auto textOf = [](QWidget* view) {
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(view)) return plain->toPlainText();
+        return qobject_cast<QTextEdit*>(view)->toPlainText();
+    };
+    for (QWidget* view : views) {
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(view)) plain->setReadOnly(false);
+        if (auto* rich = qobject_cast<QTextEdit*>(view)) rich->setReadOnly(false);
+    }
+    const auto paste = [&](QWidget* view) {
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(view)) plain->paste();
+        if (auto* rich = qobject_cast<QTextEdit*>(view)) rich->paste();
+    };
+    // No format at all, then a picture without text.
+    for (const bool picture : {false, true}) {
+        auto* nothing = new QMimeData;
+        if (picture) nothing->setImageData(QImage(2, 2, QImage::Format_RGB32));
+        QApplication::clipboard()->setMimeData(nothing);
+        for (QWidget* view : views) {
+            const QString before = textOf(view);
+            paste(view);
+            EXPECT_EQ(textOf(view), before) << view->objectName().toStdString();
+        }
+        for (int index : {0, 1}) {
+            tabs().setCurrentIndex(index);
+            editor.paste();
+            editor.menus().mPasteAction->trigger();
+            codeViewAction<Editor::PasteAction>(editor)->trigger();
+        }
+        EXPECT_EQ(titles(), QStringList({"Main.bss", "B.bss"}));
+    }
+    QApplication::clipboard()->setText("PASTED");
+    testing::tabPane(editor, 1)->moveCursor(QTextCursor::End);
+    editor.paste();
+    EXPECT_EQ(text(1), "REM bPASTED");
 }
 
 TEST_F(EditorTest, WithoutATabTheTabCommandsDoNothing) {
