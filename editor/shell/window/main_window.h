@@ -246,13 +246,14 @@ private:
     BuildTargets targets_;
     ui::dockable::Tarnwell* pane = nullptr;
     QLabel* statusBar = nullptr;
-    ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;
+    ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;  // the project tree of the "Fi" window
     std::unique_ptr<Init> init;
-    QToolBar* jb = nullptr;
+    QToolBar* jb = nullptr;  // the toolbar of the file, run and search buttons
     std::unique_ptr<ListenerAction> listener_;
 
-    // Tab slot i is free while sc[i] is empty.
+    // Each tab's syntax colouring, installed on its text pane ep; slot i is free while sc[i] is empty.
     std::array<ui::sc::ScEditorKit*, MAXTAB> sc{};
+    // Each tab's text pane.
     std::array<QPlainTextEdit*, MAXTAB> ep{};
     std::array<QDialog*, MAXTAB> findReplace{};  // non-modal, hidden until asked for
     std::array<ui::findreplace::FindReplacePanel*, MAXTAB> fRPanel{};
