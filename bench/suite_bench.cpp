@@ -1,17 +1,23 @@
 // suite_bench: the example game from source to suite, what a user waits for at every F4, against one plain
 // compile of the game's main class by the distribution's ecj, measured side by side.
 //
-//   suite_bench [--runs 7] [--example DIR] [--kit DIR]
+//   suite_bench [--runs 7] [--example DIR] [--kit DIR] [--against DIR]
 //
-// --kit measures another kit folder (one built from an earlier commit, say) in place of this build's.
+// --kit measures another kit folder (one built from an earlier commit, say) in place of this build's;
+// --against measures a second kit's road in the same rounds, so that two kits compare on a busy machine.
 // Side by side: each round runs the kit's Compile-Linux on a copy of the example (it translates, starts
 // Build-Linux, which runs javac, preverify and jar) and then the distribution's ecj with the arguments the
 // kit's javac passes it for the main compile (what the kit ran before its tools started warm); fastest and
 // median of each, and their ratio.
-// Steps: the same build in a kit folder of its own whose Build-Linux and Java tools are this program in
-// front of the kit's own ones, noting when each started and ended; the median of each step and its share
-// of the whole. The stand-ins cost a program start each, so these builds take a little longer.
+// Steps: the same build in a kit folder of its own whose Build-Linux and tools are this program in front of
+// the kit's own ones, noting when each started and ended; the median of each step and its share of the
+// whole. The stand-ins cost a program start each, so these builds take a little longer. Where the kit has
+// its tool host, the kit's javac and preverify stand as they are, so that their rows go to the host, and
+// this program stands in front of the host: it passes the rows and their replies on and notes when the
+// host was ready and when each row began and ended.
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,11 +30,13 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bench_files.h"
 #include "kit/process.h"
 #include "kit/program_folder.h"
+#include "tool_host.h"
 
 namespace {
 
@@ -48,11 +56,14 @@ long long nowNs() {
 using bench_files::readFile;
 using bench_files::writeFile;
 
-// Runs argv with `extraEnv` added, its output to `log` (nullptr: inherited); the exit status, or -1.
-int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log) {
+// Runs argv with `extraEnv` added in `workDir` ("": this process's), its output to `log` (nullptr:
+// inherited); the exit status, or -1.
+int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log,
+               const std::string& workDir = "") {
     kit::Command command;
     command.argv = argv;
     command.environment = extraEnv;
+    command.workDir = workDir;
     if (log) {
         command.input = kit::Stream::Null;
         command.output = kit::Stream::File;
@@ -65,8 +76,71 @@ int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const
 }
 
 // ---------------------------------------------------------------------------------------------------
+// What the stand-ins note: "name, start, end, arguments", a line each, appended to the log.
+
+struct Call {
+    std::string name;
+    long long start = 0, end = 0;
+    Argv args;
+};
+
+void appendCall(const Call& call) {
+    const char* log = std::getenv(kLogVariable);
+    if (!log) return;
+    std::string line =
+        call.name + kFieldEnd + std::to_string(call.start) + kFieldEnd + std::to_string(call.end);
+    for (const auto& arg : call.args) line += kFieldEnd + arg;
+    line += "\n";
+    int fd = ::open(log, O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd >= 0) {
+        ssize_t written = ::write(fd, line.data(), line.size());
+        (void)written;
+        ::close(fd);
+    }
+}
+
+bool sendAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+uint32_t number(std::string_view bytes) {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+// The rows whole in `pending` (build::encodeRow's form), taken from it.
+std::vector<Argv> takeRows(std::string& pending) {
+    std::vector<Argv> rows;
+    for (;;) {
+        if (pending.size() < 4) break;
+        size_t at = 4;
+        Argv row;
+        bool whole = true;
+        for (uint32_t word = 0, count = number(pending); word < count; ++word) {
+            if (pending.size() < at + 4 || pending.size() < at + 4 + number(pending.substr(at, 4))) {
+                whole = false;
+                break;
+            }
+            const uint32_t length = number(pending.substr(at, 4));
+            row.push_back(pending.substr(at + 4, length));
+            at += 4 + length;
+        }
+        if (!whole) break;
+        rows.push_back(row);
+        pending.erase(0, at);
+    }
+    return rows;
+}
+
 // The stand-in: started as javac, jar, preverify or Build-Linux from the bench's kit folder, it runs the
-// real program with the same arguments and streams and appends "name, start, end, arguments" to the log.
+// real program with the same arguments and streams and notes its call.
 
 int standIn(const std::string& name, int argc, char** argv) {
     const char* log = std::getenv(kLogVariable);
@@ -83,23 +157,79 @@ int standIn(const std::string& name, int argc, char** argv) {
     long long start = nowNs();
     int status = runProgram(args, {}, nullptr);
     long long end = nowNs();
-    std::string line = name + kFieldEnd + std::to_string(start) + kFieldEnd + std::to_string(end);
-    for (int i = 1; i < argc; ++i) line += kFieldEnd + std::string(argv[i]);
-    line += "\n";
-    int fd = ::open(log, O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (fd >= 0) {
-        ssize_t written = ::write(fd, line.data(), line.size());
-        (void)written;
-        ::close(fd);
-    }
+    appendCall({name, start, end, Argv(args.begin() + 1, args.end())});
     return status < 0 ? 127 : status;
 }
 
-struct Call {
-    std::string name;
-    long long start = 0, end = 0;
-    Argv args;
-};
+// The stand-in of the tool host: starts the kit's host on a socket of its own and passes the rows and the
+// replies on, noting when the host was ready ("tool-host", from this program's start) and each row ("javac"
+// or "preverify" with its arguments, from its request, or the host's being ready, to its end). Build kills
+// it with the host, so each is noted as soon as it is known.
+int hostStandIn(int argc, char** argv) {
+    const char* kit = std::getenv(kKitVariable);
+    if (!kit || !std::getenv(kLogVariable)) {
+        std::cerr << "suite_bench: tool-host stand-in started without " << kLogVariable << "\n";
+        return 1;
+    }
+    const long long start = nowNs();
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return 3;
+    kit::Command command;
+    command.argv = {(fs::path(kit) / "jdk/bin/tool-host").string()};
+    for (int i = 1; i < argc; ++i) command.argv.emplace_back(argv[i]);
+    command.handOn = ends[1];
+    command.handOnAs = STDIN_FILENO;
+    kit::Child host;
+    if (host.start(command) != 0) return 3;
+    ::close(ends[1]);
+
+    std::string requests;
+    std::vector<Call> running;
+    long long ready = 0;
+    build::ReplyReader replies({[&] {
+                                    ready = nowNs();
+                                    appendCall({"tool-host", start, ready, {}});
+                                    // A row sent before the host was ready begins now.
+                                    for (Call& call : running) call.start = std::max(call.start, ready);
+                                },
+                                nullptr,
+                                [&](int) {
+                                    if (running.empty()) return;
+                                    Call call = running.front();
+                                    running.erase(running.begin());
+                                    call.end = nowNs();
+                                    appendCall(call);
+                                }});
+    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {ends[0], POLLIN, 0}};
+    char buffer[65536];
+    for (bool open = true; open;) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        for (int i = 0; i < 2 && open; ++i) {
+            if (fds[i].revents == 0) continue;
+            const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (n <= 0 || !sendAll(fds[1 - i].fd, std::string_view(buffer, static_cast<size_t>(n)))) {
+                open = false;
+                break;
+            }
+            if (i == 0) {
+                requests.append(buffer, static_cast<size_t>(n));
+                for (Argv row : takeRows(requests)) {
+                    const std::string tool = row.front();
+                    row.erase(row.begin());
+                    running.push_back({tool, std::max(nowNs(), ready), 0, row});
+                }
+            } else {
+                replies.feed(std::string_view(buffer, static_cast<size_t>(n)));
+            }
+        }
+    }
+    ::close(ends[0]);
+    const kit::Exit exit = host.wait();
+    return exit.status < 0 ? 1 : exit.status;
+}
 
 std::vector<Call> readCalls(const fs::path& log) {
     std::vector<Call> calls;
@@ -140,15 +270,20 @@ Stats stats(std::vector<double> values) {
 }
 
 // The kit folder of the step runs: copies of Compile-Linux and Build-Linux (each finds Config.cfg beside
-// itself), this program as Build-Linux, javac, jar and preverify, and the kit's API jars.
+// itself), this program as Build-Linux, jar and the tool host (where the kit has one; else as javac and
+// preverify, which are the kit's own otherwise), and the kit's API jars.
 void layOutStandInKit(const fs::path& kit, const fs::path& realKit, const fs::path& self) {
-    fs::create_directories(kit / "build");
+    const bool host = fs::exists(realKit / "jdk/bin/tool-host");
+    fs::create_directories(kit / "build/jdk/bin");
     fs::create_directories(kit / "jdk/bin");
     fs::create_directories(kit / "wtk/bin");
     fs::copy_file(realKit / "Compile-Linux", kit / "Compile-Linux", fs::copy_options::overwrite_existing);
     fs::copy_file(realKit / "Build-Linux", kit / "build/Build-Linux", fs::copy_options::overwrite_existing);
-    for (const char* tool : {"Build-Linux", "jdk/bin/javac", "jdk/bin/jar", "wtk/bin/preverify"})
-        fs::create_symlink(self, kit / tool);
+    for (const char* tool : {"Build-Linux", "jdk/bin/jar"}) fs::create_symlink(self, kit / tool);
+    for (const char* tool : {"jdk/bin/javac", "wtk/bin/preverify"})
+        fs::create_symlink(host ? realKit / tool : self, kit / tool);
+    // Build finds the host in its own kit folder.
+    if (host) fs::create_symlink(self, kit / "build/jdk/bin/tool-host");
     fs::create_directory_symlink(realKit / "wtk/lib", kit / "wtk/lib");
     fs::create_directory_symlink(realKit / "Include", kit / "build/Include");
     // Line 3 names the folder of each program, so the stand-in tools count as tools chosen elsewhere.
@@ -185,7 +320,8 @@ std::string stepLabel(const Call& call) {
     return call.name;
 }
 
-int bench(const fs::path& self, const fs::path& realKit, const fs::path& example, int runs) {
+int bench(const fs::path& self, const fs::path& realKit, const fs::path& against, const fs::path& example,
+          int runs) {
     const std::string name = projectName(example);
     if (name.empty() || !fs::exists(realKit / "Compile-Linux")) {
         std::cerr << "suite_bench: no project in " << example << " or no Compile-Linux in " << realKit
@@ -244,11 +380,24 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
         note("compile (Compile-Linux's translation)",
              static_cast<double>((build->start - start) + (end - build->end)) / 1e6);
         double tools = 0;
+        // The host: from its start to the end of its last row, its start and rows within that.
+        auto host =
+            std::find_if(made.begin(), made.end(), [](const Call& c) { return c.name == "tool-host"; });
+        if (host != made.end()) {
+            long long last = host->end;
+            for (const Call& call : made)
+                if (call.name == "javac" || call.name == "preverify") last = std::max(last, call.end);
+            const double span = static_cast<double>(last - host->start) / 1e6;
+            note("tool host, from its start to its last row", span);
+            note("  its start, until ready for rows", static_cast<double>(host->end - host->start) / 1e6);
+            tools += span;
+        }
         for (const Call& call : made) {
-            if (call.name == "Build-Linux") continue;
+            if (call.name == "Build-Linux" || call.name == "tool-host") continue;
             double ms = static_cast<double>(call.end - call.start) / 1e6;
-            note(stepLabel(call), ms);
-            tools += ms;
+            const bool row = host != made.end() && (call.name == "javac" || call.name == "preverify");
+            note((row ? "  " : "") + stepLabel(call), ms);
+            if (!row) tools += ms;
         }
         note("Build-Linux's own work", static_cast<double>(build->end - build->start) / 1e6 - tools);
         if (order.empty()) order = labels;
@@ -256,18 +405,25 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
         stepTotals.push_back(static_cast<double>(end - start) / 1e6);
     }
 
-    // Side by side: the whole road, then the plain compile, in turns.
-    const fs::path project = work / "project";
+    // Side by side: the whole road (and the other kit's), then the plain compile, in turns.
+    const fs::path project = work / "project", otherProject = work / "against";
     copyExample(example, project);
-    std::vector<double> whole, plain;
+    copyExample(example, otherProject);
+    std::vector<double> whole, other, plain;
     for (int run = 0; run < runs; ++run) {
+        for (const auto& [kit, folder, times] :
+             {std::tuple{realKit, project, &whole}, std::tuple{against, otherProject, &other}}) {
+            if (kit.empty()) continue;
+            long long start = nowNs();
+            int status =
+                runProgram({(kit / "Compile-Linux").string(), (folder / name).string()}, {}, log.c_str());
+            times->push_back(static_cast<double>(nowNs() - start) / 1e9);
+            if (status != 0 || !fs::exists(folder / (name + ".jar")))
+                return failed((kit / "Compile-Linux").string());
+        }
         long long start = nowNs();
-        int status =
-            runProgram({(realKit / "Compile-Linux").string(), (project / name).string()}, {}, log.c_str());
-        whole.push_back(static_cast<double>(nowNs() - start) / 1e9);
-        if (status != 0 || !fs::exists(project / (name + ".jar"))) return failed("Compile-Linux");
-        start = nowNs();
-        status = runProgram(ecj, {}, log.c_str());
+        // The tools take the project's files by names relative to its folder.
+        const int status = runProgram(ecj, {}, log.c_str(), reference.string());
         plain.push_back(static_cast<double>(nowNs() - start) / 1e9);
         if (status != 0) return failed("ecj");
     }
@@ -280,8 +436,14 @@ int bench(const fs::path& self, const fs::path& realKit, const fs::path& example
     std::printf("  %-40s %9s %9s\n", "", "fastest", "median");
     std::printf("  %-40s %7.3f s %7.3f s\n", "Compile-Linux, source to suite", w.fastest, w.median);
     std::printf("  %-40s %7.3f s %7.3f s\n", ("ecj, " + name + ".java alone").c_str(), p.fastest, p.median);
-    std::printf("  %-40s %9.2f %9.2f   (goal: at most 1.3)\n", "ratio", w.fastest / p.fastest,
+    std::printf("  %-40s %9.2f %9.2f   (goal: at most 0.7)\n", "ratio", w.fastest / p.fastest,
                 w.median / p.median);
+    if (!against.empty()) {
+        Stats o = stats(other);
+        std::printf("  %-40s %7.3f s %7.3f s\n", "the same with the kit of --against", o.fastest, o.median);
+        std::printf("  %-40s %9.2f %9.2f\n", "this kit's road against that one's", w.fastest / o.fastest,
+                    w.median / o.median);
+    }
 
     Stats total = stats(stepTotals);
     std::printf("\nSteps of one build (median of %d, through stand-ins; whole build %.0f ms):\n", runs,
@@ -300,10 +462,11 @@ int main(int argc, char** argv) {
     std::string invokedAs = fs::path(argv[0]).filename().string();
     if (invokedAs == "javac" || invokedAs == "jar" || invokedAs == "preverify" || invokedAs == "Build-Linux")
         return standIn(invokedAs, argc, argv);
+    if (invokedAs == "tool-host") return hostStandIn(argc, argv);
 
     int runs = 7;
     fs::path example = fs::path(TZ_EXAMPLES_DIR) / "Skyward";
-    fs::path kit = TZ_KIT_DIR;
+    fs::path kit = TZ_KIT_DIR, against;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) {
@@ -312,8 +475,10 @@ int main(int argc, char** argv) {
             example = fs::absolute(argv[++i]);
         } else if (arg == "--kit" && i + 1 < argc) {
             kit = fs::absolute(argv[++i]);
+        } else if (arg == "--against" && i + 1 < argc) {
+            against = fs::absolute(argv[++i]);
         } else {
-            std::cerr << "usage: suite_bench [--runs N] [--example DIR] [--kit DIR]\n";
+            std::cerr << "usage: suite_bench [--runs N] [--example DIR] [--kit DIR] [--against DIR]\n";
             return 1;
         }
     }
@@ -322,5 +487,5 @@ int main(int argc, char** argv) {
         std::cerr << "suite_bench: cannot find its own program\n";
         return 1;
     }
-    return bench(self, kit, example, runs);
+    return bench(self, kit, against, example, runs);
 }

@@ -13,6 +13,7 @@
 #include "guard/stop.h"
 #include "kit/program_folder.h"
 #include "project.h"
+#include "tool_host.h"
 
 namespace {
 
@@ -45,7 +46,9 @@ int main(int argc, char** argv) {
         }
 
         build::Console console(std::cout);
-        build::ProcessRunner runner;
+        build::ProcessRunner processes;
+        // The kit's javac and preverify rows run in the kit's tool host, one JVM for the build.
+        build::HostedRunner runner(processes, settings.installDir + "/jdk/bin/tool-host");
         build::Build program(console, runner, settings);
         const int status = program.main(std::vector<std::string>(argv + 1, argv + argc));
         if (const int signal = guard::stopSignal()) guard::endBySignal(signal);

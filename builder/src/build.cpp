@@ -70,6 +70,7 @@ int Build::main(const std::vector<std::string>& args) {
     } catch (...) {
         console_.line(res("Error_Unknown_error"));
     }
+    runner_.finish();
     if (guard::stopRequested()) {
         if (startedByCompile_ && guard::callerGone() && !folderLeft_) removeStarterOutputs();
         if (const int signal = guard::stopSignal())
@@ -416,6 +417,8 @@ int Build::buildJ2ME() {
     // nor its manifest, scripts and class folders, nor a partial file of a tool it ended.
     guard::removePhoneSuite(path, name);
     auto failed = [&] {
+        // Nothing the rows started writes while the build's work goes.
+        runner_.finish();
         cleanUp(false);
         guard::removeBuildWork(path);
         guard::removePhoneSuite(path, name);
@@ -425,6 +428,9 @@ int Build::buildJ2ME() {
     if (!sortIncludes()) return failed();
     // What the tools would only report by a stack trace of their own.
     if (!toolkitComplete()) return failed();
+    const auto commands = commandList(project_);
+    const auto outputs = commandOutputs(project_);
+    runner_.prepare(commands);
 
     step(res("Writing_Manifest_File"));
     if (!Manifest::write(console_, path, name, compiledAgainstCldc11(project_))) return failed();
@@ -463,8 +469,6 @@ int Build::buildJ2ME() {
             return failed();
         }
     }
-    const auto commands = commandList(project_);
-    const auto outputs = commandOutputs(project_);
     const size_t compiles = project_.includes.size() + project_.objects.size() + 1;
 
     console_.line(kSeparatorLine);
@@ -496,6 +500,7 @@ int Build::buildJ2ME() {
         }
     }
 
+    runner_.finish();
     cleanUp(false);
     struct stat jarInfo;
     if (::stat(jar.c_str(), &jarInfo) != 0 || !S_ISREG(jarInfo.st_mode)) {

@@ -32,6 +32,11 @@ public:
     // Stops the running child with its process group; every later run() returns cancelled at once.
     // Called from another thread (the watchdog).
     virtual void cancel() = 0;
+    // The rows of a build, announced before the first of them runs: a runner may get ready for them (start
+    // what they share, while the build writes its files). Nothing by default.
+    virtual void prepare(const std::vector<std::vector<std::string>>& rows) { (void)rows; }
+    // The build is done with its rows: whatever the runner started for them has ended when this returns.
+    virtual void finish() {}
 };
 
 // The locale every tool of the build runs in.

@@ -1,7 +1,12 @@
 // The real Build-Linux in the kit folder with the kit's own tool chain, on hand-written projects.
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <csignal>
 #include <cstdint>
+#include <random>
+#include <thread>
 
 #include "kit/process.h"
 #include "runner.h"
@@ -351,6 +356,84 @@ TEST_F(EndToEnd, EveryFileTheProgramLoadsIsInTheSuite) {
     Lines entries = jarEntries(project / "Game.jar");
     for (const char* entry : {"ship.png", "shot.wav", "tune.mid", "maps/level.fmp"})
         EXPECT_TRUE(holds(entries, entry)) << entry << "\n" << joined(entries);
+}
+
+// The tool host processes this test started: those that carry its mark in their environment.
+std::vector<pid_t> hostProcesses(const std::string& mark) {
+    std::vector<pid_t> found;
+    DIR* processes = ::opendir("/proc");
+    if (!processes) return found;
+    while (const dirent* entry = ::readdir(processes)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;
+        const std::string folder = std::string("/proc/") + entry->d_name;
+        const std::string environment = '\0' + testing::readFile(folder + "/environ");
+        if (environment.find('\0' + mark + '\0') != std::string::npos &&
+            testing::readFile(folder + "/cmdline").find("ToolHost") != std::string::npos)
+            found.push_back(static_cast<pid_t>(std::stol(entry->d_name)));
+    }
+    ::closedir(processes);
+    return found;
+}
+
+// The real tool host on a javac row that never ends (its class path names a FIFO no one writes): the
+// watchdog names the row and ends the host, a stop signal ends it and the build cleans up, and a build
+// killed outright leaves a host that sees its socket close and ends by itself.
+TEST_F(EndToEnd, ToolHostNeverOutlivesTheBuild) {
+    struct Row {
+        std::string what;
+        int signal;  // sent to Build-Linux once the host runs, or 0 for the watchdog's end
+    };
+    const Row rows[] = {{"the watchdog", 0}, {"SIGTERM", SIGTERM}, {"SIGKILL", SIGKILL}};
+    for (const Row& row : rows) {
+        const fs::path project = temp.folder() / "hung host";
+        fs::remove_all(project);
+        fs::copy(fs::path(TZ_TEST_DATA) / "hello midlet", project, fs::copy_options::recursive);
+        testing::writeFile(project / "Hello.tbx",
+                           "Main=Hello.java\nRun=0\nName=Hello\nPlatform=J2ME\n"
+                           "ClassPath0=hang.jar\nInc=false\nCLDC=10\n");
+        ASSERT_EQ(::mkfifo((project / "hang.jar").c_str(), 0600), 0);
+        const std::string mark = "TZ_TEST_HOST=" + std::to_string(std::random_device()());
+
+        kit::Command command;
+        command.argv = {(kKit / "Build-Linux").string(), (project / "Hello").string()};
+        command.environment = {mark, "TZ_BUILD_TIMEOUT_MS=" + std::string(row.signal ? "60000" : "3000")};
+        command.input = kit::Stream::Null;
+        command.output = kit::Stream::Lines;
+        command.errors = kit::Stream::Output;
+        Lines lines;
+        command.onLine = [&](const std::string& line) { lines.push_back(line); };
+        kit::Child build;
+        ASSERT_EQ(build.start(command), 0);
+        std::thread stopper([&] {
+            if (!row.signal) return;
+            // Once the host runs, and a while more for it to take the row.
+            for (int i = 0; i < 600 && hostProcesses(mark).empty(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+            ::kill(build.pid(), row.signal);
+        });
+        build.relay();
+        stopper.join();
+        const kit::Exit exit = build.wait();
+
+        for (int i = 0; i < 200 && !hostProcesses(mark).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_TRUE(hostProcesses(mark).empty()) << row.what;
+        EXPECT_FALSE(fs::exists(project / "Hello.jar")) << row.what;
+        if (row.signal == SIGKILL) continue;
+        EXPECT_FALSE(fs::exists(project / "tmpclasses")) << row.what << "\n" << joined(lines);
+        EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;
+        if (row.signal) {
+            EXPECT_EQ(exit.signal, row.signal) << row.what;
+            ASSERT_FALSE(lines.empty()) << row.what;
+            EXPECT_EQ(lines.back(), "Build stopped by signal 15 (Terminated)") << row.what << "\n"
+                                                                               << joined(lines);
+        } else {
+            EXPECT_EQ(exit.status, 1) << row.what;
+            ASSERT_FALSE(lines.empty()) << row.what;
+            EXPECT_EQ(lines.back(), "The step that timed out: javac") << row.what << "\n" << joined(lines);
+        }
+    }
 }
 
 }  // namespace

@@ -240,6 +240,104 @@ TEST_F(BuildFaults, FaultyToolEndsTheBuildWithoutASuite) {
     }
 }
 
+// The kit's javac and preverify rows go to the kit's tool host. Here the host is a stand-in that speaks its
+// protocol and runs each row's tool (stand-ins that carry the kit's mark), or fails as a host can: each row
+// keeps its output and its failure, a host that dies fails its row, one that hangs meets the watchdog, one
+// that cannot start leaves the rows to the tools themselves, and no process outlives the build.
+TEST_F(BuildFaults, RowsInTheToolHost) {
+    const std::string hangs =
+        "if words[0] == ROW:\n"
+        "    child = subprocess.Popen(['sleep', '300'])\n"
+        "    open(PIDS, 'a').write('%d\\n' % child.pid)\n"
+        "    time.sleep(300)\n";
+    struct Row {
+        std::string what;
+        std::string beforeReady, onRow;  // Python
+        int timeoutMs;
+        Lines tail;
+        Lines hostRows;  // the tools of the rows the host took
+    };
+    const Row rows[] = {
+        {"the rows run in the host", "", "", 30000, {"Program compiled"}, {"javac", "preverify"}},
+        {"a host that cannot start",
+         "sys.stderr.write('tool-host: cannot run java\\n')\nsys.exit(3)\n",
+         "",
+         30000,
+         {"Program compiled"},
+         {}},
+        {"the host dies during javac",
+         "",
+         "if words[0] == 'javac': os.kill(os.getpid(), signal.SIGKILL)\n",
+         30000,
+         {"Error: The kit's tool host ended while javac ran (signal 9 (Killed))", "Internal Error"},
+         {"javac"}},
+        {"the host hangs in javac", "ROW = 'javac'\n", hangs, 1000, timedOut("javac"), {"javac"}},
+        {"the host hangs in preverify",
+         "ROW = 'preverify'\n",
+         hangs,
+         1000,
+         timedOut("preverify"),
+         {"javac", "preverify"}},
+    };
+    const fs::path hostRows = temp.folder() / "host rows";
+    for (const auto& row : rows) {
+        for (const auto& entry : fs::directory_iterator(temp.path())) fs::remove_all(entry.path());
+        layOut();
+        earlierBuild(midletDescriptor());
+        const std::string mark = "\nexit\n# tz-tool-host-row:";
+        tool("jdk/bin/javac",
+             "echo 'javac: a word of its own' >&2\n" + tz::testing::kJavacStandIn + mark + "javac" + '\0');
+        tool("wtk/bin/preverify", tz::testing::kPreverifyStandIn + mark + "preverify" + '\0');
+        testing::writeFile(
+            kit / "jdk/bin/tool-host",
+            "#!/usr/bin/python3\nimport os, signal, socket, struct, subprocess, sys, time\n"
+            "KIT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))\n"
+            "PIDS = os.path.join(os.path.dirname(KIT), 'pids')\n"
+            "open(PIDS, 'a').write('%d\\n' % os.getpid())\n" +
+                row.beforeReady +
+                "s = socket.socket(fileno=0)\ns.sendall(b'r')\n"
+                "def take(n):\n"
+                "    data = b''\n"
+                "    while len(data) < n:\n"
+                "        more = s.recv(n - len(data))\n"
+                "        if not more: sys.exit(0)\n"
+                "        data += more\n"
+                "    return data\n"
+                "def number(): return struct.unpack('>I', take(4))[0]\n"
+                "while True:\n"
+                "    words = [take(number()).decode() for _ in range(number())]\n"
+                "    open(os.path.join(os.path.dirname(KIT), 'host rows'), 'a').write(words[0] + '\\n')\n" +
+                [&] {
+                    std::string indented;
+                    for (const auto& line : testing::splitLines(row.onRow)) indented += "    " + line + "\n";
+                    return indented;
+                }() +
+                "    tool = os.path.join(KIT, 'jdk/bin/javac' if words[0] == 'javac' else "
+                "'wtk/bin/preverify')\n"
+                "    done = subprocess.run([tool] + words[1:], capture_output=True)\n"
+                "    for tag, data in ((b'o', done.stdout), (b'e', done.stderr)):\n"
+                "        if data: s.sendall(tag + struct.pack('>I', len(data)) + data)\n"
+                "    s.sendall(b'x' + struct.pack('>I', done.returncode & 0xffffffff))\n");
+        fs::permissions(kit / "jdk/bin/tool-host", fs::perms::owner_all);
+
+        const bool builds = row.tail == Lines{"Program compiled"};
+        EXPECT_EQ(build(std::nullopt, row.timeoutMs), builds ? 0 : 1) << row.what << "\n" << joined();
+        EXPECT_EQ(tail(output, row.tail.size()), row.tail) << row.what << "\n" << joined();
+        EXPECT_EQ(testing::splitLines(testing::readFile(hostRows)), row.hostRows) << row.what;
+        if (builds) {
+            // What the tool printed, through the host or by itself; never the host's own word.
+            EXPECT_TRUE(std::find(output.begin(), output.end(), "javac: a word of its own") != output.end())
+                << row.what << "\n"
+                << joined();
+            EXPECT_EQ(joined().find("tool-host"), std::string::npos) << row.what << "\n" << joined();
+        } else {
+            EXPECT_FALSE(suiteLeft()) << row.what;
+            EXPECT_FALSE(fs::exists(project / "MANIFEST.MF")) << row.what;
+        }
+        expectNoToolRunning();
+    }
+}
+
 // Tests run as root, so a write is made to fail by a file-size limit that Build-Linux inherits.
 TEST_F(BuildFaults, ProjectFolderThatTakesNoMoreBytes) {
     struct Row {

@@ -1,11 +1,13 @@
 #include "runner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <thread>
 
 #include "test_support.h"
+#include "tool_host.h"
 
 namespace build {
 namespace {
@@ -77,6 +79,68 @@ TEST(ProcessRunner, CancelStopsTheChildAndItsGroup) {
     ASSERT_GT(sleeper, 0);
     EXPECT_TRUE(testing::processEnds(sleeper));
     EXPECT_TRUE(runner.run({"/bin/true"}, {}, nullptr).cancelled);  // nothing starts after a cancel
+}
+
+// The host's replies cut at every byte say the same; what is no reply stops the reader.
+TEST(ToolHost, RepliesReadTheSameHoweverTheBytesArrive) {
+    const std::string replies = std::string("r") + "o" + std::string("\0\0\0\x06", 4) + "one\ntw" + "e" +
+                                std::string("\0\0\0\x04", 4) + "err\n" + "o" + std::string("\0\0\0\x02", 4) +
+                                "o\n" + "x" + std::string("\0\0\x01\x00", 4);
+    const Lines expected{"ready", "o:one\ntw", "e:err\n", "o:o\n", "ended 256"};
+    for (size_t cut = 0; cut <= replies.size(); ++cut) {
+        Lines heard;
+        ReplyReader reader({[&] { heard.push_back("ready"); },
+                            [&](char stream, std::string_view bytes) {
+                                if (!heard.empty() && heard.back()[0] == stream)
+                                    heard.back() += bytes;
+                                else
+                                    heard.push_back(std::string(1, stream) + ":" + std::string(bytes));
+                            },
+                            [&](int status) { heard.push_back("ended " + std::to_string(status)); }});
+        EXPECT_TRUE(reader.feed(replies.substr(0, cut)));
+        EXPECT_TRUE(reader.feed(replies.substr(cut)));
+        EXPECT_EQ(heard, expected) << "cut at " << cut;
+    }
+    ReplyReader reader({});
+    EXPECT_FALSE(reader.feed("rq"));
+    EXPECT_FALSE(reader.feed("r"));
+    EXPECT_EQ(encodeRow({"javac", "", "a b"}), std::string("\0\0\0\x03\0\0\0\x05javac\0\0\0\0\0\0\0\x03"
+                                                           "a b",
+                                                           24));
+}
+
+// Only the kit's own javac and preverify carry the mark that sends their rows to the host; a file that is
+// no program (a FIFO no one writes, a folder) is read without waiting and is no tool of the host's.
+TEST(ToolHost, TheKitsJavacAndPreverifyAreTheHostsTools) {
+    testing::TempDir temp;
+    const fs::path kit = TZ_KIT_DIR;
+    EXPECT_EQ(hostedTool((kit / "jdk/bin/javac").string()), "javac");
+    EXPECT_EQ(hostedTool((kit / "wtk/bin/preverify").string()), "preverify");
+    EXPECT_EQ(hostedTool((kit / "jdk/bin/jar").string()), "");
+    EXPECT_EQ(hostedTool((kit / "Build-Linux").string()), "");
+    struct Row {
+        std::string name, text, tool;
+    };
+    const Row rows[] = {
+        {"javac", std::string("#!/bin/sh\nexit\n# tz-tool-host-row:javac") + '\0', "javac"},
+        {"javac", "#!/bin/sh\n# tz-tool-host-row:javac", ""},  // the mark ends with its NUL
+        {"javac", std::string("tz-tool-host-row:preverify") + '\0', ""},
+        {"jar", std::string("tz-tool-host-row:jar") + '\0', ""},
+        {"preverify.sh", std::string("tz-tool-host-row:preverify") + '\0', ""},
+        {"preverify", "#!/bin/sh\necho preverify\n", ""},
+    };
+    for (const auto& row : rows) {
+        const fs::path tool = temp.folder() / row.name;
+        testing::writeFile(tool, row.text);
+        EXPECT_EQ(hostedTool(tool.string()), row.tool) << row.name << ": " << row.text;
+        fs::remove(tool);
+    }
+    ASSERT_EQ(::mkfifo((temp.folder() / "javac").c_str(), 0600), 0);
+    EXPECT_EQ(hostedTool((temp.folder() / "javac").string()), "");
+    fs::remove(temp.folder() / "javac");
+    fs::create_directories(temp.folder() / "preverify");
+    EXPECT_EQ(hostedTool((temp.folder() / "preverify").string()), "");
+    EXPECT_EQ(hostedTool((temp.folder() / "absent/javac").string()), "");
 }
 
 // The real program with a javac that never ends: the watchdog stops it, prints its two lines and the

@@ -1,10 +1,10 @@
-# Makes the class-data archive of each of the kit's Java tools (lib/warm_jvm.h): runs the tool once on a
-# small MIDlet, as Build runs it, with the JVM told (through JDK_JAVA_OPTIONS, which every java launcher
+# Makes the class-data archive of each of the kit's Java tools and of the tool host (lib/warm_jvm.h): runs
+# the tool once on a small MIDlet, as Build runs it (the host a javac row and a preverify row), with the JVM told (through JDK_JAVA_OPTIONS, which every java launcher
 # reads) to write the classes it loaded into an archive; puts the archive beside the tool under a name that
 # carries its length; runs the tool once more, now from the archive, and keeps the archive only when that
 # run succeeds as quietly as the first. A tool whose archive cannot be made runs without one: this step
 # never fails the build.
-#   KIT          the kit folder (jdk/bin/javac, wtk/bin/preverify, wtk/lib/*.jar)
+#   KIT          the kit folder (jdk/bin/javac, jdk/bin/tool-host, wtk/bin/preverify, wtk/lib/*.jar)
 #   SAMPLE_DIR   the sample's sources (Game/*.java)
 #   STAGE        a scratch folder
 cmake_minimum_required(VERSION 3.25)
@@ -71,3 +71,14 @@ function(fresh_classes)
 endfunction()
 make_archive(fresh_classes "${preverify}" -classpath "${boot}" -d "${classes}" "${tmpclasses}")
 
+
+# The host: the same two rows in one JVM, so that its archive holds the classes of both tools.
+set(host "${KIT}/jdk/bin/tool-host")
+if(EXISTS "${host}")
+    function(fresh_folders)
+        fresh_tmpclasses()
+        fresh_classes()
+    endfunction()
+    make_archive(fresh_folders "${host}" javac ${compile} --then preverify -classpath "${boot}" -d "${classes}"
+                 "${tmpclasses}")
+endif()

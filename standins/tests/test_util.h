@@ -26,6 +26,7 @@ inline const std::string kJavac = (kKit / "jdk/bin/javac").string();
 inline const std::string kJar = (kKit / "jdk/bin/jar").string();
 inline const std::string kPreverify = (kKit / "wtk/bin/preverify").string();
 inline const std::string kEmulator = (kKit / "wtk/bin/emulator").string();
+inline const std::string kToolHost = (kKit / "jdk/bin/tool-host").string();
 inline std::string lib(const std::string& jar) {
     return (kKit / "wtk/lib" / jar).string();
 }

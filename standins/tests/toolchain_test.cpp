@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "classfile.h"
 #include "suite.h"
@@ -13,6 +15,129 @@
 
 namespace standins::test {
 namespace {
+
+// The tool as the kit's program, or as a row of the kit's tool host, run in `workDir` (when given).
+ToolRun runTool(bool inHost, const std::string& tool, const std::vector<std::string>& args,
+                const std::string& workDir = "") {
+    std::vector<std::string> argv = {inHost ? kToolHost : tool == "javac" ? kJavac : kPreverify};
+    if (inHost) argv.push_back(tool);
+    argv.insert(argv.end(), args.begin(), args.end());
+    if (!workDir.empty()) argv.insert(argv.begin(), {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", workDir});
+    return run(argv);
+}
+
+void expectSame(const ToolRun& program, const ToolRun& hosted, const std::string& what) {
+    EXPECT_EQ(hosted.status, program.status) << what;
+    EXPECT_EQ(hosted.out, program.out) << what;
+    EXPECT_EQ(hosted.err, program.err) << what;
+}
+
+// The files under `folder` by relative name: a jar by its entries, anything else by its bytes.
+std::map<std::string, std::string> filesIn(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = fs::relative(entry.path(), folder).string();
+        if (entry.path().extension() == ".jar") {
+            for (const auto& [inner, bytes] :
+                 readJar(entry.path()).value_or(std::map<std::string, std::string>{}))
+                files[name + "!" + inner] = bytes;
+        } else {
+            files[name] = readFile(entry.path());
+        }
+    }
+    return files;
+}
+
+// A row of the tool host does what the kit's program of its tool does with the same arguments in the same
+// folder: it says the same, ends with the same status and writes the same files, whether it succeeds or
+// fails, with names taken from the working folder.
+TEST(ToolChain, ToolHostRowsDoWhatTheToolsDo) {
+    const std::string boot = lib("midpapi20.jar") + ";" + lib("cldcapi10.jar");
+    auto midlet = [](const fs::path& dir) {
+        for (const char* source : {"Space.java", "Board.java"})
+            writeFile(dir / "Game" / source, readFile(kData / "midlet" / source));
+    };
+    auto loop = [&](const fs::path& dir) {
+        writeFile(dir / "Game/Loop.java",
+                  "package Game;\npublic class Loop { int f(int n) { int s = 0; while (n > 0) s += n--; "
+                  "return s; } }\n");
+        ASSERT_EQ(run({kJavac, "-bootclasspath", boot, "-d", dir / "tmp", dir / "Game/Loop.java", "-source",
+                       "1.4", "-target", "1.4"})
+                      .status,
+                  0);
+        ASSERT_EQ(run({kJar, "cf", dir / "loop.jar", "-C", dir / "tmp", "."}).status, 0);
+    };
+    struct Row {
+        std::string what, tool;
+        std::vector<std::string> args;
+        std::function<void(const fs::path&)> setUp;
+        int status = 1;
+    };
+    const Row rows[] = {
+        {"javac, both list separators",
+         "javac",
+         {"-bootclasspath", boot + ";", "-d", "tmp", "-classpath", ";tmp:", "Game/Space.java",
+          "Game/Board.java", "-target", "1.4", "-source", "1.4"},
+         midlet,
+         0},
+        {"javac, a syntax error",
+         "javac",
+         {"-bootclasspath", boot, "-d", "tmp", "Game/Broken.java", "-target", "1.4", "-source", "1.4"},
+         [](const fs::path& dir) {
+             writeFile(dir / "Game/Broken.java", "package Game;\nclass Broken { int x }\n");
+         },
+         255},
+        {"javac, a source that is not there", "javac", {"-d", "tmp", "Game/Absent.java"}, {}, 255},
+        {"javac, an unknown option", "javac", {"-frobnicate", "Game/Absent.java"}, {}, 255},
+        {"javac, a user's jar on the class path",
+         "javac",
+         {"-bootclasspath", boot, "-d", "out", "-classpath", "loop.jar:", "Game/Uses.java", "-target", "1.4",
+          "-source", "1.4"},
+         [&](const fs::path& dir) {
+             loop(dir);
+             writeFile(dir / "Game/Uses.java", "package Game;\npublic class Uses { Loop l = new Loop(); }\n");
+         },
+         0},
+        {"preverify, a folder and a jar",
+         "preverify",
+         {"-classpath", boot, "-d", "out", "tmp", "loop.jar"},
+         loop,
+         0},
+        {"preverify, a class missing from the library",
+         "preverify",
+         {"-classpath", lib("cldcapi10.jar"), "-d", "out", "tmp"},
+         [&](const fs::path& dir) {
+             loop(dir);
+             writeFile(dir / "Game/Uses.java", "package Game;\npublic class Uses { Loop l = new Loop(); }\n");
+             ASSERT_EQ(run({kJavac, "-bootclasspath", boot, "-d", dir / "tmp", "-classpath", dir / "tmp",
+                            dir / "Game/Uses.java", "-source", "1.4", "-target", "1.4"})
+                           .status,
+                       0);
+             fs::remove(dir / "tmp/Game/Loop.class");
+         }},
+        {"preverify, a name ProGuard cannot take",
+         "preverify",
+         {"-d", "out", "a<b"},
+         [](const fs::path& dir) { fs::create_directories(dir / "a<b"); }},
+        {"preverify, no input", "preverify", {"-d", "out"}, {}},
+    };
+    // Both roads in one folder (the compiler names a source by its whole path), emptied in between.
+    TempDir dir;
+    for (const Row& row : rows) {
+        ToolRun said[2];
+        std::map<std::string, std::string> wrote[2];
+        for (bool inHost : {false, true}) {
+            for (const auto& entry : fs::directory_iterator(dir.folder())) fs::remove_all(entry.path());
+            if (row.setUp) row.setUp(dir.folder());
+            said[inHost] = runTool(inHost, row.tool, row.args, dir.path());
+            wrote[inHost] = filesIn(dir.folder());
+        }
+        EXPECT_EQ(said[0].status, row.status) << row.what << "\n" << said[0].err;
+        expectSame(said[0], said[1], row.what);
+        EXPECT_EQ(wrote[1], wrote[0]) << row.what;
+    }
+}
 
 TEST(ToolChain, MidletCompilesPreverifiesPackagesAndPassesTheEmulator) {
     SuiteBuilder suite;
@@ -84,6 +209,11 @@ TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
         << preverify.err;
     EXPECT_NE(preverify.err.find("preverify: preverification failed"), std::string::npos);
     EXPECT_EQ(preverify.err.find("-dontwarn"), std::string::npos) << "advice to silence the warning leaked";
+    expectSame(preverify,
+               runTool(true, "preverify",
+                       {"-classpath", lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + (dir / "tmp"),
+                        "-d", dir / "out", dir / "tmp"}),
+               "in the tool host");
 }
 
 TEST(ToolChain, PreverifyTakesRelativePathsAndJarInputs) {
@@ -122,12 +252,11 @@ TEST(ToolChain, PreverifyRefusesBadCommandLines) {
         {{"-d", dir / "out", dir / "absent"}, "preverify: cannot find " + (dir / "absent")},
     };
     for (const auto& row : rows) {
-        std::vector<std::string> argv = {kPreverify};
-        argv.insert(argv.end(), row.args.begin(), row.args.end());
-        ToolRun result = run(argv);
+        ToolRun result = runTool(false, "preverify", row.args);
         EXPECT_EQ(result.status, 1) << row.error;
         EXPECT_EQ(result.out, "") << row.error;
         EXPECT_EQ(result.err.rfind(row.error, 0), 0u) << result.err;
+        expectSame(result, runTool(true, "preverify", row.args), "in the tool host: " + row.error);
     }
 }
 

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <thread>
+#include <vector>
 
 #include "suite.h"
 #include "test_helpers.h"
@@ -149,6 +152,114 @@ TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
             auto found = cold.entries.find(name);
             ASSERT_NE(found, cold.entries.end()) << row.what << ": " << name;
             EXPECT_TRUE(found->second == bytes) << row.what << ": " << name << " differs";
+        }
+    }
+}
+
+// The kit's road, whose javac and preverify rows run in its tool host, and the road of a JVM a row (a kit
+// without the host, whose Build runs each tool as its own program) build the same suites: of the example,
+// of the phone programs of the compiler's tests and of the projects of Build's tests. The same lines, the
+// same status, the same entries byte for byte; a failing compile fails with the same words.
+TEST(ToolChain, SuitesAreTheSameWithOrWithoutTheToolHost) {
+    TempDir dir;
+    const fs::path hosted = dir.folder() / "kit", separate = dir.folder() / "kit of a JVM a row";
+    copyKit(hosted);
+    copyKit(separate);
+    ASSERT_TRUE(fs::remove(separate / "jdk/bin/tool-host"));
+    // Each road in a project folder of its own, so that the two run side by side.
+    const fs::path folders[2] = {dir.folder() / "my games/project", dir.folder() / "my games/other project"};
+    const fs::path builderData = TZ_BUILDER_TEST_DATA, compilerData = TZ_COMPILER_TEST_DATA;
+    const fs::path model = compilerData / "three_d/MODEL.java";
+
+    struct Project {
+        std::string what, base;  // base: the project in its folder, built by Compile-Linux when it has a .tbp
+        std::function<void(const fs::path& project)> layOut;
+    };
+    std::vector<Project> projects = {
+        {"the example", "Skyward",
+         [&](const fs::path& project) { tz::testing::copyExampleProject(kExample, project); }},
+        {"a MIDlet", "Hello",
+         [&](const fs::path& project) {
+             fs::copy(builderData / "hello midlet", project, fs::copy_options::recursive);
+         }},
+        {"a 3D MIDlet with its model class", "Orbit",
+         [&](const fs::path& project) {
+             fs::copy(builderData / "three d", project, fs::copy_options::recursive);
+             fs::copy_file(model, project / "MODEL.java");
+         }},
+    };
+    for (const bool broken : {false, true}) {
+        projects.push_back({broken ? "a Java project that does not compile" : "a Java project", "Controls",
+                            [&, broken](const fs::path& project) {
+                                fs::copy(builderData / "java project", project, fs::copy_options::recursive);
+                                std::string descriptor = readFile(project / "Controls.tbx");
+                                for (size_t at; (at = descriptor.find("@PROJECT@")) != std::string::npos;)
+                                    descriptor.replace(at, 9, project.string());
+                                writeFile(project / "Controls.tbx", descriptor);
+                                std::string source = readFile(project / "Controls.java");
+                                if (broken)
+                                    source.erase(source.find("form.setCommandListener(this);") + 29, 1);
+                                writeFile(project / "Controls.java", source);
+                            }});
+    }
+    std::vector<fs::path> programs;
+    for (const auto& entry : fs::recursive_directory_iterator(compilerData))
+        if (entry.path().extension() == ".bss" &&
+            entry.path().filename().string().find("applet") == std::string::npos)
+            programs.push_back(entry.path());
+    std::sort(programs.begin(), programs.end());
+    for (const fs::path& program : programs) {
+        projects.push_back(
+            {fs::relative(program, compilerData).string(), "Game", [&, program](const fs::path& project) {
+                 const bool threeD = program.parent_path().filename() == "three_d";
+                 writeFile(project / "Game.tbp", "Main=Game\nName=Game\nPlatform=TB\nRun=0\nInc=true\n" +
+                                                     std::string(threeD ? "Include=MODEL\n" : ""));
+                 writeFile(project / "GameX.bss", readFile(program));
+                 if (threeD) fs::copy_file(model, project / "MODEL.java");
+             }});
+    }
+    ASSERT_GE(projects.size(), 12u);
+
+    std::vector<Build> built[2];
+    auto buildAll = [&](int road) {
+        const fs::path kit = road == 0 ? hosted : separate, project = folders[road];
+        for (const Project& each : projects) {
+            fs::remove_all(project);
+            fs::create_directories(project);
+            each.layOut(project);
+            const bool compiles = fs::exists(project / (each.base + ".tbp"));
+            Build result;
+            result.run = run({(kit / (compiles ? "Compile-Linux" : "Build-Linux")).string(),
+                              (project / each.base).string()});
+            // The lines name the kit and the folder they come from.
+            for (std::string* text : {&result.run.out, &result.run.err}) {
+                for (const auto& [place, name] :
+                     {std::pair{kit.string(), "<kit>"}, {project.string(), "<project>"}})
+                    for (size_t at; (at = text->find(place)) != std::string::npos;)
+                        text->replace(at, place.size(), name);
+            }
+            if (auto entries = readJar(project / (each.base + ".jar"))) result.entries = *entries;
+            built[road].push_back(result);
+        }
+    };
+    std::thread other(buildAll, 1);
+    buildAll(0);
+    other.join();
+
+    for (size_t i = 0; i < projects.size(); ++i) {
+        const Project& each = projects[i];
+        const Build &host = built[0][i], &separately = built[1][i];
+        const bool builds = each.what.find("does not compile") == std::string::npos;
+        EXPECT_EQ(host.run.status, builds ? 0 : 1) << each.what << "\n" << host.run.out;
+        EXPECT_EQ(host.entries.empty(), !builds) << each.what;
+        EXPECT_EQ(separately.run.status, host.run.status) << each.what;
+        EXPECT_EQ(separately.run.out, host.run.out) << each.what;
+        EXPECT_EQ(separately.run.err, host.run.err) << each.what;
+        EXPECT_EQ(separately.entries.size(), host.entries.size()) << each.what;
+        for (const auto& [name, bytes] : host.entries) {
+            auto found = separately.entries.find(name);
+            ASSERT_NE(found, separately.entries.end()) << each.what << ": " << name;
+            EXPECT_TRUE(found->second == bytes) << each.what << ": " << name << " differs";
         }
     }
 }

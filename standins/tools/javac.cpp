@@ -11,6 +11,10 @@
 
 namespace {
 
+// Build-Linux runs this program's rows in the kit's tool host (tool_host.cpp, host/JavacRow.java, which
+// does what this program does) when it finds this mark in the program's file (builder/src/tool_host.h).
+[[gnu::used]] const char kToolHostMark[] = "tz-tool-host-row:javac";
+
 std::string pathList(const std::string& list) {
     std::string joined, entry;
     for (char c : list + ":") {

@@ -21,6 +21,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Build-Linux runs this program's rows in the kit's tool host (tool_host.cpp, host/PreverifyRow.java,
+// which does what this program does) when it finds this mark in the program's file
+// (builder/src/tool_host.h).
+[[gnu::used]] const char kToolHostMark[] = "tz-tool-host-row:preverify";
+
 constexpr const char* kUsage =
     "Usage: preverify [-classpath <list>] [-d <output folder>] <class folder or jar>...";
 
