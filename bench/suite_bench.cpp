@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "bench_files.h"
 #include "kit/process.h"
 #include "kit/program_folder.h"
+#include "test_helpers.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ long long nowNs() {
         .count();
 }
 
-using bench_files::readFile;
-using bench_files::writeFile;
+using tz::testing::readFile;
+using tz::testing::writeFile;
 
 // Runs argv with `extraEnv` added, its output to `log` (nullptr: inherited); the exit status, or -1.
 int runProgram(const Argv& argv, const std::vector<std::string>& extraEnv, const char* log) {
