@@ -61,7 +61,7 @@ public:
 };
 
 struct ToolbarCommand {
-    const char* key;
+    Res::Key key;
     void (*run)(Editor&);
 };
 
@@ -84,25 +84,18 @@ const ToolbarCommand toolbarCommands[] = {
 };
 
 struct ToolbarButton {
-    const char* key;  // nullptr: a separator
+    Res::Key key;
     const char* folder;
     const char* image;
+    bool separatorBefore = false;
 };
 
 const ToolbarButton toolbarButtons[] = {
-    {"New", office2003, "new.gif"},
-    {"Load", office2003, "open.gif"},
-    {"Save", office2003, "save.gif"},
-    {"Save_As", office2003, "saveas.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Run", officeXP, "forward.gif"},
-    {"Compile", office2003, "close.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Find", office2003, "find.gif"},
-    {"Find_Again", office2003, "findnext.gif"},
-    {"Replace", office2003, "replace.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Undo", office2003, "undo.gif"},
+    {"New", office2003, "new.gif"},         {"Load", office2003, "open.gif"},
+    {"Save", office2003, "save.gif"},       {"Save_As", office2003, "saveas.gif"},
+    {"Run", officeXP, "forward.gif", true}, {"Compile", office2003, "close.gif"},
+    {"Find", office2003, "find.gif", true}, {"Find_Again", office2003, "findnext.gif"},
+    {"Replace", office2003, "replace.gif"}, {"Undo", office2003, "undo.gif", true},
     {"Redo", office2003, "redo.gif"},
 };
 
@@ -284,13 +277,10 @@ void Editor::initUI() {
     jb->setMovable(false);
     listener_ = std::make_unique<ListenerAction>(*this);
     for (const ToolbarButton& button : toolbarButtons) {
-        if (!button.key) {
-            jb->addSeparator();
-            continue;
-        }
+        if (button.separatorBefore) jb->addSeparator();
         QAction* action = jb->addAction(image(button.folder, button.image), res(button.key));
-        action->setObjectName(button.key);
-        const QString key(button.key);
+        const QString key = QString::fromUtf8(button.key.name());
+        action->setObjectName(key);
         if (key == "Undo") {
             connect(action, &QAction::triggered, this, &Editor::undo);
         } else if (key == "Redo") {
