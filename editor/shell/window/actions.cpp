@@ -33,16 +33,11 @@ QString kitLocation(const References& references) {
     return references.TesvoZoridLocation.value_or(QString());
 }
 
-struct ActionRow {
-    QAction* Init::*field;
-    Res::Key key;  // the message-table key of the name
-    void (*run)(Actions&, Init&);
-};
-
 using A = Actions;
 
-// In creation order.
-const ActionRow actionRows[] = {
+}  // namespace
+
+const Actions::Row Actions::rows[51] = {
     {&Init::mNewAction, "New", [](A& a, Init&) { a.editor().reset(true); }},
     {&Init::mOpenAction, "Open", [](A& a, Init&) { a.editor().load(); }},
     {&Init::mSaveAction, "Save", [](A& a, Init&) { a.editor().save(); }},
@@ -69,7 +64,8 @@ const ActionRow actionRows[] = {
     {&Init::mXPLookAction, "Office_XP", [](A& a, Init&) { a.setLook("XP"); }},
     {&Init::m2003LookAction, "Office_2003", [](A& a, Init&) { a.setLook("2003"); }},
     {&Init::mDefaultLookAction, "Default", [](A& a, Init&) { a.setLook("Default"); }},
-    {&Init::mFindReplaceAction, "Find_Replace", [](A& a, Init&) { a.editor().showFindReplace(true); }},
+    {&Init::mFindReplaceAction, "Find_Replace",
+     [](A& a, Init&) { a.editor().showFindReplace(true); }},
     {&Init::mFindReplaceAgainAction, "Find_Again", [](A& a, Init&) { a.editor().findAgain(); }},
     {&Init::mGoToLineAction, "Go_To_Line_", [](A& a, Init&) { a.goToLineNumber(); }},
     {&Init::mDoBook1Action, "Go_To_Bookmark_1", [](A& a, Init&) { a.editor().goToBookmark(1); }},
@@ -114,9 +110,6 @@ const ActionRow actionRows[] = {
     {&Init::mAboutAction, "About", [](A& a, Init&) { a.openAbout(); }},
     {&Init::mAboutRuntimeAction, "About_Runtime", [](A& a, Init&) { a.openAboutRuntime(); }},
 };
-static_assert(std::size(actionRows) == 51);
-
-}  // namespace
 
 Actions::Actions(Init& init, Editor& editor) : init_(init), editor_(editor) {}
 
@@ -125,7 +118,7 @@ References& Actions::references() const {
 }
 
 void Actions::createActions() {
-    for (const ActionRow& row : actionRows) {
+    for (const Row& row : rows) {
         auto* action = new QAction(res(row.key), &editor_);
         QAction*& field = init_.*row.field;
         field = action;
@@ -187,8 +180,8 @@ void Actions::createActions() {
                                  "mHelpAction",
                                  "mAboutAction",
                                  "mAboutRuntimeAction"};
-    static_assert(std::size(names) == std::size(actionRows));
-    for (size_t i = 0; i < std::size(actionRows); ++i) (init_.*actionRows[i].field)->setObjectName(names[i]);
+    static_assert(std::size(names) == std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) (init_.*rows[i].field)->setObjectName(names[i]);
 }
 
 QIcon Actions::marker() {

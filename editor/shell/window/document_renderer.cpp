@@ -174,7 +174,7 @@ void Editor::print() {
     const int slot = selectedSlot();
     if (slot < 0) return;
     DocumentRenderer renderer;
-    renderer.print(ep[slot], this);
+    renderer.print(tabs_[slot].ep.get(), this);
 }
 
 }  // namespace editor

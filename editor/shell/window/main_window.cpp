@@ -60,13 +60,9 @@ public:
     QSize sizeHint() const override { return {150, 125}; }
 };
 
-struct ToolbarCommand {
-    Res::Key key;
-    void (*run)(Editor&);
-};
+}  // namespace
 
-// In the order the commands are matched.
-const ToolbarCommand toolbarCommands[] = {
+const ListenerAction::Command ListenerAction::commands[9] = {
     {"New", [](Editor& editor) { editor.reset(true); }},
     {"Load", [](Editor& editor) { editor.load(); }},
     {"Save", [](Editor& editor) { editor.save(); }},
@@ -82,6 +78,8 @@ const ToolbarCommand toolbarCommands[] = {
     {"Find", [](Editor& editor) { editor.showFindReplace(false); }},
     {"Find_Again", [](Editor& editor) { editor.findAgain(); }},
 };
+
+namespace {
 
 struct ToolbarButton {
     Res::Key key;
@@ -130,7 +128,7 @@ Editor::ToggleAction::ToggleAction(Editor& editor) : QAction(&editor) {
 }
 
 void ListenerAction::actionPerformed(const QString& command) {
-    for (const ToolbarCommand& each : toolbarCommands) {
+    for (const Command& each : commands) {
         if (command == res(each.key)) {
             each.run(editor_);
             editor_.showStatus();
@@ -208,9 +206,8 @@ Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
 Editor::~Editor() {
     // Destroying the tabs must not reach this half-destroyed window through their signals.
     if (panel) panel->disconnect(this);
-    for (QPlainTextEdit* edit : ep) {
-        if (edit) edit->document()->disconnect(this);
-    }
+    // The tabs go before the tab widget that shows their panes.
+    for (int slot = 0; slot < MAXTAB; ++slot) releaseSlot(slot);
     // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
     // window being torn down.
     delete takeCentralWidget();
@@ -296,8 +293,8 @@ void Editor::initUI() {
 }
 
 QPlainTextEdit* Editor::selectedPane() const {
-    const int index = panel ? panel->currentIndex() : -1;
-    return index >= 0 && index < MAXTAB ? ep[index] : nullptr;
+    const SourceTab* tab = tabAt(panel ? panel->currentIndex() : -1);
+    return tab ? tab->ep.get() : nullptr;
 }
 
 void Editor::cut() {
@@ -317,17 +314,16 @@ void Editor::selectAll() {
 }
 
 void Editor::showFindReplace(bool replaceMode) {
-    const int index = panel->currentIndex();
-    if (index < 0 || index >= MAXTAB || !findReplace[index]) return;
-    fRPanel[index]->setReplaceMode(replaceMode);
-    findReplace[index]->show();
-    findReplace[index]->raise();
-    findReplace[index]->activateWindow();
+    const SourceTab* tab = tabAt(panel->currentIndex());
+    if (!tab) return;
+    tab->fRPanel->setReplaceMode(replaceMode);
+    tab->findReplace->show();
+    tab->findReplace->raise();
+    tab->findReplace->activateWindow();
 }
 
 void Editor::findAgain() {
-    const int index = panel->currentIndex();
-    if (index >= 0 && index < MAXTAB && fRPanel[index]) fRPanel[index]->find();
+    if (const SourceTab* tab = tabAt(panel->currentIndex())) tab->fRPanel->find();
 }
 
 void Editor::setBookmark(int n) {
@@ -352,7 +348,7 @@ int Editor::bookmark(int n) const {
 void Editor::colourTabs(const QString& descriptor) {
     const int tabs = panel ? panel->count() : 0;
     for (int i = 0; i < tabs && i < MAXTAB; ++i) {
-        if (sc[i]) sc[i]->readSyntaxColorDescriptor(descriptor);
+        if (const SourceTab* tab = tabAt(i)) tab->sc->readSyntaxColorDescriptor(descriptor);
     }
 }
 

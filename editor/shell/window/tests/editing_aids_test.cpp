@@ -204,7 +204,6 @@ TEST_F(EditorTest, APasteWithNothingOnTheClipboardDoesNothingInAnyTextView) {
         }
         for (int index : {0, 1}) {
             tabs().setCurrentIndex(index);
-            editor.paste();
             editor.menus().mPasteAction->trigger();
             codeViewAction<Editor::PasteAction>(editor)->trigger();
         }
@@ -212,7 +211,7 @@ TEST_F(EditorTest, APasteWithNothingOnTheClipboardDoesNothingInAnyTextView) {
     }
     QApplication::clipboard()->setText("PASTED");
     testing::tabPane(editor, 1)->moveCursor(QTextCursor::End);
-    editor.paste();
+    editor.menus().mPasteAction->trigger();
     EXPECT_EQ(text(1), "REM bPASTED");
 }
 
