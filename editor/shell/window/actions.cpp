@@ -20,6 +20,7 @@
 #include "references.h"
 #include "res.h"
 #include "small_dialogs.h"
+#include "start_up.h"
 #include "text_files.h"
 #include "ui_toolkit.h"
 
@@ -325,7 +326,7 @@ void Actions::loadTemplate(bool tesvo) {
 
 void Actions::setLook(const QString& word) {
     references().lookAndFeel = word;
-    const bool written = Init::writeConfig(references());
+    const bool written = writeConfig(references());
     if (word != "XP" || !written) ui::prompter().inform(&editor_, QString(), res("Please_restart_the"));
 }
 
@@ -366,7 +367,7 @@ void Actions::openUpdateCheck() {
 }
 
 void Actions::openPreferences() {
-    auto* preferences = new Preferences(&editor_, references());
+    auto* preferences = new Preferences(&editor_, references(), [this] { return editor_.mayEnd(); });
     preferences->setAttribute(Qt::WA_DeleteOnClose);
     preferences->show();
 }

@@ -24,6 +24,8 @@
 #include "references.h"
 #include "res.h"
 #include "sc_editor_kit.h"
+#include "services.h"
+#include "start_up.h"
 #include "tarnwell.h"
 #include "text_views.h"
 #include "ui_toolkit.h"
@@ -184,11 +186,10 @@ void Editor::quitAskingToSave() {
     if (mayEnd()) exitProgram();
 }
 
-Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
-    : references_(references), roads_(roads), tools_(tools) {
+Editor::Editor(const Services& services, References& references, ProjectRoads* roads, ProjectTools* tools)
+    : services_(services), references_(references), roads_(roads), tools_(tools) {
     initEditorImages();
     pane = new ui::dockable::Tarnwell(this);
-    references_.mayEnd = [this] { return mayEnd(); };
     new ListenerWindow(*this);
     setWindowState(Qt::WindowMaximized);
     resize(QGuiApplication::primaryScreen()->size());
@@ -198,7 +199,7 @@ Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
     std::printf("%s\n%s\n", qPrintable(folder), qPrintable(folder.left(folder.lastIndexOf('/') + 1)));
     std::fflush(stdout);
 
-    if (!Init::initConfig(references_)) return;
+    if (!initConfig(references_)) return;
     initUI();
     showMaximized();
 }
@@ -211,7 +212,8 @@ Editor::~Editor() {
     // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
     // window being torn down.
     delete takeCentralWidget();
-    references_.mayEnd = nullptr;
+    // The registration this window made as it built its layout.
+    if (init) CommonActionManager::removeCommonAction(ExtractAction::className);
 }
 
 void Editor::initUI() {
@@ -240,7 +242,7 @@ void Editor::initUI() {
     references_.mainScreen = 0;
     readDefault(0);
 
-    fb = new ui::treefilebrowser::JTreeFileBrowser;
+    fb = new ui::treefilebrowser::JTreeFileBrowser(services_.parts().homeFolder);
     fb->addFileSelectionListener(this);
     fb->setFileView(this);
 

@@ -57,6 +57,7 @@ class ListenerWindow;
 class ProjectRoads;
 class ProjectTools;
 class References;
+class Services;
 class UndoGroup;
 
 class Editor : public QMainWindow,
@@ -68,9 +69,10 @@ public:
 
     // Builds, configures and shows the window: the configuration is read (and the first-run wizard run)
     // before the widgets are built; when the wizard's Exit ended the editor, the window is neither built
-    // nor shown. `roads` and `tools` (either may be null: those roads then do nothing) are the project
-    // side's; they outlive the window.
-    Editor(References& references, ProjectRoads* roads, ProjectTools* tools);
+    // nor shown. `services` are the ones the editor meets the world through (the project tree starts at
+    // their home folder); `roads` and `tools` (either may be null: those roads then do nothing) are the
+    // project side's. All of them outlive the window.
+    Editor(const Services& services, References& references, ProjectRoads* roads, ProjectTools* tools);
     ~Editor() override;
 
     References& references() const { return references_; }
@@ -272,6 +274,7 @@ private:
     void forgetEdits(int slot);
     void releaseSlot(int slot);
 
+    const Services& services_;
     References& references_;
     ProjectRoads* roads_;
     ProjectTools* tools_;

@@ -22,7 +22,7 @@ namespace editor {
 namespace {
 
 using testing::EditorTest;
-using testing::makeFile;
+using testing::writeFile;
 
 void ctrl(QWidget* pane, Qt::Key key, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(pane, key, Qt::ControlModifier);
@@ -149,7 +149,7 @@ TEST_F(EditorTest, GoToLineCountsFromOneOverLfCrLfAndLoneCrAndLeavesTheCaretForN
         EXPECT_EQ(goToLinePosition(row.text, row.line), row.position) << row.text << " line " << row.line;
 
     Editor& editor = start();
-    makeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
+    writeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
     references.includes = QStringList{"util"};
     editor.fileSelected({QFileInfo(project("util.bss"))});
     editor.GoToLine(3);
