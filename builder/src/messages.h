@@ -2,20 +2,51 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "guard/project_name.h"
+#include "kit/message_table.h"
 
 namespace build {
 
-// Build's message table: every text the build program prints or writes, looked up by key.
-// Pass the key as a string literal directly in the call; a test scans the sources for these calls
-// and checks that each key exists. An unknown key throws std::out_of_range (a programming fault).
-const std::string& res(std::string_view key);
+// Build's message table "Build.Res": every text the build program prints or writes that is not a plain
+// literal below, looked up by key.
+inline constexpr kit::MessageRow kMessages[] = {
+    {"_HEAD_Title_Tesvo", "<HEAD><Title>Tesvo Zorid Applet</Title></HEAD>"},
+    {"Error_Unknown_error", "Error: Unknown error"},
+    {"Error_Cannot_write", "Error: Cannot write required compilation files"},
+    {"Executing_Emulator", "Executing Emulator"},
+    {"Program_compiled", "Program compiled"},
+    {"Compiling", "Compiling"},
+    {"echo_Adding_mappy", "echo Adding mappy files"},
+    {"echo_Adding_Sound", "echo Adding Sound files"},
+    {"echo_Adding_Image", "echo Adding Image files"},
+    {"Determing_Compilation", "Determing Compilation & Build Tasks"},
+    {"Copying_Support_Files", "Copying Support Files"},
+    {"Preparing_Directories", "Preparing Directories"},
+    {"Executing_Application", "Executing Application"},
+    {"Executing_Finished", "Execution Finished"},
+    {"Error_The_number_of",
+     "Error: The number of arguments is incorrect, please ensure that you have provided the descriptor "
+     "file"},
+    {"Build_Error_Unknown", "Build Error: Unknown platform"},
+    {"This_program_is", "This program comes with ABSOLUTELY NO WARRANTY; use it at your own risk."},
+    {"Public_Release", "Public Release Version (1.1.0)"},
+    {"Welcome_to_the_Tesvo", "Welcome to the Tesvo Zorid Build Utility"},
+    {"Error_writing_the", "Error writing the Manifest file"},
+    {"Writing_Manifest_File", "Writing Manifest File"},
+    {"Error_Could_not_copy", "Error: Could not copy required support files"},
+    {"Error_Could_not", "Error: Could not access project descriptor file \""},
+    {"Error_writing_the_JAD", "Error writing the JAD file"},
+    {"Writing_JAD_File", "Writing JAD File"},
+    {"FileCopy_Could_not", "FileCopy: Could not open source file"},
+};
 
-// The whole table in its fixed order (for tests).
-const std::vector<std::pair<std::string, std::string>>& resTable();
+// A key of the table, checked when the code is built: res("No_such_key") does not compile.
+using MessageKey = kit::MessageKey<kMessages>;
+
+inline const std::string& res(MessageKey key) {
+    return key.text();
+}
 
 // Plain literals printed outside the table.
 inline constexpr std::string_view kSeparatorLine = "**";

@@ -31,11 +31,11 @@ struct Context {
     Variables variables{scope, functions, objects};
     Arrays arrays{scope, functions};
     Types types;
-    NameList worlds;                       // WORLD declarations, in order
-    std::vector<int> worldDimensions;      // dimensions of each entry of `worlds`
-    std::vector<std::string> worldOwners;  // "GLOBAL", or the function whose local each world is
-    std::vector<std::string> typeFiles;    // record-type sources the run wrote, without ".java"
-    LineState line;                        // the token line being translated
+    NameList worlds;                     // WORLD declarations, in order
+    std::vector<int> worldDimensions;    // dimensions of each entry of `worlds`
+    std::vector<Owner> worldOwners;      // the declaration section, or the function whose local each world is
+    std::vector<std::string> typeFiles;  // record-type sources the run wrote, without ".java"
+    LineState line;                      // the token line being translated
     // The line of the source file each statement comes from (from 1); a message that names a line
     // names this one, so several statements of one line, a one-line IF among them, share its number.
     std::vector<std::size_t> statementLines;

@@ -11,12 +11,12 @@
 namespace compiler {
 
 bool Function::varExists(const Variables& vars, const std::string& varName) const {
-    return vars.owns(name, varName);
+    return vars.owns(Owner{OwnerKind::Function, name}, varName);
 }
 
 std::string Function::getArgs() const {
     std::string pattern;
-    for (int code : ArgTypes) {
+    for (TypeCode code : ArgTypes) {
         if (code == cFloat) pattern += "F,";
         if (code == cInt) pattern += "I,";
         if (code == cString) pattern += "S,";
@@ -41,7 +41,7 @@ Function& Functions::addFunction(const std::string& name) {
     if (auto problem = refusal(name)) throw CompileException(*problem);
     objects_.addName(name);
     firstByName_.try_emplace(name, getCount());
-    functions_.push_back(Function{name, Function::cVoid, {}, {}});
+    functions_.push_back(Function{{}, name, Function::cVoid, {}, {}});
     return functions_.back();
 }
 
@@ -108,15 +108,27 @@ bool Functions::argExists(const std::string& functionName, const std::string& ar
     return f && f->argExists(argName);
 }
 
+void Functions::enter(OwnerKind kind, const std::string& function) {
+    CurrentKind = kind;
+    CurrentFunction = kind == OwnerKind::Function ? function : ownerWord(kind);
+}
+
+std::optional<OwnerKind> Functions::specialFunction(const std::string& name) {
+    if (name == "PAUSE") return OwnerKind::Pause;
+    if (name == "END") return OwnerKind::End;
+    if (name == "ACTION") return OwnerKind::Action;
+    return std::nullopt;
+}
+
 bool Functions::isFuncArg(const std::string& name) const {
-    if (CurrentFunction.empty()) return false;
+    if (CurrentKind != OwnerKind::Function) return false;
     const Function* f = getFunction(CurrentFunction);
     return f && f->argExists(name);
 }
 
 bool Functions::isFuncVar(const std::string& name) const {
     std::string stripped = Helpers::FixVariable(name);
-    if (CurrentFunction.empty()) return false;
+    if (CurrentKind != OwnerKind::Function) return false;
     const Function* f = getFunction(CurrentFunction);
     return f && f->varExists(vars_, stripped);
 }

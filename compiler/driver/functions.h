@@ -6,35 +6,34 @@
 #include <unordered_map>
 #include <vector>
 
+#include "driver/owners.h"
+#include "driver/type_codes.h"
+
 namespace compiler {
 
 class Debug;
 class Objects;
 class Variables;
 
-// One user function: name as written on its FUNCTION line, return code, argument codes and names.
-struct Function {
-    static constexpr int cVoid = 0;
-    static constexpr int cFloat = 1;
-    static constexpr int cInt = 2;
-    static constexpr int cString = 3;
-
+// One user function: name as written on its FUNCTION line, return code (cVoid, cFloat, cInt or cString),
+// argument codes and names.
+struct Function : TypeCodes {
     std::string name;
-    int returnType = cVoid;
-    std::vector<int> ArgTypes;
+    TypeCode returnType = cVoid;
+    std::vector<TypeCode> ArgTypes;
     std::vector<std::string> ArgNames;
 
     // Whether the variable registry holds a variable `varName` owned by this function.
     bool varExists(const Variables& vars, const std::string& varName) const;
-    void setType(int code) { returnType = code; }
-    int getType() const { return returnType; }
+    void setType(TypeCode code) { returnType = code; }
+    TypeCode getType() const { return returnType; }
     // Argument pattern: "F," for float, "I," for int, "S," for string (nothing for other codes), joined,
     // without the final comma; "" without arguments.
     std::string getArgs() const;
     const std::string& getArg(int index) const { return ArgNames.at(static_cast<std::size_t>(index)); }
     bool argExists(const std::string& argName) const;
     int argCount() const { return static_cast<int>(ArgNames.size()); }
-    void addArg(int code, const std::string& argName) {
+    void addArg(TypeCode code, const std::string& argName) {
         ArgTypes.push_back(code);
         ArgNames.push_back(argName);
     }
@@ -50,9 +49,16 @@ public:
     Functions(Objects& objects, const Variables& vars, const Debug& debug)
         : objects_(objects), vars_(vars), debug_(debug) {}
 
-    // "SYSTEM" while the system variables are made, "GLOBAL" in the declaration section, "MAIN" in the
-    // main section, "PAUSE", "END", "ACTION" in the special functions, else the user function's name.
+    // The part of the program the translator is in, and its text: "SYSTEM" while the system variables
+    // are made, "GLOBAL" in the declaration section, "MAIN" in the main section, "PAUSE", "END",
+    // "ACTION" in the special functions, else the user function's name. Both are set by enter().
+    OwnerKind CurrentKind = OwnerKind::System;
     std::string CurrentFunction = "SYSTEM";
+    // `function`: the user function's name (OwnerKind::Function); the other kinds take their word.
+    void enter(OwnerKind kind, const std::string& function = "");
+    Owner current() const { return {CurrentKind, CurrentFunction}; }
+    // The special function FUNCTION `name` opens (PAUSE, END, ACTION), or nothing.
+    static std::optional<OwnerKind> specialFunction(const std::string& name);
 
     // Why `name` cannot name a function, or nothing: one that ends in "$", "#" or "%" could never be
     // found again (Error_Function_Suffix).
@@ -70,8 +76,8 @@ public:
     // First function named `name` less one suffix, or nullptr.
     const Function* getFunction(const std::string& name) const;
 
-    int getType(const std::string& name) const { return record(name).getType(); }
-    int getFunctionType(const std::string& name) const { return getType(name); }
+    TypeCode getType(const std::string& name) const { return record(name).getType(); }
+    TypeCode getFunctionType(const std::string& name) const { return getType(name); }
     // "void ", "float ", "int " or "String " (with the blank); another code: CompileException "Could not
     // find valid function return type in pool".
     std::string getJavaFunctionType(const std::string& name) const;

@@ -57,8 +57,8 @@ public:
     bool usesMidi = false;
     bool usesImage = false;
     bool usesVideo = false;
-    bool endFound = false;
-    bool isComparator = false;
+    bool endFound = false;      // the first FUNCTION came: the main section's method is closed
+    bool isComparator = false;  // the next argument list is a comparison's side (InterfaceArguments)
 
     // FOR-variable register. Returns false when the register is full (the caller reports it).
     bool addForVariable(const std::string& name);
@@ -91,9 +91,11 @@ private:
     std::unordered_set<std::string> forVariableSet_;
     int ifCount_ = -1;
     int whileCount_ = -1;
+    // The byte-token variable pool: each name with its declaration number as text; a name's position
+    // here is its pool number ("VS" n "VE").
     std::vector<std::pair<std::string, std::string>> byteNa_;
-    std::unordered_map<std::string, int> byteNaFirst_;
-    int byteNu_ = 0;
+    std::unordered_map<std::string, int> byteNaFirst_;  // the first position of each name
+    int byteNu_ = 0;                                    // declarations numbered so far, arrays included
 };
 
 }  // namespace compiler

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "driver/errors.h"
+#include "driver/type_codes.h"
 
 namespace compiler {
 
@@ -11,8 +12,8 @@ namespace compiler {
 // translator and the argument, value, condition and declaration translators it nests.
 struct LineState {
     std::vector<std::string> Tokens;
-    int gPointer = 0;    // index of the next token to translate
-    int returnType = 0;  // type code left by the last value translation
+    int gPointer = 0;                        // index of the next token to translate
+    TypeCode returnType = TypeCodes::cVoid;  // type code left by the last value translation
     // The names the Java around the line declares itself (Helpers::hiddenNames), taken where the line
     // begins: the Java writer writes the program's own names of these qualified.
     std::vector<std::string> hiddenNames;

@@ -80,8 +80,8 @@ int Helpers::World(const std::string& name) const {
     // A world declared in a function is a local of its method, seen only there.
     const int index = ctx_.worlds.indexOf(toUpper(name));
     if (index < 0 || static_cast<std::size_t>(index) >= ctx_.worldOwners.size()) return index;
-    const std::string& owner = ctx_.worldOwners[static_cast<std::size_t>(index)];
-    return owner == "GLOBAL" || owner == ctx_.functions.CurrentFunction ? index : -1;
+    const Owner& owner = ctx_.worldOwners[static_cast<std::size_t>(index)];
+    return owner.kind == OwnerKind::Global || owner == ctx_.functions.current() ? index : -1;
 }
 
 int Helpers::Canvas(const std::string& name) const {
@@ -123,7 +123,7 @@ const compiler::Variable* Helpers::valueVariable(const std::string& name) const 
     return v;
 }
 
-int Helpers::VariableType(const std::string& name) const {
+TypeCode Helpers::VariableType(const std::string& name) const {
     try {
         const compiler::Variable* v = Variable(name);
         if (!v) throw CompileException("Variable was not found in pool");
@@ -154,7 +154,7 @@ const compiler::Array* Helpers::Array(const std::string& name) const {
     return nullptr;
 }
 
-int Helpers::ArrayType(const std::string& name) const {
+TypeCode Helpers::ArrayType(const std::string& name) const {
     try {
         const compiler::Array* a = Array(name);
         if (!a) throw CompileException("Array was not found in pool");
@@ -203,7 +203,7 @@ std::vector<std::string> Helpers::hiddenNames() const {
                                                "FRAMEBITS", "ALLBITS", "ERROR",      "ABORT"};
     std::vector<std::string> names;
     if (!ctx_.project.isJava()) return names;
-    if (ctx_.functions.CurrentFunction == "ACTION") names.emplace_back("C");
+    if (ctx_.functions.CurrentKind == OwnerKind::Action) names.emplace_back("C");
     if (!ctx_.scope.CurrentCanvas.empty()) {
         if (ctx_.project.isJ2ME())
             names.insert(names.end(), std::begin(phoneCanvas), std::end(phoneCanvas));

@@ -41,13 +41,13 @@ public:
     // array's element, also where the name is the language's own (POINTX and POINTY in POINTERDRAGGED).
     const compiler::Variable* valueVariable(const std::string& name) const;
     // Type code of Variable(name); nullptr raises "Variable was not found in pool". Adds "in Variable Type".
-    int VariableType(const std::string& name) const;
+    TypeCode VariableType(const std::string& name) const;
     // As Variable, on the arrays; the name loses one suffix but is not upper-cased. The debug option
     // traces "Looking at array " and each array examined. Context word "in Array".
     const compiler::Array* Array(const std::string& name) const;
     const compiler::Array* visibleArray(const std::string& name) const;
     // Context word "in Array Type"; nullptr raises "Array was not found in pool".
-    int ArrayType(const std::string& name) const;
+    TypeCode ArrayType(const std::string& name) const;
 
     // ASCII letters and digits only; the empty name passes.
     static bool validName(std::string_view name);

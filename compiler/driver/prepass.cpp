@@ -1,5 +1,6 @@
 #include "driver/prepass.h"
 
+#include "driver/blocks.h"
 #include "driver/comments.h"
 #include "driver/context.h"
 #include "driver/lookups.h"
@@ -103,13 +104,13 @@ private:
     std::string at(const std::vector<std::string>& tokens, std::size_t i) const {
         return i < tokens.size() ? tokens[i] : std::string();
     }
-    Problem push(const char* block, long n) {
+    Problem push(BlockKind block, long n) {
         // The Java of every open block nests one level deeper; the tools have a depth they go no further.
         if (stack_.size() >= kMaxBlockDepth) return res("Error_Nested_blocks") + std::to_string(n);
-        stack_.emplace_back(block);
+        stack_.push_back(block);
         return std::nullopt;
     }
-    Problem pop(const char* expected, const std::string& strayKey, long n);
+    Problem pop(BlockKind expected, const std::string& strayKey, long n);
     Problem function(const std::vector<std::string>& tokens, long n);
     Problem endFunction(const std::string& line, long n);
     Problem blocks(const std::string& line, const std::vector<std::string>& tokens, long n);
@@ -117,7 +118,7 @@ private:
     void warnOnce(bool (Library::*isOn)() const, void (Library::*setOn)());
 
     Context& ctx_;
-    std::vector<std::string> stack_;
+    std::vector<BlockKind> stack_;
     CommentFilter comments_;
     bool inFunction_ = false, inType_ = false, inAction_ = false, inCanvas_ = false, inTry_ = false;
     bool fileUse_ = false;
@@ -126,23 +127,24 @@ private:
     std::string functionName_;
 };
 
-Problem Pass::pop(const char* expected, const std::string& strayText, long n) {
+Problem Pass::pop(BlockKind expected, const std::string& strayText, long n) {
     if (stack_.empty()) return strayText + std::to_string(n);
-    std::string top = stack_.back();
+    const BlockKind top = stack_.back();
     stack_.pop_back();
-    if (top != expected) return res("Error_Incorrect") + top + " at line: " + std::to_string(n);
+    if (top != expected)
+        return res("Error_Incorrect") + std::string(blockName(top)) + " at line: " + std::to_string(n);
     return std::nullopt;
 }
 
 Problem Pass::function(const std::vector<std::string>& tokens, long n) {
     const std::string number = std::to_string(n);
     if (inFunction_ || inType_) return res("Cannot_create_new") + number;
-    if (Problem problem = push("Function", n)) return problem;
+    if (Problem problem = push(BlockKind::Function, n)) return problem;
     const std::string name = at(tokens, 1);
-    if (name == "PAUSE" || name == "ACTION" || name == "END") {
-        if (name == "PAUSE") ctx_.library.setPauseFunc();
-        if (name == "ACTION") ctx_.library.setCommandFunc();
-        if (name == "END") ctx_.library.setEndFunc();
+    if (const std::optional<OwnerKind> special = Functions::specialFunction(name)) {
+        if (special == OwnerKind::Pause) ctx_.library.setPauseFunc();
+        if (special == OwnerKind::Action) ctx_.library.setCommandFunc();
+        if (special == OwnerKind::End) ctx_.library.setEndFunc();
         functionName_.clear();
     } else {
         if (name.empty()) return res("Error_Function_Name") + number;
@@ -157,11 +159,11 @@ Problem Pass::function(const std::vector<std::string>& tokens, long n) {
                 if (!Preverify::Name(Preverify::FixVariable(arg)))
                     return res("Error_Function") + " at line: " + number;
                 if (endsWith(arg, "#")) {
-                    fn.addArg(1, arg.substr(0, arg.size() - 1));
+                    fn.addArg(TypeCodes::cFloat, arg.substr(0, arg.size() - 1));
                 } else if (endsWith(arg, "$")) {
-                    fn.addArg(3, arg.substr(0, arg.size() - 1));
+                    fn.addArg(TypeCodes::cString, arg.substr(0, arg.size() - 1));
                 } else {
-                    fn.addArg(2, arg);
+                    fn.addArg(TypeCodes::cInt, arg);
                 }
                 const std::string next = at(tokens, i + 1);
                 if (next == ")") break;
@@ -175,7 +177,7 @@ Problem Pass::function(const std::vector<std::string>& tokens, long n) {
 
 Problem Pass::endFunction(const std::string& line, long n) {
     if (!inFunction_) return res("EndFunction_used") + std::to_string(n);
-    if (Problem problem = pop("Function", res("EndFunction_used"), n)) return problem;
+    if (Problem problem = pop(BlockKind::Function, res("EndFunction_used"), n)) return problem;
     if (functionName_.empty()) {
         inFunction_ = false;
         return std::nullopt;
@@ -188,18 +190,18 @@ Problem Pass::endFunction(const std::string& line, long n) {
         return res("Error_EndFunction_Single") + " at line: " + std::to_string(n);
     }
     if (words.size() != 2 && !returnsValue_) {
-        fn.setType(0);
+        fn.setType(TypeCodes::cVoid);
     } else {
         if (words.size() < 2) return res("Error_EndFunction_Value") + std::to_string(n);
         // A value of several words takes its kind from the EXITFUNCTION's one word.
         const std::string& value = words.size() == 2 ? words[1] : exitValue_;
         if (endsWith(value, "#")) {
-            fn.setType(1);
+            fn.setType(TypeCodes::cFloat);
         } else if (endsWith(value, "$") ||
                    (value.size() >= 2 && value.front() == '"' && value.back() == '"')) {
-            fn.setType(3);
+            fn.setType(TypeCodes::cString);
         } else {
-            fn.setType(2);
+            fn.setType(TypeCodes::cInt);
         }
     }
     inFunction_ = false;
@@ -279,44 +281,44 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
     if (first == "TYPE" && tokens.size() > 1) {
         if (inType_) return res("Cannot_create_new") + number;
         if (!Preverify::Name(second)) return "Type name is invalid at line: " + number;
-        if (Problem problem = push("Type", n)) return problem;
+        if (Problem problem = push(BlockKind::Type, n)) return problem;
         inType_ = true;
     }
     if (first == "ENDTYPE") {
         if (!inType_) return res("EndType_used_without") + number;
-        if (Problem problem = pop("Type", res("EndType_used_without"), n)) return problem;
+        if (Problem problem = pop(BlockKind::Type, res("EndType_used_without"), n)) return problem;
         inType_ = false;
     }
     if (first == "ACTION" && tokens.size() > 1) {
         if (inAction_) return res("Cannot_create_new") + number;
-        if (Problem problem = push("Action", n)) return problem;
+        if (Problem problem = push(BlockKind::Action, n)) return problem;
         inAction_ = true;
     }
     if (first == "ENDACTION") {
         if (!inAction_) return res("EndAction_used") + number;
-        if (Problem problem = pop("Action", res("EndAction_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::Action, res("EndAction_used"), n)) return problem;
         inAction_ = false;
     }
     if (first == "CANVAS") {
         if (inCanvas_) return res("Cannot_create_new") + number;
-        if (Problem problem = push("Canvas", n)) return problem;
+        if (Problem problem = push(BlockKind::Canvas, n)) return problem;
         ctx_.objects.addCanvas(second);
         inCanvas_ = true;
     }
     if (first == "ENDCANVAS") {
         if (!inCanvas_) return res("EndCanvas_used") + number;
-        if (Problem problem = pop("Canvas", res("EndCanvas_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::Canvas, res("EndCanvas_used"), n)) return problem;
         inCanvas_ = false;
     }
     if (first == "IF" && tokens.size() > 1) {
-        if (Problem problem = push("If", n)) return problem;
+        if (Problem problem = push(BlockKind::If, n)) return problem;
         if (!endsWith(line, "THEN")) return "If statement requires a THEN keyword at line: " + number;
     }
     if (first == "ENDIF" || (first == "END" && second == "IF")) {
-        if (Problem problem = pop("If", res("EndIf_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::If, res("EndIf_used"), n)) return problem;
     }
     if (first == "FOR" && tokens.size() > 1) {
-        if (Problem problem = push("For", n)) return problem;
+        if (Problem problem = push(BlockKind::For, n)) return problem;
         // The variable is the word after FOR, however many blanks stand before it.
         const std::size_t start = line.find_first_not_of(' ', 3);
         long end = start == std::string::npos ? -1 : Preverify::find(line, '=', start);
@@ -328,29 +330,29 @@ Problem Pass::blocks(const std::string& line, const std::vector<std::string>& to
         if (!ctx_.library.addForVariable(variable)) return res("Error_Too_many_FOR") + number;
     }
     if (first == "NEXT") {
-        if (Problem problem = pop("For", res("Next_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::For, res("Next_used"), n)) return problem;
     }
     if (first == "WHILE") {
-        if (Problem problem = push("While", n)) return problem;
+        if (Problem problem = push(BlockKind::While, n)) return problem;
     }
     if (first == "ENDWHILE") {
-        if (Problem problem = pop("While", res("EndWhile_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::While, res("EndWhile_used"), n)) return problem;
     }
     if (first == "TRY") {
-        if (Problem problem = push("Try", n)) return problem;
+        if (Problem problem = push(BlockKind::Try, n)) return problem;
         inTry_ = true;
     }
     if (first == "ENDTRY") {
-        if (Problem problem = pop("Try", res("EndTry_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::Try, res("EndTry_used"), n)) return problem;
         inTry_ = false;
         fileUse_ = false;
     }
     if (first == "CATCH") {
         if (second == "IO" && !fileUse_) return res("Error_File_error_is") + number;
-        if (Problem problem = push("Catch", n)) return problem;
+        if (Problem problem = push(BlockKind::Catch, n)) return problem;
     }
     if (first == "ENDCATCH") {
-        if (Problem problem = pop("Catch", res("EndCatch_used"), n)) return problem;
+        if (Problem problem = pop(BlockKind::Catch, res("EndCatch_used"), n)) return problem;
     }
     return std::nullopt;
 }
@@ -380,7 +382,7 @@ Problem Pass::entry(const std::string& raw, long n) {
 
 Problem Pass::finish() {
     if (stack_.empty()) return std::nullopt;
-    ctx_.console.line(res("Error_Your_have_not") + stack_.back());
+    ctx_.console.line(res("Error_Your_have_not") + std::string(blockName(stack_.back())));
     return "Structure Error";
 }
 

@@ -19,10 +19,10 @@ struct Project {
     // it: messages name files by it.
     std::string shownPath;
     bool inFolder = false;
-    std::string name;
-    std::string main;
-    std::string platform;
-    int run = 0;
+    std::string name;      // "Name": the program's class, and the execution copy <name>X.bss
+    std::string main;      // "Main": the main source the editor writes the execution copy from
+    std::string platform;  // "Platform": "TB", "Applet", "PC", "PPC" or "J2ME"
+    int run = 0;           // "Run": 1 starts the game once the suite is made
     bool usesInclude = false;
     bool uses3D = false;
     bool usesFloats = false;
@@ -32,7 +32,7 @@ struct Project {
     // the only model classes an OBJECT statement can name. The others are sources of the language,
     // already part of the execution copy.
     std::vector<std::string> javaIncludes;
-    std::vector<std::string> references;
+    std::vector<std::string> references;  // the "Classpath=" entries, in file order
     std::optional<std::string> javaLocation;
     std::optional<std::string> j2meLocation;
     std::string tbLocation;  // the install folder with its trailing "/"

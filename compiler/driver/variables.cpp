@@ -8,22 +8,24 @@
 namespace compiler {
 namespace {
 
-const std::string kGlobal = "GLOBAL";
+const Owner kGlobal{OwnerKind::Global, "GLOBAL"};
 
 // The construction rule shared by variables and arrays.
 template <class Record>
-Record build(const Scope& scope, const Functions& functions, const std::string& name, int type,
+Record build(const Scope& scope, const Functions& functions, const std::string& name, TypeCode type,
              const char* illegal) {
     Record record;
     if (scope.CurrentType.empty()) {
+        record.ownerKind = functions.CurrentKind;
         record.owner = functions.CurrentFunction;
         record.type = type;
     } else {
+        record.ownerKind = OwnerKind::Type;
         record.owner = scope.CurrentType;
         record.type = TypeCodes::fieldCode(type);
     }
     // The system variables are made under "SYSTEM", the one state that may use the reserved names.
-    if (functions.CurrentFunction != "SYSTEM" && !Helpers::allowedVarName(name))
+    if (functions.CurrentKind != OwnerKind::System && !Helpers::allowedVarName(name))
         throw CompileException(illegal);
     record.name = name;
     return record;
@@ -36,7 +38,7 @@ void earliest(int& best, int candidate) {
 
 }  // namespace
 
-int Variables::add(const std::string& name, int type) {
+int Variables::add(const std::string& name, TypeCode type) {
     Variable record = build<Variable>(scope_, functions_, name, type, "Variable name is illegal");
     bool system = record.type == TypeCodes::cSpecial;
     int index = append(std::move(record), system);
@@ -57,13 +59,13 @@ void Variables::addSystemVars() {
 
 bool Variables::isValid(const Variable& v) const {
     if (v.type == TypeCodes::cSpecial) {
-        if (v.name == "C") return functions_.CurrentFunction == "ACTION";
+        if (v.name == "C") return functions_.CurrentKind == OwnerKind::Action;
         if (v.name == "POINTX" || v.name == "POINTY") return scope_.CurrentAction == "POINTERDRAGGED";
         return false;
     }
     // Inside a record type only fields are visible, those of every type.
     if (!scope_.CurrentType.empty()) return TypeCodes::isFieldCode(v.type);
-    return v.owner == kGlobal || v.owner == functions_.CurrentFunction;
+    return v.ownerKind == OwnerKind::Global || v.ownedBy() == functions_.current();
 }
 
 bool Variables::isValid(int index) const {
@@ -84,7 +86,7 @@ int Variables::findVisible(const std::string& name) const {
         earliest(best, e->firstField);
     } else {
         earliest(best, firstOwnedBy(*e, kGlobal));
-        earliest(best, firstOwnedBy(*e, functions_.CurrentFunction));
+        earliest(best, firstOwnedBy(*e, functions_.current()));
     }
     return best;
 }
@@ -96,23 +98,23 @@ int Variables::getIndex(const std::string& name) const {
     return index;
 }
 
-bool Variables::owns(const std::string& owner, const std::string& name) const {
+bool Variables::owns(const Owner& owner, const std::string& name) const {
     if (findOwned(name, owner) >= 0) return true;
     const Entries* e = entries(name);
     if (!e) return false;
     for (int i : e->system) {
-        if (at(i).owner == owner) return true;
+        if (at(i).ownedBy() == owner) return true;
     }
     return false;
 }
 
-int Arrays::add(const std::string& name, int type) {
+int Arrays::add(const std::string& name, TypeCode type) {
     return append(build<Array>(scope_, functions_, name, type, "Array name is illegal"), false);
 }
 
 bool Arrays::isValid(int index) const {
     const Array& a = at(index);
-    if (a.owner == kGlobal || a.owner == functions_.CurrentFunction) return true;
+    if (a.ownerKind == OwnerKind::Global || a.ownedBy() == functions_.current()) return true;
     // Unlike variables, global arrays stay visible inside a record type.
     return !scope_.CurrentType.empty() && TypeCodes::isFieldCode(a.type);
 }
@@ -122,7 +124,7 @@ int Arrays::findVisible(const std::string& name) const {
     if (!e) return -1;
     int best = -1;
     earliest(best, firstOwnedBy(*e, kGlobal));
-    earliest(best, firstOwnedBy(*e, functions_.CurrentFunction));
+    earliest(best, firstOwnedBy(*e, functions_.current()));
     if (!scope_.CurrentType.empty()) earliest(best, e->firstField);
     return best;
 }

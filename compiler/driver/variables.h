@@ -6,30 +6,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "driver/owners.h"
+#include "driver/type_codes.h"
+
 namespace compiler {
 
 class Functions;
 class Objects;
-
-// Type codes shared by variables and arrays.
-struct TypeCodes {
-    static constexpr int cFloat = 1;    // "#"
-    static constexpr int cInt = 2;      // no suffix
-    static constexpr int cString = 3;   // "$"
-    static constexpr int cBoolean = 4;  // BOOLEAN
-    static constexpr int cType = 5;     // "%", a value of a user record type
-    static constexpr int cSpecial = 1000;
-    static constexpr int ctFloat = 1001;
-    static constexpr int ctInt = 1002;
-    static constexpr int ctString = 1003;
-    static constexpr int ctBoolean = 1004;
-
-    // Inside a record type the four plain codes move up by 1000; any other code is kept.
-    static constexpr int fieldCode(int type) {
-        return type >= cFloat && type <= cBoolean ? type + 1000 : type;
-    }
-    static constexpr bool isFieldCode(int type) { return type >= ctFloat && type <= ctBoolean; }
-};
 
 // The statement translator's block state that decides which declarations a name can reach.
 struct Scope {
@@ -41,13 +24,15 @@ struct Scope {
 
 struct Symbol : TypeCodes {
     std::string owner;  // "GLOBAL", "MAIN", "PAUSE", "END", "ACTION", a function, a record type or "SYSTEM"
-    std::string name;   // without its suffix
-    int type = 0;
+    OwnerKind ownerKind = OwnerKind::System;
+    std::string name;  // without its suffix
+    TypeCode type = cVoid;
     int dimensions = 0;      // arrays: how many indexes an element takes
     std::string recordType;  // records ("%"): the TYPE they were declared from
 
-    int getType() const { return type; }
+    TypeCode getType() const { return type; }
     const std::string& getOwner() const { return owner; }
+    Owner ownedBy() const { return {ownerKind, owner}; }
     const std::string& getName() const { return name; }
 };
 
@@ -65,7 +50,7 @@ public:
     // Callers pass positions from 0 to getCount() - 1; anything else throws std::out_of_range.
     const Record& at(int index) const { return records_.at(static_cast<std::size_t>(index)); }
     const std::string& getName(int index) const { return at(index).name; }
-    int getType(int index) const { return at(index).type; }
+    TypeCode getType(int index) const { return at(index).type; }
     // The shape the declaration gave the entry at `index`.
     void describe(int index, int dimensions, const std::string& recordType) {
         Record& r = records_.at(static_cast<std::size_t>(index));
@@ -79,7 +64,7 @@ public:
         return e ? e->first : -1;
     }
     // First entry named `name` owned by `owner` (system variables excluded), or -1.
-    int findOwned(const std::string& name, const std::string& owner) const {
+    int findOwned(const std::string& name, const Owner& owner) const {
         const Entries* e = entries(name);
         return e ? firstOwnedBy(*e, owner) : -1;
     }
@@ -87,13 +72,13 @@ public:
 protected:
     struct Entries {
         int first = -1;
-        int firstField = -1;  // first non-system entry with a field code
-        std::unordered_map<std::string, int> firstByOwner;
-        std::vector<int> system;  // system variables of this name, in order
+        int firstField = -1;                                // first non-system entry with a field code
+        std::unordered_map<std::string, int> firstByOwner;  // by Owner::key()
+        std::vector<int> system;                            // system variables of this name, in order
     };
 
-    static int firstOwnedBy(const Entries& e, const std::string& owner) {
-        auto it = e.firstByOwner.find(owner);
+    static int firstOwnedBy(const Entries& e, const Owner& owner) {
+        auto it = e.firstByOwner.find(owner.key());
         return it == e.firstByOwner.end() ? -1 : it->second;
     }
 
@@ -110,7 +95,7 @@ protected:
         if (system) {
             e.system.push_back(index);
         } else {
-            e.firstByOwner.try_emplace(record.owner, index);
+            e.firstByOwner.try_emplace(record.ownedBy().key(), index);
             if (e.firstField < 0 && TypeCodes::isFieldCode(record.type)) e.firstField = index;
         }
         records_.push_back(std::move(record));  // a deque: records handed out stay where they are
@@ -132,8 +117,8 @@ public:
     // function is "SYSTEM" the name must pass Helpers::allowedVarName, else CompileException "Variable
     // name is illegal" and nothing is recorded. The name joins the list of declared names. Returns the
     // new position.
-    int add(const std::string& name, int type);
-    // "C", "POINTX", "POINTY": code 1000, owner "SYSTEM".
+    int add(const std::string& name, TypeCode type);
+    // "C", "POINTX", "POINTY": code cSpecial, owner "SYSTEM".
     void addSystemVars();
 
     const Variable& getVariable(int index) const { return at(index); }
@@ -146,7 +131,7 @@ public:
     // CompileException "Could not find variable in pool".
     int getIndex(const std::string& name) const;
     // Whether `owner` has declared a variable `name` (any code, system variables included).
-    bool owns(const std::string& owner, const std::string& name) const;
+    bool owns(const Owner& owner, const std::string& name) const;
 
 private:
     bool isValid(const Variable& v) const;
@@ -162,7 +147,7 @@ public:
     Arrays(const Scope& scope, const Functions& functions) : scope_(scope), functions_(functions) {}
 
     // The construction rule of Variables::add; a refused name gives "Array name is illegal".
-    int add(const std::string& name, int type);
+    int add(const std::string& name, TypeCode type);
 
     const Array& getArray(int index) const { return at(index); }
     // Global arrays, the current function's own, and inside a record type every field array.

@@ -17,7 +17,7 @@ struct Conversion {
     std::string_view pattern;
     std::string_view before;
     std::string_view after;
-    int type;
+    TypeCode type;
     std::string_view code;  // byte-token start code
 };
 

@@ -32,6 +32,29 @@ std::string upper(std::string text) {
 
 }  // namespace
 
+std::optional<Comparator::Kind> Comparator::kindOf(TypeCode type) {
+    if (type == TypeCodes::cString) return Kind::String;
+    if (type == TypeCodes::cBoolean) return Kind::Boolean;
+    if (type == TypeCodes::cFloat) return Kind::Float;
+    if (type == TypeCodes::cInt) return Kind::Number;
+    return std::nullopt;
+}
+
+std::string_view Comparator::markOf(Kind kind) {
+    if (kind == Kind::String) return ByteCodes::onlyString;
+    if (kind == Kind::Boolean) return ByteCodes::onlyBoolean;
+    return ByteCodes::onlyInt;
+}
+
+Comparator::Kind Comparator::left(Kind kind, const std::string& text) {
+    if (kind == Kind::String) {
+        leftString_ = text;
+    } else {
+        out_ += text;
+    }
+    return kind;
+}
+
 bool Comparator::bytes() const {
     return !ctx_.project.isJava();
 }
@@ -130,7 +153,7 @@ Comparator::Kind Comparator::leftOperand() {
     const std::string t = line.current();
     Helpers helpers(ctx_);
 
-    if (ctx_.functions.CurrentFunction == "ACTION" && t == "C") {
+    if (ctx_.functions.CurrentKind == OwnerKind::Action && t == "C") {
         out_ += Helpers::ownName("C");
         token(ByteCodes::onlyButton);
         token(ByteCodes::formButton);
@@ -138,7 +161,7 @@ Comparator::Kind Comparator::leftOperand() {
         return Kind::Button;
     }
 
-    int type = 0;
+    TypeCode type = TypeCodes::cVoid;
     bool found = false;
     if (helpers.valueVariable(t)) {
         ctx_.debug.printDebug("Handling variable in comparator > " + t);
@@ -148,40 +171,28 @@ Comparator::Kind Comparator::leftOperand() {
         type = helpers.ArrayType(t);
         found = true;
     }
-    if (found && type == 5) {
+    if (found && type == TypeCodes::cType) {
         // An element of an array of records: the field after its index is the value compared.
         const int start = line.gPointer;
         HandleType element(ctx_);
         const std::string reference = element.translate();
-        if (line.returnType == 1004) {
+        if (line.returnType == TypeCodes::ctBoolean) {
             token(ByteCodes::onlyBoolean);
             if (bytes()) bytes_.injectBytes(element.retByte());
             out_ += reference;
             ++line.gPointer;
             return Kind::Boolean;
         }
-        type = line.returnType == 1003 ? 3 : line.returnType == 1001 ? 1 : 2;
+        type = TypeCodes::plainCode(line.returnType);
         line.gPointer = start;
     }
     if (found) {
-        switch (type) {
-            case 3:
-                token(ByteCodes::onlyString);
-                leftString_ = argument("S");
-                return Kind::String;
-            case 4:
-                token(ByteCodes::onlyBoolean);
-                out_ += argument("b");
-                return Kind::Boolean;
-            case 1:
-                token(ByteCodes::onlyInt);
-                out_ += argument("F");
-                return Kind::Float;
-            default:
-                token(ByteCodes::onlyInt);
-                out_ += argument("I");
-                return Kind::Number;
-        }
+        const Kind kind = kindOf(type).value_or(Kind::Number);
+        token(markOf(kind));
+        return left(kind, argument(kind == Kind::String    ? "S"
+                                   : kind == Kind::Boolean ? "b"
+                                   : kind == Kind::Float   ? "F"
+                                                           : "I"));
     }
 
     // A conversion or a value built-in ends on its closing bracket: step past it to the operator.
@@ -201,25 +212,12 @@ Comparator::Kind Comparator::leftOperand() {
         ++line.gPointer;
         if (!changer) ctx_.debug.printDebug("Returner returns " + out_);
         // A string or boolean value is marked; a number is not.
-        if (line.returnType == 3) token(ByteCodes::onlyString);
-        if (line.returnType == 4) token(ByteCodes::onlyBoolean);
+        const std::optional<Kind> kind = kindOf(line.returnType);
+        if (kind == Kind::String || kind == Kind::Boolean) token(markOf(*kind));
         if (bytes()) bytes_.injectBytes(valueBytes);
-        switch (line.returnType) {
-            case 3:
-                leftString_ = text;
-                return Kind::String;
-            case 4:
-                out_ += text;
-                return Kind::Boolean;
-            case 1:
-                out_ += text;
-                return Kind::Float;
-            case 2:
-                out_ += text;
-                return Kind::Number;
-            default:  // a function that returns nothing has no value to compare
-                throw CompileException(res("Error_Cannot_evaluate"));
-        }
+        // A function that returns nothing has no value to compare.
+        if (!kind) throw CompileException(res("Error_Cannot_evaluate"));
+        return left(*kind, text);
     }
 
     // A negative number is one value: the line's spacing has split its sign off, as it does everywhere but
@@ -258,14 +256,14 @@ Comparator::Kind Comparator::leftOperand() {
     field = Helpers::FixVariable(field);
     // One suffix is the record's: with a second ("P%%") its name would reach the Java.
     if (Helpers::FixVariable(record) != record || !helpers.Variable(record) ||
-        helpers.VariableType(record) != 5) {
+        helpers.VariableType(record) != TypeCodes::cType) {
         throw CompileException(res("Error_Type_is_unknown"));
     }
     const std::string reference = record + "." + field;
-    int fieldType = 0;
+    TypeCode fieldType = TypeCodes::cVoid;
     // The field of the record's own type: another type may have a field of that name and another kind.
     if (const std::string& type = helpers.Variable(record)->recordType; !type.empty()) {
-        const int index = ctx_.variables.findOwned(field, type);
+        const int index = ctx_.variables.findOwned(field, Owner{OwnerKind::Type, type});
         if (index >= 0) fieldType = ctx_.variables.getType(index);
     } else {
         ctx_.scope.CurrentType = record;
@@ -277,80 +275,42 @@ Comparator::Kind Comparator::leftOperand() {
         }
         ctx_.scope.CurrentType.clear();
     }
+    const std::optional<Kind> kind =
+        TypeCodes::isFieldCode(fieldType) ? kindOf(TypeCodes::plainCode(fieldType)) : std::nullopt;
     if (bytes()) {
         // The field's type mark, then the reference as a field reference gives it.
-        if (fieldType == 1003) token(ByteCodes::onlyString);
-        if (fieldType == 1004) token(ByteCodes::onlyBoolean);
-        if (fieldType == 1001 || fieldType == 1002) token(ByteCodes::onlyInt);
+        if (kind) token(markOf(*kind));
         HandleType reference(ctx_);
         reference.translate();
         bytes_.injectBytes(reference.retByte());
     }
     ++line.gPointer;
-    switch (fieldType) {
-        case 1003:
-            leftString_ = reference;
-            return Kind::String;
-        case 1004:
-            out_ += reference;
-            return Kind::Boolean;
-        case 1001:
-            out_ += reference;
-            return Kind::Float;
-        case 1002:
-            out_ += reference;
-            return Kind::Number;
-        default:
-            throw CompileException("Type variable is unknown");
-    }
+    if (!kind) throw CompileException("Type variable is unknown");
+    return left(*kind, reference);
 }
 
+// Strings, booleans and buttons compare only with = and <>; numbers with the four orders as well.
 void Comparator::operatorFor(Kind kind) {
     const std::string op = tokenHere();
-    switch (kind) {
-        case Kind::String:
-            if (op == "=") {
-                out_ += "String.valueOf(" + leftString_ + ").equals(";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += "!String.valueOf(" + leftString_ + ").equals(";
-                token(ByteCodes::notEqual);
-            } else {
-                throw CompileException(res("Error_Only_and_can_be"));
-            }
-            return;
-        case Kind::Boolean:
-        case Kind::Button:
-            ctx_.debug.printDebug("Boolean Operator > " + op);
-            if (op == "=") {
-                out_ += " == ";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += " != ";
-                token(ByteCodes::notEqual);
-            } else {
-                throw CompileException(res("Error_Only_and_can_be"));
-            }
-            return;
-        case Kind::Number:
-        case Kind::Float:
-            if (op == "=") {
-                out_ += " == ";
-                token(ByteCodes::equal);
-            } else if (op == "<>") {
-                out_ += " != ";
-                token(ByteCodes::notEqual);
-            } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
-                out_ += " " + op + " ";
-                token(op == "<="   ? ByteCodes::lessEqual
-                      : op == ">=" ? ByteCodes::moreEqual
-                      : op == ">"  ? ByteCodes::more
-                                   : ByteCodes::less);
-            } else {
-                throw CompileException(res("Error_Unknown") + op + "\"");
-            }
-            return;
+    const bool flag = kind == Kind::Boolean || kind == Kind::Button;
+    if (flag) ctx_.debug.printDebug("Boolean Operator > " + op);
+    const bool equality = op == "=" || op == "<>";
+    if (!equality && (kind == Kind::String || flag)) throw CompileException(res("Error_Only_and_can_be"));
+    if (kind == Kind::String) {
+        out_ += (op == "<>" ? "!String.valueOf(" : "String.valueOf(") + leftString_ + ").equals(";
+    } else if (equality) {
+        out_ += op == "=" ? " == " : " != ";
+    } else if (op == "<=" || op == ">=" || op == ">" || op == "<") {
+        out_ += " " + op + " ";
+    } else {
+        throw CompileException(res("Error_Unknown") + op + "\"");
     }
+    token(op == "="    ? ByteCodes::equal
+          : op == "<>" ? ByteCodes::notEqual
+          : op == "<=" ? ByteCodes::lessEqual
+          : op == ">=" ? ByteCodes::moreEqual
+          : op == ">"  ? ByteCodes::more
+                       : ByteCodes::less);
 }
 
 void Comparator::rightOperand(Kind kind) {
@@ -374,7 +334,7 @@ void Comparator::rightOperand(Kind kind) {
             } else if (t == "FALSE") {
                 out_ += " false";
                 token(ByteCodes::boolF);
-            } else if (!t.empty() && helpers.Variable(t) && helpers.VariableType(t) == 4) {
+            } else if (!t.empty() && helpers.Variable(t) && helpers.VariableType(t) == TypeCodes::cBoolean) {
                 out_ += Helpers::FixVariable(t);
                 if (bytes()) {
                     token(ByteCodes::variableS);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "driver/type_codes.h"
 #include "expressions/byte_emitter.h"
 
 namespace compiler {
@@ -27,6 +29,14 @@ public:
 
 private:
     enum class Kind { Number, Float, String, Boolean, Button };
+
+    // How a value of the plain type `type` compares; nullopt for a type no comparison takes.
+    static std::optional<Kind> kindOf(TypeCode type);
+    // The byte-token mark of a left operand of `kind`: OS, TB, or OI for a number.
+    static std::string_view markOf(Kind kind);
+    // Takes `text` as the left operand: a string's is kept for the String.valueOf(...) the operator
+    // writes around it, any other joins the output.
+    Kind left(Kind kind, const std::string& text);
 
     void comparison();
     Kind leftOperand();

@@ -18,15 +18,15 @@
 namespace compiler {
 namespace {
 
-constexpr int kInt = TypeCodes::cInt;
-constexpr int kString = TypeCodes::cString;
-constexpr int kBoolean = TypeCodes::cBoolean;
+constexpr TypeCode kInt = TypeCodes::cInt;
+constexpr TypeCode kString = TypeCodes::cString;
+constexpr TypeCode kBoolean = TypeCodes::cBoolean;
 
 // Built-ins without arguments whose text is fixed.
 struct FixedValue {
     std::string_view word;
     std::string_view text;
-    int type;
+    TypeCode type;
 };
 
 // The runtime gives longs for the memory sizes; the language's integers are int.
@@ -157,7 +157,7 @@ std::string HandleReturner::translate(const std::string& word) {
     return text;
 }
 
-std::string HandleReturner::typed(std::string text, int type) {
+std::string HandleReturner::typed(std::string text, TypeCode type) {
     ctx_.line.returnType = type;
     return text;
 }
@@ -241,7 +241,7 @@ std::string HandleReturner::builtIn(const std::string& word) {
     struct NamedValue {
         std::string_view word;
         const char* getter;
-        int type;
+        TypeCode type;
         int (Helpers::*lookup)(const std::string&) const;
         const std::string& message;
     };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "driver/type_codes.h"
 #include "expressions/byte_emitter.h"
 
 namespace compiler {
@@ -44,7 +45,7 @@ private:
     std::string argument(char letter, std::string* bytes = nullptr);
     void comma();
     void closing();
-    std::string typed(std::string text, int type);
+    std::string typed(std::string text, TypeCode type);
 
     Context& ctx_;
     ByteEmitter bytes_;

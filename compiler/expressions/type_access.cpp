@@ -30,7 +30,7 @@ std::vector<std::string> splitAtDots(const std::string& text) {
 template <class Table>
 int firstField(const Table& table, const std::string& name, const std::string& recordType) {
     if (!recordType.empty()) {
-        int i = table.findOwned(name, recordType);
+        int i = table.findOwned(name, Owner{OwnerKind::Type, recordType});
         return i >= 0 && TypeCodes::isFieldCode(table.getType(i)) ? i : -1;
     }
     for (int i = 0; i < table.getCount(); ++i) {

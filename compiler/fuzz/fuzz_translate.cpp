@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (compiler::Preverify(ctx)(lines)) return 0;  // refused by the pre-pass
         std::unique_ptr<compiler::InterfaceFileWrite> writer;
         if (ctx.project.isJava()) {
-            writer = std::make_unique<compiler::JavaFileWrite>(ctx, "/dev/null", "Fuzz");
+            // A file of the scratch folder: the writer replaces its target whole, by a rename, so a device
+            // named here would be replaced by a regular file.
+            writer = std::make_unique<compiler::JavaFileWrite>(ctx, scratchFolder() + "Fuzz.java", "Fuzz");
         } else {
             writer = std::make_unique<compiler::NetFileWrite>(ctx);
         }

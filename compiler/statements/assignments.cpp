@@ -37,7 +37,7 @@ std::string booleanValue(Convertor& c, int valueStart, std::string& bytes) {
             return "false";
         }
         Helpers helpers(c.ctx);
-        if (helpers.Variable(value) && helpers.VariableType(value) == 4) {
+        if (helpers.Variable(value) && helpers.VariableType(value) == TypeCodes::cBoolean) {
             if (!c.java()) {
                 bytes = std::string(ByteCodes::variableS) + poolNumber(c, value) +
                         std::string(ByteCodes::variableE);
@@ -50,11 +50,11 @@ std::string booleanValue(Convertor& c, int valueStart, std::string& bytes) {
     return translateValue(c, "b", valueStart, &bytes);
 }
 
-std::string typedValue(Convertor& c, int type, int valueStart, std::string* bytes = nullptr) {
+std::string typedValue(Convertor& c, TypeCode type, int valueStart, std::string* bytes = nullptr) {
     switch (type) {
-        case 1:
+        case TypeCodes::cFloat:
             return translateValue(c, "F", valueStart, bytes);
-        case 2:
+        case TypeCodes::cInt:
             return translateValue(c, "I", valueStart, bytes);
         default:
             return translateValue(c, "S", valueStart, bytes);
@@ -84,12 +84,13 @@ std::optional<std::string> recordFieldAssignment(Convertor& c) {
     c.ctx.debug.printDebug("Setting variable " + target + " of type " + std::to_string(line.returnType));
     const int valueStart = equals + 1;
     switch (line.returnType) {
-        case 1001:
-        case 1002:
-        case 1003:
-            c.TempHolder = reference + " = " + typedValue(c, line.returnType - 1000, valueStart);
+        case TypeCodes::ctFloat:
+        case TypeCodes::ctInt:
+        case TypeCodes::ctString:
+            c.TempHolder =
+                reference + " = " + typedValue(c, TypeCodes::plainCode(line.returnType), valueStart);
             return c.TempHolder + ";";
-        case 1004: {
+        case TypeCodes::ctBoolean: {
             std::string unused;
             c.TempHolder = reference + "=" + booleanValue(c, valueStart, unused);
             return c.TempHolder + ";";
@@ -103,8 +104,8 @@ std::optional<std::string> variableAssignment(Convertor& c) {
     const std::string& target = c.token(0);
     Helpers helpers(c.ctx);
     if (!helpers.Variable(target)) return std::nullopt;
-    const int type = helpers.VariableType(target);
-    if (type < 1 || type > 4) return std::nullopt;
+    const TypeCode type = helpers.VariableType(target);
+    if (type < TypeCodes::cFloat || type > TypeCodes::cBoolean) return std::nullopt;
     // The target is followed by "=": "X + 3" is no assignment of 3.
     if (!c.ctx.line.has(1) || c.token(1) != "=") c.syntaxError();
     c.ctx.debug.printDebug("Setting variable " + target + " of type " + std::to_string(type));
@@ -113,7 +114,7 @@ std::optional<std::string> variableAssignment(Convertor& c) {
     // variables too, so one form serves every variable.
     std::string value;
     std::string text;
-    if (type == 4) {
+    if (type == TypeCodes::cBoolean) {
         text = Helpers::FixVariable(target) + "=" + booleanValue(c, 2, value);
     } else {
         c.TempHolder = Helpers::FixVariable(target) + " = " + typedValue(c, type, 2, &value);
@@ -137,7 +138,9 @@ std::optional<std::string> arrayElementAssignment(Convertor& c) {
     line.gPointer += 2;
     if (!line.has(line.gPointer - 1) || c.token(line.gPointer - 1) != "=") c.syntaxError();
     const char suffix = target.back();
-    const int type = suffix == '$' ? 3 : suffix == '#' ? 1 : 2;
+    const TypeCode type = suffix == '$'   ? TypeCodes::cString
+                          : suffix == '#' ? TypeCodes::cFloat
+                                          : TypeCodes::cInt;
     std::string value;
     c.Temp = typedValue(c, type, line.gPointer, &value);
     if (c.java()) return c.TempHolder + c.Temp + ";";

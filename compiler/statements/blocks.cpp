@@ -20,10 +20,6 @@
 namespace compiler {
 namespace {
 
-bool isSpecialFunction(const std::string& name) {
-    return name == "PAUSE" || name == "END" || name == "ACTION";
-}
-
 bool isQuoted(const std::string& t) {
     return t.size() >= 2 && t.front() == '"' && t.back() == '"';
 }
@@ -52,9 +48,9 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     const std::string& value = c.token(1);
     Helpers helpers(c.ctx);
     std::string text;
-    int type = 0;
+    TypeCode type = TypeCodes::cVoid;
     ByteEmitter emitted;
-    const int expected = special ? 0 : c.ctx.functions.getFunctionType(function);
+    const TypeCode expected = special ? TypeCodes::cVoid : c.ctx.functions.getFunctionType(function);
     // A lone word that names a variable here is the variable, also where a built-in has its name (a call
     // takes its brackets).
     const Variable* variable = c.tokenCount() == 2 ? helpers.Variable(value) : nullptr;
@@ -69,10 +65,10 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     } else if (c.tokenCount() > 2 || (c.ctx.library.isReturner(value) && !variable)) {
         throw CompileException(res("Error_EndFunction_Single"));
     } else if (Helpers::Number(value) && value != "-") {
-        text = value, type = 2;
+        text = value, type = TypeCodes::cInt;
         emitted.injectNum(value);
     } else if (isDecimal(value)) {
-        text = value + "f", type = 1;
+        text = value + "f", type = TypeCodes::cFloat;
         emitted.injectNum(value);
     } else if (const Variable* v = variable) {
         text = Helpers::FixVariable(value), type = v->getType();
@@ -82,7 +78,7 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
             emitted.injectTok(ByteCodes::variableE);
         }
     } else if (isQuoted(value)) {
-        text = value, type = 3;
+        text = value, type = TypeCodes::cString;
         emitted.injectStr(value);
     } else if (!special && c.ctx.functions.argExists(function, value)) {
         // Parameters are variables of the function, so this is reached only for one the lookup hides.
@@ -95,7 +91,7 @@ std::string returnedValue(Convertor& c, const std::string& function, bool specia
     } else {
         throw CompileException(res("Error_EndFunction"));
     }
-    if (type != expected && !(expected == 1 && type == 2)) {
+    if (type != expected && !(expected == TypeCodes::cFloat && type == TypeCodes::cInt)) {
         throw CompileException(res("Error_EndFunction_Type"));
     }
     if (bytes) *bytes = emitted.retByte();
@@ -120,22 +116,22 @@ std::optional<std::string> functionStatement(Convertor& c) {
     const std::string& name = c.token(1);
     if (!Helpers::javaName(name)) throw CompileException(res("Error_Expecting"));
     if (!c.defined.insert("FUNCTION " + name).second) throw CompileException(res("Error_Name_in_use") + name);
-    std::string& current = c.ctx.functions.CurrentFunction;
-    if (isSpecialFunction(name)) {
-        if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+    Functions& functions = c.ctx.functions;
+    if (const std::optional<OwnerKind> special = Functions::specialFunction(name)) {
+        if (functions.CurrentKind != OwnerKind::Main) throw CompileException(res("Error_Already_in_a"));
         // They take no parameters (empty brackets at most): anything else would be dropped without a word.
         const bool emptyBrackets = c.tokenCount() == 4 && c.token(2) == "(" && c.token(3) == ")";
         if (c.tokenCount() > 2 && !emptyBrackets) throw CompileException(res("Error_Number_of"));
         c.out.beginFunction();  // its head is the writer's own line
-        if (name == "PAUSE") c.out.WritePause();
-        if (name == "END") c.out.WriteDestroy();
-        if (name == "ACTION") c.out.WriteCommandAction();
-        current = name;
+        if (special == OwnerKind::Pause) c.out.WritePause();
+        if (special == OwnerKind::End) c.out.WriteDestroy();
+        if (special == OwnerKind::Action) c.out.WriteCommandAction();
+        functions.enter(*special);
         return std::string();
     }
-    if (current != "MAIN") throw CompileException(res("Error_Already_in_a"));
+    if (functions.CurrentKind != OwnerKind::Main) throw CompileException(res("Error_Already_in_a"));
     if (!c.ctx.line.has(2) || c.token(2) != "(") throw CompileException(res("Error_A_should_follow"));
-    current = name;
+    functions.enter(OwnerKind::Function, name);
     std::string head = "private " + c.ctx.functions.getJavaFunctionType(name) + name + "(";
     // Byte tokens: "FF", the return type (DS, DI, DF, or XX for none), one code per parameter.
     std::string bytes(ByteCodes::funtionS);
@@ -171,15 +167,15 @@ std::optional<std::string> functionStatement(Convertor& c) {
         if (!Helpers::javaName(parameter)) throw CompileException(res("Error_The_name_is_not"));
         if (!memberKinds(c, parameter).empty()) throw CompileException(res("Error_Variable_name"));
         if (t.back() == '#') {
-            c.ctx.variables.add(parameter, 1);
+            c.ctx.variables.add(parameter, TypeCodes::cFloat);
             head += "float " + parameter;
             bytes += ByteCodes::dimFlo;
         } else if (t.back() == '$') {
-            c.ctx.variables.add(parameter, 3);
+            c.ctx.variables.add(parameter, TypeCodes::cString);
             head += "String " + parameter;
             bytes += ByteCodes::dimStr;
         } else {
-            c.ctx.variables.add(parameter, 2);
+            c.ctx.variables.add(parameter, TypeCodes::cInt);
             head += "int " + parameter;
             bytes += ByteCodes::dimInt;
         }
@@ -198,9 +194,9 @@ std::optional<std::string> functionStatement(Convertor& c) {
 }
 
 std::optional<std::string> endFunctionStatement(Convertor& c) {
-    std::string& current = c.ctx.functions.CurrentFunction;
-    const std::string closed = current;
-    const bool special = isSpecialFunction(closed) || closed == "MAIN";
+    Functions& functions = c.ctx.functions;
+    const std::string closed = functions.CurrentFunction;
+    const bool special = functions.CurrentKind != OwnerKind::Function;
     if (!c.java()) {
         // "FE" closes the function; a user function's second "FE" (or the value between two) ends its
         // returning part.
@@ -212,13 +208,13 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
         } else if (!special) {
             bytes += ByteCodes::endFun;
         }
-        current = "MAIN";
+        functions.enter(OwnerKind::Main);
         c.out.writeByte(bytes);
         return std::string("TBD");
     }
     std::string text = "}";
     if (c.tokenCount() > 1) text = "return " + returnedValue(c, closed, special, nullptr) + "; }";
-    current = "MAIN";
+    functions.enter(OwnerKind::Main);
     c.out.endFunction();
     return text;
 }
@@ -226,7 +222,7 @@ std::optional<std::string> endFunctionStatement(Convertor& c) {
 // Leaves the function at once. `if (true)` keeps any statement after it reachable for the Java compiler.
 std::optional<std::string> exitFunctionStatement(Convertor& c) {
     const std::string& current = c.ctx.functions.CurrentFunction;
-    const bool special = isSpecialFunction(current) || current == "MAIN";
+    const bool special = c.ctx.functions.CurrentKind != OwnerKind::Function;
     if (!c.java()) noByteForm("EXITFUNCTION");
     if (c.tokenCount() > 1) return "if (true) return " + returnedValue(c, current, special, nullptr) + ";";
     if (special) return std::string("if (true) return;");
@@ -280,7 +276,7 @@ std::optional<std::string> endTypeStatement(Convertor& c) {
 }
 
 std::optional<std::string> canvasStatement(Convertor& c) {
-    if (c.ctx.functions.CurrentFunction != "MAIN") throw CompileException(res("Error_A_Canvas_can"));
+    if (c.ctx.functions.CurrentKind != OwnerKind::Main) throw CompileException(res("Error_A_Canvas_can"));
     if (!c.ctx.scope.CurrentCanvas.empty()) throw CompileException(res("Error_A_Canvas_cannot"));
     const std::string& name = c.token(1);
     if (!Helpers::javaName(name)) throw CompileException(res("Error_The_name_is_not"));

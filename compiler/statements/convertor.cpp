@@ -236,9 +236,9 @@ bool drawsOnTheScreen(const std::string& keyword) {
 
 Convertor::Convertor(Context& context, InterfaceFileWrite& writer) : ctx(context), out(writer) {
     ctx.variables.addSystemVars();
-    ctx.functions.CurrentFunction = "GLOBAL";
+    ctx.functions.enter(OwnerKind::Global);
     for (int i = 0; i < ctx.library.getForVariableNumber(); ++i) {
-        ctx.variables.add(ctx.library.getForVariableName(i), 2);
+        ctx.variables.add(ctx.library.getForVariableName(i), TypeCodes::cInt);
     }
 }
 
@@ -304,7 +304,7 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     }
     LineState& line = ctx.line;
     line.Tokens.assign(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(n));
-    line.returnType = 0;
+    line.returnType = TypeCodes::cVoid;
     line.gPointer = 0;
 
     Temp.clear();
@@ -314,13 +314,13 @@ std::string Convertor::GetJava(std::vector<std::string>& tokens, int count) {
     }
 
     const std::string first = line.Tokens.empty() ? std::string() : line.Tokens[0];
-    if (ctx.functions.CurrentFunction == "GLOBAL" && first != "#ENDIF" && !ctx.library.isStart(first)) {
+    if (ctx.functions.CurrentKind == OwnerKind::Global && first != "#ENDIF" && !ctx.library.isStart(first)) {
         ctx.console.line("Switching to command mode");
         ctx.console.line(
             "All variables from this point will become local and therefore inaccessible to other functions");
         out.WriteStart();
         out.WriteMain();
-        ctx.functions.CurrentFunction = "MAIN";
+        ctx.functions.enter(OwnerKind::Main);
     }
 
     // A line that starts with a bracket, an operator or a comma has no first word: nothing can read it.
@@ -355,9 +355,8 @@ void Convertor::checkPlacement(const std::string& first) {
     const Scope& scope = ctx.scope;
     // A function may draw: a PAINT action may call it.
     if (java() && drawsOnTheScreen(first)) {
-        const std::string& fn = ctx.functions.CurrentFunction;
         const bool paint = !scope.CurrentCanvas.empty() && scope.CurrentAction == "PAINT";
-        const bool userFunction = !oneOf(fn, {"GLOBAL", "MAIN", "PAUSE", "END", "ACTION"});
+        const bool userFunction = ctx.functions.CurrentKind == OwnerKind::Function;
         if (!paint && !userFunction) throw CompileException(res("Error_Drawing_place"));
     }
     if (ctx.line.size() > 1 && takesNoArguments(first)) throw CompileException(res("Error_Number_of"));
@@ -370,7 +369,7 @@ void Convertor::checkPlacement(const std::string& first) {
     // Record types live in files of their own: their lines may stand anywhere.
     const bool typeLine = first == "#ENDIF" || first == "TYPE" || first == "ENDTYPE" ||
                           (inType && (first == "DIM" || first == "BOOLEAN"));
-    const bool inMain = ctx.functions.CurrentFunction == "MAIN";
+    const bool inMain = ctx.functions.CurrentKind == OwnerKind::Main;
     if (first == "FUNCTION" && inMain && !scope.CurrentCanvas.empty())
         throw CompileException(res("Error_Function_in_canvas"));
     if (java()) {
@@ -385,23 +384,26 @@ void Convertor::checkPlacement(const std::string& first) {
     }
     if (first == "FUNCTION" && inMain && !blocks.empty()) throw CompileException(res("Error_Function_place"));
     if (first == "ELSE" || first == "ELSEIF") {
-        if (blocks.empty() || blocks.back().kind != "If") throw CompileException(res("Error_Else_place"));
+        if (blocks.empty() || blocks.back().kind != BlockKind::If)
+            throw CompileException(res("Error_Else_place"));
         if (blocks.back().elseSeen) throw CompileException(res("Error_Else_twice"));
     }
     if (first == "BREAK" && ctx.line.size() == 1) {
         for (auto block = blocks.rbegin();; ++block) {
-            if (block == blocks.rend() || oneOf(block->kind, {"Function", "Canvas", "Action"}))
+            if (block == blocks.rend() || block->kind == BlockKind::Function ||
+                block->kind == BlockKind::Canvas || block->kind == BlockKind::Action)
                 throw CompileException(res("Error_Break_place"));
-            if (block->kind == "For" || block->kind == "While") break;
+            if (block->kind == BlockKind::For || block->kind == BlockKind::While) break;
         }
     }
 }
 
 // Follows the blocks the translated line opened or closed; the pre-pass has already paired them.
 void Convertor::trackBlocks(const std::string& first) {
-    static const std::pair<const char*, const char*> opening[] = {
-        {"IF", "If"},       {"FOR", "For"},           {"WHILE", "While"},   {"TRY", "Try"},
-        {"CATCH", "Catch"}, {"FUNCTION", "Function"}, {"CANVAS", "Canvas"}, {"ACTION", "Action"}};
+    static const std::pair<const char*, BlockKind> opening[] = {
+        {"IF", BlockKind::If},         {"FOR", BlockKind::For},      {"WHILE", BlockKind::While},
+        {"TRY", BlockKind::Try},       {"CATCH", BlockKind::Catch},  {"FUNCTION", BlockKind::Function},
+        {"CANVAS", BlockKind::Canvas}, {"ACTION", BlockKind::Action}};
     for (const auto& [word, kind] : opening) {
         if (first == word) {
             blocks.push_back(Block{kind, false, first == "FOR" ? ctx.line.Tokens[1] : std::string()});
@@ -443,11 +445,12 @@ std::optional<std::string> Convertor::keywordChain(const std::string& first) {
     static const KeywordIndex index;
     auto found = index.positions.find(first);
     if (found == index.positions.end()) return std::nullopt;
-    const std::string& fn = ctx.functions.CurrentFunction;
+    const OwnerKind section = ctx.functions.CurrentKind;
     const auto& table = keywordTable();
     for (std::size_t position : found->second) {
         const KeywordEntry& entry = table[position];
-        if (position > index.stop && (fn == "PAUSE" || fn == "END")) return std::nullopt;
+        if (position > index.stop && (section == OwnerKind::Pause || section == OwnerKind::End))
+            return std::nullopt;
         switch (entry.condition) {
             case KeywordCondition::Always:
                 break;
@@ -463,7 +466,7 @@ std::optional<std::string> Convertor::keywordChain(const std::string& first) {
                 if (ctx.scope.CurrentCanvas.empty() || ctx.scope.CurrentAction != "PAINT") continue;
                 break;
             case KeywordCondition::NotInActionFunction:
-                if (fn == "ACTION") continue;
+                if (section == OwnerKind::Action) continue;
                 break;
         }
         if (auto text = entry.handler(*this)) return text;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "driver/blocks.h"
 #include "driver/translator.h"
 #include "guard/whole_file.h"
 
@@ -42,19 +43,19 @@ public:
     InterfaceFileWrite& out;
 
     // Block and scratch state carried from line to line.
-    std::string Temp;
-    std::string TempHolder;
-    std::string rateLoop = "0";
-    bool InError = false;
-    bool FirstCatch = false;
-    bool hadLoop = false;
-    bool inLoop = false;
+    std::string Temp;            // scratch text of one statement (the line's tokens for the trace, a part)
+    std::string TempHolder;      // the statement's Java text as a branch builds it, before its ";"
+    std::string rateLoop = "0";  // the open LOOP action's period in milliseconds, as written
+    bool InError = false;        // inside TRY ... ENDTRY
+    bool FirstCatch = false;     // the open TRY has had no CATCH yet
+    bool hadLoop = false;        // the open canvas has a LOOP action
+    bool inLoop = false;         // inside ACTION LOOP ... ENDACTION
     std::unique_ptr<guard::WholeFile> typeW;  // the record type being defined, open from TYPE to ENDTYPE
 
-    // The blocks open at the line being translated, innermost last: "If", "For", "While", "Try",
-    // "Catch", "Function", "Canvas", "Action". An If remembers whether its ELSE came, a For its counter.
+    // The blocks open at the line being translated, innermost last (no Type: a record type's lines stand
+    // in a file of their own). An If remembers whether its ELSE came, a For its counter.
     struct Block {
-        std::string kind;
+        BlockKind kind;
         bool elseSeen = false;
         std::string variable;  // a FOR loop's counter
     };

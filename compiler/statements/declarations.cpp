@@ -36,7 +36,7 @@ std::string booleanDeclaration(Convertor& c) {
     const std::string& name = c.token(1);
     Helpers helpers(c.ctx);
     // A field is a name of its record type's own, as a DIM's there is: only the type's fields count.
-    const std::string& type = c.ctx.scope.CurrentType;
+    const Owner type{OwnerKind::Type, c.ctx.scope.CurrentType};
     const bool free = insideType(c) ? Helpers::javaName(name) && c.ctx.variables.findOwned(name, type) < 0 &&
                                           c.ctx.arrays.findOwned(name, type) < 0
                                     : helpers.Name(name);
@@ -50,7 +50,8 @@ std::string booleanDeclaration(Convertor& c) {
             throw CompileException(res("Error_Booleans_can"));
         }
     }
-    c.ctx.variables.add(name, 4);  // a field of a type gets 1004 by the construction rule
+    c.ctx.variables.add(name,
+                        TypeCodes::cBoolean);  // a field of a type gets ctBoolean by the construction rule
     if (!c.java()) {
         // Booleans take a pool number like every other variable, so conditions and assignments can name
         // them.
@@ -70,7 +71,7 @@ std::string booleanDeclaration(Convertor& c) {
 void checkNewVariable(Convertor& c, const std::string& name) {
     if (!Helpers::javaName(name)) throw CompileException(res("Error_The_name_is_not"));
     if (insideType(c)) {
-        const std::string& type = c.ctx.scope.CurrentType;
+        const Owner type{OwnerKind::Type, c.ctx.scope.CurrentType};
         if (c.ctx.variables.findOwned(name, type) >= 0 || c.ctx.arrays.findOwned(name, type) >= 0)
             throw CompileException(res("Error_Variable_name"));
         return;
@@ -139,7 +140,7 @@ std::string arrayDeclaration(Convertor& c) {
             throw CompileException(res("Error_A_type_array"));
         const std::string& type = c.token(static_cast<long>(closing + 2));
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
-        c.ctx.arrays.describe(c.ctx.arrays.add(name, 5), dimensions, type);
+        c.ctx.arrays.describe(c.ctx.arrays.add(name, TypeCodes::cType), dimensions, type);
         if (!c.java()) return arrayBytes(c, ByteCodes::dimTypA, sizes);
         // Every element gets its record, so field access works at run time. A bare block is both an
         // instance initializer (declaration section) and a statement block (inside a function).
@@ -155,15 +156,15 @@ std::string arrayDeclaration(Convertor& c) {
     }
 
     std::string java;
-    int code = 2;
+    TypeCode code = TypeCodes::cInt;
     std::string_view byteCode = ByteCodes::dimIntA;
     if (endsWith(word, '$')) {
         java = "String";
-        code = 3;
+        code = TypeCodes::cString;
         byteCode = ByteCodes::dimStrA;
     } else if (endsWith(word, '#')) {
         java = "float";
-        code = 1;
+        code = TypeCodes::cFloat;
         byteCode = ByteCodes::dimFloA;
     } else {
         java = "int";
@@ -189,7 +190,7 @@ std::string scalarDeclaration(Convertor& c) {
         const std::string& type = c.token(3);
         if (!c.ctx.types.isValid(type)) throw CompileException(res("Error_Type_is_unknown"));
         if (c.tokenCount() > 4) throw CompileException(res("Error_Unknown_symbol_") + c.token(4) + "\"");
-        c.ctx.variables.describe(c.ctx.variables.add(name, 5), 0, type);
+        c.ctx.variables.describe(c.ctx.variables.add(name, TypeCodes::cType), 0, type);
         if (!c.java()) {
             c.ctx.library.addByteVariable(name);
             c.out.writeByte(std::string(ByteCodes::dimTyp) + std::string(ByteCodes::endData));
@@ -201,13 +202,14 @@ std::string scalarDeclaration(Convertor& c) {
 
     std::string java, pattern, initial;
     std::string_view byteCode;
-    int code;
+    TypeCode code;
     if (endsWith(word, '#')) {
-        java = "float", pattern = "F", initial = "0", code = 1, byteCode = ByteCodes::dimFlo;
+        java = "float", pattern = "F", initial = "0", code = TypeCodes::cFloat, byteCode = ByteCodes::dimFlo;
     } else if (endsWith(word, '$')) {
-        java = "String", pattern = "S", initial = "\"\"", code = 3, byteCode = ByteCodes::dimStr;
+        java = "String", pattern = "S", initial = "\"\"", code = TypeCodes::cString,
+        byteCode = ByteCodes::dimStr;
     } else {
-        java = "int", pattern = "I", initial = "0", code = 2, byteCode = ByteCodes::dimInt;
+        java = "int", pattern = "I", initial = "0", code = TypeCodes::cInt, byteCode = ByteCodes::dimInt;
     }
     checkNewVariable(c, name);
     // The first value is read before the name is declared: a value that reads the variable itself reads
@@ -224,7 +226,7 @@ std::string scalarDeclaration(Convertor& c) {
         // The declaration code and the initial value's tokens; an integer field of a record type without
         // one starts at 0. A float field has the same form as a float variable.
         std::string bytes = std::string(byteCode) + valueBytes;
-        if (!withValue && code == 2 && insideType(c)) {
+        if (!withValue && code == TypeCodes::cInt && insideType(c)) {
             bytes += std::string(ByteCodes::numS) + "0" + std::string(ByteCodes::numE) +
                      std::string(ByteCodes::endData);
         }
@@ -243,7 +245,8 @@ std::string scalarDeclaration(Convertor& c) {
 std::string localDeclaration(Convertor& c, const std::string& type, const std::string& name,
                              const std::string& initial, const std::string& value, const std::string& rest) {
     const bool inBlock = c.java() && !insideType(c) && c.blocks.size() > 1 &&
-                         c.blocks.front().kind == "Function" && c.ctx.functions.CurrentFunction != "MAIN";
+                         c.blocks.front().kind == BlockKind::Function &&
+                         c.ctx.functions.CurrentKind != OwnerKind::Main;
     if (!inBlock) return type + " " + name + " = " + value + ";" + rest;
     c.out.declareLocal(type + " " + name + " = " + initial + ";" + rest);
     return name + " = " + value + ";" + rest;
@@ -254,14 +257,16 @@ std::optional<std::string> handleVariables(Convertor& c) {
     const std::string& first = c.token(0);
     if (first != "BOOLEAN" && first != "DIM") return std::nullopt;
     try {
-        const std::string& fn = c.ctx.functions.CurrentFunction;
+        const OwnerKind section = c.ctx.functions.CurrentKind;
         if (first == "BOOLEAN") {
             // In the main section it would be a local of the method whose canvases are inner classes,
             // which cannot assign it: the main section keeps to the globals, as for DIM.
-            if (fn == "MAIN" && !insideType(c)) throw CompileException(res("Error_Dim_statements"));
+            if (section == OwnerKind::Main && !insideType(c))
+                throw CompileException(res("Error_Dim_statements"));
             return booleanDeclaration(c);
         }
-        if ((fn == "MAIN" || fn == "PAUSE" || fn == "END" || fn == "ACTION") && !insideType(c)) {
+        // The main section and the special functions are methods whose locals the canvases cannot reach.
+        if (section != OwnerKind::Global && section != OwnerKind::Function && !insideType(c)) {
             throw CompileException(res("Error_Dim_statements"));
         }
         if (c.tokenCount() > 2 && c.token(2) == "[") return arrayDeclaration(c);

@@ -29,7 +29,7 @@ std::unique_ptr<InterfaceArguments> arguments(Convertor& c) {
 
 // The common shape: a count check with the statement's key, then `head` + the translated arguments
 // + `tail`. The byte-token form writes the statement's `code` and the arguments' tokens.
-std::string graphicsCall(Convertor& c, int count, std::string_view key, std::string_view pattern,
+std::string graphicsCall(Convertor& c, int count, MessageKey key, std::string_view pattern,
                          std::string_view code, const std::string& head, std::string_view tail = ");") {
     if (!hasArguments(c, count)) throw CompileException(res(key));
     auto a = arguments(c);
@@ -58,7 +58,7 @@ struct FontWord {
     std::int32_t code;   // its number in byte tokens
 };
 
-FontWord findFontWord(const std::string& word, std::initializer_list<FontWord> rows, std::string_view key) {
+FontWord findFontWord(const std::string& word, std::initializer_list<FontWord> rows, MessageKey key) {
     for (const FontWord& row : rows) {
         if (word == row.word) return row;
     }

@@ -24,8 +24,8 @@ using screen::noByteForm;
 using screen::notOnThisTarget;
 
 // Widgets are fields of the generated class, so they are declared before the main section opens.
-void requireDeclarationSection(const Convertor& c, std::string_view key) {
-    if (c.ctx.functions.CurrentFunction != "GLOBAL") throw CompileException(res(key));
+void requireDeclarationSection(const Convertor& c, MessageKey key) {
+    if (c.ctx.functions.CurrentKind != OwnerKind::Global) throw CompileException(res(key));
 }
 
 // An argument slot the Java call needs came out empty (a missing or doubled argument).
@@ -46,9 +46,8 @@ bool isCanvasOrForm(const Convertor& c, const std::string& name) {
 
 // BUTTON.SHOW and BUTTON.HIDE: T1 a canvas or form, T3 a button.
 // In byte tokens `code` and the button's name: the runtime shows it on the current screen.
-std::string commandOnScreen(Convertor& c, std::string_view call, std::string_view code,
-                            std::string_view countKey, std::string_view screenKey,
-                            std::string_view buttonKey) {
+std::string commandOnScreen(Convertor& c, std::string_view call, std::string_view code, MessageKey countKey,
+                            MessageKey screenKey, MessageKey buttonKey) {
     if (c.tokenCount() != 4) throw CompileException(res(countKey));
     if (!isCanvasOrForm(c, c.token(1))) throw CompileException(res(screenKey));
     if (Helpers(c.ctx).Button(c.token(3)) < 0) throw CompileException(res(buttonKey));

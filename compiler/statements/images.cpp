@@ -34,7 +34,7 @@ std::string pixels(Convertor& c, int argNo) {
     return image;
 }
 
-void requireArguments(const Convertor& c, int count, std::string_view key) {
+void requireArguments(const Convertor& c, int count, MessageKey key) {
     if (!hasArguments(c, count)) throw CompileException(res(key));
 }
 
@@ -68,7 +68,7 @@ bool isSpriteArray(const Convertor& c) {
 
 // A statement on an existing sprite takes `count` arguments, one more when the sprite is an array:
 // the element index, at argument `count` + 1.
-void requireSpriteArguments(const Convertor& c, int count, std::string_view key) {
+void requireSpriteArguments(const Convertor& c, int count, MessageKey key) {
     const bool counted = c.tokenCount() >= 2 && hasArguments(c, isSpriteArray(c) ? count + 1 : count);
     if (!counted) throw CompileException(res(key));
 }
@@ -95,7 +95,7 @@ int transformCode(const Convertor& c, bool mirrored) {
     throw CompileException(res("Error_Rotation_value"));
 }
 
-std::string transformStatement(Convertor& c, bool mirrored, std::string_view key) {
+std::string transformStatement(Convertor& c, bool mirrored, MessageKey key) {
     requireSpriteArguments(c, 2, key);
     requirePhone(c);
     const int code = transformCode(c, mirrored);
@@ -103,7 +103,7 @@ std::string transformStatement(Convertor& c, bool mirrored, std::string_view key
     return spriteReference(c, *a, 3) + ".setTransform(" + std::to_string(code) + ");";
 }
 
-std::string frameStep(Convertor& c, std::string_view call, std::string_view key) {
+std::string frameStep(Convertor& c, std::string_view call, MessageKey key) {
     requireSpriteArguments(c, 1, key);
     requirePhone(c);
     auto a = arguments(c);

@@ -55,7 +55,7 @@ void objectNames(Convertor& c, const std::string& countMessage, Member kind) {
 std::string nodeDeclaration(Convertor& c, const std::string& type, const std::string& sectionMessage,
                             const std::string& nameMessage) {
     if (!c.ctx.project.isJ2ME()) fail(res("Error_This_command_is"));
-    if (c.ctx.functions.CurrentFunction != "GLOBAL") fail(sectionMessage);
+    if (c.ctx.functions.CurrentKind != OwnerKind::Global) fail(sectionMessage);
     if (c.tokenCount() != 2) fail(nameMessage);
     const std::string name = arguments(c, "N");
     requireFreeMember(c, name, type == "Light" ? Member::Light : Member::Camera, false);

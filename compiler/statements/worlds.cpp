@@ -52,12 +52,12 @@ std::optional<std::string> handleWorlds(Convertor& c) {
 
     // A world is a field of the program, or a local of a function as a DIM there is; in the main program
     // it would be a local of its method, which the canvases, classes of their own, cannot reach.
-    const std::string& section = c.ctx.functions.CurrentFunction;
-    if (section == "MAIN" || section == "PAUSE" || section == "END" || section == "ACTION")
+    const Functions& functions = c.ctx.functions;
+    if (functions.CurrentKind != OwnerKind::Global && functions.CurrentKind != OwnerKind::Function)
         throw CompileException(res("Error_World_place"));
     c.ctx.worlds.add(name);
     c.ctx.worldDimensions.push_back(dimensions);
-    c.ctx.worldOwners.push_back(section);
+    c.ctx.worldOwners.push_back(functions.current());
     std::string type = "World";
     for (int d = 0; d < dimensions; ++d) type += "[]";
     // Every slot holds a world from the start, cleared with the program's background. A bare block is both

@@ -211,6 +211,12 @@ const std::vector<Program>& validCases() {
                  "W[2]\nENDIF\n3D.START\nOBJECT "
                  "S, MODEL\n"
                  "W[1] = S\n3D.END\nENDFUNCTION\n",
+                 // Functions and a record type named like the sections are the program's own: a function
+                 // MAIN is no main section, and the fields of a type GLOBAL are no globals.
+                 "DIM A = 1\nTYPE GLOBAL\nDIM X\nENDTYPE\nDIM X = 2\nPRINT STR$(MAIN(A) + GLOBAL(X) + "
+                 "SYSTEM(3))\nFUNCTION MAIN(K)\nDIM B = K + A\nENDFUNCTION B\nFUNCTION GLOBAL(Y)\nDIM B = "
+                 "Y\nIF B > 1 THEN PRINT \"b\"\nENDFUNCTION B\nFUNCTION SYSTEM(Z)\nDIM C2 = Z\nENDFUNCTION "
+                 "C2\n",
                  // Tabs between words (in a text they stay), blank runs, a byte-order mark, old line ends.
                  "\xEF\xBB\xBF"
                  "DIM\tN\rFOR  \tI = 1 TO 2\rN = N\t+ I\rNEXT\rPRINT\t\"a\tb\" + STR$(F())\r"

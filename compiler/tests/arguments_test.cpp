@@ -1,10 +1,11 @@
+#include "expressions/arguments.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "driver/messages.h"
 #include "expression_fixture.h"
-#include "expressions/java_arguments.h"
 
 namespace compiler {
 namespace {

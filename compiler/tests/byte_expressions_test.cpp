@@ -145,7 +145,7 @@ TEST_F(ByteExpressionTest, ConditionsCarryTypeMarksOperatorsAndED) {
     for (const auto& [statement, expected] : rows) EXPECT_EQ(condition(statement), expected) << statement;
 
     // The command that fired an ACTION is compared with a button by name.
-    ctx.functions.CurrentFunction = "ACTION";
+    ctx.functions.enter(OwnerKind::Action);
     EXPECT_EQ(condition("IF C = BTN THEN"), "OCFB==NXBTNNYED");
 }
 

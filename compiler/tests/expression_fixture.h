@@ -26,41 +26,41 @@ protected:
         ctx.project.platform = "TB";
         ctx.library.instantiate();
         ctx.variables.addSystemVars();
-        ctx.functions.CurrentFunction = "GLOBAL";
-        ctx.variables.add("G", 2);
+        ctx.functions.enter(OwnerKind::Global);
+        ctx.variables.add("G", TypeCodes::cInt);
         ctx.scope.CurrentType = "POINT";
         ctx.types.add("POINT");
-        ctx.variables.add("PX", 2);
-        ctx.variables.add("NAME", 3);
-        ctx.variables.add("W", 1);
-        ctx.variables.add("ON", 4);
-        ctx.arrays.add("VALS", 2);
+        ctx.variables.add("PX", TypeCodes::cInt);
+        ctx.variables.add("NAME", TypeCodes::cString);
+        ctx.variables.add("W", TypeCodes::cFloat);
+        ctx.variables.add("ON", TypeCodes::cBoolean);
+        ctx.arrays.add("VALS", TypeCodes::cInt);
         ctx.scope.CurrentType = "";
-        ctx.functions.CurrentFunction = "MAIN";
-        ctx.variables.add("X", 2);
-        ctx.variables.add("A", 3);
-        ctx.variables.add("F", 1);
-        ctx.variables.add("B", 4);
-        ctx.variables.add("P", 5);
-        ctx.arrays.add("ARR", 2);
-        ctx.arrays.add("NAMES", 3);
-        ctx.arrays.add("FS", 1);
-        ctx.arrays.add("PTS", 5);
-        ctx.arrays.describe(ctx.arrays.add("ROW", 2), 1, "");
+        ctx.functions.enter(OwnerKind::Main);
+        ctx.variables.add("X", TypeCodes::cInt);
+        ctx.variables.add("A", TypeCodes::cString);
+        ctx.variables.add("F", TypeCodes::cFloat);
+        ctx.variables.add("B", TypeCodes::cBoolean);
+        ctx.variables.add("P", TypeCodes::cType);
+        ctx.arrays.add("ARR", TypeCodes::cInt);
+        ctx.arrays.add("NAMES", TypeCodes::cString);
+        ctx.arrays.add("FS", TypeCodes::cFloat);
+        ctx.arrays.add("PTS", TypeCodes::cType);
+        ctx.arrays.describe(ctx.arrays.add("ROW", TypeCodes::cInt), 1, "");
         ctx.objects.addImage("IMG");
         ctx.objects.addSprite("SPR");
         ctx.objects.addSpriteArray("SPRS");
         ctx.objects.addButton("BTN");
         ctx.objects.addTextbox("TB1");
         ctx.objects.addList("LST");
-        function("ADD", 2, {2, 2});
-        function("GREET", 3, {3});
-        function("NOW", 2, {});
-        function("HALF", 1, {1});
-        function("STOP", 0, {});
+        function("ADD", TypeCodes::cInt, {TypeCodes::cInt, TypeCodes::cInt});
+        function("GREET", TypeCodes::cString, {TypeCodes::cString});
+        function("NOW", TypeCodes::cInt, {});
+        function("HALF", TypeCodes::cFloat, {TypeCodes::cFloat});
+        function("STOP", TypeCodes::cVoid, {});
     }
 
-    void function(const std::string& name, int type, const std::vector<int>& args) {
+    void function(const std::string& name, TypeCode type, const std::vector<TypeCode>& args) {
         Function& f = ctx.functions.addFunction(name);
         f.setType(type);
         for (std::size_t i = 0; i < args.size(); ++i) f.addArg(args[i], "ARG" + std::to_string(i));
@@ -78,7 +78,7 @@ protected:
         }
         ctx.line.Tokens = tokens;
         ctx.line.gPointer = pointer;
-        ctx.line.returnType = 0;
+        ctx.line.returnType = TypeCodes::cVoid;
     }
 
     // The lines of the CompileException that `action` raises; {"no error"} when it returns.

@@ -14,13 +14,13 @@ protected:
     FunctionsTest() {
         // As the pre-pass registers FUNCTION ADD(A, B#, C$, X%) with an integer result.
         Function& add = ctx.functions.addFunction("ADD");
-        add.addArg(2, "A");
-        add.addArg(1, "B");
-        add.addArg(3, "C");
-        add.addArg(2, "X%");
+        add.addArg(TypeCodes::cInt, "A");
+        add.addArg(TypeCodes::cFloat, "B");
+        add.addArg(TypeCodes::cString, "C");
+        add.addArg(TypeCodes::cInt, "X%");
         add.setType(Function::cInt);
         ctx.functions.addFunction("NOARGS");
-        ctx.functions.addFunction("THIRD").addArg(5, "P");
+        ctx.functions.addFunction("THIRD").addArg(TypeCodes::cType, "P");
     }
 };
 
@@ -55,7 +55,7 @@ TEST_F(FunctionsTest, NamesWithATypeSuffixAreRefusedWhenDeclared) {
 
 // The type words of the four result types stand in the function heads of the statement tables.
 TEST_F(FunctionsTest, UnknownResultTypeHasNoJavaTypeWord) {
-    ctx.functions.getLastFunction().setType(7);
+    ctx.functions.getLastFunction().setType(static_cast<TypeCode>(7));
     EXPECT_EQ(problemsOf([&] { ctx.functions.getJavaFunctionType("THIRD$"); }),
               std::vector<std::string>{"Could not find valid function return type in pool"});
 }
@@ -84,14 +84,14 @@ TEST_F(FunctionsTest, CheckFunctionRefusesTooFewArguments) {
 }
 
 TEST_F(FunctionsTest, ArgumentsAndVariablesOfTheCurrentFunction) {
-    ctx.functions.CurrentFunction = "ADD";
-    ctx.variables.add("V", 3);
+    ctx.functions.enter(OwnerKind::Function, "ADD");
+    ctx.variables.add("V", TypeCodes::cString);
     EXPECT_TRUE(ctx.functions.isFuncArg("A"));
     EXPECT_FALSE(ctx.functions.isFuncArg("A$"));  // the argument name is compared as given
     EXPECT_TRUE(ctx.functions.isFuncVar("V$"));
     EXPECT_TRUE(ctx.functions.getFunction("ADD")->varExists(ctx.variables, "V"));
     for (const char* section : {"MAIN", "", "PAUSE", "NOARGS"}) {
-        ctx.functions.CurrentFunction = section;
+        enterOwner(ctx.functions, section);
         EXPECT_FALSE(ctx.functions.isFuncArg("A")) << section;
         EXPECT_FALSE(ctx.functions.isFuncVar("V")) << section;
     }
@@ -112,7 +112,7 @@ TEST_F(FunctionsTest, MissingRecordsAreInternalErrors) {
 TEST(FunctionsDebug, GetArgumentsTracesTheName) {
     std::ostringstream out;
     Context ctx(out, true);
-    ctx.functions.addFunction("F").addArg(1, "X");
+    ctx.functions.addFunction("F").addArg(TypeCodes::cFloat, "X");
     EXPECT_EQ(ctx.functions.getArguments("F#"), "F");
     EXPECT_EQ(out.str(), "F#\n");
 }

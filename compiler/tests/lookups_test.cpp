@@ -19,18 +19,18 @@ const std::string kArrayScope =
 class LookupsTest : public RegistryTest {
 protected:
     LookupsTest() {
-        ctx.variables.add("X", 1);
-        ctx.arrays.add("ARR", 3);
+        ctx.variables.add("X", TypeCodes::cFloat);
+        ctx.arrays.add("ARR", TypeCodes::cString);
         enter("GLOBAL", "T");
-        ctx.variables.add("FX", 2);
+        ctx.variables.add("FX", TypeCodes::cInt);
         enter("MAIN");
-        ctx.variables.add("M", 2);
+        ctx.variables.add("M", TypeCodes::cInt);
         enter("F");
-        ctx.variables.add("L", 2);
-        ctx.variables.add("Y", 2);
-        ctx.arrays.add("LA", 2);
+        ctx.variables.add("L", TypeCodes::cInt);
+        ctx.variables.add("Y", TypeCodes::cInt);
+        ctx.arrays.add("LA", TypeCodes::cInt);
         enter("G");
-        ctx.variables.add("Y", 3);
+        ctx.variables.add("Y", TypeCodes::cString);
     }
     Helpers helpers{ctx};
 };
@@ -118,7 +118,7 @@ TEST_F(LookupsTest, TypeLookupsAddTheirContextWords) {
 TEST_F(LookupsTest, DeclaringANameAnotherFunctionUsesIsAllowed) {
     enter("H");
     ASSERT_EQ(helpers.visibleVariable("L"), nullptr);
-    ctx.variables.add("L", 2);
+    ctx.variables.add("L", TypeCodes::cInt);
     EXPECT_EQ(helpers.Variable("L")->getOwner(), "H");
     enter("F");
     EXPECT_EQ(helpers.Variable("L")->getOwner(), "F");
@@ -128,7 +128,7 @@ TEST_F(LookupsTest, NameRefusesWhatIsVisibleOrDeclared) {
     ctx.objects.addSprite("HERO");
     ctx.functions.addFunction("ADD");
     enter("F");
-    ctx.variables.add("SP", 2);
+    ctx.variables.add("SP", TypeCodes::cInt);
     ctx.objects.addSprite("SP");
     struct Row {
         std::string function, name;
@@ -150,9 +150,9 @@ TEST(LookupsDebug, ScansAreTraced) {
     std::ostringstream out;
     Context ctx(out, true);
     Helpers helpers(ctx);
-    ctx.functions.CurrentFunction = "GLOBAL";
-    ctx.arrays.add("A", 2);
-    ctx.arrays.add("B", 2);
+    ctx.functions.enter(OwnerKind::Global);
+    ctx.arrays.add("A", TypeCodes::cInt);
+    ctx.arrays.add("B", TypeCodes::cInt);
     ctx.objects.addCanvas("ONE");
     ctx.objects.addCanvas("TWO");
     helpers.Array("A");

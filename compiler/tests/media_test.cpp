@@ -25,15 +25,15 @@ protected:
         ctx.objects.addImage("PIC");
         ctx.objects.addButton("OK");
         convertor = makeConvertor(ctx, writer);
-        ctx.variables.add("N", 2);
-        ctx.variables.add("T", 3);
+        ctx.variables.add("N", TypeCodes::cInt);
+        ctx.variables.add("T", TypeCodes::cString);
     }
 
     void enter(Place place) {
         Scope& scope = ctx.scope;
         scope.CurrentCanvas.clear();
         scope.CurrentAction.clear();
-        ctx.functions.CurrentFunction = "MAIN";
+        ctx.functions.enter(OwnerKind::Main);
         switch (place) {
             case Place::Main:
                 break;
@@ -46,10 +46,10 @@ protected:
                                                              : "KEYPRESSED";
                 break;
             case Place::ActionFunction:
-                ctx.functions.CurrentFunction = "ACTION";
+                ctx.functions.enter(OwnerKind::Action);
                 break;
             case Place::PauseFunction:
-                ctx.functions.CurrentFunction = "PAUSE";
+                ctx.functions.enter(OwnerKind::Pause);
                 break;
         }
     }
@@ -291,7 +291,7 @@ TEST_F(MediaTest, AppletRefusesEveryStatement) {
 // and nothing reaches the writer.
 TEST_F(MediaTest, ByteTokenTargetRefusesEveryStatement) {
     start("PPC");
-    ctx.functions.CurrentFunction = "MAIN";
+    ctx.functions.enter(OwnerKind::Main);
     enter(Place::Paint);
     EXPECT_EQ(refusal("MAPPY.LOAD \"a\""), res("Error_No_byte_form") + "MAPPY.LOAD");
     enter(Place::Main);

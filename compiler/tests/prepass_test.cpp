@@ -128,7 +128,7 @@ TEST_F(PrepassTest, FunctionsAreRegisteredWithTheirTypes) {
     const Function* add = ctx.functions.getFunction("ADD");
     ASSERT_NE(add, nullptr);
     EXPECT_EQ(add->ArgNames, (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(add->ArgTypes, (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(add->ArgTypes, (std::vector<TypeCode>{TypeCodes::cInt, TypeCodes::cFloat, TypeCodes::cString}));
     EXPECT_EQ(add->getType(), 1);
     EXPECT_EQ(ctx.functions.getFunction("NOTHING")->getType(), 0);
     EXPECT_TRUE(ctx.library.isReturner("add"));

@@ -11,6 +11,7 @@
 #include "driver/messages.h"
 #include "driver/token_line.h"
 #include "recording_writer.h"
+#include "registry_fixture.h"
 #include "statements/convertor.h"
 #include "test_helpers.h"
 
@@ -35,10 +36,10 @@ struct ScreenRun {
         ctx.objects.addTextbox("NAMEBOX");
         ctx.objects.addList("CHOICES");
         convertor = makeConvertor(ctx, writer);
-        ctx.variables.add("X", 2);
-        ctx.variables.add("SCORE", 2);
-        ctx.variables.add("NAME", 3);
-        ctx.functions.CurrentFunction = section;
+        ctx.variables.add("X", TypeCodes::cInt);
+        ctx.variables.add("SCORE", TypeCodes::cInt);
+        ctx.variables.add("NAME", TypeCodes::cString);
+        enterOwner(ctx.functions, section);
     }
 
     std::string translate(const std::string& statement) {

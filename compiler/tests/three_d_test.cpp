@@ -22,8 +22,8 @@ protected:
         ctx.library.instantiate();
         ctx.objects.addImage("PIC");
         convertor = makeConvertor(ctx, writer);
-        ctx.variables.add("N", 2);
-        ctx.variables.add("F", 1);
+        ctx.variables.add("N", TypeCodes::cInt);
+        ctx.variables.add("F", TypeCodes::cFloat);
     }
 
     std::string translate(const std::string& statement) {
@@ -236,7 +236,7 @@ TEST_F(ThreeDTest, AppletRefusesEveryStatement) {
 TEST_F(ThreeDTest, InsidePauseTheStatementsAreNoKeywords) {
     start("TB");
     declareAndOpenMain();
-    ctx.functions.CurrentFunction = "PAUSE";
+    ctx.functions.enter(OwnerKind::Pause);
     EXPECT_EQ(refusal("3D.CLEAR"), res("Error_The_error"));
     EXPECT_EQ(refusal("OBJECT ROCK , MODEL"), res("Error_The_error"));
 }

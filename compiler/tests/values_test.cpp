@@ -109,7 +109,7 @@ TEST_F(ValuesTest, CanvasWordsOnlyInsideTheirCanvasAndAction) {
     const char* const canvasWords[] = {"WIDTH ( )", "GETKEY ( )", "MAPPY.BLOCKFLAG ( 1 , 2 , 3 , 4 )"};
     for (const char* tokens : canvasWords) {
         line(tokens, 0);
-        ctx.line.returnType = 77;
+        ctx.line.returnType = static_cast<TypeCode>(77);
         EXPECT_EQ(HandleReturner(ctx).Returner(), "") << tokens;
         EXPECT_EQ(ctx.line.gPointer, 0) << tokens;
         EXPECT_EQ(ctx.line.returnType, 77) << tokens;
@@ -212,7 +212,7 @@ TEST_F(ValuesTest, ConversionsGiveTheirTypes) {
         changer);
 
     line("LEN ( A$ )", 0);
-    ctx.line.returnType = 77;
+    ctx.line.returnType = static_cast<TypeCode>(77);
     EXPECT_EQ(HandleChanger(ctx).Changer(), "");
     EXPECT_EQ(ctx.line.gPointer, 0);
     EXPECT_EQ(ctx.line.returnType, 77);
@@ -234,7 +234,7 @@ TEST_F(ValuesTest, StrTracesItsArgumentInDebugModeOnly) {
     Context debugCtx(traced, true);
     debugCtx.project.platform = "TB";
     debugCtx.library.instantiate();
-    debugCtx.functions.CurrentFunction = "MAIN";
+    debugCtx.functions.enter(OwnerKind::Main);
     debugCtx.line.Tokens = {"STR$", "(", "5", ")"};
     EXPECT_EQ(HandleChanger(debugCtx).Changer(), "String.valueOf(5)");
     EXPECT_NE(traced.str().find("HandleChanger > Str$ > Sending 5\n"), std::string::npos);

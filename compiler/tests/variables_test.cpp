@@ -22,10 +22,11 @@ TEST_F(VariablesTest, ConstructionRuleSetsOwnerAndFieldCode) {
     };
     for (const Row& row : rows) {
         enter(row.function, row.type);
-        const Variable& v = ctx.variables.getVariable(ctx.variables.add("V", row.code));
+        const Variable& v =
+            ctx.variables.getVariable(ctx.variables.add("V", static_cast<TypeCode>(row.code)));
         EXPECT_EQ(v.getOwner(), row.owner) << row.function << "/" << row.type << "/" << row.code;
         EXPECT_EQ(v.getType(), row.stored) << row.function << "/" << row.type << "/" << row.code;
-        const Array& a = ctx.arrays.getArray(ctx.arrays.add("A", row.code));
+        const Array& a = ctx.arrays.getArray(ctx.arrays.add("A", static_cast<TypeCode>(row.code)));
         EXPECT_EQ(a.getOwner(), row.owner);
         EXPECT_EQ(a.getType(), row.stored);
     }
@@ -35,13 +36,13 @@ TEST_F(VariablesTest, ReservedNamesAreRefusedAndLeaveNoTrace) {
     int names = ctx.objects.getNameCount();
     for (const char* name : {"C", "PointX", "PointY"}) {
         try {
-            ctx.variables.add(name, 2);
+            ctx.variables.add(name, TypeCodes::cInt);
             ADD_FAILURE() << name;
         } catch (const CompileException& e) {
             EXPECT_EQ(e.problems(), std::vector<std::string>{"Variable name is illegal"});
         }
         try {
-            ctx.arrays.add(name, 2);
+            ctx.arrays.add(name, TypeCodes::cInt);
             ADD_FAILURE() << name;
         } catch (const CompileException& e) {
             EXPECT_EQ(e.problems(), std::vector<std::string>{"Array name is illegal"});
@@ -50,8 +51,8 @@ TEST_F(VariablesTest, ReservedNamesAreRefusedAndLeaveNoTrace) {
     EXPECT_EQ(ctx.variables.getCount(), 3);
     EXPECT_EQ(ctx.arrays.getCount(), 0);
     EXPECT_EQ(ctx.objects.getNameCount(), names);
-    ctx.variables.add("POINTX", 2);  // the check is case-sensitive
-    ctx.arrays.add("LIST", 2);       // arrays stay out of the declared names
+    ctx.variables.add("POINTX", TypeCodes::cInt);  // the check is case-sensitive
+    ctx.arrays.add("LIST", TypeCodes::cInt);       // arrays stay out of the declared names
     EXPECT_EQ(ctx.objects.getNameCount(), names + 1);
 }
 
@@ -81,13 +82,13 @@ TEST_F(VariablesTest, ScopeRulesForVariablesAndArrays) {
     // Same layout in both registries: a global, a main-section local, F's local, a field of type T.
     auto declare = [&](auto& registry) {
         enter("GLOBAL");
-        registry.add("G", 2);
+        registry.add("G", TypeCodes::cInt);
         enter("MAIN");
-        registry.add("M", 2);
+        registry.add("M", TypeCodes::cInt);
         enter("F");
-        registry.add("L", 2);
+        registry.add("L", TypeCodes::cInt);
         enter("GLOBAL", "T");
-        registry.add("FX", 2);
+        registry.add("FX", TypeCodes::cInt);
     };
     declare(ctx.variables);
     declare(ctx.arrays);
@@ -117,11 +118,11 @@ TEST_F(VariablesTest, ScopeRulesForVariablesAndArrays) {
 
 TEST_F(VariablesTest, FirstVisibleEntryWinsAndGetIndexPrefersIt) {
     enter("F");
-    int inF = ctx.variables.add("X", 2);
+    int inF = ctx.variables.add("X", TypeCodes::cInt);
     enter("G");
-    int inG = ctx.variables.add("X", 3);
+    int inG = ctx.variables.add("X", TypeCodes::cString);
     enter("GLOBAL");
-    int global = ctx.variables.add("X", 1);
+    int global = ctx.variables.add("X", TypeCodes::cFloat);
     EXPECT_EQ(ctx.variables.find("X"), inF);
     enter("G");
     EXPECT_EQ(ctx.variables.findVisible("X"), inG);
@@ -141,8 +142,8 @@ TEST_F(VariablesTest, FirstVisibleEntryWinsAndGetIndexPrefersIt) {
 TEST_F(VariablesTest, ManyFunctionsSharingANameEachSeeTheirOwn) {
     for (int f = 0; f < 2000; ++f) {
         enter("F" + std::to_string(f));
-        ctx.variables.add("I", 2);
-        ctx.arrays.add("A", 2);
+        ctx.variables.add("I", TypeCodes::cInt);
+        ctx.arrays.add("A", TypeCodes::cInt);
     }
     for (int f = 0; f < 2000; f += 37) {
         enter("F" + std::to_string(f));
@@ -150,9 +151,9 @@ TEST_F(VariablesTest, ManyFunctionsSharingANameEachSeeTheirOwn) {
                   "F" + std::to_string(f));
         EXPECT_EQ(ctx.arrays.getArray(ctx.arrays.findVisible("A")).getOwner(), "F" + std::to_string(f));
     }
-    EXPECT_TRUE(ctx.variables.owns("F1999", "I"));
-    EXPECT_FALSE(ctx.variables.owns("F2000", "I"));
-    EXPECT_TRUE(ctx.variables.owns("SYSTEM", "C"));
+    EXPECT_TRUE(ctx.variables.owns(Owner{OwnerKind::Function, "F1999"}, "I"));
+    EXPECT_FALSE(ctx.variables.owns(Owner{OwnerKind::Function, "F2000"}, "I"));
+    EXPECT_TRUE(ctx.variables.owns(Owner{OwnerKind::System, "SYSTEM"}, "C"));
 }
 
 TEST(Types, ExactNamesInOrder) {

@@ -90,7 +90,7 @@ std::vector<std::string> messageStarts() {
 // statements' count message).
 bool isMessage(const std::string& line) {
     static const std::vector<std::string> starts = messageStarts();
-    if (compiler::hasMessage("Error") && line == compiler::res("Error")) return true;
+    if (line == compiler::res("Error")) return true;
     return std::any_of(starts.begin(), starts.end(),
                        [&](const std::string& s) { return startsWith(line, s); });
 }
@@ -304,8 +304,8 @@ std::optional<std::string> refusalFault(const std::string& output, std::size_t s
         if (!std::regex_match(line, m, atLine)) return "the report carries no line number: " + line;
         if (auto fault = numberFault(m[2], sourceLines, line)) return fault;
         const std::string message = m[1];
-        for (const char* key :
-             {"Error_Internal", "Error_Internal_error", "Error_Internal_byte", "Error_Compiler_error"})
+        for (const compiler::MessageKey key : std::initializer_list<compiler::MessageKey>{
+                 "Error_Internal", "Error_Internal_error", "Error_Internal_byte", "Error_Compiler_error"})
             if (startsWith(message, compiler::res(key))) return "an internal compiler error: " + line;
         // CATCH of a kind other than IO is refused with the internal error's text, alone (the internal
         // error's report says what failed before it and asks for the source after it).

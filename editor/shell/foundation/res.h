@@ -5,16 +5,14 @@
 #include <QString>
 #include <cstddef>
 #include <span>
-#include <string_view>
+
+#include "kit/message_table.h"
 
 namespace editor {
 
 namespace Res {
 
-struct Row {
-    std::string_view key;
-    std::string_view text;
-};
+using Row = kit::MessageRow;
 
 inline constexpr Row kContents[] = {
     {"Error_Printing", "Error Printing Document"},
@@ -150,33 +148,10 @@ inline constexpr Row kContents[] = {
 };
 
 // Each key names one text: a second row of a key would never be shown.
-consteval bool keysAreUnique() {
-    for (std::size_t i = 0; i < std::size(kContents); ++i)
-        for (std::size_t j = i + 1; j < std::size(kContents); ++j)
-            if (kContents[i].key == kContents[j].key) return false;
-    return true;
-}
-static_assert(keysAreUnique(), "a key of Editor.Res stands in two rows");
+static_assert(kit::keysAreUnique(kContents), "a key of Editor.Res stands in two rows");
 
-// A key of the table, known when the code is built. Made from a literal only: a key the table lacks
-// leaves its constructor without a constant value, which stops the build at the call.
-class Key {
-public:
-    consteval Key(const char* key) : index_(find(key)) {}
-
-    constexpr std::size_t index() const { return index_; }
-    // The key as written, which names the widgets it titles.
-    constexpr std::string_view name() const { return kContents[index_].key; }
-
-private:
-    static consteval std::size_t find(std::string_view key) {
-        for (std::size_t i = 0; i < std::size(kContents); ++i)
-            if (kContents[i].key == key) return i;
-        throw "Editor.Res has no text for this key";
-    }
-
-    std::size_t index_;
-};
+// A key of the table, checked when the code is built: a key the table lacks does not compile.
+using Key = kit::MessageKey<kContents>;
 
 // The whole table, in table order.
 std::span<const Row> getContents();
