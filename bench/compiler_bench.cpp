@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_files.h"
 #include "kit/process.h"
+#include "test_helpers.h"
 
 namespace {
 
@@ -438,8 +438,8 @@ Run runMeasured(const std::vector<std::string>& argv, const std::vector<std::str
     return run;
 }
 
-using bench_files::readFile;
-using bench_files::writeFile;
+using tz::testing::readFile;
+using tz::testing::writeFile;
 
 std::string lastLines(const std::string& text, std::size_t count) {
     std::size_t at = text.size();

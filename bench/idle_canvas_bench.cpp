@@ -14,15 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "bench_files.h"
 #include "kit/process.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Argv = std::vector<std::string>;
-using bench_files::readFile;
-using bench_files::writeFile;
+using tz::testing::readFile;
 
 constexpr const char* kIdleCanvas =
     "CANVAS PAD\nACTION PAINT\nCLS\nENDACTION\nACTION KEYPRESSED\nPRINT STR$(GETKEY())\nENDACTION\n"
@@ -45,10 +44,7 @@ int run(const Argv& argv, const fs::path& folder, const fs::path& log) {
 
 // The project Game in `folder` built by the kit's Compile-Linux; false (the log printed) when it failed.
 bool build(const fs::path& kit, const fs::path& folder, const std::string& source) {
-    fs::create_directories(folder);
-    writeFile(folder / "Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=TB\nInc=true\n");
-    writeFile(folder / "GameX.bss", source);
+    tz::testing::writeProject(folder, source);
     if (run({(kit / "Compile-Linux").string(), (folder / "Game").string()}, folder, folder / "build.log") ==
         0)
         return true;

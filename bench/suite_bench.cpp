@@ -33,9 +33,9 @@
 #include <tuple>
 #include <vector>
 
-#include "bench_files.h"
 #include "kit/process.h"
 #include "kit/program_folder.h"
+#include "test_helpers.h"
 #include "tool_host.h"
 
 namespace {
@@ -53,8 +53,8 @@ long long nowNs() {
         .count();
 }
 
-using bench_files::readFile;
-using bench_files::writeFile;
+using tz::testing::readFile;
+using tz::testing::writeFile;
 
 // Runs argv with `extraEnv` added in `workDir` ("": this process's), its output to `log` (nullptr:
 // inherited); the exit status, or -1.

@@ -8,8 +8,6 @@
 #include <random>
 #include <thread>
 
-#include "kit/process.h"
-#include "runner.h"
 #include "test_support.h"
 
 namespace build {
@@ -31,11 +29,8 @@ struct Outcome {
 };
 
 Outcome runProgram(const Lines& argv, const std::string& workDir = {}) {
-    Outcome outcome;
-    ProcessRunner runner;
-    auto result = runner.run(argv, workDir, [&](const std::string& line) { outcome.lines.push_back(line); });
-    outcome.status = result.started ? result.exitStatus : -1;
-    return outcome;
+    const tz::testing::ProgramRun run = tz::testing::runProgram(workDir, argv);
+    return {run.status, testing::splitLines(run.output)};
 }
 
 std::string joined(const Lines& lines) {
@@ -189,15 +184,9 @@ TEST_F(EndToEnd, MidletBuildsInAnyFolderUnderAnyLocale) {
             fs::copy(fs::path(TZ_TEST_DATA) / "hello midlet", project, fs::copy_options::recursive);
             testing::writeFile(project / "Hello.tbx",
                                "Main=Hello.java\nRun=0\nName=Hello\nPlatform=J2ME\nInc=false\nCLDC=10\n");
-            kit::Command command;
-            command.argv = {(kKit / "Build-Linux").string(), (project / "Hello").string()};
-            command.environment = locale;
-            command.input = kit::Stream::Null;
-            command.output = kit::Stream::Lines;
-            command.errors = kit::Stream::Output;
-            Lines lines;
-            command.onLine = [&](const std::string& line) { lines.push_back(line); };
-            EXPECT_EQ(kit::run(command).status, 0) << what << "\n" << joined(lines);
+            const tz::testing::ProgramRun build = tz::testing::runProgram(
+                {}, {(kKit / "Build-Linux").string(), (project / "Hello").string()}, locale);
+            EXPECT_EQ(build.status, 0) << what << "\n" << build.output;
             EXPECT_TRUE(fs::exists(project / "Hello.jar") && fs::exists(project / "Hello.jad")) << what;
         }
     }

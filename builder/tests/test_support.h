@@ -95,7 +95,7 @@ protected:
         project = temp.folder() / "my project";
         fs::create_directories(kit / "Include");
         fs::create_directories(project);
-        writeFile(kit / "Config.cfg", kitDir() + "jdk/bin/\n" + kitDir() + "wtk/\n" + kitDir() + "\n");
+        tz::testing::writeKitConfig(kit);
         tz::testing::layOutToolkitLibraries(kit / "wtk");
         writeFile(project / "Space.java", "class Space {}\n");
     }

@@ -104,7 +104,7 @@ TEST(Assignments, WorldSlotTakesA3DObject) {
 TEST(Assignments, UnknownTargetPrintsTheSyntaxLines) {
     Program program("TB");
     EXPECT_EQ(problemsOf(program, "DIM X\nY = 1"), std::vector<std::string>{res("Error_The_error")});
-    auto lines = testing_support::splitLines(program.out.str());
+    auto lines = tz::testing::splitLines(program.out.str());
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], res("Error_Syntax_or") + "Y.");
     EXPECT_EQ(lines.back(), res("Error_Some_keywords"));

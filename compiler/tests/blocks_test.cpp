@@ -161,7 +161,7 @@ TEST(Blocks, ParameterListMustClose) {
 
 TEST(Blocks, TypeFileThatCannotBeWrittenEndsTheRun) {
     Program program("TB");
-    testing_support::writeFile(program.dir / "plain", "x");
+    tz::testing::writeFile(program.dir / "plain", "x");
     program.ctx.project.path = program.dir / "plain/";  // a folder under a regular file
     program.load({"TYPE POINT", "ENDTYPE"});
     try {

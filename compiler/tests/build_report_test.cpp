@@ -8,7 +8,7 @@
 
 #include "driver/context.h"
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
@@ -103,7 +103,7 @@ TEST(BuildReport, MethodsAndClassesPastTheirSizeNameTheirSection) {
         BuildReport report(ctx);
         for (const std::string& line : row.build) report.line(line);
         report.finish();
-        EXPECT_EQ(testing_support::splitLines(out.str()), row.shown) << row.build.back();
+        EXPECT_EQ(tz::testing::splitLines(out.str()), row.shown) << row.build.back();
     }
 }
 

@@ -14,17 +14,17 @@
 #include "expressions/net_file_write.h"
 #include "run/compiler.h"
 #include "statements/convertor.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::splitLines;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::splitLines;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kData = std::string(TZ_TEST_DATA) + "/bytes/";
 
@@ -138,7 +138,7 @@ TEST(ByteKit, PocketPCProjectRunsThroughCompileAndBuild) {
               "Name=Game\r\nPlatform=PPC\r\nInc=true\r\n");
     writeFile(dir / "My Game/GameX.bss", readFile(kData + "GameX.bss"));
     const std::string compiler = std::string(TZ_KIT_DIR) + "/Compile-Linux";
-    auto result = runProgram(dir.path(), {compiler, dir / "My Game/Game"}, "TZ_DEBUG=1");
+    auto result = runProgram(dir.path(), {compiler, dir / "My Game/Game"}, {"TZ_DEBUG=1"});
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(readFile(dir / "My Game/data.tbd"), readFile(kData + "data.tbd"));
     EXPECT_TRUE(fs::exists(dir / "My Game/Game.exe"));

@@ -13,14 +13,14 @@
 #include "driver/errors.h"
 #include "driver/messages.h"
 #include "expressions/net_file_write.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::TempDir;
+using tz::testing::readFile;
+using tz::testing::TempDir;
 
 struct ByteRunContext {
     ByteRunContext() : ctx(out, false) {

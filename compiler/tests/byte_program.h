@@ -11,7 +11,7 @@
 #include "expressions/net_file_write.h"
 #include "run/compiler.h"
 #include "statements/convertor.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler::testing_bytes {
 
@@ -29,7 +29,7 @@ public:
 
     // The bytes that statement `index` (0-based) of `source` adds after the statements before it.
     std::string statementBytes(const std::string& source, std::size_t index) {
-        std::vector<std::string> lines = testing_support::splitLines(source);
+        std::vector<std::string> lines = tz::testing::splitLines(source);
         Preverify prepass(ctx);
         prepass(lines);
         convertor = makeConvertor(ctx, writer);
@@ -49,7 +49,7 @@ public:
         }
     }
 
-    testing_support::TempDir dir;
+    tz::testing::TempDir dir;
     std::ostringstream out;
     Context ctx;
     NetFileWrite writer;

@@ -162,7 +162,7 @@ TEST(ByteStatements, FormsImagesAndDrawing) {
 TEST(ByteStatements, RoundedRectanglesAreReplacedWithAWarning) {
     ByteProgram program;
     program.statementBytes("PRINT \"a\"\nDRAWROUNDFILLEDRECTANGLE 1 , 2 , 3 , 4 , 5 , 6", 1);
-    EXPECT_EQ(testing_support::splitLines(program.out.str()).back(), res("Warning_This_command_is_replaced"));
+    EXPECT_EQ(tz::testing::splitLines(program.out.str()).back(), res("Warning_This_command_is_replaced"));
 }
 
 TEST(ByteStatements, Assignments) {

@@ -4,14 +4,14 @@
 #include <filesystem>
 
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
-using testing_support::listDir;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::listDir;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kCompiler = std::string(TZ_KIT_DIR) + "/Compile-Linux";
 
@@ -71,7 +71,7 @@ TEST(CompileProgram, AHandEditedProjectFileReadsAsTheEditorReadsIt) {
     writeFile(dir / "My Game/GameX.bss", "PRINT \"a\"\n");
     auto result = runProgram(dir.path(), {kCompiler, dir / "My Game/Game"});
     EXPECT_EQ(result.status, 0) << result.output;
-    const std::string descriptor = testing_support::readFile(dir / "My Game/Game.tbx");
+    const std::string descriptor = tz::testing::readFile(dir / "My Game/Game.tbx");
     EXPECT_NE(descriptor.find("\nFloats=true\n"), std::string::npos) << descriptor;
     EXPECT_NE(descriptor.find("\nCLDC=11\n"), std::string::npos) << descriptor;
     EXPECT_TRUE(std::filesystem::exists(dir / "My Game/Game.jad"));

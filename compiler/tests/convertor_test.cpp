@@ -8,7 +8,7 @@
 #include "driver/messages.h"
 #include "driver/token_line.h"
 #include "recording_writer.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
@@ -51,7 +51,7 @@ TEST_F(ConvertorTest, UnknownLineIsASyntaxErrorAndOpensTheMainSectionOnce) {
     EXPECT_EQ(writer.calls, (std::vector<std::string>{"WriteStart", "WriteMain"}));
     EXPECT_EQ(ctx.functions.CurrentFunction, "MAIN");
     EXPECT_EQ(
-        testing_support::splitLines(out.str()),
+        tz::testing::splitLines(out.str()),
         (std::vector<std::string>{
             "Switching to command mode",
             "All variables from this point will become local and therefore inaccessible to other functions",

@@ -153,7 +153,7 @@ TEST(Declarations, Refusals) {
 TEST(Declarations, RecordFieldMayShareAnObjectsName) {
     Program program("TB");
     program.run("FORM MENU, \"Menu\"\nTYPE ITEM\nDIM MENU\nENDTYPE");
-    EXPECT_NE(testing_support::readFile(program.dir / "ITEM.java").find("public int MENU = 0;"),
+    EXPECT_NE(tz::testing::readFile(program.dir / "ITEM.java").find("public int MENU = 0;"),
               std::string::npos);
 }
 
@@ -163,7 +163,7 @@ TEST(Declarations, RecordTypeFileHoldsPublicFields) {
         "TYPE POINT\nDIM X\nDIM Y = 2\nDIM N$[5]\nDIM W#\nBOOLEAN SEEN = TRUE\nENDTYPE\n"
         "TYPE RECT\nDIM X\nENDTYPE");
     EXPECT_EQ(texts, (std::vector<std::string>{"// Type", "", "", "", "", "", "", "// Type", "", ""}));
-    EXPECT_EQ(testing_support::readFile(program.dir / "POINT.java"),
+    EXPECT_EQ(tz::testing::readFile(program.dir / "POINT.java"),
               "package Game;\n"
               "public class POINT { public POINT() { }\n"
               "public int X = 0;\n"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace desktop {
 
@@ -32,7 +32,7 @@ inline const std::string& kitFolder() {
 // The harness's classes, compiled once per test process; "" when javac refused them (the reason in
 // `why`).
 inline std::string harness(std::string* why = nullptr) {
-    static testing_support::TempDir dir;
+    static tz::testing::TempDir dir;
     static std::string failure;
     static bool compiled = false;
     if (!compiled) {
@@ -50,7 +50,7 @@ inline std::string harness(std::string* why = nullptr) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(sources)) {
             if (entry.path().extension() == ".java") argv.push_back(entry.path());
         }
-        auto javac = testing_support::runProgram(dir.path(), argv);
+        auto javac = tz::testing::runProgram(dir.path(), argv);
         if (javac.status != 0) failure = "javac of the harness: " + javac.output;
     }
     if (why) *why = failure;
@@ -59,20 +59,17 @@ inline std::string harness(std::string* why = nullptr) {
 
 // Writes Game/Game.tbp for `platform` with `source` as its execution copy and runs Compile-Linux on it:
 // the suite (phone) or the class and page (applet) beside it when it succeeds.
-inline testing_support::ProcessResult build(const testing_support::TempDir& dir, const std::string& platform,
-                                            const std::string& source) {
-    testing_support::writeFile(dir / "Game/Game.tbp",
-                               "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" +
-                                   platform + "\nInc=true\n");
-    testing_support::writeFile(dir / "Game/GameX.bss", source);
-    return testing_support::runProgram(dir.path(), {kitFolder() + "/Compile-Linux", dir / "Game/Game"});
+inline tz::testing::ProgramRun build(const tz::testing::TempDir& dir, const std::string& platform,
+                                     const std::string& source) {
+    tz::testing::writeProject(dir / "Game", source, platform);
+    return tz::testing::runProgram(dir.path(), {kitFolder() + "/Compile-Linux", dir / "Game/Game"});
 }
 
-inline Run parse(const testing_support::ProcessResult& result) {
+inline Run parse(const tz::testing::ProgramRun& result) {
     Run run;
     run.status = result.status;
     run.output = result.output;
-    for (const std::string& line : testing_support::splitLines(result.output)) {
+    for (const std::string& line : tz::testing::splitLines(result.output)) {
         if (line.rfind("> ", 0) == 0) {
             run.reports.push_back(line.substr(2));
         } else {
@@ -83,7 +80,7 @@ inline Run parse(const testing_support::ProcessResult& result) {
 }
 
 // The phone project of `dir` (built by build) started, then the steps.
-inline Run phone(const testing_support::TempDir& dir, const std::vector<std::string>& steps) {
+inline Run phone(const tz::testing::TempDir& dir, const std::vector<std::string>& steps) {
     std::string why;
     const std::string classes = harness(&why);
     if (classes.empty()) return Run{-1, {}, {}, why};
@@ -93,12 +90,12 @@ inline Run phone(const testing_support::TempDir& dir, const std::vector<std::str
                                          "midpapi20.jar:" + lib + "jsr184.jar:" + lib + "cldcapi11.jar",
                                      "RunPhone", "Game.Game"};
     argv.insert(argv.end(), steps.begin(), steps.end());
-    return parse(testing_support::runProgram(dir / "Game", argv));
+    return parse(tz::testing::runProgram(dir / "Game", argv));
 }
 
 // The applet of `dir` (built by build) in a window of `size` ("200x150") on a display of its own, then
 // the steps. The project folder is the page's folder.
-inline Run applet(const testing_support::TempDir& dir, const std::string& size,
+inline Run applet(const tz::testing::TempDir& dir, const std::string& size,
                   const std::vector<std::string>& steps) {
     std::string why;
     const std::string classes = harness(&why);
@@ -107,7 +104,7 @@ inline Run applet(const testing_support::TempDir& dir, const std::string& size,
         "xvfb-run",  "-a",        "-s", "-screen 0 640x480x24", "java", "-cp", classes + ":" + dir / "Game",
         "RunApplet", "Game.Game", size};
     argv.insert(argv.end(), steps.begin(), steps.end());
-    return parse(testing_support::runProgram(dir / "Game", argv));
+    return parse(tz::testing::runProgram(dir / "Game", argv));
 }
 
 }  // namespace desktop

@@ -10,15 +10,15 @@
 #include "driver/messages.h"
 #include "guard/outputs.h"
 #include "run/compiler.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
 
-using testing_support::readFile;
-using testing_support::splitLines;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::splitLines;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 // Stands in for the statement translator: echoes the tokens joined by "|", refuses "FAIL" (with a context
 // line after "FAIL IN") and "SHORT" (as a statement read past its end), fails as a lost output at "LOST"
@@ -122,7 +122,7 @@ TEST_F(DriverTest, RefusalsPrintTheirLinesAndWriteNothing) {
         EXPECT_EQ(run(), 1) << row.platform;
         EXPECT_EQ(printed(), std::vector<std::string>{row.line});
     }
-    EXPECT_EQ(testing_support::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+    EXPECT_EQ(tz::testing::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
 }
 
 TEST_F(DriverTest, MissingFilesAndBadProjectFiles) {
@@ -221,7 +221,7 @@ TEST_F(DriverTest, HandOverToBuild) {
               "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=J2ME\n3D=false\n"
               "Floats=false\nMappy=false\nMM=false\nImage=false\nSound=false\nMidi=false\nVideo=false\n"
               "Inc=true\nCLDC=10\n");
-    EXPECT_EQ(testing_support::listDir(dir.path()),
+    EXPECT_EQ(tz::testing::listDir(dir.path()),
               (std::vector<std::string>{"Game.tbp", "Game.tbx", "GameX.bss"}));
 
     // The compiler fails when Build fails; the generated Java can be kept for inspection.
@@ -277,7 +277,7 @@ TEST_F(DriverTest, ARefusedProjectKeepsNoEarlierSuite) {
                                                   "util (util.java or util.bss) in the project folder " +
                                                   dir.path() + "/"});
     EXPECT_FALSE(suiteLeft());
-    EXPECT_EQ(testing_support::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
+    EXPECT_EQ(tz::testing::listDir(dir.path()), (std::vector<std::string>{"Game.tbp", "GameX.bss"}));
 
     project("Platform=TB");
     for (const char* refused : {"FAIL\n", "BRACKET\n", "#IF WEB AND CE\n"}) {

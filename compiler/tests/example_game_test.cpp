@@ -9,14 +9,13 @@
 #include "classfile.h"
 #include "suite.h"
 #include "test_helpers.h"
-#include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::TempDir;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
 
 const std::string kKit = TZ_KIT_DIR;
 const fs::path kExample = fs::path(TZ_EXAMPLES_DIR) / "Skyward";
@@ -30,7 +29,7 @@ protected:
         ASSERT_TRUE(tz::testing::copyExampleProject(kExample, project));
     }
 
-    testing_support::ProcessResult compile() {
+    tz::testing::ProgramRun compile() {
         // From another directory, as a user runs it; the project folder's name holds a blank.
         return runProgram(dir.path(), {kKit + "/Compile-Linux", (project / "Skyward").string()});
     }
@@ -94,7 +93,7 @@ TEST_F(ExampleGame, CompilesIntoAPreverifiedSuiteWithItsImages) {
 // its paint, key and loop actions, the sprite over the tile layer and the functions that give results.
 TEST_F(ExampleGame, GeneratedProgramHoldsTheGamesParts) {
     auto run =
-        runProgram(dir.path(), {kKit + "/Compile-Linux", (project / "Skyward").string()}, "TZ_KEEP_JAVA=1");
+        runProgram(dir.path(), {kKit + "/Compile-Linux", (project / "Skyward").string()}, {"TZ_KEEP_JAVA=1"});
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string java = readFile((project / "Skyward.java").string());
     for (const char* line : {

@@ -18,18 +18,14 @@
 #include "driver/lookups.h"
 #include "guard/outputs.h"
 #include "temp_dir.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using tz::testing::readFile;
 
 std::string golden(const std::string& name) {
     std::string text = readFile(fs::path(TZ_TEST_DATA) / "writer" / name);
@@ -416,28 +412,12 @@ TEST(JavaFileWrite, LostWriteAbortsTheRun) {
     }));
 }
 
-int runQuietly(std::vector<std::string> argv) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        std::vector<char*> args;
-        for (std::string& arg : argv) args.push_back(arg.data());
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // The applet skeleton needs nothing but the JDK's own library, so it is compiled here; the MIDlet
 // skeleton needs the kit's API jars and support classes and is compiled by the end-to-end tests.
 TEST(JavaFileWrite, AppletSkeletonCompiles) {
     const std::string javac = (fs::path(TZ_KIT_DIR) / "jdk" / "bin" / "javac").string();
-    ASSERT_EQ(runQuietly({javac, "-version"}), 0) << "the kit's javac does not run: " << javac;
+    const tz::testing::ProgramRun version = tz::testing::runProgram({}, {javac, "-version"});
+    ASSERT_EQ(version.status, 0) << "the kit's javac does not run: " << javac << "\n" << version.output;
     const std::pair<std::string, std::string> programs[] = {{"Demo", writeSmallProgram("Applet")},
                                                             {"Space", writeFullProgram("Applet")}};
     for (auto [className, source] : programs) {
@@ -445,8 +425,10 @@ TEST(JavaFileWrite, AppletSkeletonCompiles) {
         // The small program's main line assigns an undeclared x; give it a field.
         source = applyEdits(source, {{"public Graphics g;", true, 0, {"int x;"}}});
         fs::path java = dir.folder() / (className + ".java");
-        std::ofstream(java) << source;
-        EXPECT_EQ(runQuietly({javac, "-nowarn", "-d", dir.path(), java.string()}), 0) << className;
+        tz::testing::writeFile(java, source);
+        const tz::testing::ProgramRun javacRun =
+            tz::testing::runProgram({}, {javac, "-nowarn", "-d", dir.path(), java.string()});
+        EXPECT_EQ(javacRun.status, 0) << className << "\n" << javacRun.output;
     }
 }
 

@@ -15,15 +15,15 @@
 
 #include "property/property_check.h"
 #include "suite.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 const std::string kGuide = std::string(TZ_EXAMPLES_DIR) + "/../docs/language.md";
@@ -52,7 +52,7 @@ struct Example {
 std::vector<Example> examples() {
     std::vector<Example> found;
     std::vector<JavaClass> pending;
-    std::vector<std::string> lines = testing_support::splitLines(readFile(kGuide));
+    std::vector<std::string> lines = tz::testing::splitLines(readFile(kGuide));
     static const std::regex className("public class (\\w+)");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] == "```text" && !found.empty() && found.back().refused && found.back().message.empty()) {
@@ -105,14 +105,14 @@ std::vector<std::string> writeResources(const std::string& folder, const std::st
 }
 
 struct Compiled {
-    testing_support::ProcessResult result;
+    tz::testing::ProgramRun result;
     std::string java;                 // the program's Java, kept, without its empty lines
     std::vector<std::string> faults;  // what the build left that the guide says otherwise
 };
 
 std::string withoutEmptyLines(const std::string& text) {
     std::string kept;
-    for (const std::string& line : testing_support::splitLines(text))
+    for (const std::string& line : tz::testing::splitLines(text))
         if (!line.empty()) kept += line + "\n";
     return kept;
 }
@@ -156,7 +156,7 @@ Compiled compile(const Example& example) {
         files.push_back(unnamed);
     }
     Compiled compiled;
-    compiled.result = runProgram(dir.path(), {kKit + "/Compile-Linux", folder + "Guide"}, "TZ_KEEP_JAVA=1");
+    compiled.result = runProgram(dir.path(), {kKit + "/Compile-Linux", folder + "Guide"}, {"TZ_KEEP_JAVA=1"});
     compiled.java = withoutEmptyLines(readFile(folder + "Guide.java"));
     // The phone build says so; the applet's page is its proof.
     if (compiled.result.status == 0 && example.platform == "TB" &&
@@ -881,8 +881,8 @@ TEST(LanguageGuide, RulesHoldForTheCompiler) {
     const std::string guide = guideText();
     const std::vector<Rule> all = rules();
     // The refused ones, through Compile-Linux.
-    const auto results = runAll<testing_support::ProcessResult>(all.size(), [&](std::size_t i) {
-        if (all[i].refusal.empty()) return testing_support::ProcessResult{};
+    const auto results = runAll<tz::testing::ProgramRun>(all.size(), [&](std::size_t i) {
+        if (all[i].refusal.empty()) return tz::testing::ProgramRun{};
         TempDir dir;
         const std::string folder = dir / "Rule/";
         writeFile(folder + "Rule.tbp",
@@ -903,7 +903,7 @@ TEST(LanguageGuide, RulesHoldForTheCompiler) {
             accepted.push_back(program);
             continue;
         }
-        const testing_support::ProcessResult& result = results[i];
+        const tz::testing::ProgramRun& result = results[i];
         EXPECT_EQ(result.status, 1) << rule.says << "\n" << rule.source << result.output;
         EXPECT_NE(result.output.find(rule.refusal + "\n"), std::string::npos)
             << rule.says << "\n--- program ---\n"

@@ -8,16 +8,16 @@
 
 #include "driver/messages.h"
 #include "kit/support_classes.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::splitLines;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::splitLines;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/media/";
@@ -27,13 +27,10 @@ bool kitBuilt() {
            fs::exists(kKit + "/wtk/lib/mmapi.jar");
 }
 
-testing_support::ProcessResult compile(const TempDir& dir, const std::string& platform,
-                                       const std::string& source, const std::string& env = "") {
-    writeFile(dir / "Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform +
-                  "\nInc=true\n");
-    writeFile(dir / "Game/GameX.bss", source);
-    return runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, env);
+tz::testing::ProgramRun compile(const TempDir& dir, const std::string& platform, const std::string& source,
+                                const std::vector<std::string>& environment = {}) {
+    tz::testing::writeProject(dir / "Game", source, platform);
+    return runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, environment);
 }
 
 bool has(const std::string& text, const std::string& part) {
@@ -47,7 +44,7 @@ TEST(MediaProgram, EveryStatementBuildsForThePhone) {
     for (const char* file : {"every_statement.bss", "with_widgets.bss"}) {
         SCOPED_TRACE(file);
         TempDir dir;
-        auto result = compile(dir, "TB", readFile(kData + file), "TZ_KEEP_JAVA=1");
+        auto result = compile(dir, "TB", readFile(kData + file), {"TZ_KEEP_JAVA=1"});
         EXPECT_EQ(result.status, 0) << result.output;
         EXPECT_TRUE(has(result.output, "Program compiled")) << result.output;
         EXPECT_TRUE(fs::exists(dir / "Game/Game.jar"));
@@ -59,7 +56,7 @@ TEST(MediaProgram, EveryStatementBuildsForThePhone) {
 TEST(MediaProgram, MapProgramImportsThePhonesListAndLayer) {
     ASSERT_TRUE(kitBuilt()) << "the kit's tool chain and support classes are not built in " << kKit;
     TempDir dir;
-    auto result = compile(dir, "TB", readFile(kData + "every_statement.bss"), "TZ_KEEP_JAVA=1");
+    auto result = compile(dir, "TB", readFile(kData + "every_statement.bss"), {"TZ_KEEP_JAVA=1"});
     const std::vector<std::string> lines = splitLines(readFile(dir / "Game/Game.java"));
     auto at = std::find(lines.begin(), lines.end(), "import javax.microedition.lcdui.game.*;");
     ASSERT_NE(at, lines.end());

@@ -6,7 +6,7 @@
 
 #include "driver/context.h"
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
@@ -25,11 +25,11 @@ protected:
     // The pass's problem, or kPasses.
     std::string check(const std::string& source) {
         out.str("");
-        return Preverify(ctx)(testing_support::splitLines(source)).value_or(kPasses);
+        return Preverify(ctx)(tz::testing::splitLines(source)).value_or(kPasses);
     }
     // What the pass printed after its five header lines.
     std::vector<std::string> printed() const {
-        auto lines = testing_support::splitLines(out.str());
+        auto lines = tz::testing::splitLines(out.str());
         return std::vector<std::string>(lines.begin() + 5, lines.end());
     }
 

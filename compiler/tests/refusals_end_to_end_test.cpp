@@ -9,25 +9,22 @@
 #include <filesystem>
 
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using compiler::res;
-using testing_support::listDir;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::listDir;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 
 void writeProject(const TempDir& dir, const std::string& source, const std::string& name = "Game",
                   const std::string& platform = "TB") {
-    writeFile(dir / ("Game/" + name + ".tbp"), "// Tesvo Zorid v1.1.0 Project File\nMain=" + name +
-                                                   "\nRun=0\nName=" + name + "\nPlatform=" + platform +
-                                                   "\nInc=true\n");
-    writeFile(dir / ("Game/" + name + "X.bss"), source);
+    tz::testing::writeProject(dir / "Game", source, platform, name);
 }
 
 // The statements of a canvas around `body`, which stands in its PAINT action.

@@ -8,15 +8,15 @@
 
 #include "desktop_run.h"
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/screen/";
@@ -27,17 +27,14 @@ bool haveToolChain() {
 }
 
 struct Translated {
-    testing_support::ProcessResult run;
+    tz::testing::ProgramRun run;
     std::string java;
 };
 
 Translated translate(const TempDir& dir, const std::string& platform, const std::string& sourceFile) {
-    writeFile(dir / "Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform +
-                  "\nInc=true\n");
-    writeFile(dir / "Game/GameX.bss", readFile(kData + sourceFile));
+    tz::testing::writeProject(dir / "Game", readFile(kData + sourceFile), platform);
     Translated t;
-    t.run = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    t.run = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, {"TZ_KEEP_JAVA=1"});
     t.java = readFile(dir / "Game/Game.java");
     return t;
 }

@@ -13,7 +13,7 @@
 #include "recording_writer.h"
 #include "registry_fixture.h"
 #include "statements/convertor.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {

@@ -6,7 +6,7 @@
 #include "driver/errors.h"
 #include "driver/project.h"
 #include "driver/text_file.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {
@@ -50,7 +50,7 @@ TEST(SourceLoading, CommentsColonsAndOneLineIf) {
 // A byte-order mark is skipped and every line end counts, so line numbers agree with the editor's; a file
 // that is not UTF-8 is read byte for byte as Latin-1.
 TEST(SourceLoading, TheFileIsReadWhateverItsLineEnds) {
-    testing_support::TempDir dir;
+    tz::testing::TempDir dir;
     Project project;
     project.path = dir.path() + "/";
     project.name = "Game";
@@ -63,7 +63,7 @@ TEST(SourceLoading, TheFileIsReadWhateverItsLineEnds) {
         {"\xEF\xBB\xBFPRINT \"Caf\xE9\"\n", {"PRINT \"Caf\xC3\xA9\""}},
     };
     for (const auto& [text, statements] : rows) {
-        testing_support::writeFile(project.sourceFile(), text);
+        tz::testing::writeFile(project.sourceFile(), text);
         EXPECT_EQ(readSource(project, console), statements) << text;
     }
 }

@@ -12,7 +12,7 @@
 #include "driver/token_line.h"
 #include "recording_writer.h"
 #include "statements/convertor.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler::testing_statements {
 
@@ -44,7 +44,7 @@ public:
 
     // Loads the whole program and translates it; returns the text of each statement.
     std::vector<std::string> run(const std::string& source) {
-        std::vector<std::string> statements = testing_support::splitLines(source);
+        std::vector<std::string> statements = tz::testing::splitLines(source);
         load(statements);
         std::vector<std::string> texts;
         for (const std::string& s : statements) texts.push_back(translate(s));
@@ -71,7 +71,7 @@ public:
         return lines;
     }
 
-    testing_support::TempDir dir;
+    tz::testing::TempDir dir;
     std::ostringstream out;
     Context ctx;
     RecordingWriter writer;

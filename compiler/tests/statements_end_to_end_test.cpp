@@ -5,15 +5,15 @@
 #include <filesystem>
 
 #include "driver/messages.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/statements/";
@@ -25,11 +25,8 @@ struct Compiled {
 };
 
 Compiled compileProgram(const TempDir& dir, const std::string& platform, const std::string& source) {
-    writeFile(dir / "Game/Game.tbp",
-              "// Tesvo Zorid v1.1.0 Project File\nMain=Game\nRun=0\nName=Game\nPlatform=" + platform +
-                  "\nInc=true\n");
-    writeFile(dir / "Game/GameX.bss", source);
-    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    tz::testing::writeProject(dir / "Game", source, platform);
+    auto result = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, {"TZ_KEEP_JAVA=1"});
     Compiled compiled{result.status, result.output, {}};
     for (const auto& entry : fs::directory_iterator(dir / "Game")) {
         if (entry.path().extension() == ".java") compiled.sources.push_back(entry.path());

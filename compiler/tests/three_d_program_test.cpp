@@ -4,23 +4,21 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::readFile;
-using testing_support::runProgram;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using tz::testing::readFile;
+using tz::testing::runProgram;
+using tz::testing::TempDir;
+using tz::testing::writeFile;
 
 const std::string kKit = TZ_KIT_DIR;
 const std::string kData = std::string(TZ_TEST_DATA) + "/three_d/";
 
 void writeProject(const TempDir& dir, const std::string& sourceFile, const std::string& includes = "") {
-    writeFile(dir / "Game/Game.tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=Game\n" + includes +
-                                         "Run=0\nName=Game\nPlatform=TB\nInc=true\n");
-    writeFile(dir / "Game/GameX.bss", readFile(kData + sourceFile));
+    tz::testing::writeProject(dir / "Game", readFile(kData + sourceFile), "TB", "Game", includes);
 }
 
 // The support classes the generated class declares; the kit keeps them as Include/*.inc.
@@ -46,7 +44,7 @@ TEST(ThreeDProgram, EveryStatementCompilesAndPreverifies) {
     // The model class is the user's Java source, named among the project's includes.
     writeProject(dir, "every_statement.bss", "Include=MODEL\n");
     fs::copy_file(kData + "MODEL.java", dir / "Game/MODEL.java");
-    auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, "TZ_KEEP_JAVA=1");
+    auto compile = runProgram(dir.path(), {kKit + "/Compile-Linux", dir / "Game/Game"}, {"TZ_KEEP_JAVA=1"});
     ASSERT_TRUE(fs::exists(dir / "Game/Game.java")) << compile.output;
     EXPECT_EQ(compile.output.find("Error detected"), std::string::npos) << compile.output;
     const std::string java = readFile(dir / "Game/Game.java");

@@ -9,7 +9,7 @@
 #include "driver/token_line.h"
 #include "recording_writer.h"
 #include "statements/convertor.h"
-#include "test_support.h"
+#include "test_helpers.h"
 
 namespace compiler {
 namespace {

@@ -114,12 +114,12 @@ private:
     void actionPerformed(QPushButton* source);
 
     References& references_;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    QLineEdit* textfield1 = nullptr;
-    QLineEdit* textfield2 = nullptr;
+    QLabel* label1 = nullptr;               // "Please enter your proxy settings"
+    QLabel* label2 = nullptr;               // "Host"
+    QLabel* label3 = nullptr;               // "Port"
+    CustomSeparator* separator1 = nullptr;  // under the heading
+    QLineEdit* textfield1 = nullptr;        // the proxy host
+    QLineEdit* textfield2 = nullptr;        // the proxy port
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* leftFiller = nullptr;

@@ -30,14 +30,14 @@ private:
     References& references_;
     QWidget* startPanel = nullptr;
     QWidget* referencesPanel = nullptr;
-    QLabel* label1 = nullptr;
-    QLineEdit* textfield1 = nullptr;
+    QLabel* label1 = nullptr;         // "Class to start"
+    QLineEdit* textfield1 = nullptr;  // the class to start
     // Lists only what this dialog added: the project's earlier references are not shown.
     QListWidget* lstReferencesContent = nullptr;
     QWidget* listBar = nullptr;
     QWidget* listBarFiller = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
+    QPushButton* button1 = nullptr;  // "Add": a class-path entry
+    QPushButton* button2 = nullptr;  // "Remove": the chosen entry
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* leftFiller = nullptr;

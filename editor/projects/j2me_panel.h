@@ -44,25 +44,25 @@ private:
     References& references_;
     ScreenMetrics screen_{0, 1.0};
     QSize windowSize_;
-    QWidget* panel1 = nullptr;
-    QWidget* panel2 = nullptr;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLabel* label4 = nullptr;
-    QLabel* label5 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
-    CustomSeparator* separator3 = nullptr;
-    CustomSeparator* separator4 = nullptr;
-    CustomSeparator* separator5 = nullptr;
-    CustomSeparator* separator7 = nullptr;
-    CustomSeparator* separator8 = nullptr;
-    QCheckBox* checkbox1 = nullptr;  // usesInclude
-    QCheckBox* checkbox2 = nullptr;  // usesMappy
-    QCheckBox* checkbox3 = nullptr;  // usesFloats
-    QCheckBox* checkbox4 = nullptr;  // usesMM
-    QCheckBox* checkbox5 = nullptr;  // uses3D
+    QWidget* panel1 = nullptr;              // the rows of the panel
+    QWidget* panel2 = nullptr;              // the filler under them
+    QLabel* label1 = nullptr;               // "J2ME Options"
+    QLabel* label2 = nullptr;               // what the options do
+    QLabel* label3 = nullptr;               // "Options below require CLDC 1.1"
+    QLabel* label4 = nullptr;               // "High compatibility options"
+    QLabel* label5 = nullptr;               // "Options below require JSR-182 extensions"
+    CustomSeparator* separator1 = nullptr;  // under the explanation
+    CustomSeparator* separator2 = nullptr;  // under the JSR-182 heading
+    CustomSeparator* separator3 = nullptr;  // above the CLDC 1.1 heading
+    CustomSeparator* separator4 = nullptr;  // under the CLDC 1.1 heading
+    CustomSeparator* separator5 = nullptr;  // under the high-compatibility heading
+    CustomSeparator* separator7 = nullptr;  // above the JSR-182 heading
+    CustomSeparator* separator8 = nullptr;  // above the title
+    QCheckBox* checkbox1 = nullptr;         // usesInclude
+    QCheckBox* checkbox2 = nullptr;         // usesMappy
+    QCheckBox* checkbox3 = nullptr;         // usesFloats
+    QCheckBox* checkbox4 = nullptr;         // usesMM
+    QCheckBox* checkbox5 = nullptr;         // uses3D
 };
 
 }  // namespace editor

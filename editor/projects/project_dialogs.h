@@ -43,14 +43,14 @@ private:
 
     Editor& editor_;
     QString filename;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    QWidget* panel2 = nullptr;
-    QWidget* panel3 = nullptr;
-    QWidget* panel4 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
+    QLabel* label1 = nullptr;               // what opening another project does
+    QLabel* label2 = nullptr;               // the question
+    CustomSeparator* separator1 = nullptr;  // under the explanation
+    QWidget* panel2 = nullptr;              // the button bar
+    QWidget* panel3 = nullptr;              // the filler above the button bar
+    QWidget* panel4 = nullptr;              // the space before the buttons
+    QPushButton* button1 = nullptr;         // "Cancel"
+    QPushButton* button2 = nullptr;         // "Continue"
 };
 
 // Not modal, deleted when closed: "Continue" makes the file an include (written with its tab),
@@ -70,15 +70,15 @@ private:
 
     Editor& editor_;
     QString filename;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    QWidget* panel2 = nullptr;
-    QWidget* panel3 = nullptr;
-    QWidget* panel4 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
-    QPushButton* button3 = nullptr;
+    QLabel* label1 = nullptr;               // what adding a file to the project does
+    QLabel* label2 = nullptr;               // the question
+    CustomSeparator* separator1 = nullptr;  // under the explanation
+    QWidget* panel2 = nullptr;              // the filler above the button bar
+    QWidget* panel3 = nullptr;              // the button bar
+    QWidget* panel4 = nullptr;              // the space before the buttons
+    QPushButton* button1 = nullptr;         // "Cancel"
+    QPushButton* button2 = nullptr;         // "New Project": the file opened in a fresh project
+    QPushButton* button3 = nullptr;         // "Continue": added to the project
 };
 
 // Modal: the project's name and company, both required. A name the next compile would refuse (not a file
@@ -99,22 +99,22 @@ private:
 
     References& references_;
     bool javaClass_;
-    QLineEdit* textfield1 = nullptr;
-    QLineEdit* textfield2 = nullptr;
+    QLineEdit* textfield1 = nullptr;  // the project's name
+    QLineEdit* textfield2 = nullptr;  // the company
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLabel* label4 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
-    QWidget* panel2 = nullptr;
-    QWidget* panel3 = nullptr;
-    QWidget* panel4 = nullptr;
-    QWidget* panel5 = nullptr;
-    QWidget* panel6 = nullptr;
-    QWidget* panel7 = nullptr;
+    QLabel* label1 = nullptr;               // "Project Settings"
+    QLabel* label2 = nullptr;               // what the settings are shown for
+    QLabel* label3 = nullptr;               // "Project"
+    QLabel* label4 = nullptr;               // "Company"
+    CustomSeparator* separator1 = nullptr;  // under the title
+    CustomSeparator* separator2 = nullptr;  // under the explanation
+    QWidget* panel2 = nullptr;              // the name's row
+    QWidget* panel3 = nullptr;              // the company's row
+    QWidget* panel4 = nullptr;              // the filler above the button bar
+    QWidget* panel5 = nullptr;              // the button bar
+    QWidget* panel6 = nullptr;              // the space before the buttons
+    QWidget* panel7 = nullptr;              // the space after them
 };
 
 }  // namespace editor

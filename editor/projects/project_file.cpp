@@ -9,6 +9,7 @@
 #include "kit/descriptor.h"
 #include "kit/project_file.h"
 #include "references.h"
+#include "services.h"
 #include "small_dialogs.h"
 #include "text_files.h"
 
@@ -40,9 +41,12 @@ QString showManualEntry(QWidget* owner, const QString& key, References& referenc
     return references.fixed;
 }
 
-Project::ValuePrompt& valuePrompt() {
-    static Project::ValuePrompt prompt = showManualEntry;
-    return prompt;
+// The manual entry of the Services in force, else the prompt.
+QString askValue(QWidget* owner, const QString& key, References& references) {
+    const Services* services = Services::current();
+    if (services && services->parts().manualEntry)
+        return services->parts().manualEntry(owner, key, references);
+    return showManualEntry(owner, key, references);
 }
 
 kit::Descriptor readDescriptorFile(const QString& path) {
@@ -150,10 +154,6 @@ QStringList convertedSources(const References& references, const QString& descri
     return sources;
 }
 
-void Project::setValuePrompt(ValuePrompt prompt) {
-    valuePrompt() = prompt ? std::move(prompt) : ValuePrompt(showManualEntry);
-}
-
 namespace {
 
 // The value found, else the one entered. Only a key missing from a full file (all 25 lines) is warned
@@ -165,7 +165,7 @@ bool askFor(const QString& key, const std::optional<std::string>& found, QString
         return true;
     }
     if (full) showWarning(owner, "Could not read a value from the project file", "Read Project");
-    value = valuePrompt()(owner, key, references);
+    value = askValue(owner, key, references);
     return !value.isEmpty();
 }
 

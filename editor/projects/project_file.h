@@ -66,11 +66,6 @@ struct Project {
     bool usesMappy = false;
     bool usesMM = false;
     bool usesInclude = false;
-
-    // Asks for the value of a missing key and answers the text entered (empty: cancelled). The default
-    // shows the manual entry prompt modally; tests replace it.
-    using ValuePrompt = std::function<QString(QWidget* owner, const QString& key, References& references)>;
-    static void setValuePrompt(ValuePrompt prompt);
 };
 
 }  // namespace editor

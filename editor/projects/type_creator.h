@@ -41,19 +41,19 @@ private:
     Editor& editor_;
     // Emptied whenever the dialog closes, so declarations never pass on to the next dialog unseen.
     QStringList types;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLabel* label4 = nullptr;
-    QLabel* label5 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
-    QLineEdit* textfield1 = nullptr;
-    QListWidget* listview1Content = nullptr;
+    QLabel* label1 = nullptr;                 // what the wizard makes
+    QLabel* label2 = nullptr;                 // "The class name"
+    QLabel* label3 = nullptr;                 // "Data Type"
+    QLabel* label4 = nullptr;                 // "Name"
+    QLabel* label5 = nullptr;                 // "The fields"
+    CustomSeparator* separator1 = nullptr;    // under the explanation
+    CustomSeparator* separator2 = nullptr;    // under the class name
+    QLineEdit* textfield1 = nullptr;          // the class name
+    QListWidget* listview1Content = nullptr;  // the fields declared so far
     QWidget* fieldRow = nullptr;
-    QLineEdit* textfield2 = nullptr;
-    QLineEdit* textfield3 = nullptr;
-    QCheckBox* checkbox1 = nullptr;
+    QLineEdit* textfield2 = nullptr;  // the new field's type
+    QLineEdit* textfield3 = nullptr;  // the new field's name
+    QCheckBox* checkbox1 = nullptr;   // "Make variable static?"
     QWidget* listBar = nullptr;
     QWidget* listBarFiller = nullptr;
     QPushButton* addButton = nullptr;

@@ -5,10 +5,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -16,21 +14,9 @@
 #include "main_window.h"
 #include "project_side.h"
 #include "references.h"
+#include "services.h"
 #include "test_helpers.h"
 #include "tools_side.h"
-#include "tree_file_browser.h"
-
-namespace {
-
-bool relocateKit(const QString& kit) {
-    if (QProcess::execute("cp", {"-a", TZ_KIT_DIR, kit}) != 0) return false;
-    QFile config(kit + "/Config.cfg");
-    if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    config.write((kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n").toUtf8());
-    return config.error() == QFileDevice::NoError;
-}
-
-}  // namespace
 
 // Lets the window's events run for `milliseconds`, or until `done` holds.
 template <typename Done>
@@ -50,20 +36,19 @@ int main(int argc, char** argv) {
     const QString picture = arguments.isEmpty() ? TZ_SCREENSHOT_DIR "/main-window.png" : arguments.first();
     QTemporaryDir dir;
     const QString kit = dir.filePath("kit");
-    if (!dir.isValid() || !relocateKit(kit)) {
+    if (!dir.isValid() || !tz::testing::copyKit(TZ_KIT_DIR, kit.toStdString())) {
         std::fprintf(stderr, "Could not copy the kit from %s\n", TZ_KIT_DIR);
         return 1;
     }
-    editor::setKitFolder(kit);
     // The project tree opens on the folder that holds the kit copy, or on a home holding the project.
     const QString home = dir.filePath("home");
-    ui::treefilebrowser::setHomeFolder(project.isEmpty() ? dir.path() : home);
     if (!project.isEmpty()) QDir().mkpath(home);
+    const editor::Services services({.kitFolder = kit, .homeFolder = project.isEmpty() ? dir.path() : home});
 
     editor::References references;
     editor::ToolsSide tools;
     editor::ProjectSide projects(tools);
-    editor::Editor window(references, &projects, &tools);
+    editor::Editor window(services, references, &projects, &tools);
     if (!project.isEmpty()) {
         // The project's own folder is left as it is: a copy of its sources and media gets the build's files.
         const QFileInfo file(project);

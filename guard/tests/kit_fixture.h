@@ -29,14 +29,9 @@ using Lines = std::vector<std::string>;
 
 using tz::testing::processGone;
 using tz::testing::readFile;
+using tz::testing::shellQuote;
 using tz::testing::splitLines;
 using tz::testing::writeFile;
-
-inline std::string shellQuote(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // Polls `done` until it holds, for at most a minute (a loaded machine is slow, a fault never ends).
 inline bool waitUntil(const std::function<bool()>& done) {
@@ -176,8 +171,7 @@ protected:
         fs::create_directories(kit / "Include");
         fs::copy_file(TZ_COMPILE_PROGRAM, kit / "Compile-Linux");
         fs::copy_file(TZ_BUILD_PROGRAM, kit / "Build-Linux");
-        const std::string k = kit.string() + "/";
-        writeFile(kit / "Config.cfg", k + "jdk/bin/\n" + k + "wtk/\n" + k + "\n");
+        tz::testing::writeKitConfig(kit);
         writeFile(kit / "Include/Include.inc", "support class");
         tz::testing::layOutToolkitLibraries(kit / "wtk");
         tool("jdk/bin/javac", tz::testing::kJavacStandIn);
@@ -235,10 +229,7 @@ protected:
     // The project file and the execution copy of project `name`.
     void writeProject(const std::string& source, const std::string& platform = "TB",
                       const std::string& name = "Game", const std::string& extra = "") {
-        writeFile(project / (name + ".tbp"), "// Tesvo Zorid v1.1.0 Project File\nMain=" + name +
-                                                 "\nRun=0\nName=" + name + "\nPlatform=" + platform +
-                                                 "\nInc=true\n" + extra);
-        writeFile(project / (name + "X.bss"), source);
+        tz::testing::writeProject(project, source, platform, name, extra);
     }
     // What an earlier, successful phone build left.
     void earlierPhoneSuite(const std::string& name = "Game") {

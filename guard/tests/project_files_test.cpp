@@ -488,7 +488,7 @@ TEST_F(ProjectFiles, FolderNamesTheFileSystemAllowsBuildOrAreRefusedAtOnce) {
                     EXPECT_EQ(tree(folder), (Lines{"Game.tbp", "GameX.bss"})) << what;
                 }
             }
-            if (long_) std::system(("rm -rf " + shellQuote((root / std::string(220, 'd')).string())).c_str());
+            if (long_) tz::testing::runProgram({}, {"rm", "-rf", (root / std::string(220, 'd')).string()});
             TearDown();
         }
     }

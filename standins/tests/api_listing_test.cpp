@@ -76,7 +76,7 @@ class Helper {}
               "    int LIMIT = 3;\n    void heard(long when);\n}\n");
     ToolRun javac =
         compileForPhone(dir / "out", {dir / "src/Shape.java", dir / "src/Listener.java"}, "cldcapi11.jar");
-    ASSERT_EQ(javac.status, 0) << javac.err;
+    ASSERT_EQ(javac.status, 0) << javac.errors;
 
     std::map<std::string, std::string> entries = {{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"},
                                                   {"Game/Broken.class", "not a class"},
@@ -132,9 +132,9 @@ TEST(ApiStubs, HandWrittenProgramsCompileAgainstTheirJars) {
         ToolRun javac =
             run({kJavac, "-bootclasspath", bootClassPath, "-d", dir / "out", "-classpath", dir / "out",
                  (kListings / row.source).string(), "-target", "1.4", "-source", "1.4"});
-        EXPECT_EQ(javac.status == 0, row.compiles) << row.source << "\n" << javac.out << javac.err;
-        EXPECT_EQ(javac.err.find("ERROR") == std::string::npos, row.compiles) << row.source << "\n"
-                                                                              << javac.err;
+        EXPECT_EQ(javac.status == 0, row.compiles) << row.source << "\n" << javac.output << javac.errors;
+        EXPECT_EQ(javac.errors.find("ERROR") == std::string::npos, row.compiles) << row.source << "\n"
+                                                                                 << javac.errors;
     }
 }
 

@@ -14,10 +14,10 @@ std::string compiledClass(const std::string& source, bool preverified) {
     TempDir dir;
     writeFile(dir / "T.java", "package Game;\npublic class T {\n" + source + "\n}\n");
     ToolRun javac = compileForPhone(dir / "tmp", {dir / "T.java"});
-    EXPECT_EQ(javac.status, 0) << javac.err;
+    EXPECT_EQ(javac.status, 0) << javac.errors;
     if (!preverified) return readFile(dir / "tmp/Game/T.class");
     ToolRun preverify = run({kPreverify, "-classpath", lib("cldcapi10.jar"), "-d", dir / "out", dir / "tmp"});
-    EXPECT_EQ(preverify.status, 0) << preverify.err;
+    EXPECT_EQ(preverify.status, 0) << preverify.errors;
     return readFile(dir / "out/Game/T.class");
 }
 

@@ -188,13 +188,13 @@ TEST(KitJar, WritesTheManifestAsTheJdksJarDoes) {
         ToolRun result = run({kJar, "cmf", dir / "MANIFEST.MF", dir / "out.jar", "-C", dir / "classes", "."});
         if (row.written.empty()) {
             EXPECT_EQ(result.status, 1);
-            EXPECT_EQ(result.err.rfind("jar: the manifest " + dir / "MANIFEST.MF" + ": ", 0), 0u)
-                << result.err;
-            EXPECT_NE(result.err.find(" (line "), std::string::npos) << result.err;
+            EXPECT_EQ(result.errors.rfind("jar: the manifest " + dir / "MANIFEST.MF" + ": ", 0), 0u)
+                << result.errors;
+            EXPECT_NE(result.errors.find(" (line "), std::string::npos) << result.errors;
             EXPECT_FALSE(fs::exists(dir / "out.jar"));
             continue;
         }
-        ASSERT_EQ(result.status, 0) << result.err;
+        ASSERT_EQ(result.status, 0) << result.errors;
         Entries entries = readEntries(dir / "out.jar");
         ASSERT_EQ(names(entries), (std::vector<std::string>{"META-INF/", "META-INF/MANIFEST.MF", "a.txt"}));
         EXPECT_EQ(entries[1].second, crlf(row.written));
@@ -219,11 +219,11 @@ void layOutProject(const fs::path& project) {
 // The two runs of Build and then an update that replaces an entry, with the kit's jar or the JDK's.
 void buildSuite(const std::string& jarTool, const fs::path& project, const std::string& jar) {
     ToolRun made = runIn(project, {jarTool, "cmf", "MANIFEST.MF", jar, "-C", "classes", "."});
-    ASSERT_EQ(made.status, 0) << made.err;
+    ASSERT_EQ(made.status, 0) << made.errors;
     ToolRun added = runIn(project, {jarTool, "uf", jar, "hero.png", "d.png", "sfx/shot.wav"});
-    ASSERT_EQ(added.status, 0) << added.err;
+    ASSERT_EQ(added.status, 0) << added.errors;
     ToolRun replaced = runIn(project, {jarTool, "uf", jar, "Z.class"});
-    ASSERT_EQ(replaced.status, 0) << replaced.err;
+    ASSERT_EQ(replaced.status, 0) << replaced.errors;
 }
 
 TEST(KitJar, OrdersEntriesAsTheJdksJarAndWritesThemForAPhone) {
@@ -285,7 +285,7 @@ TEST(KitJar, OrdersEntriesAsTheJdksJarAndWritesThemForAPhone) {
     EXPECT_EQ(listing.status, 0);
     std::string lines;
     for (const auto& name : expected) lines += name + "\n";
-    EXPECT_EQ(listing.out, lines);
+    EXPECT_EQ(listing.output, lines);
     EXPECT_EQ(run({"unzip", "-tq", jar}).status, 0);
 }
 
@@ -296,7 +296,7 @@ TEST(KitJar, ReplacesALinkInItsPlace) {
     writeFile(dir / "elsewhere.txt", "keep me");
     fs::create_symlink(dir / "elsewhere.txt", dir / "out.jar");
     ToolRun result = run({kJar, "cf", dir / "out.jar", "-C", dir / "classes", "."});
-    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_FALSE(fs::is_symlink(dir / "out.jar"));
     EXPECT_EQ(names(readEntries(dir / "out.jar")),
               (std::vector<std::string>{"META-INF/", "META-INF/MANIFEST.MF", "a.txt"}));
@@ -325,7 +325,7 @@ TEST(KitJar, RefusesOtherCommandLinesWithStatusTwo) {
         argv.insert(argv.end(), row.begin(), row.end());
         ToolRun result = runIn(dir.path(), argv);
         EXPECT_EQ(result.status, 2) << argv.size();
-        EXPECT_NE(result.err.find("this kit's jar takes only these command lines"), std::string::npos);
+        EXPECT_NE(result.errors.find("this kit's jar takes only these command lines"), std::string::npos);
         EXPECT_FALSE(fs::exists(dir / "out.jar"));
     }
 }
@@ -348,7 +348,7 @@ TEST(KitJar, BadInputLeavesTheOldJarOrNone) {
     for (char& c : noise) c = static_cast<char>(random());
     writeFile(project / "big/noise.bin", noise);
     ToolRun old = runIn(project, {kJar, "cmf", "MANIFEST.MF", "old.jar", "-C", "classes", "."});
-    ASSERT_EQ(old.status, 0) << old.err;
+    ASSERT_EQ(old.status, 0) << old.errors;
 
     struct Row {
         std::vector<std::string> args;
@@ -389,13 +389,13 @@ TEST(KitJar, BadInputLeavesTheOldJarOrNone) {
         }
         SCOPED_TRACE(row.message);
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err.rfind(row.message, 0), 0u) << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(result.errors.rfind(row.message, 0), 0u) << result.errors;
+        EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
         EXPECT_TRUE(snapshot(project) == before);
     }
     // What the limit stopped fits without it.
     ToolRun unlimited = runIn(project, {kJar, "uf", "old.jar", "big"});
-    EXPECT_EQ(unlimited.status, 0) << unlimited.err;
+    EXPECT_EQ(unlimited.status, 0) << unlimited.errors;
     EXPECT_EQ(readEntries(project / "old.jar").back(),
               (std::pair<std::string, std::string>{"big/noise.bin", noise}));
 }
@@ -450,7 +450,7 @@ TEST(JarAgainstJdk, ManifestsAreTheJdksOwn) {
             EXPECT_NE(result.status, 0);
             continue;
         }
-        ASSERT_EQ(result.status, 0) << result.err;
+        ASSERT_EQ(result.status, 0) << result.errors;
         Entries entries = readEntries(dir / "out.jar");
         ASSERT_GE(entries.size(), 2u);
         EXPECT_EQ(sortedSections(withKitCreatedBy(entries[1].second, createdBy)),
@@ -529,11 +529,11 @@ TEST(JarAgainstJdk, GeneratedFoldersAndUpdatesGiveTheJdksEntries) {
         for (const auto& jar : {kJar, kJdkJar}) {
             const std::string out = jar == kJar ? "kit.jar" : "jdk.jar";
             ToolRun made = runIn(project, {jar, "cmf", "MANIFEST.MF", out, "-C", "classes", "."});
-            ASSERT_EQ(made.status, 0) << made.err;
+            ASSERT_EQ(made.status, 0) << made.errors;
             std::vector<std::string> update = {jar, "uf", out};
             update.insert(update.end(), once.begin(), once.end());
             ToolRun added = runIn(project, update);
-            ASSERT_EQ(added.status, 0) << added.err;
+            ASSERT_EQ(added.status, 0) << added.errors;
         }
         // The resources changed and added again: each replaced in its place.
         for (const auto& resource : once) writeFile(project / resource, "changed " + resource);
@@ -541,7 +541,7 @@ TEST(JarAgainstJdk, GeneratedFoldersAndUpdatesGiveTheJdksEntries) {
             std::vector<std::string> update = {jar, "uf", jar == kJar ? "kit.jar" : "jdk.jar"};
             update.insert(update.end(), once.rbegin(), once.rend());
             ToolRun replaced = runIn(project, update);
-            ASSERT_EQ(replaced.status, 0) << replaced.err;
+            ASSERT_EQ(replaced.status, 0) << replaced.errors;
         }
         expectSameJars(project / "kit.jar", project / "jdk.jar", createdBy);
     }
@@ -564,8 +564,7 @@ fs::path kitWithTheJdksJar(const fs::path& kit) {
         if (entry.path().filename() != "jar")
             fs::create_symlink(entry.path(), kit / "jdk/bin" / entry.path().filename());
     fs::create_symlink(kJdkJar, kit / "jdk/bin/jar");
-    writeFile(kit / "Config.cfg", (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n" +
-                                      (kit / "").string() + "\n");
+    tz::testing::writeKitConfig(kit);
     return kit;
 }
 
@@ -644,8 +643,8 @@ void expectTheSameSuites(const std::string& base, void (*layOut)(const fs::path&
         layOut(project);
         const fs::path tool = kits[i] / (java ? "Build-Linux" : "Compile-Linux");
         ToolRun build = run({tool.string(), (project / base).string()});
-        ASSERT_EQ(build.status, 0) << kits[i] << "\n" << build.out << build.err;
-        ASSERT_NE(build.out.find("\nProgram compiled\n"), std::string::npos) << build.out;
+        ASSERT_EQ(build.status, 0) << kits[i] << "\n" << build.output << build.errors;
+        ASSERT_NE(build.output.find("\nProgram compiled\n"), std::string::npos) << build.output;
         jars[i] = project / (base + ".jar");
         jads[i] = project / (base + ".jad");
     }
@@ -653,7 +652,7 @@ void expectTheSameSuites(const std::string& base, void (*layOut)(const fs::path&
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(jars[i]);
         ToolRun emulator = run({kEmulator, "-classpath", jars[i], "-Xdescriptor:" + jads[i].string()});
-        EXPECT_EQ(emulator.status, 0) << emulator.out;
+        EXPECT_EQ(emulator.status, 0) << emulator.output;
         EXPECT_EQ(run({"unzip", "-tq", jars[i]}).status, 0);
         EXPECT_EQ(Attributes::parse(readFile(jads[i])).get("MIDlet-Jar-Size"),
                   std::to_string(fs::file_size(jars[i])));

@@ -35,12 +35,12 @@ TEST(KitLayout, JavacTakesBlanksAndBothListSeparators) {
               "package Game;\npublic class Shape { public int sides() { return 3; } }\n");
     writeFile(dir / "Game/Use.java", "package Game;\npublic class Use { int n = new Shape().sides(); }\n");
     ToolRun first = compileForPhone(dir / "lib classes", {dir / "lib src/Game/Shape.java"});
-    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(first.status, 0) << first.errors;
     ToolRun second =
         run({kJavac, "-bootclasspath", ";" + lib("cldcapi10.jar") + "::" + lib("midpapi20.jar") + ";", "-d",
              dir / "out", "-classpath", (dir / "lib classes") + ";", dir / "Game/Use.java", "-target", "1.4",
              "-source", "1.4"});
-    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.status, 0) << second.errors;
     EXPECT_TRUE(fs::exists(dir / "out/Game/Use.class"));
 }
 
@@ -63,8 +63,8 @@ TEST(KitLayout, PcRuntimeStandInChecksTheByteTokenFile) {
         // Started from another folder, as Build starts it: the program finds data.tbd beside itself.
         ToolRun result = run({project / "Game.exe"});
         EXPECT_EQ(result.status, row.status) << row.what;
-        EXPECT_NE(result.out.find(row.line), std::string::npos) << row.what << ": " << result.out;
-        EXPECT_NE(result.out.find(project / "data.tbd"), std::string::npos) << result.out;
+        EXPECT_NE(result.output.find(row.line), std::string::npos) << row.what << ": " << result.output;
+        EXPECT_NE(result.output.find(project / "data.tbd"), std::string::npos) << result.output;
     }
 }
 
@@ -75,7 +75,7 @@ TEST(KitLayout, SupportClassesBecomeIncFilesWithTheirInnerClasses) {
         run({TZ_CMAKE, "-DJAVAC=" + kJavac, "-DSOURCE_DIR=" + (kData / "include").string(),
              std::string("-DBOOTCLASSPATH=") + TZ_SUPPORT_BOOTCLASSPATH, "-DSTAGE=" + (dir / "stage"),
              "-DOUTPUT_DIR=" + (dir / "Include"), "-P", TZ_SUPPORT_SCRIPT});
-    ASSERT_EQ(script.status, 0) << script.out << script.err;
+    ASSERT_EQ(script.status, 0) << script.output << script.errors;
 
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir / "Include"))
@@ -94,7 +94,7 @@ TEST(KitLayout, SupportClassesBecomeIncFilesWithTheirInnerClasses) {
     }
     ToolRun preverify = run({kPreverify, "-classpath", lib("midpapi20.jar") + ":" + lib("cldcapi10.jar"),
                              "-d", dir / "classes", dir / "tmpclasses"});
-    EXPECT_EQ(preverify.status, 0) << preverify.err;
+    EXPECT_EQ(preverify.status, 0) << preverify.errors;
     EXPECT_TRUE(fs::exists(dir / "classes/Game/Include$Sender.class"));
 }
 

@@ -213,7 +213,7 @@ protected:
                              (kData / "maps/MapDump.java").string(), (standIns / "Image.java").string(),
                              (standIns / "Graphics.java").string()});
         compiled_ = javac.status == 0;
-        compileErrors_ = javac.out + javac.err;
+        compileErrors_ = javac.output + javac.errors;
     }
     static void TearDownTestSuite() {
         delete classes_;
@@ -236,11 +236,11 @@ protected:
             argv.insert(argv.end(), row.commands.begin(), row.commands.end());
         }
         ToolRun dump = run(argv);
-        ASSERT_EQ(dump.status, 0) << dump.err;
-        EXPECT_EQ(dump.err, "");
+        ASSERT_EQ(dump.status, 0) << dump.errors;
+        EXPECT_EQ(dump.errors, "");
         std::map<std::string, std::string> sections;
         std::string current;
-        std::istringstream lines(dump.out);
+        std::istringstream lines(dump.output);
         for (std::string line; std::getline(lines, line);) {
             if (line.rfind("== ", 0) == 0) current = line.substr(3);
             sections[current] += line + "\n";
@@ -584,7 +584,7 @@ TEST(MapLibrary, PreverifiesForACldc10Phone) {
     ToolRun preverify =
         run({kPreverify, "-classpath", lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";", "-d",
              dir / "classes", dir / "tmpclasses"});
-    ASSERT_EQ(preverify.status, 0) << preverify.err;
+    ASSERT_EQ(preverify.status, 0) << preverify.errors;
     for (const auto& name : kMapLibrary) {
         ClassInfo info = readClass(readFile(dir.folder() / "classes/Game" / (name + ".class")));
         ASSERT_TRUE(info.valid) << name << ": " << info.error;
@@ -595,9 +595,9 @@ TEST(MapLibrary, PreverifiesForACldc10Phone) {
     std::vector<std::string> argv = {TZ_JAVAP, "-c", "-p", "-s", "-classpath", dir / "classes"};
     for (const auto& name : kMapLibrary) argv.push_back("Game." + name);
     ToolRun javap = run(argv);
-    ASSERT_EQ(javap.status, 0) << javap.err;
+    ASSERT_EQ(javap.status, 0) << javap.errors;
     for (const char* word : {"float", "double", "fconst", "dconst", "fload", "dload", "i2f", "i2d"}) {
-        EXPECT_EQ(javap.out.find(word), std::string::npos) << word;
+        EXPECT_EQ(javap.output.find(word), std::string::npos) << word;
     }
 }
 
@@ -607,11 +607,11 @@ TEST(MapLibrary, MidletCallingItAsGeneratedCodeDoesBuildsIntoASuite) {
     installMapLibrary(project + "tmpclasses");
     installMapLibrary(project + "classes");
     ToolRun javac = compileForPhone(project + "tmpclasses", {(kData / "maps/MapGame.java").string()});
-    ASSERT_EQ(javac.status, 0) << javac.out << javac.err;
+    ASSERT_EQ(javac.status, 0) << javac.output << javac.errors;
     ToolRun preverify = run({kPreverify, "-classpath",
                              lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + project + "tmpclasses",
                              "-d", project + "classes", project + "tmpclasses"});
-    ASSERT_EQ(preverify.status, 0) << preverify.err;
+    ASSERT_EQ(preverify.status, 0) << preverify.errors;
 
     writeFile(project + "MANIFEST.MF",
               "Manifest-Version: 1.0\nMicroEdition-Configuration: CLDC-1.0\nMIDlet-Name: MapGame\n"
@@ -620,15 +620,15 @@ TEST(MapLibrary, MidletCallingItAsGeneratedCodeDoesBuildsIntoASuite) {
     writeFile(project + "classes/level.fmp", form(baseMap().chunks()));
     ToolRun archive =
         run({kJar, "cmf", project + "MANIFEST.MF", project + "MapGame.jar", "-C", project + "classes", "."});
-    ASSERT_EQ(archive.status, 0) << archive.err;
+    ASSERT_EQ(archive.status, 0) << archive.errors;
     writeFile(project + "MapGame.jad",
               "MIDlet-1: MapGame,,Game.MapGame\nMIDlet-Name: MapGame\nMIDlet-Version: 1.0\n"
               "MIDlet-Vendor: Brinmoor\nMIDlet-Jar-Size: " +
                   std::to_string(fs::file_size(project + "MapGame.jar")) + "\nMIDlet-Jar-URL: MapGame.jar\n");
     ToolRun emulator =
         run({kEmulator, "-classpath", project + "MapGame.jar", "-Xdescriptor:" + project + "MapGame.jad"});
-    EXPECT_EQ(emulator.status, 0) << emulator.out;
-    EXPECT_NE(emulator.out.find("Classes: 42, all preverified"), std::string::npos) << emulator.out;
+    EXPECT_EQ(emulator.status, 0) << emulator.output;
+    EXPECT_NE(emulator.output.find("Classes: 42, all preverified"), std::string::npos) << emulator.output;
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ std::string constantsOf(const std::string& jar, const std::string& className) {
         if (c == '.') c = '/';
     }
     ToolRun javap = run({TZ_JAVAP, "-constants", "jar:file://" + lib(jar) + "!/" + entry + ".class"});
-    EXPECT_EQ(javap.status, 0) << javap.err;
-    return javap.out;
+    EXPECT_EQ(javap.status, 0) << javap.errors;
+    return javap.output;
 }
 
 TEST(ApiStubs, ConstantsHaveThePublicValues) {
@@ -281,7 +281,7 @@ TEST(ApiStubs, CldcTenLacksWhatCldcElevenAdds) {
         for (size_t i = 0; i < std::size(rows); ++i) {
             bool expected = std::string(cldc) == "cldcapi10.jar" ? rows[i].inCldc10 : rows[i].inCldc11;
             bool compiled = fs::exists(dir / ("out/Game/Row" + std::to_string(i) + ".class"));
-            EXPECT_EQ(compiled, expected) << cldc << ": " << rows[i].code << "\n" << javac.err;
+            EXPECT_EQ(compiled, expected) << cldc << ": " << rows[i].code << "\n" << javac.errors;
         }
     }
 }

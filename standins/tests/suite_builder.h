@@ -20,7 +20,7 @@ struct SuiteBuilder {
         fs::create_directories(tmpclasses() + "/Game");
         ToolRun javac = compileForPhone(
             tmpclasses(), {(kData / "midlet/Space.java").string(), (kData / "midlet/Board.java").string()});
-        ASSERT_EQ(javac.status, 0) << javac.out << javac.err;
+        ASSERT_EQ(javac.status, 0) << javac.output << javac.errors;
     }
 
     ToolRun preverify() {
@@ -35,7 +35,7 @@ struct SuiteBuilder {
         writeFile(project + "MANIFEST.MF", manifest);
         fs::remove(jar());
         ToolRun archive = run({kJar, "cmf", project + "MANIFEST.MF", jar(), "-C", fromDir, "."});
-        ASSERT_EQ(archive.status, 0) << archive.out << archive.err;
+        ASSERT_EQ(archive.status, 0) << archive.output << archive.errors;
         writeFile(jad(), jadText.empty() ? defaultJad(fs::file_size(jar())) : jadText);
     }
 

@@ -24,7 +24,7 @@ protected:
         suite_ = new SuiteBuilder;
         suite_->compile();
         ToolRun preverify = suite_->preverify();
-        ASSERT_EQ(preverify.status, 0) << preverify.err;
+        ASSERT_EQ(preverify.status, 0) << preverify.errors;
     }
     static void TearDownTestSuite() { delete suite_; }
     static SuiteBuilder* suite_;
@@ -85,21 +85,21 @@ TEST_F(SuiteCheck, RefusesBrokenSuites) {
 
         ToolRun result = suite_->emulate();
         if (row.error.empty()) {
-            EXPECT_EQ(result.status, 0) << result.out;
-            EXPECT_EQ(result.out.find("Error: "), std::string::npos) << result.out;
+            EXPECT_EQ(result.status, 0) << result.output;
+            EXPECT_EQ(result.output.find("Error: "), std::string::npos) << result.output;
         } else {
-            EXPECT_EQ(result.status, 1) << result.out;
-            EXPECT_NE(result.out.find("Error: " + row.error + "\n"), std::string::npos) << result.out;
-            EXPECT_NE(result.out.find("The MIDlet suite is broken"), std::string::npos);
+            EXPECT_EQ(result.status, 1) << result.output;
+            EXPECT_NE(result.output.find("Error: " + row.error + "\n"), std::string::npos) << result.output;
+            EXPECT_NE(result.output.find("The MIDlet suite is broken"), std::string::npos);
         }
-        EXPECT_NE(result.out.find("No phone runtime is installed"), std::string::npos);
+        EXPECT_NE(result.output.find("No phone runtime is installed"), std::string::npos);
     }
 }
 
 TEST_F(SuiteCheck, FindsTheJarFromTheDescriptorAndRefusesUnreadableFiles) {
     ASSERT_NO_FATAL_FAILURE(suite_->package(suite_->classes(), readFile(kData / "midlet/MANIFEST.MF")));
     ToolRun byUrl = run({kEmulator, "-Xdescriptor:" + suite_->jad()});
-    EXPECT_EQ(byUrl.status, 0) << byUrl.out;
+    EXPECT_EQ(byUrl.status, 0) << byUrl.output;
 
     struct Row {
         std::vector<std::string> args;
@@ -120,7 +120,7 @@ TEST_F(SuiteCheck, FindsTheJarFromTheDescriptorAndRefusesUnreadableFiles) {
         argv.insert(argv.end(), row.args.begin(), row.args.end());
         ToolRun result = run(argv);
         EXPECT_EQ(result.status, 1) << row.line;
-        EXPECT_NE(result.out.find(row.line + "\n"), std::string::npos) << result.out;
+        EXPECT_NE(result.output.find(row.line + "\n"), std::string::npos) << result.output;
     }
 }
 

@@ -35,8 +35,8 @@ void expectPreverified(const std::string& classPath, const std::string& tmpclass
                        const std::string& classes, const std::string& what) {
     ToolRun preverify =
         run({kPreverify, "-classpath", classPath + ":" + tmpclasses, "-d", classes, tmpclasses});
-    EXPECT_EQ(preverify.status, 0) << what << "\n" << preverify.err;
-    EXPECT_EQ(preverify.err, "") << what;
+    EXPECT_EQ(preverify.status, 0) << what << "\n" << preverify.errors;
+    EXPECT_EQ(preverify.errors, "") << what;
     for (const auto& entry : fs::directory_iterator(fs::path(tmpclasses) / "Game")) {
         fs::path out = fs::path(classes) / "Game" / entry.path().filename();
         ASSERT_TRUE(fs::exists(out)) << what << ": " << out;
@@ -109,7 +109,7 @@ TEST(SupportClasses, GeneratedProgramsCallingEveryMemberCompileAndPreverify) {
         ToolRun javac =
             run({kJavac, "-bootclasspath", jars, "-source", "1.4", "-target", "1.4", "-d", tmpclasses,
                  "-classpath", tmpclasses, (kData / "support" / row.source).string()});
-        ASSERT_EQ(javac.status, 0) << row.source << "\n" << javac.out << javac.err;
+        ASSERT_EQ(javac.status, 0) << row.source << "\n" << javac.output << javac.errors;
         expectPreverified(jars, tmpclasses, dir / "classes", row.source);
     }
 }
@@ -132,16 +132,16 @@ TEST(SupportClasses, IncludeBehavesAsTheProgramExpects) {
         "-cp",        classes + ":" + lib("midpapi20.jar") + ":" + lib("cldcapi10.jar")};
     ecj.insert(ecj.end(), sources.begin(), sources.end());
     ToolRun compile = run(ecj);
-    ASSERT_EQ(compile.status, 0) << compile.out << compile.err;
+    ASSERT_EQ(compile.status, 0) << compile.output << compile.errors;
 
     // The stand-ins come first, so they replace the stubs of the same names.
     ToolRun check =
         run({TZ_JAVA, "-cp",
              (dir / "desktop") + ":" + classes + ":" + lib("midpapi20.jar") + ":" + lib("cldcapi10.jar"),
              "Game.SupportCheck"});
-    EXPECT_EQ(check.status, 0) << check.err;
-    EXPECT_EQ(check.err, "");
-    EXPECT_EQ(check.out, readFile(kData / "support/desktop/SupportCheck.expected"));
+    EXPECT_EQ(check.status, 0) << check.errors;
+    EXPECT_EQ(check.errors, "");
+    EXPECT_EQ(check.output, readFile(kData / "support/desktop/SupportCheck.expected"));
 }
 
 }  // namespace

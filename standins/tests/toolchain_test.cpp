@@ -28,8 +28,8 @@ ToolRun runTool(bool inHost, const std::string& tool, const std::vector<std::str
 
 void expectSame(const ToolRun& program, const ToolRun& hosted, const std::string& what) {
     EXPECT_EQ(hosted.status, program.status) << what;
-    EXPECT_EQ(hosted.out, program.out) << what;
-    EXPECT_EQ(hosted.err, program.err) << what;
+    EXPECT_EQ(hosted.output, program.output) << what;
+    EXPECT_EQ(hosted.errors, program.errors) << what;
 }
 
 // The files under `folder` by relative name: a jar by its entries, anything else by its bytes.
@@ -133,7 +133,7 @@ TEST(ToolChain, ToolHostRowsDoWhatTheToolsDo) {
             said[inHost] = runTool(inHost, row.tool, row.args, dir.path());
             wrote[inHost] = filesIn(dir.folder());
         }
-        EXPECT_EQ(said[0].status, row.status) << row.what << "\n" << said[0].err;
+        EXPECT_EQ(said[0].status, row.status) << row.what << "\n" << said[0].errors;
         expectSame(said[0], said[1], row.what);
         EXPECT_EQ(wrote[1], wrote[0]) << row.what;
     }
@@ -143,9 +143,9 @@ TEST(ToolChain, MidletCompilesPreverifiesPackagesAndPassesTheEmulator) {
     SuiteBuilder suite;
     ASSERT_NO_FATAL_FAILURE(suite.compile());
     ToolRun preverify = suite.preverify();
-    EXPECT_EQ(preverify.status, 0) << preverify.err;
-    EXPECT_EQ(preverify.out, "");
-    EXPECT_EQ(preverify.err, "");
+    EXPECT_EQ(preverify.status, 0) << preverify.errors;
+    EXPECT_EQ(preverify.output, "");
+    EXPECT_EQ(preverify.errors, "");
 
     // Every class the compile wrote comes out preverified: version 48 and a StackMap where code branches.
     int checked = 0;
@@ -159,17 +159,17 @@ TEST(ToolChain, MidletCompilesPreverifiesPackagesAndPassesTheEmulator) {
     }
     EXPECT_EQ(checked, 3);  // Space, its anonymous canvas, Board
     ToolRun javap = run({TZ_JAVAP, "-v", suite.classes() + "/Game/Space$1.class"});
-    EXPECT_NE(javap.out.find("StackMap: number_of_entries"), std::string::npos) << javap.out;
-    EXPECT_EQ(javap.out.find("StackMapTable"), std::string::npos);
-    EXPECT_NE(javap.out.find("major version: 48"), std::string::npos);
+    EXPECT_NE(javap.output.find("StackMap: number_of_entries"), std::string::npos) << javap.output;
+    EXPECT_EQ(javap.output.find("StackMapTable"), std::string::npos);
+    EXPECT_NE(javap.output.find("major version: 48"), std::string::npos);
 
     ASSERT_NO_FATAL_FAILURE(suite.package(suite.classes(), readFile(kData / "midlet/MANIFEST.MF")));
     ToolRun emulator = suite.emulate();
-    EXPECT_EQ(emulator.status, 0) << emulator.out;
-    EXPECT_NE(emulator.out.find("MIDlet-1: Space, class Game.Space\nClasses: 3, all preverified\n"),
+    EXPECT_EQ(emulator.status, 0) << emulator.output;
+    EXPECT_NE(emulator.output.find("MIDlet-1: Space, class Game.Space\nClasses: 3, all preverified\n"),
               std::string::npos)
-        << emulator.out;
-    EXPECT_NE(emulator.out.find("No phone runtime is installed"), std::string::npos);
+        << emulator.output;
+    EXPECT_NE(emulator.output.find("No phone runtime is installed"), std::string::npos);
 
     std::string jad = readFile(suite.jad());
     size_t size = jad.find("MIDlet-Jar-Size: ") + 17;
@@ -177,9 +177,9 @@ TEST(ToolChain, MidletCompilesPreverifiesPackagesAndPassesTheEmulator) {
     writeFile(suite.jad(), jad);
     emulator = suite.emulate();
     EXPECT_EQ(emulator.status, 1);
-    EXPECT_NE(emulator.out.find("Error: MIDlet-Jar-Size is 99 but the jar holds"), std::string::npos)
-        << emulator.out;
-    EXPECT_NE(emulator.out.find("No phone runtime is installed"), std::string::npos);
+    EXPECT_NE(emulator.output.find("Error: MIDlet-Jar-Size is 99 but the jar holds"), std::string::npos)
+        << emulator.output;
+    EXPECT_NE(emulator.output.find("No phone runtime is installed"), std::string::npos);
 }
 
 TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
@@ -189,7 +189,7 @@ TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
               "package Game;\npublic class Uses { Object list = new java.util.ArrayList(); }\n");
     ToolRun javac = compileForPhone(dir / "tmp", {dir / "src/Game/Uses.java"});
     EXPECT_NE(javac.status, 0);
-    EXPECT_NE(javac.err.find("java.util.ArrayList cannot be resolved"), std::string::npos) << javac.err;
+    EXPECT_NE(javac.errors.find("java.util.ArrayList cannot be resolved"), std::string::npos) << javac.errors;
 
     // A class present at compile time and gone at preverification (a support class that was not copied)
     // fails the preverifier, never silently.
@@ -197,18 +197,18 @@ TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
               "package Game;\npublic class Main { int f() { return new Helper().x; } }\n");
     writeFile(dir / "src/Game/Helper.java", "package Game;\npublic class Helper { int x; }\n");
     javac = compileForPhone(dir / "tmp", {dir / "src/Game/Main.java", dir / "src/Game/Helper.java"});
-    ASSERT_EQ(javac.status, 0) << javac.err;
+    ASSERT_EQ(javac.status, 0) << javac.errors;
     fs::remove(dir / "tmp/Game/Helper.class");
     ToolRun preverify = run({kPreverify, "-classpath",
                              lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + (dir / "tmp"), "-d",
                              dir / "out", dir / "tmp"});
     EXPECT_EQ(preverify.status, 1);
-    EXPECT_EQ(preverify.out, "");
-    EXPECT_NE(preverify.err.find("Warning: Game.Main: can't find referenced class Game.Helper"),
+    EXPECT_EQ(preverify.output, "");
+    EXPECT_NE(preverify.errors.find("Warning: Game.Main: can't find referenced class Game.Helper"),
               std::string::npos)
-        << preverify.err;
-    EXPECT_NE(preverify.err.find("preverify: preverification failed"), std::string::npos);
-    EXPECT_EQ(preverify.err.find("-dontwarn"), std::string::npos) << "advice to silence the warning leaked";
+        << preverify.errors;
+    EXPECT_NE(preverify.errors.find("preverify: preverification failed"), std::string::npos);
+    EXPECT_EQ(preverify.errors.find("-dontwarn"), std::string::npos) << "advice to silence the warning leaked";
     expectSame(preverify,
                runTool(true, "preverify",
                        {"-classpath", lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + (dir / "tmp"),
@@ -223,7 +223,7 @@ TEST(ToolChain, PreverifyTakesRelativePathsAndJarInputs) {
               "s; } }\n");
     ToolRun javac = run({kJavac, "-bootclasspath", lib("cldcapi10.jar"), "-d", dir / "tmp",
                          dir / "Game/Loop.java", "-source", "1.4", "-target", "1.4"});
-    ASSERT_EQ(javac.status, 0) << javac.err;
+    ASSERT_EQ(javac.status, 0) << javac.errors;
     ToolRun archive = run({kJar, "cf", dir / "loop.jar", "-C", dir / "tmp", "."});
     ASSERT_EQ(archive.status, 0);
 
@@ -232,7 +232,7 @@ TEST(ToolChain, PreverifyTakesRelativePathsAndJarInputs) {
     fs::current_path(dir.path());
     ToolRun preverify = run({kPreverify, "-classpath", lib("cldcapi10.jar"), "-d", "out", "tmp", "loop.jar"});
     fs::current_path(cwd);
-    EXPECT_EQ(preverify.status, 0) << preverify.err;
+    EXPECT_EQ(preverify.status, 0) << preverify.errors;
     EXPECT_TRUE(preverifyProblems(readClass(readFile(dir / "out/Game/Loop.class"))).empty());
     auto jar = readJar(dir / "out/loop.jar");
     ASSERT_TRUE(jar.has_value());
@@ -254,8 +254,8 @@ TEST(ToolChain, PreverifyRefusesBadCommandLines) {
     for (const auto& row : rows) {
         ToolRun result = runTool(false, "preverify", row.args);
         EXPECT_EQ(result.status, 1) << row.error;
-        EXPECT_EQ(result.out, "") << row.error;
-        EXPECT_EQ(result.err.rfind(row.error, 0), 0u) << result.err;
+        EXPECT_EQ(result.output, "") << row.error;
+        EXPECT_EQ(result.errors.rfind(row.error, 0), 0u) << result.errors;
         expectSame(result, runTool(true, "preverify", row.args), "in the tool host: " + row.error);
     }
 }
@@ -267,7 +267,7 @@ TEST(ToolChain, PreverifyEndedWhileItRunsLeavesNoTemporaryFile) {
     writeFile(dir / "Game/Loop.java", "package Game;\npublic class Loop { int f() { return 1; } }\n");
     ToolRun javac = run({kJavac, "-bootclasspath", lib("cldcapi10.jar"), "-d", dir / "tmp",
                          dir / "Game/Loop.java", "-source", "1.4", "-target", "1.4"});
-    ASSERT_EQ(javac.status, 0) << javac.err;
+    ASSERT_EQ(javac.status, 0) << javac.errors;
     fs::create_directories(dir / "temp");
 
     pid_t preverify = fork();

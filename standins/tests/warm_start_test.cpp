@@ -45,7 +45,7 @@ TEST(ToolChain, ToolsLoadTheirClassesFromTheirArchives) {
     auto loadedFromArchive = [&](const std::vector<std::string>& argv) {
         fs::remove(log);
         ToolRun result = run(argv);
-        EXPECT_EQ(result.status, 0) << argv[0] << ": " << result.out << result.err;
+        EXPECT_EQ(result.status, 0) << argv[0] << ": " << result.output << result.errors;
         return classesFromArchive(readFile(log));
     };
     fs::create_directories(dir / "tmpclasses/Game");
@@ -69,8 +69,7 @@ void copyKit(const fs::path& kit) {
     for (const char* program : {"Compile-Linux", "Build-Linux"}) fs::copy_file(kKit / program, kit / program);
     for (const char* folder : {"jdk", "wtk", "Include"})
         fs::copy(kKit / folder, kit / folder, fs::copy_options::recursive);
-    writeFile(kit / "Config.cfg", (kit / "jdk/bin/").string() + "\n" + (kit / "wtk/").string() + "\n" +
-                                      (kit / "").string() + "\n");
+    tz::testing::writeKitConfig(kit);
 }
 
 // Changes the last letter of the first `text` in the archive.
@@ -101,12 +100,12 @@ TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
     };
 
     const Build warm = build();
-    ASSERT_EQ(warm.run.status, 0) << warm.run.out << warm.run.err;
-    ASSERT_NE(warm.run.out.find("\nProgram compiled\n"), std::string::npos) << warm.run.out;
-    EXPECT_EQ(warm.run.err, "");
+    ASSERT_EQ(warm.run.status, 0) << warm.run.output << warm.run.errors;
+    ASSERT_NE(warm.run.output.find("\nProgram compiled\n"), std::string::npos) << warm.run.output;
+    EXPECT_EQ(warm.run.errors, "");
     ASSERT_GE(warm.entries.size(), 10u);
     for (const char* word : {"warning", "Warning", "[cds", "VM", "sharing", "archive"})
-        EXPECT_EQ(warm.run.out.find(word), std::string::npos) << word << " in\n" << warm.run.out;
+        EXPECT_EQ(warm.run.output.find(word), std::string::npos) << word << " in\n" << warm.run.output;
 
     // Made by another JDK: another JVM build in the header. Made for other jars: the compiler's or
     // ProGuard's jar was another (the JVM says so unless told not to). Cut short, as by an interrupted copy
@@ -145,8 +144,8 @@ TEST(ToolChain, ExampleSuiteIsTheSameWithOrWithoutTheArchives) {
         }
         const Build cold = build();
         EXPECT_EQ(cold.run.status, 0) << row.what;
-        EXPECT_EQ(cold.run.out, warm.run.out) << row.what;
-        EXPECT_EQ(cold.run.err, "") << row.what;
+        EXPECT_EQ(cold.run.output, warm.run.output) << row.what;
+        EXPECT_EQ(cold.run.errors, "") << row.what;
         EXPECT_EQ(cold.entries.size(), warm.entries.size()) << row.what;
         for (const auto& [name, bytes] : warm.entries) {
             auto found = cold.entries.find(name);
@@ -232,7 +231,7 @@ TEST(ToolChain, SuitesAreTheSameWithOrWithoutTheToolHost) {
             result.run = run({(kit / (compiles ? "Compile-Linux" : "Build-Linux")).string(),
                               (project / each.base).string()});
             // The lines name the kit and the folder they come from.
-            for (std::string* text : {&result.run.out, &result.run.err}) {
+            for (std::string* text : {&result.run.output, &result.run.errors}) {
                 for (const auto& [place, name] :
                      {std::pair{kit.string(), "<kit>"}, {project.string(), "<project>"}})
                     for (size_t at; (at = text->find(place)) != std::string::npos;)
@@ -250,11 +249,11 @@ TEST(ToolChain, SuitesAreTheSameWithOrWithoutTheToolHost) {
         const Project& each = projects[i];
         const Build &host = built[0][i], &separately = built[1][i];
         const bool builds = each.what.find("does not compile") == std::string::npos;
-        EXPECT_EQ(host.run.status, builds ? 0 : 1) << each.what << "\n" << host.run.out;
+        EXPECT_EQ(host.run.status, builds ? 0 : 1) << each.what << "\n" << host.run.output;
         EXPECT_EQ(host.entries.empty(), !builds) << each.what;
         EXPECT_EQ(separately.run.status, host.run.status) << each.what;
-        EXPECT_EQ(separately.run.out, host.run.out) << each.what;
-        EXPECT_EQ(separately.run.err, host.run.err) << each.what;
+        EXPECT_EQ(separately.run.output, host.run.output) << each.what;
+        EXPECT_EQ(separately.run.errors, host.run.errors) << each.what;
         EXPECT_EQ(separately.entries.size(), host.entries.size()) << each.what;
         for (const auto& [name, bytes] : host.entries) {
             auto found = separately.entries.find(name);

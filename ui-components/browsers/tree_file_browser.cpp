@@ -27,11 +27,6 @@ namespace ui::treefilebrowser {
 
 namespace {
 
-QString& homeOverride() {
-    static QString folder;
-    return folder;
-}
-
 bool isInside(const QString& folder, const QString& path) {
     if (path == folder) return true;
     return path.startsWith(folder.endsWith('/') ? folder : folder + '/');
@@ -266,16 +261,7 @@ QAction* ActionModel::getAction(int index) const {
     return actions_.value(index, nullptr);
 }
 
-QString homeFolder() {
-    const QString& set = homeOverride();
-    return set.isEmpty() ? QDir::homePath() : set;
-}
-
-void setHomeFolder(const QString& folder) {
-    homeOverride() = folder;
-}
-
-JTreeFileBrowser::JTreeFileBrowser(QAction* action, QWidget* parent)
+JTreeFileBrowser::JTreeFileBrowser(const QString& home, QAction* action, QWidget* parent)
     : QWidget(parent),
       toolbar_(new QToolBar),
       tree_(new QTreeView),
@@ -284,8 +270,8 @@ JTreeFileBrowser::JTreeFileBrowser(QAction* action, QWidget* parent)
       filters_(new FileFilterModel(this)),
       actions_(new ActionModel(this)) {
     initTreeFileIcons();
-    QFileInfo home(homeFolder());
-    root_ = home.isDir() ? QDir::cleanPath(home.absoluteFilePath()) : QDir::rootPath();
+    const QFileInfo root(home.isEmpty() ? QDir::homePath() : home);
+    root_ = root.isDir() ? QDir::cleanPath(root.absoluteFilePath()) : QDir::rootPath();
 
     // Stateless and never destroyed before a model: the gatherer thread may ask it until the end.
     static NoIcons noIcons;

@@ -91,9 +91,10 @@ class FileItemDelegate;
 class JTreeFileBrowser : public QWidget {
     Q_OBJECT
 public:
-    // With an action, a button for it sits at the bottom. Adds the default actions, then the default
-    // filters (none); a subclass that wants others edits `getActionModel()` and `getFileFilterModel()`.
-    explicit JTreeFileBrowser(QAction* action = nullptr, QWidget* parent = nullptr);
+    // Rooted at the folder `home` (the user's home when it is empty; "/" when it is no folder). With an
+    // action, a button for it sits at the bottom. Adds the default actions, then the default filters (none);
+    // a subclass that wants others edits `getActionModel()` and `getFileFilterModel()`.
+    explicit JTreeFileBrowser(const QString& home = {}, QAction* action = nullptr, QWidget* parent = nullptr);
     ~JTreeFileBrowser() override;
 
     // Listeners and the view are not owned; they must outlive their registration.
@@ -160,9 +161,5 @@ private:
     bool renaming_ = false;
     bool moving_ = false;
 };
-
-// The home folder the tree is rooted at: QDir::homePath() unless one was set (tests; empty restores it).
-QString homeFolder();
-void setHomeFolder(const QString& folder);
 
 }  // namespace ui::treefilebrowser

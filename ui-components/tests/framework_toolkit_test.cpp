@@ -19,6 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 #include "framework_toolkit.h"
 #include "logger.h"
 #include "loopback_server.h"
+#include "test_helpers.h"
 #include "ui_toolkit.h"
 
 namespace {
@@ -44,15 +45,10 @@ QByteArray bytes(std::initializer_list<int> values) {
 class Files : public ::testing::Test {
 protected:
     QString write(const QString& name, const QByteArray& content) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
+        tz::testing::writeFile(folder.filePath(name), content);
+        return folder.filePath(name);
     }
-    static QByteArray read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static QByteArray read(const QString& path) { return tz::testing::readFile(path); }
 
     QTemporaryDir folder;
 };

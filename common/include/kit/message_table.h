@@ -37,6 +37,10 @@ class MessageKey {
 public:
     consteval MessageKey(const char* key) : index_(find(key)) {}
 
+    // The row of the key, and the key as written.
+    constexpr std::size_t index() const { return index_; }
+    constexpr std::string_view name() const { return Rows[index_].key; }
+
     const std::string& text() const {
         static const std::vector<std::string> texts = [] {
             std::vector<std::string> all;

@@ -8,27 +8,15 @@
 #include <regex>
 #include <set>
 
+#include "test_helpers.h"
+
 namespace proptest {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
+using tz::testing::readFile;
+using tz::testing::splitLines;
 
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;

@@ -21,23 +21,15 @@
 #include "run/compiler.h"
 #include "runner.h"
 #include "statements/convertor.h"
+#include "test_helpers.h"
 
 namespace proptest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
+using tz::testing::readFile;
+using tz::testing::splitLines;
+using tz::testing::writeFile;
 
 bool startsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
@@ -149,12 +141,8 @@ std::string projectName(const Program& p) {
 // One run of the compiler as Compile-Linux makes it, Build's start faked: the descriptor stays.
 Translated translate(const Program& program, const std::string& folder, const std::string& installDir) {
     const std::string name = projectName(program);
-    fs::create_directories(folder);
     // The model class of the 3D objects is a Java include: the javac runs get the check's own source of it.
-    writeFile(folder + name + ".tbp", "// Tesvo Zorid v1.1.0 Project File\nMain=" + name +
-                                          "\nInclude=MODEL\nRun=0\nName=" + name +
-                                          "\nPlatform=" + program.platform + "\nInc=true\n");
-    writeFile(folder + name + "X.bss", program.source);
+    tz::testing::writeProject(folder, program.source, program.platform, name, "Include=MODEL\n");
     writeFile(folder + "MODEL.java", "");
 
     // Build is where the Java goes: the stand-in keeps what it is handed, and the compiler cleans up
@@ -249,11 +237,6 @@ struct Batch {
     std::set<std::string> types;       // the record types of its members, each once
 };
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Why two runs that must agree do not: `run` of a program changed from `base` in a way that keeps its
 // meaning. Accepted, their Java is the same but for the class's name; refused, so is the message.
 std::optional<std::string> sameTranslationFault(const Translated& run, int index, const Translated& base,
@@ -273,7 +256,7 @@ std::optional<std::string> sameTranslationFault(const Translated& run, int index
     auto files = [&](const Translated& t, bool rename) {
         std::map<std::string, std::string> texts;
         for (const auto& file : t.java) {
-            std::string fileName = fs::path(file).filename().string(), text = readAll(file);
+            std::string fileName = fs::path(file).filename().string(), text = readFile(file);
             if (rename) {
                 fileName = std::regex_replace(fileName, baseName, name);
                 text = std::regex_replace(text, baseName, name);

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -20,18 +19,17 @@
 #include <QTreeView>
 
 #include "build_targets.h"
-#include "common_actions.h"
 #include "config_fixture.h"
 #include "editor_testing.h"
 #include "gui_harness.h"
 #include "init.h"
-#include "inner_window.h"
 #include "main_window.h"
 #include "project_dialogs.h"
 #include "project_file.h"
 #include "project_side.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "services.h"
 #include "test_helpers.h"
 #include "tools_side.h"
 #include "tree_file_browser.h"
@@ -40,24 +38,8 @@
 namespace editor {
 namespace {
 
-using testing::fileContent;
-using testing::makeFile;
-
-bool copyTree(const QString& from, const QString& to) {
-    if (!QDir().mkpath(to)) return false;
-    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-        const QString target = to + "/" + entry.fileName();
-        if (entry.fileName() == "Editor-Linux") continue;
-        if (entry.isSymLink()) {
-            if (!QFile::link(entry.symLinkTarget(), target)) return false;
-        } else if (entry.isDir()) {
-            if (!copyTree(entry.filePath(), target)) return false;
-        } else if (!QFile::copy(entry.filePath(), target)) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing::readFile;
+using testing::writeFile;
 
 QString utf8(const QByteArray& bytes) {
     return QString::fromUtf8(bytes);
@@ -67,9 +49,7 @@ class EditorBuildRuns : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         root = new QTemporaryDir;
-        const QString kit = root->filePath("moved kit");
-        ASSERT_TRUE(copyTree(TZ_KIT_DIR, kit));
-        makeFile(kit + "/Config.cfg", (kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n\n").toUtf8());
+        ASSERT_TRUE(tz::testing::copyKit(TZ_KIT_DIR, root->filePath("moved kit").toStdString(), ""));
     }
     static void TearDownTestSuite() {
         delete root;
@@ -77,16 +57,12 @@ protected:
     }
 
     EditorBuildRuns() {
-        ui::treefilebrowser::setHomeFolder(home.path());
         side = std::make_unique<ProjectSide>(tools);
-        window = std::make_unique<Editor>(references, side.get(), &tools);
+        window = std::make_unique<Editor>(services, references, side.get(), &tools);
     }
     ~EditorBuildRuns() override {
         window.reset();
         side.reset();
-        ui::dockable::action::common::CommonActionManager::removeCommonAction(
-            ui::dockable::action::common::ExtractAction::className);
-        ui::treefilebrowser::setHomeFolder({});
     }
 
     static QString kit(const QString& relative = {}) { return root->filePath("moved kit/") + relative; }
@@ -107,19 +83,17 @@ protected:
     // Compile-Linux run from a terminal on `base` with the generated Java kept; returns what it printed
     // (the status in `status`).
     static QString keptCompile(const QString& base, int& status) {
-        QProcess compile;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TZ_KEEP_JAVA", "1");
-        compile.setProcessEnvironment(environment);
-        compile.start(kit("Compile-Linux"), {base});
-        status = compile.waitForFinished(300000) ? compile.exitCode() : -1;
-        return QString::fromUtf8(compile.readAllStandardOutput());
+        const tz::testing::ProgramRun compile =
+            tz::testing::runProgram({}, {kit("Compile-Linux").toStdString(), base.toStdString()},
+                                    {"TZ_KEEP_JAVA=1"}, tz::testing::Errors::Apart);
+        status = compile.status;
+        return QString::fromStdString(compile.output);
     }
 
     static inline QTemporaryDir* root = nullptr;
     QTemporaryDir projects;
     QTemporaryDir home;
-    testing::KitFolder kitFolder{kit()};
+    Services services{{.kitFolder = kit(), .homeFolder = home.path()}};
     testing::RecordingReporter reporter;
     testing::RecordingExit exits;
     testing::LookGuard look;
@@ -173,26 +147,26 @@ TEST_F(EditorBuildRuns, ATranslationErrorShowsItsLineAndLeavesNoSuite) {
 
 // What the kit's jar tool lists of a suite.
 QStringList jarEntries(const QString& kitFolder, const QString& jar) {
-    QProcess list;
-    list.start(kitFolder + "jdk/bin/jar", {"tf", jar});
-    list.waitForFinished(120000);
-    return QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const tz::testing::ProgramRun list =
+        tz::testing::runProgram({}, {(kitFolder + "jdk/bin/jar").toStdString(), "tf", jar.toStdString()}, {},
+                                tz::testing::Errors::Apart);
+    return QString::fromStdString(list.output).split('\n', Qt::SkipEmptyParts);
 }
 
 // Two sources of the language and a Java class as includes: the editor merges the sources into the
 // execution copy, and Build compiles the class into the suite; the road through the editor and the
 // compiler's own on the folder as the editor saved it agree.
 TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndTheCompiler) {
-    makeFile(
+    writeFile(
         folder("game/game.tbp"),
         "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=Helper\nRun=0\nName=game\nPlatform=TB\n");
-    makeFile(folder("game/game.bss"),
-             "REM a function of each source include\nPRINT \"twice \" + STR$(TWICE(21))\n"
-             "PRINT \"rows \" + STR$(ROWS())\n");
-    makeFile(folder("game/Helper.java"),
-             "package Game;\n\npublic class Helper {\n    public static int answer() { return 42; }\n}\n");
-    makeFile(folder("lib/util.bss"), "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
-    makeFile(folder("lib/maps.bss"), "FUNCTION ROWS()\n  DIM R = 12\nENDFUNCTION R\n");
+    writeFile(folder("game/game.bss"),
+              "REM a function of each source include\nPRINT \"twice \" + STR$(TWICE(21))\n"
+              "PRINT \"rows \" + STR$(ROWS())\n");
+    writeFile(folder("game/Helper.java"),
+              "package Game;\n\npublic class Helper {\n    public static int answer() { return 42; }\n}\n");
+    writeFile(folder("lib/util.bss"), "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
+    writeFile(folder("lib/maps.bss"), "FUNCTION ROWS()\n  DIM R = 12\nENDFUNCTION R\n");
     window->loadProject(folder("game/game.tbp"));
     EXPECT_EQ(testing::tabWidget(*window)->tabText(1), "Helper.java");
     for (const char* include : {"lib/util.bss", "lib/maps.bss"}) {
@@ -203,10 +177,9 @@ TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndThe
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     ASSERT_TRUE(window->save());
-    EXPECT_EQ(utf8(fileContent(folder("game/game.tbp"))).section('\n', 2, 4),
+    EXPECT_EQ(utf8(readFile(folder("game/game.tbp"))).section('\n', 2, 4),
               "Include=Helper\nInclude=util\nInclude=maps");
-    EXPECT_EQ(utf8(fileContent(folder("game/util.bss"))),
-              "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
+    EXPECT_EQ(utf8(readFile(folder("game/util.bss"))), "FUNCTION TWICE(N)\n  DIM R = N * 2\nENDFUNCTION R\n");
 
     const QString base = folder("game/game");
     const QString output = run(&Editor::Build, 0);
@@ -220,7 +193,7 @@ TEST_F(EditorBuildRuns, SourceIncludesAndAJavaIncludeBuildThroughTheEditorAndThe
     const QString printed = keptCompile(base, status);
     EXPECT_EQ(status, 0) << printed.toStdString();
     EXPECT_TRUE(jarEntries(kit(), base + ".jar").contains("Game/Helper.class")) << printed.toStdString();
-    const QString java = utf8(fileContent(base + ".java"));
+    const QString java = utf8(readFile(base + ".java"));
     for (const char* call : {"TWICE(21)", "ROWS()"}) EXPECT_TRUE(java.contains(call)) << call;
     EXPECT_TRUE(java.contains(QRegularExpression(R"(\bint TWICE\(int N\))"))) << java.toStdString();
     EXPECT_TRUE(java.contains(QRegularExpression(R"(\bint ROWS\(\))"))) << java.toStdString();
@@ -248,9 +221,9 @@ const QString include =
     "        return \"x = \" + x;\n    }\n}\n";
 
 TEST_F(EditorBuildRuns, AJavaProjectIsBuiltByTheBuildProgramAndKeepsItsSource) {
-    makeFile(folder("java/space.tbp"), "Main=space\nInclude=Util\nName=space\nPlatform=J2ME\nFloats=true\n");
-    makeFile(folder("java/space.java"), midlet.toUtf8());
-    makeFile(folder("java/Util.java"), include.toUtf8());
+    writeFile(folder("java/space.tbp"), "Main=space\nInclude=Util\nName=space\nPlatform=J2ME\nFloats=true\n");
+    writeFile(folder("java/space.java"), midlet.toUtf8());
+    writeFile(folder("java/Util.java"), include.toUtf8());
     window->loadProject(folder("java/space.tbp"));
     ASSERT_EQ(testing::tabWidget(*window)->count(), 2);
     const QString base = folder("java/space");
@@ -258,12 +231,12 @@ TEST_F(EditorBuildRuns, AJavaProjectIsBuiltByTheBuildProgramAndKeepsItsSource) {
     EXPECT_TRUE(output.startsWith("Executing: " + kit("Build-Linux") + " " + base + "\n"))
         << output.toStdString();
     EXPECT_FALSE(output.contains("Compile-Linux"));
-    const QStringList descriptor = utf8(fileContent(base + ".tbx")).split('\n', Qt::SkipEmptyParts);
+    const QStringList descriptor = utf8(readFile(base + ".tbx")).split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(descriptor, descriptorLines(references, 0));
     EXPECT_TRUE(descriptor.contains("Platform=J2ME") && descriptor.contains("Floats=true") &&
                 descriptor.contains("CLDC=11") && descriptor.contains("Include0=Util"));
     EXPECT_TRUE(QFile::exists(base + ".jar")) << output.toStdString();
-    EXPECT_EQ(utf8(fileContent(base + ".java")), midlet);
+    EXPECT_EQ(utf8(readFile(base + ".java")), midlet);
 }
 
 TEST_F(EditorBuildRuns, TheJavaRoadFromScratchBuildsTheTemplateUnderItsNewName) {
@@ -279,26 +252,26 @@ TEST_F(EditorBuildRuns, TheJavaRoadFromScratchBuildsTheTemplateUnderItsNewName) 
     EXPECT_EQ(testing::tabWidget(*window)->tabText(0), "game.java");
     const QString before = tab(0);
     EXPECT_TRUE(before.contains("public class game extends MIDlet"));
-    EXPECT_EQ(utf8(fileContent(folder("fresh/game.java"))), before);
+    EXPECT_EQ(utf8(readFile(folder("fresh/game.java"))), before);
     const QString output = run(&Editor::Build, 0);
     EXPECT_TRUE(QFile::exists(folder("fresh/game.jar"))) << output.toStdString();
-    EXPECT_EQ(utf8(fileContent(folder("fresh/game.java"))), before);
+    EXPECT_EQ(utf8(readFile(folder("fresh/game.java"))), before);
     EXPECT_EQ(tab(0), before);
 }
 
 // A Java project of MIDP 2.0 that plays a tone: the profile's own media subset, no media option.
 TEST_F(EditorBuildRuns, AJavaProjectPlaysAToneWithoutTheMultimediaOption) {
-    makeFile(folder("tone/beep.tbp"), "Main=beep\nName=beep\nPlatform=J2ME\nMM=false\n");
-    makeFile(folder("tone/beep.java"),
-             "package Game;\n\nimport javax.microedition.media.Manager;\nimport "
-             "javax.microedition.media.MediaException;\nimport javax.microedition.midlet.MIDlet;\n\n"
-             "public class beep extends MIDlet {\n    protected void startApp() {\n        try {\n"
-             "            Manager.playTone(60, 200, 80);\n        } catch (MediaException e) {\n        }\n"
-             "    }\n    protected void pauseApp() {}\n    protected void destroyApp(boolean unconditional) "
-             "{}\n}\n");
+    writeFile(folder("tone/beep.tbp"), "Main=beep\nName=beep\nPlatform=J2ME\nMM=false\n");
+    writeFile(folder("tone/beep.java"),
+              "package Game;\n\nimport javax.microedition.media.Manager;\nimport "
+              "javax.microedition.media.MediaException;\nimport javax.microedition.midlet.MIDlet;\n\n"
+              "public class beep extends MIDlet {\n    protected void startApp() {\n        try {\n"
+              "            Manager.playTone(60, 200, 80);\n        } catch (MediaException e) {\n        }\n"
+              "    }\n    protected void pauseApp() {}\n    protected void destroyApp(boolean unconditional) "
+              "{}\n}\n");
     window->loadProject(folder("tone/beep.tbp"));
     const QString output = run(&Editor::Build, 0);
-    EXPECT_TRUE(utf8(fileContent(folder("tone/beep.tbx"))).contains("\nMM=false\n"));
+    EXPECT_TRUE(utf8(readFile(folder("tone/beep.tbx"))).contains("\nMM=false\n"));
     EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
     EXPECT_TRUE(QFile::exists(folder("tone/beep.jar")));
 }
@@ -327,9 +300,9 @@ const QByteArray spotSource =
 // of it. Project > Compiler > J2ME then builds the converted project as it is, with its record type, the
 // kit's API and sound support and the float and media libraries.
 TEST_F(EditorBuildRuns, AConvertedProjectIsTheUsersAndBuildsAsItIs) {
-    makeFile(folder("converted/spot.tbp"), "Main=spot\nRun=0\nName=spot\nPlatform=TB\n");
-    makeFile(folder("converted/spot.bss"), spotSource);
-    makeFile(folder("converted/beep.wav"), "RIFF");
+    writeFile(folder("converted/spot.tbp"), "Main=spot\nRun=0\nName=spot\nPlatform=TB\n");
+    writeFile(folder("converted/spot.bss"), spotSource);
+    writeFile(folder("converted/beep.wav"), "RIFF");
     const QString base = folder("converted/spot");
     window->loadProject(base + ".tbp");
     window->Convert();
@@ -338,8 +311,8 @@ TEST_F(EditorBuildRuns, AConvertedProjectIsTheUsersAndBuildsAsItIs) {
         << testing::outputPane(*window)->toPlainText().toStdString();
     EXPECT_TRUE(references.usesInclude && references.usesFloats && references.usesMM);
     EXPECT_EQ(references.includes, QStringList{"SPOT"});
-    const QByteArray java = fileContent(base + ".java");
-    const QByteArray type = fileContent(folder("converted/SPOT.java"));
+    const QByteArray java = readFile(base + ".java");
+    const QByteArray type = readFile(folder("converted/SPOT.java"));
     EXPECT_TRUE(java.contains("class spot") && type.contains("class SPOT")) << java.toStdString();
     EXPECT_FALSE(carriesTheMark(java) || carriesTheMark(type)) << java.toStdString();
     EXPECT_EQ(tab(1), utf8(java));
@@ -347,8 +320,8 @@ TEST_F(EditorBuildRuns, AConvertedProjectIsTheUsersAndBuildsAsItIs) {
     const QString refused = run(&Editor::Build, 0);
     EXPECT_TRUE(refused.contains(refusalOfClass(base + ".java") + "\n")) << refused.toStdString();
     EXPECT_FALSE(refused.contains("Program compiled"));
-    EXPECT_EQ(fileContent(base + ".java"), java);
-    EXPECT_EQ(fileContent(folder("converted/SPOT.java")), type);
+    EXPECT_EQ(readFile(base + ".java"), java);
+    EXPECT_EQ(readFile(folder("converted/SPOT.java")), type);
 
     window->menus().mCompilerJ2ME->trigger();
     const QString output = run(&Editor::Build, 0);
@@ -358,8 +331,8 @@ TEST_F(EditorBuildRuns, AConvertedProjectIsTheUsersAndBuildsAsItIs) {
     for (const char* entry :
          {"Game/spot.class", "Game/SPOT.class", "Game/Include.class", "Game/IncludeSound.class", "beep.wav"})
         EXPECT_TRUE(entries.contains(entry)) << entry << "\n" << output.toStdString();
-    EXPECT_EQ(fileContent(base + ".java"), java);
-    EXPECT_EQ(fileContent(folder("converted/SPOT.java")), type);
+    EXPECT_EQ(readFile(base + ".java"), java);
+    EXPECT_EQ(readFile(folder("converted/SPOT.java")), type);
 }
 
 // No compile replaces or deletes a Java file that a tab holds or that was saved from one. Each road ends
@@ -420,22 +393,22 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
     for (const Road& road : roads) {
         SCOPED_TRACE(road.name);
         const QString base = folder(QString("road%1/spot").arg(n++));
-        makeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\n") + road.project);
-        makeFile(base + ".bss", spotSource);
+        writeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\n") + road.project);
+        writeFile(base + ".bss", spotSource);
         if (road.keptCompile) {
-            makeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\nPlatform=TB\n"));
-            makeFile(base + "X.bss", spotSource);
+            writeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\nPlatform=TB\n"));
+            writeFile(base + "X.bss", spotSource);
             int status = -1;
             const QString printed = keptCompile(base, status);
             ASSERT_EQ(status, 0) << printed.toStdString();
-            ASSERT_TRUE(carriesTheMark(fileContent(base + ".java")) &&
-                        carriesTheMark(fileContent(QFileInfo(base).path() + "/SPOT.java")));
-            makeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\n") + road.project);
+            ASSERT_TRUE(carriesTheMark(readFile(base + ".java")) &&
+                        carriesTheMark(readFile(QFileInfo(base).path() + "/SPOT.java")));
+            writeFile(base + ".tbp", QByteArray("Main=spot\nRun=0\nName=spot\n") + road.project);
         } else {
             window->loadProject(base + ".tbp");
         }
         const QString kept = road.take(base);
-        const QByteArray bytes = fileContent(kept);
+        const QByteArray bytes = readFile(kept);
         EXPECT_FALSE(bytes.isEmpty() || carriesTheMark(bytes)) << bytes.toStdString();
         for (int i = 0; i < testing::tabWidget(*window)->count(); ++i)
             EXPECT_FALSE(carriesTheMark(tab(i).toUtf8())) << i;
@@ -443,7 +416,7 @@ TEST_F(EditorBuildRuns, NoCompileReplacesAJavaFileATabHoldsOrSaved) {
         const QString output = run(&Editor::Build, 0);
         EXPECT_TRUE(output.contains(road.refusal(base) + "\n")) << output.toStdString();
         EXPECT_FALSE(output.contains("Program compiled")) << output.toStdString();
-        EXPECT_EQ(fileContent(kept), bytes);
+        EXPECT_EQ(readFile(kept), bytes);
         if (window->hasChangedTab()) prompter.reply(ui::Answer::No);
         window->reset(false);
         prompter.clear();
@@ -495,8 +468,8 @@ TEST_F(EditorBuildRuns, EveryExampleOpensFromTheTreeAndCompilesFromItsSources) {
         const QString folder = home.filePath(name);
         ASSERT_TRUE(tz::testing::copyExampleProject((examples + name).toStdString(), folder.toStdString()));
         const QString base = folder + "/" + name;
-        const QByteArray source = fileContent(base + ".bss");
-        const QByteArray copy = fileContent(base + "X.bss");
+        const QByteArray source = readFile(base + ".bss");
+        const QByteArray copy = readFile(base + "X.bss");
         ASSERT_FALSE(source.isEmpty());
         ASSERT_TRUE(ui::testing::waitUntil(
             [&] { return listed(*testing::projectTree(*window), folder, int(QDir(folder).count()) - 2); }));
@@ -512,8 +485,8 @@ TEST_F(EditorBuildRuns, EveryExampleOpensFromTheTreeAndCompilesFromItsSources) {
         EXPECT_EQ(asked, 1);
         EXPECT_TRUE(output.contains("\nProgram compiled\n")) << output.toStdString();
         EXPECT_TRUE(QFile::exists(base + ".jar"));
-        EXPECT_EQ(fileContent(base + ".bss"), source);
-        EXPECT_EQ(fileContent(base + "X.bss"), copy);
+        EXPECT_EQ(readFile(base + ".bss"), source);
+        EXPECT_EQ(readFile(base + "X.bss"), copy);
     }
     EXPECT_TRUE(reporter.reports.isEmpty());
     EXPECT_TRUE(prompter.questions().empty());
@@ -526,10 +499,10 @@ QStringList marked(const QByteArray& mark) {
     while (processes.hasNext()) {
         const QString pid = QFileInfo(processes.next()).fileName();
         if (pid.toLongLong() <= 0 || pid.toLongLong() == QCoreApplication::applicationPid()) continue;
-        if (!fileContent("/proc/" + pid + "/environ").split('\0').contains(mark)) continue;
-        const QByteArray stat = fileContent("/proc/" + pid + "/stat");
+        if (!readFile("/proc/" + pid + "/environ").split('\0').contains(mark)) continue;
+        const QByteArray stat = readFile("/proc/" + pid + "/stat");
         if (stat.mid(stat.lastIndexOf(')') + 2).startsWith('Z')) continue;
-        found << pid + " " + QString::fromUtf8(fileContent("/proc/" + pid + "/cmdline")).replace('\0', ' ');
+        found << pid + " " + QString::fromUtf8(readFile("/proc/" + pid + "/cmdline")).replace('\0', ' ');
     }
     return found;
 }
@@ -539,7 +512,7 @@ class StandIn {
 public:
     StandIn(const QString& program, const QByteArray& script) : program_(program) {
         EXPECT_TRUE(QFile::rename(program_, program_ + ".kept"));
-        makeFile(program_, script);
+        writeFile(program_, script);
         QFile::setPermissions(program_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     ~StandIn() {
@@ -611,15 +584,15 @@ TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
             base = example(row.example, QString("slow%1").arg(n));
         } else {
             base = folder(QString("slow%1/space").arg(n));
-            makeFile(base + ".tbp", "Main=space\nInclude=Util\nName=space\nPlatform=J2ME\nFloats=true\n");
-            makeFile(base + ".java", midlet.toUtf8());
-            makeFile(QFileInfo(base).path() + "/Util.java", include.toUtf8());
+            writeFile(base + ".tbp", "Main=space\nInclude=Util\nName=space\nPlatform=J2ME\nFloats=true\n");
+            writeFile(base + ".java", midlet.toUtf8());
+            writeFile(QFileInfo(base).path() + "/Util.java", include.toUtf8());
         }
         ++n;
         const QString project = QFileInfo(base).path();
         window->loadProject(base + ".tbp");
         QMap<QString, QByteArray> before;
-        for (const QString& entry : entries(project)) before[entry] = fileContent(project + "/" + entry);
+        for (const QString& entry : entries(project)) before[entry] = readFile(project + "/" + entry);
 
         const QByteArray value = QByteArray::number(QRandomGenerator::global()->generate64());
         qputenv("TZ_TEST_BUILD", value);
@@ -629,7 +602,7 @@ TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
             window->Build(row.kept.isEmpty() ? 0 : 1);
         }
         const bool reached =
-            ui::testing::waitUntil([&] { return !fileContent(started).trimmed().isEmpty(); }, 60000);
+            ui::testing::waitUntil([&] { return !readFile(started).trimmed().isEmpty(); }, 60000);
         qunsetenv("TZ_TEST_BUILD");
         ASSERT_TRUE(reached) << testing::outputPane(*window)->toPlainText().toStdString();
         const QByteArray mark = "TZ_TEST_BUILD=" + value;
@@ -652,7 +625,7 @@ TEST_F(EditorBuildRuns, EndingTheEditorDuringABuildEndsItAndLeavesNoFileOfIt) {
         }
         for (const auto& [entry, bytes] : before.asKeyValueRange()) {
             if (entry.endsWith(".tbp")) continue;
-            EXPECT_EQ(fileContent(project + "/" + entry), bytes) << entry.toStdString();
+            EXPECT_EQ(readFile(project + "/" + entry), bytes) << entry.toStdString();
         }
         EXPECT_TRUE(ui::testing::waitUntil([&] { return !side->launcher().busy(); }));
     }

@@ -59,11 +59,12 @@ bool colouredAsJava(QPlainTextEdit* pane) {
 // The print and page dialogs, counted and cancelled.
 class CountedPrint : public PrintDialogs {
 public:
-    CountedPrint() { setPrintDialogs(this); }
-    ~CountedPrint() override { setPrintDialogs(nullptr); }
     bool print(QPrinter&, QWidget*) override { return ++asked, false; }
     bool pageSetup(QPrinter&, QWidget*) override { return ++asked, false; }
     int asked = 0;
+
+private:
+    Services services_{{.printDialogs = this}};
 };
 
 class MenusTest : public testing::EditorTest {
@@ -71,8 +72,8 @@ protected:
     MenusTest() {
         toolsInUse = &toolsSide;
         for (const char* name : {"J2ME.syn", "J2ME.bss"}) {
-            testing::makeFile(kit("Editor/") + name,
-                              testing::fileContent(QString(TZ_KIT_DIR) + "/Editor/" + name));
+            testing::writeFile(kit("Editor/") + name,
+                               testing::readFile(QString(TZ_KIT_DIR) + "/Editor/" + name));
         }
     }
     Init& menus() const { return window->menus(); }
@@ -107,7 +108,7 @@ protected:
                  listed(java));
     }
     QStringList configLines() const {
-        return QString::fromUtf8(testing::fileContent(kit("Config.cfg"))).split('\n');
+        return QString::fromUtf8(testing::readFile(kit("Config.cfg"))).split('\n');
     }
 
     // The options panel and the J2ME entries as the program has them.
@@ -225,7 +226,7 @@ TEST_F(MenusTest, MarkersAndEnabledEntriesFollowEachLanguageSwitch) {
 
 TEST_F(MenusTest, ALoadedJavaSourceShowsTheJavaLanguageAndNewTabsTakeItsColours) {
     Editor& editor = start();
-    testing::makeFile(project("game.java"), "public class game {}\n");
+    testing::writeFile(project("game.java"), "public class game {}\n");
     prompter.reply(project("game.java"));
     editor.load();
     secondTab("public z");
@@ -323,8 +324,8 @@ TEST_F(MenusTest, ExternalToolsOpenTheirFileOrSayTheyAreNotInstalled) {
     EXPECT_EQ(prompter.texts(),
               QStringList({"This feature is not installed", "This feature is not installed"}));
     EXPECT_TRUE(desktop.opened.isEmpty());
-    testing::makeFile(kit("Documentation/Help.chm"));
-    testing::makeFile(kit("3D Convertor/3D Convertor"));
+    testing::writeFile(kit("Documentation/Help.chm"), "tool");
+    testing::writeFile(kit("3D Convertor/3D Convertor"), "tool");
     choose(&Init::mHelpAction);
     choose(&Init::m3dAction);
     EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl::fromLocalFile(kit("Documentation/Help.chm")),

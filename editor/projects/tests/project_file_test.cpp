@@ -23,17 +23,11 @@ protected:
         references.LoadedPath = dir.path() + "/";
         references.projectName = "game";
         references.mainName = "game";
-        Project::setValuePrompt([this](QWidget*, const QString& key, References& r) {
-            asked << key;
-            r.fixed = answers.isEmpty() ? QString() : answers.takeFirst();
-            return r.fixed;
-        });
     }
-    ~ProjectFileTest() override { Project::setValuePrompt(nullptr); }
 
     // The file read into `project`; an empty project when it could not be.
     bool read(const QByteArray& content) {
-        testing::makeFile(dir.filePath("read.tbp"), content);
+        testing::writeFile(dir.filePath("read.tbp"), content);
         const std::optional<Project> read = Project::read(dir.filePath("read.tbp"), loaded, nullptr);
         project = read.value_or(Project());
         return read.has_value();
@@ -46,6 +40,12 @@ protected:
     testing::RecordingReporter reporter;
     QStringList asked;
     QStringList answers;
+    // The manual entry answers from `answers`, noting each key asked for.
+    Services services{{.manualEntry = [this](QWidget*, const QString& key, References& r) {
+        asked << key;
+        r.fixed = answers.isEmpty() ? QString() : answers.takeFirst();
+        return r.fixed;
+    }}};
 };
 
 Targets flags(bool tb, bool pocketPc, bool windows, bool applet, bool j2me) {
@@ -175,7 +175,7 @@ TEST_F(ProjectFileTest, WrittenFileReadsBackWithItsListsAndOptions) {
     references.references = {"lib/a.jar"};
     references.usesMappy = references.usesInclude = references.usesMM = true;
     ASSERT_TRUE(writeProject(references, nullptr, 0, flags(0, 1, 0, 0, 0)));
-    EXPECT_EQ(testing::fileContent(dir.filePath("game.tbp")),
+    EXPECT_EQ(testing::readFile(dir.filePath("game.tbp")),
               (projectFileLines(references, 0, flags(0, 1, 0, 0, 0)).join('\n') + '\n').toUtf8());
     const std::optional<Project> read = Project::read(dir.filePath("game.tbp"), loaded, nullptr);
     ASSERT_TRUE(read);
@@ -190,7 +190,7 @@ TEST_F(ProjectFileTest, WrittenFileReadsBackWithItsListsAndOptions) {
 }
 
 TEST_F(ProjectFileTest, FailedWriteIsShownAndKeepsTheOldFile) {
-    testing::makeFile(dir.filePath("file"));
+    testing::writeFile(dir.filePath("file"), "tool");
     references.LoadedPath = dir.filePath("file/");
     EXPECT_FALSE(writeProject(references, nullptr, 0, flags(1, 0, 0, 0, 0)));
     EXPECT_FALSE(writeDescriptor(references, nullptr, dir.filePath("file/game.tbx"), 0));
@@ -431,9 +431,9 @@ TEST_F(ProjectFileTest, JavaDescriptorCarriesTheOptionsInTheBuildersOrder) {
 // it wrote (as includes), from the compiler's descriptor of the conversion.
 TEST_F(ProjectFileTest, AConvertedProjectTakesWhatItsTranslationUsed) {
     const QString descriptor = dir.filePath("game.tbx");
-    testing::makeFile(descriptor,
-                      "Main=game\r\nInclude0=util\r\nObject0=FALLER\r\nObject1=SHIP\r\n3D=true\r\n"
-                      "Floats=false\r\nMappy=TRUE\r\nMM=false\r\nInc=true\r\n");
+    testing::writeFile(descriptor,
+                       "Main=game\r\nInclude0=util\r\nObject0=FALLER\r\nObject1=SHIP\r\n3D=true\r\n"
+                       "Floats=false\r\nMappy=TRUE\r\nMM=false\r\nInc=true\r\n");
     references.includes = {"util", "SHIP"};
     references.usesFloats = true;
     references.usesMM = true;

@@ -27,8 +27,8 @@
 namespace editor {
 namespace {
 
-using testing::fileContent;
-using testing::makeFile;
+using testing::readFile;
+using testing::writeFile;
 using ui::Answer;
 
 // Shows the project file's platform and the environment's keep switch; "<base>.fail" makes it fail,
@@ -77,8 +77,8 @@ void pressInModal(const char* button) {
 class ProjectSideTest : public testing::EditorTest {
 protected:
     ProjectSideTest() {
-        makeFile(kit("Compile-Linux"), compileScript);
-        makeFile(kit("Build-Linux"), buildScript);
+        writeFile(kit("Compile-Linux"), compileScript);
+        writeFile(kit("Build-Linux"), buildScript);
         QFile::setPermissions(kit("Compile-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(kit("Build-Linux"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         toolsInUse = &toolsSide;
@@ -159,9 +159,8 @@ TEST_F(ProjectSideTest, SaveToANewPlaceTakesTheChosenNameAndWritesEveryTab) {
         EXPECT_EQ(references.LoadedPath, project("place/"));
         EXPECT_TRUE(references.saved);
         EXPECT_EQ(titles(), QStringList{"Main.bss"});
-        EXPECT_TRUE(utf8(fileContent(project("place/Main.bss"))).endsWith("PRINT 1"));
-        EXPECT_TRUE(
-            utf8(fileContent(project(QString("place/") + row.name + ".tbp"))).contains("Platform=TB\n"));
+        EXPECT_TRUE(utf8(readFile(project("place/Main.bss"))).endsWith("PRINT 1"));
+        EXPECT_TRUE(utf8(readFile(project(QString("place/") + row.name + ".tbp"))).contains("Platform=TB\n"));
         QDir(project("place")).removeRecursively();
         side.reset();
     }
@@ -187,7 +186,7 @@ TEST_F(ProjectSideTest, SaveToANewPlaceAsksBeforeItReplacesAnotherProjectFile) {
                 {"game.tbp", std::nullopt, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.chosen) + " " + (row.answer ? "answered" : "closed"));
-        makeFile(project("place/game.tbp"), other);
+        writeFile(project("place/game.tbp"), other);
         references.saved = false;
         Editor& editor = open();
         prompter.clear();
@@ -195,7 +194,7 @@ TEST_F(ProjectSideTest, SaveToANewPlaceAsksBeforeItReplacesAnotherProjectFile) {
         if (QString(row.chosen) == "game") prompter.reply(row.answer);
         EXPECT_EQ(editor.save(), row.replaced);
         EXPECT_EQ(references.saved, row.replaced);
-        EXPECT_EQ(fileContent(project("place/game.tbp")) != other, row.replaced);
+        EXPECT_EQ(readFile(project("place/game.tbp")) != other, row.replaced);
         EXPECT_EQ(QFile::exists(project("place/Main.bss")), row.replaced);
         if (QString(row.chosen) == "game") {
             EXPECT_EQ(prompter.texts().last(),
@@ -210,11 +209,11 @@ TEST_F(ProjectSideTest, SaveToANewPlaceAsksBeforeItReplacesAnotherProjectFile) {
 }
 
 TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions) {
-    makeFile(project("game.tbp"),
-             "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
-             "Platform=PC\n3D=false\nFloats=true\nMappy=false\nMM=false\nInc=true\nCLDC=11\n");
-    makeFile(project("game.bss"), "PRINT 1");
-    makeFile(project("util.bss"), "PRINT 2");
+    writeFile(project("game.tbp"),
+              "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
+              "Platform=PC\n3D=false\nFloats=true\nMappy=false\nMM=false\nInc=true\nCLDC=11\n");
+    writeFile(project("game.bss"), "PRINT 1");
+    writeFile(project("util.bss"), "PRINT 2");
     Editor& editor = open();
     QSignalSpy marks(&editor.targets(), &BuildTargets::changed);
     editor.loadProject(project("game.tbp"));
@@ -232,7 +231,7 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     // The next write keeps the options it read.
     ASSERT_TRUE(editor.save());
     EXPECT_TRUE(
-        utf8(fileContent(project("game.tbp"))).contains("Floats=true\nMappy=false\nMM=false\nInc=true\n"));
+        utf8(readFile(project("game.tbp"))).contains("Floats=true\nMappy=false\nMM=false\nInc=true\n"));
 
     // New forgets the project: its place, name and options.
     editor.reset(true);
@@ -242,14 +241,14 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
     EXPECT_FALSE(references.usesFloats || box(3)->isChecked());
 
     // A Java project.
-    makeFile(project("java.tbp"), "Main=java\nName=java\nPlatform=J2ME\n");
-    makeFile(project("java.java"), "class java {}");
+    writeFile(project("java.tbp"), "Main=java\nName=java\nPlatform=J2ME\n");
+    writeFile(project("java.java"), "class java {}");
     editor.loadProject(project("java.tbp"));
     EXPECT_EQ(titles(), QStringList{"java.java"});
     EXPECT_EQ(references.compiler, "J2ME");
     EXPECT_EQ(editor.targets().language(), "J2ME");
     // Any other word is the kit's language.
-    makeFile(project("pc.tbp"), "Main=game\nName=pc\nPlatform=PPC\n");
+    writeFile(project("pc.tbp"), "Main=game\nName=pc\nPlatform=PPC\n");
     editor.loadProject(project("pc.tbp"));
     EXPECT_EQ(references.compiler, "TB");
     EXPECT_EQ(references.fileExt, ".bss");
@@ -257,11 +256,13 @@ TEST_F(ProjectSideTest, LoadOpensTheProjectsTabsMarksItsTargetAndSetsItsOptions)
 }
 
 TEST_F(ProjectSideTest, AFailedReadEndsWithAFreshProject) {
-    makeFile(project("broken.tbp"), "// no main here\n");
-    Project::setValuePrompt([](QWidget*, const QString&, References&) { return QString(); });
+    writeFile(project("broken.tbp"), "// no main here\n");
     Editor& editor = open();
-    editor.loadProject(project("broken.tbp"));
-    Project::setValuePrompt(nullptr);
+    {
+        const Services cancelled(
+            {.manualEntry = [](QWidget*, const QString&, References&) { return QString(); }});
+        editor.loadProject(project("broken.tbp"));
+    }
     EXPECT_FALSE(references.saved);
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
     EXPECT_EQ(text(0), templateText());
@@ -286,10 +287,10 @@ TEST_F(ProjectSideTest, ASourceBesideItsProjectFileOpensTheProject) {
             "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude=util\nRun=0\nName=game\n"
             "Platform=" +
             QByteArray(row.platform) + "\n3D=false\nFloats=true\nMappy=false\nMM=false\nInc=true\nCLDC=11\n";
-        makeFile(project("game.tbp"), file);
-        makeFile(project("game.bss"), "PRINT 1");
-        makeFile(project("game.java"), "public class game {}");
-        makeFile(project("util.bss"), "PRINT 2");
+        writeFile(project("game.tbp"), file);
+        writeFile(project("game.bss"), "PRINT 1");
+        writeFile(project("game.java"), "public class game {}");
+        writeFile(project("util.bss"), "PRINT 2");
         Editor& editor = open();
         prompter.reply(project(row.opened));
         editor.load();
@@ -302,7 +303,7 @@ TEST_F(ProjectSideTest, ASourceBesideItsProjectFileOpensTheProject) {
             prompter.reply(Answer::No);
         }
         EXPECT_EQ(editor.save(), whole);
-        const QByteArray written = fileContent(project("game.tbp"));
+        const QByteArray written = readFile(project("game.tbp"));
         EXPECT_TRUE(written.contains("Include=util\n")) << written.toStdString();
         EXPECT_TRUE(written.contains("Floats=true\nMappy=false\nMM=false\nInc=true\n"));
         if (!whole) {
@@ -313,8 +314,8 @@ TEST_F(ProjectSideTest, ASourceBesideItsProjectFileOpensTheProject) {
 }
 
 TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
-    makeFile(project("other.tbp"), "Main=other\nName=other\n");
-    makeFile(project("other.bss"), "PRINT 9");
+    writeFile(project("other.tbp"), "Main=other\nName=other\n");
+    writeFile(project("other.bss"), "PRINT 9");
     Editor& editor = openSaved();
     testing::tabPane(editor, 0)->setPlainText("PRINT 1");
     pressInModal<OpenProject>("button1");
@@ -330,7 +331,7 @@ TEST_F(ProjectSideTest, OpenProjectContinuesOrKeepsTheOpenProject) {
 }
 
 TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
-    makeFile(project("src/util.inc.bss"), "PRINT 5");
+    writeFile(project("src/util.inc.bss"), "PRINT 5");
     Editor& editor = openSaved();
     const auto choose = [&](const QString& file, const char* button) {
         editor.fileSelected({QFileInfo(file)});
@@ -349,25 +350,25 @@ TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
     EXPECT_EQ(references.includes, QStringList{"util"});
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss*"}));
     EXPECT_EQ(text(1), "PRINT 5");
-    EXPECT_EQ(utf8(fileContent(project("util.bss"))), "PRINT 5");
+    EXPECT_EQ(utf8(readFile(project("util.bss"))), "PRINT 5");
     EXPECT_FALSE(QFile::exists(project("game.tbp")));
 
     // A different file of that name in the project folder is never replaced: the add is refused, and the
     // warning names both files. The same bytes there, or the project's own file, are added as they are.
-    makeFile(project("src/maps.bss"), "PRINT 6");
-    makeFile(project("maps.bss"), "PRINT 7");
+    writeFile(project("src/maps.bss"), "PRINT 6");
+    writeFile(project("maps.bss"), "PRINT 7");
     choose(project("src/maps.bss"), "button3");
     EXPECT_EQ(references.includes, QStringList{"util"});
     EXPECT_EQ(titles().size(), 2);
-    EXPECT_EQ(utf8(fileContent(project("maps.bss"))), "PRINT 7");
+    EXPECT_EQ(utf8(readFile(project("maps.bss"))), "PRINT 7");
     ASSERT_EQ(reporter.reports.size(), 1);
     EXPECT_EQ(reporter.reports[0].kind, testing::Report::Warning);
     EXPECT_TRUE(reporter.reports[0].heading.contains(project("maps.bss")) &&
                 reporter.reports[0].heading.contains(project("src/maps.bss")))
         << reporter.reports[0].heading.toStdString();
-    makeFile(project("src/maps.bss"), "PRINT 7");
+    writeFile(project("src/maps.bss"), "PRINT 7");
     choose(project("src/maps.bss"), "button3");
-    makeFile(project("own.bss"), "PRINT 8");
+    writeFile(project("own.bss"), "PRINT 8");
     choose(project("own.bss"), "button3");
     EXPECT_EQ(references.includes, QStringList({"util", "maps", "own"}));
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss*", "maps.bss*", "own.bss*"}));
@@ -389,7 +390,7 @@ TEST_F(ProjectSideTest, AddProjectContinueNewProjectAndCancel) {
 
 // A project without a folder yet takes the added file with it when it is saved; leaving asks first.
 TEST_F(ProjectSideTest, AnAddedIncludeReachesTheFolderTheProjectIsSavedIn) {
-    makeFile(project("src/util.bss"), "FUNCTION U()\nENDFUNCTION");
+    writeFile(project("src/util.bss"), "FUNCTION U()\nENDFUNCTION");
     Editor& editor = open();
     editor.fileSelected({QFileInfo(project("src/util.bss"))});
     auto* dialog = editor.findChild<AddProject*>();
@@ -404,8 +405,8 @@ TEST_F(ProjectSideTest, AnAddedIncludeReachesTheFolderTheProjectIsSavedIn) {
     prompter.reply(project("game/game"));
     editor.close();
     EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()), std::vector<int>{0});
-    EXPECT_EQ(utf8(fileContent(project("game/util.bss"))), "FUNCTION U()\nENDFUNCTION");
-    EXPECT_TRUE(utf8(fileContent(project("game/game.tbp"))).contains("\nInclude=util\n"));
+    EXPECT_EQ(utf8(readFile(project("game/util.bss"))), "FUNCTION U()\nENDFUNCTION");
+    EXPECT_TRUE(utf8(readFile(project("game/game.tbp"))).contains("\nInclude=util\n"));
 }
 
 TEST_F(ProjectSideTest, ProjectSettingsNeedBothFieldsAndASafeName) {
@@ -473,7 +474,7 @@ TEST_F(ProjectSideTest, RenamingASavedProjectOntoAnotherProjectFileAsksFirst) {
         {true, Answer::No, false}, {true, std::nullopt, false}, {true, Answer::Yes, true}, {false, {}, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.saved ? "saved " : "no place ") + (row.answer ? "answered" : "closed"));
-        makeFile(project("other.tbp"), other);
+        writeFile(project("other.tbp"), other);
         Editor& editor = openSaved();
         references.saved = row.saved;
         references.projectCompany = "Firm";
@@ -490,9 +491,9 @@ TEST_F(ProjectSideTest, RenamingASavedProjectOntoAnotherProjectFileAsksFirst) {
                             : QStringList());
         if (row.renamed && row.saved) {
             EXPECT_TRUE(editor.save());
-            EXPECT_NE(fileContent(project("other.tbp")), other);
+            EXPECT_NE(readFile(project("other.tbp")), other);
         }
-        EXPECT_EQ(fileContent(project("other.tbp")) == other, !(row.renamed && row.saved));
+        EXPECT_EQ(readFile(project("other.tbp")) == other, !(row.renamed && row.saved));
         side.reset();
     }
 }
@@ -544,12 +545,12 @@ TEST_F(ProjectSideTest, TargetsRunInTurnEachAfterItsOwnProjectFile) {
 // A compile takes a tab's text only while its file is what the tab read or wrote, or the user says so:
 // Cancel to the question starts nothing and writes no execution copy, and Save writes nothing either.
 TEST_F(ProjectSideTest, CancellingTheQuestionAboutAnotherProgramsChangeCancelsTheCompile) {
-    makeFile(project("game.tbp"), "Main=game\nName=game\nPlatform=TB\n");
-    makeFile(project("game.bss"), "PRINT 1\r\n");
+    writeFile(project("game.tbp"), "Main=game\nName=game\nPlatform=TB\n");
+    writeFile(project("game.bss"), "PRINT 1\r\n");
     Editor& editor = open();
     editor.loadProject(project("game.tbp"));
     const QByteArray theirs = "PRINT 1\r\nPRINT 2\r\n";
-    makeFile(project("game.bss"), theirs);
+    writeFile(project("game.bss"), theirs);
     for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
         prompter.reply(Answer::Cancel);
         command(editor);
@@ -559,18 +560,18 @@ TEST_F(ProjectSideTest, CancellingTheQuestionAboutAnotherProgramsChangeCancelsTh
     EXPECT_FALSE(QFile::exists(project("gameX.bss")));
     prompter.reply(Answer::Cancel);
     EXPECT_FALSE(editor.save());
-    EXPECT_EQ(fileContent(project("game.bss")), theirs);
+    EXPECT_EQ(readFile(project("game.bss")), theirs);
     // Reloaded, the compile goes on with the other program's text.
     prompter.reply(Answer::Yes);
     editor.Build(0);
     ASSERT_TRUE(finish());
-    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\nPRINT 2\n\n");
+    EXPECT_EQ(readFile(project("gameX.bss")), "PRINT 1\nPRINT 2\n\n");
     EXPECT_EQ(prompter.texts(), QStringList(4, project("game.bss") + res("Changed_by_another")));
 }
 
 TEST_F(ProjectSideTest, ConvertKeepsTheJavaAndOpensItOnlyAfterASuccess) {
     Editor& editor = openSaved();
-    makeFile(project("game.fail"));
+    writeFile(project("game.fail"), "tool");
     editor.Convert();
     ASSERT_TRUE(finish());
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
@@ -598,15 +599,15 @@ TEST_F(ProjectSideTest, AJavaProjectStartsTheBuildProgramOnItsDescriptor) {
     EXPECT_EQ(output(), "Executing: " + kit("Build-Linux") + " " + project("game") + "\nbuild " +
                             project("game") + "\n" + QString::number(descriptorLines(references, 0).size()) +
                             "\n");
-    EXPECT_EQ(utf8(fileContent(project("game.tbx"))), descriptorLines(references, 0).join('\n') + '\n');
-    EXPECT_TRUE(utf8(fileContent(project("game.tbp"))).contains("Platform=J2ME\n"));
+    EXPECT_EQ(utf8(readFile(project("game.tbx"))), descriptorLines(references, 0).join('\n') + '\n');
+    EXPECT_TRUE(utf8(readFile(project("game.tbp"))).contains("Platform=J2ME\n"));
     // A Java project has no execution copy.
     EXPECT_FALSE(QFile::exists(project("gameX.bss")));
 }
 
 TEST_F(ProjectSideTest, NothingStartsWhenAWriteFailsOrTheProjectHasNoPlace) {
     Editor& editor = openSaved();
-    makeFile(project("file"));
+    writeFile(project("file"), "tool");
     references.LoadedPath = project("file/");
     editor.Build(0);
     EXPECT_FALSE(side->launcher().busy());
@@ -617,12 +618,12 @@ TEST_F(ProjectSideTest, NothingStartsWhenAWriteFailsOrTheProjectHasNoPlace) {
     // After New, Compile asks where; Cancel builds nothing, the old project stays as it was.
     references.LoadedPath = project();
     editor.save();
-    const QByteArray before = fileContent(project("game.tbp"));
+    const QByteArray before = readFile(project("game.tbp"));
     editor.reset(true);
     prompter.reply(std::optional<QString>());
     editor.Build(0);
     EXPECT_FALSE(side->launcher().busy());
-    EXPECT_EQ(fileContent(project("game.tbp")), before);
+    EXPECT_EQ(readFile(project("game.tbp")), before);
     EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
 }
 
@@ -644,12 +645,11 @@ bool running(qint64 pid) {
 }
 
 TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
-    makeFile(kit("Compile-Linux"), "#!/bin/sh\nsleep 60 &\necho $! > \"$1.pid\"\nwait\n");
+    writeFile(kit("Compile-Linux"), "#!/bin/sh\nsleep 60 &\necho $! > \"$1.pid\"\nwait\n");
     Editor& editor = openSaved();
     editor.Build(0);
-    ASSERT_TRUE(
-        ui::testing::waitUntil([&] { return !fileContent(project("game.pid")).trimmed().isEmpty(); }));
-    const qint64 pid = fileContent(project("game.pid")).trimmed().toLongLong();
+    ASSERT_TRUE(ui::testing::waitUntil([&] { return !readFile(project("game.pid")).trimmed().isEmpty(); }));
+    const qint64 pid = readFile(project("game.pid")).trimmed().toLongLong();
     ASSERT_TRUE(running(pid));
     // As the program ends: the window, then the project side.
     stop();
@@ -658,10 +658,10 @@ TEST_F(ProjectSideTest, ClosingTheEditorEndsTheRunningChildAndWhatItStarted) {
 }
 
 TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChange) {
-    makeFile(project("Big.tbp"), "Main=Big\nInclude=Inc1\nInclude=Inc10\nName=Big\nPlatform=TB\n");
-    for (const char* name : {"Big.bss", "Inc1.bss", "Inc10.bss"}) makeFile(project(name), "PRINT 1");
-    makeFile(project("other.tbp"), "Main=other\nName=other\n");
-    makeFile(project("other.bss"), "PRINT 2");
+    writeFile(project("Big.tbp"), "Main=Big\nInclude=Inc1\nInclude=Inc10\nName=Big\nPlatform=TB\n");
+    for (const char* name : {"Big.bss", "Inc1.bss", "Inc10.bss"}) writeFile(project(name), "PRINT 1");
+    writeFile(project("other.tbp"), "Main=other\nName=other\n");
+    writeFile(project("other.bss"), "PRINT 2");
     Editor& editor = open();
     const auto status = [&editor] { return testing::statusLine(editor)->text(); };
 
@@ -697,7 +697,7 @@ TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChang
     pressInModal<OpenProject>("button2");
     editor.fileSelected({QFileInfo(project("other.tbp"))});
     EXPECT_EQ(status(), "other : other.bss");
-    makeFile(project("lone.bss"), "PRINT 3");
+    writeFile(project("lone.bss"), "PRINT 3");
     editor.fileSelected({QFileInfo(project("lone.bss"))});
     auto* add = editor.findChild<AddProject*>();
     ASSERT_NE(add, nullptr);
@@ -710,9 +710,9 @@ TEST_F(ProjectSideTest, TheStatusLineShowsTheCurrentProjectAndTabAfterEveryChang
 // shown empty and read-only, and nothing is ever written from it or over its file. Compile and Convert
 // are refused naming the file, the old execution copy stays byte for byte, no backup is made of nothing.
 TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
-    makeFile(project("game.tbp"), "Main=game\nInclude=util\nName=game\nPlatform=TB\n");
-    makeFile(project("gameX.bss"), "PRINT 1\n\n");
-    makeFile(project("util.bss"), "PRINT 2");
+    writeFile(project("game.tbp"), "Main=game\nInclude=util\nName=game\nPlatform=TB\n");
+    writeFile(project("gameX.bss"), "PRINT 1\n\n");
+    writeFile(project("util.bss"), "PRINT 2");
     Editor& editor = open();
     editor.loadProject(project("game.tbp"));
     EXPECT_EQ(prompter.texts(), QStringList{"Could not load file " + project("game.bss")});
@@ -730,7 +730,7 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
         EXPECT_FALSE(side->launcher().busy());
         EXPECT_EQ(reporter.reports, QList<testing::Report>{refused});
     }
-    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\n\n");
+    EXPECT_EQ(readFile(project("gameX.bss")), "PRINT 1\n\n");
     EXPECT_FALSE(output().contains("Executing"));
     EXPECT_TRUE(QDir(project()).entryList({"game.*.bak"}).isEmpty());
     // Its text cannot be replaced either: a template or a format would give it something to write.
@@ -743,7 +743,7 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
     testing::tabPane(editor, 1)->appendPlainText("PRINT 3");
     ASSERT_TRUE(editor.save());
     EXPECT_FALSE(QFile::exists(project("game.bss")));
-    EXPECT_EQ(fileContent(project("util.bss")), "PRINT 2\nPRINT 3");
+    EXPECT_EQ(readFile(project("util.bss")), "PRINT 2\nPRINT 3");
     EXPECT_TRUE(reporter.reports.isEmpty());
     testing::tabWidget(editor)->setCurrentIndex(0);
     editor.saveSourceAs();
@@ -754,14 +754,14 @@ TEST_F(ProjectSideTest, AFileThatCouldNotBeLoadedIsNeverWrittenFromOrOver) {
     prompter.reply(Answer::Yes);
     EXPECT_TRUE(editor.mayEnd());
     EXPECT_FALSE(QFile::exists(project("game.bss")));
-    EXPECT_EQ(fileContent(project("gameX.bss")), "PRINT 1\n\n");
+    EXPECT_EQ(readFile(project("gameX.bss")), "PRINT 1\n\n");
 }
 
 // The execution copy `<name>X.bss`, which every compile writes, is never added to the project; a compile
 // while a tab or include holds it (from a project file, or a new name) is refused before anything is written.
 TEST_F(ProjectSideTest, TheExecutionCopyIsNeverAnIncludeNorWrittenOverATab) {
-    makeFile(project("src/gameX.bss"), "PRINT 7");
-    makeFile(project("gameX.bss"), "PRINT 1\n\n");
+    writeFile(project("src/gameX.bss"), "PRINT 7");
+    writeFile(project("gameX.bss"), "PRINT 1\n\n");
     Editor& editor = openSaved();
     for (const QString& chosen : {project("gameX.bss"), project("src/gameX.bss")}) {
         editor.fileSelected({QFileInfo(chosen)});
@@ -783,18 +783,18 @@ TEST_F(ProjectSideTest, TheExecutionCopyIsNeverAnIncludeNorWrittenOverATab) {
     } rows[] = {{"Main=game\nInclude=gameX\nName=game\n", nullptr, true},
                 {"Main=game\nInclude=sideX\nName=game\n", "side", true},
                 {"Main=game\nInclude=sideX\nName=game\n", nullptr, false}};
-    makeFile(project("game.bss"), "PRINT 0");
-    makeFile(project("sideX.bss"), "PRINT 2");
+    writeFile(project("game.bss"), "PRINT 0");
+    writeFile(project("sideX.bss"), "PRINT 2");
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.project) + (row.renamed ? row.renamed : ""));
-        makeFile(project("game.tbp"), row.project);
-        makeFile(project("gameX.bss"), "PRINT 1\n\n");
-        const QByteArray sideText = fileContent(project("sideX.bss"));
+        writeFile(project("game.tbp"), row.project);
+        writeFile(project("gameX.bss"), "PRINT 1\n\n");
+        const QByteArray sideText = readFile(project("sideX.bss"));
         Editor& loaded = open();
         loaded.loadProject(project("game.tbp"));
         if (row.renamed) references.projectName = row.renamed;
         const QString copy = loaded.executionCopy();
-        const QByteArray before = fileContent(copy);
+        const QByteArray before = readFile(copy);
         for (void (*command)(Editor&) : {+[](Editor& e) { e.Build(0); }, +[](Editor& e) { e.Convert(); }}) {
             command(loaded);
             EXPECT_EQ(side->launcher().busy(), !row.refused);
@@ -804,11 +804,11 @@ TEST_F(ProjectSideTest, TheExecutionCopyIsNeverAnIncludeNorWrittenOverATab) {
                       row.refused)
                 << output().toStdString();
             if (row.refused) {
-                EXPECT_EQ(fileContent(copy), before);
+                EXPECT_EQ(readFile(copy), before);
                 EXPECT_TRUE(QDir(project()).entryList({"*.bak"}).isEmpty());
             }
         }
-        EXPECT_EQ(fileContent(project("sideX.bss")), sideText);
+        EXPECT_EQ(readFile(project("sideX.bss")), sideText);
         for (const QString& bak : QDir(project()).entryList({"*.bak"})) QFile::remove(project(bak));
         side.reset();
     }
@@ -817,8 +817,8 @@ TEST_F(ProjectSideTest, TheExecutionCopyIsNeverAnIncludeNorWrittenOverATab) {
 // File, Open of a file the editor refuses, in a folder that holds the user's Main.bss: the project keeps no
 // place, so Save asks where instead of writing the template over that Main.bss.
 TEST_F(ProjectSideTest, ARefusedFileLeavesTheProjectWithoutAPlace) {
-    makeFile(project("Main.bss"), "PRINT \"mine\"");
-    makeFile(project("readme.txt"), "notes");
+    writeFile(project("Main.bss"), "PRINT \"mine\"");
+    writeFile(project("readme.txt"), "notes");
     Editor& editor = open();
     prompter.reply(project("readme.txt"));
     editor.load();
@@ -827,7 +827,7 @@ TEST_F(ProjectSideTest, ARefusedFileLeavesTheProjectWithoutAPlace) {
     prompter.reply(std::optional<QString>());
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(prompter.questions().back().kind, ui::testing::Question::SaveFile);
-    EXPECT_EQ(fileContent(project("Main.bss")), "PRINT \"mine\"");
+    EXPECT_EQ(readFile(project("Main.bss")), "PRINT \"mine\"");
     EXPECT_FALSE(QFile::exists(project("myProject.tbp")));
 }
 
@@ -837,15 +837,16 @@ TEST_F(ProjectSideTest, ARefusedFileLeavesTheProjectWithoutAPlace) {
 TEST_F(ProjectSideTest, AProjectThatFailedToLoadOrWasCutShortIsNotSaved) {
     QStringList tooLong{"Main=game", "Name=game"};
     for (int i = 0; i < 24; ++i) tooLong << QString("Classpath=c%1.jar").arg(i);
-    makeFile(project("long.tbp"), (tooLong.join('\n') + '\n').toUtf8());
-    makeFile(project("nameless.tbp"), "Name=game\n");
+    writeFile(project("long.tbp"), (tooLong.join('\n') + '\n').toUtf8());
+    writeFile(project("nameless.tbp"), "Name=game\n");
     QStringList many{"Main=game", "Name=game"};
     for (int i = 0; i < 12; ++i) many << QString("Include=u%1").arg(i);
-    makeFile(project("many.tbp"), (many.join('\n') + '\n').toUtf8());
-    makeFile(project("game.bss"), "PRINT 1");
-    for (int i = 0; i < 12; ++i) makeFile(project(QString("u%1.bss").arg(i)), "PRINT 2");
-    Project::setValuePrompt([](QWidget*, const QString&, References&) { return QString(); });
+    writeFile(project("many.tbp"), (many.join('\n') + '\n').toUtf8());
+    writeFile(project("game.bss"), "PRINT 1");
+    for (int i = 0; i < 12; ++i) writeFile(project(QString("u%1.bss").arg(i)), "PRINT 2");
     Editor& editor = open();
+    std::optional<Services> cancelled(
+        Services::Parts{.manualEntry = [](QWidget*, const QString&, References&) { return QString(); }});
     for (const char* file : {"long.tbp", "nameless.tbp", "many.tbp"}) {
         SCOPED_TRACE(file);
         reporter.reports.clear();
@@ -857,13 +858,13 @@ TEST_F(ProjectSideTest, AProjectThatFailedToLoadOrWasCutShortIsNotSaved) {
         EXPECT_FALSE(editor.save());
         EXPECT_EQ(prompter.questions().back().kind, ui::testing::Question::SaveFile);
     }
-    Project::setValuePrompt(nullptr);
+    cancelled.reset();
     EXPECT_EQ(reporter.reports[0].kind, testing::Report::Warning);
     EXPECT_TRUE(reporter.reports[0].heading.endsWith("not taken: Include=u10, Include=u11"));
     EXPECT_EQ(references.includes.size(), 10);
     EXPECT_FALSE(QFile::exists(kit("myProject.tbp")));
     EXPECT_FALSE(QFile::exists(kit("Main.bss")));
-    EXPECT_EQ(fileContent(project("many.tbp")), (many.join('\n') + '\n').toUtf8());
+    EXPECT_EQ(readFile(project("many.tbp")), (many.join('\n') + '\n').toUtf8());
 }
 
 // Project, Compiler, J2ME and back: the main source keeps its own name, and Save rewrites the project
@@ -876,8 +877,8 @@ TEST_F(ProjectSideTest, ALanguageRoundTripLeavesTheProjectAsItWas) {
     Targets tb;
     tb.tb = true;
     ASSERT_TRUE(writeProject(written, nullptr, 0, tb));
-    const QByteArray projectFile = fileContent(project("Game.tbp"));
-    makeFile(project("Main.bss"), "PRINT 1");
+    const QByteArray projectFile = readFile(project("Game.tbp"));
+    writeFile(project("Main.bss"), "PRINT 1");
     Editor& editor = open();
     editor.loadProject(project("Game.tbp"));
     editor.menus().mCompilerJ2ME->trigger();
@@ -887,9 +888,9 @@ TEST_F(ProjectSideTest, ALanguageRoundTripLeavesTheProjectAsItWas) {
     EXPECT_EQ(titles(), QStringList{"Main.bss"});
     EXPECT_EQ(references.mainName, "Main");
     ASSERT_TRUE(editor.save());
-    EXPECT_EQ(fileContent(project("Game.tbp")), projectFile);
+    EXPECT_EQ(readFile(project("Game.tbp")), projectFile);
     EXPECT_EQ(QDir(project()).entryList(QDir::Files), QStringList({"Game.tbp", "Main.bss"}));
-    EXPECT_EQ(fileContent(project("Main.bss")), "PRINT 1");
+    EXPECT_EQ(readFile(project("Main.bss")), "PRINT 1");
 }
 
 // Every road that could give a tab another file, then what writes the tabs: each tab's text goes only
@@ -1014,7 +1015,7 @@ TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
         {"a source of the game added to a Java project keeps its language",
          "J2ME",
          [&](Editor& editor) {
-             makeFile(project("lib/util.bss"), "PRINT \"util\"\n");
+             writeFile(project("lib/util.bss"), "PRINT \"util\"\n");
              editor.fileSelected({QFileInfo(project("lib/util.bss"))});
              auto* add = editor.findChild<AddProject*>();
              ASSERT_NE(add, nullptr);
@@ -1044,12 +1045,12 @@ TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
         QDir(project()).removeRecursively();
         QDir().mkpath(project());
         for (auto file = folder.begin(); file != folder.end(); ++file)
-            makeFile(project(file.key()), file.value());
-        makeFile(project("Skyward.tbp"),
-                 QByteArray("Main=Skyward\nName=Skyward\nPlatform=") + row.platform + "\n");
+            writeFile(project(file.key()), file.value());
+        writeFile(project("Skyward.tbp"),
+                  QByteArray("Main=Skyward\nName=Skyward\nPlatform=") + row.platform + "\n");
         QMap<QString, QByteArray> before;
         for (const QString& name : QDir(project()).entryList(QDir::Files))
-            before[name] = fileContent(project(name));
+            before[name] = readFile(project(name));
         Editor& editor = open();
         editor.loadProject(project("Skyward.tbp"));
         prompter.clear();
@@ -1064,7 +1065,7 @@ TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
             SCOPED_TRACE(name.toStdString());
             // What the compile and the backups make, and the project file the roads rewrite.
             if (name.endsWith(".bak") || name.endsWith(".tbx") || name == "Skyward.tbp") continue;
-            const QByteArray now = fileContent(project(name));
+            const QByteArray now = readFile(project(name));
             if (row.changed.contains(name)) {
                 if (!row.changed[name].isEmpty()) {
                     EXPECT_EQ(utf8(now), utf8(row.changed[name]));
@@ -1084,23 +1085,23 @@ TEST_F(ProjectSideTest, EveryRoadWritesATabOnlyToItsOwnFile) {
 // and the file. Where the file has gone, a conversion onto the changed tab asks first: No converts nothing,
 // Yes replaces the text as one step.
 TEST_F(ProjectSideTest, ConvertHandsItsJavaOverAndAsksBeforeReplacingChanges) {
-    makeFile(kit("Compile-Linux"),
-             "#!/bin/sh\nif [ -f \"$1.java\" ]; then echo \"refused $1.java\"; exit 1; fi\n"
-             "n=$(($(cat \"$1.count\" 2>/dev/null || echo 0) + 1))\necho $n > \"$1.count\"\n"
-             "printf 'class converted%s {}\\n// Generated by the Tesvo Zorid compiler: a compile of the "
-             "project replaces or deletes this file.\\n' $n > \"$1.java\"\n");
+    writeFile(kit("Compile-Linux"),
+              "#!/bin/sh\nif [ -f \"$1.java\" ]; then echo \"refused $1.java\"; exit 1; fi\n"
+              "n=$(($(cat \"$1.count\" 2>/dev/null || echo 0) + 1))\necho $n > \"$1.count\"\n"
+              "printf 'class converted%s {}\\n// Generated by the Tesvo Zorid compiler: a compile of the "
+              "project replaces or deletes this file.\\n' $n > \"$1.java\"\n");
     Editor& editor = openSaved();
     for (int run = 1; run <= 2; ++run) {
         editor.Convert();
         ASSERT_TRUE(finish());
         EXPECT_EQ(titles(), QStringList({"Main.bss", "game.java"}));
         EXPECT_EQ(text(1), "class converted1 {}\n");
-        EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted1 {}\n");
+        EXPECT_EQ(utf8(readFile(project("game.java"))), "class converted1 {}\n");
     }
     EXPECT_TRUE(output().contains("refused " + project("game")));
     testing::tabPane(editor, 1)->appendPlainText("// mine");
     editor.save();
-    EXPECT_EQ(utf8(fileContent(project("game.java"))), "class converted1 {}\n\n// mine");
+    EXPECT_EQ(utf8(readFile(project("game.java"))), "class converted1 {}\n\n// mine");
 
     QFile::remove(project("game.java"));
     testing::tabPane(editor, 1)->appendPlainText("// more");

@@ -3,10 +3,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "actions.h"
+#include "test_helpers.h"
 #include "type_creator.h"
 
 namespace {
@@ -15,19 +15,14 @@ TEST(EditorTemplate, CompilesAndBuildsWithTheKit) {
     QTemporaryDir dir;
     const QString base = dir.filePath("Fresh");
     ASSERT_TRUE(QFile::copy(QString(TZ_KIT_DIR) + "/Editor/TB.bss", base + "X.bss"));
-    QFile project(base + ".tbp");
-    ASSERT_TRUE(project.open(QIODevice::WriteOnly));
-    project.write(
+    tz::testing::writeFile(
+        base + ".tbp",
         "// Tesvo Zorid v1.1.0 Project File\nMain=Fresh\nRun=0\nName=Fresh\nPlatform=TB\n3D=false\n"
         "Floats=false\nMappy=false\nMM=false\nInc=false\nCLDC=10\n");
-    project.close();
-    QProcess compile;
-    compile.setProcessChannelMode(QProcess::MergedChannels);
-    compile.start(QString(TZ_KIT_DIR) + "/Compile-Linux", {base});
-    ASSERT_TRUE(compile.waitForFinished(300000));
-    const QString output = QString::fromLocal8Bit(compile.readAll());
-    EXPECT_EQ(compile.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("Program compiled")) << output.toStdString();
+    const tz::testing::ProgramRun compile =
+        tz::testing::runProgram({}, {TZ_KIT_DIR "/Compile-Linux", base.toStdString()});
+    EXPECT_EQ(compile.status, 0) << compile.output;
+    EXPECT_NE(compile.output.find("Program compiled"), std::string::npos) << compile.output;
     EXPECT_TRUE(QFile::exists(base + ".jar"));
 }
 
@@ -58,15 +53,12 @@ TEST(EditorTemplate, J2METemplateBuildsWithATypeCreatorClass) {
         "// Tesvo Zorid v1.1.0 Project File\nMain=game\nInclude0=TypePoint\nRun=0\nName=game\nPlatform=J2ME\n"
         "3D=false\nFloats=false\nMappy=false\nMM=false\nImage=false\nSound=false\nMidi=false\nVideo=false\n"
         "Inc=false\nCLDC=10\n");
-    QProcess build;
-    build.setProcessChannelMode(QProcess::MergedChannels);
-    build.start(QString(TZ_KIT_DIR) + "/Build-Linux", {dir.filePath("game")});
-    ASSERT_TRUE(build.waitForFinished(300000));
-    const QString output = QString::fromLocal8Bit(build.readAll());
-    EXPECT_EQ(build.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("game.jar"))) << output.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/TypePoint.class"))) << output.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/game$Board.class"))) << output.toStdString();
+    const tz::testing::ProgramRun build =
+        tz::testing::runProgram({}, {TZ_KIT_DIR "/Build-Linux", dir.filePath("game").toStdString()});
+    EXPECT_EQ(build.status, 0) << build.output;
+    EXPECT_TRUE(QFile::exists(dir.filePath("game.jar"))) << build.output;
+    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/TypePoint.class"))) << build.output;
+    EXPECT_TRUE(QFile::exists(dir.filePath("classes/Game/game$Board.class"))) << build.output;
 }
 
 }  // namespace

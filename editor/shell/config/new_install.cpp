@@ -41,8 +41,10 @@ std::optional<QString> selected(const QComboBox* list) {
 
 }  // namespace
 
-NewInstall::NewInstall(QWidget* owner, References& references)
-    : DialogFrame(owner, "Tesvo Zorid Configuration Utility", frames::newInstall), references_(references) {
+NewInstall::NewInstall(QWidget* owner, References& references, MayEnd mayEnd)
+    : DialogFrame(owner, "Tesvo Zorid Configuration Utility", frames::newInstall),
+      references_(references),
+      mayEnd_(std::move(mayEnd)) {
     initialize();
     for (QPushButton* button : {verify, downloadSDK, downloadWTK, exit}) {
         connect(button, &QPushButton::clicked, this, [this, button] { actionPerformed(button); });
@@ -179,7 +181,7 @@ void NewInstall::actionPerformed(QPushButton* source) {
     } else if (source == exit) {
         // Opened from the preferences, Exit ends an editor that may hold changed tabs: it asks first, and
         // a cancelled question or a failed write keeps the wizard open.
-        if (references_.mayEnd && !references_.mayEnd()) return;
+        if (mayEnd_ && !mayEnd_()) return;
         ui::prompter().inform(this, messageTitle,
                               getLocalizedText("Your configuration file has not be verified, ensure that you "
                                                "have the correct SDK's installed"));
@@ -209,8 +211,8 @@ void NewInstall::verifyChoice() {
     accept();
 }
 
-NewInstall::Outcome runFirstRunWizard(References& references) {
-    NewInstall wizard(nullptr, references);
+NewInstall::Outcome runFirstRunWizard(References& references, NewInstall::MayEnd mayEnd) {
+    NewInstall wizard(nullptr, references, std::move(mayEnd));
     wizard.startScan(std::make_unique<Scan>(scanRoot()));
     wizard.exec();
     return wizard.outcome();

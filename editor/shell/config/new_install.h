@@ -2,6 +2,7 @@
 // The first-run wizard: shown before the main window when Config.cfg does not name a usable Java SDK and
 // wireless toolkit, and from the preferences' Scan button. It shows what its scan finds, checks the user's
 // choice and stores it in the configuration fields.
+#include <functional>
 #include <memory>
 
 #include "dialog_frame.h"
@@ -22,7 +23,11 @@ class NewInstall : public DialogFrame {
 public:
     enum class Outcome { Closed, Verified, Exited };
 
-    NewInstall(QWidget* owner, References& references);
+    // Asked before Exit ends the editor: false keeps it (the main window's question while a tab is
+    // changed). None: there is nothing to lose.
+    using MayEnd = std::function<bool()>;
+
+    NewInstall(QWidget* owner, References& references, MayEnd mayEnd = {});
     ~NewInstall() override;
 
     // Takes the scan over, shows its findings and starts it. Closing the wizard stops it.
@@ -47,24 +52,25 @@ private:
     void scanFinished(bool JDKFound, bool WTKFound);
 
     References& references_;
+    MayEnd mayEnd_;
     std::unique_ptr<Scan> scan_;
     bool closed_ = false;
     Outcome outcome_ = Outcome::Closed;
 
     QComboBox* JDK = nullptr;
     QComboBox* WTK = nullptr;
-    QLabel* label2 = nullptr;
+    QLabel* label2 = nullptr;  // the scan's state: "Scanning...", then "Finished"
     QProgressBar* progress = nullptr;
     QPushButton* verify = nullptr;
     QPushButton* downloadSDK = nullptr;
     QPushButton* downloadWTK = nullptr;
     QPushButton* exit = nullptr;
-    QLabel* label1 = nullptr;
-    QLabel* label9 = nullptr;
-    QLabel* label7 = nullptr;
-    QLabel* label8 = nullptr;
-    QWidget* spacer1 = nullptr;
-    QWidget* spacer2 = nullptr;
+    QLabel* label1 = nullptr;    // the title
+    QLabel* label9 = nullptr;    // the welcome: what the wizard does
+    QLabel* label7 = nullptr;    // "Java SDK"
+    QLabel* label8 = nullptr;    // "J2ME SDK"
+    QWidget* spacer1 = nullptr;  // blank rows
+    QWidget* spacer2 = nullptr;  // blank rows
     QWidget* sdkBar = nullptr;
     QWidget* sdkFiller = nullptr;
     QWidget* wtkBar = nullptr;
@@ -72,13 +78,13 @@ private:
     QWidget* buttonBar = nullptr;
     QWidget* leftFiller = nullptr;
     QWidget* rightFiller = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
-    CustomSeparator* separator3 = nullptr;
-    CustomSeparator* separator4 = nullptr;
+    CustomSeparator* separator1 = nullptr;  // above the Java SDK row
+    CustomSeparator* separator2 = nullptr;  // between the two tools
+    CustomSeparator* separator3 = nullptr;  // above the scan's state
+    CustomSeparator* separator4 = nullptr;  // above the buttons
 };
 
 // The wizard with a scan of the root scanRoot(), shown modally as at start-up; returns how it closed.
-NewInstall::Outcome runFirstRunWizard(References& references);
+NewInstall::Outcome runFirstRunWizard(References& references, NewInstall::MayEnd mayEnd = {});
 
 }  // namespace editor

@@ -20,8 +20,10 @@ const char* const office2003Item = "Microsoft® Office 2003";
 
 }  // namespace
 
-Preferences::Preferences(QWidget* owner, References& references)
-    : DialogFrame(owner, "Tesvo Zorid Preferences", frames::preferences), references_(references) {
+Preferences::Preferences(QWidget* owner, References& references, std::function<bool()> mayEnd)
+    : DialogFrame(owner, "Tesvo Zorid Preferences", frames::preferences),
+      references_(references),
+      mayEnd_(std::move(mayEnd)) {
     initialize();
     showLocations();
     for (QPushButton* button : {button1, button2, button3}) {
@@ -135,7 +137,7 @@ void Preferences::actionPerformed(QPushButton* source) {
         save();
     } else if (source == button2) {
         // The fields show what a verified scan found; nothing is written until Save.
-        if (runFirstRunWizard(references_) == NewInstall::Outcome::Verified) showLocations();
+        if (runFirstRunWizard(references_, mayEnd_) == NewInstall::Outcome::Verified) showLocations();
     } else if (source == button3) {
         close();
     }

@@ -2,6 +2,8 @@
 // The preferences dialog: the three tool folders of Config.cfg in editable fields and the look in a list;
 // Save checks the folders and rewrites the file, Scan runs the first-run wizard again. Not modal: the
 // main window stays usable. Whoever opens it as a window of its own lets it delete itself on close.
+#include <functional>
+
 #include "dialog_frame.h"
 
 class QComboBox;
@@ -17,7 +19,8 @@ class References;
 class Preferences : public DialogFrame {
     Q_OBJECT
 public:
-    Preferences(QWidget* owner, References& references);
+    // `mayEnd`: the question the first-run wizard's Exit asks before it ends the editor (new_install.h).
+    Preferences(QWidget* owner, References& references, std::function<bool()> mayEnd = {});
 
     // The look word written for an item of the look list.
     static QString lookWord(const QString& item);
@@ -35,23 +38,24 @@ private:
     void showLocations();
 
     References& references_;
+    std::function<bool()> mayEnd_;
     QLineEdit* textfield1 = nullptr;  // the kit folder
     QLineEdit* textfield2 = nullptr;  // the Java SDK tool folder
     QLineEdit* textfield3 = nullptr;  // the wireless toolkit folder
-    QComboBox* combobox1 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
-    QPushButton* button3 = nullptr;
-    QLabel* label8 = nullptr;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLabel* label4 = nullptr;
-    QLabel* label5 = nullptr;
-    QLabel* label6 = nullptr;
-    QLabel* label7 = nullptr;
-    QWidget* spacer1 = nullptr;
-    QWidget* spacer2 = nullptr;
+    QComboBox* combobox1 = nullptr;   // the looks
+    QPushButton* button1 = nullptr;   // "Save"
+    QPushButton* button2 = nullptr;   // "Scan": the first-run wizard again
+    QPushButton* button3 = nullptr;   // "Dismiss"
+    QLabel* label8 = nullptr;         // the outcome of Save: a folder that failed its test, or success
+    QLabel* label1 = nullptr;         // the title
+    QLabel* label2 = nullptr;         // what the dialog is for
+    QLabel* label3 = nullptr;         // "Tesvo Zorid Directory"
+    QLabel* label4 = nullptr;         // "Java SDK Directory"
+    QLabel* label5 = nullptr;         // "J2ME SDK Directory"
+    QLabel* label6 = nullptr;         // "Editor Look and Feel"
+    QLabel* label7 = nullptr;         // beside Scan: what it opens
+    QWidget* spacer1 = nullptr;       // blank rows
+    QWidget* spacer2 = nullptr;       // blank rows
     QWidget* saveBar = nullptr;
     QWidget* saveFiller = nullptr;
     QWidget* scanBar = nullptr;
@@ -59,8 +63,8 @@ private:
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* barFiller = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
+    CustomSeparator* separator1 = nullptr;  // under the explanation
+    CustomSeparator* separator2 = nullptr;  // above the buttons
 };
 
 }  // namespace editor

@@ -8,11 +8,10 @@
 #include "config_file.h"
 #include "environment.h"
 #include "files.h"
+#include "services.h"
 
 namespace editor {
 namespace {
-
-QString rootOverride;
 
 // Kernel and device trees: huge or endless, and never the home of an SDK.
 bool excluded(const QString& path) {
@@ -37,11 +36,9 @@ void print(const QString& line) {
 }  // namespace
 
 QString scanRoot() {
-    return rootOverride.isEmpty() ? QStringLiteral("/") : rootOverride;
-}
-
-void setScanRoot(const QString& folder) {
-    rootOverride = folder;
+    const Services* services = Services::current();
+    return services && !services->parts().scanRoot.isEmpty() ? services->parts().scanRoot
+                                                             : QStringLiteral("/");
 }
 
 Scan::Scan(const QString& root, Lister lister)

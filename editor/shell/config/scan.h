@@ -15,10 +15,9 @@
 
 namespace editor {
 
-// The root of the walk after the kit folder: "/" unless tests point it at a small folder.
+// The root of the walk after the kit folder, from the Services in force: "/" unless a test points it at a
+// small folder.
 QString scanRoot();
-// The empty text restores "/".
-void setScanRoot(const QString& folder);
 
 class Scan : public QObject {
     Q_OBJECT

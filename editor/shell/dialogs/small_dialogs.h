@@ -30,14 +30,14 @@ private:
     void actionPerformed(QPushButton* source);
 
     References& references_;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLineEdit* textfield1 = nullptr;
+    QLabel* label1 = nullptr;         // "Project File Error"
+    QLabel* label2 = nullptr;         // why the value is asked for
+    QLabel* label3 = nullptr;         // "Please enter a value for '<key>'"
+    QLineEdit* textfield1 = nullptr;  // the value
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    QWidget* spacer1 = nullptr;
-    QWidget* spacer2 = nullptr;
+    QWidget* spacer1 = nullptr;  // blank rows
+    QWidget* spacer2 = nullptr;  // blank rows
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* leftFiller = nullptr;
@@ -63,17 +63,17 @@ private:
     void actionPerformed(QPushButton* source);
 
     References& references_;
-    QString filename;  // the image's full path
-    QString file;      // its file name
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    CustomSeparator* separator1 = nullptr;
+    QString filename;                       // the image's full path
+    QString file;                           // its file name
+    QLabel* label1 = nullptr;               // what clicking an image file offers
+    QLabel* label2 = nullptr;               // "What would you like to do?"
+    CustomSeparator* separator1 = nullptr;  // under the explanation
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* barFiller = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
-    QPushButton* button3 = nullptr;
+    QPushButton* button1 = nullptr;  // "Cancel"
+    QPushButton* button2 = nullptr;  // "Edit Image"
+    QPushButton* button3 = nullptr;  // "Copy": into the project folder
 };
 
 class About : public DialogFrame {
@@ -91,13 +91,13 @@ private:
     QLabel* description = nullptr;
     QLabel* versionLine = nullptr;
     QLabel* makerLink = nullptr;
-    QWidget* spacer1 = nullptr;
-    QWidget* spacer2 = nullptr;
-    QWidget* spacer3 = nullptr;
+    QWidget* spacer1 = nullptr;  // blank rows between the texts
+    QWidget* spacer2 = nullptr;  // blank rows between the texts
+    QWidget* spacer3 = nullptr;  // blank rows between the texts
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* barFiller = nullptr;
-    QPushButton* button1 = nullptr;
+    QPushButton* button1 = nullptr;  // "Cancel"
 };
 
 // About the Qt libraries the editor runs on.
@@ -116,7 +116,7 @@ protected:
 private:
     QLabel* heading = nullptr;
     QLabel* description = nullptr;
-    QWidget* spacer1 = nullptr;
+    QWidget* spacer1 = nullptr;  // a blank row
     QWidget* filler = nullptr;
     QWidget* buttonBar = nullptr;
     QWidget* leftFiller = nullptr;

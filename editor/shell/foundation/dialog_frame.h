@@ -135,7 +135,7 @@ protected:
     void layoutButtonBar(QWidget* bar, QWidget* filler, const QList<QWidget*>& buttons,
                          QWidget* trailingFiller = nullptr);
 
-    QWidget* panel1 = nullptr;
+    QWidget* panel1 = nullptr;  // the dialog's rows, which createComponents makes
 
 private:
     void placeOnScreen();

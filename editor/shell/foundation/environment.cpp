@@ -7,14 +7,10 @@
 
 #include "error_dialogs.h"
 #include "kit/program_folder.h"
-#include "ui_toolkit.h"
+#include "services.h"
 
 namespace editor {
 namespace {
-
-QString kitFolderOverride;
-DesktopOpener* installedDesktop = nullptr;
-ProgramExit* installedExit = nullptr;
 
 QString programFolder() {
     const std::string folder = kit::programFolder();
@@ -55,33 +51,21 @@ QString j2mePage() {
 }
 
 QString kitFolder() {
-    if (!kitFolderOverride.isEmpty()) return kitFolderOverride;
+    const Services* services = Services::current();
+    if (services && !services->parts().kitFolder.isEmpty()) return services->parts().kitFolder;
     static const QString folder = programFolder();
     return folder;
 }
 
-void setKitFolder(const QString& folder) {
-    kitFolderOverride = folder;
-    while (kitFolderOverride.size() > 1 && kitFolderOverride.endsWith('/')) kitFolderOverride.chop(1);
-    // The component library finds its images in the same folder.
-    ui::toolkit::Toolkit::setKitFolder(kitFolderOverride);
-}
-
 DesktopOpener& desktop() {
     static StandardDesktop standard;
-    return installedDesktop ? *installedDesktop : standard;
-}
-
-void setDesktop(DesktopOpener* installed) {
-    installedDesktop = installed;
+    const Services* services = Services::current();
+    return services && services->parts().desktop ? *services->parts().desktop : standard;
 }
 
 ProgramExit& programExit() {
-    return installedExit ? *installedExit : standardExit();
-}
-
-void setProgramExit(ProgramExit* installed) {
-    installedExit = installed;
+    const Services* services = Services::current();
+    return services && services->parts().exit ? *services->parts().exit : standardExit();
 }
 
 std::optional<int> requestedExit() {

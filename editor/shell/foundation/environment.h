@@ -1,7 +1,7 @@
 #pragma once
 // Where the editor meets the desktop: the kit folder, opening addresses and files with the desktop's
-// default program, and ending the program. Each is one installable seam; tests install recorders
-// (editor/testing/) and the program keeps the standard ones.
+// default program, and ending the program. Each comes from the Services in force (services.h); tests
+// give recorders (editor/testing/).
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -21,9 +21,6 @@ QString j2mePage();
 // The folder that holds the running program, without a closing "/": the install folder of the kit, where
 // Config.cfg, the templates and the documentation live, whatever directory the editor was started from.
 QString kitFolder();
-// Tests point the kit folder elsewhere; the empty text restores the program's own folder. The component
-// library's kit folder (ui::toolkit::Toolkit) follows.
-void setKitFolder(const QString& folder);
 
 // Opens web pages, the help file and images with the desktop's default program, without waiting.
 class DesktopOpener {
@@ -34,8 +31,6 @@ public:
 };
 
 DesktopOpener& desktop();
-// nullptr restores QDesktopServices; the caller keeps ownership of what it installs.
-void setDesktop(DesktopOpener* installed);
 
 // Ends the editor: Exit and the first-run wizard's Exit end it with status 0. The standard one asks the
 // event loop to end, so the program returns from main and every owner ends what it holds (a running build
@@ -47,7 +42,6 @@ public:
 };
 
 ProgramExit& programExit();
-void setProgramExit(ProgramExit* installed);
 // The status the standard exit was asked to end with, if it was: asked before the main event loop runs
 // (the first-run wizard's Exit at start-up), the program must not start the loop.
 std::optional<int> requestedExit();

@@ -6,6 +6,7 @@
 
 #include "colours.h"
 #include "environment.h"
+#include "services.h"
 
 namespace editor {
 namespace {
@@ -36,8 +37,6 @@ const FailureDialog::Look warningLook{
     "If you believe that this error has been caused by the editor please report the error shown to ",
     true,
 };
-
-FailureReporter* installedReporter = nullptr;
 
 class DialogReporter : public FailureReporter {
 public:
@@ -115,11 +114,8 @@ Warning::Warning(QWidget* owner, const QString& heading, const QString& detail)
 
 FailureReporter& failureReporter() {
     static DialogReporter standard;
-    return installedReporter ? *installedReporter : standard;
-}
-
-void setFailureReporter(FailureReporter* installed) {
-    installedReporter = installed;
+    const Services* services = Services::current();
+    return services && services->parts().reports ? *services->parts().reports : standard;
 }
 
 void showError(QWidget* owner, const QString& heading, const QString& detail) {

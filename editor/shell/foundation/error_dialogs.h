@@ -39,16 +39,16 @@ private:
     void actionPerformed();
 
     Look look_;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLabel* label4 = nullptr;
-    CustomSeparator* separator1 = nullptr;
-    CustomSeparator* separator2 = nullptr;
-    QWidget* panel2 = nullptr;
-    QWidget* panel3 = nullptr;
-    QWidget* panel4 = nullptr;
-    QPushButton* button1 = nullptr;
+    QLabel* label1 = nullptr;               // the heading: what went wrong
+    QLabel* label2 = nullptr;               // the detail: the operation or object concerned
+    QLabel* label3 = nullptr;               // what the dialog means
+    QLabel* label4 = nullptr;               // the advice, with the support address
+    CustomSeparator* separator1 = nullptr;  // under the heading
+    CustomSeparator* separator2 = nullptr;  // under the detail
+    QWidget* panel2 = nullptr;              // the button bar
+    QWidget* panel3 = nullptr;              // the space before the button
+    QWidget* panel4 = nullptr;              // the filler above the button bar
+    QPushButton* button1 = nullptr;         // "Dismiss"
 };
 
 // `heading`: what went wrong (a failure's message); `detail`: the operation or object concerned.
@@ -64,8 +64,9 @@ public:
     Warning(QWidget* owner, const QString& heading, const QString& detail);
 };
 
-// Where the editor's operations report their failures: the program shows Error or Warning modally and
-// returns when the user has dismissed it; tests record the reports (editor/testing/).
+// Where the editor's operations report their failures, from the Services in force (services.h): the
+// program shows Error or Warning modally and returns when the user has dismissed it; tests record the
+// reports (editor/testing/).
 class FailureReporter {
 public:
     virtual ~FailureReporter() = default;
@@ -74,8 +75,6 @@ public:
 };
 
 FailureReporter& failureReporter();
-// nullptr restores the dialogs; the caller keeps ownership of what it installs.
-void setFailureReporter(FailureReporter* installed);
 
 void showError(QWidget* owner, const QString& heading, const QString& detail);
 void showWarning(QWidget* owner, const QString& heading, const QString& detail);

@@ -2,12 +2,9 @@
 
 #include <QFile>
 
+#include "services.h"
+
 namespace editor {
-namespace {
-
-Files* installedFiles = nullptr;
-
-}  // namespace
 
 FileStatus Files::status(const QString& path) const {
     return guard::FileQueries().status(QFile::encodeName(path).toStdString());
@@ -20,11 +17,8 @@ bool Files::sameFile(const QString& first, const QString& second) const {
 
 Files& files() {
     static Files standard;
-    return installedFiles ? *installedFiles : standard;
-}
-
-void setFiles(Files* installed) {
-    installedFiles = installed;
+    const Services* services = Services::current();
+    return services && services->parts().files ? *services->parts().files : standard;
 }
 
 }  // namespace editor

@@ -1,6 +1,7 @@
 #pragma once
-// The editor's file seam: what it asks of the file system before it reads or writes. Tests replace it to
-// make a file unreadable or a folder unwritable, which permissions cannot do for root.
+// The editor's file seam: what it asks of the file system before it reads or writes, from the Services in
+// force (services.h). Tests give one that makes a file unreadable or a folder unwritable, which
+// permissions cannot do for root.
 #include <QString>
 
 #include "guard/file_copy.h"
@@ -19,7 +20,5 @@ public:
 };
 
 Files& files();
-// nullptr restores the real file system; the caller keeps ownership of what it installs.
-void setFiles(Files* installed);
 
 }  // namespace editor

@@ -3,7 +3,6 @@
 // configuration or the last manual entry. Plain data with the defaults of a fresh start.
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 namespace editor {
@@ -21,7 +20,8 @@ public:
     // An entry of `includes` equals the cut name of `path` (case-sensitive).
     bool longIncludeExists(const QString& path) const;
 
-    // The project.
+    // The project: set by the loading road and Save to a new place, changed by Project Settings, the
+    // language switch and Add to project (editor/projects/), cleared when the project is closed.
     QString editorPath;  // the kit folder + sep: the compiler and build programs are started from it
     QString LoadedPath;  // the project folder, always ending with sep
     QString projectName;
@@ -34,28 +34,29 @@ public:
     QStringList references;   // class-path entries, in order
     QString compiler = "TB";  // the platform word of the project file
     bool saved = false;       // the project has a location on disk
+    // The J2ME options, the panel's boxes (projects/j2me_panel.h).
     bool uses3D = false;
     bool usesFloats = false;
     bool usesInclude = false;
     bool usesMM = false;
     bool usesMappy = false;
     QString fixed;  // the last manual entry; empty when it was cancelled
-    // The main window's question before the editor ends ("Save changes?" while a tab is changed), set
-    // while the window lives; false keeps the editor. The configuration's dialogs ask it without the window.
-    std::function<bool()> mayEnd;
-    int mainScreen = -1;
-    int currentScreen = -1;
-    int backupLevel = 0;
 
-    // The configuration, one field per line of Config.cfg. Each starts as the empty text; a file too
-    // short for a line leaves its field without a value, which is written back as "null".
+    // The tab slots of the main window's sources (shell/window/source_tabs.cpp).
+    int mainScreen = -1;     // the main source's; 0 after a load or a reset
+    int currentScreen = -1;  // the selected tab's, or the slot taken last; -1 when none was free
+    int backupLevel = 0;     // the digit of the next backups, 0 to 9; 0 after a load
+
+    // The configuration, one field per line of Config.cfg: read and written by the start-up
+    // (config/start_up.h), set by the first-run wizard and the look commands. Each starts as the empty
+    // text; a file too short for a line leaves its field without a value, which is written back as "null".
     std::optional<QString> JavaLocation = QString("");
     std::optional<QString> MobileLocation = QString("");
     std::optional<QString> TesvoZoridLocation = QString("");
     std::optional<QString> lookAndFeel = QString("");
 
-    std::optional<QString> classStart;  // the class a Java project starts; no value until it is set
-    std::optional<QString> proxyHost;   // no value until the proxy settings are confirmed
+    std::optional<QString> classStart;  // J2ME Settings: the class a Java project starts; none until set
+    std::optional<QString> proxyHost;   // the FTP tool's proxy: none until its settings are confirmed
     std::optional<QString> proxyPort;
 };
 

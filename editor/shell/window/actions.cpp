@@ -20,6 +20,7 @@
 #include "references.h"
 #include "res.h"
 #include "small_dialogs.h"
+#include "start_up.h"
 #include "text_files.h"
 #include "ui_toolkit.h"
 
@@ -33,92 +34,83 @@ QString kitLocation(const References& references) {
     return references.TesvoZoridLocation.value_or(QString());
 }
 
-struct ActionRow {
-    QAction* Init::*field;
-    const char* key;        // the message-table key of the name
-    const char* fixedName;  // rows without a key
-    void (*run)(Actions&, Init&);
-};
-
 using A = Actions;
 
-// In creation order.
-const ActionRow actionRows[] = {
-    {&Init::mNewAction, "New", nullptr, [](A& a, Init&) { a.editor().reset(true); }},
-    {&Init::mOpenAction, "Open", nullptr, [](A& a, Init&) { a.editor().load(); }},
-    {&Init::mSaveAction, "Save", nullptr, [](A& a, Init&) { a.editor().save(); }},
-    {&Init::mSaveAsAction, "Save_As", nullptr,
+}  // namespace
+
+const Actions::Row Actions::rows[51] = {
+    {&Init::mNewAction, "New", [](A& a, Init&) { a.editor().reset(true); }},
+    {&Init::mOpenAction, "Open", [](A& a, Init&) { a.editor().load(); }},
+    {&Init::mSaveAction, "Save", [](A& a, Init&) { a.editor().save(); }},
+    {&Init::mSaveAsAction, "Save_As",
      [](A& a, Init&) {
          // Forgetting the location makes the save ask where to go.
          a.references().saved = false;
          a.editor().save();
      }},
-    {&Init::mSaveSourceAction, "Save_Source_As", nullptr, [](A& a, Init&) { a.editor().saveSourceAs(); }},
-    {&Init::mPrintAction, "Print", nullptr, [](A& a, Init&) { a.editor().print(); }},
-    {&Init::mExitAction, "Exit", nullptr, [](A& a, Init&) { a.exit(); }},
-    {&Init::mUndoAction, "Undo", nullptr, [](A& a, Init&) { a.editor().undo(); }},
-    {&Init::mRedoAction, "Redo", nullptr, [](A& a, Init&) { a.editor().redo(); }},
-    {&Init::mCutAction, "Cut", nullptr, [](A& a, Init&) { a.editor().cut(); }},
-    {&Init::mCopyAction, "Copy", nullptr, [](A& a, Init&) { a.editor().copy(); }},
-    {&Init::mPasteAction, "Paste", nullptr, [](A& a, Init&) { a.editor().paste(); }},
-    {&Init::mSelectAllAction, "Select_All", nullptr, [](A& a, Init&) { a.editor().selectAll(); }},
-    {&Init::mSetBook1Action, "Set_Bookmark_1", nullptr, [](A& a, Init&) { a.editor().setBookmark(1); }},
-    {&Init::mSetBook2Action, "Set_Bookmark_2", nullptr, [](A& a, Init&) { a.editor().setBookmark(2); }},
-    {&Init::mSetBook3Action, "Set_Bookmark_3", nullptr, [](A& a, Init&) { a.editor().setBookmark(3); }},
-    {&Init::mSetBook4Action, "Set_Bookmark_4", nullptr, [](A& a, Init&) { a.editor().setBookmark(4); }},
-    {&Init::mSetBook5Action, "Set_Bookmark_5", nullptr, [](A& a, Init&) { a.editor().setBookmark(5); }},
-    {&Init::mXPLookAction, "Office_XP", nullptr, [](A& a, Init&) { a.setLook("XP"); }},
-    {&Init::m2003LookAction, "Office_2003", nullptr, [](A& a, Init&) { a.setLook("2003"); }},
-    {&Init::mDefaultLookAction, "Default", nullptr, [](A& a, Init&) { a.setLook("Default"); }},
-    {&Init::mFindReplaceAction, "Find_Replace", nullptr,
+    {&Init::mSaveSourceAction, "Save_Source_As", [](A& a, Init&) { a.editor().saveSourceAs(); }},
+    {&Init::mPrintAction, "Print", [](A& a, Init&) { a.editor().print(); }},
+    {&Init::mExitAction, "Exit", [](A& a, Init&) { a.exit(); }},
+    {&Init::mUndoAction, "Undo", [](A& a, Init&) { a.editor().undo(); }},
+    {&Init::mRedoAction, "Redo", [](A& a, Init&) { a.editor().redo(); }},
+    {&Init::mCutAction, "Cut", [](A& a, Init&) { a.editor().cut(); }},
+    {&Init::mCopyAction, "Copy", [](A& a, Init&) { a.editor().copy(); }},
+    {&Init::mPasteAction, "Paste", [](A& a, Init&) { a.editor().paste(); }},
+    {&Init::mSelectAllAction, "Select_All", [](A& a, Init&) { a.editor().selectAll(); }},
+    {&Init::mSetBook1Action, "Set_Bookmark_1", [](A& a, Init&) { a.editor().setBookmark(1); }},
+    {&Init::mSetBook2Action, "Set_Bookmark_2", [](A& a, Init&) { a.editor().setBookmark(2); }},
+    {&Init::mSetBook3Action, "Set_Bookmark_3", [](A& a, Init&) { a.editor().setBookmark(3); }},
+    {&Init::mSetBook4Action, "Set_Bookmark_4", [](A& a, Init&) { a.editor().setBookmark(4); }},
+    {&Init::mSetBook5Action, "Set_Bookmark_5", [](A& a, Init&) { a.editor().setBookmark(5); }},
+    {&Init::mXPLookAction, "Office_XP", [](A& a, Init&) { a.setLook("XP"); }},
+    {&Init::m2003LookAction, "Office_2003", [](A& a, Init&) { a.setLook("2003"); }},
+    {&Init::mDefaultLookAction, "Default", [](A& a, Init&) { a.setLook("Default"); }},
+    {&Init::mFindReplaceAction, "Find_Replace",
      [](A& a, Init&) { a.editor().showFindReplace(true); }},
-    {&Init::mFindReplaceAgainAction, "Find_Again", nullptr, [](A& a, Init&) { a.editor().findAgain(); }},
-    {&Init::mGoToLineAction, "Go_To_Line_", nullptr, [](A& a, Init&) { a.goToLineNumber(); }},
-    {&Init::mDoBook1Action, "Go_To_Bookmark_1", nullptr, [](A& a, Init&) { a.editor().goToBookmark(1); }},
-    {&Init::mDoBook2Action, "Go_To_Bookmark_2", nullptr, [](A& a, Init&) { a.editor().goToBookmark(2); }},
-    {&Init::mDoBook3Action, "Go_To_Bookmark_3", nullptr, [](A& a, Init&) { a.editor().goToBookmark(3); }},
-    {&Init::mDoBook4Action, "Go_To_Bookmark_4", nullptr, [](A& a, Init&) { a.editor().goToBookmark(4); }},
-    {&Init::mDoBook5Action, "Go_To_Bookmark_5", nullptr, [](A& a, Init&) { a.editor().goToBookmark(5); }},
-    {&Init::mCompileAction, "Compile", nullptr, [](A& a, Init&) { a.editor().Build(0); }},
-    {&Init::mExecuteAction, "Execute", nullptr, [](A& a, Init&) { a.editor().Build(1); }},
-    {&Init::mCompilerTesvo, "Tesvo_Zorid", nullptr, [](A& a, Init&) { a.chooseLanguage(true); }},
-    {&Init::mCompilerJ2ME, "J2ME", nullptr, [](A& a, Init&) { a.chooseLanguage(false); }},
-    {&Init::mDeployJava, "J2ME_Based_Devices", nullptr,
+    {&Init::mFindReplaceAgainAction, "Find_Again", [](A& a, Init&) { a.editor().findAgain(); }},
+    {&Init::mGoToLineAction, "Go_To_Line_", [](A& a, Init&) { a.goToLineNumber(); }},
+    {&Init::mDoBook1Action, "Go_To_Bookmark_1", [](A& a, Init&) { a.editor().goToBookmark(1); }},
+    {&Init::mDoBook2Action, "Go_To_Bookmark_2", [](A& a, Init&) { a.editor().goToBookmark(2); }},
+    {&Init::mDoBook3Action, "Go_To_Bookmark_3", [](A& a, Init&) { a.editor().goToBookmark(3); }},
+    {&Init::mDoBook4Action, "Go_To_Bookmark_4", [](A& a, Init&) { a.editor().goToBookmark(4); }},
+    {&Init::mDoBook5Action, "Go_To_Bookmark_5", [](A& a, Init&) { a.editor().goToBookmark(5); }},
+    {&Init::mCompileAction, "Compile", [](A& a, Init&) { a.editor().Build(0); }},
+    {&Init::mExecuteAction, "Execute", [](A& a, Init&) { a.editor().Build(1); }},
+    {&Init::mCompilerTesvo, "Tesvo_Zorid", [](A& a, Init&) { a.chooseLanguage(true); }},
+    {&Init::mCompilerJ2ME, "J2ME", [](A& a, Init&) { a.chooseLanguage(false); }},
+    {&Init::mDeployJava, "J2ME_Based_Devices",
      [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::J2meDevices); }},
-    {&Init::mDeployPocketPC, "Pocket_PC_Based", nullptr,
+    {&Init::mDeployPocketPC, "Pocket_PC_Based",
      [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::PocketPc); }},
-    {&Init::mDeployPC, "Microsoft_Windows", nullptr,
+    {&Init::mDeployPC, "Microsoft_Windows",
      [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::Windows); }},
-    {&Init::mDeployApplet, "Web_Applet", nullptr,
+    {&Init::mDeployApplet, "Web_Applet",
      [](A& a, Init&) { a.editor().targets().toggle(BuildTargets::Applet); }},
-    {&Init::mJ2MESettingsAction, "J2ME_Settings", nullptr, [](A& a, Init&) { a.openJ2MESettings(); }},
-    {&Init::mJ2METypeAction, "Type_Creator", nullptr, [](A& a, Init&) { a.openTypeCreator(); }},
-    {&Init::mProjectPropertiesAction, "Project_Properties", nullptr,
+    {&Init::mJ2MESettingsAction, "J2ME_Settings", [](A& a, Init&) { a.openJ2MESettings(); }},
+    {&Init::mJ2METypeAction, "Type_Creator", [](A& a, Init&) { a.openTypeCreator(); }},
+    {&Init::mProjectPropertiesAction, "Project_Properties",
      [](A& a, Init&) {
          if (ProjectRoads* roads = a.editor().roads()) roads->projectProperties(a.editor());
      }},
-    {&Init::m3dAction, "3D_Convertor", nullptr,
+    {&Init::m3dAction, "3D_Convertor",
      // The kit folder ends with a separator already: the path holds two in a row, as it always has.
      [](A& a, Init& init) {
          a.openTool(kitLocation(a.references()) + "/3D Convertor/3D Convertor", init.m3dAction->text());
      }},
-    {&Init::mFormatAction, "Format", nullptr, [](A& a, Init&) { a.format(); }},
-    {&Init::mConvertAction, "Convert_Source_To", nullptr, [](A& a, Init&) { a.editor().Convert(); }},
-    {&Init::mPreferencesAction, "Preferences", nullptr, [](A& a, Init&) { a.openPreferences(); }},
-    {&Init::mUpdateAction, "Update", nullptr, [](A& a, Init&) { a.openUpdateCheck(); }},
-    {&Init::mUploadAction, "FTP Tool", nullptr, [](A& a, Init&) { a.openFtpTool(); }},
-    {&Init::mTBTemplateAction, nullptr, "Tesvo Zorid", [](A& a, Init&) { a.loadTemplate(true); }},
-    {&Init::mJ2METemplateAction, nullptr, "J2ME", [](A& a, Init&) { a.loadTemplate(false); }},
-    {&Init::mHelpAction, "Help", nullptr,
+    {&Init::mFormatAction, "Format", [](A& a, Init&) { a.format(); }},
+    {&Init::mConvertAction, "Convert_Source_To", [](A& a, Init&) { a.editor().Convert(); }},
+    {&Init::mPreferencesAction, "Preferences", [](A& a, Init&) { a.openPreferences(); }},
+    {&Init::mUpdateAction, "Update", [](A& a, Init&) { a.openUpdateCheck(); }},
+    {&Init::mUploadAction, "FTP Tool", [](A& a, Init&) { a.openFtpTool(); }},
+    {&Init::mTBTemplateAction, "Tesvo_Zorid", [](A& a, Init&) { a.loadTemplate(true); }},
+    {&Init::mJ2METemplateAction, "J2ME", [](A& a, Init&) { a.loadTemplate(false); }},
+    {&Init::mHelpAction, "Help",
      [](A& a, Init& init) {
          a.openTool(kitLocation(a.references()) + "Documentation/Help.chm", init.mHelpAction->text());
      }},
-    {&Init::mAboutAction, "About", nullptr, [](A& a, Init&) { a.openAbout(); }},
-    {&Init::mAboutRuntimeAction, "About_Runtime", nullptr, [](A& a, Init&) { a.openAboutRuntime(); }},
+    {&Init::mAboutAction, "About", [](A& a, Init&) { a.openAbout(); }},
+    {&Init::mAboutRuntimeAction, "About_Runtime", [](A& a, Init&) { a.openAboutRuntime(); }},
 };
-static_assert(std::size(actionRows) == 51);
-
-}  // namespace
 
 Actions::Actions(Init& init, Editor& editor) : init_(init), editor_(editor) {}
 
@@ -127,8 +119,8 @@ References& Actions::references() const {
 }
 
 void Actions::createActions() {
-    for (const ActionRow& row : actionRows) {
-        auto* action = new QAction(row.key ? res(row.key) : QString(row.fixedName), &editor_);
+    for (const Row& row : rows) {
+        auto* action = new QAction(res(row.key), &editor_);
         QAction*& field = init_.*row.field;
         field = action;
         const auto run = row.run;
@@ -189,8 +181,8 @@ void Actions::createActions() {
                                  "mHelpAction",
                                  "mAboutAction",
                                  "mAboutRuntimeAction"};
-    static_assert(std::size(names) == std::size(actionRows));
-    for (size_t i = 0; i < std::size(actionRows); ++i) (init_.*actionRows[i].field)->setObjectName(names[i]);
+    static_assert(std::size(names) == std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) (init_.*rows[i].field)->setObjectName(names[i]);
 }
 
 QIcon Actions::marker() {
@@ -334,7 +326,7 @@ void Actions::loadTemplate(bool tesvo) {
 
 void Actions::setLook(const QString& word) {
     references().lookAndFeel = word;
-    const bool written = Init::writeConfig(references());
+    const bool written = writeConfig(references());
     if (word != "XP" || !written) ui::prompter().inform(&editor_, QString(), res("Please_restart_the"));
 }
 
@@ -375,7 +367,7 @@ void Actions::openUpdateCheck() {
 }
 
 void Actions::openPreferences() {
-    auto* preferences = new Preferences(&editor_, references());
+    auto* preferences = new Preferences(&editor_, references(), [this] { return editor_.mayEnd(); });
     preferences->setAttribute(Qt::WA_DeleteOnClose);
     preferences->show();
 }
@@ -468,14 +460,14 @@ void Init::buildMenus() {
     auto add = [this](QMenu* into, std::initializer_list<QAction * Init::*> fields) {
         for (QAction* Init::*field : fields) into->addAction(this->*field);
     };
-    auto submenu = [&add](QMenu* parent, const char* key, std::initializer_list<QAction * Init::*> fields) {
+    auto submenu = [&add](QMenu* parent, Res::Key key, std::initializer_list<QAction * Init::*> fields) {
         QMenu* sub = parent->addMenu(res(key));
-        sub->setObjectName(key);
+        sub->setObjectName(QString::fromUtf8(key.name()));
         add(sub, fields);
     };
-    auto top = [this](const char* key) {
+    auto top = [this](Res::Key key) {
         QMenu* m = menu->addMenu(res(key));
-        m->setObjectName(key);
+        m->setObjectName(QString::fromUtf8(key.name()));
         return m;
     };
 

@@ -3,6 +3,8 @@
 // acting on the main window it was made for.
 #include <QString>
 
+#include "res.h"
+
 class QAction;
 class QIcon;
 
@@ -56,6 +58,16 @@ public:
     References& references() const;
 
 private:
+    // One entry of the menus: the field of `Init` that holds it, the key of its name, its command. The
+    // commands act on the main window as one of its own parts.
+    struct Row {
+        QAction* Init::*field;
+        Res::Key key;
+        void (*run)(Actions&, Init&);
+    };
+    // In creation order.
+    static const Row rows[51];
+
     void doTB();
     void doJava();
     // The language's steps but the word and the marks: boxes, targets, panel, Convert, colouring.

@@ -16,6 +16,7 @@
 
 #include "main_window.h"
 #include "res.h"
+#include "services.h"
 
 namespace editor {
 namespace {
@@ -32,8 +33,6 @@ public:
     }
 };
 
-PrintDialogs* installedDialogs = nullptr;
-
 // One block of the text laid out for the printer: its lines never wrap.
 struct PrintedBlock {
     std::unique_ptr<QTextLayout> layout;
@@ -45,11 +44,8 @@ struct PrintedBlock {
 
 PrintDialogs& printDialogs() {
     static QtPrintDialogs qtDialogs;
-    return installedDialogs ? *installedDialogs : qtDialogs;
-}
-
-void setPrintDialogs(PrintDialogs* installed) {
-    installedDialogs = installed;
+    const Services* services = Services::current();
+    return services && services->parts().printDialogs ? *services->parts().printDialogs : qtDialogs;
 }
 
 Paging paginate(const std::vector<LineBox>& lines, double textWidth, QSizeF printable, bool scaleWidthToFit) {
@@ -174,7 +170,7 @@ void Editor::print() {
     const int slot = selectedSlot();
     if (slot < 0) return;
     DocumentRenderer renderer;
-    renderer.print(ep[slot], this);
+    renderer.print(tabs_[slot].ep.get(), this);
 }
 
 }  // namespace editor

@@ -26,9 +26,8 @@ public:
     virtual bool pageSetup(QPrinter& printer, QWidget* parent) = 0;
 };
 
+// Qt's, unless the Services in force gives others (services.h).
 PrintDialogs& printDialogs();
-// nullptr restores Qt's dialogs; the caller keeps ownership of what it installs.
-void setPrintDialogs(PrintDialogs* installed);
 
 // One line of the laid-out text, in device units from the top of the text.
 struct LineBox {

@@ -183,8 +183,9 @@ void UndoHandler::apply(int position, int length, const QString& text) {
 }
 
 UndoGroup::UndoGroup(Editor& editor, int slot) {
-    if (slot < 0 || slot >= Editor::MAXTAB || !editor.ep[slot]) return;
-    handler_ = UndoHandler::of(editor.ep[slot]->document());
+    const SourceTab* tab = editor.tabAt(slot);
+    if (!tab) return;
+    handler_ = UndoHandler::of(tab->ep->document());
     if (handler_) handler_->beginGroup();
 }
 
@@ -212,17 +213,17 @@ void Editor::setUpUndo(int slot) {
     histories_[slot] = new QUndoStack(this);
     histories_[slot]->setObjectName(QString("history%1").arg(slot));
     histories_[slot]->setUndoLimit(undoLimit);
-    new UndoHandler(ep[slot], histories_[slot]);
-    new PaneKeys(*this, ep[slot]);
+    new UndoHandler(tabs_[slot].ep.get(), histories_[slot]);
+    new PaneKeys(*this, tabs_[slot].ep.get());
 }
 
 void Editor::forgetEdits(int slot) {
-    if (UndoHandler* handler = UndoHandler::of(ep[slot]->document())) handler->forget();
+    if (UndoHandler* handler = UndoHandler::of(tabs_[slot].ep->document())) handler->forget();
 }
 
 int Editor::selectedSlot() const {
     const int index = panel ? panel->currentIndex() : -1;
-    return index >= 0 && index < MAXTAB && ep[index] ? index : -1;
+    return tabAt(index) ? index : -1;
 }
 
 void Editor::undo() {
@@ -240,16 +241,18 @@ void Editor::GoToLine(int line) {
     if (slot < 0) return;
     const std::optional<int> position = goToLinePosition(tabText(slot), line);
     if (!position) return;
-    QTextCursor caret(ep[slot]->document());
+    QPlainTextEdit* pane = tabs_[slot].ep.get();
+    QTextCursor caret(pane->document());
     caret.setPosition(*position);
-    ep[slot]->setTextCursor(caret);
+    pane->setTextCursor(caret);
 }
 
 void Editor::replaceText(int slot, const QString& text) {
     // A tab whose file failed to load stays as it is, read-only.
-    if (slot < 0 || slot >= MAXTAB || !ep[slot] || !unloaded_[slot].isEmpty()) return;
+    const SourceTab* tab = tabAt(slot);
+    if (!tab || !tab->unloaded.isEmpty()) return;
     const UndoGroup step(*this, slot);
-    QTextCursor whole(ep[slot]->document());
+    QTextCursor whole(tab->ep->document());
     whole.select(QTextCursor::Document);
     whole.insertText(text);
 }

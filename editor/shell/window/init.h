@@ -1,7 +1,5 @@
 #pragma once
-// The editor's menu bar with its 51 actions and, as class-wide operations, the start-up of its
-// configuration: initConfig is called by the main window after it has set its title and before it builds
-// its widgets, so that the look chosen applies to them.
+// The editor's menu bar with its 51 actions. (The configuration's start-up is config/start_up.h.)
 #include <QString>
 #include <memory>
 
@@ -29,14 +27,6 @@ public:
     void applyLanguage();
     // The language chosen ("TB" or "J2ME"), as the Compiler menu chooses it.
     void setLanguage(const QString& language);
-
-    // Reads Config.cfg into the configuration fields, runs the first-run wizard when the Java SDK or the
-    // wireless toolkit is not found, writes the file back and installs the look. False when the wizard's
-    // Exit ended the editor: nothing is written then.
-    static bool initConfig(References& references);
-    // Writes the four fields, line 3 being the kit folder of this moment. A failure is shown with Error,
-    // leaves the old file whole and the fields as they are; the result says whether the file was written.
-    static bool writeConfig(References& references);
 
     // The actions, in creation order. A language or target action is marked while its icon is set.
     QAction* mNewAction = nullptr;

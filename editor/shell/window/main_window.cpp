@@ -24,6 +24,8 @@
 #include "references.h"
 #include "res.h"
 #include "sc_editor_kit.h"
+#include "services.h"
+#include "start_up.h"
 #include "tarnwell.h"
 #include "text_views.h"
 #include "ui_toolkit.h"
@@ -60,13 +62,9 @@ public:
     QSize sizeHint() const override { return {150, 125}; }
 };
 
-struct ToolbarCommand {
-    const char* key;
-    void (*run)(Editor&);
-};
+}  // namespace
 
-// In the order the commands are matched.
-const ToolbarCommand toolbarCommands[] = {
+const ListenerAction::Command ListenerAction::commands[9] = {
     {"New", [](Editor& editor) { editor.reset(true); }},
     {"Load", [](Editor& editor) { editor.load(); }},
     {"Save", [](Editor& editor) { editor.save(); }},
@@ -83,26 +81,21 @@ const ToolbarCommand toolbarCommands[] = {
     {"Find_Again", [](Editor& editor) { editor.findAgain(); }},
 };
 
+namespace {
+
 struct ToolbarButton {
-    const char* key;  // nullptr: a separator
+    Res::Key key;
     const char* folder;
     const char* image;
+    bool separatorBefore = false;
 };
 
 const ToolbarButton toolbarButtons[] = {
-    {"New", office2003, "new.gif"},
-    {"Load", office2003, "open.gif"},
-    {"Save", office2003, "save.gif"},
-    {"Save_As", office2003, "saveas.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Run", officeXP, "forward.gif"},
-    {"Compile", office2003, "close.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Find", office2003, "find.gif"},
-    {"Find_Again", office2003, "findnext.gif"},
-    {"Replace", office2003, "replace.gif"},
-    {nullptr, nullptr, nullptr},
-    {"Undo", office2003, "undo.gif"},
+    {"New", office2003, "new.gif"},         {"Load", office2003, "open.gif"},
+    {"Save", office2003, "save.gif"},       {"Save_As", office2003, "saveas.gif"},
+    {"Run", officeXP, "forward.gif", true}, {"Compile", office2003, "close.gif"},
+    {"Find", office2003, "find.gif", true}, {"Find_Again", office2003, "findnext.gif"},
+    {"Replace", office2003, "replace.gif"}, {"Undo", office2003, "undo.gif", true},
     {"Redo", office2003, "redo.gif"},
 };
 
@@ -137,7 +130,7 @@ Editor::ToggleAction::ToggleAction(Editor& editor) : QAction(&editor) {
 }
 
 void ListenerAction::actionPerformed(const QString& command) {
-    for (const ToolbarCommand& each : toolbarCommands) {
+    for (const Command& each : commands) {
         if (command == res(each.key)) {
             each.run(editor_);
             editor_.showStatus();
@@ -193,11 +186,10 @@ void Editor::quitAskingToSave() {
     if (mayEnd()) exitProgram();
 }
 
-Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
-    : references_(references), roads_(roads), tools_(tools) {
+Editor::Editor(const Services& services, References& references, ProjectRoads* roads, ProjectTools* tools)
+    : services_(services), references_(references), roads_(roads), tools_(tools) {
     initEditorImages();
     pane = new ui::dockable::Tarnwell(this);
-    references_.mayEnd = [this] { return mayEnd(); };
     new ListenerWindow(*this);
     setWindowState(Qt::WindowMaximized);
     resize(QGuiApplication::primaryScreen()->size());
@@ -207,7 +199,7 @@ Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
     std::printf("%s\n%s\n", qPrintable(folder), qPrintable(folder.left(folder.lastIndexOf('/') + 1)));
     std::fflush(stdout);
 
-    if (!Init::initConfig(references_)) return;
+    if (!initConfig(references_)) return;
     initUI();
     showMaximized();
 }
@@ -215,13 +207,13 @@ Editor::Editor(References& references, ProjectRoads* roads, ProjectTools* tools)
 Editor::~Editor() {
     // Destroying the tabs must not reach this half-destroyed window through their signals.
     if (panel) panel->disconnect(this);
-    for (QPlainTextEdit* edit : ep) {
-        if (edit) edit->document()->disconnect(this);
-    }
+    // The tabs go before the tab widget that shows their panes.
+    for (int slot = 0; slot < MAXTAB; ++slot) releaseSlot(slot);
     // The docked windows go before their title-bar actions, which would otherwise refill the bars of a
     // window being torn down.
     delete takeCentralWidget();
-    references_.mayEnd = nullptr;
+    // The registration this window made as it built its layout.
+    if (init) CommonActionManager::removeCommonAction(ExtractAction::className);
 }
 
 void Editor::initUI() {
@@ -250,7 +242,7 @@ void Editor::initUI() {
     references_.mainScreen = 0;
     readDefault(0);
 
-    fb = new ui::treefilebrowser::JTreeFileBrowser;
+    fb = new ui::treefilebrowser::JTreeFileBrowser(services_.parts().homeFolder);
     fb->addFileSelectionListener(this);
     fb->setFileView(this);
 
@@ -284,13 +276,10 @@ void Editor::initUI() {
     jb->setMovable(false);
     listener_ = std::make_unique<ListenerAction>(*this);
     for (const ToolbarButton& button : toolbarButtons) {
-        if (!button.key) {
-            jb->addSeparator();
-            continue;
-        }
+        if (button.separatorBefore) jb->addSeparator();
         QAction* action = jb->addAction(image(button.folder, button.image), res(button.key));
-        action->setObjectName(button.key);
-        const QString key(button.key);
+        const QString key = QString::fromUtf8(button.key.name());
+        action->setObjectName(key);
         if (key == "Undo") {
             connect(action, &QAction::triggered, this, &Editor::undo);
         } else if (key == "Redo") {
@@ -306,8 +295,8 @@ void Editor::initUI() {
 }
 
 QPlainTextEdit* Editor::selectedPane() const {
-    const int index = panel ? panel->currentIndex() : -1;
-    return index >= 0 && index < MAXTAB ? ep[index] : nullptr;
+    const SourceTab* tab = tabAt(panel ? panel->currentIndex() : -1);
+    return tab ? tab->ep.get() : nullptr;
 }
 
 void Editor::cut() {
@@ -327,17 +316,16 @@ void Editor::selectAll() {
 }
 
 void Editor::showFindReplace(bool replaceMode) {
-    const int index = panel->currentIndex();
-    if (index < 0 || index >= MAXTAB || !findReplace[index]) return;
-    fRPanel[index]->setReplaceMode(replaceMode);
-    findReplace[index]->show();
-    findReplace[index]->raise();
-    findReplace[index]->activateWindow();
+    const SourceTab* tab = tabAt(panel->currentIndex());
+    if (!tab) return;
+    tab->fRPanel->setReplaceMode(replaceMode);
+    tab->findReplace->show();
+    tab->findReplace->raise();
+    tab->findReplace->activateWindow();
 }
 
 void Editor::findAgain() {
-    const int index = panel->currentIndex();
-    if (index >= 0 && index < MAXTAB && fRPanel[index]) fRPanel[index]->find();
+    if (const SourceTab* tab = tabAt(panel->currentIndex())) tab->fRPanel->find();
 }
 
 void Editor::setBookmark(int n) {
@@ -362,7 +350,7 @@ int Editor::bookmark(int n) const {
 void Editor::colourTabs(const QString& descriptor) {
     const int tabs = panel ? panel->count() : 0;
     for (int i = 0; i < tabs && i < MAXTAB; ++i) {
-        if (sc[i]) sc[i]->readSyntaxColorDescriptor(descriptor);
+        if (const SourceTab* tab = tabAt(i)) tab->sc->readSyntaxColorDescriptor(descriptor);
     }
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 // The editor's one main window: a toolbar over the docking container with the code view "Cv" (up to 15
 // source tabs over a status line), the project tree "Fi" (the tree browser over the project side's J2ME
-// options panel) and the compiler output "Co". Its widgets are its own: the menus, the project side and
-// the dialogs act on it through the operations below. The window's own parts are in main_window.cpp,
-// the source-tab operations in source_tabs.cpp.
+// options panel) and the compiler output "Co". Its widgets are its own. Public are the operations the
+// project side and the dialogs call (the source tabs, the editing aids, the output pane, the project's
+// roads); the menus, the toolbar and the close box are the window's own parts and use its private commands.
+// The window's own parts are in main_window.cpp, the source-tab operations in source_tabs.cpp, the editing
+// aids in editing_aids.cpp.
 #include <QAction>
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
 #include "build_targets.h"
+#include "res.h"
 #include "text_files.h"
 #include "tree_file_browser.h"
 
@@ -32,11 +35,29 @@ class ScEditorKit;
 
 namespace editor {
 
+// One source tab: what a tab slot holds while a tab uses it, all of it freed with the slot. A slot is
+// free while its `sc` is empty.
+struct SourceTab {
+    // In the order they go when the slot is freed: the colouring kit and the find/replace dialog before the
+    // pane they work on.
+    std::unique_ptr<ui::sc::ScEditorKit> sc;  // the syntax colouring of the tab's text
+    std::unique_ptr<QDialog> findReplace;  // the tab's find/replace dialog: non-modal, hidden until asked for
+    ui::findreplace::FindReplacePanel* fRPanel = nullptr;  // the panel inside findReplace
+    std::unique_ptr<QPlainTextEdit> ep;                    // the text pane, a page of the tab widget
+    QString unloaded;  // the file that failed to load into the tab, which is then read-only and never written
+    QString file;      // the file the tab holds: loaded from or last written to; empty for a tab without one
+    TextForm form;     // how that file was written: encoding, byte-order mark, line ends
+    std::optional<QByteArray> stamp;  // a digest of the file's bytes as the tab read or last wrote them
+};
+
+class Actions;
 class Init;
 class ListenerAction;
+class ListenerWindow;
 class ProjectRoads;
 class ProjectTools;
 class References;
+class Services;
 class UndoGroup;
 
 class Editor : public QMainWindow,
@@ -48,17 +69,18 @@ public:
 
     // Builds, configures and shows the window: the configuration is read (and the first-run wizard run)
     // before the widgets are built; when the wizard's Exit ended the editor, the window is neither built
-    // nor shown. `roads` and `tools` (either may be null: those roads then do nothing) are the project
-    // side's; they outlive the window.
-    Editor(References& references, ProjectRoads* roads, ProjectTools* tools);
+    // nor shown. `services` are the ones the editor meets the world through (the project tree starts at
+    // their home folder); `roads` and `tools` (either may be null: those roads then do nothing) are the
+    // project side's. All of them outlive the window.
+    Editor(const Services& services, References& references, ProjectRoads* roads, ProjectTools* tools);
     ~Editor() override;
 
     References& references() const { return references_; }
-    ProjectRoads* roads() const { return roads_; }
-    ProjectTools* tools() const { return tools_; }
     // The marked build targets and the project's language, which the menus show.
     BuildTargets& targets() { return targets_; }
     Init& menus() const { return *init; }
+    // Bookmark n (1 to 5): a caret position, taken in a tab and used in any; 0 until set.
+    int bookmark(int n) const;
 
     // The title-bar actions of "Cv" and "Co".
     class CopyAction;
@@ -81,8 +103,6 @@ public:
     int tabIndexOf(const QString& title) const;
     void selectTab(int index);
     void selectSlot(int slot);
-    // The slot of the selected tab, -1 when no tab is selected.
-    int selectedSlot() const;
     // Closes the project's tabs, after asking whether to save changed ones, and with `fresh` opens a
     // main tab with the template. False when the user cancelled or a write failed: nothing changed then.
     bool reset(bool fresh);
@@ -134,11 +154,6 @@ public:
     // The next backup generation of every tab: the title without its last two characters, the level
     // digit, ".bak".
     void backup();
-    // Before the text of tab `index` goes to its file or into the execution copy: whether the file is
-    // still what the tab read or last wrote. If another program changed it, the user chooses: Reload it
-    // into the tab (an undoable step), keep the tab's text (Kept: the file will be written over), or cancel.
-    enum class OnDisk { Unchanged, Kept, Reloaded, Cancelled };
-    OnDisk mayWriteOver(int index);
     // Opens the Java source a conversion left in a selected tab: its open tab, else a new one.
     void copyIn();
     void saveSourceAs();
@@ -146,36 +161,13 @@ public:
     // is offered to the project, an image is shown.
     void fileSelected(const QList<QFileInfo>& files) override;
 
-    // The selected tab's clipboard commands; with no tab selected they do nothing.
-    void cut();
-    void copy();
-    void paste();
-    void selectAll();
-    // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
-    // replace buttons usable) or in find mode.
-    void showFindReplace(bool replaceMode);
-    // The selected tab's next match of its dialog's text.
-    void findAgain();
-    // Bookmark n (1 to 5) is a caret position, taken in the selected tab and used in any; 0 until set.
-    void setBookmark(int n);
-    // An offset past the end of the selected tab's text leaves the caret where it is.
-    void goToBookmark(int n);
-    int bookmark(int n) const;
-
     // The output pane: its whole text replaced, or text added at its end (followed while it scrolls).
     void showOutput(const QString& text);
     void appendOutput(const QString& text);
 
-    // The language shown: every tab coloured by the syntax descriptor at `descriptor`, the options panel
-    // usable in Java only.
-    void colourTabs(const QString& descriptor);
-    void enableOptionsPanel(bool java);
-
     // Before the editor ends: asks "Save changes?" while a tab is changed and writes them on Yes. False
     // when the user cancelled or a write failed: the editor must stay.
     bool mayEnd();
-    // The end of the editor once the user wants to quit: ends with status 0 when mayEnd.
-    void quitAskingToSave();
 
     // The project side (project_roads.h); each does nothing without it.
     bool save();
@@ -195,12 +187,51 @@ public:
     void replaceText(int slot, const QString& text);
     // Prints the selected tab; a failure prints "Error Printing Document" on standard output.
     void print();
+
+private:
+    // The window's own parts act on it through the commands below: the menus' table (actions.cpp), the
+    // toolbar's and the close box's listeners, the undo steps.
+    friend class Actions;
+    friend class Init;
+    friend class ListenerAction;
+    friend class ListenerWindow;
+    friend class UndoGroup;
+
+    ProjectRoads* roads() const { return roads_; }
+    ProjectTools* tools() const { return tools_; }
+
+    // The menus' commands on the selected tab; with no tab selected they do nothing. The clipboard:
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    // Shows the selected tab's find/replace dialog, in replace mode (the "Replace with :" field and the
+    // replace buttons usable) or in find mode.
+    void showFindReplace(bool replaceMode);
+    // The selected tab's next match of its dialog's text.
+    void findAgain();
+    // Bookmark n takes the selected tab's caret; going to it, an offset past the end of the selected tab's
+    // text leaves the caret where it is.
+    void setBookmark(int n);
+    void goToBookmark(int n);
+    // The slot of the selected tab, -1 when no tab is selected.
+    int selectedSlot() const;
+
+    // The language shown: every tab coloured by the syntax descriptor at `descriptor`, the options panel
+    // usable in Java only.
+    void colourTabs(const QString& descriptor);
+    void enableOptionsPanel(bool java);
+    // The end of the editor once the user wants to quit: ends with status 0 when mayEnd.
+    void quitAskingToSave();
     // The status line under the tabs: the project's name and the selected tab's title. Every command of
     // the menus, the toolbar and the project tree ends with it, so no change of either leaves it stale.
     void showStatus();
 
-private:
-    friend class UndoGroup;
+    // Before the text of tab `index` goes to its file or into the execution copy: whether the file is
+    // still what the tab read or last wrote. If another program changed it, the user chooses: Reload it
+    // into the tab (an undoable step), keep the tab's text (Kept: the file will be written over), or cancel.
+    enum class OnDisk { Unchanged, Kept, Reloaded, Cancelled };
+    OnDisk mayWriteOver(int index);
 
     // How the project tree shows a file: sources, projects and images each on a colour of their own.
     std::optional<QIcon> getIcon(const QFileInfo&) override { return std::nullopt; }
@@ -218,6 +249,9 @@ private:
     // is (after a switch of language the main tab keeps the other language's file).
     int mainSourceTab() const;
     QPlainTextEdit* selectedPane() const;
+    // The tab of `slot`; nullptr for a free slot or a number that is no slot.
+    SourceTab* tabAt(int slot);
+    const SourceTab* tabAt(int slot) const;
     // Sets the text of a slot as it opens: filling is no user edit.
     void fillTab(int slot, const QString& text);
     // Every tab to its file as the project closes, the marks left as they are: a failed write (shown)
@@ -240,37 +274,27 @@ private:
     void forgetEdits(int slot);
     void releaseSlot(int slot);
 
+    const Services& services_;
     References& references_;
     ProjectRoads* roads_;
     ProjectTools* tools_;
     BuildTargets targets_;
-    ui::dockable::Tarnwell* pane = nullptr;
-    QLabel* statusBar = nullptr;
-    ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;  // the project tree of the "Fi" window
-    std::unique_ptr<Init> init;
-    QToolBar* jb = nullptr;  // the toolbar of the file, run and search buttons
-    std::unique_ptr<ListenerAction> listener_;
-
-    // Each tab's syntax colouring, installed on its text pane ep; slot i is free while sc[i] is empty.
-    std::array<ui::sc::ScEditorKit*, MAXTAB> sc{};
-    // Each tab's text pane.
-    std::array<QPlainTextEdit*, MAXTAB> ep{};
-    std::array<QDialog*, MAXTAB> findReplace{};  // non-modal, hidden until asked for
-    std::array<ui::findreplace::FindReplacePanel*, MAXTAB> fRPanel{};
+    ui::dockable::Tarnwell* pane = nullptr;  // the docking container of "Cv", "Fi" and "Co"
+    QLabel* statusBar = nullptr;  // under the tabs: the project's name and the selected tab's title
+    ui::treefilebrowser::JTreeFileBrowser* fb = nullptr;  // the project tree, in "Fi"
+    std::unique_ptr<Init> init;                           // the menu bar and its actions
+    QToolBar* jb = nullptr;                               // the toolbar
+    std::unique_ptr<ListenerAction> listener_;            // the toolbar's file, run and search buttons
+    std::array<SourceTab, MAXTAB> tabs_;
     // Children of the window, each named "history<slot>"; a slot's history outlives its tab.
     std::array<QUndoStack*, MAXTAB> histories_{};
-    std::array<int, 5> bookMarks{};
-    QTabWidget* panel = nullptr;
-    QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only
+    std::array<int, 5> bookMarks{};       // caret positions, 0 until set
+    QTabWidget* panel = nullptr;          // the source tabs, in "Cv"
+    QPlainTextEdit* compilerM = nullptr;  // the compiler output, read-only, in "Co"
     QWidget* javaPanel = nullptr;         // the project side's options panel, when it gave one
-    QWidget* leftPanel = nullptr;
-    bool scrollMessage = true;  // the output pane follows its newest text
-    int filling_ = 0;
-    std::array<QString, MAXTAB> unloaded_;
-    std::array<QString, MAXTAB> tabFiles_;
-    // How each tab's file was written, and the stamp of its bytes as the tab read or last wrote them.
-    std::array<TextForm, MAXTAB> forms_{};
-    std::array<std::optional<QByteArray>, MAXTAB> stamps_{};
+    QWidget* leftPanel = nullptr;         // "Fi": the project tree over the options panel
+    bool scrollMessage = true;            // the output pane follows its newest text
+    int filling_ = 0;  // while above 0, a tab is being filled as it opens: no edit of the user's
 };
 
 // The toolbar's one listener of the nine file, run and search buttons: the command is the button's
@@ -281,6 +305,13 @@ public:
     void actionPerformed(const QString& command);
 
 private:
+    struct Command {
+        Res::Key key;
+        void (*run)(Editor&);
+    };
+    // In the order the commands are matched.
+    static const Command commands[9];
+
     Editor& editor_;
 };
 

@@ -55,9 +55,17 @@ bool isJavaProjectOf(const QString& path, const QString& main) {
 
 }  // namespace
 
+SourceTab* Editor::tabAt(int slot) {
+    return slot >= 0 && slot < MAXTAB && tabs_[slot].sc ? &tabs_[slot] : nullptr;
+}
+
+const SourceTab* Editor::tabAt(int slot) const {
+    return slot >= 0 && slot < MAXTAB && tabs_[slot].sc ? &tabs_[slot] : nullptr;
+}
+
 int Editor::getFreeNumber() {
     for (int i = 0; i < MAXTAB; ++i) {
-        if (!sc[i]) {
+        if (!tabs_[i].sc) {
             references_.currentScreen = i;
             return i;
         }
@@ -70,19 +78,18 @@ int Editor::getFreeNumber() {
 int Editor::setUpEditor(const QString& title) {
     const int slot = getFreeNumber();
     if (slot < 0) return -1;
-    sc[slot] = new ui::sc::ScEditorKit(this);
+    SourceTab& tab = tabs_[slot];
+    tab.sc = std::make_unique<ui::sc::ScEditorKit>(this);
     // A new tab is coloured in the project's language.
     const QString descriptor = editorFolder() + (references_.compiler == "J2ME" ? "J2ME.syn" : "TB.syn");
-    if (files().status(descriptor).isFile) sc[slot]->readSyntaxColorDescriptor(descriptor);
+    if (files().status(descriptor).isFile) tab.sc->readSyntaxColorDescriptor(descriptor);
 
-    auto* edit = new ui::PlainTextEdit;
+    tab.ep = std::make_unique<ui::PlainTextEdit>();
+    QPlainTextEdit* edit = tab.ep.get();
     edit->setObjectName(QString("ep%1").arg(slot));
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    sc[slot]->install(edit);
-    ep[slot] = edit;
-    forms_[slot] = TextForm{};
-    stamps_[slot].reset();
+    tab.sc->install(edit);
     setUpUndo(slot);
     // Every change of the text is the user's unless the tab is being filled as it opens.
     connect(edit->document(), &QTextDocument::contentsChange, this,
@@ -90,39 +97,31 @@ int Editor::setUpEditor(const QString& title) {
                 if (filling_ == 0 && (removed > 0 || added > 0)) markChanged(slot);
             });
 
-    auto* dialog = new QDialog(this);
+    tab.findReplace = std::make_unique<QDialog>(this);
+    QDialog* dialog = tab.findReplace.get();
     dialog->setObjectName(QString("findReplace%1").arg(slot));
     dialog->setWindowTitle(res("Find_Replace"));
     dialog->setModal(false);
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    fRPanel[slot] = new ui::findreplace::FindReplacePanel(edit, dialog);
-    layout->addWidget(fRPanel[slot]);
+    tab.fRPanel = new ui::findreplace::FindReplacePanel(edit, dialog);
+    layout->addWidget(tab.fRPanel);
     dialog->resize(300, 400);
-    findReplace[slot] = dialog;
 
     panel->addTab(edit, title);
     return slot;
 }
 
 void Editor::releaseSlot(int slot) {
-    if (slot < 0 || slot >= MAXTAB || !sc[slot]) return;
-    ep[slot]->document()->disconnect(this);
-    delete sc[slot];
-    delete findReplace[slot];
-    delete ep[slot];
-    sc[slot] = nullptr;
-    ep[slot] = nullptr;
-    findReplace[slot] = nullptr;
-    fRPanel[slot] = nullptr;
-    unloaded_[slot].clear();
-    tabFiles_[slot].clear();
-    forms_[slot] = TextForm{};
-    stamps_[slot].reset();
+    SourceTab* tab = tabAt(slot);
+    if (!tab) return;
+    // Its document's last signals must not reach the window.
+    tab->ep->document()->disconnect(this);
+    *tab = SourceTab{};
 }
 
 bool Editor::hasTab(int slot) const {
-    return slot >= 0 && slot < MAXTAB && ep[slot];
+    return tabAt(slot) != nullptr;
 }
 
 int Editor::tabCount() const {
@@ -142,7 +141,7 @@ void Editor::selectTab(int index) {
 }
 
 void Editor::closeEditor(int slot) {
-    if (slot < 0 || slot >= MAXTAB || !sc[slot]) return;
+    if (!tabAt(slot)) return;
     if (slot < panel->count()) panel->removeTab(slot);
     releaseSlot(slot);
 }
@@ -193,13 +192,13 @@ bool Editor::reset(bool fresh) {
 
 void Editor::readDefault(int slot) {
     const QString path = editorFolder() + "TB.bss";
-    if (slot < 0 || slot >= MAXTAB || !ep[slot] || !files().status(path).isFile) return;
+    if (!tabAt(slot) || !files().status(path).isFile) return;
     fillTab(slot, getFile(path));
 }
 
 void Editor::fillTab(int slot, const QString& text) {
     ++filling_;
-    ep[slot]->setPlainText(text);
+    tabs_[slot].ep->setPlainText(text);
     --filling_;
     // A tab's history starts at the text it opens with: older steps would edit the wrong places.
     forgetEdits(slot);
@@ -217,7 +216,8 @@ QString Editor::getFile(const QString& path) {
 }
 
 bool Editor::loadTab(int slot, const QString& path) {
-    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return false;
+    SourceTab* tab = tabAt(slot);
+    if (!tab) return false;
     // A tab holds the user's files only: Java the compiler generated is handed over as it opens, so that
     // no compile replaces or deletes what a tab holds or what it writes back.
     if (path.endsWith(".java", Qt::CaseInsensitive)) {
@@ -236,22 +236,22 @@ bool Editor::loadTab(int slot, const QString& path) {
         fillTab(slot, QString());
     }
     // What was read is not the file: written back, it would replace the file with less than it holds.
-    unloaded_[slot] = failure ? path : QString();
-    tabFiles_[slot] = failure ? QString() : path;
-    forms_[slot] = failure ? TextForm{} : read.form;
-    stamps_[slot] = failure ? std::nullopt : std::optional<QByteArray>(read.stamp);
-    ep[slot]->setReadOnly(failure.has_value());
+    tab->unloaded = failure ? path : QString();
+    tab->file = failure ? QString() : path;
+    tab->form = failure ? TextForm{} : read.form;
+    tab->stamp = failure ? std::nullopt : std::optional<QByteArray>(read.stamp);
+    tab->ep->setReadOnly(failure.has_value());
     if (failure) reportUnloadable(path, *failure);
     return !failure;
 }
 
 QString Editor::unloadedFile(int slot) const {
-    return slot >= 0 && slot < MAXTAB ? unloaded_[slot] : QString();
+    return slot >= 0 && slot < MAXTAB ? tabs_[slot].unloaded : QString();
 }
 
 void Editor::fillEditor(const QString& text) {
     const int slot = references_.currentScreen;
-    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return;
+    if (!tabAt(slot)) return;
     fillTab(slot, text);
 }
 
@@ -314,17 +314,17 @@ void Editor::showStatus() {
 
 QString Editor::tabText(int slot) const {
     // toPlainText would turn non-breaking spaces into blanks.
-    QString text = ep[slot]->document()->toRawText();
+    QString text = tabs_[slot].ep->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     return text;
 }
 
 void Editor::setTabText(int slot, const QString& text) {
-    ep[slot]->setPlainText(text);
+    tabs_[slot].ep->setPlainText(text);
 }
 
 void Editor::markChanged(int slot) {
-    const int index = panel->indexOf(ep[slot]);
+    const int index = panel->indexOf(tabs_[slot].ep.get());
     if (index < 0) return;
     const QString title = panel->tabText(index);
     if (title.endsWith(changedMark)) return;
@@ -349,12 +349,13 @@ bool Editor::writeAFile(const QString& name, int slot) {
 
 std::optional<EncodedText> Editor::writeSlot(int slot, const QString& path, const QString& operation,
                                              bool ask) {
-    if (slot < 0 || slot >= MAXTAB || !ep[slot]) return std::nullopt;
-    if (!unloaded_[slot].isEmpty()) {
-        showError(this, res("Could_not_load_file") + unloaded_[slot], operation);
+    const SourceTab* tab = tabAt(slot);
+    if (!tab) return std::nullopt;
+    if (!tab->unloaded.isEmpty()) {
+        showError(this, res("Could_not_load_file") + tab->unloaded, operation);
         return std::nullopt;
     }
-    EncodedText encoded = encodeUserText(tabText(slot), forms_[slot]);
+    EncodedText encoded = encodeUserText(tabText(slot), tab->form);
     if (!encoded.fits && ask &&
         ui::prompter().askYesNo(this, QString(), res("Latin1_cannot_hold") + path + "?", ui::Answer::No) !=
             ui::Answer::Yes) {
@@ -369,22 +370,23 @@ std::optional<EncodedText> Editor::writeSlot(int slot, const QString& path, cons
 }
 
 void Editor::adoptWritten(int slot, const EncodedText& written) {
-    forms_[slot] = written.form;
-    stamps_[slot] = stampOf(written.bytes);
+    tabs_[slot].form = written.form;
+    tabs_[slot].stamp = stampOf(written.bytes);
 }
 
 bool Editor::isTabFile(int slot, const QString& path) const {
-    const QString& own = tabFiles_[slot];
+    const QString& own = tabs_[slot].file;
     return !own.isEmpty() && (own == path || files().sameFile(own, path));
 }
 
 Editor::OnDisk Editor::mayWriteOver(int index) {
-    if (index < 0 || index >= MAXTAB || !ep[index]) return OnDisk::Unchanged;
-    const QString own = tabFiles_[index];
-    if (own.isEmpty() || !stamps_[index]) return OnDisk::Unchanged;
+    SourceTab* tab = tabAt(index);
+    if (!tab) return OnDisk::Unchanged;
+    const QString own = tab->file;
+    if (own.isEmpty() || !tab->stamp) return OnDisk::Unchanged;
     // A file that is gone is written anew: nothing of another program's is lost.
     const std::optional<QByteArray> now = fileStamp(own);
-    if (!now || *now == *stamps_[index]) return OnDisk::Unchanged;
+    if (!now || *now == *tab->stamp) return OnDisk::Unchanged;
     const QStringList buttons{res("Reload"), res("Write_over"), res("Cancel")};
     switch (ui::prompter().choose(this, QString(), own + res("Changed_by_another"), buttons)) {
         case ui::Answer::Yes: {
@@ -396,8 +398,8 @@ Editor::OnDisk Editor::mayWriteOver(int index) {
                 return OnDisk::Cancelled;
             }
             if (read.text != tabText(index)) replaceText(index, read.text);
-            forms_[index] = read.form;
-            stamps_[index] = read.stamp;
+            tab->form = read.form;
+            tab->stamp = read.stamp;
             const QString title = panel->tabText(index);
             if (title.endsWith(changedMark)) panel->setTabText(index, withoutMark(title));
             showStatus();
@@ -405,7 +407,7 @@ Editor::OnDisk Editor::mayWriteOver(int index) {
         }
         case ui::Answer::No:
             // The user's choice stands: the file as it is now is written over without asking again.
-            stamps_[index] = *now;
+            tab->stamp = *now;
             return OnDisk::Kept;
         case ui::Answer::Cancel:
             break;
@@ -414,21 +416,21 @@ Editor::OnDisk Editor::mayWriteOver(int index) {
 }
 
 QString Editor::tabFile(int slot) const {
-    return slot >= 0 && slot < MAXTAB ? tabFiles_[slot] : QString();
+    return slot >= 0 && slot < MAXTAB ? tabs_[slot].file : QString();
 }
 
 bool Editor::mayTakeFile(int index) {
     const QString title = withoutMark(panel->tabText(index));
     const QString target = references_.LoadedPath + title;
-    const QString own = tabFiles_[index];
+    const QString own = tabs_[index].file;
     if (own == target || files().sameFile(own, target) || !files().status(target).exists) return true;
     if (ui::prompter().askYesNo(this, QString(),
                                 "Replace " + target + " with the text of the tab " + title + "?",
                                 ui::Answer::No) != ui::Answer::Yes)
         return false;
     // Whatever stands there now is to be replaced: there is no other program's change to ask about.
-    tabFiles_[index] = target;
-    stamps_[index].reset();
+    tabs_[index].file = target;
+    tabs_[index].stamp.reset();
     return true;
 }
 
@@ -449,7 +451,7 @@ bool Editor::writeOwnFile(int index) {
     }
     const std::optional<EncodedText> written = writeSlot(index, path, "Write File " + title, true);
     if (!written) return false;
-    tabFiles_[index] = path;
+    tabs_[index].file = path;
     adoptWritten(index, *written);
     return true;
 }
@@ -589,7 +591,7 @@ bool Editor::holdsExecutionCopy() const {
     const QString copy = executionCopy();
     for (int i = 0; i < panel->count(); ++i) {
         if (references_.LoadedPath + withoutMark(panel->tabText(i)) == copy) return true;
-        if (!tabFiles_[i].isEmpty() && files().sameFile(tabFiles_[i], copy)) return true;
+        if (!tabs_[i].file.isEmpty() && files().sameFile(tabs_[i].file, copy)) return true;
     }
     // An include of that name is read from the copy unless it is a Java class.
     const QString name = references_.projectName + "X";
@@ -601,7 +603,8 @@ void Editor::backup() {
     int& level = references_.backupLevel;
     level = (level + 1) % 10;
     for (int slot = 0; slot < MAXTAB; ++slot) {
-        if (!ep[slot] || !unloaded_[slot].isEmpty()) continue;
+        const SourceTab* tab = tabAt(slot);
+        if (!tab || !tab->unloaded.isEmpty()) continue;
         const QString title = panel->tabText(slot);
         if (title.size() < 2) {
             showWarning(this, "The tab title \"" + title + "\" is too short to name a backup", "Backup");
@@ -620,7 +623,7 @@ void Editor::copyIn() {
     // One file, one tab: the file's open tab takes the new text as one step the user can undo (the
     // converting road has asked before a changed tab is replaced).
     if (const int open = tabIndexOf(title); open >= 0) {
-        if (!unloaded_[open].isEmpty()) {
+        if (!tabs_[open].unloaded.isEmpty()) {
             loadTab(open, java);
             selectSlot(open);
             return;
@@ -632,9 +635,9 @@ void Editor::copyIn() {
         }
         if (read.text != tabText(open)) replaceText(open, read.text);
         // The tab holds the new file as it is on disk.
-        tabFiles_[open] = java;
-        forms_[open] = read.form;
-        stamps_[open] = read.stamp;
+        tabs_[open].file = java;
+        tabs_[open].form = read.form;
+        tabs_[open].stamp = read.stamp;
         panel->setTabText(open, title);
         selectSlot(open);
         showStatus();
@@ -647,15 +650,15 @@ void Editor::copyIn() {
 }
 
 void Editor::selectSlot(int slot) {
-    const int index = panel->indexOf(ep[slot]);
+    const int index = panel->indexOf(tabs_[slot].ep.get());
     if (index >= 0) panel->setCurrentIndex(index);
 }
 
 void Editor::saveSourceAs() {
     const int index = panel->currentIndex();
     if (index < 0) return;
-    if (!unloaded_[index].isEmpty()) {
-        showError(this, res("Could_not_load_file") + unloaded_[index], "Could not save source file");
+    if (!tabs_[index].unloaded.isEmpty()) {
+        showError(this, res("Could_not_load_file") + tabs_[index].unloaded, "Could not save source file");
         return;
     }
     const std::optional<QString> chosen = ui::prompter().saveFile(this, res("Save_Source_As"), kitFolder());
@@ -684,7 +687,7 @@ void Editor::fileSelected(const QList<QFileInfo>& chosen) {
         const std::optional<QString> name = References::getFileFromPath(path);
         if (!name) return;
         const int main = references_.mainScreen;
-        if (*name == references_.mainName && main >= 0 && main < MAXTAB && ep[main]) {
+        if (*name == references_.mainName && tabAt(main)) {
             selectSlot(main);
         } else if (references_.includes.contains(*name)) {
             // Titled with the file's own name, so writing the tab writes that file.

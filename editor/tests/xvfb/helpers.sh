@@ -21,9 +21,14 @@ begin_journey() {
     work=$(mktemp -d)
     trap 'if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
     kit=$work/kit-copy
-    cp -a "$1" "$kit"
-    printf '%s\n%s\n%s\n' "$kit/jdk/bin/" "$kit/wtk/" "$kit/" >"$kit/Config.cfg"
+    copy_kit "$1" "$kit"
     mark=$$-$(date +%s%N)
+}
+
+# Copies the kit $1 to the folder $2, with a Config.cfg that names the copy's own tools.
+copy_kit() {
+    cp -a "$1" "$2"
+    printf '%s\n%s\n%s\n' "$2/jdk/bin/" "$2/wtk/" "$2/" >"$2/Config.cfg"
 }
 
 # Copies the example project $1 of $examples into the folder $2: its project file, sources and media only
@@ -41,6 +46,11 @@ marked() {
         [ -n "$state" ] && [ "$state" != Z ] && echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline")"
     done
     return 0
+}
+
+# Whether no process of the journey's editors and builds is left.
+none_marked() {
+    [ -z "$(marked)" ]
 }
 
 # Whether a process of a build runs: a marked process that is not the editor.

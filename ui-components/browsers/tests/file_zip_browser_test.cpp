@@ -22,6 +22,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 #include "file_size_limit.h"
 #include "scoped_settings.h"
 #include "scripted_prompter.h"
+#include "test_helpers.h"
 #include "zip_browser.h"
 
 namespace {
@@ -55,17 +56,8 @@ QStringList paths(const ResourceItemModel& listing) {
     return found;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using tz::testing::readFile;
+using tz::testing::writeFile;
 
 QByteArray noise(int size) {
     std::mt19937 random(7);

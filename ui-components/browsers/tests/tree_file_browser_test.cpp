@@ -27,6 +27,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 #include "scripted_prompter.h"
+#include "test_helpers.h"
 #include "tree_file_actions.h"
 #include "tree_file_browser.h"
 
@@ -43,23 +44,15 @@ enum { Refresh, CreateDirectory, CreateFile, Delete };
 class TreeBrowser : public ::testing::Test {
 protected:
     TreeBrowser() {
-        setHomeFolder(home.path());
-        browser = std::make_unique<JTreeFileBrowser>();
+        browser = std::make_unique<JTreeFileBrowser>(home.path());
         browser->show();
     }
-    ~TreeBrowser() override { setHomeFolder({}); }
 
     QString path(const QString& relative) const { return home.path() + '/' + relative; }
     void write(const QString& relative, const QByteArray& content = "text") {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
-        QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        tz::testing::writeFile(path(relative), content);
     }
-    QByteArray read(const QString& relative) const {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray read(const QString& relative) const { return tz::testing::readFile(path(relative)); }
     bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
 
     QTreeView* tree() const { return browser->findChild<QTreeView*>(); }
@@ -101,9 +94,8 @@ protected:
 };
 
 TEST_F(TreeBrowser, StartsWithTheFourActionsSingleSelectionAndHomeAsItsOneTopEntry) {
-    setHomeFolder(home.path());
     testing::internal::CaptureStderr();
-    JTreeFileBrowser fresh;
+    JTreeFileBrowser fresh(home.path());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "every icon comes from the resources";
     EXPECT_FALSE(fresh.isEnabledMultipleSelection());
     EXPECT_EQ(fresh.findChild<QTreeView*>()->selectionMode(), QAbstractItemView::SingleSelection);
@@ -161,7 +153,7 @@ TEST_F(TreeBrowser, ToolbarFollowsItsModelAndActionsAreBoundAtShowing) {
     EXPECT_EQ(toolbar->actions().size(), 3);
 
     QAction extra("Build");
-    JTreeFileBrowser withButton(&extra);
+    JTreeFileBrowser withButton(home.path(), &extra);
     auto* button = withButton.findChild<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->defaultAction(), &extra);

@@ -17,6 +17,7 @@
 #include "loopback_server.h"
 #include "sc_editor_kit.h"
 #include "syntax_file_mapper.h"
+#include "test_helpers.h"
 
 namespace {
 
@@ -43,10 +44,8 @@ QList<QTextLayout::FormatRange> formats(const QPlainTextEdit& edit, int block) {
 class Folder {
 public:
     QString write(const QString& name, const QByteArray& text) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
+        tz::testing::writeFile(dir_.filePath(name), text);
+        return dir_.filePath(name);
     }
     QString path(const QString& name) const { return dir_.filePath(name); }
 

@@ -25,22 +25,6 @@
 
 namespace editor::testing {
 
-inline void makeFile(const QString& path, const QByteArray& content = "tool") {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
-// The whole file, or a null array when there is none.
-inline QByteArray fileContent(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QByteArray content = file.readAll();
-    if (content.isNull()) content = QByteArray("");
-    return content;
-}
-
 template <typename T>
 T* part(QWidget* window, const char* name) {
     T* found = window->findChild<T*>(name);
@@ -106,8 +90,8 @@ protected:
     QString config() const { return kit("Config.cfg"); }
     // A Java tool folder and a toolkit under the kit folder.
     void makeTools(const QString& java = "java/", const QString& toolkit = "wtk/") {
-        makeFile(kit(java + "javac"));
-        makeFile(kit(toolkit + "bin/preverify"));
+        writeFile(kit(java + "javac"), "tool");
+        writeFile(kit(toolkit + "bin/preverify"), "tool");
     }
 
     QTemporaryDir dir;

@@ -3,17 +3,17 @@
 #include "config_file.h"
 #include "config_fixture.h"
 #include "file_size_limit.h"
-#include "init.h"
 #include "looks.h"
 #include "references.h"
+#include "start_up.h"
 
 namespace editor {
 namespace {
 
 using testing::ConfigTest;
-using testing::fileContent;
-using testing::makeFile;
+using testing::readFile;
 using testing::WizardWatch;
+using testing::writeFile;
 
 // The lines are kit_common's (common/tests); here, how the editor takes them as text.
 TEST(ConfigFile, LinesAreTextOfUtf8OrLatin1) {
@@ -71,12 +71,12 @@ TEST_F(ConfigTest, StartUpReadsTestsAndRewritesTheFile) {
         QDir(kit("java")).removeRecursively();
         QDir(kit("wtk")).removeRecursively();
         if (row.tools) makeTools();
-        if (row.before) makeFile(config(), row.before->toUtf8());
+        if (row.before) writeFile(config(), row.before->toUtf8());
         References references;
         WizardWatch watch;
-        Init::initConfig(references);
+        initConfig(references);
         EXPECT_EQ(watch.shown, row.wizard ? 1 : 0);
-        EXPECT_EQ(QString::fromUtf8(fileContent(config())), row.after);
+        EXPECT_EQ(QString::fromUtf8(readFile(config())), row.after);
         EXPECT_EQ(references.TesvoZoridLocation, k);
     }
     EXPECT_TRUE(reporter.reports.isEmpty());
@@ -85,13 +85,13 @@ TEST_F(ConfigTest, StartUpReadsTestsAndRewritesTheFile) {
 TEST_F(ConfigTest, BlanksInTheFoldersAreKept) {
     makeTools(" my java /", "tool kit/");
     const QByteArray file = (kit(" my java /") + "\n" + kit("tool kit/") + "\n\nDefault\n").toUtf8();
-    makeFile(config(), file);
+    writeFile(config(), file);
     References references;
     WizardWatch watch;
-    Init::initConfig(references);
+    initConfig(references);
     EXPECT_EQ(watch.shown, 0);
     EXPECT_EQ(references.JavaLocation, kit(" my java /"));
-    EXPECT_EQ(fileContent(config()),
+    EXPECT_EQ(readFile(config()),
               (kit(" my java /") + "\n" + kit("tool kit/") + "\n" + kit() + "\nDefault\n").toUtf8());
 }
 
@@ -112,9 +112,9 @@ TEST_F(ConfigTest, TheLookWordPicksTheLook) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.word);
         const QColor before = QApplication::palette().color(QPalette::Window);
-        makeFile(config(), (kit("java/") + "\n" + kit("wtk/") + "\n\n" + row.word + "\n").toUtf8());
+        writeFile(config(), (kit("java/") + "\n" + kit("wtk/") + "\n\n" + row.word + "\n").toUtf8());
         References references;
-        Init::initConfig(references);
+        initConfig(references);
         EXPECT_EQ(references.lookAndFeel, QString(row.word));
         if (row.office) {
             EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
@@ -137,29 +137,29 @@ using tz::testing::FileSizeLimit;
 
 TEST_F(ConfigTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
     const QByteArray old = "/old/java/\n/old/wtk/\n/old/kit/\nXP\n";
-    makeFile(config(), old);
+    writeFile(config(), old);
     References references;
     references.JavaLocation = "/a/rather/longer/java/folder/than/the/limit/allows/";
     references.MobileLocation = "/new/wtk/";
     bool written = true;
     {
         FileSizeLimit limit(8);
-        written = Init::writeConfig(references);
+        written = writeConfig(references);
     }
     EXPECT_FALSE(written);
     ASSERT_EQ(reporter.reports.size(), 1);
     EXPECT_EQ(reporter.reports[0].kind, testing::Report::Error);
     EXPECT_EQ(reporter.reports[0].detail, "Saving Configuration File");
     EXPECT_EQ(reporter.reports[0].heading, "File too large");
-    EXPECT_EQ(fileContent(config()), old);
+    EXPECT_EQ(readFile(config()), old);
     EXPECT_EQ(QDir(kit()).entryList(QDir::Files), QStringList{"Config.cfg"}) << "no temporary file left";
 
     // A kit folder that cannot hold files: the same report, nothing raised.
     testing::KitFolder notAFolder(config());
-    EXPECT_FALSE(Init::writeConfig(references));
+    EXPECT_FALSE(writeConfig(references));
     ASSERT_EQ(reporter.reports.size(), 2);
     EXPECT_EQ(reporter.reports[1].detail, "Saving Configuration File");
-    EXPECT_EQ(fileContent(config()), old);
+    EXPECT_EQ(readFile(config()), old);
 }
 
 }  // namespace

@@ -5,18 +5,18 @@
 
 #include "colours.h"
 #include "config_fixture.h"
-#include "init.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "start_up.h"
 
 namespace editor {
 namespace {
 
 using testing::ConfigTest;
-using testing::fileContent;
-using testing::makeFile;
 using testing::part;
+using testing::readFile;
 using testing::WizardWatch;
+using testing::writeFile;
 
 class PreferencesTest : public ConfigTest {
 protected:
@@ -99,7 +99,7 @@ TEST_F(PreferencesTest, TheFirstFailingFolderStopsTheSave) {
 }
 
 TEST_F(PreferencesTest, SaveWritesTheFourLinesAndTheNextWriterKeepsThem) {
-    makeFile(kit("other java/javac"));
+    writeFile(kit("other java/javac"), "tool");
     const struct {
         int item;
         const char* word;
@@ -112,7 +112,7 @@ TEST_F(PreferencesTest, SaveWritesTheFourLinesAndTheNextWriterKeepsThem) {
         part<QComboBox>(&dialog, "combobox1")->setCurrentIndex(row.item);
         part<QPushButton>(&dialog, "button1")->click();
         EXPECT_EQ(status(dialog), "Save Successfull!");
-        EXPECT_EQ(QString::fromUtf8(fileContent(config())),
+        EXPECT_EQ(QString::fromUtf8(readFile(config())),
                   kit("other java/") + "\n" + kit("wtk/") + "\n" + kit("java") + "\n" + row.word + "\n");
         EXPECT_EQ(references.JavaLocation, kit("other java/"));
         EXPECT_EQ(references.MobileLocation, kit("wtk/"));
@@ -120,14 +120,14 @@ TEST_F(PreferencesTest, SaveWritesTheFourLinesAndTheNextWriterKeepsThem) {
         EXPECT_EQ(references.TesvoZoridLocation, kit());
     }
     // A look command or a wizard's Verify writes next: what the user saved stays, line 3 is derived.
-    ASSERT_TRUE(Init::writeConfig(references));
-    EXPECT_EQ(QString::fromUtf8(fileContent(config())),
+    ASSERT_TRUE(writeConfig(references));
+    EXPECT_EQ(QString::fromUtf8(readFile(config())),
               kit("other java/") + "\n" + kit("wtk/") + "\n" + kit() + "\n2003\n");
     EXPECT_TRUE(reporter.reports.isEmpty());
 }
 
 TEST_F(PreferencesTest, AFailedSaveIsReportedAndChangesNothing) {
-    makeFile(config(), "old\n");
+    writeFile(config(), "old\n");
     Preferences dialog(nullptr, references);
     // The file's folder is a regular file now: the save cannot even begin.
     testing::KitFolder unwritable(config());
@@ -140,12 +140,12 @@ TEST_F(PreferencesTest, AFailedSaveIsReportedAndChangesNothing) {
     EXPECT_EQ(reporter.reports[0].detail, "Saving Configuration File");
     EXPECT_EQ(status(dialog), "");
     EXPECT_EQ(references.lookAndFeel, QString("2003"));
-    EXPECT_EQ(fileContent(config()), "old\n");
+    EXPECT_EQ(readFile(config()), "old\n");
 }
 
 TEST_F(PreferencesTest, ScanOpensTheWizardAndAVerifiedChoiceFillsTheFields) {
-    makeFile(kit("jdk2/bin/javac"));
-    makeFile(kit("WTK3/bin/preverify"));
+    writeFile(kit("jdk2/bin/javac"), "tool");
+    writeFile(kit("WTK3/bin/preverify"), "tool");
     QDir(kit("wtk")).removeRecursively();  // the only toolkit is the one the test looks for
     ui::testing::ScriptedPrompter prompter;
     Preferences dialog(nullptr, references);

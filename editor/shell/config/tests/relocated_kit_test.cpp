@@ -1,12 +1,10 @@
 // The real kit moved to a folder of its own: without Config.cfg the wizard's scan finds the kit's own tool
 // chain; with the Config.cfg of the folder it came from, gone since, all three programs use the copy's own.
-#include <QProcess>
-
 #include "config_fixture.h"
 #include "gui_harness.h"
-#include "init.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "start_up.h"
 #include "test_helpers.h"
 
 namespace editor {
@@ -16,28 +14,10 @@ using testing::items;
 using testing::part;
 using testing::WizardWatch;
 
-// Copies the folder `from` into `to`, files with their permissions, links as links.
-bool copyTree(const QString& from, const QString& to) {
-    if (!QDir().mkpath(to)) return false;
-    const QDir source(from);
-    for (const QFileInfo& entry :
-         source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-        const QString target = to + "/" + entry.fileName();
-        if (entry.isSymLink()) {
-            if (!QFile::link(entry.symLinkTarget(), target)) return false;
-        } else if (entry.isDir()) {
-            if (!copyTree(entry.filePath(), target)) return false;
-        } else if (!QFile::copy(entry.filePath(), target)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
     QTemporaryDir dir;
     const QString kit = dir.filePath("moved kit");
-    ASSERT_TRUE(copyTree(TZ_KIT_DIR, kit));
+    ASSERT_TRUE(tz::testing::copyKit(TZ_KIT_DIR, kit.toStdString()));
     QFile::remove(kit + "/Config.cfg");
     QTemporaryDir smallRoot;
     testing::KitFolder kitFolder(kit);
@@ -53,27 +33,24 @@ TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
         part<QPushButton>(&wizard, "verify")->click();
     });
     References references;
-    Init::initConfig(references);
+    initConfig(references);
     EXPECT_EQ(watch.shown, 1);
     EXPECT_TRUE(java.contains(kit + "/jdk/bin/")) << java.join(", ").toStdString();
     EXPECT_TRUE(toolkits.contains(kit + "/wtk/")) << toolkits.join(", ").toStdString();
     EXPECT_EQ(references.JavaLocation, kit + "/jdk/bin/");
     EXPECT_EQ(references.MobileLocation, kit + "/wtk/");
     EXPECT_TRUE(reporter.reports.isEmpty());
-    EXPECT_EQ(testing::fileContent(kit + "/Config.cfg"),
+    EXPECT_EQ(testing::readFile(kit + "/Config.cfg"),
               (kit + "/jdk/bin/\n" + kit + "/wtk/\n" + kit + "/\n\n").toUtf8());
 
     const QString project = dir.filePath("projects/Hello");
     ASSERT_TRUE(
         tz::testing::copyExampleProject(TZ_EDITOR_SOURCE_DIR "/../examples/Hello", project.toStdString()));
-    QProcess compile;
-    compile.setProcessChannelMode(QProcess::MergedChannels);
-    compile.setWorkingDirectory(dir.path());
-    compile.start(kit + "/Compile-Linux", {project + "/Hello"});
-    ASSERT_TRUE(compile.waitForFinished(300000));
-    const QString output = QString::fromLocal8Bit(compile.readAll());
-    EXPECT_TRUE(output.contains("Program compiled")) << output.toStdString();
-    EXPECT_EQ(compile.exitCode(), 0) << output.toStdString();
+    const tz::testing::ProgramRun compile =
+        tz::testing::runProgram(dir.path().toStdString(),
+                                {(kit + "/Compile-Linux").toStdString(), (project + "/Hello").toStdString()});
+    EXPECT_NE(compile.output.find("Program compiled"), std::string::npos) << compile.output;
+    EXPECT_EQ(compile.status, 0) << compile.output;
     EXPECT_TRUE(QFile::exists(project + "/Hello.jar"));
 }
 
@@ -81,21 +58,20 @@ TEST(RelocatedKit, TheScanOffersTheKitsOwnToolsAndTheKitBuildsWithThem) {
 QString compileExample(const QString& kit, const QString& project) {
     if (!tz::testing::copyExampleProject(TZ_EDITOR_SOURCE_DIR "/../examples/Skyward", project.toStdString()))
         return "cannot copy";
-    QProcess compile;
-    compile.setProcessChannelMode(QProcess::MergedChannels);
-    compile.start(kit + "/Compile-Linux", {project + "/Skyward"});
-    if (!compile.waitForFinished(300000)) return "did not end";
-    return QString::fromLocal8Bit(compile.readAll()) + "status " + QString::number(compile.exitCode());
+    const tz::testing::ProgramRun compile = tz::testing::runProgram(
+        {}, {(kit + "/Compile-Linux").toStdString(), (project + "/Skyward").toStdString()});
+    return QString::fromStdString(compile.output) + "status " + QString::number(compile.status);
 }
 
 TEST(RelocatedKit, ACopyWhoseOriginalIsGoneUsesItsOwnTools) {
     QTemporaryDir dir;
     const QString original = dir.filePath("original kit");
     const QString copy = dir.filePath("copied kit");
-    ASSERT_TRUE(copyTree(TZ_KIT_DIR, original));
-    testing::makeFile(original + "/Config.cfg",
-                      (original + "/jdk/bin/\n" + original + "/wtk/\n" + original + "/\n").toUtf8());
-    ASSERT_TRUE(copyTree(original, copy));
+    ASSERT_TRUE(tz::testing::copyKit(TZ_KIT_DIR, original.toStdString()));
+    ASSERT_TRUE(tz::testing::copyKit(original.toStdString(), copy.toStdString()));
+    // The copy's Config.cfg is still the one of the folder it came from.
+    testing::writeFile(copy + "/Config.cfg",
+                       (original + "/jdk/bin/\n" + original + "/wtk/\n" + original + "/\n").toUtf8());
     ASSERT_TRUE(QDir(original).removeRecursively());
 
     const QString output = compileExample(copy, dir.filePath("projects/Skyward"));
@@ -111,10 +87,10 @@ TEST(RelocatedKit, ACopyWhoseOriginalIsGoneUsesItsOwnTools) {
     testing::RecordingReporter reporter;
     WizardWatch watch;
     References references;
-    Init::initConfig(references);
+    initConfig(references);
     EXPECT_EQ(watch.shown, 0);
     EXPECT_TRUE(reporter.reports.isEmpty());
-    EXPECT_EQ(testing::fileContent(copy + "/Config.cfg"),
+    EXPECT_EQ(testing::readFile(copy + "/Config.cfg"),
               (copy + "/jdk/bin/\n" + copy + "/wtk/\n" + copy + "/\nnull\n").toUtf8());
 }
 

@@ -11,20 +11,20 @@
 #include "colours.h"
 #include "config_fixture.h"
 #include "gui_harness.h"
-#include "init.h"
 #include "references.h"
 #include "scripted_prompter.h"
+#include "start_up.h"
 
 namespace editor {
 namespace {
 
 using testing::ConfigTest;
-using testing::fileContent;
 using testing::items;
-using testing::makeFile;
 using testing::part;
+using testing::readFile;
 using testing::scanFinished;
 using testing::WizardWatch;
+using testing::writeFile;
 
 // What a scan offered, collected on the GUI thread as the wizard would get it.
 struct Offers {
@@ -49,24 +49,24 @@ protected:
 };
 
 TEST_F(ScanTest, TheKitFolderFirstThenTheRootByTheNameRules) {
-    makeFile(kit("jdk/bin/javac"));
-    makeFile(kit("wtk/bin/preverify"));
-    makeFile(root("jdk1.5.0/bin/javac"));
-    makeFile(root("WTK22/bin/preverify"));
-    makeFile(root(" Jdk6\t/bin/javac"));  // blanks around the name do not count, the path keeps them
-    makeFile(root("j2sdk1.4.2/bin/javac"));
-    makeFile(root("Java/bin/javac"));
-    makeFile(root("sunjdk/bin/javac"));
-    makeFile(root("a/b/c/WTK/bin/preverify"));
-    makeFile(root("a/b/c/d/WTK/bin/preverify"));
-    makeFile(root("JDKempty/lib/tools.jar"));
-    makeFile(root("jdkfile"));
-    makeFile(root("wtkbroken/bin/preverify.exe"));
+    writeFile(kit("jdk/bin/javac"), "tool");
+    writeFile(kit("wtk/bin/preverify"), "tool");
+    writeFile(root("jdk1.5.0/bin/javac"), "tool");
+    writeFile(root("WTK22/bin/preverify"), "tool");
+    writeFile(root(" Jdk6\t/bin/javac"), "tool");  // blanks around the name do not count, the path keeps them
+    writeFile(root("j2sdk1.4.2/bin/javac"), "tool");
+    writeFile(root("Java/bin/javac"), "tool");
+    writeFile(root("sunjdk/bin/javac"), "tool");
+    writeFile(root("a/b/c/WTK/bin/preverify"), "tool");
+    writeFile(root("a/b/c/d/WTK/bin/preverify"), "tool");
+    writeFile(root("JDKempty/lib/tools.jar"), "tool");
+    writeFile(root("jdkfile"), "tool");
+    writeFile(root("wtkbroken/bin/preverify.exe"), "tool");
     ASSERT_TRUE(QFile::link(root("jdk1.5.0"), root("jdk-current")));
     // The kit again under the root: found twice, offered once.
     testing::KitFolder kitInRoot(root("opt/kit"));
-    makeFile(root("opt/kit/jdk/bin/javac"));
-    makeFile(root("opt/kit/wtk/bin/preverify"));
+    writeFile(root("opt/kit/jdk/bin/javac"), "tool");
+    writeFile(root("opt/kit/wtk/bin/preverify"), "tool");
 
     ::testing::internal::CaptureStdout();
     Scan scan(root());
@@ -98,8 +98,8 @@ TEST_F(ScanTest, TheKitFolderFirstThenTheRootByTheNameRules) {
 }
 
 TEST_F(ScanTest, UnreadableFoldersAreSkippedAndAFailureEndsTheWalkWithItsFinish) {
-    makeFile(root("WTK1/bin/preverify"));
-    makeFile(root("WTK2/bin/preverify"));
+    writeFile(root("WTK1/bin/preverify"), "tool");
+    writeFile(root("WTK2/bin/preverify"), "tool");
     QStringList listed;
     Scan scan(root(), [&](const QString& folder) -> std::optional<QStringList> {
         listed.append(folder);
@@ -180,7 +180,7 @@ TEST_F(ScanTest, WizardWithNothingFoundKeepsVerifyFromClosing) {
 }
 
 TEST_F(ScanTest, AFailureMidWalkStillFinishesTheWizard) {
-    makeFile(root("jdk1/bin/javac"));
+    writeFile(root("jdk1/bin/javac"), "tool");
     References references;
     NewInstall wizard(nullptr, references);
     wizard.show();
@@ -199,8 +199,8 @@ TEST_F(ScanTest, AFailureMidWalkStillFinishesTheWizard) {
 }
 
 TEST_F(ScanTest, ClosingTheWizardMidWalkJoinsTheScanAndDropsItsLateUpdates) {
-    makeFile(root("WTK1/bin/preverify"));
-    makeFile(root("held/WTK2/bin/preverify"));
+    writeFile(root("WTK1/bin/preverify"), "tool");
+    writeFile(root("held/WTK2/bin/preverify"), "tool");
     std::promise<void> reached;
     std::atomic<Scan*> scan{nullptr};
     std::atomic<bool> released{false};
@@ -233,8 +233,8 @@ TEST_F(ScanTest, ClosingTheWizardMidWalkJoinsTheScanAndDropsItsLateUpdates) {
 }
 
 TEST_F(ScanTest, VerifyStoresTheChoiceAndStartUpWritesIt) {
-    makeFile(kit("jdk1.5.0/bin/javac"));
-    makeFile(kit("WTK22/bin/preverify"));
+    writeFile(kit("jdk1.5.0/bin/javac"), "tool");
+    writeFile(kit("WTK22/bin/preverify"), "tool");
     ui::testing::ScriptedPrompter prompter;
     References references;
     references.lookAndFeel = "2003";
@@ -244,14 +244,14 @@ TEST_F(ScanTest, VerifyStoresTheChoiceAndStartUpWritesIt) {
         EXPECT_EQ(items(&wizard, "JDK"), QStringList{offered});
         part<QPushButton>(&wizard, "verify")->click();
     });
-    Init::initConfig(references);
+    initConfig(references);
     EXPECT_EQ(watch.shown, 1);
     EXPECT_EQ(prompter.texts(), QStringList{"Congratulations, Tesvo Zorid is now set up correctly"});
     EXPECT_EQ(references.JavaLocation, kit("jdk1.5.0/bin/"));
     EXPECT_EQ(references.MobileLocation, kit("WTK22/"));
     EXPECT_EQ(references.TesvoZoridLocation, kit());
     EXPECT_EQ(references.lookAndFeel, QString(""));
-    EXPECT_EQ(QString::fromUtf8(fileContent(config())),
+    EXPECT_EQ(QString::fromUtf8(readFile(config())),
               kit("jdk1.5.0/bin/") + "\n" + kit("WTK22/") + "\n" + kit() + "\n\n");
 }
 
@@ -260,7 +260,7 @@ TEST_F(ScanTest, ExitEndsTheEditorWithoutWritingTheFile) {
     testing::RecordingExit exits;
     References references;
     WizardWatch watch([](NewInstall& wizard) { part<QPushButton>(&wizard, "exit")->click(); });
-    Init::initConfig(references);
+    initConfig(references);
     EXPECT_EQ(watch.shown, 1);
     EXPECT_EQ(exits.statuses, QList<int>{0});
     EXPECT_EQ(

@@ -12,16 +12,8 @@
 namespace editor {
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testing::readFile;
+using testing::writeFile;
 
 using testing::FileSizeLimit;
 
@@ -34,7 +26,7 @@ protected:
         image = dir.filePath("art/ship.png");
         bytes.resize(5000);
         for (int i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 7);
-        write(image, bytes);
+        writeFile(image, bytes);
     }
 
     // The failure and what was printed on standard output.
@@ -52,20 +44,20 @@ protected:
 TEST_F(FileCopyTest, CopiesToANameIntoAFolderAndOverAnOlderCopy) {
     const QString named = dir.filePath("project/hero.png");
     EXPECT_EQ(copy(image, named).first, std::nullopt);
-    EXPECT_EQ(contents(named), bytes);
+    EXPECT_EQ(readFile(named), bytes);
 
     EXPECT_EQ(copy(image, dir.filePath("project")).first, std::nullopt);
-    EXPECT_EQ(contents(dir.filePath("project/ship.png")), bytes);
+    EXPECT_EQ(readFile(dir.filePath("project/ship.png")), bytes);
 
-    write(named, "an older, longer image than this one ...");
-    write(image, "new");
+    writeFile(named, "an older, longer image than this one ...");
+    writeFile(image, "new");
     EXPECT_EQ(copy(image, named).first, std::nullopt);
-    EXPECT_EQ(contents(named), "new");
+    EXPECT_EQ(readFile(named), "new");
 
     // Relative names are taken from the kit folder.
     testing::KitFolder kit(dir.path());
     EXPECT_EQ(copy("art/ship.png", "project/relative.png").first, std::nullopt);
-    EXPECT_EQ(contents(dir.filePath("project/relative.png")), "new");
+    EXPECT_EQ(readFile(dir.filePath("project/relative.png")), "new");
 }
 
 TEST_F(FileCopyTest, RefusesWhatCannotBeCopiedAndTouchesNothing) {
@@ -87,7 +79,7 @@ TEST_F(FileCopyTest, RefusesWhatCannotBeCopiedAndTouchesNothing) {
     QDir(dir.path()).mkpath("project/ship.png");
     EXPECT_EQ(copy(image, dir.filePath("project")).first,
               "FileCopy: Destination is not a file: " + dir.filePath("project"));
-    EXPECT_EQ(contents(image), bytes);
+    EXPECT_EQ(readFile(image), bytes);
 }
 
 TEST_F(FileCopyTest, RefusesToCopyAFileOntoItself) {
@@ -101,7 +93,7 @@ TEST_F(FileCopyTest, RefusesToCopyAFileOntoItself) {
     for (const auto& [from, to] : rows) {
         EXPECT_EQ(copy(from, to).first, "FileCopy: Source and destination are the same file: " + to)
             << from.toStdString() << " -> " << to.toStdString();
-        EXPECT_EQ(contents(image), bytes);
+        EXPECT_EQ(readFile(image), bytes);
     }
 }
 
@@ -119,16 +111,16 @@ TEST_F(FileCopyTest, UnreadableSourceAndUnwritableDestinationThroughTheFileSeam)
               "FileCopy: Destination directory is unwriteable: " + dir.filePath("project"));
     refusing.unwritable.clear();
 
-    write(target, "kept");
+    writeFile(target, "kept");
     refusing.unwritable.insert(target);
     EXPECT_EQ(copy(image, target).first,
               "FileCopy: Destination " + target + " file is unwriteable: " + target);
-    EXPECT_EQ(contents(target), "kept");
+    EXPECT_EQ(readFile(target), "kept");
 }
 
 TEST_F(FileCopyTest, AWriteThatFailsAfterOpeningIsReportedAndKeepsTheOldTarget) {
     const QString target = dir.filePath("project/ship.png");
-    write(target, "the copy from last week");
+    writeFile(target, "the copy from last week");
     std::optional<QString> failure;
     {
         FileSizeLimit limit(1024);
@@ -136,7 +128,7 @@ TEST_F(FileCopyTest, AWriteThatFailsAfterOpeningIsReportedAndKeepsTheOldTarget) 
     }
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, "FileCopy: Could not copy " + image + " to " + target + " (File too large)");
-    EXPECT_EQ(contents(target), "the copy from last week");
+    EXPECT_EQ(readFile(target), "the copy from last week");
     EXPECT_EQ(QDir(dir.filePath("project")).entryList(QDir::Files), QStringList{"ship.png"});
 }
 

@@ -22,7 +22,7 @@ namespace editor {
 namespace {
 
 using testing::EditorTest;
-using testing::makeFile;
+using testing::writeFile;
 
 void ctrl(QWidget* pane, Qt::Key key, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(pane, key, Qt::ControlModifier);
@@ -149,7 +149,7 @@ TEST_F(EditorTest, GoToLineCountsFromOneOverLfCrLfAndLoneCrAndLeavesTheCaretForN
         EXPECT_EQ(goToLinePosition(row.text, row.line), row.position) << row.text << " line " << row.line;
 
     Editor& editor = start();
-    makeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
+    writeFile(project("util.bss"), "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\n");
     references.includes = QStringList{"util"};
     editor.fileSelected({QFileInfo(project("util.bss"))});
     editor.GoToLine(3);
@@ -204,7 +204,6 @@ TEST_F(EditorTest, APasteWithNothingOnTheClipboardDoesNothingInAnyTextView) {
         }
         for (int index : {0, 1}) {
             tabs().setCurrentIndex(index);
-            editor.paste();
             editor.menus().mPasteAction->trigger();
             codeViewAction<Editor::PasteAction>(editor)->trigger();
         }
@@ -212,7 +211,7 @@ TEST_F(EditorTest, APasteWithNothingOnTheClipboardDoesNothingInAnyTextView) {
     }
     QApplication::clipboard()->setText("PASTED");
     testing::tabPane(editor, 1)->moveCursor(QTextCursor::End);
-    editor.paste();
+    editor.menus().mPasteAction->trigger();
     EXPECT_EQ(text(1), "REM bPASTED");
 }
 

@@ -12,15 +12,13 @@
 #include <QTemporaryFile>
 #include <memory>
 
-#include "common_actions.h"
 #include "config_fixture.h"
 #include "editor_testing.h"
-#include "inner_window.h"  // before the actions, whose setter needs the whole window class
 #include "main_window.h"
 #include "project_roads.h"
 #include "references.h"
 #include "scripted_prompter.h"
-#include "tree_file_browser.h"
+#include "services.h"
 #include "window_parts.h"
 
 namespace editor::testing {
@@ -96,36 +94,26 @@ private:
 class EditorTest : public ::testing::Test {
 protected:
     EditorTest() {
-        makeFile(kit("java/javac"));
-        makeFile(kit("wtk/bin/preverify"));
-        makeFile(kit("Config.cfg"), (kit("java/") + "\n" + kit("wtk/") + "\n" + kit() + "\n\n").toUtf8());
+        writeFile(kit("java/javac"), "tool");
+        writeFile(kit("wtk/bin/preverify"), "tool");
+        writeFile(kit("Config.cfg"), (kit("java/") + "\n" + kit("wtk/") + "\n" + kit() + "\n\n").toUtf8());
         for (const char* name : {"TB.syn", "TB.bss"}) {
-            makeFile(kit("Editor/") + name, fileContent(QString(TZ_KIT_DIR) + "/Editor/" + name));
+            writeFile(kit("Editor/") + name, readFile(QString(TZ_KIT_DIR) + "/Editor/" + name));
         }
-        ui::treefilebrowser::setHomeFolder(home.path());
     }
-    ~EditorTest() override {
-        stop();
-        ui::treefilebrowser::setHomeFolder({});
-    }
+    ~EditorTest() override { stop(); }
 
     QString kit(const QString& relative = {}) const { return kitDir.path() + "/" + relative; }
     QString project(const QString& relative = {}) const { return projectDir.path() + "/" + relative; }
-    QString templateText() const { return QString::fromUtf8(fileContent(kit("Editor/TB.bss"))); }
+    QString templateText() const { return QString::fromUtf8(readFile(kit("Editor/TB.bss"))); }
 
     Editor& start() {
         stop();
-        window = std::make_unique<Editor>(references, roadsInUse, toolsInUse);
+        window = std::make_unique<Editor>(services, references, roadsInUse, toolsInUse);
         references.LoadedPath = project();
         return *window;
     }
-    // Each window registers the extract action for every inner window.
-    void stop() {
-        if (!window) return;
-        window.reset();
-        ui::dockable::action::common::CommonActionManager::removeCommonAction(
-            ui::dockable::action::common::ExtractAction::className);
-    }
+    void stop() { window.reset(); }
     QTabWidget& tabs() const { return *tabWidget(*window); }
     QStringList titles() const {
         QStringList all;
@@ -139,8 +127,7 @@ protected:
     QTemporaryDir projectDir;
     QTemporaryDir home;
     QTemporaryDir emptyRoot;
-    KitFolder kitFolder{kitDir.path()};
-    ScanRoot scanRoot{emptyRoot.path()};
+    Services services{{.kitFolder = kitDir.path(), .scanRoot = emptyRoot.path(), .homeFolder = home.path()}};
     RecordingReporter reporter;
     RecordingExit exits;
     RecordingRoads roads;

@@ -8,8 +8,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "common_actions.h"
 #include "editor_fixture.h"
 #include "init.h"
+#include "inner_window.h"
 #include "new_install.h"
 #include "preferences.h"
 #include "res.h"
@@ -229,7 +231,7 @@ TEST_F(EditorTest, ClosingAsksToQuitAndToSaveAndStaysOpenUnlessTheEditorCanEnd) 
         SCOPED_TRACE(row.name);
         Editor& editor = start();
         references.saved = true;  // a project with a place: its files are written there
-        testing::makeFile(project("file"));
+        testing::writeFile(project("file"), "tool");
         references.LoadedPath = row.tabWrites ? project() : project("file/");
         roads.writes = row.projectWrites;
         if (row.changed) testing::tabPane(editor, 0)->appendPlainText("PRINT 1");
@@ -285,7 +287,7 @@ TEST_F(EditorTest, TheWizardsExitAsksToSaveChangesBeforeItEndsTheEditor) {
                                              "Your configuration file has not be verified, ensure that you "
                                              "have the correct SDK's installed"}));
     EXPECT_EQ(std::vector<int>(exits.statuses.begin(), exits.statuses.end()), std::vector<int>{0});
-    EXPECT_EQ(QString::fromUtf8(testing::fileContent(project("Main.bss"))), templateText() + "\nPRINT 1");
+    EXPECT_EQ(QString::fromUtf8(testing::readFile(project("Main.bss"))), templateText() + "\nPRINT 1");
     EXPECT_EQ(roads.calls, QStringList{"writeProject 0 TB"});
     preferences->close();
 }

@@ -12,14 +12,12 @@ namespace {
 
 using testing::CapturedOutput;
 using testing::EditorTest;
-using testing::fileContent;
-using testing::makeFile;
+using testing::readFile;
+using testing::writeFile;
 
 // A confirmed print goes to `output` as PDF; a confirmed page setup turns the page.
 class PdfDialogs : public PrintDialogs {
 public:
-    PdfDialogs() { setPrintDialogs(this); }
-    ~PdfDialogs() override { setPrintDialogs(nullptr); }
     bool print(QPrinter& printer, QWidget*) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(output);
@@ -31,12 +29,15 @@ public:
     }
     QString output;
     bool confirm = true;
+
+private:
+    Services services_{{.printDialogs = this}};
 };
 
 // "<pages in the page tree>/<page objects>", and "L" when the first page is wider than high. Qt writes
 // these dictionaries uncompressed.
 QString pdfPages(const QString& path) {
-    const QString pdf = QString::fromLatin1(fileContent(path));
+    const QString pdf = QString::fromLatin1(readFile(path));
     const auto tree = QRegularExpression(R"(/Type\s*/Pages\b[^>]*/Count\s+(\d+))").match(pdf);
     const auto box = QRegularExpression(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+))").match(pdf);
     return tree.captured(1) + "/" +
@@ -94,7 +95,7 @@ TEST_F(EditorTest, TheSelectedTabPrintsPageByPageAndAFailureGoesToStandardOutput
         source << QString("PRINT %1").arg(source.size());
     editor.fillEditor(source.join('\n'));
     tabs().setCurrentIndex(1);
-    makeFile(project("regular"), "not a folder");
+    writeFile(project("regular"), "not a folder");
 
     CapturedOutput output;
     dialogs.output = project("cancelled.pdf");

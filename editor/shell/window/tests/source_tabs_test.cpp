@@ -14,10 +14,10 @@ namespace editor {
 namespace {
 
 using testing::EditorTest;
-using testing::fileContent;
 using testing::FileSizeLimit;
-using testing::makeFile;
+using testing::readFile;
 using testing::Report;
+using testing::writeFile;
 using ui::Answer;
 
 QString utf8(const QByteArray& bytes) {
@@ -98,7 +98,7 @@ TEST_F(EditorTest, FifteenSlotsThenTheWarningAndResetFreesAllButTheMainOne) {
     EXPECT_EQ(tabs().count(), Editor::MAXTAB);
     // Neither a fill nor a conversion's Java lands in a tab that was open already.
     editor.fillEditor("lost");
-    makeFile(project("myProject.java"), "class myProject {}");
+    writeFile(project("myProject.java"), "class myProject {}");
     editor.copyIn();
     EXPECT_EQ(tabs().count(), Editor::MAXTAB);
     EXPECT_EQ(text(14), "");
@@ -131,8 +131,8 @@ TEST_F(EditorTest, ResetWithChangedTabsAsksAndStopsOnCancelOrAClosedBox) {
     }
     prompter.reply(Answer::Yes);
     EXPECT_TRUE(editor.reset(false));
-    EXPECT_EQ(utf8(fileContent(project("util.bss"))), "x");
-    EXPECT_EQ(utf8(fileContent(project("Main.bss"))), templateText());
+    EXPECT_EQ(utf8(readFile(project("util.bss"))), "x");
+    EXPECT_EQ(utf8(readFile(project("Main.bss"))), templateText());
     EXPECT_EQ(roads.calls, QStringList({"writeProject 0 TB"}));
     EXPECT_EQ(tabs().count(), 0);
     EXPECT_EQ(prompter.texts(), QStringList({"Save changes?", "Save changes?", "Save changes?"}));
@@ -167,7 +167,7 @@ TEST_F(EditorTest, LoadOpensASourceAsTheProjectsMainOrHandsAProjectOn) {
         references.fileExt = ".bss";
         references.compiler = "TB";
         references.projectName = "myProject";
-        makeFile(project("in/") + row.file, row.content);
+        writeFile(project("in/") + row.file, row.content);
         prompter.reply(project("in/") + row.file);
         editor.load();
         EXPECT_EQ(titles(), row.titles);
@@ -186,7 +186,7 @@ TEST_F(EditorTest, LoadOpensASourceAsTheProjectsMainOrHandsAProjectOn) {
     EXPECT_EQ(prompter.questions().back().title, "Cannot load file");
     EXPECT_EQ(prompter.questions().back().text, "This is not a recognised file type");
 
-    makeFile(project("in/Ship.tbp"));
+    writeFile(project("in/Ship.tbp"), "tool");
     prompter.reply(project("in/Ship.tbp"));
     editor.load();
     EXPECT_EQ(roads.calls, QStringList({"loadProject " + project("in/Ship.tbp")}));
@@ -199,7 +199,7 @@ TEST_F(EditorTest, LoadWritesChangedTabsIntoTheOldFolderBeforeItMoves) {
     Editor& editor = start();
     references.saved = true;
     testing::tabPane(editor, 0)->appendPlainText("PRINT 2");
-    makeFile(project("new/Ship.bss"), "PRINT 3");
+    writeFile(project("new/Ship.bss"), "PRINT 3");
     prompter.reply(project("new/Ship.bss"));
     prompter.reply(Answer::Cancel);
     editor.load();
@@ -209,17 +209,17 @@ TEST_F(EditorTest, LoadWritesChangedTabsIntoTheOldFolderBeforeItMoves) {
     prompter.reply(project("new/Ship.bss"));
     prompter.reply(Answer::Yes);
     editor.load();
-    EXPECT_EQ(utf8(fileContent(project("Main.bss"))), templateText() + "\nPRINT 2");
+    EXPECT_EQ(utf8(readFile(project("Main.bss"))), templateText() + "\nPRINT 2");
     EXPECT_FALSE(QFile::exists(project("new/Main.bss")));
     EXPECT_EQ(titles(), QStringList({"Ship.bss"}));
 }
 
 TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
     Editor& editor = start();
-    makeFile(project("util.bss"), "PRINT 1");
+    writeFile(project("util.bss"), "PRINT 1");
     references.includes = QStringList{"util"};
     editor.fileSelected({QFileInfo(project("util.bss"))});
-    makeFile(project("myProject.java"), "class myProject {}");
+    writeFile(project("myProject.java"), "class myProject {}");
     editor.copyIn();
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss", "myProject.java"}));
 
@@ -259,7 +259,7 @@ TEST_F(EditorTest, EveryUserEditMarksOnceAndOpeningDoesNot) {
     }
     EXPECT_TRUE(editor.writeAllFiles());
     EXPECT_EQ(titles(), QStringList({"Main.bss", "util.bss", "myProject.java"}));
-    EXPECT_EQ(utf8(fileContent(project("Main.bss"))), text(0));
+    EXPECT_EQ(utf8(readFile(project("Main.bss"))), text(0));
     EXPECT_EQ(testing::statusLine(editor)->text(), "myProject : myProject.java");
 }
 
@@ -268,15 +268,15 @@ TEST_F(EditorTest, WritesKeepEveryCharacterAndAFailedWriteLeavesTheOldFileWhole)
     const QString text = QString::fromUtf8("PRINT \"\xc3\xa4\xc2\xa0\xe2\x82\xac\"\n\tEND\n");
     testing::tabPane(editor, 0)->setPlainText(text);
     EXPECT_TRUE(editor.writeAFile("Main.bss*", 0));
-    EXPECT_EQ(utf8(fileContent(project("Main.bss"))), text);
+    EXPECT_EQ(utf8(readFile(project("Main.bss"))), text);
 
-    makeFile(project("Old.bss"), "old text");
+    writeFile(project("Old.bss"), "old text");
     testing::tabPane(editor, 0)->setPlainText(QString(4096, 'x'));
     {
         FileSizeLimit limit(64);
         EXPECT_FALSE(editor.writeAFile("Old.bss", 0));
     }
-    EXPECT_EQ(fileContent(project("Old.bss")), "old text");
+    EXPECT_EQ(readFile(project("Old.bss")), "old text");
     ASSERT_EQ(reporter.reports.size(), 1);
     EXPECT_EQ(reporter.reports[0].kind, Report::Error);
     EXPECT_EQ(reporter.reports[0].detail, "Write File Old.bss");
@@ -286,7 +286,7 @@ TEST_F(EditorTest, WritesKeepEveryCharacterAndAFailedWriteLeavesTheOldFileWhole)
     prompter.reply(project("elsewhere/Copy.bss"));
     QDir().mkpath(project("elsewhere"));
     editor.saveSourceAs();
-    EXPECT_EQ(fileContent(project("elsewhere/Copy.bss")), QByteArray(4096, 'x'));
+    EXPECT_EQ(readFile(project("elsewhere/Copy.bss")), QByteArray(4096, 'x'));
     EXPECT_EQ(prompter.questions().back().detail, kitDir.path());
 }
 
@@ -323,12 +323,12 @@ TEST_F(EditorTest, AFileIsWrittenBackInTheFormItWasReadIn) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file.toStdString());
-        makeFile(path, row.file);
+        writeFile(path, row.file);
         EXPECT_EQ(editor.loadTab(0, path), row.written.has_value());
         EXPECT_EQ(pane->isReadOnly(), !row.written);
         EXPECT_EQ(editor.unloadedFile(0), row.written ? QString() : path);
         ASSERT_TRUE(editor.writeTab(0));
-        EXPECT_EQ(fileContent(path), row.file);
+        EXPECT_EQ(readFile(path), row.file);
         if (!row.written) {
             EXPECT_EQ(text(0), "");
             EXPECT_EQ(prompter.texts().last(), "Could not load file " + path);
@@ -336,7 +336,7 @@ TEST_F(EditorTest, AFileIsWrittenBackInTheFormItWasReadIn) {
         }
         typeLineAt(pane, row.line, "typed");
         ASSERT_TRUE(editor.writeTab(0));
-        EXPECT_EQ(fileContent(path), *row.written);
+        EXPECT_EQ(readFile(path), *row.written);
     }
 
     std::mt19937 random(48);
@@ -346,11 +346,11 @@ TEST_F(EditorTest, AFileIsWrittenBackInTheFormItWasReadIn) {
         const QByteArray bytes = generatedFile(random);
         SCOPED_TRACE(QString("file %1: ").arg(i).toStdString() +
                      bytes.left(200).toPercentEncoding().toStdString());
-        makeFile(path, bytes);
+        writeFile(path, bytes);
         const bool text = !bytes.contains('\0') && !bytes.contains("\xE2\x80\xA9");
         ASSERT_EQ(editor.loadTab(0, path), text);
         ASSERT_TRUE(editor.writeTab(0));
-        ASSERT_EQ(fileContent(path), bytes);
+        ASSERT_EQ(readFile(path), bytes);
         if (!text) {
             EXPECT_EQ(editor.unloadedFile(0), path);
             ++refused;
@@ -365,7 +365,7 @@ TEST_F(EditorTest, AFileIsWrittenBackInTheFormItWasReadIn) {
         typeLineAt(pane, second, "typed second");
         typeLineAt(pane, first, "typed first");
         ASSERT_TRUE(editor.writeTab(0));
-        const QByteArray written = fileContent(path);
+        const QByteArray written = readFile(path);
         QList<QByteArray> after = lineRecords(written);
         ASSERT_EQ(after.size(), before.size() + 2);
         const QByteArray typedSecond = after.takeAt(second + 1);
@@ -403,11 +403,11 @@ TEST_F(EditorTest, AFileAnotherProgramChangedIsWrittenOverOnlyWhenTheUserSaysSo)
         {std::nullopt, false, theirs, "PRINT 1\nREM mine"},
     };
     const auto openTyped = [&] {
-        makeFile(path, "PRINT 1\r\n");
+        writeFile(path, "PRINT 1\r\n");
         ASSERT_TRUE(editor.loadTab(0, path));
         testing::tabPane(editor, 0)->moveCursor(QTextCursor::End);
         QTest::keyClicks(testing::tabPane(editor, 0), "REM mine");
-        makeFile(path, theirs);
+        writeFile(path, theirs);
         prompter.clear();
     };
     for (const auto& row : rows) {
@@ -418,7 +418,7 @@ TEST_F(EditorTest, AFileAnotherProgramChangedIsWrittenOverOnlyWhenTheUserSaysSo)
         ASSERT_EQ(prompter.questions().size(), 1u);
         EXPECT_EQ(prompter.questions()[0].text, question);
         EXPECT_EQ(prompter.questions()[0].detail, "Reload / Write Over It / Cancel");
-        EXPECT_EQ(fileContent(path), row.file);
+        EXPECT_EQ(readFile(path), row.file);
         EXPECT_EQ(text(0), row.tab);
         EXPECT_EQ(titles(), QStringList{row.done ? "Main.bss" : "Main.bss*"});
         // Once read or written, the file is the tab's again: no second question.
@@ -453,10 +453,10 @@ TEST_F(EditorTest, AFileAnotherProgramChangedIsWrittenOverOnlyWhenTheUserSaysSo)
         EXPECT_EQ(prompter.texts(), QStringList{question});
         EXPECT_EQ(QFile::exists(copy), row.written);
         if (row.written) {
-            EXPECT_EQ(fileContent(copy), (text(0) + "\n").toUtf8());
+            EXPECT_EQ(readFile(copy), (text(0) + "\n").toUtf8());
         }
         EXPECT_EQ(titles(), QStringList{row.title});
-        EXPECT_EQ(fileContent(path), theirs);
+        EXPECT_EQ(readFile(path), theirs);
     }
 
     // A file that is gone is written anew, an unchanged one without a word; so is Save Source As onto
@@ -464,17 +464,17 @@ TEST_F(EditorTest, AFileAnotherProgramChangedIsWrittenOverOnlyWhenTheUserSaysSo)
     openTyped();
     QFile::remove(path);
     EXPECT_TRUE(editor.writeTab(0));
-    EXPECT_EQ(fileContent(path), "PRINT 1\r\nREM mine");
+    EXPECT_EQ(readFile(path), "PRINT 1\r\nREM mine");
     QTest::keyClicks(testing::tabPane(editor, 0), "!");
     EXPECT_TRUE(editor.writeTab(0));
     prompter.reply(project("copy.bss"));
     editor.saveSourceAs();
-    EXPECT_EQ(fileContent(project("copy.bss")), "PRINT 1\r\nREM mine!");
-    makeFile(path, theirs);
+    EXPECT_EQ(readFile(project("copy.bss")), "PRINT 1\r\nREM mine!");
+    writeFile(path, theirs);
     prompter.reply(path);
     prompter.reply(Answer::Cancel);
     editor.saveSourceAs();
-    EXPECT_EQ(fileContent(path), theirs);
+    EXPECT_EQ(readFile(path), theirs);
     EXPECT_EQ(prompter.texts().last(), question);
 }
 
@@ -483,20 +483,20 @@ TEST_F(EditorTest, AFileAnotherProgramChangedIsWrittenOverOnlyWhenTheUserSaysSo)
 TEST_F(EditorTest, ALatin1FileTakesUtf8OnlyWhenTheUserAgrees) {
     Editor& editor = start();
     const QString path = project("Main.bss");
-    makeFile(path, "PRINT \"\xE4\"\r\n");
+    writeFile(path, "PRINT \"\xE4\"\r\n");
     ASSERT_TRUE(editor.loadTab(0, path));
     testing::tabPane(editor, 0)->moveCursor(QTextCursor::End);
     testing::tabPane(editor, 0)->insertPlainText(QString::fromUtf8("REM \xE2\x82\xAC"));
     prompter.reply(Answer::No);
     EXPECT_FALSE(editor.writeTab(0));
-    EXPECT_EQ(fileContent(path), "PRINT \"\xE4\"\r\n");
+    EXPECT_EQ(readFile(path), "PRINT \"\xE4\"\r\n");
     EXPECT_EQ(prompter.texts(), QStringList{res("Latin1_cannot_hold") + path + "?"});
     // A backup is the editor's own copy: written in UTF-8 without a question.
     editor.backup();
-    EXPECT_EQ(fileContent(project("Main.bs1.bak")), "PRINT \"\xC3\xA4\"\r\nREM \xE2\x82\xAC");
+    EXPECT_EQ(readFile(project("Main.bs1.bak")), "PRINT \"\xC3\xA4\"\r\nREM \xE2\x82\xAC");
     prompter.reply(Answer::Yes);
     EXPECT_TRUE(editor.writeTab(0));
-    EXPECT_EQ(fileContent(path), "PRINT \"\xC3\xA4\"\r\nREM \xE2\x82\xAC");
+    EXPECT_EQ(readFile(path), "PRINT \"\xC3\xA4\"\r\nREM \xE2\x82\xAC");
     QTest::keyClicks(testing::tabPane(editor, 0), "!");
     EXPECT_TRUE(editor.writeTab(0));
     EXPECT_EQ(prompter.texts().size(), 2);
@@ -510,7 +510,7 @@ TEST_F(EditorTest, TenBackupsCycleTheLevelAndNameThemAfterTheTitle) {
     expected.sort();
     EXPECT_EQ(QDir(project()).entryList(QDir::Files, QDir::Name), expected);
     EXPECT_EQ(references.backupLevel, 0);
-    EXPECT_EQ(utf8(fileContent(project("Main.b0.bak"))), templateText());
+    EXPECT_EQ(utf8(readFile(project("Main.b0.bak"))), templateText());
 
     testing::tabPane(editor, 0)->appendPlainText("changed");
     editor.backup();
@@ -527,16 +527,16 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
     const QString copy = project("myProjectX.bss");
     testing::tabPane(editor, 0)->setPlainText("PRINT 0");
     EXPECT_TRUE(editor.writeAllFilesX());
-    EXPECT_EQ(fileContent(copy), "PRINT 0\n");
+    EXPECT_EQ(readFile(copy), "PRINT 0\n");
 
     references.includes = QStringList{"util", "maps"};
     const int util = editor.setUpEditor("util.bss");
     testing::tabPane(editor, util)->setPlainText("PRINT 1");
-    makeFile(project("util.bss"), "stale");
+    writeFile(project("util.bss"), "stale");
     // A file is read as the compiler reads it: a byte-order mark skipped, a lone CR a line end.
-    makeFile(project("maps.bss"), "\xEF\xBB\xBFPRINT 2\rPRINT 3\r\nPRINT 4");
+    writeFile(project("maps.bss"), "\xEF\xBB\xBFPRINT 2\rPRINT 3\r\nPRINT 4");
     EXPECT_TRUE(editor.writeAllFilesX());
-    EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\nPRINT 2\nPRINT 3\nPRINT 4\n");
+    EXPECT_EQ(readFile(copy), "PRINT 0\nPRINT 1\nPRINT 2\nPRINT 3\nPRINT 4\n");
 
     // An include with neither file is the compiler's to name. A Java class (its tab, or its file beside
     // the project, winning over a source of its name) stays out of the copy: its tab is written to its file.
@@ -545,11 +545,11 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
                         << "Model";
     const int helper = editor.setUpEditor("Helper.java");
     testing::tabPane(editor, helper)->setPlainText("class Helper {}");
-    makeFile(project("Model.java"), "class Model {}");
-    makeFile(project("Model.bss"), "PRINT 3");
+    writeFile(project("Model.java"), "class Model {}");
+    writeFile(project("Model.bss"), "PRINT 3");
     EXPECT_TRUE(editor.writeAllFilesX());
-    EXPECT_EQ(fileContent(copy), "PRINT 0\nPRINT 1\n");
-    EXPECT_EQ(fileContent(project("Helper.java")), "class Helper {}");
+    EXPECT_EQ(readFile(copy), "PRINT 0\nPRINT 1\n");
+    EXPECT_EQ(readFile(project("Helper.java")), "class Helper {}");
     EXPECT_EQ(titles().last(), "Helper.java");
     EXPECT_TRUE(reporter.reports.isEmpty());
     editor.deleteAllFilesX();
@@ -558,9 +558,9 @@ TEST_F(EditorTest, TheExecutionCopyTakesIncludesFromTheirTabsElseFromDisk) {
 
 TEST_F(EditorTest, FilesChosenInTheTreeOpenIncludesSelectTheirTabsAndAskAboutTheRest) {
     Editor& editor = start();
-    makeFile(project("Ship.bss"), "PRINT 5");
+    writeFile(project("Ship.bss"), "PRINT 5");
     for (const char* name : {"Other.bss", "readme.txt", "abss", "Ship.tbp", "Main.bss", "util.java"}) {
-        makeFile(project(name));
+        writeFile(project(name), "tool");
     }
     references.includes = QStringList{"Ship", "util"};
     auto choose = [&](const char* name) { editor.fileSelected({QFileInfo(project(name))}); };

@@ -1,12 +1,13 @@
+#include "start_up.h"
+
 #include "config_file.h"
-#include "init.h"
 #include "looks.h"
 #include "new_install.h"
 #include "references.h"
 
 namespace editor {
 
-bool Init::initConfig(References& references) {
+bool initConfig(References& references) {
     // The kit folder is known whether or not the file is there; the templates and syntax descriptors
     // are found under it from this start on.
     references.TesvoZoridLocation = installFolder();
@@ -19,7 +20,7 @@ bool Init::initConfig(References& references) {
     return true;
 }
 
-bool Init::writeConfig(References& references) {
+bool writeConfig(References& references) {
     const std::optional<QString> failure = saveConfigFile(
         {references.JavaLocation, references.MobileLocation, installFolder(), references.lookAndFeel});
     if (failure) reportSaveFailure(*failure);
