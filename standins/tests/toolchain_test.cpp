@@ -208,7 +208,8 @@ TEST(ToolChain, ClassMissingFromTheLibraryIsAnError) {
               std::string::npos)
         << preverify.errors;
     EXPECT_NE(preverify.errors.find("preverify: preverification failed"), std::string::npos);
-    EXPECT_EQ(preverify.errors.find("-dontwarn"), std::string::npos) << "advice to silence the warning leaked";
+    EXPECT_EQ(preverify.errors.find("-dontwarn"), std::string::npos)
+        << "advice to silence the warning leaked";
     expectSame(preverify,
                runTool(true, "preverify",
                        {"-classpath", lib("midpapi20.jar") + ";" + lib("cldcapi10.jar") + ";" + (dir / "tmp"),
