@@ -81,16 +81,13 @@ final class PreverifyRow {
         // ProGuard's two streams, interleaved as it wrote them.
         ByteArrayOutputStream printed = new ByteArrayOutputStream();
         PrintStream proguardOut = new PrintStream(printed, true);
-        PrintStream rowOut = System.out, rowErr = System.err;
-        System.setOut(proguardOut);
-        System.setErr(proguardOut);
+        PrintStream[] row = Routes.route(proguardOut, proguardOut);
         int status;
         try {
             status = proguard(config.toString());
         } finally {
             proguardOut.flush();
-            System.setOut(rowOut);
-            System.setErr(rowErr);
+            Routes.restore(row);
         }
         if (status == 0) return 0;
 
@@ -108,6 +105,27 @@ final class PreverifyRow {
                                              : relayed.toString().getBytes(StandardCharsets.ISO_8859_1);
         err.write(shown, 0, shown.length);
         return fail(err, "preverification failed");
+    }
+
+    // Preverifies the small MIDlet the host carries against the kit's own libraries, writing nothing and
+    // saying nothing, so that ProGuard's code is loaded and compiled before a build's preverify row.
+    static void warmUp() {
+        Routes.route(Routes.NOWHERE, Routes.NOWHERE);
+        try {
+            Path jar = Paths.get(ToolHost.class.getProtectionDomain().getCodeSource().getLocation().toURI());
+            Path lib = jar.getParent().getParent().getParent().resolve("wtk/lib");
+            StringBuilder config = new StringBuilder(
+                    "-microedition\n-dontshrink\n-dontoptimize\n-dontobfuscate\n-dontnote\n-dontwarn\n"
+                    + "-ignorewarnings\n-forceprocessing\n-keepattributes\n");
+            config.append("-injars ").append(quoteName(jar.toString())).append("(warm-up/**.class)\n");
+            for (String library : new String[] {"midpapi20.jar", "cldcapi10.jar"}) {
+                Path path = lib.resolve(library);
+                if (Files.isRegularFile(path)) config.append("-libraryjars ").append(quoteName(path.toString())).append("\n");
+            }
+            proguard(config.toString());
+        } catch (Throwable ignored) {
+            // Only slower: the row loads what the warm-up did not.
+        }
     }
 
     // ProGuard's main, without its exit: the configuration parsed, ProGuard run, a failure said in its words.

@@ -35,8 +35,10 @@ import java.util.concurrent.LinkedBlockingQueue;
 // The host ends at once when the socket closes: Build has let it go, or has ended without a word.
 public final class ToolHost {
     public static void main(String[] args) throws Exception {
+        PrintStream out = System.out, err = System.err;
+        Routes.install();
         if (args.length > 0) {
-            System.exit(runGiven(args));
+            System.exit(runGiven(args, out, err));
         }
         serve();
     }
@@ -45,10 +47,8 @@ public final class ToolHost {
     static int run(List<String> row, PrintStream out, PrintStream err) {
         String tool = row.get(0);
         String[] arguments = row.subList(1, row.size()).toArray(new String[0]);
-        PrintStream ownOut = System.out, ownErr = System.err;
         // What the tools print on the process's streams (ProGuard does) belongs to the row.
-        System.setOut(out);
-        System.setErr(err);
+        PrintStream[] own = Routes.route(out, err);
         try {
             switch (tool) {
                 case "javac":
@@ -67,23 +67,22 @@ public final class ToolHost {
         } finally {
             out.flush();
             err.flush();
-            System.setOut(ownOut);
-            System.setErr(ownErr);
+            Routes.restore(own);
         }
     }
 
-    private static int runGiven(String[] args) {
+    private static int runGiven(String[] args, PrintStream out, PrintStream err) {
         List<String> row = new ArrayList<>();
         for (String word : Arrays.asList(args)) {
             if (!word.equals("--then")) {
                 row.add(word);
                 continue;
             }
-            int status = row.isEmpty() ? 0 : run(row, System.out, System.err);
+            int status = row.isEmpty() ? 0 : run(row, out, err);
             if (status != 0) return status;
             row = new ArrayList<>();
         }
-        return row.isEmpty() ? 0 : run(row, System.out, System.err);
+        return row.isEmpty() ? 0 : run(row, out, err);
     }
 
     private static void serve() throws InterruptedException {
@@ -104,8 +103,13 @@ public final class ToolHost {
         reader.setDaemon(true);
         reader.start();
         replies.ready();
+        // The first preverify row of a build comes after its javac rows: ProGuard warms up beside them.
+        Thread warmUp = new Thread(PreverifyRow::warmUp, "warm-up");
+        warmUp.setDaemon(true);
+        warmUp.start();
         for (;;) {
             List<String> row = rows.take();
+            if (row.get(0).equals("preverify")) warmUp.join();
             PrintStream out = replies.stream('o'), err = replies.stream('e');
             int status = run(row, out, err);
             replies.end(status);
