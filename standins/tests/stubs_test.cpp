@@ -2,6 +2,7 @@
 // program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "suite.h"
@@ -10,15 +11,33 @@
 namespace standins::test {
 namespace {
 
-// javap's listing of one class, read straight from the stub jar (never from the JDK's own classes).
-std::string constantsOf(const std::string& jar, const std::string& className) {
-    std::string entry = className;
-    for (char& c : entry) {
-        if (c == '.') c = '/';
+// javap's listing of each class, keyed by jar and class, read straight from the stub jars (never from the
+// JDK's own classes) in one run of javap: a JVM start costs more than the listings.
+std::map<std::string, std::string> constantsOf(
+    const std::vector<std::pair<std::string, std::string>>& classes) {
+    std::vector<std::string> argv = {TZ_JAVAP, "-constants"};
+    for (const auto& [jar, className] : classes) {
+        std::string entry = className;
+        for (char& c : entry) {
+            if (c == '.') c = '/';
+        }
+        argv.push_back("jar:file://" + lib(jar) + "!/" + entry + ".class");
     }
-    ToolRun javap = run({TZ_JAVAP, "-constants", "jar:file://" + lib(jar) + "!/" + entry + ".class"});
+    ToolRun javap = run(argv);
     EXPECT_EQ(javap.status, 0) << javap.errors;
-    return javap.output;
+    // The listings stand in the order asked, each ended by a line "}".
+    std::map<std::string, std::string> listings;
+    std::size_t next = 0;
+    std::string listing;
+    for (const std::string& line : tz::testing::splitLines(javap.output)) {
+        listing += line + "\n";
+        if (line != "}" || next >= classes.size()) continue;
+        listings[classes[next].first + "!" + classes[next].second] = listing;
+        listing.clear();
+        ++next;
+    }
+    EXPECT_EQ(next, classes.size()) << javap.output;
+    return listings;
 }
 
 TEST(ApiStubs, ConstantsHaveThePublicValues) {
@@ -226,8 +245,17 @@ TEST(ApiStubs, ConstantsHaveThePublicValues) {
          {"int CULL_BACK = 160;", "int CULL_FRONT = 161;", "int CULL_NONE = 162;", "int SHADE_FLAT = 164;",
           "int SHADE_SMOOTH = 165;", "int WINDING_CCW = 168;", "int WINDING_CW = 169;"}},
     };
+    std::vector<std::pair<std::string, std::string>> classes;
     for (const auto& row : rows) {
-        std::string listing = constantsOf(row.jar, row.className);
+        if (std::find(classes.begin(), classes.end(),
+                      std::pair<std::string, std::string>(row.jar, row.className)) == classes.end())
+            classes.emplace_back(row.jar, row.className);
+    }
+    const std::map<std::string, std::string> listings = constantsOf(classes);
+    for (const auto& row : rows) {
+        const auto found = listings.find(std::string(row.jar) + "!" + row.className);
+        ASSERT_NE(found, listings.end()) << row.className;
+        const std::string& listing = found->second;
         for (const auto& line : row.lines) {
             EXPECT_NE(listing.find("  public static final " + line + "\n"), std::string::npos)
                 << row.className << ": " << line << "\n"
