@@ -272,10 +272,11 @@ TEST_F(BuildFaults, RowsInTheToolHost) {
          {"Error: The kit's tool host ended while javac ran (signal 9 (Killed))", "Internal Error"},
          {"javac"}},
         {"the host hangs in javac", "ROW = 'javac'\n", hangs, 1000, timedOut("javac"), {"javac"}},
+        // Long enough for the javac row, through a host in Python, on a busy machine.
         {"the host hangs in preverify",
          "ROW = 'preverify'\n",
          hangs,
-         1000,
+         5000,
          timedOut("preverify"),
          {"javac", "preverify"}},
     };
