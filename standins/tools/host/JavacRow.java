@@ -6,8 +6,10 @@ import java.io.PrintWriter;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
+import java.util.Locale;
 
 import org.eclipse.jdt.internal.compiler.batch.Main;
+import org.eclipse.jdt.internal.compiler.problem.DefaultProblemFactory;
 
 // A javac row: what the kit's javac (tools/javac.cpp) runs, the Eclipse compiler with the same arguments
 // added and the class-path lists in the same form, here on a compiler of the row's own (the batch
@@ -29,6 +31,46 @@ final class JavacRow {
                 null, null);
         // The status the compiler's own main ends with.
         return compiler.compile(command.toArray(new String[0])) ? 0 : 255;
+    }
+
+    // The compiler's costliest first steps, its parser's tables and its message bundles, each taken on a
+    // thread of its own as the host starts, so that the first javac row finds them done (a row that gets
+    // there first waits for the thread, as a class is initialised once). None of these initialisers needs
+    // a class whose initialiser needs one of them, so a row and a preload never wait on each other in a
+    // circle. Nothing here prints.
+    static void preload() {
+        new Preload(Preload.PARSER).start();
+        new Preload(Preload.MESSAGES).start();
+    }
+
+    private static final class Preload extends Thread {
+        static final int PARSER = 0, MESSAGES = 1;
+        private final int step;
+
+        Preload(int step) {
+            super("preload");
+            this.step = step;
+            setDaemon(true);
+        }
+
+        @Override
+        public void run() {
+            Routes.route(Routes.NOWHERE, Routes.NOWHERE);
+            try {
+                if (step == PARSER) {
+                    Class.forName("org.eclipse.jdt.internal.compiler.parser.Parser", true,
+                            JavacRow.class.getClassLoader());
+                    return;
+                }
+                Locale locale = Locale.getDefault();
+                Main.ResourceBundleFactory.getBundle(locale);
+                new DefaultProblemFactory(locale);
+                Class.forName("org.eclipse.jdt.internal.compiler.util.Messages", true,
+                        JavacRow.class.getClassLoader());
+            } catch (Throwable ignored) {
+                // Only slower: the row takes these steps itself.
+            }
+        }
     }
 
     // ";" (the descriptor's form) and ":" both separate entries; empty entries are dropped.

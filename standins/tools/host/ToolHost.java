@@ -38,9 +38,15 @@ public final class ToolHost {
         PrintStream out = System.out, err = System.err;
         Routes.install();
         if (args.length > 0) {
+            JavacRow.preload();
             System.exit(runGiven(args, out, err));
         }
-        serve();
+        // The first preverify row of a build comes after its javac rows: ProGuard warms up beside them.
+        Thread warmUp = new Thread(PreverifyRow::warmUp, "warm-up");
+        warmUp.setDaemon(true);
+        warmUp.start();
+        JavacRow.preload();
+        serve(warmUp);
     }
 
     // A row: its tool's name and arguments. What it writes goes to `out` and `err`; its status.
@@ -85,7 +91,7 @@ public final class ToolHost {
         return row.isEmpty() ? 0 : run(row, out, err);
     }
 
-    private static void serve() throws InterruptedException {
+    private static void serve(Thread warmUp) throws InterruptedException {
         FileInputStream requests = new FileInputStream(FileDescriptor.in);
         // The socket is standard input's descriptor; its replies are written there too.
         Replies replies = new Replies(new FileOutputStream(FileDescriptor.in));
@@ -103,10 +109,6 @@ public final class ToolHost {
         reader.setDaemon(true);
         reader.start();
         replies.ready();
-        // The first preverify row of a build comes after its javac rows: ProGuard warms up beside them.
-        Thread warmUp = new Thread(PreverifyRow::warmUp, "warm-up");
-        warmUp.setDaemon(true);
-        warmUp.start();
         for (;;) {
             List<String> row = rows.take();
             if (row.get(0).equals("preverify")) warmUp.join();
