@@ -63,6 +63,19 @@ TEST(ToolChain, ToolsLoadTheirClassesFromTheirArchives) {
     unsetenv("JDK_JAVA_OPTIONS");
 }
 
+TEST(ToolChain, HugePagesOnlyWhereTheKernelGivesThemOnRequest) {
+    TempDir dir;
+    const std::pair<const char*, bool> settings[] = {{"always [madvise] never\n", true},
+                                                     {"[always] madvise never\n", true},
+                                                     {"always madvise [never]\n", false},
+                                                     {"", false}};
+    for (const auto& [setting, given] : settings) {
+        writeFile(dir / "enabled", setting);
+        EXPECT_EQ(transparentHugePages(dir / "enabled"), given) << setting;
+    }
+    EXPECT_FALSE(transparentHugePages(dir / "none"));
+}
+
 // A kit folder of its own with what a phone build needs, so that its archives can be changed.
 void copyKit(const fs::path& kit) {
     fs::create_directories(kit);
