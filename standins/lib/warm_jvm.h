@@ -19,8 +19,7 @@ std::string usableArchive(const std::string& folder, const std::string& tool);
 
 // Whether the kernel gives transparent huge pages to a program that asks for them: `setting` (the kernel's
 // "enabled" file) names a mode in brackets and it is not "never".
-bool transparentHugePages(
-    const std::string& setting = "/sys/kernel/mm/transparent_hugepage/enabled");
+bool transparentHugePages(const std::string& setting = "/sys/kernel/mm/transparent_hugepage/enabled");
 
 // The JVM's command up to its main class or jar: `java`, the tools' options and the archive of `tool`
 // beside the running program.
