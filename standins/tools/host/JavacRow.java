@@ -39,17 +39,16 @@ final class JavacRow {
     // a class whose initialiser needs one of them, so a row and a preload never wait on each other in a
     // circle. Nothing here prints.
     static void preload() {
-        new Preload(Preload.PARSER).start();
-        new Preload(Preload.MESSAGES).start();
+        new Preload(true).start();
+        new Preload(false).start();
     }
 
     private static final class Preload extends Thread {
-        static final int PARSER = 0, MESSAGES = 1;
-        private final int step;
+        private final boolean parser;  // the parser's tables, or else the message bundles
 
-        Preload(int step) {
+        Preload(boolean parser) {
             super("preload");
-            this.step = step;
+            this.parser = parser;
             setDaemon(true);
         }
 
@@ -57,19 +56,21 @@ final class JavacRow {
         public void run() {
             Routes.route(Routes.NOWHERE, Routes.NOWHERE);
             try {
-                if (step == PARSER) {
-                    Class.forName("org.eclipse.jdt.internal.compiler.parser.Parser", true,
-                            JavacRow.class.getClassLoader());
-                    return;
+                if (parser) {
+                    initialize("org.eclipse.jdt.internal.compiler.parser.Parser");
+                } else {
+                    Locale locale = Locale.getDefault();
+                    Main.ResourceBundleFactory.getBundle(locale);
+                    new DefaultProblemFactory(locale);
+                    initialize("org.eclipse.jdt.internal.compiler.util.Messages");
                 }
-                Locale locale = Locale.getDefault();
-                Main.ResourceBundleFactory.getBundle(locale);
-                new DefaultProblemFactory(locale);
-                Class.forName("org.eclipse.jdt.internal.compiler.util.Messages", true,
-                        JavacRow.class.getClassLoader());
             } catch (Throwable ignored) {
                 // Only slower: the row takes these steps itself.
             }
+        }
+
+        private static void initialize(String name) throws ClassNotFoundException {
+            Class.forName(name, true, JavacRow.class.getClassLoader());
         }
     }
 

@@ -38,6 +38,7 @@ public final class ToolHost {
         PrintStream out = System.out, err = System.err;
         Routes.install();
         if (args.length > 0) {
+            // As when serving, so that the class-data archive made from these rows holds the same classes.
             JavacRow.preload();
             System.exit(runGiven(args, out, err));
         }
