@@ -1,7 +1,7 @@
 # tz_discover_tests(<binary> [LABELS <label>...] [JAVA <name>...] [XVFB <name>...]
 #                   [PROPERTIES <property> <value>...]): the GoogleTest binary's tests for ctest, each
 # carrying LABELS. The tests named under JAVA drive the Java tool chain (a JVM: javac, preverify, java) and
-# are labelled java as well; those named under XVFB also show windows on a display of their own (xvfb-run)
+# are labelled java as well; those named under XVFB also show windows on a display of their own (testing/with-display.sh)
 # and are labelled java and xvfb. A name is "Suite.Test", or "Suite.*" for a suite about the tool chain. A
 # name that matches no test of the binary fails the ctest TestLabels.<binary>, so the lists cannot name a
 # test that is gone.

@@ -6,7 +6,7 @@
 set -eu
 
 if [ -z "${TZ_UNDER_XVFB:-}" ]; then
-    TZ_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+    TZ_UNDER_XVFB=1 exec sh "$(dirname "$0")/with-display.sh" sh "$0" "$@"
 fi
 
 readme=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

@@ -100,9 +100,16 @@ inline Run applet(const tz::testing::TempDir& dir, const std::string& size,
     std::string why;
     const std::string classes = harness(&why);
     if (classes.empty()) return Run{-1, {}, {}, why};
-    std::vector<std::string> argv = {
-        "xvfb-run",  "-a",        "-s", "-screen 0 640x480x24", "java", "-cp", classes + ":" + dir / "Game",
-        "RunApplet", "Game.Game", size};
+    std::vector<std::string> argv = {"sh",
+                                     TZ_SOURCE_DIR "/testing/with-display.sh",
+                                     "-s",
+                                     "-screen 0 640x480x24",
+                                     "java",
+                                     "-cp",
+                                     classes + ":" + dir / "Game",
+                                     "RunApplet",
+                                     "Game.Game",
+                                     size};
     argv.insert(argv.end(), steps.begin(), steps.end());
     return parse(tz::testing::runProgram(dir / "Game", argv));
 }

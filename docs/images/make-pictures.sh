@@ -5,5 +5,5 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/editor_screenshot" \
+sh "$root/testing/with-display.sh" "$build/bin/editor_screenshot" \
     --project "$root/examples/Skyward/Skyward.tbp" "$root/docs/images/editor.png"

@@ -1,7 +1,7 @@
 // Writes a picture of the editor's main window: the editor started in a copy of the kit whose Config.cfg
 // names the copy's own tools (so no wizard), rendered once it has settled. With --project, a copy of that
 // project is opened and compiled first, as a user would with F4. Run it under a display:
-//     xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/editor_screenshot [--project X.tbp] [picture.png]
+//     testing/with-display.sh build/bin/editor_screenshot [--project X.tbp] [picture.png]
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>

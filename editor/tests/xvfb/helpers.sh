@@ -4,17 +4,18 @@
 
 editor=""
 
-# Runs the journey script $1 again under an Xvfb of its own with the rest of the arguments, unless it runs
-# under one already; then takes those arguments, KIT_FOLDER EXAMPLES_FOLDER [SCREENSHOT.png], into
-# $examples and $screenshot (a PNG path, or empty), and makes $work, a scratch folder removed at the end
-# with the editor if it still runs. $kit is a copy of KIT_FOLDER in $work whose Config.cfg names the copy's
-# own tools: the journeys never write into the kit a user runs, nor depend on what its Config.cfg holds.
-# $mark marks the environment of the editors a journey starts, and so of every process of their builds.
+# Runs the journey script $1 again on a display of its own (testing/with-display.sh) with the rest of the
+# arguments, unless it runs on one already; then takes those arguments, KIT_FOLDER EXAMPLES_FOLDER
+# [SCREENSHOT.png], into $examples and $screenshot (a PNG path, or empty), and makes $work, a scratch folder
+# removed at the end with the editor if it still runs. $kit is a copy of KIT_FOLDER in $work whose
+# Config.cfg names the copy's own tools: the journeys never write into the kit a user runs, nor depend on
+# what its Config.cfg holds. $mark marks the environment of the editors a journey starts, and so of every
+# process of their builds.
 begin_journey() {
     script=$1
     shift
     if [ -z "${TZ_UNDER_XVFB:-}" ]; then
-        TZ_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$script" "$@"
+        TZ_UNDER_XVFB=1 exec sh "$here/../../../testing/with-display.sh" sh "$script" "$@"
     fi
     examples=$2
     screenshot=${3:-}

@@ -5,6 +5,6 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 rm -f "$3"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$1" --project "$2" "$3"
+sh "$here/../../../testing/with-display.sh" "$1" --project "$2" "$3"
 [ -s "$3" ] || { echo "FAILED: no picture $3"; exit 1; }
 python3 "$here/screen.py" check "$3" || { echo "FAILED: $3 is not a painted window"; exit 1; }
