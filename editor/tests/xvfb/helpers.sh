@@ -61,6 +61,10 @@ building() {
 
 fail() {
     echo "FAILED: $*"
+    if [ -s "${work:-}/editor.out" ]; then
+        echo "The editor's output:"
+        tail -n 40 "$work/editor.out"
+    fi
     if [ -n "$screenshot" ]; then
         python3 "$here/screen.py" png "${screenshot%.png}-failed.png" || true
         echo "The screen at the failure: ${screenshot%.png}-failed.png"

@@ -85,9 +85,14 @@ abstract class Harness {
             case "repeat": {
                 // repeat STATE: until the shown canvas's key-repeat thread is in that state.
                 Thread.State wanted = Thread.State.valueOf(words[1]);
-                boolean reached = until(() -> repeatThread() != null && repeatThread().getState() == wanted);
-                Thread thread = repeatThread();
-                String state = "repeat " + (thread == null ? "none" : thread.getState().toString());
+                // What the last look saw: the thread may move on between looks.
+                String[] seen = {"none"};
+                boolean reached = until(() -> {
+                    Thread thread = repeatThread();
+                    seen[0] = thread == null ? "none" : thread.getState().toString();
+                    return seen[0].equals(wanted.toString());
+                });
+                String state = "repeat " + seen[0];
                 if (!reached) giveUp(state);
                 report(state);
                 return true;

@@ -99,8 +99,10 @@ public class RunApplet extends Harness implements AppletStub, AppletContext {
             case "pixel": {
                 int x = Integer.parseInt(words[1]), y = Integer.parseInt(words[2]);
                 int wanted = Integer.parseInt(words[3], 16);
-                boolean reached = until(() -> colour(x, y) == wanted);
-                String seen = String.format("pixel %d %d %06x", x, y, colour(x, y));
+                // What the last look saw: a canvas being painted again shows other colours between looks.
+                int[] shown = {-1};
+                boolean reached = until(() -> (shown[0] = colour(x, y)) == wanted);
+                String seen = String.format("pixel %d %d %06x", x, y, shown[0]);
                 if (!reached) giveUp(seen);
                 report(seen);
                 return true;
