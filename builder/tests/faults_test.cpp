@@ -271,8 +271,9 @@ TEST_F(BuildFaults, RowsInTheToolHost) {
          30000,
          {"Error: The kit's tool host ended while javac ran (signal 9 (Killed))", "Internal Error"},
          {"javac"}},
-        {"the host hangs in javac", "ROW = 'javac'\n", hangs, 1000, timedOut("javac"), {"javac"}},
-        // Long enough for the javac row, through a host in Python, on a busy machine.
+        // Long enough for a host in Python to start and take its row (and for the preverify one, the javac
+        // row before it) on a busy machine.
+        {"the host hangs in javac", "ROW = 'javac'\n", hangs, 5000, timedOut("javac"), {"javac"}},
         {"the host hangs in preverify",
          "ROW = 'preverify'\n",
          hangs,
