@@ -17,7 +17,8 @@ while [ "$i" -lt "$runs" ]; do
     i=$((i + 1))
 done
 wait
-[ "$(cat "$work"/run* | grep -c '^:[0-9]*$')" = "$runs" ] || fail "not every run reached its display: $(cat "$work"/run*)"
+[ "$(cat "$work"/run* | grep -c '^:[0-9]*$')" = "$runs" ] ||
+    fail "not every run reached its display: $(cat "$work"/run*)"
 [ "$(sort -u "$work"/run* | wc -l)" = "$runs" ] || fail "runs shared a display: $(cat "$work"/run*)"
 
 status=0
